@@ -1,0 +1,54 @@
+# The two commands that matter: `make run` and `make test`. Both install what is missing first.
+.PHONY: deps run test bench fuzz fuzz-smoke tsan format clean
+
+FUZZ_SECONDS ?= 60
+SAMPLE ?= assets/samples/sample.bmp
+
+deps:
+	@scripts/install-deps
+
+build/release/build.ninja: | deps
+	cmake --preset release
+
+run: deps build/release/build.ninja
+	cmake --build --preset release
+	@if [ -x build/release/src/app/tembrin-ico ]; then \
+	  build/release/src/app/tembrin-ico; \
+	else \
+	  build/release/src/cli/tembrin-ico-cli export --size 64 $(SAMPLE) build/sample.ico && \
+	  echo "wrote build/sample.ico"; \
+	fi
+
+test: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+	$(MAKE) --no-print-directory fuzz-smoke
+
+tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+bench: deps build/release/build.ninja
+	cmake --build --preset release
+	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@for f in build/fuzz/fuzz/fuzz_*; do \
+	  name=$$(basename $$f); mkdir -p build/fuzz/corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 build/fuzz/corpus/$$name fuzz/corpus/$${name#fuzz_} || exit 1; \
+	done
+
+# A few seconds per fuzzer over the checked-in seeds: catches regressions in CI.
+fuzz-smoke:
+	@if ls fuzz/*.cpp >/dev/null 2>&1; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10; fi
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,51 @@
+# One library target per layer. Each layer publishes an include root that holds links to its
+# own folders only, so "graphics/bitmap.h" resolves for graphics and the layers that link it,
+# and fails to resolve for the layers below.
+function(tembrin_layer target)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS" ${ARGN})
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  set(sources)
+  foreach(folder ${ARG_FOLDERS})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS
+         ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/src/${folder}/*.c)
+    list(APPEND sources ${found})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${root})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# True when a source folder holds any C++ file yet; layers appear as their code lands.
+function(tembrin_has_sources out folder)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
+  if(found)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# A GoogleTest executable for the tests under the given folders of tests/.
+function(tembrin_tests target)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  set(sources)
+  foreach(dir ${ARG_DIRS})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  file(GLOB support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+  add_executable(${target} ${sources} ${support})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${target} PRIVATE
+    TEMBRIN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    TEMBRIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    TEMBRIN_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "core/exceptions.h"
+#include "core/format.h"
+
+using namespace core;
+
+TEST(Format, FillsPlaceholdersInOrder) {
+    EXPECT_EQ(Format("Cannot assign a %s to a %s", {"TIcon", "TBitmap"}),
+              "Cannot assign a TIcon to a TBitmap");
+    EXPECT_EQ(Format("JPEG error #%d", {53}), "JPEG error #53");
+    EXPECT_EQ(Format("%d%%", {-7}), "-7%");
+    EXPECT_EQ(Format("%x", {255}), "FF");
+    EXPECT_EQ(Format("%u", {-1}), "4294967295");
+}
+
+TEST(Format, KeepsUnmatchedPlaceholdersAndForeignCharacters) {
+    EXPECT_EQ(Format("Unknown picture file extension (.%s)", {}),
+              "Unknown picture file extension (.%s)");
+    EXPECT_EQ(Format("%q %s", {"x"}), "%q x");
+    EXPECT_EQ(Format("trailing %", {1}), "trailing %");
+    EXPECT_EQ(Format("导出%s图标", {"ICO"}), "导出ICO图标");
+}
+
+TEST(Exceptions, CarryMessageAndClassName) {
+    EInvalidGraphic e("Unknown picture file extension (.%s)", {"PNG"});
+    EXPECT_EQ(e.Message(), "Unknown picture file extension (.PNG)");
+    EXPECT_STREQ(e.ClassName(), "EInvalidGraphic");
+    const Exception& base = e;
+    EXPECT_STREQ(base.what(), "Unknown picture file extension (.PNG)");
+}
+
+TEST(Exceptions, HierarchyMatchesWhatHandlersCatch) {
+    EXPECT_THROW(throw EOutOfResources("x"), EOutOfMemory);
+    EXPECT_THROW(throw ECompressionError("x"), EZlibError);
+    EXPECT_THROW(throw EDecompressionError("x"), EStreamError);
+    EXPECT_THROW(throw EReadError("x"), EStreamError);
+    EXPECT_THROW(throw EAbort(), Exception);
+}
+
+TEST(Exceptions, OSErrorFormatsCodeAndText) {
+    try {
+        RaiseLastOSError(2);
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode(), 2);
+        EXPECT_EQ(e.Message(), "System Error.  Code: 2.\r\nNo such file or directory");
+    }
+    EXPECT_THROW(RaiseLastOSError(0), EOSError);
+}
