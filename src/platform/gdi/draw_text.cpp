@@ -60,7 +60,7 @@ int DrawText(HDC dc, const char* text, int length, RECT* rect, UINT format) {
     if (format & DT_CALCRECT) {
         rect->right = layout.extent.right;
         rect->bottom = layout.extent.bottom;
-        return layout.height;
+        return layout.extent.bottom - layout.extent.top;
     }
     std::optional<RECT> clip;
     if (!(format & DT_NOCLIP)) {

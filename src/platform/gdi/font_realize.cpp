@@ -106,13 +106,20 @@ SizedFace* RealizedFont::FallbackFace(size_t index) {
 
 SizedFace* RealizedFont::FaceFor(char32_t ch) {
     if (!primary_ || !primary_->Valid()) return nullptr;
-    if (primary_->HasChar(ch) || ch < 0x20) return primary_.get();
+    if (ch < 0x20 || primary_->HasChar(ch)) return primary_.get();
+    auto known = chosen_.find(ch);
+    if (known != chosen_.end()) return known->second;
+    SizedFace* chosen = primary_.get();   // nobody has it: the primary face's missing-glyph box
     for (size_t i = 1; i < faces_->Count(); ++i) {
         if (!faces_->Covers(i, ch)) continue;
         SizedFace* face = FallbackFace(i);
-        if (face != nullptr && face->HasChar(ch)) return face;
+        if (face != nullptr && face->HasChar(ch)) {
+            chosen = face;
+            break;
+        }
     }
-    return primary_.get();   // nobody has it: the primary face's missing-glyph box
+    chosen_.emplace(ch, chosen);
+    return chosen;
 }
 
 const GlyphImage& RealizedFont::Glyph(char32_t ch) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/font_config.h"
@@ -83,6 +84,7 @@ private:
     bool oblique_ = false;
     std::unique_ptr<SizedFace> primary_;
     std::vector<std::unique_ptr<SizedFace>> fallbacks_;   // by index in faces_, lazily opened
+    std::unordered_map<char32_t, SizedFace*> chosen_;     // characters the primary face lacks
     FontMetrics metrics_;
 };
 
