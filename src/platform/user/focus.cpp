@@ -40,7 +40,7 @@ HWND SetFocus(HWND handle) {
         ActivateWindow(root->handle, WA_ACTIVE);
         if (LiveWindow(handle) == nullptr) return nullptr;
     }
-    if (state.focus == handle) return state.focus == previous ? previous : state.focus;
+    if (state.focus == handle) return previous;
     const HWND old = state.focus;
     state.focus = handle;
     if (old != nullptr) SendMessage(old, WM_KILLFOCUS, WPARAM(handle), 0);

@@ -204,6 +204,13 @@ void SetHost(std::unique_ptr<Host> host) {
     HostSlot& slot = TheHost();
     std::lock_guard lock(slot.mutex);
     slot.host = std::move(host);
+    if (slot.host) {
+        // GetSystemMetrics answers from the drawing services' copy of the screen.
+        const HostRect screen = slot.host->ScreenBounds();
+        const HostRect work = slot.host->WorkArea();
+        SetScreenSize(screen.Width(), screen.Height());
+        SetWorkArea(RECT{work.left, work.top, work.right, work.bottom});
+    }
 }
 
 Host& CurrentHost() {

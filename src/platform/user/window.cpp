@@ -226,6 +226,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         return nullptr;  // a child needs a parent
     }
 
+    // Overlapped windows always have a caption, as on Windows.
+    if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CAPTION | WS_CLIPSIBLINGS;
     UserState& state = State();
     auto created = std::make_unique<Window>();
     Window* window = created.get();
