@@ -164,12 +164,12 @@ TEST_F(Windows, CoordinatesMapThroughNestedClientAreas) {
     EXPECT_EQ(p.x, 100 + 1 + 20 + 1);
     EXPECT_EQ(p.y, 50 + 1 + 30 + 1);
     ScreenToClient(top, &p);
-    EXPECT_EQ(p.x, 22);
-    EXPECT_EQ(p.y, 32);
+    EXPECT_EQ(p.x, 21);
+    EXPECT_EQ(p.y, 31);
     POINT q{5, 5};
     MapWindowPoints(child, top, &q, 1);
-    EXPECT_EQ(q.x, 27);
-    EXPECT_EQ(q.y, 37);
+    EXPECT_EQ(q.x, 26);
+    EXPECT_EQ(q.y, 36);
     EXPECT_EQ(WindowFromPoint(POINT{100 + 1 + 20 + 50, 50 + 1 + 30 + 50}), child);
     EXPECT_EQ(WindowFromPoint(POINT{100 + 250, 50 + 250}), top);
     EXPECT_EQ(WindowFromPoint(POINT{10, 10}), nullptr);
