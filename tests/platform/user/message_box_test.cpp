@@ -1,3 +1,5 @@
+#include <cstdlib>
+
 #include "platform/user/user_fixture.h"
 
 namespace platform::testing {
@@ -11,6 +13,8 @@ struct Observed {
     HWND active = nullptr;
     HWND box = nullptr;
     bool done = false;
+    std::uint32_t iconPixel = 0;
+    int darkTextPixels = 0;
 };
 Observed gSeen;
 HWND gOwner = nullptr;
@@ -25,6 +29,16 @@ void InspectAndAnswer(HWND, UINT, UINT_PTR id, DWORD) {
     gSeen.active = GetActiveWindow();
     gSeen.box = gSeen.active;
     gSeen.done = true;
+    // What the box shows: the error icon at the top left of its client area, text beside it.
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // lets the loop paint and present
+    POINT client{0, 0};
+    ClientToScreen(gSeen.box, &client);
+    gSeen.iconPixel = gHost->PixelAt(client.x + 12 + 16, client.y + 12 + 4);
+    for (int y = client.y + 12; y < client.y + 44; ++y) {
+        for (int x = client.x + 56; x < client.x + 200; ++x) gSeen.darkTextPixels += gHost->PixelAt(x, y) < 0x404040u;
+    }
+    if (const char* shot = std::getenv("TEMBRIN_SCREENSHOT")) gHost->SaveScreenshot(shot);
     // A click on the disabled owner does not reach it; Enter answers the box.
     RECT r;
     GetWindowRect(gOwner, &r);
@@ -48,6 +62,8 @@ TEST_F(Modal, MessageBoxDisablesTheTaskAndRestoresActivationAndFocus) {
     EXPECT_TRUE(gSeen.ownerDisabled);
     EXPECT_TRUE(gSeen.otherDisabled);
     EXPECT_NE(gSeen.active, gOwner);
+    EXPECT_EQ(gSeen.iconPixel, 0xE02020u);
+    EXPECT_GT(gSeen.darkTextPixels, 20);
     // The box was a window of its own, gone now.
     EXPECT_FALSE(IsWindow(gSeen.box));
     EXPECT_EQ(TheRecorder().Count(edit, WM_LBUTTONDOWN), 0u);
