@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "platform/host/sdl/sdl_host.h"
@@ -30,13 +31,15 @@ std::string RunCommand(const std::string& command, int* status) {
 
 COLORREF gFill = RGB(0, 160, 0);
 POINT gClick{-1, -1};
+std::map<HWND, COLORREF> gColors;  // windows painted in a fixed colour
+std::map<HWND, int> gClicks;
 
 LRESULT ClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(window, &ps);
-            HBRUSH brush = CreateSolidBrush(gFill);
+            HBRUSH brush = CreateSolidBrush(gColors.count(window) ? gColors[window] : gFill);
             RECT client;
             GetClientRect(window, &client);
             FillRect(dc, &client, brush);
@@ -45,6 +48,8 @@ LRESULT ClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_LBUTTONDOWN:
+            ++gClicks[window];
+            if (gColors.count(window)) return 0;
             gClick = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             gFill = RGB(200, 0, 0);
             InvalidateRect(window, nullptr, FALSE);
@@ -88,6 +93,34 @@ TEST(SdlHostChild, ShowsClicksAndPresents) {
         EXPECT_NE(pixel.find("(200,0,0)"), std::string::npos) << pixel;
     }
     std::printf("CLICK %d %d\n", int(gClick.x), int(gClick.y));
+
+    // A shaped window: outside its region the click and the pixels belong to the window below.
+    HWND below = CreateWindowEx(0, "SdlClick", "below", WS_POPUP, 350, 300, 300, 200, nullptr, nullptr, nullptr,
+                                nullptr);
+    HWND shaped = CreateWindowEx(0, "SdlClick", "shaped", WS_POPUP, 400, 320, 200, 150, nullptr, nullptr, nullptr,
+                                 nullptr);
+    gColors[below] = RGB(0, 0, 200);
+    gColors[shaped] = RGB(200, 200, 0);
+    SetWindowRgn(shaped, CreateRectRgn(0, 0, 100, 150), FALSE);
+    ShowWindow(below, SW_SHOW);
+    ShowWindow(shaped, SW_SHOW);
+    PumpFor(500, nullptr);
+    RunCommand("xdotool mousemove 550 400 click 1", &status);
+    PumpFor(1500, nullptr);
+    EXPECT_EQ(gClicks[below], 1);
+    EXPECT_EQ(gClicks[shaped], 0);
+    // The click activated the window below, which came to the top; bring the shaped one back.
+    SetActiveWindow(shaped);
+    PumpFor(300, nullptr);
+    RunCommand("xdotool mousemove 450 400 click 1", &status);
+    PumpFor(1500, nullptr);
+    EXPECT_EQ(gClicks[shaped], 1);
+    if (HaveTool("import")) {
+        const std::string outside = RunCommand("import -window root -crop 1x1+550+400 txt:- 2>/dev/null", &status);
+        EXPECT_NE(outside.find("(0,0,200)"), std::string::npos) << outside;
+        const std::string inside = RunCommand("import -window root -crop 1x1+450+400 txt:- 2>/dev/null", &status);
+        EXPECT_NE(inside.find("(200,200,0)"), std::string::npos) << inside;
+    }
     ResetWindowServices();
     SetHost(nullptr);
 }
