@@ -216,6 +216,29 @@ TEST_F(GdiTest, SurfaceDcDrawsAtItsOriginInsideTheVisibleRegion) {
   DeleteObject(moved);
 }
 
+HBITMAP gWindowSurface = nullptr;
+int gReleased = 0;
+HDC GetTestWindowDc(HWND) { return CreateSurfaceDC(gWindowSurface, POINT{0, 0}, nullptr); }
+int ReleaseTestWindowDc(HWND, HDC dc) {
+  ++gReleased;
+  return DeleteDC(dc);
+}
+
+TEST_F(GdiTest, WindowDcsComeFromTheWindowLayerHooks) {
+  HWND window = reinterpret_cast<HWND>(std::uintptr_t{0x1234});
+  EXPECT_EQ(GetDC(window), nullptr);  // no window layer yet
+  gWindowSurface = ScreenBitmap(3, 3);
+  SetWindowDcHooks(GetTestWindowDc, ReleaseTestWindowDc);
+  HDC dc = GetDC(window);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(SetPixel(dc, 2, 2, RGB(9, 8, 7)), RGB(9, 8, 7));
+  EXPECT_EQ(ReleaseDC(window, dc), 1);
+  EXPECT_EQ(gReleased, 1);
+  EXPECT_EQ(GetObjectType(dc), 0u);
+  SetWindowDcHooks(nullptr, nullptr);
+  DeleteObject(gWindowSurface);
+}
+
 TEST_F(GdiTest, ScreenSizeIsSetByTheWindowLayer) {
   int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
   SetScreenSize(1280, 1024);
