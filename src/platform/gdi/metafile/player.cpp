@@ -68,12 +68,34 @@ void EmfPlayer::Play() {
         platform::DeleteObject(initialClip_);
         initialClip_ = nullptr;
     }
-    SelectObject(kStockObjectFlag | BLACK_PEN);
+    ResetAttributes();
     for (const RecordRef& ref : doc_.Records()) {
         if (ref.type == EMR_EOF) break;
         Dispatch(ref);
     }
     RestoreDC(dc_, savedLevel_);
+}
+
+// A picture is recorded against a fresh context, so it plays against one: default objects,
+// colours and modes. The target gets its own back when playback ends.
+void EmfPlayer::ResetAttributes() {
+    SelectObject(kStockObjectFlag | BLACK_PEN);
+    SelectObject(kStockObjectFlag | WHITE_BRUSH);
+    if (HGDIOBJ font = GetStockObject(SYSTEM_FONT)) platform::SelectObject(dc_, font);
+    SetTextColor(dc_, 0x000000);
+    SetBkColor(dc_, 0xFFFFFF);
+    SetBkMode(dc_, OPAQUE);
+    SetTextAlign(dc_, 0);
+    SetROP2(dc_, R2_COPYPEN);
+    SetPolyFillMode(dc_, ALTERNATE);
+    SetStretchBltMode(dc_, 1);  // BLACKONWHITE
+    SetPosition({});
+}
+
+void EmfPlayer::SetPosition(Vec2 device) {
+    state_.position = device;
+    POINT p = DevicePoint(device);
+    MoveToEx(dc_, p.x, p.y, nullptr);
 }
 
 void EmfPlayer::UpdateTransform() {
@@ -147,7 +169,7 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_DELETEOBJECT: if (r.Has(8, 4)) DeleteObject(r.U32Or0(8)); break;
         case EMR_MOVETOEX:
             if (!r.Has(8, 8)) break;
-            state_.position = ToDevice(r.I32Or0(8), r.I32Or0(12));
+            SetPosition(ToDevice(r.I32Or0(8), r.I32Or0(12)));
             if (inPath_) PathFigureStart(state_.position);
             break;
         case EMR_LINETO:
@@ -185,7 +207,7 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_CLOSEFIGURE:
             if (!path_.empty() && !path_.back().points.empty()) {
                 path_.back().closed = true;
-                state_.position = path_.back().points.front();
+                SetPosition(path_.back().points.front());
                 PathFigureStart(state_.position);
             }
             break;

@@ -55,6 +55,8 @@ private:
     };
 
     void Dispatch(const RecordRef& ref);
+    void ResetAttributes();
+    void SetPosition(Vec2 device);
     void UpdateTransform();
 
     // Coordinates.

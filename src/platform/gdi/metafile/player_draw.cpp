@@ -66,7 +66,7 @@ void EmfPlayer::LineTo(double x, double y) {
     } else {
         DrawPolyline({state_.position, to});
     }
-    state_.position = to;
+    SetPosition(to);
 }
 
 void EmfPlayer::Points(uint32_t type, std::span<const uint8_t> rec) {
@@ -108,7 +108,7 @@ void EmfPlayer::Points(uint32_t type, std::span<const uint8_t> rec) {
     } else {
         DrawPolyline(pts);
     }
-    if (continues) state_.position = pts.back();
+    if (continues) SetPosition(pts.back());
 }
 
 // Bounds, number of polygons, total points, the counts, then the points.
@@ -254,7 +254,7 @@ void EmfPlayer::PathAdd(const std::vector<Vec2>& points, bool startsFigure, bool
     f.points.insert(f.points.end(), points.begin(), points.end());
     if (closed) {
         f.closed = true;
-        state_.position = f.points.front();
+        SetPosition(f.points.front());
     }
 }
 
