@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -566,8 +567,10 @@ std::optional<std::vector<uint8_t>> Converter::Finish(std::string* why) {
     int64_t frameY = sized ? size_.yExt
                            : static_cast<int64_t>(std::abs(static_cast<int64_t>(extY))) *
                                  device.millimeters.y * 100 / device.pixels.y;
-    int64_t viewX = std::max<int64_t>(1, frameX * device.pixels.x / (device.millimeters.x * 100));
-    int64_t viewY = std::max<int64_t>(1, frameY * device.pixels.y / (device.millimeters.y * 100));
+    int64_t viewX = std::max<int64_t>(
+        1, std::llround(static_cast<double>(frameX) * device.pixels.x / (device.millimeters.x * 100.0)));
+    int64_t viewY = std::max<int64_t>(
+        1, std::llround(static_cast<double>(frameY) * device.pixels.y / (device.millimeters.y * 100.0)));
 
     EmfWriter out;
     out.Add(EmfRecordBuilder(EMR_SETMAPMODE).U32(kMmAnisotropic).Finish());
