@@ -141,7 +141,8 @@ BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase);
 int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
-// GetDC(nullptr) is the screen DC served by the drawing services.
+// GetDC(window) and ReleaseDC (declared with the drawing services) reach the window layer
+// once it is in use; GetDC(nullptr) is the screen.
 HDC GetWindowDC(HWND window);
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
 HWND WindowFromDC(HDC dc);

@@ -209,6 +209,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
                     int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
                     LPVOID param) {
     NoteMainThread();
+    InstallWindowDcHooks();
     RegisterBuiltInClasses();
     std::shared_ptr<WindowClass> cls = FindClass(className);
     if (!cls) return nullptr;

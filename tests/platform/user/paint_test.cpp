@@ -174,6 +174,29 @@ TEST_F(Painting, TopMostWindowsStayAboveOnTheScreen) {
     EXPECT_EQ(host_->PixelAt(125, 125), 0xFF0000u);
 }
 
+TEST_F(Painting, GetDCDrawsIntoTheWindowOutsideOfPainting) {
+    HWND w = TopLevel(10, 10, 100, 100, WS_POPUP | WS_VISIBLE);
+    HWND child = Child(w, 50, 50, 20, 20);
+    colors_[w] = kRed;
+    colors_[child] = kGreen;
+    Pump();
+    HDC dc = GetDC(child);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(WindowFromDC(dc), child);
+    HBRUSH brush = CreateSolidBrush(kBlue);
+    RECT all{-100, -100, 100, 100};
+    FillRect(dc, &all, brush);  // clipped to the child
+    DeleteObject(brush);
+    EXPECT_EQ(ReleaseDC(child, dc), 1);
+    Pump();
+    EXPECT_EQ(host_->PixelAt(65, 65), 0x0000FFu);
+    EXPECT_EQ(host_->PixelAt(55, 55), 0xFF0000u);
+    // The window DC reaches the frame; the client DC does not.
+    HDC windowDc = GetWindowDC(w);
+    EXPECT_NE(windowDc, nullptr);
+    EXPECT_EQ(ReleaseDC(w, windowDc), 1);
+}
+
 TEST_F(Painting, ScreenshotsAreWrittenAsBitmaps) {
     HWND w = TopLevel(0, 0, 20, 10, WS_POPUP | WS_VISIBLE);
     colors_[w] = kRed;
