@@ -121,6 +121,19 @@ TEST(SdlHostChild, ShowsClicksAndPresents) {
         const std::string inside = RunCommand("import -window root -crop 1x1+450+400 txt:- 2>/dev/null", &status);
         EXPECT_NE(inside.find("(200,200,0)"), std::string::npos) << inside;
     }
+    // Dragging a caption with the real pointer runs the move loop; the window lands where the
+    // pointer took it.
+    HWND framed = CreateWindowEx(0, "SdlClick", "framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 480, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    PumpFor(400, nullptr);
+    RunCommand("(sleep 0.3; xdotool mousemove 150 490 mousedown 1; sleep 0.2; xdotool mousemove 200 470; sleep 0.2; "
+               "xdotool mousemove 260 450; sleep 0.2; xdotool mouseup 1) &",
+               &status);
+    PumpFor(2500, nullptr);
+    RECT r;
+    GetWindowRect(framed, &r);
+    EXPECT_EQ(r.left, 160);
+    EXPECT_EQ(r.top, 440);
     ResetWindowServices();
     SetHost(nullptr);
 }
