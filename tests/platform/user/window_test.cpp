@@ -224,3 +224,48 @@ TEST_F(Windows, MonitorsReportTheScreenAndTheWorkArea) {
 
 }  // namespace
 }  // namespace platform::testing
+
+namespace platform::testing {
+namespace {
+
+TEST_F(Windows, WindowsDestroyedWhileHandlingTheirOwnMessagesAreSafe) {
+    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
+    HWND child = Child(top, 10, 10, 50, 50);
+    TheRecorder().handler = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (w == child && m == WM_LBUTTONDOWN) {
+            DestroyWindow(top);  // a click handler that closes its form
+            r = 0;
+            return true;
+        }
+        return false;
+    };
+    PostMessage(child, WM_USER, 0, 0);  // still queued when the window goes
+    host_->Click(20, 20);
+    host_->MouseMove(30, 30);
+    Pump();
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(TheRecorder().Count(child, WM_USER), 1u);  // posted before the click: delivered first
+    EXPECT_EQ(TheRecorder().Count(child, WM_LBUTTONUP), 0u);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(Windows, DestroyingTheWindowInsideItsMoveLoopEndsTheLoop) {
+    HWND w = TopLevel(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TheRecorder().handler = [&](HWND hwnd, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (hwnd == w && m == WM_MOVING) DestroyWindow(w);
+        return false;
+    };
+    host_->MouseDown(200, 110);
+    host_->MouseMove(250, 150);
+    host_->MouseMove(260, 160);
+    Pump();
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(GetCapture(), nullptr);
+    host_->MouseUp(260, 160);
+    Pump();
+}
+
+}  // namespace
+}  // namespace platform::testing
