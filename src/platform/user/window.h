@@ -38,6 +38,7 @@ struct Window {
     LONG_PTR id = 0;
     HINSTANCE instance = nullptr;
     bool destroying = false;
+    bool messageOnly = false;  // created under HWND_MESSAGE: never shown, only receives messages
 
     // Painting: what needs repainting, in client coordinates, and the pending steps.
     Region update;

@@ -145,6 +145,7 @@ void BringToTop(Window* window) {
 BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
     Window* window = LiveWindow(handle);
     if (window == nullptr) return FALSE;
+    if (window->messageOnly) flags &= ~SWP_SHOWWINDOW;
     WINDOWPOS pos{handle, insertAfter, x, y, width, height, flags};
     if (flags & SWP_NOMOVE) {
         pos.x = window->rect.left;

@@ -269,3 +269,25 @@ TEST_F(Windows, DestroyingTheWindowInsideItsMoveLoopEndsTheLoop) {
 
 }  // namespace
 }  // namespace platform::testing
+
+namespace platform::testing {
+namespace {
+
+TEST_F(Windows, MessageOnlyWindowsTakeMessagesButNeverShow) {
+    HWND w = CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND_MESSAGE, nullptr, nullptr,
+                            nullptr);
+    ASSERT_NE(w, nullptr);
+    ShowWindow(w, SW_SHOW);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(GetParent(w), nullptr);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_TRUE(host_->VisibleWindows().empty());
+    EXPECT_EQ(WindowFromPoint(POINT{50, 50}), nullptr);
+    PostMessage(w, WM_USER + 3, 0, 0);
+    Pump();
+    EXPECT_EQ(TheRecorder().Count(w, WM_USER + 3), 1u);
+    EXPECT_TRUE(DestroyWindow(w));
+}
+
+}  // namespace
+}  // namespace platform::testing
