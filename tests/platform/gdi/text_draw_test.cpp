@@ -199,6 +199,25 @@ TEST(TextMeasuring, CharacterExtraWidensTheText) {
     EXPECT_EQ(widths[1], 6);
 }
 
+TEST(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
+    Canvas canvas(100, 60);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(canvas.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(canvas.Dc(), 2, 2, nullptr);
+    // Logical sizes stay those of the 12-pixel font ...
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 24);
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cy, 13);
+    // ... while the pixels come from a 24-pixel one.
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    TextOut(canvas.Dc(), 0, 0, "图片", 6);
+    SetMapMode(canvas.Dc(), MM_TEXT);   // read back device pixels
+    const RECT ink = canvas.Ink();
+    EXPECT_GT(ink.right - ink.left, 40);
+    EXPECT_LE(ink.right, 48);
+    EXPECT_GT(ink.bottom - ink.top, 18);
+}
+
 TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     Canvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
