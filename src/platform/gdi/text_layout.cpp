@@ -263,7 +263,8 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsi
         }
     }
 
-    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0;
+    // A word too long for its line is cut with "..." as a line end would be.
+    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;
     for (Piece& piece : pieces) {
         if (ellipsis && builder.Width(piece.chars) > boxWidth) {
             if (format & DT_PATH_ELLIPSIS)

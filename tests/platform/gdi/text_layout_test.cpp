@@ -128,6 +128,10 @@ TEST(DrawTextLayout, EndEllipsisCutsToTheBox) {
     EXPECT_EQ(LineText(fits.lines[0]), "abcdef");
     const TextLayout tiny = Lay("abcdef", {0, 0, 5, 13}, DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_EQ(LineText(tiny.lines[0]), "...");
+    const TextLayout word = Lay("ab extraordinary", {0, 0, 40, 0}, DT_WORDBREAK | DT_WORD_ELLIPSIS);
+    ASSERT_EQ(word.lines.size(), 2u);
+    EXPECT_EQ(LineText(word.lines[0]), "ab");
+    EXPECT_EQ(LineText(word.lines[1]), "ext...");
 }
 
 TEST(DrawTextLayout, PathEllipsisKeepsTheLastComponent) {
