@@ -347,19 +347,41 @@ TEST_F(TextDrawing, BoldIsWiderAndDarker) {
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 26);
 }
 
-TEST_F(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
+// Rows inked along the whole width of "a b" (the space included), split by the baseline.
+struct Bars {
+    bool below = false;
+    bool above = false;
+};
+
+Bars StyleBars(bool underline, bool strikeOut) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    Selected font(canvas.Dc(), "Arial", -12, FW_NORMAL, true);
+    HFONT font = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
     TEXTMETRIC tm{};
     GetTextMetrics(canvas.Dc(), &tm);
     TextOut(canvas.Dc(), 0, 0, "a b", 3);
     const int width = Extent(canvas.Dc(), "a b").cx;
-    // Some row below the baseline is inked along the whole run, the space included.
-    bool fullRow = false;
-    for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
-        fullRow |= canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) == width;
-    EXPECT_TRUE(fullRow);
+    Bars bars;
+    for (int y = 0; y < tm.tmHeight; ++y) {
+        if (canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) != width) continue;
+        (y >= tm.tmAscent ? bars.below : bars.above) = true;
+    }
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    return bars;
+}
+
+TEST_F(TextDrawing, UnderlineAndStrikeOutDrawBarsAlongTheText) {
+    const Bars plain = StyleBars(false, false);
+    EXPECT_FALSE(plain.below);
+    EXPECT_FALSE(plain.above);
+    const Bars underlined = StyleBars(true, false);
+    EXPECT_TRUE(underlined.below);
+    EXPECT_FALSE(underlined.above);
+    const Bars struck = StyleBars(false, true);
+    EXPECT_FALSE(struck.below);
+    EXPECT_TRUE(struck.above);
 }
 
 TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
