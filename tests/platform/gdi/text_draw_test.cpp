@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
@@ -528,6 +530,27 @@ TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
     EXPECT_GT(tm.tmHeight, 0);
     SelectObject(canvas.Dc(), old);
     DeleteObject(huge);
+}
+
+TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
+    // Fonts and glyph caches are shared between threads; each thread's picture must still be
+    // exactly what one thread alone draws.
+    auto draw = [](int size, std::vector<COLORREF>& pixels) {
+        Canvas canvas(120, 40);
+        Selected font(canvas.Dc(), size % 2 ? "Arial" : "宋体", -size);
+        RECT box{0, 0, 120, 40};
+        for (int i = 0; i < 20; ++i)
+            DrawText(canvas.Dc(), "并发 threads 绘制文字 &Text", -1, &box, DT_WORDBREAK | DT_CENTER);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 120; ++x) pixels.push_back(canvas.At(x, y));
+    };
+    std::vector<std::vector<COLORREF>> alone(4), together(4);
+    for (int i = 0; i < 4; ++i) draw(17 + i, alone[static_cast<size_t>(i)]);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back(draw, 17 + i, std::ref(together[static_cast<size_t>(i)]));
+    for (std::thread& t : threads) t.join();
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(together[i], alone[i]) << i;
 }
 
 TEST_F(DrawTextCalls, BadArgumentsAreRefused) {
