@@ -2,6 +2,7 @@
 // The font handle object (internal to the platform layer): a logical font as the caller
 // described it, and the realized font it stands for on this system.
 #include <memory>
+#include <string>
 
 #include "platform/gdi/font_realize.h"
 #include "platform/gdi/gdi_object.h"

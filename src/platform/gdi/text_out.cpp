@@ -1,6 +1,9 @@
 // TextOut, ExtTextOut and the text measuring calls.
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font_object.h"
