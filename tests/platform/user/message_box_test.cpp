@@ -91,6 +91,28 @@ void ClickSecondButton(HWND, UINT, UINT_PTR id, DWORD) {
     gHost->Click(x, y);
 }
 
+std::uint32_t gIconPixel = 0;
+void ReadIconThenEscape(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);  // paint and present
+    POINT client{0, 0};
+    ClientToScreen(GetActiveWindow(), &client);
+    gIconPixel = gHost->PixelAt(client.x + 12 + 16, client.y + 12 + 3);
+    gHost->PressKey(VK_ESCAPE);
+}
+
+TEST_F(Modal, MessageBoxIconsFollowTheType) {
+    gHost = host_;
+    const std::pair<UINT, std::uint32_t> cases[] = {{MB_ICONWARNING, 0xF0C000u}, {MB_ICONINFORMATION, 0x2060D0u}};
+    for (const auto& [type, expected] : cases) {
+        gIconPixel = 0xFFFFFFFFu;
+        SetTimer(nullptr, 0, 20, ReadIconThenEscape);
+        EXPECT_EQ(MessageBox(nullptr, "text", "caption", MB_OK | type), IDOK);
+        EXPECT_EQ(gIconPixel, expected) << type;
+    }
+}
+
 TEST_F(Modal, MessageBoxButtonsAnswerByKeyAndByClick) {
     gHost = host_;
     HWND owner = TopLevel(50, 50, 300, 200, WS_POPUP | WS_VISIBLE);
