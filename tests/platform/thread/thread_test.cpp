@@ -124,6 +124,22 @@ TEST_F(Threads, WorkersPostAndSendIntoTheLoop) {
     EXPECT_LT(GetTickCount() - start, 2000u);
 }
 
+TEST_F(Threads, WaitMessageSleepsUntilSomethingArrives) {
+    HWND w = TopLevel(0, 0, 10, 10);
+    std::thread poster([w] {
+        Sleep(40);
+        PostMessage(w, WM_USER + 1, 0, 0);
+    });
+    const DWORD start = GetTickCount();
+    WaitMessage();
+    const DWORD waited = GetTickCount() - start;
+    poster.join();
+    EXPECT_GE(waited, 35u);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_USER + 1));
+}
+
 TEST_F(Threads, SelfFreeingWorkersEndOnTheirOwn) {
     TopLevel(0, 0, 10, 10);
     HANDLE done = CreateEvent(nullptr, TRUE, FALSE, nullptr);
