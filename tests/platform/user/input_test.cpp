@@ -164,6 +164,23 @@ TEST_F(Input, CursorShapesComeFromTheHitCode) {
     EXPECT_EQ(LoadCursor(nullptr, reinterpret_cast<LPCSTR>(std::uintptr_t{1})), nullptr);
 }
 
+TEST_F(Input, WheelGoesToTheFocusWithScreenCoordinates) {
+    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
+    HWND a = Child(top, 0, 0, 50, 50);
+    HWND b = Child(top, 100, 100, 50, 50);
+    SetFocus(a);
+    host_->Wheel(120, 120, -240);  // over b, but the focus is on a
+    Pump();
+    EXPECT_EQ(TheRecorder().Count(b, WM_MOUSEWHEEL), 0u);
+    ASSERT_EQ(TheRecorder().Count(a, WM_MOUSEWHEEL), 1u);
+    for (const Logged& l : TheRecorder().log) {
+        if (l.message == WM_MOUSEWHEEL) {
+            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(l.wParam), -240);
+            EXPECT_EQ(GET_X_LPARAM(l.lParam), 120);
+        }
+    }
+}
+
 TEST_F(Input, DoubleClicksNeedTheClassStyleInTheClientArea) {
     HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
     host_->Click(50, 50);
