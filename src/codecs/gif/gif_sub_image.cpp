@@ -1,7 +1,7 @@
 #include "codecs/gif/gif_sub_image.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstring>
 
 #include "codecs/gif/gif_data.h"
 #include "codecs/gif/gif_extension_registry.h"
@@ -64,40 +64,57 @@ void TGIFSubImage::ReadDescriptor(core::TStream& stream) {
     }
 }
 
-void TGIFSubImage::DecodePixels(core::TStream& stream) {
-    const int width = Width();
-    const int height = Height();
-    const uint64_t count = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-    Data()->ClaimPixels(count);
-    uint8_t fill = transparent_ && graphicControl_ ? graphicControl_->TransparentColorIndex() : 0;
+namespace {
+
+// Room for the decoder's eight-byte string copies past the last pixel.
+constexpr size_t kDecodeSlack = 8;
+
+std::unique_ptr<uint8_t[]> AllocatePixels(size_t count) {
     try {
-        pixels_.assign(static_cast<size_t>(count), fill);
+        return std::unique_ptr<uint8_t[]>(new uint8_t[count + kDecodeSlack]);
     } catch (const std::bad_alloc&) {
         throw core::EOutOfMemory(strings::SOutOfMemory);
     }
+}
+
+}  // namespace
+
+void TGIFSubImage::DecodePixels(core::TStream& stream) {
+    const size_t count = static_cast<size_t>(Width()) * static_cast<size_t>(Height());
+    Data()->ClaimPixels(count);
+    // Pixels the data never reaches keep this value.
+    const uint8_t fill =
+        transparent_ && graphicControl_ ? graphicControl_->TransparentColorIndex() : 0;
+    pixels_ = AllocatePixels(count);
+    pixelCount_ = count;
     hasImage_ = true;
 
+    // Interlaced rows arrive out of order; they are decoded in the order sent and then moved.
+    std::unique_ptr<uint8_t[]> sent = Interlaced() ? AllocatePixels(count) : nullptr;
+    uint8_t* target = sent ? sent.get() : pixels_.get();
+    size_t decoded = 0;
     int minCodeSize = ReadByteOrEnd(stream);
-    if (minCodeSize < 0 || count == 0) return;
-    TGIFLZWDecoder decoder(stream, [this](const char* message) {
-        Warning(TGIFSeverity::gsWarning, message);
-    });
-    decoder.Start(minCodeSize);
-    if (!Interlaced()) {
-        // Whole runs of rows at a time; a run stays below the decoder's int count.
-        const int rowsPerRun = std::max(1, INT_MAX / std::max(width, 1));
-        for (int row = 0; row < height && !decoder.Stopped(); row += rowsPerRun) {
-            int rows = std::min(rowsPerRun, height - row);
-            decoder.Decode(pixels_.data() + static_cast<size_t>(row) * width, rows * width);
-        }
-    } else {
-        static constexpr int kFirstRow[4] = {0, 4, 2, 1};
-        static constexpr int kStep[4] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4 && !decoder.Stopped(); ++pass)
-            for (int row = kFirstRow[pass]; row < height && !decoder.Stopped(); row += kStep[pass])
-                decoder.Decode(pixels_.data() + static_cast<size_t>(row) * width, width);
+    if (minCodeSize >= 0 && count > 0) {
+        TGIFLZWDecoder decoder(stream, [this](const char* message) {
+            Warning(TGIFSeverity::gsWarning, message);
+        });
+        decoder.Start(minCodeSize);
+        decoded = static_cast<size_t>(decoder.Decode(target, static_cast<int64_t>(count)));
+        decoder.Finish();
     }
-    decoder.Finish();
+    std::memset(target + decoded, fill, count - decoded);
+    if (sent) Deinterlace(sent.get());
+}
+
+void TGIFSubImage::Deinterlace(const uint8_t* sent) {
+    static constexpr int kFirstRow[4] = {0, 4, 2, 1};
+    static constexpr int kStep[4] = {8, 8, 4, 2};
+    const size_t width = static_cast<size_t>(Width());
+    for (int pass = 0; pass < 4; ++pass)
+        for (int row = kFirstRow[pass]; row < Height(); row += kStep[pass]) {
+            std::memcpy(pixels_.get() + static_cast<size_t>(row) * width, sent, width);
+            sent += width;
+        }
 }
 
 }  // namespace codecs::gif

@@ -2,7 +2,8 @@
 // One frame of a GIF: its extensions, image descriptor, local colour table and pixels (one
 // colour index per pixel, rows from the top).
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <span>
 
 #include "codecs/gif/gif_color_map.h"
 #include "codecs/gif/gif_extension.h"
@@ -42,9 +43,9 @@ public:
 
     // False for a frame made of extensions only.
     bool HasImage() const { return hasImage_; }
-    const std::vector<uint8_t>& Pixels() const { return pixels_; }
+    std::span<const uint8_t> Pixels() const { return {pixels_.get(), pixelCount_}; }
     const uint8_t* Scanline(int row) const {
-        return pixels_.data() + static_cast<size_t>(row) * static_cast<size_t>(Width());
+        return pixels_.get() + static_cast<size_t>(row) * static_cast<size_t>(Width());
     }
 
     bool Transparent() const { return transparent_; }
@@ -59,11 +60,13 @@ private:
     void ReadExtensions(core::TStream& stream);
     void ReadDescriptor(core::TStream& stream);
     void DecodePixels(core::TStream& stream);
+    void Deinterlace(const uint8_t* sent);
 
     TGIFExtensionList extensions_;
     TGIFImageDescriptor descriptor_;
     TGIFLocalColorMap colorMap_;
-    std::vector<uint8_t> pixels_;
+    std::unique_ptr<uint8_t[]> pixels_;
+    size_t pixelCount_ = 0;
     bool hasImage_ = false;
     bool transparent_ = false;
     const TGIFGraphicControlExtension* graphicControl_ = nullptr;

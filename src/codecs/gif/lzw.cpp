@@ -1,6 +1,7 @@
 #include "codecs/gif/lzw.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "codecs/gif/gif_stream.h"
@@ -8,6 +9,23 @@
 #include "codecs/gif/gif_types.h"
 
 namespace codecs::gif {
+
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "codes are read as little-endian words");
+
+// Copies `length` bytes that lie wholly before `to`, eight at a time. Each chunk is loaded
+// before it is stored, and up to 7 bytes past the string are written, so the caller makes
+// sure there is room for them.
+inline void CopyWide(uint8_t* to, const uint8_t* from, int length) {
+    for (int i = 0; i < length; i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, from + i, 8);
+        std::memcpy(to + i, &chunk, 8);
+    }
+}
+
+}  // namespace
 
 TGIFLZWDecoder::TGIFLZWDecoder(core::TStream& stream, Warn warn)
     : stream_(stream), warn_(std::move(warn)) {}
@@ -21,24 +39,28 @@ void TGIFLZWDecoder::Start(int minCodeSize) {
     codeWidth_ = minCodeSize + 1;
     nextCode_ = clearCode_ + 2;
     widthLimit_ = 2 * clearCode_;
-    for (int i = 0; i < kTableSize; ++i) {
-        table_.Prefix[i] = 0;
-        table_.Suffix[i] = i < clearCode_ ? static_cast<uint8_t>(i) : 0;
-        table_.Length[i] = 1;
+    for (int i = 0; i < clearCode_; ++i) {
+        prefix_[i] = 0;
+        suffix_[i] = static_cast<uint8_t>(i);
+        length_[i] = 1;
+        written_[i] = -1;
+        packed_[i] = static_cast<uint64_t>(i & 0xFF);
     }
-    highWater_ = nextCode_;
+    // The clear and end codes' entries are never defined; the rest are set to (0, 0) only
+    // when a table stops being consistent, since a consistent one never reads them.
+    for (int i = clearCode_; i < nextCode_; ++i) {
+        prefix_[i] = 0;
+        suffix_[i] = 0;
+    }
+    highWater_ = kTableSize;
 }
 
 // --- bit reader ---
 
 inline int TGIFLZWDecoder::ReadCode() {
-    if (firstRequest_) {
-        firstRequest_ = false;
-        return clearCode_;
-    }
     if (bitPos_ + codeWidth_ >= bitCount_ && !Refill()) return -1;
-    const uint8_t* p = buffer_.data() + (bitPos_ >> 3);
-    uint32_t bits = p[0] | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16);
+    uint32_t bits;  // the buffer is read as a little-endian number
+    std::memcpy(&bits, buffer_.data() + (bitPos_ >> 3), 4);
     int code = static_cast<int>((bits >> (bitPos_ & 7)) & ((1u << codeWidth_) - 1));
     bitPos_ += codeWidth_;
     return code;
@@ -70,16 +92,20 @@ bool TGIFLZWDecoder::Refill() {
 // --- interpreter ---
 
 void TGIFLZWDecoder::ResetTable() {
-    // Entries below the clear code never change; the rest go back to (0, 0).
-    for (int i = clearCode_; i < highWater_; ++i) {
-        table_.Prefix[i] = 0;
-        table_.Suffix[i] = 0;
-    }
     codeWidth_ = minCodeSize_ + 1;
     widthLimit_ = 2 * clearCode_;
     nextCode_ = clearCode_ + 2;
-    highWater_ = nextCode_;
     pendingStart_ = kStackSize;
+}
+
+// Entries not yet defined read as prefix 0 and suffix 0 from here on.
+void TGIFLZWDecoder::LeaveCleanMode() {
+    clean_ = false;
+    for (int i = nextCode_; i < highWater_; ++i) {
+        prefix_[i] = 0;
+        suffix_[i] = 0;
+    }
+    highWater_ = nextCode_;
 }
 
 int TGIFLZWDecoder::ProcessClear() {
@@ -90,7 +116,8 @@ int TGIFLZWDecoder::ProcessClear() {
     } while (code == clearCode_);
     previous_ = code;
     first_ = code;
-    clean_ = code >= 0 && code < clearCode_;
+    clean_ = true;
+    if (code >= clearCode_) LeaveCleanMode();
     return code;
 }
 
@@ -101,12 +128,20 @@ void TGIFLZWDecoder::ProcessEnd() {
     finished_ = zeroBlock_ = true;
 }
 
-inline void TGIFLZWDecoder::AddEntry() {
+// The new entry is the previous string followed by the current string's first value; in the
+// output they stand side by side, so the entry's string starts where the previous one did.
+inline void TGIFLZWDecoder::AddEntry(int64_t stringStart) {
     if (nextCode_ > kTableSize - 1) return;
-    table_.Prefix[nextCode_] = static_cast<uint16_t>(previous_);
-    table_.Suffix[nextCode_] = static_cast<uint8_t>(first_);
-    table_.Length[nextCode_] =
-        clean_ ? static_cast<uint16_t>(table_.Length[previous_] + 1) : uint16_t{0};
+    prefix_[nextCode_] = static_cast<uint16_t>(previous_);
+    suffix_[nextCode_] = static_cast<uint8_t>(first_);
+    if (clean_) {
+        const int length = length_[previous_];
+        length_[nextCode_] = static_cast<uint16_t>(length + 1);
+        written_[nextCode_] = stringStart;
+        if (length < 8)
+            packed_[nextCode_] = packed_[previous_] | (static_cast<uint64_t>(first_ & 0xFF)
+                                                       << (8 * length));
+    }
     ++nextCode_;
     highWater_ = std::max(highWater_, nextCode_);
     if (nextCode_ == widthLimit_ && widthLimit_ <= kTableSize - 1) {
@@ -117,38 +152,61 @@ inline void TGIFLZWDecoder::AddEntry() {
 
 // Copies a string that starts at pending_[start] (and runs to the end of pending_) into out;
 // what does not fit stays pending.
-int TGIFLZWDecoder::Deliver(int start, uint8_t* out, int room) {
+int64_t TGIFLZWDecoder::Deliver(int start, uint8_t* out, int64_t room) {
     int length = kStackSize - start;
-    int n = std::min(length, room);
+    int n = static_cast<int>(std::min<int64_t>(length, room));
     std::memcpy(out, pending_.data() + start, static_cast<size_t>(n));
     pendingStart_ = start + n;
     return n;
 }
 
-// A code of a consistent table: its length is known, so it is written straight into place.
-inline int TGIFLZWDecoder::ExpandFast(int code, uint8_t* out, int room) {
+// A code of a consistent table: its length is known, so it is written straight into place,
+// copied from where it was written before when that is in this call's buffer.
+inline int64_t TGIFLZWDecoder::ExpandFast(int code, uint8_t* __restrict out, int64_t room) {
     const bool repeat = code == nextCode_;  // the code being defined: previous string + first
-    int string = repeat ? previous_ : code;
-    int length = table_.Length[string] + (repeat ? 1 : 0);
-    uint8_t* target = length <= room ? out : pending_.data() + (kStackSize - length);
-    int i = length - 1;
-    if (repeat) target[i--] = static_cast<uint8_t>(first_);
-    for (; i > 0; --i) {
-        target[i] = table_.Suffix[string];
-        string = table_.Prefix[string];
+    const int string = repeat ? previous_ : code;
+    const int stringLength = length_[string];
+    const int length = stringLength + (repeat ? 1 : 0);
+    const int64_t start = produced_;
+    if (length + 8 <= room) {
+        const int64_t source = written_[string];
+        if (stringLength <= 8) {
+            std::memcpy(out, &packed_[string], 8);
+        } else if (source >= callStart_) {
+            CopyWide(out, out - (start - source), stringLength);
+        } else {
+            int s = string;
+            for (int i = stringLength - 1; i > 0; --i) {
+                out[i] = suffix_[s];
+                s = prefix_[s];
+            }
+            out[0] = suffix_[s];
+        }
+        if (repeat) out[length - 1] = static_cast<uint8_t>(first_);
+        first_ = out[0];
+    } else {
+        uint8_t* target = length <= room ? out : pending_.data() + (kStackSize - length);
+        int i = length - 1;
+        int s = string;
+        if (repeat) target[i--] = static_cast<uint8_t>(first_);
+        for (; i > 0; --i) {
+            target[i] = suffix_[s];
+            s = prefix_[s];
+        }
+        target[0] = suffix_[s];
+        first_ = target[0];
     }
-    target[0] = table_.Suffix[string];
-    first_ = target[0];
-    AddEntry();
+    AddEntry(previousStart_);
     previous_ = code;
+    previousStart_ = start;
     if (length <= room) return length;
     return Deliver(kStackSize - length, out, room);
 }
 
 // Any code, following the table as it stands; the expansion is bounded so that entries that
 // name each other cannot loop for ever.
-int TGIFLZWDecoder::ExpandGeneral(int code, uint8_t* out, int room) {
-    if (code > nextCode_) clean_ = false;
+int64_t TGIFLZWDecoder::ExpandGeneral(int code, uint8_t* out, int64_t room) {
+    if (clean_ && code > nextCode_) LeaveCleanMode();
     int pos = kStackSize;
     int string = code;
     if (code >= nextCode_) {
@@ -156,39 +214,55 @@ int TGIFLZWDecoder::ExpandGeneral(int code, uint8_t* out, int room) {
         string = previous_;
     }
     while (string >= clearCode_) {
-        if (table_.Prefix[string] == string || pos <= 2) throw GIFException(strings::SCircularTable);
-        pending_[static_cast<size_t>(--pos)] = table_.Suffix[string];
-        string = table_.Prefix[string];
+        if (prefix_[string] == string || pos <= 2) throw GIFException(strings::SCircularTable);
+        pending_[static_cast<size_t>(--pos)] = suffix_[string];
+        string = prefix_[string];
     }
-    pending_[static_cast<size_t>(--pos)] = table_.Suffix[string];
-    first_ = table_.Suffix[string];
-    AddEntry();
+    pending_[static_cast<size_t>(--pos)] = suffix_[string];
+    first_ = suffix_[string];
+    AddEntry(-1);
     previous_ = code;
+    previousStart_ = -1;
     return Deliver(pos, out, room);
 }
 
-int TGIFLZWDecoder::Decode(uint8_t* out, int count) {
-    int produced = 0;
-    if (pendingStart_ < kStackSize) produced = Deliver(pendingStart_, out, count);
-    while (produced < count && !stopped_) {
-        int code = ReadCode();
+int64_t TGIFLZWDecoder::Decode(uint8_t* __restrict out, int64_t count) {
+    int64_t done = 0;
+    callStart_ = produced_;
+    if (pendingStart_ < kStackSize) {
+        done = Deliver(pendingStart_, out, count);
+        produced_ += done;
+    }
+    while (done < count && !stopped_) {
+        int code;
+        if (firstRequest_) {
+            firstRequest_ = false;
+            code = clearCode_;
+        } else {
+            code = ReadCode();
+        }
+        int64_t n;
         if (code == clearCode_) {
             code = ProcessClear();
             if (code < 0) break;
-            out[produced++] = static_cast<uint8_t>(code);
+            out[done] = static_cast<uint8_t>(code);
+            previousStart_ = produced_;
+            n = 1;
         } else if (code < 0) {
             break;
         } else if (code == endCode_) {
             ProcessEnd();
             break;
         } else if (clean_ && code <= nextCode_) {
-            produced += ExpandFast(code, out + produced, count - produced);
+            n = ExpandFast(code, out + done, count - done);
         } else {
-            produced += ExpandGeneral(code, out + produced, count - produced);
+            n = ExpandGeneral(code, out + done, count - done);
         }
+        done += n;
+        produced_ += n;
     }
-    if (produced < count) stopped_ = true;
-    return produced;
+    if (done < count) stopped_ = true;
+    return done;
 }
 
 void TGIFLZWDecoder::Finish() {
@@ -197,7 +271,9 @@ void TGIFLZWDecoder::Finish() {
     if (endSeen_) return;
     // The end code normally follows the last pixel's code; whatever stands there, the rest of
     // the frame's sub-blocks is passed over so that the next block starts where it should.
-    if (ReadCode() == endCode_) {
+    int code = firstRequest_ ? clearCode_ : ReadCode();
+    firstRequest_ = false;
+    if (code == endCode_) {
         ProcessEnd();
         return;
     }

@@ -22,7 +22,8 @@ public:
 
     // Produces up to `count` colour indices into `out` and returns how many. Fewer than asked
     // means the data has ended (no more codes, or the end code); later calls produce nothing.
-    int Decode(uint8_t* out, int count);
+    // One call for a whole frame is fastest: strings are then copied from earlier output.
+    int64_t Decode(uint8_t* __restrict out, int64_t count);
     bool Stopped() const { return stopped_; }
 
     // The frame is complete (or decoding stopped): consumes the end code and every sub-block
@@ -31,12 +32,6 @@ public:
     void Finish();
 
 private:
-    struct Table {
-        std::array<uint16_t, kTableSize> Prefix;
-        std::array<uint8_t, kTableSize> Suffix;
-        // String length of each entry; valid while the table is consistent (see clean_).
-        std::array<uint16_t, kTableSize> Length;
-    };
     // One code's expansion: a first value, at most one step per table entry, and the root.
     static constexpr int kStackSize = kTableSize + 4;
 
@@ -45,10 +40,11 @@ private:
     int ProcessClear();
     void ProcessEnd();
     void ResetTable();
-    void AddEntry();
-    int ExpandFast(int code, uint8_t* out, int room);
-    int ExpandGeneral(int code, uint8_t* out, int room);
-    int Deliver(int start, uint8_t* out, int room);
+    void LeaveCleanMode();
+    void AddEntry(int64_t stringStart);
+    int64_t ExpandFast(int code, uint8_t* __restrict out, int64_t room);
+    int64_t ExpandGeneral(int code, uint8_t* out, int64_t room);
+    int64_t Deliver(int start, uint8_t* out, int64_t room);
 
     core::TStream& stream_;
     Warn warn_;
@@ -62,8 +58,15 @@ private:
     bool zeroBlock_ = false;
     bool firstRequest_ = true;
 
-    // Interpreter.
-    Table table_;
+    // The code table: prefix code and suffix value of each entry, plus, for a consistent
+    // table, the string's length and where in the output it was last written in full.
+    std::array<uint16_t, kTableSize> prefix_;
+    std::array<uint8_t, kTableSize> suffix_;
+    std::array<uint16_t, kTableSize> length_;
+    std::array<int64_t, kTableSize> written_;
+    // The values of strings of up to 8 values, first value in the lowest byte.
+    std::array<uint64_t, kTableSize> packed_;
+
     int minCodeSize_ = 0;
     int clearCode_ = 0;
     int endCode_ = 0;
@@ -79,6 +82,12 @@ private:
     bool clean_ = true;
     bool endSeen_ = false;
     bool stopped_ = false;
+
+    // Output positions count every value produced since Start, across calls; a string can be
+    // copied from earlier output only when it lies in the current call's buffer.
+    int64_t produced_ = 0;
+    int64_t callStart_ = 0;
+    int64_t previousStart_ = -1;
 
     // Values of the last code that did not fit, read from pendingStart_ up to the end.
     std::array<uint8_t, kStackSize> pending_{};

@@ -243,3 +243,18 @@ TEST(GIFColorMap, CapacityBitsAndLookups) {
     EXPECT_EQ(map.BitsPerPixel(), 8);
     EXPECT_EQ(map.Capacity(), 160);
 }
+
+TEST(GIFLZW, CodesBeyondTheTableReadUndefinedEntriesAsZero) {
+    CodeWriter w;
+    w.Put(4, 3);
+    w.Put(1, 3);
+    w.Put(1, 3);  // entry 6 = "1 1"
+    w.Put(1, 3);  // entry 7 = "1 1"; codes widen to 4 bits
+    w.Put(4, 4);  // clear
+    w.Put(3, 3);
+    w.Put(7, 3);  // beyond the table: first value, then the previous string "3"
+    w.Put(7, 3);  // entry 7 is undefined in this table: prefix 0, suffix 0, so "0 0" + "3"
+    w.Put(5, 4);
+    Decoded d = DecodeCodes(2, w.bytes(), 20);
+    EXPECT_EQ(d.values, (std::vector<int>{1, 1, 1, 3, 3, 3, 0, 0, 3}));
+}
