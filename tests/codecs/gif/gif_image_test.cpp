@@ -1,0 +1,247 @@
+#include "codecs/gif/gif_image.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codecs/gif/gif_builder.h"
+#include "core/exceptions.h"
+#include "core/stream.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
+#include "graphics/picture.h"
+#include "platform/gdi/gdi.h"
+
+using namespace codecs::gif;
+using gif_test::Bytes;
+using gif_test::GifBuilder;
+using graphics::Rect;
+
+namespace {
+
+void Load(TGIFImage& gif, const Bytes& bytes) {
+    core::TBytesStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    gif.LoadFromStream(stream);
+}
+
+// The builder's global colour i is (10i, 20i, 30i).
+uint32_t GlobalColor(int i) { return (10u * i) | (20u * i) << 8 | (30u * i) << 16; }
+
+std::unique_ptr<graphics::TBitmap> Canvas(int width, int height, graphics::TColor fill) {
+    auto bitmap = std::make_unique<graphics::TBitmap>();
+    bitmap->SetWidth(width);
+    bitmap->SetHeight(height);
+    bitmap->Canvas().Brush().SetColor(fill);
+    bitmap->Canvas().FillRect(Rect(0, 0, width, height));
+    return bitmap;
+}
+
+const std::vector<int> kPattern = {1, 2, 3, 1,  //
+                                   2, 2, 1, 3,  //
+                                   3, 1, 2, 1,  //
+                                   1, 3, 1, 2};
+
+}  // namespace
+
+TEST(GIFImage, SingleTransparentFrameOverWhite) {
+    TGIFImage gif;
+    Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
+    ASSERT_TRUE(gif.Transparent());
+
+    // Stretched to 32 x 32: each pixel becomes an 8 x 8 block.
+    auto target = Canvas(32, 32, graphics::clWhite);
+    target->Canvas().DrawGraphic(Rect(0, 0, 32, 32), &gif);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            int index = kPattern[static_cast<size_t>(y * 4 + x)];
+            uint32_t expected = index == 2 ? 0xFFFFFFu : GlobalColor(index);
+            EXPECT_EQ(target->Canvas().ReadPixel(8 * x + 1, 8 * y + 6), expected) << x << "," << y;
+        }
+
+    // At its own size, placed at (10, 10) over a red background.
+    auto exact = Canvas(32, 32, graphics::clRed);
+    exact->Canvas().DrawGraphic(Rect(10, 10, 14, 14), &gif);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            int index = kPattern[static_cast<size_t>(y * 4 + x)];
+            uint32_t expected = index == 2 ? 0x0000FFu : GlobalColor(index);
+            EXPECT_EQ(exact->Canvas().ReadPixel(10 + x, 10 + y), expected) << x << "," << y;
+        }
+    EXPECT_EQ(exact->Canvas().ReadPixel(9, 9), 0x0000FFu);
+    EXPECT_EQ(exact->Canvas().ReadPixel(14, 14), 0x0000FFu);
+
+    // Without DrawTransparent the transparent index is painted in its own colour.
+    gif.SetDrawOptions(kDefaultDrawOptions & ~DrawTransparent);
+    auto opaque = Canvas(4, 4, graphics::clWhite);
+    opaque->Canvas().DrawGraphic(Rect(0, 0, 4, 4), &gif);
+    EXPECT_EQ(opaque->Canvas().ReadPixel(1, 0), GlobalColor(2));
+}
+
+TEST(GIFImage, FrameCoveringHalfTheScreenPaintsHalfTheTarget) {
+    TGIFImage gif;
+    Load(gif, GifBuilder(4, 2).LiteralImage(2, 0, 2, 2, {1, 3, 3, 1}).bytes());
+    auto target = Canvas(32, 16, graphics::clRed);
+    target->Canvas().DrawGraphic(Rect(0, 0, 32, 16), &gif);
+    for (int y : {0, 7, 8, 15}) {
+        EXPECT_EQ(target->Canvas().ReadPixel(0, y), 0x0000FFu);
+        EXPECT_EQ(target->Canvas().ReadPixel(15, y), 0x0000FFu);
+        EXPECT_EQ(target->Canvas().ReadPixel(16, y), GlobalColor(y < 8 ? 1 : 3));
+        EXPECT_EQ(target->Canvas().ReadPixel(31, y), GlobalColor(y < 8 ? 3 : 1));
+    }
+
+    // The frame's place scales with rounding: a screen of 3 into 8 pixels puts column 1..2 at
+    // 3 (8/3 = 2.67) to 8.
+    TGIFImage odd;
+    Load(odd, GifBuilder(3, 1).LiteralImage(1, 0, 2, 1, {1, 1}).bytes());
+    auto small = Canvas(8, 1, graphics::clRed);
+    small->Canvas().DrawGraphic(Rect(0, 0, 8, 1), &odd);
+    EXPECT_EQ(small->Canvas().ReadPixel(2, 0), 0x0000FFu);
+    EXPECT_EQ(small->Canvas().ReadPixel(3, 0), GlobalColor(1));
+}
+
+TEST(GIFImage, ScreenWithoutAreaOrFramesDrawsNothing) {
+    TGIFImage flat;
+    Load(flat, GifBuilder(0, 5).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).bytes());
+    ASSERT_FALSE(flat.IsEmpty());
+    auto target = Canvas(8, 8, graphics::clWhite);
+    target->Canvas().DrawGraphic(Rect(0, 0, 8, 8), &flat);
+    EXPECT_EQ(target->Canvas().ReadPixel(0, 0), 0xFFFFFFu);
+
+    TGIFImage extensionsOnly;
+    Load(extensionsOnly, GifBuilder(4, 4).Comment({"no image"}).Trailer().bytes());
+    ASSERT_EQ(extensionsOnly.FrameCount(), 1);
+    EXPECT_EQ(extensionsOnly.FrameBitmap(0), nullptr);
+    target->Canvas().DrawGraphic(Rect(0, 0, 8, 8), &extensionsOnly);
+    EXPECT_EQ(target->Canvas().ReadPixel(4, 4), 0xFFFFFFu);
+}
+
+TEST(GIFImage, DitheredFramesUseTheFixedPalette) {
+    TGIFImage gif;
+    gif.SetDrawOptions(DrawTransparent | DrawDithered);  // dithering without the depth test
+    Load(gif, GifBuilder(4, 4).LiteralImage(0, 0, 4, 4, kPattern).bytes());
+    auto target = Canvas(4, 4, graphics::clWhite);
+    target->Canvas().DrawGraphic(Rect(0, 0, 4, 4), &gif);
+    bool notBlack = false;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            uint32_t color = target->Canvas().ReadPixel(x, y);
+            for (int shift : {0, 8, 16}) EXPECT_EQ(((color >> shift) & 0xFF) % 51, 0u) << color;
+            notBlack = notBlack || color != 0;
+        }
+    EXPECT_TRUE(notBlack);
+    // Automatic dithering leaves a true-colour screen alone.
+    gif.SetDrawOptions(kDefaultDrawOptions);
+    gif.SetScreenColorBits(32);
+    EXPECT_FALSE(gif.Dithering());
+    gif.SetScreenColorBits(8);
+    EXPECT_TRUE(gif.Dithering());
+}
+
+TEST(GIFImage, PaletteNeedsAColourTable) {
+    TGIFImage global;
+    Load(global, GifBuilder(2, 1).LiteralImage(0, 0, 2, 1, {1, 2}).bytes());
+    global.SetScreenColorBits(32);
+    platform::PALETTEENTRY entry{};
+    ASSERT_NE(global.Palette(), nullptr);
+    ASSERT_EQ(platform::GetPaletteEntries(global.Palette(), 3, 1, &entry), 1u);
+    EXPECT_EQ(entry.peGreen, 60);
+
+    TGIFImage none;
+    none.SetScreenColorBits(32);
+    Load(none, GifBuilder(2, 1, 0, false).LiteralImage(0, 0, 2, 1, {1, 0}).bytes());
+    try {
+        none.Palette();
+        FAIL() << "no error";
+    } catch (const GIFException& e) {
+        EXPECT_EQ(e.Message(), "No global or local color table defined");
+    }
+
+    TGIFImage local;
+    local.SetScreenColorBits(32);
+    Load(local, GifBuilder(2, 1, 0, false).LiteralImage(0, 0, 2, 1, {1, 0}, 0x81).bytes());
+    ASSERT_NE(local.Palette(), nullptr);
+    ASSERT_EQ(platform::GetPaletteEntries(local.Palette(), 1, 1, &entry), 1u);
+    EXPECT_EQ(entry.peRed, 254);
+}
+
+TEST(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
+    TGIFImage gif;
+    Load(gif, GifBuilder(4, 40).LiteralImage(0, 0, 4, 40, std::vector<int>(160, 1)).bytes());
+    std::vector<std::pair<graphics::TProgressStage, int>> reports;
+    bool abort = true;
+    gif.SetOnProgress([&](core::TPersistent*, graphics::TProgressStage stage, uint8_t percent, bool,
+                          const graphics::TRect&, const std::string& message) {
+        EXPECT_EQ(message, "Rendering...");
+        reports.push_back({stage, percent});
+        if (abort && stage == graphics::TProgressStage::psRunning) throw core::EAbort();
+    });
+    EXPECT_EQ(gif.FrameBitmap(0), nullptr);
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[2], std::make_pair(graphics::TProgressStage::psEnding, 0));
+
+    abort = false;
+    reports.clear();
+    graphics::TBitmap* bitmap = gif.FrameBitmap(0);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->Width(), 4);
+    EXPECT_EQ(bitmap->Height(), 40);
+    // Start, rows 0 and 32, end.
+    ASSERT_EQ(reports.size(), 4u);
+    EXPECT_EQ(reports[0].first, graphics::TProgressStage::psStarting);
+    EXPECT_EQ(reports[2], std::make_pair(graphics::TProgressStage::psRunning, 80));
+    EXPECT_EQ(reports[3], std::make_pair(graphics::TProgressStage::psEnding, 100));
+    reports.clear();
+    EXPECT_EQ(gif.FrameBitmap(0), bitmap);  // kept
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
+    RegisterGIFImage();
+    EXPECT_EQ(graphics::TPicture::FindClassByExtension("gif"), &TGIFImage::ClassType());
+    EXPECT_EQ(graphics::TPicture::FindClassByExtension("GIF"), &TGIFImage::ClassType());
+    bool listed = false;
+    for (const auto& format : graphics::TFileFormatsList::Instance().Entries())
+        if (format.graphicClass == &TGIFImage::ClassType())
+            listed = format.extension == "gif" && format.description == "GIF Image";
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(graphics::TClipboardFormats::Instance().FindFormat(GIFClipboardFormat()),
+              &TGIFImage::ClassType());
+
+    const std::string file = std::string(TEMBRIN_TEST_DATA) + "/gif/corpus/pil_animated.gif";
+    graphics::TPicture picture;
+    picture.LoadFile(file);
+    auto* gif = dynamic_cast<TGIFImage*>(picture.Graphic());
+    ASSERT_NE(gif, nullptr);
+    EXPECT_EQ(picture.Width(), 48);
+    EXPECT_EQ(gif->FrameCount(), 4);
+
+    core::TMemoryStream original;
+    original.LoadFromFile(file);
+    core::TMemoryStream saved;
+    gif->SaveToStream(saved);
+    EXPECT_EQ(saved.Bytes(), original.Bytes());
+    TGIFImage copy;
+    copy.CopyFrom(gif);
+    EXPECT_EQ(copy.FrameCount(), 4);
+    EXPECT_EQ(copy.Images(3).Pixels().size(), gif->Images(3).Pixels().size());
+
+    UnregisterGIFImage();
+    EXPECT_EQ(graphics::TPicture::FindClassByExtension("gif"), nullptr);
+    EXPECT_EQ(graphics::TClipboardFormats::Instance().FindFormat(GIFClipboardFormat()), nullptr);
+}
+
+TEST(GIFImage, FailedLoadMovesTheStreamBack) {
+    TGIFImage gif;
+    Bytes bytes = {'x', 'x'};
+    Bytes broken = GifBuilder(2, 2).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).Raw({0x21, 0x42, 0}).bytes();
+    bytes.insert(bytes.end(), broken.begin(), broken.end());
+    core::TBytesStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+    stream.SetPosition(2);
+    EXPECT_THROW(gif.LoadFromStream(stream), GIFException);
+    EXPECT_EQ(stream.Position(), 2);
+    // The frame read before the error stays, and can be drawn.
+    ASSERT_EQ(gif.FrameCount(), 1);
+    EXPECT_NE(gif.FrameBitmap(0), nullptr);
+}
