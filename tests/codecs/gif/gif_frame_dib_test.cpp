@@ -36,7 +36,8 @@ Dib Parse(const TGIFFrameDIB& dib) {
     std::memcpy(&out.file, dib.file.data(), sizeof out.file);
     std::memcpy(&out.info, dib.file.data() + sizeof out.file, sizeof out.info);
     out.colors = dib.file.data() + sizeof out.file + sizeof out.info;
-    out.bits = dib.file.data() + out.file.bfOffBits;
+    const uint32_t offset = out.file.bfOffBits;
+    out.bits = dib.file.data() + offset;
     return out;
 }
 
@@ -58,9 +59,13 @@ TEST(GIFFrameDIB, EightBitBottomUpImageWithTheFramesColours) {
     TGIFFrameDIB dib = BuildFrameDIB(data->Images(0), false, true,
                                      [&](int row, int) { rows.push_back(row); });
     Dib parsed = Parse(dib);
-    EXPECT_EQ(parsed.file.bfType, 0x4D42);
-    EXPECT_EQ(parsed.file.bfSize, dib.file.size());
-    EXPECT_EQ(parsed.file.bfOffBits, 14u + 40u + 1024u);
+    // Copied out of the packed header before comparing.
+    const uint32_t fileSize = parsed.file.bfSize;
+    const uint32_t offset = parsed.file.bfOffBits;
+    const uint16_t type = parsed.file.bfType;
+    EXPECT_EQ(type, 0x4D42);
+    EXPECT_EQ(fileSize, dib.file.size());
+    EXPECT_EQ(offset, 14u + 40u + 1024u);
     EXPECT_EQ(parsed.info.biWidth, 5);
     EXPECT_EQ(parsed.info.biHeight, 2);
     EXPECT_EQ(parsed.info.biBitCount, 8);
@@ -109,7 +114,8 @@ TEST(GIFFrameDIB, MaskMarksTheTransparentIndexWithRowsOfSixteenBits) {
 TEST(GIFFrameDIB, DitheringUsesTheFixedPaletteAndDiffusesTheError) {
     // Global colours: entry i = (10i, 20i, 30i). Colour 1, (10, 20, 30), lies between the
     // palette's levels 0 and 51 in every channel.
-    auto frame = Load(GifBuilder(8, 8).LiteralImage(0, 0, 8, 8, std::vector<int>(64, 1)).bytes());
+    auto frame =
+        Load(GifBuilder(32, 32).LiteralImage(0, 0, 32, 32, std::vector<int>(1024, 1)).bytes());
     TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), true, true, nullptr);
     Dib parsed = Parse(dib);
     EXPECT_EQ(parsed.info.biClrImportant, 216u);
@@ -119,17 +125,18 @@ TEST(GIFFrameDIB, DitheringUsesTheFixedPaletteAndDiffusesTheError) {
     EXPECT_EQ(parsed.colors[4 * 216 + 0], 0);
     // The mean of the colours written approaches the source colour.
     double sum[3] = {0, 0, 0};
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
             int index = Pixel(parsed, x, y);
             ASSERT_LT(index, 216);
             sum[0] += index / 36 * 51;
             sum[1] += index / 6 % 6 * 51;
             sum[2] += index % 6 * 51;
         }
-    EXPECT_NEAR(sum[0] / 64, 10, 4);
-    EXPECT_NEAR(sum[1] / 64, 20, 4);
-    EXPECT_NEAR(sum[2] / 64, 30, 4);
+    // (Errors that run off the edges are lost, so the mean falls a little short.)
+    EXPECT_NEAR(sum[0] / 1024, 10, 2);
+    EXPECT_NEAR(sum[1] / 1024, 20, 2);
+    EXPECT_NEAR(sum[2] / 1024, 30, 2);
 }
 
 TEST(GIFFrameDIB, DitheringRunsRowsInAlternateDirections) {
@@ -137,7 +144,8 @@ TEST(GIFFrameDIB, DitheringRunsRowsInAlternateDirections) {
     // left to right, row 1 right to left, so the rows come out as mirror images but for the
     // error row 1 takes from row 0.
     auto frame = Load(GifBuilder(6, 2).LiteralImage(0, 0, 6, 2, std::vector<int>(12, 3)).bytes());
-    Dib parsed = Parse(BuildFrameDIB(frame->Images(0), true, false, nullptr));
+    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), true, false, nullptr);
+    Dib parsed = Parse(dib);
     std::vector<int> rows[2];
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 6; ++x) rows[y].push_back(Pixel(parsed, x, y));
