@@ -1,5 +1,6 @@
 #include "codecs/gif/gif_image.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -166,8 +167,10 @@ void TGIFImage::LoadFromStream(core::TStream& stream) {
         frames_.resize(static_cast<size_t>(data_.Count()));
         throw;
     }
-    stream.SetPosition(start + copy.Position());
-    fileBytes_.assign(copy.Memory(), copy.Memory() + copy.Position());
+    // Skipping blocks can move past the end of the data; only the bytes that exist count.
+    const int64_t used = std::min(copy.Position(), copy.Size());
+    stream.SetPosition(start + used);
+    fileBytes_.assign(copy.Memory(), copy.Memory() + used);
     frames_.resize(static_cast<size_t>(data_.Count()));
 }
 
@@ -302,6 +305,9 @@ void TGIFImage::PaintFrame(int index, TCanvas& canvas, const TRect& target, bool
         if (render.needMask) RenderFrame(index);
         if (render.mask && render.bitmap) {
             graphics::TBitmap& bitmap = *render.bitmap;
+            // The target may share its image with a copy; it is made private before the
+            // blit writes into it.
+            canvas.Changing();
             TransparentBlit(canvas.Handle(), target, bitmap.Canvas().Handle(), bitmap.Width(),
                             bitmap.Height(), render.mask);
             canvas.Changed();
@@ -361,9 +367,15 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
         canvas.DrawGraphic(rect, offscreen_.get());
         return;
     }
+    DrawAnimatedStart(canvas, rect);
+}
+
+void TGIFImage::DrawAnimatedStart(TCanvas& canvas, const TRect& rect) {
+    std::lock_guard guard(paintersLock_);
     // The animation painter, which composes the frames into the off-screen bitmap, is not
     // part of the picture yet; until it is, an animated picture shows its first frame.
-    DrawFrame(0, canvas, rect, tiled, transparent);
+    DrawFrame(0, canvas, rect, (drawOptions_ & DrawTiled) != 0,
+              (drawOptions_ & DrawTransparent) != 0);
 }
 
 // --- registration ---

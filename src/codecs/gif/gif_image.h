@@ -94,6 +94,8 @@ private:
     graphics::TRect ScaledFrameRect(const TGIFSubImage& frame, const graphics::TRect& rect) const;
     void PaintFrame(int index, graphics::TCanvas& canvas, const graphics::TRect& target,
                     bool transparent);
+    // Starts a painter for an animated picture (or joins the one drawing there).
+    void DrawAnimatedStart(graphics::TCanvas& canvas, const graphics::TRect& rect);
     void ReportProgress(graphics::TProgressStage stage, int percent, bool redraw,
                         const std::string& message);
 

@@ -245,3 +245,42 @@ TEST(GIFImage, FailedLoadMovesTheStreamBack) {
     ASSERT_EQ(gif.FrameCount(), 1);
     EXPECT_NE(gif.FrameBitmap(0), nullptr);
 }
+
+TEST(GIFImage, DrawingThroughTheMaskLeavesACopyOfTheTargetAlone) {
+    TGIFImage gif;
+    Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
+    auto target = Canvas(8, 8, graphics::clWhite);
+    graphics::TBitmap copy;
+    copy.CopyFrom(target.get());  // shares the image until one of them changes
+    target->Canvas().DrawGraphic(Rect(0, 0, 8, 8), &gif);
+    EXPECT_EQ(target->Canvas().ReadPixel(0, 0), GlobalColor(1));
+    EXPECT_EQ(copy.Canvas().ReadPixel(0, 0), 0xFFFFFFu);
+}
+
+// Inputs that once broke the picture; each must load or fail cleanly, and render.
+TEST(GIFImage, MalformedFilesLoadOrFailCleanly) {
+    int files = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(TEMBRIN_TEST_DATA) + "/gif/malformed")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        core::TMemoryStream stream;
+        stream.LoadFromFile(entry.path().string());
+        TGIFImage gif;
+        try {
+            gif.LoadFromStream(stream);
+            EXPECT_LE(stream.Position(), stream.Size());
+        } catch (const core::Exception&) {
+            EXPECT_EQ(stream.Position(), 0);
+        }
+        auto target = Canvas(16, 16, graphics::clWhite);
+        try {
+            target->Canvas().DrawGraphic(Rect(0, 0, 16, 16), &gif);
+        } catch (const core::Exception&) {
+        }
+        core::TMemoryStream saved;
+        gif.SaveToStream(saved);
+        EXPECT_LE(saved.Size(), stream.Size());
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+}
