@@ -180,8 +180,11 @@ void TGIFImage::SaveToStream(core::TStream& stream) {
 
 void TGIFImage::CopyFrom(const core::TPersistent* source) {
     const auto* other = dynamic_cast<const TGIFImage*>(source);
+    if (source && !other) {
+        graphics::TGraphic::CopyFrom(source);  // the source may know how to copy itself here
+        return;
+    }
     if (!other) {
-        if (source) graphics::TGraphic::CopyFrom(source);
         Clear();
         NotifyChange();
         return;

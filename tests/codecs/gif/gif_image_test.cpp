@@ -226,6 +226,11 @@ TEST(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
     copy.CopyFrom(gif);
     EXPECT_EQ(copy.FrameCount(), 4);
     EXPECT_EQ(copy.Images(3).Pixels().size(), gif->Images(3).Pixels().size());
+    graphics::TBitmap bitmap;
+    EXPECT_THROW(copy.CopyFrom(&bitmap), core::EConvertError);
+    EXPECT_EQ(copy.FrameCount(), 4);
+    copy.CopyFrom(nullptr);
+    EXPECT_TRUE(copy.IsEmpty());
 
     UnregisterGIFImage();
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("gif"), nullptr);
