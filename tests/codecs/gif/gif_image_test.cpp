@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "codecs/gif/gif_builder.h"
+#include "codecs/gif/gif_palette.h"
 #include "core/exceptions.h"
 #include "core/stream.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "graphics/picture.h"
 #include "platform/gdi/gdi.h"
+#include "support/gdi_leak_check.h"
 
 using namespace codecs::gif;
 using gif_test::Bytes;
@@ -43,9 +45,19 @@ const std::vector<int> kPattern = {1, 2, 3, 1,  //
                                    3, 1, 2, 1,  //
                                    1, 3, 1, 2};
 
+// Every picture, bitmap, mask and palette made in a test is gone when it ends. The shared
+// 216-colour palette lives for the whole process, so it is made before counting starts.
+class GIFImage : public testing_support::NoGdiLeaks {
+protected:
+    void SetUp() override {
+        DitherPalette();
+        NoGdiLeaks::SetUp();
+    }
+};
+
 }  // namespace
 
-TEST(GIFImage, SingleTransparentFrameOverWhite) {
+TEST_F(GIFImage, SingleTransparentFrameOverWhite) {
     TGIFImage gif;
     Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
     ASSERT_TRUE(gif.Transparent());
@@ -79,7 +91,7 @@ TEST(GIFImage, SingleTransparentFrameOverWhite) {
     EXPECT_EQ(opaque->Canvas().ReadPixel(1, 0), GlobalColor(2));
 }
 
-TEST(GIFImage, FrameCoveringHalfTheScreenPaintsHalfTheTarget) {
+TEST_F(GIFImage, FrameCoveringHalfTheScreenPaintsHalfTheTarget) {
     TGIFImage gif;
     Load(gif, GifBuilder(4, 2).LiteralImage(2, 0, 2, 2, {1, 3, 3, 1}).bytes());
     auto target = Canvas(32, 16, graphics::clRed);
@@ -101,7 +113,7 @@ TEST(GIFImage, FrameCoveringHalfTheScreenPaintsHalfTheTarget) {
     EXPECT_EQ(small->Canvas().ReadPixel(3, 0), GlobalColor(1));
 }
 
-TEST(GIFImage, ScreenWithoutAreaOrFramesDrawsNothing) {
+TEST_F(GIFImage, ScreenWithoutAreaOrFramesDrawsNothing) {
     TGIFImage flat;
     Load(flat, GifBuilder(0, 5).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).bytes());
     ASSERT_FALSE(flat.IsEmpty());
@@ -117,7 +129,7 @@ TEST(GIFImage, ScreenWithoutAreaOrFramesDrawsNothing) {
     EXPECT_EQ(target->Canvas().ReadPixel(4, 4), 0xFFFFFFu);
 }
 
-TEST(GIFImage, DitheredFramesUseTheFixedPalette) {
+TEST_F(GIFImage, DitheredFramesUseTheFixedPalette) {
     TGIFImage gif;
     gif.SetDrawOptions(DrawTransparent | DrawDithered);  // dithering without the depth test
     Load(gif, GifBuilder(4, 4).LiteralImage(0, 0, 4, 4, kPattern).bytes());
@@ -139,7 +151,7 @@ TEST(GIFImage, DitheredFramesUseTheFixedPalette) {
     EXPECT_TRUE(gif.Dithering());
 }
 
-TEST(GIFImage, PaletteNeedsAColourTable) {
+TEST_F(GIFImage, PaletteNeedsAColourTable) {
     TGIFImage global;
     Load(global, GifBuilder(2, 1).LiteralImage(0, 0, 2, 1, {1, 2}).bytes());
     global.SetScreenColorBits(32);
@@ -166,7 +178,7 @@ TEST(GIFImage, PaletteNeedsAColourTable) {
     EXPECT_EQ(entry.peRed, 254);
 }
 
-TEST(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
+TEST_F(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
     TGIFImage gif;
     Load(gif, GifBuilder(4, 40).LiteralImage(0, 0, 4, 40, std::vector<int>(160, 1)).bytes());
     std::vector<std::pair<graphics::TProgressStage, int>> reports;
@@ -197,7 +209,7 @@ TEST(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
+TEST_F(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
     RegisterGIFImage();
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("gif"), &TGIFImage::ClassType());
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("GIF"), &TGIFImage::ClassType());
@@ -237,7 +249,7 @@ TEST(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
     EXPECT_EQ(graphics::TClipboardFormats::Instance().FindFormat(GIFClipboardFormat()), nullptr);
 }
 
-TEST(GIFImage, FailedLoadMovesTheStreamBack) {
+TEST_F(GIFImage, FailedLoadMovesTheStreamBack) {
     TGIFImage gif;
     Bytes bytes = {'x', 'x'};
     Bytes broken = GifBuilder(2, 2).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).Raw({0x21, 0x42, 0}).bytes();
@@ -251,7 +263,7 @@ TEST(GIFImage, FailedLoadMovesTheStreamBack) {
     EXPECT_NE(gif.FrameBitmap(0), nullptr);
 }
 
-TEST(GIFImage, DrawingThroughTheMaskLeavesACopyOfTheTargetAlone) {
+TEST_F(GIFImage, DrawingThroughTheMaskLeavesACopyOfTheTargetAlone) {
     TGIFImage gif;
     Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
     auto target = Canvas(8, 8, graphics::clWhite);
@@ -263,7 +275,7 @@ TEST(GIFImage, DrawingThroughTheMaskLeavesACopyOfTheTargetAlone) {
 }
 
 // Inputs that once broke the picture; each must load or fail cleanly, and render.
-TEST(GIFImage, MalformedFilesLoadOrFailCleanly) {
+TEST_F(GIFImage, MalformedFilesLoadOrFailCleanly) {
     int files = 0;
     for (const auto& entry :
          std::filesystem::directory_iterator(std::string(TEMBRIN_TEST_DATA) + "/gif/malformed")) {
