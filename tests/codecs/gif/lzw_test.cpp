@@ -258,3 +258,20 @@ TEST(GIFLZW, CodesBeyondTheTableReadUndefinedEntriesAsZero) {
     Decoded d = DecodeCodes(2, w.bytes(), 20);
     EXPECT_EQ(d.values, (std::vector<int>{1, 1, 1, 3, 3, 3, 0, 0, 3}));
 }
+
+TEST(GIFLZW, AnEarlyEndCodeLeavesTheNextBlockUntouched) {
+    // The end code fills the last bits of the data exactly, and the frame wanted more values.
+    // Nothing after the frame's terminator may be read as code data.
+    CodeWriter w;
+    w.Put(4, 3);
+    w.Put(1, 3);
+    w.Put(2, 3);
+    w.Put(3, 3);  // the table reaches 8 entries: 4-bit codes
+    w.Put(5, 4);
+    ASSERT_EQ(w.bytes().size(), 2u);
+    Bytes next = {0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0};
+    Decoded d = DecodeCodes(2, w.bytes(), 10, next);
+    EXPECT_EQ(d.values, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(d.endPosition, static_cast<int64_t>(gif_test::SubBlocks(w.bytes()).size()));
+    EXPECT_TRUE(d.warnings.empty());
+}
