@@ -92,4 +92,30 @@ void BM_GifGiflibSlurp(benchmark::State& state) {
 }
 BENCHMARK(BM_GifGiflibSlurp)->Unit(benchmark::kMillisecond);
 
+// One file at a time, to see which kinds of image each decoder handles well.
+void DecodeOneFile(benchmark::State& state, bool ours) {
+    const File& file = Corpus().at(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        if (ours) {
+            codecs::gif::TGIFData data;
+            core::TBytesStream input(file.bytes.data(), static_cast<int64_t>(file.bytes.size()));
+            data.LoadFromStream(input);
+            benchmark::DoNotOptimize(data.Images(0).Pixels().data());
+        } else {
+            MemoryReader reader{&file.bytes, 0};
+            int error = 0;
+            GifFileType* gif = DGifOpen(&reader, &ReadFromMemory, &error);
+            if (!gif || DGifSlurp(gif) != GIF_OK) state.SkipWithError("giflib failed");
+            if (gif) DGifCloseFile(gif, &error);
+        }
+    }
+    state.SetLabel(file.name);
+    state.SetBytesProcessed(state.iterations() * file.pixels);
+}
+
+void BM_GifOurDecoderPerFile(benchmark::State& state) { DecodeOneFile(state, true); }
+void BM_GifGiflibPerFile(benchmark::State& state) { DecodeOneFile(state, false); }
+BENCHMARK(BM_GifOurDecoderPerFile)->DenseRange(0, static_cast<int>(Corpus().size()) - 1);
+BENCHMARK(BM_GifGiflibPerFile)->DenseRange(0, static_cast<int>(Corpus().size()) - 1);
+
 }  // namespace

@@ -390,6 +390,7 @@ uint16_t GIFClipboardFormat() {
 }
 
 void RegisterGIFImage() {
+    ScreenColorBits();  // the screen's depth is fixed at start-up
     graphics::TPicture::RegisterFileFormat("GIF", strings::SDescription, TGIFImage::ClassType());
     graphics::TPicture::RegisterClipboardFormat(GIFClipboardFormat(), TGIFImage::ClassType());
 }

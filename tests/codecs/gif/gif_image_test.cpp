@@ -301,3 +301,21 @@ TEST_F(GIFImage, MalformedFilesLoadOrFailCleanly) {
     }
     EXPECT_GT(files, 0);
 }
+
+TEST_F(GIFImage, TiledDrawingRepeatsTheScreenInsideTheRectangle) {
+    TGIFImage gif;
+    gif.SetDrawOptions(kDefaultDrawOptions | DrawTiled);
+    Load(gif, GifBuilder(2, 2).LiteralImage(0, 0, 2, 2, {1, 3, 3, 2}).bytes());
+    auto target = Canvas(8, 8, graphics::clRed);
+    target->Canvas().DrawGraphic(Rect(1, 1, 6, 4), &gif);
+    auto at = [&](int x, int y) { return target->Canvas().ReadPixel(x, y); };
+    EXPECT_EQ(at(1, 1), GlobalColor(1));
+    EXPECT_EQ(at(2, 1), GlobalColor(3));
+    EXPECT_EQ(at(3, 1), GlobalColor(1));  // the next tile
+    EXPECT_EQ(at(5, 3), GlobalColor(1));  // tile (2, 1), pixel (0, 0)
+    EXPECT_EQ(at(4, 2), GlobalColor(2));  // tile (1, 0), pixel (1, 1)
+    // Nothing outside the rectangle, though the last tiles reach beyond it.
+    EXPECT_EQ(at(6, 1), 0x0000FFu);
+    EXPECT_EQ(at(1, 4), 0x0000FFu);
+    EXPECT_EQ(at(0, 0), 0x0000FFu);
+}
