@@ -58,7 +58,13 @@ void TGIFLZWDecoder::Start(int minCodeSize) {
 // --- bit reader ---
 
 inline int TGIFLZWDecoder::ReadCode() {
-    if (bitPos_ + codeWidth_ >= bitCount_ && !Refill()) return -1;
+    if (bitPos_ + codeWidth_ >= bitCount_) {
+        if (!Refill()) return -1;
+        // A one-byte sub-block cannot complete a wide code; reading on past its end would
+        // take stale bytes and, block after block, walk out of the buffer.
+        while (bitPos_ + codeWidth_ > bitCount_)
+            if (!Refill()) return -1;
+    }
     uint32_t bits;  // the buffer is read as a little-endian number
     std::memcpy(&bits, buffer_.data() + (bitPos_ >> 3), 4);
     int code = static_cast<int>((bits >> (bitPos_ & 7)) & ((1u << codeWidth_) - 1));

@@ -275,3 +275,22 @@ TEST(GIFLZW, AnEarlyEndCodeLeavesTheNextBlockUntouched) {
     EXPECT_EQ(d.endPosition, static_cast<int64_t>(gif_test::SubBlocks(w.bytes()).size()));
     EXPECT_TRUE(d.warnings.empty());
 }
+
+TEST(GIFLZW, CodesSpreadOverOneByteSubBlocks) {
+    // Twelve-bit codes from the start (minimum code size 11) in sub-blocks of one byte: every
+    // code needs two sub-blocks, and none may be read from stale bytes.
+    std::vector<int> values;
+    for (int i = 0; i < 3000; ++i) values.push_back((i * 37) % 2048);
+    Bytes codes = gif_test::LiteralCodes(11, values);
+    Decoded d = DecodeCodes(11, codes, static_cast<int>(values.size()), {0x3B}, 1);
+    std::vector<int> expected;
+    for (int v : values) expected.push_back(v & 0xFF);  // indices are bytes
+    EXPECT_EQ(d.values, expected);
+    EXPECT_EQ(d.endPosition, static_cast<int64_t>(gif_test::SubBlocks(codes, 1).size()));
+
+    values.assign(5000, 0);
+    for (int i = 0; i < 5000; ++i) values[static_cast<size_t>(i)] = (i / 7) % 4;
+    codes = gif_test::LiteralCodes(2, values);
+    d = DecodeCodes(2, codes, 5000, {}, 1);
+    EXPECT_EQ(d.values, values);
+}
