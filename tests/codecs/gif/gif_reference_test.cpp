@@ -30,7 +30,79 @@ struct GifFileCloser {
     }
 };
 
+// The same GIF with the image data cut into sub-blocks of `blockSize` bytes; everything else
+// is copied as it stands. Enough of a walk over the file for well-formed inputs.
+std::vector<uint8_t> Reblock(const std::vector<uint8_t>& in, size_t blockSize) {
+    std::vector<uint8_t> out(in.begin(), in.begin() + 13);
+    size_t p = 13;
+    auto table = [&](uint8_t packed) {
+        if (!(packed & 0x80)) return;
+        size_t n = 3u * (2u << (packed & 7));
+        out.insert(out.end(), in.begin() + p, in.begin() + p + n);
+        p += n;
+    };
+    table(in[10]);
+    while (p < in.size() && in[p] != 0x3B) {
+        if (in[p] == 0x21) {  // extension: copy label and sub-blocks
+            out.insert(out.end(), in.begin() + p, in.begin() + p + 2);
+            p += 2;
+            while (in[p] != 0) {
+                out.insert(out.end(), in.begin() + p, in.begin() + p + 1 + in[p]);
+                p += 1 + in[p];
+            }
+            out.push_back(0);
+            ++p;
+            continue;
+        }
+        out.insert(out.end(), in.begin() + p, in.begin() + p + 10);  // descriptor
+        uint8_t packed = in[p + 9];
+        p += 10;
+        table(packed);
+        out.push_back(in[p++]);  // minimum code size
+        std::vector<uint8_t> data;
+        while (in[p] != 0) {
+            data.insert(data.end(), in.begin() + p + 1, in.begin() + p + 1 + in[p]);
+            p += 1 + in[p];
+        }
+        ++p;
+        for (size_t i = 0; i < data.size(); i += blockSize) {
+            size_t n = std::min(blockSize, data.size() - i);
+            out.push_back(static_cast<uint8_t>(n));
+            out.insert(out.end(), data.begin() + i, data.begin() + i + n);
+        }
+        out.push_back(0);
+    }
+    out.push_back(0x3B);
+    return out;
+}
+
 }  // namespace
+
+TEST(GIFReference, OneByteSubBlocksDecodeAsTheOriginal) {
+    for (const auto& path : CorpusFiles()) {
+        SCOPED_TRACE(path.filename().string());
+        core::TMemoryStream original;
+        original.LoadFromFile(path.string());
+        TGIFData expected;
+        expected.LoadFromStream(original);
+        for (size_t blockSize : {1u, 2u, 3u}) {
+            std::vector<uint8_t> bytes = Reblock(original.Bytes(), blockSize);
+            core::TBytesStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
+            TGIFData data;
+            int warnings = 0;
+            data.SetOnWarning([&](const void*, TGIFSeverity, const std::string&) { ++warnings; });
+            data.LoadFromStream(stream);
+            EXPECT_EQ(warnings, 0);
+            ASSERT_EQ(data.Count(), expected.Count());
+            for (int i = 0; i < data.Count(); ++i)
+                EXPECT_TRUE(std::equal(data.Images(i).Pixels().begin(),
+                                       data.Images(i).Pixels().end(),
+                                       expected.Images(i).Pixels().begin(),
+                                       expected.Images(i).Pixels().end()))
+                    << "frame " << i << ", blocks of " << blockSize;
+        }
+    }
+}
 
 TEST(GIFReference, DecodedIndicesMatchGiflib) {
     auto files = CorpusFiles();
