@@ -77,7 +77,16 @@ public:
     bool Dithering() const;
 
     // Notifications copied into each painter (start, paint, after paint, loop, end).
-    graphics::TNotifyEvent OnStartPaint, OnPaint, OnAfterPaint, OnLoop, OnEndPaint;
+    const graphics::TNotifyEvent& OnStartPaint() const { return onStartPaint_; }
+    void SetOnStartPaint(graphics::TNotifyEvent handler) { onStartPaint_ = std::move(handler); }
+    const graphics::TNotifyEvent& OnPaint() const { return onPaint_; }
+    void SetOnPaint(graphics::TNotifyEvent handler) { onPaint_ = std::move(handler); }
+    const graphics::TNotifyEvent& OnAfterPaint() const { return onAfterPaint_; }
+    void SetOnAfterPaint(graphics::TNotifyEvent handler) { onAfterPaint_ = std::move(handler); }
+    const graphics::TNotifyEvent& OnLoop() const { return onLoop_; }
+    void SetOnLoop(graphics::TNotifyEvent handler) { onLoop_ = std::move(handler); }
+    const graphics::TNotifyEvent& OnEndPaint() const { return onEndPaint_; }
+    void SetOnEndPaint(graphics::TNotifyEvent handler) { onEndPaint_ = std::move(handler); }
 
 private:
     struct FrameRender {
@@ -94,7 +103,8 @@ private:
     graphics::TRect ScaledFrameRect(const TGIFSubImage& frame, const graphics::TRect& rect) const;
     void PaintFrame(int index, graphics::TCanvas& canvas, const graphics::TRect& target,
                     bool transparent);
-    // Starts a painter for an animated picture (or joins the one drawing there).
+    // Where an animated picture's painter is started; until the painter exists this draws
+    // the first frame.
     void DrawAnimatedStart(graphics::TCanvas& canvas, const graphics::TRect& rect);
     void ReportProgress(graphics::TProgressStage stage, int percent, bool redraw,
                         const std::string& message);
@@ -114,6 +124,7 @@ private:
     TGIFThreadPriority threadPriority_ = TGIFThreadPriority::tpNormal;
     graphics::TColor backgroundColor_ = graphics::clNone;
     int screenBits_ = -1;
+    graphics::TNotifyEvent onStartPaint_, onPaint_, onAfterPaint_, onLoop_, onEndPaint_;
 };
 
 // Start-up and shutdown: the "gif" file format ("GIF Image") and the clipboard format.
