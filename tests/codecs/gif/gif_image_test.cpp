@@ -319,3 +319,21 @@ TEST_F(GIFImage, TiledDrawingRepeatsTheScreenInsideTheRectangle) {
     EXPECT_EQ(at(1, 4), 0x0000FFu);
     EXPECT_EQ(at(0, 0), 0x0000FFu);
 }
+
+TEST_F(GIFImage, LoadingReportsThroughTheGraphicsProgressEvent) {
+    TGIFImage gif;
+    std::vector<std::pair<graphics::TProgressStage, int>> reports;
+    gif.SetOnProgress([&](core::TPersistent* sender, graphics::TProgressStage stage, uint8_t percent,
+                          bool redraw, const graphics::TRect& rect, const std::string& message) {
+        EXPECT_EQ(sender, &gif);
+        EXPECT_EQ(message, "Loading...");
+        EXPECT_TRUE(rect.IsEmpty());
+        EXPECT_EQ(redraw, stage == graphics::TProgressStage::psEnding);
+        reports.push_back({stage, percent});
+    });
+    Load(gif, GifBuilder(2, 1).LiteralImage(0, 0, 2, 1, {1, 2}).Trailer().bytes());
+    ASSERT_EQ(reports.size(), 3u);
+    EXPECT_EQ(reports[0], std::make_pair(graphics::TProgressStage::psStarting, 0));
+    EXPECT_EQ(reports[1].first, graphics::TProgressStage::psRunning);
+    EXPECT_EQ(reports[2], std::make_pair(graphics::TProgressStage::psEnding, 100));
+}
