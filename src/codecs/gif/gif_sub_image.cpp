@@ -94,12 +94,14 @@ void TGIFSubImage::DecodePixels(core::TStream& stream) {
     uint8_t* target = sent ? sent.get() : pixels_.get();
     size_t decoded = 0;
     int minCodeSize = ReadByteOrEnd(stream);
-    if (minCodeSize >= 0 && count > 0) {
+    if (minCodeSize >= 0) {
         TGIFLZWDecoder decoder(stream, [this](const char* message) {
             Warning(TGIFSeverity::gsWarning, message);
         });
         decoder.Start(minCodeSize);
-        decoded = static_cast<size_t>(decoder.Decode(target, static_cast<int64_t>(count)));
+        if (count > 0)
+            decoded = static_cast<size_t>(decoder.Decode(target, static_cast<int64_t>(count)));
+        // Also for a frame without pixels: its data must not be read as the next block.
         decoder.Finish();
     }
     std::memset(target + decoded, fill, count - decoded);

@@ -124,6 +124,17 @@ TEST(GIFFrames, ZeroSizedFrameTakesTheScreenSize) {
     EXPECT_EQ(image.Height(), 2);
     EXPECT_EQ(Row(image, 1), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(loaded.warnings, (std::vector<std::string>{"Image exceeds Logical Screen size"}));
+
+    // On a screen without area the frame has no pixels, and its data is still passed over.
+    loaded = Load(GifBuilder(0, 0)
+                      .LiteralImage(0, 0, 0, 0, {1, 2, 3})
+                      .LiteralImage(0, 0, 2, 1, {3, 1})
+                      .Trailer()
+                      .bytes());
+    ASSERT_EQ(loaded.data->Count(), 2);
+    EXPECT_TRUE(loaded.data->Images(0).Pixels().empty());
+    EXPECT_EQ(Row(loaded.data->Images(1), 0), (std::vector<int>{3, 1}));
+    EXPECT_EQ(loaded.warnings, (std::vector<std::string>{"Image exceeds Logical Screen size"}));
 }
 
 TEST(GIFFrames, TruncatedFrameKeepsItsFillValue) {
