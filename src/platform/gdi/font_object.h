@@ -30,6 +30,10 @@ private:
 // a stale handle) is selected. Heights follow the DC's vertical scale. Never null.
 std::shared_ptr<text::RealizedFont> DcFont(DcObject& dc);
 
+// Device pixel lengths as logical lengths of the DC's mapping (unchanged for MM_TEXT).
+int LogicalWidth(DcObject& dc, int deviceWidth);
+int LogicalHeight(DcObject& dc, int deviceHeight);
+
 // The face name a LOGFONT carries, read safely even when it is not NUL-terminated.
 std::string FaceNameOf(const LOGFONT& logFont);
 

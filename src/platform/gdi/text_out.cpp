@@ -53,20 +53,6 @@ Anchor AlignRun(UINT align, POINT ref, int width, const text::FontMetrics& m) {
     return a;
 }
 
-int LogicalWidth(DcObject& dc, int deviceWidth) {
-    if (dc.IsIdentityScale()) return deviceWidth;
-    const POINT a = dc.ToLogical(POINT{0, 0});
-    const POINT b = dc.ToLogical(POINT{deviceWidth, 0});
-    return std::abs(b.x - a.x);
-}
-
-int LogicalHeight(DcObject& dc, int deviceHeight) {
-    if (dc.IsIdentityScale()) return deviceHeight;
-    const POINT a = dc.ToLogical(POINT{0, 0});
-    const POINT b = dc.ToLogical(POINT{0, deviceHeight});
-    return std::abs(b.y - a.y);
-}
-
 RECT NormalisedDeviceRect(DcObject& dc, const RECT& logical) {
     RECT r = dc.ToDeviceRect(logical);
     if (r.left > r.right) std::swap(r.left, r.right);

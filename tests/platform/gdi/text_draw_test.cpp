@@ -216,6 +216,10 @@ TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
     // Logical sizes stay those of the 12-pixel font ...
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 24);
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cy, 13);
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    EXPECT_EQ(tm.tmHeight, 13);
+    EXPECT_EQ(tm.tmAveCharWidth, 6);
     // ... while the pixels come from a 24-pixel one.
     SetBkMode(canvas.Dc(), TRANSPARENT);
     TextOut(canvas.Dc(), 0, 0, "图片", 6);
