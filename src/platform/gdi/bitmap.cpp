@@ -31,7 +31,7 @@ bool BitmapObject::Allocate() {
   if (width_ <= 0 || height_ <= 0 || height_ > kMaxDimension || stride_ <= 0) return false;
   std::uint64_t bytes = std::uint64_t(stride_) * std::uint64_t(height_);
   if (bytes > kMaxBitmapBytes) return false;
-  storage_.reset(new (std::nothrow) std::uint8_t[bytes]());
+  storage_.reset(static_cast<std::uint8_t*>(std::calloc(std::size_t(bytes), 1)));
   bits_ = storage_.get();
   return bits_ != nullptr;
 }

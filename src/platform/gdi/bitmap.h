@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -55,7 +56,11 @@ class BitmapObject final : public GdiObject {
   bool topDown_ = true;
   PixelFormat format_;
   BITMAPINFOHEADER dibHeader_{};
-  std::unique_ptr<std::uint8_t[]> storage_;
+  // calloc'd: large bitmaps get zeroed pages lazily instead of a zero-filling pass.
+  struct FreeBytes {
+    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
+  };
+  std::unique_ptr<std::uint8_t[], FreeBytes> storage_;
   std::uint8_t* bits_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 // for 8 bits the halftone palette.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/gdi/brush_pen.h"
@@ -344,8 +345,11 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
   TempDc source(SourceFromBits(info, usage, layout, bits, layout.height));
   if (!source.Dc()) return 0;
   // Source y counts from the bottom row of bottom-up bits.
-  int top = layout.topDown ? ySrc : layout.height - ySrc - srcHeight;
-  if (!StretchBlt(dc, xDest, yDest, destWidth, destHeight, source.Dc(), xSrc, top, srcWidth, srcHeight, rop)) return 0;
+  // Widened: hostile rectangles must not overflow the arithmetic.
+  std::int64_t top = layout.topDown ? std::int64_t(ySrc) : std::int64_t(layout.height) - ySrc - srcHeight;
+  if (top < INT32_MIN || top > INT32_MAX) return 0;
+  if (!StretchBlt(dc, xDest, yDest, destWidth, destHeight, source.Dc(), xSrc, int(top), srcWidth, srcHeight, rop))
+    return 0;
   return srcHeight < 0 ? -srcHeight : srcHeight;
 }
 

@@ -137,8 +137,10 @@ RECT DeviceBox(DcObject& dc, int left, int top, int right, int bottom) {
   return NormalizedRect(dc.ToDeviceRect({left, top, right, bottom}));
 }
 
-// Interior of polygons by pixel centres, even-odd or winding.
-Region PolygonRegion(const std::vector<POINT>& pts, const std::vector<int>& counts, int fillMode) {
+// Interior of polygons by pixel centres, even-odd or winding, for the rows [rowMin, rowMax)
+// only: drawing limits them to the surface so far-away coordinates cost nothing.
+Region PolygonRegion(const std::vector<POINT>& pts, const std::vector<int>& counts, int fillMode,
+                     double rowMin = -1e7, double rowMax = 1e7) {
   struct Edge { double x0, y0, x1, y1; int dir; };
   std::vector<Edge> edges;
   double minY = 1e18, maxY = -1e18;
@@ -156,8 +158,8 @@ Region PolygonRegion(const std::vector<POINT>& pts, const std::vector<int>& coun
   }
   PixelSet set;
   if (edges.empty()) return set.ToRegion();
-  minY = std::max(minY, -1e7);
-  maxY = std::min(maxY, 1e7);
+  minY = std::max(minY, rowMin);
+  maxY = std::min(maxY, rowMax);
   std::vector<std::pair<double, int>> xs;
   for (int y = int(std::floor(minY)); y < int(std::ceil(maxY)); ++y) {
     double cy = y + 0.5;
@@ -376,7 +378,11 @@ BOOL PolyPolygon(HDC hdc, const POINT* points, const INT* counts, int polygons) 
   }
   if (total > (1 << 24)) return FALSE;
   std::vector<POINT> pts = ToDevicePoints(*dc, points, int(total));
-  PaintWithBrush(*dc, PolygonRegion(pts, cs, dc->State().polyFillMode));
+  // Device rows may sit anywhere on the surface (window DCs have an origin), so keep a wide
+  // margin around it; what lies beyond cannot be visible.
+  BitmapObject* surface = dc->Surface();
+  double reach = (surface ? double(surface->Height()) : 0.0) + 65536.0;
+  PaintWithBrush(*dc, PolygonRegion(pts, cs, dc->State().polyFillMode, -reach, reach));
   std::size_t base = 0;
   for (int c : cs) {
     StrokePolyline(*dc, pts.data() + base, c, true);
