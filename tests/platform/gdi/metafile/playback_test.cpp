@@ -2,7 +2,9 @@
 // records never stop the rest of the picture or reach outside their bytes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 #include "metafile_builders.h"
 #include "platform/gdi/gdi.h"
@@ -221,6 +223,98 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     DeleteEnhMetaFile(mf);
 }
 
+TEST(MetafilePlayback, EllipsesPiesAndChords) {
+    EmfBuilder b(49, 49);
+    b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
+    b.Brush(1, kRed).Value(EMR_SELECTOBJECT, 1);
+    b.Box(EMR_ELLIPSE, 0, 0, 24, 24);
+    // A pie from the right-hand point counter-clockwise to the top: the top-right quarter.
+    b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
+    b.Add(EmfRecordBuilder(EMR_PIE).I32(24).I32(0).I32(48).I32(24).I32(48).I32(12).I32(36).I32(0)
+              .Finish());
+    // The same quarter as a chord under a world transform that moves it down by 24.
+    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM).U32(0x3F800000).U32(0).U32(0).U32(0x3F800000)
+              .U32(0).U32(0x41C00000).Finish());  // 1, 0, 0, 1, 0, 24
+    b.Brush(3, kGreen).Value(EMR_SELECTOBJECT, 3);
+    b.Add(EmfRecordBuilder(EMR_CHORD).I32(24).I32(0).I32(48).I32(24).I32(48).I32(12).I32(36).I32(0)
+              .Finish());
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    EXPECT_EQ(c.At(12, 12), kRed);
+    EXPECT_EQ(c.At(2, 2), kWhite);  // outside the ellipse's curve
+    EXPECT_EQ(c.At(40, 6), kBlue);
+    EXPECT_EQ(c.At(30, 18), kWhite);  // other quarters of the pie's ellipse
+    EXPECT_EQ(c.At(40, 18), kWhite);
+    EXPECT_EQ(c.At(42, 28), kGreen);  // the chord keeps the outer segment only
+    EXPECT_EQ(c.At(38, 34), kWhite);
+    DeleteEnhMetaFile(mf);
+}
+
+TEST(MetafilePlayback, WorldTransformsScaleAndTurnShapes) {
+    EmfBuilder b(49, 49);
+    b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
+    b.Brush(1, kRed).Value(EMR_SELECTOBJECT, 1);
+    // Scale by 2: (2,2)-(10,10) covers pixels 4..20.
+    b.Add(EmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM).U32(0x40000000).U32(0).U32(0)
+              .U32(0x40000000).U32(0).U32(0).U32(4).Finish());
+    b.Box(EMR_RECTANGLE, 2, 2, 10, 10);
+    // Then a quarter turn (x' = -y, y' = x) moved right by 48: a bar along x becomes a bar
+    // along y at the right-hand side.
+    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM).U32(0).U32(0x3F800000).U32(0xBF800000)
+              .U32(0).U32(0x42400000).U32(0).Finish());  // 0, 1, -1, 0, 48, 0
+    b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
+    b.Box(EMR_RECTANGLE, 24, 2, 46, 8);
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    EXPECT_EQ(c.At(5, 5), kRed);
+    EXPECT_EQ(c.At(18, 18), kRed);
+    EXPECT_EQ(c.At(22, 12), kWhite);
+    EXPECT_EQ(c.At(44, 35), kBlue);  // x 40..46, y 24..46
+    EXPECT_EQ(c.At(35, 44), kWhite);
+    EXPECT_EQ(c.At(44, 10), kWhite);
+    DeleteEnhMetaFile(mf);
+}
+
+TEST(MetafilePlayback, BlitRecordsWithAndWithoutSource) {
+    // A 1 x 1 bottom-up 32-bit bitmap of green, copied into a 10 x 10 area.
+    std::vector<uint8_t> info(40, 0);
+    info[0] = 40;
+    info[4] = 1;
+    info[8] = 1;
+    info[12] = 1;
+    info[14] = 32;
+    std::vector<uint8_t> bits = {0x00, 0xFF, 0x00, 0x00};
+    auto blt = [&](uint32_t type, int x, int y, int cx, int cy, uint32_t rop, bool source) {
+        EmfRecordBuilder r(type);
+        r.Rect({0, 0, -1, -1}).I32(x).I32(y).I32(cx).I32(cy).U32(rop).I32(0).I32(0);
+        for (uint32_t f : {0x3F800000u, 0u, 0u, 0x3F800000u, 0u, 0u}) r.U32(f);
+        uint32_t fixed = type == EMR_STRETCHBLT ? 108 : 100;
+        r.U32(0).U32(0);
+        if (source)
+            r.U32(fixed).U32(40).U32(fixed + 40).U32(4);
+        else
+            r.U32(0).U32(0).U32(0).U32(0);
+        if (type == EMR_STRETCHBLT) r.I32(1).I32(1);
+        if (source) r.Bytes(info).Bytes(bits);
+        return r.Finish();
+    };
+    EmfBuilder b(49, 49);
+    b.Brush(1, kBlue).Value(EMR_SELECTOBJECT, 1);
+    b.Add(blt(EMR_BITBLT, 0, 0, 10, 10, 0x00F00021, false));  // PATCOPY with the brush
+    b.Add(blt(EMR_STRETCHBLT, 20, 20, 10, 10, 0x00CC0020, true));
+    b.Add(EmfRecordBuilder(EMR_SETPIXELV).I32(40).I32(40).U32(kRed).Finish());
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    EXPECT_EQ(c.Count(kBlue, {0, 0, 49, 49}), 100);
+    EXPECT_EQ(c.Count(kGreen, {20, 20, 30, 30}), 100);
+    EXPECT_EQ(c.At(40, 40), kRed);
+    EXPECT_EQ(c.At(15, 15), kWhite);
+    DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     EmfBuilder b(49, 49);
     b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
@@ -349,6 +443,13 @@ TEST(MetafileHandles, BitsHeaderCopyAndDelete) {
 
     HENHMETAFILE copy = CopyEnhMetaFile(mf, nullptr);
     ASSERT_NE(copy, nullptr);
+    std::string path = std::string(TEMBRIN_BINARY_DIR) + "/metafile_copy_test.emf";
+    HENHMETAFILE onDisk = CopyEnhMetaFile(mf, path.c_str());
+    ASSERT_NE(onDisk, nullptr);
+    std::ifstream written(path, std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(written), {}), bytes);
+    DeleteEnhMetaFile(onDisk);
+    std::remove(path.c_str());
     EXPECT_TRUE(DeleteEnhMetaFile(mf));
     EXPECT_FALSE(DeleteEnhMetaFile(mf));
     EXPECT_EQ(GetEnhMetaFileBits(mf, 0, nullptr), 0u);
