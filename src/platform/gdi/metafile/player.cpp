@@ -41,8 +41,6 @@ EmfPlayer::EmfPlayer(HDC dc, const EmfDocument& doc, const RECT& target)
                                  false, Vec2{}} {
     play_ = PlayTransform(doc.Frame(), doc.Device(),
                           {target.left, target.top, target.right, target.bottom});
-    // Index 0 names the picture itself; objects use 1 .. handles - 1.
-    objects_.resize(std::max<size_t>(doc.HandleCount(), 1));
     state_.pen.stock = GetStockObject(BLACK_PEN);
     UpdateTransform();
 }
@@ -305,7 +303,13 @@ void EmfPlayer::RestoreState(int32_t which) {
 // Objects
 
 EmfPlayer::ObjectEntry* EmfPlayer::Entry(uint32_t index, bool mustBeEmpty) {
-    if (index == 0 || index >= objects_.size()) return nullptr;
+    // Index 0 names the picture itself; objects use 1 .. handles - 1. The table grows as
+    // objects arrive, so a header that promises many handles costs nothing up front.
+    if (index == 0 || index >= doc_.HandleCount()) return nullptr;
+    if (index >= objects_.size()) {
+        if (!mustBeEmpty) return nullptr;
+        objects_.resize(index + 1);
+    }
     ObjectEntry& entry = objects_[index];
     if (mustBeEmpty && entry.kind != ObjectEntry::Kind::Empty) Retire(entry);
     return &entry;
