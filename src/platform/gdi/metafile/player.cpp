@@ -61,6 +61,11 @@ void EmfPlayer::Play() {
     SetMapMode(dc_, MM_TEXT);
     SetWindowOrgEx(dc_, 0, 0, nullptr);
     SetViewportOrgEx(dc_, 0, 0, nullptr);
+    RECT visible{};
+    GetClipBox(dc_, &visible);
+    constexpr double kGuardMargin = kMaxPenWidth + 64;
+    guard_ = {visible.left - kGuardMargin, visible.top - kGuardMargin,
+              visible.right + kGuardMargin, visible.bottom + kGuardMargin};
     initialClip_ = CreateRectRgn(0, 0, 0, 0);
     if (initialClip_ && GetClipRgn(dc_, initialClip_) != 1) {
         platform::DeleteObject(initialClip_);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/metafile/clip_geometry.h"
 #include "platform/gdi/metafile/emf_document.h"
 #include "platform/gdi/metafile/mapping.h"
 
@@ -93,6 +94,7 @@ private:
     void LineTo(double x, double y);
     void DrawPolygon(const std::vector<Vec2>& devicePoints);
     void DrawPolyline(const std::vector<Vec2>& devicePoints);
+    void DrawPolyPolygon(const std::vector<std::vector<Vec2>>& devicePolygons);
     void SetPixel(std::span<const uint8_t> rec);
     void Text(std::span<const uint8_t> rec);
     void StretchDibits(std::span<const uint8_t> rec);
@@ -123,6 +125,7 @@ private:
     std::map<std::tuple<UINT, int, COLORREF>, HPEN> pens_;
     std::map<std::string, HFONT> fonts_;  // keyed by the realised LOGFONT's bytes
     HRGN initialClip_ = nullptr;
+    GuardBox guard_;
     bool inPath_ = false;
     std::vector<Figure> path_;
 };

@@ -47,16 +47,32 @@ std::optional<std::vector<Vec2>> ReadPoints(const ByteReader& r, size_t offset, 
 // Lines and polygons
 
 void EmfPlayer::DrawPolygon(const std::vector<Vec2>& points) {
-    if (points.size() < 2) return;
-    std::vector<POINT> device = DevicePoints(points);
+    std::vector<Vec2> clipped = ClipPolygon(points, guard_);
+    if (clipped.size() < 2) return;
+    std::vector<POINT> device = DevicePoints(clipped);
     Polygon(dc_, device.data(), static_cast<int>(device.size()));
+}
+
+void EmfPlayer::DrawPolyPolygon(const std::vector<std::vector<Vec2>>& polygons) {
+    std::vector<POINT> points;
+    std::vector<INT> counts;
+    for (const auto& polygon : polygons) {
+        std::vector<Vec2> clipped = ClipPolygon(polygon, guard_);
+        if (clipped.size() < 3) continue;
+        for (Vec2 p : clipped) points.push_back(DevicePoint(p));
+        counts.push_back(static_cast<INT>(clipped.size()));
+    }
+    if (counts.empty()) return;
+    PolyPolygon(dc_, points.data(), counts.data(), static_cast<int>(counts.size()));
 }
 
 void EmfPlayer::DrawPolyline(const std::vector<Vec2>& points) {
     if (points.size() < 2) return;
     ApplyPen();
-    std::vector<POINT> device = DevicePoints(points);
-    Polyline(dc_, device.data(), static_cast<int>(device.size()));
+    for (const auto& piece : ClipPolyline(points, guard_)) {
+        std::vector<POINT> device = DevicePoints(piece);
+        Polyline(dc_, device.data(), static_cast<int>(device.size()));
+    }
 }
 
 void EmfPlayer::LineTo(double x, double y) {
@@ -146,13 +162,7 @@ void EmfPlayer::PolyPoly(uint32_t type, std::span<const uint8_t> rec) {
         for (auto& f : figures) DrawPolyline(f);
         return;
     }
-    std::vector<POINT> points;
-    std::vector<INT> pointCounts;
-    for (auto& f : figures) {
-        for (Vec2 p : f) points.push_back(DevicePoint(p));
-        pointCounts.push_back(static_cast<INT>(f.size()));
-    }
-    PolyPolygon(dc_, points.data(), pointCounts.data(), static_cast<int>(pointCounts.size()));
+    DrawPolyPolygon(figures);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -165,14 +175,23 @@ void EmfPlayer::Shape(uint32_t type, std::span<const uint8_t> rec) {
     double extent = std::max(std::abs(current_.ScaleX() * (double(rt) - l)),
                              std::abs(current_.ScaleY() * (double(b) - t)));
     RECT box;
-    bool aligned = DeviceBox(l, t, rt, b, box);
+    // Shapes the raster cannot draw directly, or that reach far beyond the target, are drawn
+    // as outlines so they can be cut to the guard box.
+    bool direct = DeviceBox(l, t, rt, b, box) &&
+                  guard_.Contains({double(box.left), double(box.top)}) &&
+                  guard_.Contains({double(box.right), double(box.bottom)});
 
-    if (inPath_ || !aligned) {
+    if (inPath_ || !direct) {
         std::vector<Vec2> outline;
-        if (type == EMR_ELLIPSE || type == EMR_ROUNDRECT) {
-            // Round corners become a polygon too when they cannot be drawn directly.
-            for (Vec2 p : EllipsePoints(l, t, rt, b, SegmentsFor(extent)))
-                outline.push_back(ToDevice(p.x, p.y));
+        std::vector<Vec2> logical;
+        if (type == EMR_ELLIPSE) {
+            logical = EllipsePoints(l, t, rt, b, SegmentsFor(extent));
+        } else if (type == EMR_ROUNDRECT && r.Has(24, 8)) {
+            logical = RoundRectPoints(l, t, rt, b, r.I32Or0(24), r.I32Or0(28),
+                                      SegmentsFor(extent) / 4 + 1);
+        }
+        if (!logical.empty()) {
+            for (Vec2 p : logical) outline.push_back(ToDevice(p.x, p.y));
         } else {
             for (Vec2 p : {Vec2{double(l), double(t)}, Vec2{double(rt), double(t)},
                            Vec2{double(rt), double(b)}, Vec2{double(l), double(b)}})
@@ -263,19 +282,13 @@ void EmfPlayer::FillAndStrokePath(bool fill, bool stroke) {
     std::vector<Figure> figures = std::move(path_);
     path_.clear();
     if (fill) {
-        std::vector<POINT> points;
-        std::vector<INT> counts;
-        for (const Figure& f : figures) {
-            if (f.points.size() < 3) continue;
-            for (Vec2 p : f.points) points.push_back(DevicePoint(p));
-            counts.push_back(static_cast<INT>(f.points.size()));
-        }
-        if (!counts.empty()) {
-            // A filled path has no outline of its own.
-            HGDIOBJ previous = platform::SelectObject(dc_, GetStockObject(NULL_PEN));
-            PolyPolygon(dc_, points.data(), counts.data(), static_cast<int>(counts.size()));
-            if (previous) platform::SelectObject(dc_, previous);
-        }
+        std::vector<std::vector<Vec2>> polygons;
+        for (const Figure& f : figures)
+            if (f.points.size() >= 3) polygons.push_back(f.points);
+        // A filled path has no outline of its own.
+        HGDIOBJ previous = platform::SelectObject(dc_, GetStockObject(NULL_PEN));
+        DrawPolyPolygon(polygons);
+        if (previous) platform::SelectObject(dc_, previous);
     }
     if (stroke) {
         ApplyPen();

@@ -424,6 +424,48 @@ TEST(MetafilePlayback, TargetStateIsRestoredAndNothingLeaks) {
     EXPECT_EQ(LiveGdiObjectCount(), before);
 }
 
+TEST(MetafilePlayback, CoordinatesFarBeyondTheTargetStayCheap) {
+    EmfBuilder b(49, 49);
+    b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
+    b.Brush(1, kRed).Value(EMR_SELECTOBJECT, 1);
+    b.Box(EMR_ELLIPSE, -100000000, -100000000, 100000000, 100000000);  // covers the target
+    b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
+    b.Add(Points16(EMR_POLYGON16, {-32000, -32000, 24, -32000, 24, 32000, -32000, 32000}));
+    b.Pen(3, PS_SOLID, 1, kGreen).Value(EMR_SELECTOBJECT, 3);
+    b.Pair(EMR_MOVETOEX, -2000000000, 40);
+    b.Pair(EMR_LINETO, 2000000000, 40);
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    EXPECT_EQ(c.At(40, 10), kRed);
+    EXPECT_EQ(c.At(10, 10), kBlue);
+    EXPECT_EQ(c.At(23, 30), kBlue);
+    EXPECT_EQ(c.At(25, 30), kRed);
+    EXPECT_EQ(c.Count(kGreen, {0, 40, 49, 41}), 49);
+    DeleteEnhMetaFile(mf);
+}
+
+// Inputs that once made playback slow or unsafe, played through both readers.
+TEST(MetafilePlayback, MalformedFilesPlaySafely) {
+    for (const char* name : {"huge-path-fill.emf"}) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> bytes = ReadTestFile(std::string("malformed/") + name);
+        ASSERT_FALSE(bytes.empty());
+        Canvas c(64, 64);
+        HENHMETAFILE emf = Load(bytes);
+        if (emf) {
+            c.Play(emf, {0, 0, 63, 63});
+            DeleteEnhMetaFile(emf);
+        }
+        HENHMETAFILE wmf = SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(),
+                                              nullptr, nullptr);
+        if (wmf) {
+            c.Play(wmf, {0, 0, 63, 63});
+            DeleteEnhMetaFile(wmf);
+        }
+    }
+}
+
 TEST(MetafileHandles, BitsHeaderCopyAndDelete) {
     std::vector<uint8_t> bytes = ReadTestFile("shapes.emf");
     HENHMETAFILE mf = Load(bytes);
