@@ -222,7 +222,8 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
             ClipRect(ref.type, rec);
             break;
         case EMR_EXTSELECTCLIPRGN: SelectClipRegion(rec); break;
-        case EMR_EXTTEXTOUTW: Text(rec); break;
+        case EMR_EXTTEXTOUTW: Text(rec, true); break;
+        case EMR_EXTTEXTOUTA: Text(rec, false); break;
         case EMR_STRETCHDIBITS: StretchDibits(rec); break;
         case EMR_BITBLT:
         case EMR_STRETCHBLT:

@@ -96,7 +96,7 @@ private:
     void DrawPolyline(const std::vector<Vec2>& devicePoints);
     void DrawPolyPolygon(const std::vector<std::vector<Vec2>>& devicePolygons);
     void SetPixel(std::span<const uint8_t> rec);
-    void Text(std::span<const uint8_t> rec);
+    void Text(std::span<const uint8_t> rec, bool wide);
     void StretchDibits(std::span<const uint8_t> rec);
     void Blt(uint32_t type, std::span<const uint8_t> rec);
     void SetDibitsToDevice(std::span<const uint8_t> rec);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/utf8.h"
+#include "platform/gdi/metafile/ansi_text.h"
 #include "platform/gdi/metafile/byte_reader.h"
 #include "platform/gdi/metafile/dib_layout.h"
 #include "platform/gdi/metafile/emf_format.h"
@@ -367,19 +368,26 @@ void EmfPlayer::SelectClipRegion(std::span<const uint8_t> rec) {
 
 // Bounds, graphics mode, two scales, then the text: reference point, character count, string
 // offset, options, rectangle, spacing offset.
-void EmfPlayer::Text(std::span<const uint8_t> rec) {
+// The 8-bit kind holds text in the code page of the selected font's character set.
+void EmfPlayer::Text(std::span<const uint8_t> rec, bool wide) {
     ByteReader r(rec);
     constexpr size_t kFixed = 76;
     if (!r.Has(0, kFixed)) return;
     uint64_t chars = r.U32Or0(44);
     uint32_t offString = r.U32Or0(48);
     UINT options = r.U32Or0(52);
-    if (chars == 0 || chars > r.Size() / 2) return;
-    auto raw = r.Slice(offString, static_cast<size_t>(chars) * 2);
+    size_t unit = wide ? 2 : 1;
+    if (chars == 0 || chars > r.Size() / unit) return;
+    auto raw = r.Slice(offString, static_cast<size_t>(chars) * unit);
     if (!raw) return;
     ByteReader text(*raw);
     std::u16string utf16;
-    for (size_t i = 0; i < chars; ++i) utf16.push_back(static_cast<char16_t>(text.U16Or0(i * 2)));
+    if (wide) {
+        for (size_t i = 0; i < chars; ++i)
+            utf16.push_back(static_cast<char16_t>(text.U16Or0(i * 2)));
+    } else {
+        utf16 = AnsiToUtf16(*raw, state_.font ? state_.font->lfCharSet : kDefaultCharset);
+    }
 
     // Spacing is per UTF-16 unit; the raster wants one advance per character, so the two
     // halves of a surrogate pair are added together.
@@ -388,11 +396,13 @@ void EmfPlayer::Text(std::span<const uint8_t> rec) {
     bool haveDx = offDx != 0 && r.Slice(offDx, static_cast<size_t>(chars) * 4).has_value();
     double sx = current_.ScaleX();
     std::u32string code = core::Utf8ToUtf32(core::Utf16ToUtf8(utf16));
+    // 8-bit text has one advance per byte; they only carry over one to one.
+    if (!wide && utf16.size() != chars) haveDx = false;
     if (haveDx) {
         double pending = 0;
-        for (size_t i = 0; i < chars; ++i) {
+        for (size_t i = 0; i < utf16.size(); ++i) {
             pending += r.I32Or0(offDx + i * 4);
-            bool lead = utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < chars &&
+            bool lead = utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < utf16.size() &&
                         utf16[i + 1] >= 0xDC00 && utf16[i + 1] < 0xE000;
             if (lead) continue;
             dx.push_back(RoundCoordinate(pending * sx));

@@ -119,6 +119,43 @@ TEST(MetafileText, SpacingAndCharactersBeyondAscii) {
     DeleteEnhMetaFile(chinese);
 }
 
+TEST(MetafileText, EightBitTextIsReadInTheFontsCodePage) {
+    // A GB2312 font, then "中" as the bytes D6 D0 in the 8-bit record.
+    auto picture = [](bool wide) {
+        EmfBuilder b(49, 49);
+        std::vector<uint8_t> font = Font(1, -16, u"DejaVu Sans");
+        font[12 + 20 + 3] = 134;  // lfCharSet
+        b.Add(font).Value(EMR_SELECTOBJECT, 1);
+        b.Value(EMR_SETTEXTCOLOR, kBlue).Value(EMR_SETBKMODE, TRANSPARENT);
+        if (wide) {
+            b.Add(TextRecord(4, 4, u"中"));
+        } else {
+            EmfRecordBuilder r(EMR_EXTTEXTOUTA);
+            r.Rect({0, 0, -1, -1}).U32(1).U32(0).U32(0);
+            r.I32(4).I32(4).U32(2).U32(76).U32(0).Rect({0, 0, -1, -1}).U32(0);
+            r.U16(0xD0D6);
+            b.Add(r.Finish());
+        }
+        std::vector<uint8_t> bytes = b.Finish();
+        return SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+    };
+    HENHMETAFILE ansi = picture(false), wide = picture(true);
+    RECT r{0, 0, 48, 48};
+    Bitmap a(49, 49), w(49, 49);
+    ASSERT_TRUE(PlayEnhMetaFile(a.dc, ansi, &r));
+    ASSERT_TRUE(PlayEnhMetaFile(w.dc, wide, &r));
+    int same = 0, inked = 0;
+    for (int y = 0; y < 49; ++y)
+        for (int x = 0; x < 49; ++x) {
+            same += GetPixel(a.dc, x, y) == GetPixel(w.dc, x, y);
+            inked += GetPixel(w.dc, x, y) != 0xFFFFFF;
+        }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(same, 49 * 49);
+    DeleteEnhMetaFile(ansi);
+    DeleteEnhMetaFile(wide);
+}
+
 TEST(MetafileText, WindowsMetafileTextIsDecodedAndDrawn) {
     using namespace platform::metafile::wmf;
     WmfBuilder w;
