@@ -23,6 +23,8 @@ constexpr double kMaxFontHeight = 1 << 12;
 constexpr size_t kMaxSaveDepth = 1024;
 
 constexpr uint32_t kPsGeometric = 0x00010000;
+constexpr UINT kPsUserStyle = 7;
+constexpr UINT kPsAlternate = 8;
 constexpr uint32_t kPsTypeMask = 0x000F0000;
 constexpr uint32_t kMwtIdentity = 1;
 constexpr uint32_t kMwtLeftMultiply = 2;
@@ -484,10 +486,16 @@ HPEN EmfPlayer::RealizePen(const LogicalPen& pen) {
         double scaled = pen.width * (current_.ScaleX() + current_.ScaleY()) / 2;
         width = static_cast<int>(std::lround(std::clamp(scaled, 1.0, kMaxPenWidth)));
     }
-    auto key = std::make_tuple(pen.style, width, pen.color);
+    // Styles the raster has no pattern for: user-defined dashes draw as plain dashes (solid
+    // when wide, as wide dashed pens do), alternate pixels as dots.
+    UINT style = pen.style;
+    if (style == kPsUserStyle) style = width > 1 ? PS_SOLID : PS_DASH;
+    else if (style == kPsAlternate) style = PS_DOT;
+    else if (style > PS_INSIDEFRAME) style = PS_SOLID;
+    auto key = std::make_tuple(style, width, pen.color);
     if (auto found = pens_.find(key); found != pens_.end()) return found->second;
     if (pens_.size() >= kMaxRealized) return nullptr;
-    HPEN made = platform::CreatePen(static_cast<int>(pen.style), width, pen.color);
+    HPEN made = platform::CreatePen(static_cast<int>(style), width, pen.color);
     if (made) pens_[key] = made;
     return made;
 }

@@ -544,6 +544,19 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         EXPECT_EQ(i.At(5, 5), kWhite);
         EXPECT_EQ(i.At(35, 35), kWhite);
         DeleteEnhMetaFile(image);
+
+        HENHMETAFILE extra = windows ? LoadPlaceable(ReadTestFile("extra.wmf"))
+                                     : Load(ReadTestFile("extra.emf"));
+        ASSERT_NE(extra, nullptr);
+        Canvas e(64, 64);
+        ASSERT_TRUE(e.Play(extra, {0, 0, 63, 63}));
+        EXPECT_EQ(e.Count(0x000000, {55, 45, 64, 46}), 3);  // the 3-pixel dashed stroke
+        EXPECT_EQ(e.At(15, 45), kGreen);
+        COLORREF gradient = e.At(30, 14);  // written as one averaged colour
+        EXPECT_NE(gradient, kWhite);
+        EXPECT_EQ(gradient & 0x00FF00, 0u);
+        EXPECT_GT(22 * 15 - e.Count(kWhite, {36, 38, 58, 53}), 20);  // the outlines of "Ab"
+        DeleteEnhMetaFile(extra);
     }
 }
 
