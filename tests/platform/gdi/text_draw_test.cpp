@@ -7,6 +7,7 @@
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
+#include "support/gdi_leak_check.h"
 
 namespace platform {
 namespace {
@@ -96,6 +97,11 @@ private:
     HGDIOBJ old_;
 };
 
+// Every drawing test also checks that it leaves no object behind.
+class TextMeasuring : public testing_support::NoGdiLeaks {};
+class TextDrawing : public testing_support::NoGdiLeaks {};
+class DrawTextCalls : public testing_support::NoGdiLeaks {};
+
 SIZE Extent(HDC dc, const char* text) {
     SIZE size{};
     EXPECT_TRUE(GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &size));
@@ -148,7 +154,7 @@ TEST(FontHandle, TextFaceIsTheNameAskedFor) {
     EXPECT_STREQ(tiny, "宋");
 }
 
-TEST(TextMeasuring, SongTwelvePixelButtonCaption) {
+TEST_F(TextMeasuring, SongTwelvePixelButtonCaption) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     const SIZE size = Extent(canvas.Dc(), kButtonText);
@@ -170,7 +176,7 @@ TEST(TextMeasuring, SongTwelvePixelButtonCaption) {
     EXPECT_EQ(partial.cx, 108);
 }
 
-TEST(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
+TEST_F(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
     Canvas canvas(10, 10);
     TEXTMETRIC cell{};
     TEXTMETRIC em{};
@@ -188,7 +194,7 @@ TEST(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
     EXPECT_GT(cell.tmInternalLeading, 0);
 }
 
-TEST(TextMeasuring, CharacterExtraWidensTheText) {
+TEST_F(TextMeasuring, CharacterExtraWidensTheText) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     EXPECT_EQ(SetTextCharacterExtra(canvas.Dc(), 2), 0);
@@ -199,7 +205,26 @@ TEST(TextMeasuring, CharacterExtraWidensTheText) {
     EXPECT_EQ(widths[1], 6);
 }
 
-TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
+TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
+    Canvas canvas(100, 60);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(canvas.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(canvas.Dc(), 2, 2, nullptr);
+    // Logical sizes stay those of the 12-pixel font ...
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 24);
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cy, 13);
+    // ... while the pixels come from a 24-pixel one.
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    TextOut(canvas.Dc(), 0, 0, "图片", 6);
+    SetMapMode(canvas.Dc(), MM_TEXT);   // read back device pixels
+    const RECT ink = canvas.Ink();
+    EXPECT_GT(ink.right - ink.left, 40);
+    EXPECT_LE(ink.right, 48);
+    EXPECT_GT(ink.bottom - ink.top, 18);
+}
+
+TEST_F(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     Canvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -216,7 +241,7 @@ TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     EXPECT_LE(ink.bottom, 5 + 13);
 }
 
-TEST(TextDrawing, OpaqueModeFillsTheCell) {
+TEST_F(TextDrawing, OpaqueModeFillsTheCell) {
     Canvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -232,7 +257,7 @@ TEST(TextDrawing, OpaqueModeFillsTheCell) {
     EXPECT_EQ(canvas.Count(kWhite), 160 * 40 - area);
 }
 
-TEST(TextDrawing, AlignmentMovesTheCell) {
+TEST_F(TextDrawing, AlignmentMovesTheCell) {
     Canvas canvas(300, 60);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -261,7 +286,7 @@ TEST(TextDrawing, AlignmentMovesTheCell) {
     }
 }
 
-TEST(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
+TEST_F(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
     Canvas canvas(200, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetTextAlign(canvas.Dc(), TA_UPDATECP);
@@ -274,7 +299,7 @@ TEST(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
     EXPECT_EQ(pos.y, 2);
 }
 
-TEST(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
+TEST_F(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
     Canvas canvas(100, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -292,7 +317,7 @@ TEST(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
     EXPECT_LE(canvas.Ink().right, 30);
 }
 
-TEST(TextDrawing, ClippedAtTheDcClip) {
+TEST_F(TextDrawing, ClippedAtTheDcClip) {
     Canvas canvas(160, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -306,7 +331,7 @@ TEST(TextDrawing, ClippedAtTheDcClip) {
     EXPECT_EQ(canvas.Ink().bottom, 8);
 }
 
-TEST(TextDrawing, BoldIsWiderAndDarker) {
+TEST_F(TextDrawing, BoldIsWiderAndDarker) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     int regular = 0;
@@ -322,7 +347,7 @@ TEST(TextDrawing, BoldIsWiderAndDarker) {
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 26);
 }
 
-TEST(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
+TEST_F(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     Selected font(canvas.Dc(), "Arial", -12, FW_NORMAL, true);
@@ -337,7 +362,7 @@ TEST(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
     EXPECT_TRUE(fullRow);
 }
 
-TEST(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
+TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     RECT line{10, 10, 10, 10};
@@ -356,7 +381,7 @@ TEST(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
     EXPECT_EQ(part.right, 24);
 }
 
-TEST(DrawTextCalls, CentredInAButton) {
+TEST_F(DrawTextCalls, CentredInAButton) {
     Canvas canvas(73, 22);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -370,7 +395,7 @@ TEST(DrawTextCalls, CentredInAButton) {
     EXPECT_EQ(ink.bottom, (22 - 13) / 2 + 13);
 }
 
-TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
+TEST_F(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
     Canvas plain(80, 20);
     Canvas marked(80, 20);
     for (Canvas* c : {&plain, &marked}) SetBkMode(c->Dc(), TRANSPARENT);
@@ -406,7 +431,21 @@ TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
         for (int x = 0; x < 80; ++x) ASSERT_EQ(amp.At(x, y), literal.At(x, y)) << x << "," << y;
 }
 
-TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
+TEST_F(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
+    Canvas canvas(80, 20);
+    Selected font(canvas.Dc(), "Arial", -12);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), kGreen);
+    RECT r{0, 0, 80, 20};
+    DrawText(canvas.Dc(), "C&lose", -1, &r, DT_SINGLELINE | DT_PREFIXONLY);
+    const RECT ink = canvas.Ink();
+    EXPECT_EQ(canvas.Count(kGreen), 0);
+    EXPECT_EQ(ink.left, Extent(canvas.Dc(), "C").cx);
+    EXPECT_EQ(ink.right, Extent(canvas.Dc(), "Cl").cx);
+    EXPECT_LE(ink.bottom - ink.top, 2);
+}
+
+TEST_F(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
     Canvas canvas(200, 20);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -425,7 +464,7 @@ TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
     }
 }
 
-TEST(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
+TEST_F(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
     Canvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -438,7 +477,7 @@ TEST(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
     EXPECT_GT(canvas.Ink().right, 30);
 }
 
-TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
+TEST_F(DrawTextCalls, SecondDrawingRendersNoGlyph) {
     Canvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -14);
     RECT box{0, 0, 200, 40};
@@ -449,7 +488,27 @@ TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
     EXPECT_EQ(text::RenderedGlyphCount(), before);
 }
 
-TEST(DrawTextCalls, BadArgumentsAreRefused) {
+TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
+    Canvas canvas(40, 20);
+    Selected font(canvas.Dc(), "宋体", -12);
+    RECT whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_GT(DrawText(canvas.Dc(), "中心", -1, &whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
+    EXPECT_GT(canvas.Ink().right, 0);   // centred on the middle of the range: around (0, 0)
+    PatBlt(canvas.Dc(), 0, 0, 40, 20, WHITENESS);
+    EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MAX, INT32_MIN, "far", 3));
+    SetTextAlign(canvas.Dc(), TA_RIGHT | TA_BOTTOM);
+    EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MIN, INT32_MAX, "far", 3));
+    EXPECT_EQ(canvas.Ink().right, 0);   // nothing landed on the canvas
+    HFONT huge = CreateFont(INT32_MIN, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), huge);
+    TEXTMETRIC tm{};
+    EXPECT_TRUE(GetTextMetrics(canvas.Dc(), &tm));
+    EXPECT_GT(tm.tmHeight, 0);
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(huge);
+}
+
+TEST_F(DrawTextCalls, BadArgumentsAreRefused) {
     Canvas canvas(10, 10);
     RECT r{0, 0, 10, 10};
     EXPECT_EQ(DrawText(nullptr, "a", -1, &r, 0), 0);
