@@ -85,6 +85,7 @@ inline constexpr uint32_t EMR_POLYPOLYGON16 = 91;
 inline constexpr uint32_t EMR_CREATEMONOBRUSH = 93;
 inline constexpr uint32_t EMR_CREATEDIBPATTERNBRUSHPT = 94;
 inline constexpr uint32_t EMR_EXTCREATEPEN = 95;
+inline constexpr uint32_t EMR_ALPHABLEND = 114;
 
 // The " EMF" signature at byte 40 of the header.
 inline constexpr uint32_t kEnhMetaSignature = 0x464D4520;

@@ -232,6 +232,7 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
             Blt(ref.type, rec);
             break;
         case EMR_SETDIBITSTODEVICE: SetDibitsToDevice(rec); break;
+        case EMR_ALPHABLEND: AlphaBlend(rec); break;
         default:
             break;  // comments, palettes, colour management and the rest: skipped
     }

@@ -100,6 +100,7 @@ private:
     void StretchDibits(std::span<const uint8_t> rec);
     void Blt(uint32_t type, std::span<const uint8_t> rec);
     void SetDibitsToDevice(std::span<const uint8_t> rec);
+    void AlphaBlend(std::span<const uint8_t> rec);
     void DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
                  uint32_t cbBits, uint32_t usage, Vec2 destA, Vec2 destB, int32_t xSrc,
                  int32_t ySrc, int32_t cxSrc, int32_t cySrc, bool sourceTopDown, DWORD rop);

@@ -315,6 +315,40 @@ TEST(MetafilePlayback, BlitRecordsWithAndWithoutSource) {
     DeleteEnhMetaFile(mf);
 }
 
+TEST(MetafilePlayback, AlphaBlendMixesWithWhatLiesBeneath) {
+    // A 2 x 1 top-down 32-bit bitmap: half-transparent red (premultiplied), opaque blue.
+    std::vector<uint8_t> info(40, 0);
+    info[0] = 40;
+    info[4] = 2;
+    info[8] = 0xFF;  // height -1
+    info[9] = info[10] = info[11] = 0xFF;
+    info[12] = 1;
+    info[14] = 32;
+    std::vector<uint8_t> bits = {0, 0, 128, 128, 255, 0, 0, 255};
+    auto blend = [&](int x, int y, uint8_t constant, uint8_t format) {
+        EmfRecordBuilder r(EMR_ALPHABLEND);
+        r.Rect({0, 0, -1, -1}).I32(x).I32(y).I32(20).I32(10);
+        r.U32(static_cast<uint32_t>(constant) << 16 | static_cast<uint32_t>(format) << 24);
+        r.I32(0).I32(0);
+        for (uint32_t f : {0x3F800000u, 0u, 0u, 0x3F800000u, 0u, 0u}) r.U32(f);
+        r.U32(0).U32(0).U32(108).U32(40).U32(148).U32(8).I32(2).I32(1);
+        r.Bytes(info).Bytes(bits);
+        return r.Finish();
+    };
+    EmfBuilder b(49, 49);
+    b.Add(blend(0, 0, 255, 1));    // per-pixel alpha
+    b.Add(blend(0, 20, 128, 0));   // a constant half
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    EXPECT_EQ(c.At(5, 5), 0x7F7FFFu);   // red at half over white
+    EXPECT_EQ(c.At(15, 5), kBlue);
+    EXPECT_EQ(c.At(5, 25), 0x7F7FBFu);  // the red pixel as it is stored, at half
+    EXPECT_EQ(c.At(15, 25), 0xFF7F7Fu);  // blue at half over white
+    EXPECT_EQ(c.At(25, 5), kWhite);
+    DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     EmfBuilder b(49, 49);
     b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
