@@ -224,6 +224,14 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
             ClipRect(ref.type, rec);
             break;
         case EMR_EXTSELECTCLIPRGN: SelectClipRegion(rec); break;
+        case EMR_SELECTCLIPPATH: SelectClipPath(rec); break;
+        case EMR_OFFSETCLIPRGN:
+            if (r.Has(8, 8)) {
+                // The offset is logical: it moves as far as that distance maps to.
+                Vec2 o = ToDevice(0, 0), d = ToDevice(r.I32Or0(8), r.I32Or0(12));
+                OffsetClipRgn(dc_, RoundCoordinate(d.x - o.x), RoundCoordinate(d.y - o.y));
+            }
+            break;
         case EMR_EXTTEXTOUTW: Text(rec, true); break;
         case EMR_EXTTEXTOUTA: Text(rec, false); break;
         case EMR_STRETCHDIBITS: StretchDibits(rec); break;

@@ -108,6 +108,7 @@ private:
     // Clipping.
     void ClipRect(uint32_t type, std::span<const uint8_t> rec);
     void SelectClipRegion(std::span<const uint8_t> rec);
+    void SelectClipPath(std::span<const uint8_t> rec);
 
     // Paths.
     void PathFigureStart(Vec2 p);

@@ -326,6 +326,33 @@ void EmfPlayer::ClipRect(uint32_t type, std::span<const uint8_t> rec) {
     platform::DeleteObject(region);
 }
 
+// The path's figures become the clip, combined with the present one by the record's mode.
+void EmfPlayer::SelectClipPath(std::span<const uint8_t> rec) {
+    ByteReader r(rec);
+    inPath_ = false;
+    std::vector<Figure> figures = std::move(path_);
+    path_.clear();
+    int mode = r.I32Or0(8);
+    if (mode < RGN_AND || mode > RGN_COPY) return;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return;
+    bool winding = GetPolyFillMode(dc_) == WINDING;
+    for (const Figure& f : figures) {
+        std::vector<Vec2> clipped = ClipPolygon(f.points, guard_);
+        if (clipped.size() < 3) continue;
+        std::vector<POINT> points = DevicePoints(clipped);
+        HRGN piece = CreatePolygonRgn(points.data(), static_cast<int>(points.size()),
+                                      winding ? WINDING : ALTERNATE);
+        if (!piece) continue;
+        // Overlapping figures cancel under the alternate rule and join under winding.
+        CombineRgn(region, region, piece, winding ? RGN_OR : RGN_XOR);
+        platform::DeleteObject(piece);
+    }
+    if (mode == RGN_COPY && initialClip_) CombineRgn(region, region, initialClip_, RGN_AND);
+    ExtSelectClipRgn(dc_, region, mode);
+    platform::DeleteObject(region);
+}
+
 // Region data is in reference-device units; an empty one with RGN_COPY returns to the clip
 // the target had when playback began.
 void EmfPlayer::SelectClipRegion(std::span<const uint8_t> rec) {

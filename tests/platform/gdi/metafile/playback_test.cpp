@@ -361,6 +361,25 @@ TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.Count(kRed, {0, 0, 49, 49}), 20 * 20 - 5 * 5);
     EXPECT_EQ(c.At(17, 17), kWhite);
+
+    // A path as the clip: a triangle, then the clip moved right by 20.
+    EmfBuilder p(49, 49);
+    p.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
+    p.Brush(1, kBlue).Value(EMR_SELECTOBJECT, 1);
+    p.Add(EmfRecordBuilder(EMR_BEGINPATH).Finish());
+    p.Add(Points16(EMR_POLYGON16, {0, 0, 20, 0, 0, 20}));
+    p.Add(EmfRecordBuilder(EMR_ENDPATH).Finish());
+    p.Value(EMR_SELECTCLIPPATH, RGN_COPY);
+    p.Pair(EMR_OFFSETCLIPRGN, 20, 0);
+    p.Box(EMR_RECTANGLE, 0, 0, 49, 49);
+    HENHMETAFILE clipped = Load(p.Finish());
+    Canvas d(49, 49);
+    ASSERT_TRUE(d.Play(clipped, {0, 0, 48, 48}));
+    EXPECT_EQ(d.At(23, 3), kBlue);
+    EXPECT_EQ(d.At(3, 3), kWhite);
+    EXPECT_EQ(d.At(37, 17), kWhite);  // beyond the triangle's long side
+    EXPECT_NEAR(d.Count(kBlue, {0, 0, 49, 49}), 200, 25);
+    DeleteEnhMetaFile(clipped);
     // The clip ends with the picture: drawing afterwards reaches everywhere.
     RECT all{0, 0, 49, 49};
     HBRUSH green = CreateSolidBrush(kGreen);
