@@ -86,6 +86,7 @@ inline constexpr uint32_t EMR_CREATEMONOBRUSH = 93;
 inline constexpr uint32_t EMR_CREATEDIBPATTERNBRUSHPT = 94;
 inline constexpr uint32_t EMR_EXTCREATEPEN = 95;
 inline constexpr uint32_t EMR_ALPHABLEND = 114;
+inline constexpr uint32_t EMR_GRADIENTFILL = 118;
 
 // The " EMF" signature at byte 40 of the header.
 inline constexpr uint32_t kEnhMetaSignature = 0x464D4520;

@@ -241,6 +241,7 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
             break;
         case EMR_SETDIBITSTODEVICE: SetDibitsToDevice(rec); break;
         case EMR_ALPHABLEND: AlphaBlend(rec); break;
+        case EMR_GRADIENTFILL: GradientFill(rec); break;
         default:
             break;  // comments, palettes, colour management and the rest: skipped
     }

@@ -26,6 +26,8 @@ public:
 
     void Play();
 
+    struct Vertex;  // a gradient's corner: device position and 16-bit colour channels
+
 private:
     // A pen as the picture describes it; realised per device width when drawing.
     struct LogicalPen {
@@ -101,6 +103,8 @@ private:
     void Blt(uint32_t type, std::span<const uint8_t> rec);
     void SetDibitsToDevice(std::span<const uint8_t> rec);
     void AlphaBlend(std::span<const uint8_t> rec);
+    void GradientFill(std::span<const uint8_t> rec);
+    void ShadeRect(const Vertex& from, const Vertex& to, bool vertical, const RECT& visible);
     void DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
                  uint32_t cbBits, uint32_t usage, Vec2 destA, Vec2 destB, int32_t xSrc,
                  int32_t ySrc, int32_t cxSrc, int32_t cySrc, bool sourceTopDown, DWORD rop);

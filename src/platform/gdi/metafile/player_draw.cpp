@@ -444,7 +444,11 @@ void EmfPlayer::Text(std::span<const uint8_t> rec, bool wide) {
         if (DeviceBox(r.I32Or0(56), r.I32Or0(60), r.I32Or0(64), r.I32Or0(68), box)) clip = &box;
         else options &= ~static_cast<UINT>(ETO_OPAQUE | ETO_CLIPPED);
     }
-    options &= ~static_cast<UINT>(ETO_GLYPH_INDEX);  // glyph numbers mean nothing here
+    // Glyph numbers belong to the recording font: only the opaque box can be drawn.
+    if (options & ETO_GLYPH_INDEX) {
+        if ((options & ETO_OPAQUE) && clip) ExtTextOut(dc_, 0, 0, ETO_OPAQUE, clip, "", 0, nullptr);
+        return;
+    }
     ApplyFont();
     POINT at = DevicePoint(ToDevice(r.I32Or0(36), r.I32Or0(40)));
     std::string utf8 = core::Utf16ToUtf8(utf16);

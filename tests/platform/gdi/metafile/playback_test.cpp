@@ -349,6 +349,35 @@ TEST(MetafilePlayback, AlphaBlendMixesWithWhatLiesBeneath) {
     DeleteEnhMetaFile(mf);
 }
 
+TEST(MetafilePlayback, GradientFills) {
+    // Black to red across x 0..40 in the top band; a green triangle below.
+    EmfRecordBuilder g(EMR_GRADIENTFILL);
+    g.Rect({0, 0, -1, -1}).U32(2).U32(1).U32(0);  // horizontal rectangles
+    g.I32(0).I32(0).U16(0).U16(0).U16(0).U16(0);
+    g.I32(40).I32(10).U16(0xFF00).U16(0).U16(0).U16(0);
+    g.U32(0).U32(1);
+    EmfRecordBuilder t(EMR_GRADIENTFILL);
+    t.Rect({0, 0, -1, -1}).U32(3).U32(1).U32(2);  // triangles
+    for (int v = 0; v < 3; ++v) t.I32(v == 1 ? 40 : 0).I32(v == 2 ? 48 : 20).U16(0).U16(0xFF00).U16(0).U16(0);
+    t.U32(0).U32(1).U32(2);
+    EmfRecordBuilder bad(EMR_GRADIENTFILL);
+    bad.Rect({0, 0, -1, -1}).U32(0x10000000).U32(1).U32(0);  // vertices beyond the record
+    EmfBuilder b(49, 49);
+    b.Add(g.Finish()).Add(t.Finish()).Add(bad.Finish());
+    HENHMETAFILE mf = Load(b.Finish());
+    Canvas c(49, 49);
+    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    COLORREF left = c.At(2, 5), middle = c.At(20, 5), right = c.At(38, 5);
+    EXPECT_LT(left & 0xFF, 0x20u);
+    EXPECT_NEAR(static_cast<int>(middle & 0xFF), 0x80, 8);
+    EXPECT_GT(right & 0xFF, 0xE0u);
+    EXPECT_EQ(middle & 0xFFFF00, 0u);
+    EXPECT_EQ(c.At(45, 5), kWhite);
+    EXPECT_EQ(c.At(5, 30), kGreen);
+    EXPECT_EQ(c.At(35, 40), kWhite);
+    DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     EmfBuilder b(49, 49);
     b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);

@@ -119,6 +119,26 @@ TEST(MetafileText, SpacingAndCharactersBeyondAscii) {
     DeleteEnhMetaFile(chinese);
 }
 
+TEST(MetafileText, GlyphNumbersAreNotDrawnAsCharacters) {
+    // Glyph numbers belong to the font that recorded them; only the opaque box is drawn.
+    std::vector<uint8_t> text = TextRecord(4, 4, u"\x0024\x0025");
+    text[52] = static_cast<uint8_t>(ETO_GLYPH_INDEX | ETO_OPAQUE);
+    for (int i = 0; i < 4; ++i)  // the box (2, 2, 10, 10)
+        for (int k = 0; k < 4; ++k) text[56 + 4 * i + k] = k == 0 ? (i < 2 ? 2 : 10) : 0;
+    EmfBuilder b(49, 49);
+    b.Add(Font(1, -16, u"DejaVu Sans")).Value(EMR_SELECTOBJECT, 1);
+    b.Value(EMR_SETTEXTCOLOR, kBlue).Value(EMR_SETBKCOLOR, 0x00FF00);
+    b.Add(text);
+    std::vector<uint8_t> bytes = b.Finish();
+    HENHMETAFILE mf = SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
+    Bitmap c(49, 49);
+    RECT r{0, 0, 48, 48};
+    ASSERT_TRUE(PlayEnhMetaFile(c.dc, mf, &r));
+    EXPECT_EQ(c.Count(0x00FF00, 0, 0, 49, 49), 8 * 8);
+    EXPECT_EQ(c.Count(0xFFFFFF, 0, 0, 49, 49), 49 * 49 - 8 * 8);
+    DeleteEnhMetaFile(mf);
+}
+
 TEST(MetafileText, EightBitTextIsReadInTheFontsCodePage) {
     // A GB2312 font, then "中" as the bytes D6 D0 in the 8-bit record.
     auto picture = [](bool wide) {
