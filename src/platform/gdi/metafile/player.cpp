@@ -199,6 +199,10 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_POLYPOLYLINE16:
             PolyPoly(ref.type, rec);
             break;
+        case EMR_POLYDRAW:
+        case EMR_POLYDRAW16:
+            PolyDraw(ref.type, rec);
+            break;
         case EMR_SETPIXELV: SetPixel(rec); break;
         case EMR_BEGINPATH:
             inPath_ = true;

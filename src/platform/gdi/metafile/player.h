@@ -93,6 +93,7 @@ private:
     void ArcFamily(uint32_t type, std::span<const uint8_t> rec);
     void Points(uint32_t type, std::span<const uint8_t> rec);
     void PolyPoly(uint32_t type, std::span<const uint8_t> rec);
+    void PolyDraw(uint32_t type, std::span<const uint8_t> rec);
     void LineTo(double x, double y);
     void DrawPolygon(const std::vector<Vec2>& devicePoints);
     void DrawPolyline(const std::vector<Vec2>& devicePoints);

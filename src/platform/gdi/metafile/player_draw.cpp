@@ -128,6 +128,55 @@ void EmfPlayer::Points(uint32_t type, std::span<const uint8_t> rec) {
     if (continues) SetPosition(pts.back());
 }
 
+// Bounds, count, the points, then one type byte per point: move, line or the first of
+// three Bézier points, with a flag that closes the figure.
+void EmfPlayer::PolyDraw(uint32_t type, std::span<const uint8_t> rec) {
+    constexpr uint8_t kPtCloseFigure = 1, kPtLineTo = 2, kPtBezierTo = 4, kPtMoveTo = 6;
+    ByteReader r(rec);
+    if (!r.Has(24, 4)) return;
+    uint64_t count = r.U32Or0(24);
+    bool small = type == EMR_POLYDRAW16;
+    auto logical = ReadPoints(r, 28, count, small);
+    if (!logical) return;
+    size_t typesAt = 28 + static_cast<size_t>(count) * (small ? 4 : 8);
+    auto kinds = r.Slice(typesAt, static_cast<size_t>(count));
+    if (!kinds) return;
+
+    std::vector<Figure> figures{{{state_.position}, false}};
+    for (size_t i = 0; i < count; ++i) {
+        Vec2 p = ToDevice((*logical)[i].x, (*logical)[i].y);
+        uint8_t kind = (*kinds)[i];
+        switch (kind & ~kPtCloseFigure) {
+            case kPtMoveTo: figures.push_back({{p}, false}); break;
+            case kPtLineTo: figures.back().points.push_back(p); break;
+            case kPtBezierTo: {
+                if (i + 2 >= count) return;  // a curve needs all three of its points
+                Vec2 c2 = ToDevice((*logical)[i + 1].x, (*logical)[i + 1].y);
+                Vec2 end = ToDevice((*logical)[i + 2].x, (*logical)[i + 2].y);
+                auto& pts = figures.back().points;
+                AppendBezier(pts, pts.back(), p, c2, end, kBezierSegments);
+                i += 2;
+                kind = (*kinds)[i];
+                break;
+            }
+            default: return;  // an unknown type ends the record, as the platform refuses it
+        }
+        if (kind & kPtCloseFigure) {
+            figures.back().closed = true;
+            figures.push_back({{figures.back().points.front()}, false});
+        }
+    }
+    for (Figure& f : figures) {
+        if (inPath_) {
+            if (f.points.size() > 1) PathAdd(f.points, true, f.closed);
+        } else {
+            if (f.closed) f.points.push_back(f.points.front());
+            DrawPolyline(f.points);
+        }
+    }
+    SetPosition(figures.back().points.back());
+}
+
 // Bounds, number of polygons, total points, the counts, then the points.
 void EmfPlayer::PolyPoly(uint32_t type, std::span<const uint8_t> rec) {
     ByteReader r(rec);

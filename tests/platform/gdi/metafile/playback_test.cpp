@@ -206,9 +206,14 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     b.Add(EmfRecordBuilder(EMR_CLOSEFIGURE).Finish());
     b.Add(EmfRecordBuilder(EMR_ENDPATH).Finish());
     b.Add(EmfRecordBuilder(EMR_FILLPATH).Rect({0, 0, -1, -1}).Finish());
-    // A green line along row 25.
+    // A green line along row 25, and a closed green square outline drawn point by point.
     b.Pen(3, PS_SOLID, 1, kGreen).Value(EMR_SELECTOBJECT, 3);
     b.Add(Points16(EMR_POLYLINE16, {22, 25, 28, 25}));
+    EmfRecordBuilder draw(EMR_POLYDRAW16);
+    draw.Rect({0, 0, -1, -1}).U32(4);
+    for (int16_t v : {40, 40, 46, 40, 46, 46, 40, 46}) draw.U16(static_cast<uint16_t>(v));
+    draw.Bytes(std::vector<uint8_t>{6, 2, 2, 2 | 1});
+    b.Add(draw.Finish());
     HENHMETAFILE mf = Load(b.Finish());
     Canvas c(49, 49);
     ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
@@ -220,6 +225,9 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     EXPECT_EQ(c.At(18, 30), kWhite);  // outside the curve
     EXPECT_EQ(c.At(25, 25), kGreen);
     EXPECT_EQ(c.At(25, 27), kWhite);
+    EXPECT_EQ(c.At(43, 40), kGreen);
+    EXPECT_EQ(c.At(40, 43), kGreen);  // the closing side
+    EXPECT_EQ(c.At(43, 43), kRed);    // inside: the square under it, not filled
     DeleteEnhMetaFile(mf);
 }
 
