@@ -516,6 +516,14 @@ void EmfPlayer::DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t 
     auto info = r.Slice(offBmi, cbBmi);
     auto bits = r.Slice(offBits, cbBits);
     if (!info || !bits) return;
+    // Bitmaps are at most 32768 pixels on a side, so sensible source rectangles are small
+    // numbers; others are refused before any arithmetic on them can overflow. The same goes
+    // for destinations far larger than any target.
+    constexpr int32_t kSourceLimit = 1 << 20;
+    constexpr double kDestLimit = 1 << 16;
+    for (int32_t v : {xSrc, ySrc, cxSrc, cySrc})
+        if (v <= -kSourceLimit || v >= kSourceLimit) return;
+    if (std::abs(destB.x - destA.x) > kDestLimit || std::abs(destB.y - destA.y) > kDestLimit) return;
     auto dib = DescribeDib(*info, usage);
     if (!dib || bits->size() < dib->bitsSize) return;
     // The raster reads the header as a structure: give it aligned memory.

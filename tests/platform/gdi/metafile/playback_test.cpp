@@ -537,7 +537,7 @@ TEST(MetafilePlayback, CoordinatesFarBeyondTheTargetStayCheap) {
 
 // Inputs that once made playback slow or unsafe, played through both readers.
 TEST(MetafilePlayback, MalformedFilesPlaySafely) {
-    for (const char* name : {"huge-path-fill.emf"}) {
+    for (const char* name : {"huge-path-fill.emf", "bitmap-source-overflow.emf"}) {
         SCOPED_TRACE(name);
         std::vector<uint8_t> bytes = ReadTestFile(std::string("malformed/") + name);
         ASSERT_FALSE(bytes.empty());
