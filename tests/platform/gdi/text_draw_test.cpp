@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
@@ -214,6 +216,10 @@ TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
     // Logical sizes stay those of the 12-pixel font ...
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 24);
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cy, 13);
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    EXPECT_EQ(tm.tmHeight, 13);
+    EXPECT_EQ(tm.tmAveCharWidth, 6);
     // ... while the pixels come from a 24-pixel one.
     SetBkMode(canvas.Dc(), TRANSPARENT);
     TextOut(canvas.Dc(), 0, 0, "图片", 6);
@@ -347,19 +353,41 @@ TEST_F(TextDrawing, BoldIsWiderAndDarker) {
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 26);
 }
 
-TEST_F(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
+// Rows inked along the whole width of "a b" (the space included), split by the baseline.
+struct Bars {
+    bool below = false;
+    bool above = false;
+};
+
+Bars StyleBars(bool underline, bool strikeOut) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    Selected font(canvas.Dc(), "Arial", -12, FW_NORMAL, true);
+    HFONT font = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
     TEXTMETRIC tm{};
     GetTextMetrics(canvas.Dc(), &tm);
     TextOut(canvas.Dc(), 0, 0, "a b", 3);
     const int width = Extent(canvas.Dc(), "a b").cx;
-    // Some row below the baseline is inked along the whole run, the space included.
-    bool fullRow = false;
-    for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
-        fullRow |= canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) == width;
-    EXPECT_TRUE(fullRow);
+    Bars bars;
+    for (int y = 0; y < tm.tmHeight; ++y) {
+        if (canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) != width) continue;
+        (y >= tm.tmAscent ? bars.below : bars.above) = true;
+    }
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    return bars;
+}
+
+TEST_F(TextDrawing, UnderlineAndStrikeOutDrawBarsAlongTheText) {
+    const Bars plain = StyleBars(false, false);
+    EXPECT_FALSE(plain.below);
+    EXPECT_FALSE(plain.above);
+    const Bars underlined = StyleBars(true, false);
+    EXPECT_TRUE(underlined.below);
+    EXPECT_FALSE(underlined.above);
+    const Bars struck = StyleBars(false, true);
+    EXPECT_FALSE(struck.below);
+    EXPECT_TRUE(struck.above);
 }
 
 TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
@@ -506,6 +534,27 @@ TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
     EXPECT_GT(tm.tmHeight, 0);
     SelectObject(canvas.Dc(), old);
     DeleteObject(huge);
+}
+
+TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
+    // Fonts and glyph caches are shared between threads; each thread's picture must still be
+    // exactly what one thread alone draws.
+    auto draw = [](int size, std::vector<COLORREF>& pixels) {
+        Canvas canvas(120, 40);
+        Selected font(canvas.Dc(), size % 2 ? "Arial" : "宋体", -size);
+        RECT box{0, 0, 120, 40};
+        for (int i = 0; i < 20; ++i)
+            DrawText(canvas.Dc(), "并发 threads 绘制文字 &Text", -1, &box, DT_WORDBREAK | DT_CENTER);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 120; ++x) pixels.push_back(canvas.At(x, y));
+    };
+    std::vector<std::vector<COLORREF>> alone(4), together(4);
+    for (int i = 0; i < 4; ++i) draw(17 + i, alone[static_cast<size_t>(i)]);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back(draw, 17 + i, std::ref(together[static_cast<size_t>(i)]));
+    for (std::thread& t : threads) t.join();
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(together[i], alone[i]) << i;
 }
 
 TEST_F(DrawTextCalls, BadArgumentsAreRefused) {

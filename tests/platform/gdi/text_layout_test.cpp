@@ -188,6 +188,20 @@ TEST(DrawTextLayout, HugeBoxesAndLongLinesDoNotOverflow) {
     EXPECT_GT(big.extent.right, 1 << 25);
 }
 
+TEST(DrawTextLayout, EllipsesOfVeryLongLinesAreFound) {
+    // 200 000 characters: cutting one character at a time would take minutes.
+    FixedMeasure measure;
+    std::u32string path(200000, U'a');
+    path += U"\\name.bmp";
+    for (unsigned flag : {DT_END_ELLIPSIS, DT_PATH_ELLIPSIS}) {
+        const TextLayout t = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | flag, measure);
+        EXPECT_EQ(t.lines[0].width, 120) << flag;
+    }
+    const TextLayout path1 = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS,
+                                        measure);
+    EXPECT_EQ(LineText(path1.lines[0]), "aaaaaaaa...\\name.bmp");
+}
+
 TEST(DrawTextLayout, EmptyTextHasNoLines) {
     const TextLayout t = Lay("", {3, 4, 50, 50}, DT_CALCRECT);
     EXPECT_TRUE(t.lines.empty());
