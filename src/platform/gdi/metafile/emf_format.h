@@ -55,6 +55,7 @@ inline constexpr uint32_t EMR_SELECTPALETTE = 48;
 inline constexpr uint32_t EMR_CREATEPALETTE = 49;
 inline constexpr uint32_t EMR_REALIZEPALETTE = 52;
 inline constexpr uint32_t EMR_LINETO = 54;
+inline constexpr uint32_t EMR_POLYDRAW = 56;
 inline constexpr uint32_t EMR_SETMITERLIMIT = 58;
 inline constexpr uint32_t EMR_BEGINPATH = 59;
 inline constexpr uint32_t EMR_ENDPATH = 60;
@@ -82,9 +83,12 @@ inline constexpr uint32_t EMR_POLYBEZIERTO16 = 88;
 inline constexpr uint32_t EMR_POLYLINETO16 = 89;
 inline constexpr uint32_t EMR_POLYPOLYLINE16 = 90;
 inline constexpr uint32_t EMR_POLYPOLYGON16 = 91;
+inline constexpr uint32_t EMR_POLYDRAW16 = 92;
 inline constexpr uint32_t EMR_CREATEMONOBRUSH = 93;
 inline constexpr uint32_t EMR_CREATEDIBPATTERNBRUSHPT = 94;
 inline constexpr uint32_t EMR_EXTCREATEPEN = 95;
+inline constexpr uint32_t EMR_ALPHABLEND = 114;
+inline constexpr uint32_t EMR_GRADIENTFILL = 118;
 
 // The " EMF" signature at byte 40 of the header.
 inline constexpr uint32_t kEnhMetaSignature = 0x464D4520;

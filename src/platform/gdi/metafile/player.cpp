@@ -23,6 +23,8 @@ constexpr double kMaxFontHeight = 1 << 12;
 constexpr size_t kMaxSaveDepth = 1024;
 
 constexpr uint32_t kPsGeometric = 0x00010000;
+constexpr UINT kPsUserStyle = 7;
+constexpr UINT kPsAlternate = 8;
 constexpr uint32_t kPsTypeMask = 0x000F0000;
 constexpr uint32_t kMwtIdentity = 1;
 constexpr uint32_t kMwtLeftMultiply = 2;
@@ -41,8 +43,6 @@ EmfPlayer::EmfPlayer(HDC dc, const EmfDocument& doc, const RECT& target)
                                  false, Vec2{}} {
     play_ = PlayTransform(doc.Frame(), doc.Device(),
                           {target.left, target.top, target.right, target.bottom});
-    // Index 0 names the picture itself; objects use 1 .. handles - 1.
-    objects_.resize(std::max<size_t>(doc.HandleCount(), 1));
     state_.pen.stock = GetStockObject(BLACK_PEN);
     UpdateTransform();
 }
@@ -63,6 +63,11 @@ void EmfPlayer::Play() {
     SetMapMode(dc_, MM_TEXT);
     SetWindowOrgEx(dc_, 0, 0, nullptr);
     SetViewportOrgEx(dc_, 0, 0, nullptr);
+    RECT visible{};
+    GetClipBox(dc_, &visible);
+    constexpr double kGuardMargin = kMaxPenWidth + 64;
+    guard_ = {visible.left - kGuardMargin, visible.top - kGuardMargin,
+              visible.right + kGuardMargin, visible.bottom + kGuardMargin};
     initialClip_ = CreateRectRgn(0, 0, 0, 0);
     if (initialClip_ && GetClipRgn(dc_, initialClip_) != 1) {
         platform::DeleteObject(initialClip_);
@@ -194,6 +199,10 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_POLYPOLYLINE16:
             PolyPoly(ref.type, rec);
             break;
+        case EMR_POLYDRAW:
+        case EMR_POLYDRAW16:
+            PolyDraw(ref.type, rec);
+            break;
         case EMR_SETPIXELV: SetPixel(rec); break;
         case EMR_BEGINPATH:
             inPath_ = true;
@@ -219,13 +228,24 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
             ClipRect(ref.type, rec);
             break;
         case EMR_EXTSELECTCLIPRGN: SelectClipRegion(rec); break;
-        case EMR_EXTTEXTOUTW: Text(rec); break;
+        case EMR_SELECTCLIPPATH: SelectClipPath(rec); break;
+        case EMR_OFFSETCLIPRGN:
+            if (r.Has(8, 8)) {
+                // The offset is logical: it moves as far as that distance maps to.
+                Vec2 o = ToDevice(0, 0), d = ToDevice(r.I32Or0(8), r.I32Or0(12));
+                OffsetClipRgn(dc_, RoundCoordinate(d.x - o.x), RoundCoordinate(d.y - o.y));
+            }
+            break;
+        case EMR_EXTTEXTOUTW: Text(rec, true); break;
+        case EMR_EXTTEXTOUTA: Text(rec, false); break;
         case EMR_STRETCHDIBITS: StretchDibits(rec); break;
         case EMR_BITBLT:
         case EMR_STRETCHBLT:
             Blt(ref.type, rec);
             break;
         case EMR_SETDIBITSTODEVICE: SetDibitsToDevice(rec); break;
+        case EMR_ALPHABLEND: AlphaBlend(rec); break;
+        case EMR_GRADIENTFILL: GradientFill(rec); break;
         default:
             break;  // comments, palettes, colour management and the rest: skipped
     }
@@ -305,7 +325,13 @@ void EmfPlayer::RestoreState(int32_t which) {
 // Objects
 
 EmfPlayer::ObjectEntry* EmfPlayer::Entry(uint32_t index, bool mustBeEmpty) {
-    if (index == 0 || index >= objects_.size()) return nullptr;
+    // Index 0 names the picture itself; objects use 1 .. handles - 1. The table grows as
+    // objects arrive, so a header that promises many handles costs nothing up front.
+    if (index == 0 || index >= doc_.HandleCount()) return nullptr;
+    if (index >= objects_.size()) {
+        if (!mustBeEmpty) return nullptr;
+        objects_.resize(index + 1);
+    }
     ObjectEntry& entry = objects_[index];
     if (mustBeEmpty && entry.kind != ObjectEntry::Kind::Empty) Retire(entry);
     return &entry;
@@ -474,10 +500,16 @@ HPEN EmfPlayer::RealizePen(const LogicalPen& pen) {
         double scaled = pen.width * (current_.ScaleX() + current_.ScaleY()) / 2;
         width = static_cast<int>(std::lround(std::clamp(scaled, 1.0, kMaxPenWidth)));
     }
-    auto key = std::make_tuple(pen.style, width, pen.color);
+    // Styles the raster has no pattern for: user-defined dashes draw as plain dashes (solid
+    // when wide, as wide dashed pens do), alternate pixels as dots.
+    UINT style = pen.style;
+    if (style == kPsUserStyle) style = width > 1 ? PS_SOLID : PS_DASH;
+    else if (style == kPsAlternate) style = PS_DOT;
+    else if (style > PS_INSIDEFRAME) style = PS_SOLID;
+    auto key = std::make_tuple(style, width, pen.color);
     if (auto found = pens_.find(key); found != pens_.end()) return found->second;
     if (pens_.size() >= kMaxRealized) return nullptr;
-    HPEN made = platform::CreatePen(static_cast<int>(pen.style), width, pen.color);
+    HPEN made = platform::CreatePen(static_cast<int>(style), width, pen.color);
     if (made) pens_[key] = made;
     return made;
 }

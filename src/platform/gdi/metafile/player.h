@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/metafile/clip_geometry.h"
 #include "platform/gdi/metafile/emf_document.h"
 #include "platform/gdi/metafile/mapping.h"
 
@@ -24,6 +25,8 @@ public:
     EmfPlayer& operator=(const EmfPlayer&) = delete;
 
     void Play();
+
+    struct Vertex;  // a gradient's corner: device position and 16-bit colour channels
 
 private:
     // A pen as the picture describes it; realised per device width when drawing.
@@ -90,14 +93,19 @@ private:
     void ArcFamily(uint32_t type, std::span<const uint8_t> rec);
     void Points(uint32_t type, std::span<const uint8_t> rec);
     void PolyPoly(uint32_t type, std::span<const uint8_t> rec);
+    void PolyDraw(uint32_t type, std::span<const uint8_t> rec);
     void LineTo(double x, double y);
     void DrawPolygon(const std::vector<Vec2>& devicePoints);
     void DrawPolyline(const std::vector<Vec2>& devicePoints);
+    void DrawPolyPolygon(const std::vector<std::vector<Vec2>>& devicePolygons);
     void SetPixel(std::span<const uint8_t> rec);
-    void Text(std::span<const uint8_t> rec);
+    void Text(std::span<const uint8_t> rec, bool wide);
     void StretchDibits(std::span<const uint8_t> rec);
     void Blt(uint32_t type, std::span<const uint8_t> rec);
     void SetDibitsToDevice(std::span<const uint8_t> rec);
+    void AlphaBlend(std::span<const uint8_t> rec);
+    void GradientFill(std::span<const uint8_t> rec);
+    void ShadeRect(const Vertex& from, const Vertex& to, bool vertical, const RECT& visible);
     void DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
                  uint32_t cbBits, uint32_t usage, Vec2 destA, Vec2 destB, int32_t xSrc,
                  int32_t ySrc, int32_t cxSrc, int32_t cySrc, bool sourceTopDown, DWORD rop);
@@ -105,6 +113,7 @@ private:
     // Clipping.
     void ClipRect(uint32_t type, std::span<const uint8_t> rec);
     void SelectClipRegion(std::span<const uint8_t> rec);
+    void SelectClipPath(std::span<const uint8_t> rec);
 
     // Paths.
     void PathFigureStart(Vec2 p);
@@ -123,6 +132,7 @@ private:
     std::map<std::tuple<UINT, int, COLORREF>, HPEN> pens_;
     std::map<std::string, HFONT> fonts_;  // keyed by the realised LOGFONT's bytes
     HRGN initialClip_ = nullptr;
+    GuardBox guard_;
     bool inPath_ = false;
     std::vector<Figure> path_;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/utf8.h"
+#include "platform/gdi/metafile/ansi_text.h"
 #include "platform/gdi/metafile/byte_reader.h"
 #include "platform/gdi/metafile/dib_layout.h"
 #include "platform/gdi/metafile/emf_format.h"
@@ -47,16 +48,32 @@ std::optional<std::vector<Vec2>> ReadPoints(const ByteReader& r, size_t offset, 
 // Lines and polygons
 
 void EmfPlayer::DrawPolygon(const std::vector<Vec2>& points) {
-    if (points.size() < 2) return;
-    std::vector<POINT> device = DevicePoints(points);
+    std::vector<Vec2> clipped = ClipPolygon(points, guard_);
+    if (clipped.size() < 2) return;
+    std::vector<POINT> device = DevicePoints(clipped);
     Polygon(dc_, device.data(), static_cast<int>(device.size()));
+}
+
+void EmfPlayer::DrawPolyPolygon(const std::vector<std::vector<Vec2>>& polygons) {
+    std::vector<POINT> points;
+    std::vector<INT> counts;
+    for (const auto& polygon : polygons) {
+        std::vector<Vec2> clipped = ClipPolygon(polygon, guard_);
+        if (clipped.size() < 3) continue;
+        for (Vec2 p : clipped) points.push_back(DevicePoint(p));
+        counts.push_back(static_cast<INT>(clipped.size()));
+    }
+    if (counts.empty()) return;
+    PolyPolygon(dc_, points.data(), counts.data(), static_cast<int>(counts.size()));
 }
 
 void EmfPlayer::DrawPolyline(const std::vector<Vec2>& points) {
     if (points.size() < 2) return;
     ApplyPen();
-    std::vector<POINT> device = DevicePoints(points);
-    Polyline(dc_, device.data(), static_cast<int>(device.size()));
+    for (const auto& piece : ClipPolyline(points, guard_)) {
+        std::vector<POINT> device = DevicePoints(piece);
+        Polyline(dc_, device.data(), static_cast<int>(device.size()));
+    }
 }
 
 void EmfPlayer::LineTo(double x, double y) {
@@ -111,6 +128,55 @@ void EmfPlayer::Points(uint32_t type, std::span<const uint8_t> rec) {
     if (continues) SetPosition(pts.back());
 }
 
+// Bounds, count, the points, then one type byte per point: move, line or the first of
+// three Bézier points, with a flag that closes the figure.
+void EmfPlayer::PolyDraw(uint32_t type, std::span<const uint8_t> rec) {
+    constexpr uint8_t kPtCloseFigure = 1, kPtLineTo = 2, kPtBezierTo = 4, kPtMoveTo = 6;
+    ByteReader r(rec);
+    if (!r.Has(24, 4)) return;
+    uint64_t count = r.U32Or0(24);
+    bool small = type == EMR_POLYDRAW16;
+    auto logical = ReadPoints(r, 28, count, small);
+    if (!logical) return;
+    size_t typesAt = 28 + static_cast<size_t>(count) * (small ? 4 : 8);
+    auto kinds = r.Slice(typesAt, static_cast<size_t>(count));
+    if (!kinds) return;
+
+    std::vector<Figure> figures{{{state_.position}, false}};
+    for (size_t i = 0; i < count; ++i) {
+        Vec2 p = ToDevice((*logical)[i].x, (*logical)[i].y);
+        uint8_t kind = (*kinds)[i];
+        switch (kind & ~kPtCloseFigure) {
+            case kPtMoveTo: figures.push_back({{p}, false}); break;
+            case kPtLineTo: figures.back().points.push_back(p); break;
+            case kPtBezierTo: {
+                if (i + 2 >= count) return;  // a curve needs all three of its points
+                Vec2 c2 = ToDevice((*logical)[i + 1].x, (*logical)[i + 1].y);
+                Vec2 end = ToDevice((*logical)[i + 2].x, (*logical)[i + 2].y);
+                auto& pts = figures.back().points;
+                AppendBezier(pts, pts.back(), p, c2, end, kBezierSegments);
+                i += 2;
+                kind = (*kinds)[i];
+                break;
+            }
+            default: return;  // an unknown type ends the record, as the platform refuses it
+        }
+        if (kind & kPtCloseFigure) {
+            figures.back().closed = true;
+            figures.push_back({{figures.back().points.front()}, false});
+        }
+    }
+    for (Figure& f : figures) {
+        if (inPath_) {
+            if (f.points.size() > 1) PathAdd(f.points, true, f.closed);
+        } else {
+            if (f.closed) f.points.push_back(f.points.front());
+            DrawPolyline(f.points);
+        }
+    }
+    SetPosition(figures.back().points.back());
+}
+
 // Bounds, number of polygons, total points, the counts, then the points.
 void EmfPlayer::PolyPoly(uint32_t type, std::span<const uint8_t> rec) {
     ByteReader r(rec);
@@ -146,13 +212,7 @@ void EmfPlayer::PolyPoly(uint32_t type, std::span<const uint8_t> rec) {
         for (auto& f : figures) DrawPolyline(f);
         return;
     }
-    std::vector<POINT> points;
-    std::vector<INT> pointCounts;
-    for (auto& f : figures) {
-        for (Vec2 p : f) points.push_back(DevicePoint(p));
-        pointCounts.push_back(static_cast<INT>(f.size()));
-    }
-    PolyPolygon(dc_, points.data(), pointCounts.data(), static_cast<int>(pointCounts.size()));
+    DrawPolyPolygon(figures);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -165,14 +225,23 @@ void EmfPlayer::Shape(uint32_t type, std::span<const uint8_t> rec) {
     double extent = std::max(std::abs(current_.ScaleX() * (double(rt) - l)),
                              std::abs(current_.ScaleY() * (double(b) - t)));
     RECT box;
-    bool aligned = DeviceBox(l, t, rt, b, box);
+    // Shapes the raster cannot draw directly, or that reach far beyond the target, are drawn
+    // as outlines so they can be cut to the guard box.
+    bool direct = DeviceBox(l, t, rt, b, box) &&
+                  guard_.Contains({double(box.left), double(box.top)}) &&
+                  guard_.Contains({double(box.right), double(box.bottom)});
 
-    if (inPath_ || !aligned) {
+    if (inPath_ || !direct) {
         std::vector<Vec2> outline;
-        if (type == EMR_ELLIPSE || type == EMR_ROUNDRECT) {
-            // Round corners become a polygon too when they cannot be drawn directly.
-            for (Vec2 p : EllipsePoints(l, t, rt, b, SegmentsFor(extent)))
-                outline.push_back(ToDevice(p.x, p.y));
+        std::vector<Vec2> logical;
+        if (type == EMR_ELLIPSE) {
+            logical = EllipsePoints(l, t, rt, b, SegmentsFor(extent));
+        } else if (type == EMR_ROUNDRECT && r.Has(24, 8)) {
+            logical = RoundRectPoints(l, t, rt, b, r.I32Or0(24), r.I32Or0(28),
+                                      SegmentsFor(extent) / 4 + 1);
+        }
+        if (!logical.empty()) {
+            for (Vec2 p : logical) outline.push_back(ToDevice(p.x, p.y));
         } else {
             for (Vec2 p : {Vec2{double(l), double(t)}, Vec2{double(rt), double(t)},
                            Vec2{double(rt), double(b)}, Vec2{double(l), double(b)}})
@@ -263,19 +332,13 @@ void EmfPlayer::FillAndStrokePath(bool fill, bool stroke) {
     std::vector<Figure> figures = std::move(path_);
     path_.clear();
     if (fill) {
-        std::vector<POINT> points;
-        std::vector<INT> counts;
-        for (const Figure& f : figures) {
-            if (f.points.size() < 3) continue;
-            for (Vec2 p : f.points) points.push_back(DevicePoint(p));
-            counts.push_back(static_cast<INT>(f.points.size()));
-        }
-        if (!counts.empty()) {
-            // A filled path has no outline of its own.
-            HGDIOBJ previous = platform::SelectObject(dc_, GetStockObject(NULL_PEN));
-            PolyPolygon(dc_, points.data(), counts.data(), static_cast<int>(counts.size()));
-            if (previous) platform::SelectObject(dc_, previous);
-        }
+        std::vector<std::vector<Vec2>> polygons;
+        for (const Figure& f : figures)
+            if (f.points.size() >= 3) polygons.push_back(f.points);
+        // A filled path has no outline of its own.
+        HGDIOBJ previous = platform::SelectObject(dc_, GetStockObject(NULL_PEN));
+        DrawPolyPolygon(polygons);
+        if (previous) platform::SelectObject(dc_, previous);
     }
     if (stroke) {
         ApplyPen();
@@ -309,6 +372,33 @@ void EmfPlayer::ClipRect(uint32_t type, std::span<const uint8_t> rec) {
     HRGN region = CreatePolygonRgn(corners.data(), 4, ALTERNATE);
     if (!region) return;
     ExtSelectClipRgn(dc_, region, type == EMR_INTERSECTCLIPRECT ? RGN_AND : RGN_DIFF);
+    platform::DeleteObject(region);
+}
+
+// The path's figures become the clip, combined with the present one by the record's mode.
+void EmfPlayer::SelectClipPath(std::span<const uint8_t> rec) {
+    ByteReader r(rec);
+    inPath_ = false;
+    std::vector<Figure> figures = std::move(path_);
+    path_.clear();
+    int mode = r.I32Or0(8);
+    if (mode < RGN_AND || mode > RGN_COPY) return;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region) return;
+    bool winding = GetPolyFillMode(dc_) == WINDING;
+    for (const Figure& f : figures) {
+        std::vector<Vec2> clipped = ClipPolygon(f.points, guard_);
+        if (clipped.size() < 3) continue;
+        std::vector<POINT> points = DevicePoints(clipped);
+        HRGN piece = CreatePolygonRgn(points.data(), static_cast<int>(points.size()),
+                                      winding ? WINDING : ALTERNATE);
+        if (!piece) continue;
+        // Overlapping figures cancel under the alternate rule and join under winding.
+        CombineRgn(region, region, piece, winding ? RGN_OR : RGN_XOR);
+        platform::DeleteObject(piece);
+    }
+    if (mode == RGN_COPY && initialClip_) CombineRgn(region, region, initialClip_, RGN_AND);
+    ExtSelectClipRgn(dc_, region, mode);
     platform::DeleteObject(region);
 }
 
@@ -354,19 +444,26 @@ void EmfPlayer::SelectClipRegion(std::span<const uint8_t> rec) {
 
 // Bounds, graphics mode, two scales, then the text: reference point, character count, string
 // offset, options, rectangle, spacing offset.
-void EmfPlayer::Text(std::span<const uint8_t> rec) {
+// The 8-bit kind holds text in the code page of the selected font's character set.
+void EmfPlayer::Text(std::span<const uint8_t> rec, bool wide) {
     ByteReader r(rec);
     constexpr size_t kFixed = 76;
     if (!r.Has(0, kFixed)) return;
     uint64_t chars = r.U32Or0(44);
     uint32_t offString = r.U32Or0(48);
     UINT options = r.U32Or0(52);
-    if (chars == 0 || chars > r.Size() / 2) return;
-    auto raw = r.Slice(offString, static_cast<size_t>(chars) * 2);
+    size_t unit = wide ? 2 : 1;
+    if (chars == 0 || chars > r.Size() / unit) return;
+    auto raw = r.Slice(offString, static_cast<size_t>(chars) * unit);
     if (!raw) return;
     ByteReader text(*raw);
     std::u16string utf16;
-    for (size_t i = 0; i < chars; ++i) utf16.push_back(static_cast<char16_t>(text.U16Or0(i * 2)));
+    if (wide) {
+        for (size_t i = 0; i < chars; ++i)
+            utf16.push_back(static_cast<char16_t>(text.U16Or0(i * 2)));
+    } else {
+        utf16 = AnsiToUtf16(*raw, state_.font ? state_.font->lfCharSet : kDefaultCharset);
+    }
 
     // Spacing is per UTF-16 unit; the raster wants one advance per character, so the two
     // halves of a surrogate pair are added together.
@@ -375,11 +472,13 @@ void EmfPlayer::Text(std::span<const uint8_t> rec) {
     bool haveDx = offDx != 0 && r.Slice(offDx, static_cast<size_t>(chars) * 4).has_value();
     double sx = current_.ScaleX();
     std::u32string code = core::Utf8ToUtf32(core::Utf16ToUtf8(utf16));
+    // 8-bit text has one advance per byte; they only carry over one to one.
+    if (!wide && utf16.size() != chars) haveDx = false;
     if (haveDx) {
         double pending = 0;
-        for (size_t i = 0; i < chars; ++i) {
+        for (size_t i = 0; i < utf16.size(); ++i) {
             pending += r.I32Or0(offDx + i * 4);
-            bool lead = utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < chars &&
+            bool lead = utf16[i] >= 0xD800 && utf16[i] < 0xDC00 && i + 1 < utf16.size() &&
                         utf16[i + 1] >= 0xDC00 && utf16[i + 1] < 0xE000;
             if (lead) continue;
             dx.push_back(RoundCoordinate(pending * sx));
@@ -394,7 +493,11 @@ void EmfPlayer::Text(std::span<const uint8_t> rec) {
         if (DeviceBox(r.I32Or0(56), r.I32Or0(60), r.I32Or0(64), r.I32Or0(68), box)) clip = &box;
         else options &= ~static_cast<UINT>(ETO_OPAQUE | ETO_CLIPPED);
     }
-    options &= ~static_cast<UINT>(ETO_GLYPH_INDEX);  // glyph numbers mean nothing here
+    // Glyph numbers belong to the recording font: only the opaque box can be drawn.
+    if (options & ETO_GLYPH_INDEX) {
+        if ((options & ETO_OPAQUE) && clip) ExtTextOut(dc_, 0, 0, ETO_OPAQUE, clip, "", 0, nullptr);
+        return;
+    }
     ApplyFont();
     POINT at = DevicePoint(ToDevice(r.I32Or0(36), r.I32Or0(40)));
     std::string utf8 = core::Utf16ToUtf8(utf16);
@@ -413,6 +516,14 @@ void EmfPlayer::DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t 
     auto info = r.Slice(offBmi, cbBmi);
     auto bits = r.Slice(offBits, cbBits);
     if (!info || !bits) return;
+    // Bitmaps are at most 32768 pixels on a side, so sensible source rectangles are small
+    // numbers; others are refused before any arithmetic on them can overflow. The same goes
+    // for destinations far larger than any target.
+    constexpr int32_t kSourceLimit = 1 << 20;
+    constexpr double kDestLimit = 1 << 16;
+    for (int32_t v : {xSrc, ySrc, cxSrc, cySrc})
+        if (v <= -kSourceLimit || v >= kSourceLimit) return;
+    if (std::abs(destB.x - destA.x) > kDestLimit || std::abs(destB.y - destA.y) > kDestLimit) return;
     auto dib = DescribeDib(*info, usage);
     if (!dib || bits->size() < dib->bitsSize) return;
     // The raster reads the header as a structure: give it aligned memory.

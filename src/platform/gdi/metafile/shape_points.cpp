@@ -48,6 +48,24 @@ std::vector<Vec2> ArcPoints(double left, double top, double right, double bottom
     return points;
 }
 
+std::vector<Vec2> RoundRectPoints(double left, double top, double right, double bottom,
+                                  double cornerWidth, double cornerHeight, int segmentsPerCorner) {
+    double rx = std::min(std::abs(cornerWidth), std::abs(right - left)) / 2;
+    double ry = std::min(std::abs(cornerHeight), std::abs(bottom - top)) / 2;
+    // Corner centres clockwise on screen from the top right, each with its quarter turn.
+    const double cx[4] = {right - rx, right - rx, left + rx, left + rx};
+    const double cy[4] = {top + ry, bottom - ry, bottom - ry, top + ry};
+    std::vector<Vec2> points;
+    for (int corner = 0; corner < 4; ++corner) {
+        double from = -std::numbers::pi / 2 + corner * std::numbers::pi / 2;
+        for (int i = 0; i <= segmentsPerCorner; ++i) {
+            double a = from + (std::numbers::pi / 2) * i / segmentsPerCorner;
+            points.push_back({cx[corner] + rx * std::cos(a), cy[corner] + ry * std::sin(a)});
+        }
+    }
+    return points;
+}
+
 int SegmentsFor(double pixelExtent) {
     if (!(pixelExtent > 0)) return 8;
     return static_cast<int>(std::clamp(pixelExtent, 8.0, 256.0));

@@ -20,6 +20,10 @@ std::vector<Vec2> EllipsePoints(double left, double top, double right, double bo
 std::vector<Vec2> ArcPoints(double left, double top, double right, double bottom, Vec2 start,
                             Vec2 end, bool clockwise, int segmentsPerTurn);
 
+// A rectangle with corners rounded by an ellipse of cornerWidth x cornerHeight.
+std::vector<Vec2> RoundRectPoints(double left, double top, double right, double bottom,
+                                  double cornerWidth, double cornerHeight, int segmentsPerCorner);
+
 // How many line pieces make a curve of this size in pixels look smooth.
 int SegmentsFor(double pixelExtent);
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
 using namespace platform::metafile;
@@ -40,17 +38,6 @@ TEST(ShapePoints, BezierEndsOnItsLastPointAndStaysInItsHull) {
     EXPECT_NEAR(out[7].x, 5, 0.5);     // about half way at t = 0.5
     EXPECT_NEAR(out[7].y, 7.5, 0.2);
     for (Vec2 p : out) EXPECT_LE(p.y, 10);
-}
-
-TEST(ShapePoints, EllipsePointsLieOnTheEllipse) {
-    auto points = EllipsePoints(0, 0, 40, 20, SegmentsFor(40));
-    EXPECT_EQ(points.size(), 40u);
-    for (Vec2 p : points) {
-        double u = (p.x - 20) / 20, v = (p.y - 10) / 10;
-        EXPECT_NEAR(u * u + v * v, 1, 1e-9);
-    }
-    EXPECT_EQ(SegmentsFor(1e12), 256);
-    EXPECT_EQ(SegmentsFor(std::nan("")), 8);
 }
 
 }  // namespace
