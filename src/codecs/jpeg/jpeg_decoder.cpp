@@ -5,6 +5,7 @@
 #include <jerror.h>
 
 #include "codecs/jpeg/jpeg_error.h"
+#include "codecs/jpeg/jpeg_progress.h"
 #include "codecs/jpeg/jpeg_source.h"
 
 namespace codecs {
@@ -30,32 +31,33 @@ void JpegDecoder::SetProgress(JpegProgressHandler handler, JpegTickSource ticks)
     ticks_ = std::move(ticks);
 }
 
-void JpegDecoder::ApplySettings(jpeg_decompress_struct& info) const {
+namespace {
+
+bool WantsPalette(const jpeg_decompress_struct& info, const JpegSettings& settings) {
+    return settings.PixelFormat == jf8Bit || info.out_color_space == JCS_GRAYSCALE;
+}
+
+void ApplySettings(jpeg_decompress_struct& info, const JpegSettings& settings) {
     info.scale_num = 1;
-    info.scale_denom = 1u << settings_.Scale;
-    info.do_block_smoothing = settings_.Smoothing ? TRUE : FALSE;
+    info.scale_denom = 1u << settings.Scale;
+    info.do_block_smoothing = settings.Smoothing ? TRUE : FALSE;
     info.buffered_image = FALSE;  // one pass, progressive or not
-    if (settings_.Grayscale) info.out_color_space = JCS_GRAYSCALE;
+    if (settings.Grayscale) info.out_color_space = JCS_GRAYSCALE;
     // Everything that is not gray comes out as blue, green, red: the 24-bit bitmap row order.
     // Four-component files cannot be converted by the library and fail at the start.
     if (info.out_color_space != JCS_GRAYSCALE) info.out_color_space = JCS_EXT_BGR;
-    if (settings_.Performance == jpBestSpeed) {
+    if (settings.Performance == jpBestSpeed) {
         info.dct_method = JDCT_IFAST;
         info.two_pass_quantize = FALSE;
         info.dither_mode = JDITHER_ORDERED;
     }
-    if (WantsPalette(info, settings_)) {
+    if (WantsPalette(info, settings)) {
         info.quantize_colors = TRUE;
-        info.desired_number_of_colors = kQuantizedColors;
+        info.desired_number_of_colors = JpegDecoder::kQuantizedColors;
     }
 }
 
-bool JpegDecoder::WantsPalette(const jpeg_decompress_struct& info,
-                               const JpegSettings& settings) {
-    return settings.PixelFormat == jf8Bit || info.out_color_space == JCS_GRAYSCALE;
-}
-
-void JpegDecoder::InstallPalette(const jpeg_decompress_struct& info, JpegDecodeTarget& target) {
+void InstallPalette(const jpeg_decompress_struct& info, JpegDecodeTarget& target) {
     if (!info.quantize_colors || !info.colormap) return;
     std::vector<JpegPaletteEntry> entries(static_cast<size_t>(info.actual_number_of_colors));
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -69,7 +71,7 @@ void JpegDecoder::InstallPalette(const jpeg_decompress_struct& info, JpegDecodeT
     target.SetPalette(entries);
 }
 
-void JpegDecoder::ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target) {
+void ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target) {
     jpeg_decompress_struct& info = decompressor.Info();
     int32_t height = static_cast<int32_t>(info.output_height);
     if (height <= 0) return;
@@ -89,6 +91,8 @@ void JpegDecoder::ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& tar
     }
 }
 
+}  // namespace
+
 void JpegDecoder::DecodeInto(JpegDecodeTarget& target, bool& paletteModified) {
     JpegDecompressor decompressor;
     JpegStreamSource source(decompressor, data_);
@@ -97,7 +101,7 @@ void JpegDecoder::DecodeInto(JpegDecodeTarget& target, bool& paletteModified) {
     jpeg_decompress_struct& info = decompressor.Info();
 
     decompressor.ReadHeader();
-    ApplySettings(info);
+    ApplySettings(info, settings_);
     int64_t pixels = int64_t{info.image_width} * info.image_height;
     if (pixels > JpegMaxPixels()) throw EJPEG(JERR_IMAGE_TOO_BIG);
     int bitsPerPixel = WantsPalette(info, settings_) ? 8 : 24;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "codecs/jpeg/jpeg_progress.h"
+#include "codecs/jpeg/jpeg_progress_event.h"
 #include "codecs/jpeg/jpeg_settings.h"
 #include "core/stream.h"
 
@@ -55,11 +55,6 @@ public:
     void DecodeInto(JpegDecodeTarget& target, bool& paletteModified);
 
 private:
-    void ApplySettings(jpeg_decompress_struct& info) const;
-    static bool WantsPalette(const jpeg_decompress_struct& info, const JpegSettings& settings);
-    static void InstallPalette(const jpeg_decompress_struct& info, JpegDecodeTarget& target);
-    static void ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target);
-
     core::TStream& data_;
     JpegSettings settings_;
     JpegProgressHandler progress_;

@@ -24,7 +24,7 @@ void JpegProgressMonitor::Bind(JpegDecompressor& decompressor) {
 void JpegProgressMonitor::Hook(j_common_ptr cinfo) noexcept {
     static_assert(std::is_standard_layout_v<HookRecord>);
     JpegProgressMonitor* self = reinterpret_cast<HookRecord*>(cinfo->progress)->owner;
-    if (!self->UpdateDeferringErrors(cinfo)) JpegDecompressor::LeaveLibrary(cinfo);
+    if (!self->UpdateDeferringErrors(cinfo)) JpegSession::LeaveLibrary(cinfo);
 }
 
 bool JpegProgressMonitor::UpdateDeferringErrors(j_common_ptr cinfo) noexcept {
@@ -33,7 +33,7 @@ bool JpegProgressMonitor::UpdateDeferringErrors(j_common_ptr cinfo) noexcept {
         Update(*reinterpret_cast<j_decompress_ptr>(cinfo));
         return true;
     } catch (...) {
-        JpegDecompressor::Of(cinfo).Defer(std::current_exception());
+        JpegSession::Of(cinfo).Defer(std::current_exception());
         return false;
     }
 }

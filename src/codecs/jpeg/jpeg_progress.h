@@ -2,30 +2,12 @@
 // Progress reports while the library decodes: a report at most every 500 ms and only when the
 // whole percentage changes, with the band of rows decoded since the last report.
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <string>
 
 #include "codecs/jpeg/jpeg_decompressor.h"
+#include "codecs/jpeg/jpeg_progress_event.h"
 
 namespace codecs {
-
-enum class JpegProgressStage { Starting, Running, Ending };
-
-struct JpegProgressRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
-
-using JpegProgressHandler =
-    std::function<void(JpegProgressStage stage, int percentDone, bool redrawNow,
-                       const JpegProgressRect& rect, const std::string& message)>;
-
-// A millisecond tick count (wraps around like the platform's).
-using JpegTickSource = std::function<uint32_t()>;
-uint32_t JpegSystemTicks();
 
 class JpegProgressMonitor {
 public:

@@ -42,7 +42,7 @@ bool JpegStreamSource::Refill(j_decompress_ptr cinfo) noexcept {
         stream_->Seek(position_, core::TSeekOrigin::soBeginning);
         count = stream_->Read(buffer_, kBufferSize);
     } catch (...) {
-        JpegDecompressor::Of(cinfo).Defer(std::current_exception());
+        JpegSession::Of(reinterpret_cast<j_common_ptr>(cinfo)).Defer(std::current_exception());
         return false;
     }
     if (count <= 0) {
