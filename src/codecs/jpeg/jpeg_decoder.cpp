@@ -107,28 +107,29 @@ void JpegDecoder::DecodeInto(JpegDecodeTarget& target, bool& paletteModified) {
     int bitsPerPixel = WantsPalette(info, settings_) ? 8 : 24;
     target.Reset(bitsPerPixel);
 
+    // An EAbort, from decoding or from the ending report itself, ends decoding quietly.
     try {
-        monitor.Report(JpegProgressStage::Starting, 0, false);
-        decompressor.StartDecompress();
-        // Guard the row format: each delivered pixel must fill exactly one target pixel.
-        if (info.output_components != bitsPerPixel / 8) throw EJPEG(JERR_CONVERSION_NOTIMPL);
-        target.Reset(bitsPerPixel);
-        target.SetSize(static_cast<int32_t>(info.output_width),
-                       static_cast<int32_t>(info.output_height));
-        if (info.quantize_colors && info.colormap) {
-            InstallPalette(info, target);
-            paletteModified = true;
+        try {
+            monitor.Report(JpegProgressStage::Starting, 0, false);
+            decompressor.StartDecompress();
+            // Each delivered pixel must fill exactly one target pixel.
+            if (info.output_components != bitsPerPixel / 8) throw EJPEG(JERR_CONVERSION_NOTIMPL);
+            target.Reset(bitsPerPixel);
+            target.SetSize(static_cast<int32_t>(info.output_width),
+                           static_cast<int32_t>(info.output_height));
+            if (info.quantize_colors && info.colormap) {
+                InstallPalette(info, target);
+                paletteModified = true;
+            }
+            ReadRows(decompressor, target);
+            decompressor.FinishDecompress();
+        } catch (...) {
+            monitor.Report(JpegProgressStage::Ending, 0, paletteModified);
+            throw;
         }
-        ReadRows(decompressor, target);
-        decompressor.FinishDecompress();
+        monitor.Report(JpegProgressStage::Ending, 100, paletteModified);
     } catch (const core::EAbort&) {
-        monitor.Report(JpegProgressStage::Ending, 0, paletteModified);
-        return;
-    } catch (...) {
-        monitor.Report(JpegProgressStage::Ending, 0, paletteModified);
-        throw;
     }
-    monitor.Report(JpegProgressStage::Ending, 100, paletteModified);
 }
 
 }  // namespace codecs
