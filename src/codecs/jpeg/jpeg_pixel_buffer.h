@@ -1,6 +1,8 @@
 #pragma once
 // A plain decode target: top-down rows, each padded to 4 bytes like a bitmap's.
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "codecs/jpeg/jpeg_decoder.h"
@@ -18,7 +20,7 @@ public:
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
     int64_t Stride() const { return stride_; }
-    const uint8_t* Row(int32_t row) const { return pixels_.data() + stride_ * row; }
+    const uint8_t* Row(int32_t row) const { return pixels_.get() + stride_ * row; }
     const std::vector<JpegPaletteEntry>& Palette() const { return palette_; }
 
 private:
@@ -26,7 +28,11 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     int64_t stride_ = 0;
-    std::vector<uint8_t> pixels_;
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    // calloc: large zeroed blocks come straight from fresh pages, without a fill pass.
+    std::unique_ptr<uint8_t, Free> pixels_;
     std::vector<JpegPaletteEntry> palette_;
 };
 
