@@ -8,6 +8,7 @@
 #include "codecs/jpeg/jpeg_strings.h"
 #include "core/exceptions.h"
 #include "graphics/canvas.h"
+#include "graphics/picture.h"
 #include "graphics/resource_strings.h"
 #include "platform/gdi/gdi.h"
 
@@ -123,7 +124,10 @@ void TJPEGImage::LoadFromStream(core::TStream& stream) {
     FreeBitmap();
     progressiveEncoding_ = false;
     auto data = std::make_unique<core::TMemoryStream>();
-    if (count > 0) data->CopyFrom(stream, count);  // short streams raise "Stream read error"
+    if (count > 0) {
+        data->SetSize(count);
+        stream.ReadBuffer(data->Memory(), count);  // a short stream raises "Stream read error"
+    }
     image_->data_ = std::move(data);
     if (count > 0) {
         JpegHeader header = ReadJpegHeader(*image_->data_);
@@ -265,5 +269,28 @@ void TJPEGImage::LoadClipboard(uint16_t, uintptr_t, platform::HPALETTE) {
 void TJPEGImage::SaveClipboard(uint16_t&, uintptr_t&, platform::HPALETTE&) {
     throw core::EInvalidGraphic(graphics::strings::SUnknownClipboardFormat);
 }
+
+namespace {
+
+int ScreenBitsPerPixel() {
+    platform::HDC screen = platform::GetDC(nullptr);
+    if (!screen) return 32;  // the screen is true colour
+    int bits = platform::GetDeviceCaps(screen, platform::BITSPIXEL) *
+               platform::GetDeviceCaps(screen, platform::PLANES);
+    platform::ReleaseDC(nullptr, screen);
+    return bits;
+}
+
+}  // namespace
+
+void RegisterJPEGImage() {
+    JPEGDefaults().PixelFormat = PixelFormatForScreenDepth(ScreenBitsPerPixel());
+    graphics::TPicture::RegisterFileFormat("jpeg", strings::sJPEGImageFile,
+                                           TJPEGImage::ClassType());
+    graphics::TPicture::RegisterFileFormat("jpg", strings::sJPEGImageFile,
+                                           TJPEGImage::ClassType());
+}
+
+void UnregisterJPEGImage() { graphics::TPicture::UnregisterGraphicClass(TJPEGImage::ClassType()); }
 
 }  // namespace codecs
