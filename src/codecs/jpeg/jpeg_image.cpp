@@ -27,13 +27,35 @@ public:
     explicit BitmapTarget(TBitmap& bitmap) : bitmap_(bitmap) {}
 
     void Reset(int bitsPerPixel) override {
+        bitsPerPixel_ = bitsPerPixel;
         bitmap_.CopyFrom(nullptr);
         bitmap_.SetPixelFormat(bitsPerPixel == 8 ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
     }
 
+    // Makes the bitmap a fresh bottom-up section of the size. Built here rather than by
+    // setting the bitmap's width and height, which would first paint every pixel white only
+    // for the decoder to overwrite them (for a large photo that fill costs more than half
+    // the decode).
     void SetSize(int32_t width, int32_t height) override {
-        bitmap_.SetWidth(width);
-        bitmap_.SetHeight(height);
+        std::vector<uint8_t> info(sizeof(platform::BITMAPINFOHEADER) +
+                                  256 * sizeof(platform::RGBQUAD));
+        auto* header = reinterpret_cast<platform::BITMAPINFOHEADER*>(info.data());
+        header->biSize = sizeof(platform::BITMAPINFOHEADER);
+        header->biWidth = width;
+        header->biHeight = height;
+        header->biPlanes = 1;
+        header->biBitCount = static_cast<platform::WORD>(bitsPerPixel_);
+        header->biCompression = platform::BI_RGB;
+        void* bits = nullptr;
+        platform::HBITMAP section = graphics::GdiCheck(
+            platform::CreateDIBSection(nullptr, reinterpret_cast<platform::BITMAPINFO*>(info.data()),
+                                       platform::DIB_RGB_COLORS, &bits, nullptr, 0));
+        platform::DIBSECTION dib{};
+        if (platform::GetObject(section, sizeof dib, &dib) != sizeof dib) {
+            platform::DeleteObject(section);
+            throw core::EInvalidGraphic(graphics::strings::SInvalidImage);
+        }
+        bitmap_.NewImage(section, nullptr, dib, false);
     }
 
     uint8_t* RowAddress(int32_t row) override {
@@ -63,6 +85,7 @@ public:
 
 private:
     TBitmap& bitmap_;
+    int bitsPerPixel_ = 24;
 };
 
 graphics::TProgressStage StageOf(JpegProgressStage stage) {
