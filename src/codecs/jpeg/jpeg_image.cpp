@@ -1,6 +1,6 @@
 #include "codecs/jpeg/jpeg_image.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "codecs/jpeg/jpeg_compressor.h"

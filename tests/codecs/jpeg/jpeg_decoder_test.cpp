@@ -175,6 +175,18 @@ TEST(JpegDecode, ImagesAboveThePixelCapAreRejectedBeforeDecoding) {
 }
 
 // A stream that fails once a given number of bytes has been read.
+TEST(JpegDecode, FourComponentFilesFailInsteadOfOverrunningThreeByteRows) {
+    SampleOptions options{.width = 16, .height = 16, .cmyk = true};
+    std::vector<uint8_t> bytes = MakeJpeg(options, Gradient);
+    core::TMemoryStream header = StreamOf(bytes);
+    EXPECT_EQ(ReadJpegHeader(header).width, 16);  // loading still works
+    JpegPixelBuffer buffer;
+    EXPECT_EQ(CodeOf([&] { buffer = Decode(bytes); }), JERR_CONVERSION_NOTIMPL);
+    JpegSettings eightBit;
+    eightBit.PixelFormat = jf8Bit;
+    EXPECT_EQ(CodeOf([&] { buffer = Decode(bytes, eightBit); }), JERR_CONVERSION_NOTIMPL);
+}
+
 class FailingStream : public core::TMemoryStream {
 public:
     FailingStream(std::vector<uint8_t> bytes, int64_t failAt)

@@ -17,8 +17,8 @@ std::vector<uint8_t> MakeJpeg(const SampleOptions& options, const PixelFunction&
     jpeg_mem_dest(&info, &output, &outputSize);
     info.image_width = static_cast<JDIMENSION>(options.width);
     info.image_height = static_cast<JDIMENSION>(options.height);
-    info.input_components = options.grayscale ? 1 : 3;
-    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    info.input_components = options.grayscale ? 1 : options.cmyk ? 4 : 3;
+    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : options.cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, options.quality, TRUE);
     if (options.progressive) jpeg_simple_progression(&info);
@@ -30,6 +30,12 @@ std::vector<uint8_t> MakeJpeg(const SampleOptions& options, const PixelFunction&
             Rgb c = pixel(x, y);
             if (options.grayscale) {
                 row[x] = c.red;
+            } else if (options.cmyk) {
+                uint8_t* p = &row[x * 4];
+                p[0] = 255 - c.red;
+                p[1] = 255 - c.green;
+                p[2] = 255 - c.blue;
+                p[3] = 0;
             } else {
                 row[x * 3] = c.red;
                 row[x * 3 + 1] = c.green;

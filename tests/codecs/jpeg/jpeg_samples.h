@@ -14,6 +14,7 @@ struct SampleOptions {
     int width = 64;
     int height = 48;
     bool grayscale = false;
+    bool cmyk = false;  // four components, from the colour's complement and no black
     bool progressive = false;
     int quality = 95;
 };
