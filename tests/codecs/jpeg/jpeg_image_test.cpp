@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include <jerror.h>
+
 #include "codecs/jpeg/jpeg_error.h"
 #include "codecs/jpeg/jpeg_image.h"
 #include "codecs/jpeg/jpeg_samples.h"
@@ -125,6 +127,25 @@ TEST(JPEGImage, NotAJpegFailsAtLoadAndAnEmptyFileAtTheFirstDrawOnly) {
     EXPECT_NO_THROW(Draw(*empty, *target));
     EXPECT_NO_THROW(Draw(*empty, *target));
     EXPECT_EQ(target->Canvas().ReadPixel(4, 4), 0x00336699u);  // nothing was painted
+}
+
+TEST(JPEGImage, AHeaderClaimingAHugeImageFailsAtTheFirstDrawBeforeTakingMemory) {
+    std::vector<uint8_t> bytes = MakeJpeg({.width = 16, .height = 16}, Gradient);
+    // Rewrite the frame header's height and width to 60000 × 60000 (3.6 gigapixels).
+    for (size_t i = 0; i + 9 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = bytes[i + 7] = 60000 >> 8;
+            bytes[i + 6] = bytes[i + 8] = 60000 & 0xFF;
+            break;
+        }
+    }
+    auto picture = Load(bytes);
+    EXPECT_EQ(picture->Width(), 60000);
+    EXPECT_EQ(picture->Height(), 60000);
+    auto target = Canvas(8, 8);
+    EXPECT_EQ(JpegCode([&] { Draw(*picture, *target); }), JERR_IMAGE_TOO_BIG);
+    EXPECT_TRUE(picture->Bitmap().IsEmpty());
+    EXPECT_NO_THROW(Draw(*picture, *target));
 }
 
 TEST(JPEGImage, AHalfFileDrawsItsUpperPart) {
