@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/exceptions.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
+#include "graphics/icon.h"
 #include "support/bmp_builder.h"
 #include "support/gdi_leak_check.h"
 
@@ -204,4 +207,31 @@ TEST_F(BmpReaderTest, WriterOutputReadsBackToTheSamePixels) {
     ASSERT_EQ(copy.Height(), 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) EXPECT_EQ(Pixel(copy, x, y), Pixel(original, x, y));
+}
+
+// Files that once broke a reader: each must load or fail with the program's own exception.
+TEST_F(BmpReaderTest, MalformedRegressionFilesFailCleanly) {
+    for (const char* folder : {"/bmp/malformed", "/ico/malformed"}) {
+        std::filesystem::path dir = std::string(TEMBRIN_TEST_DATA) + folder;
+        if (!std::filesystem::exists(dir)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            core::TMemoryStream stream;
+            stream.LoadFromFile(entry.path().string());
+            try {
+                TBitmap bitmap;
+                TIcon icon;
+                if (entry.path().extension() == ".ico") {
+                    icon.LoadFromStream(stream);
+                    icon.IconHandle();
+                } else {
+                    bitmap.LoadFromStream(stream);
+                }
+                TBitmap target;
+                target.SetWidth(8);
+                target.SetHeight(8);
+                target.Canvas().DrawGraphic(Rect(0, 0, 8, 8), &bitmap);
+            } catch (const core::Exception&) {
+            }
+        }
+    }
 }

@@ -77,4 +77,15 @@ void BM_StretchColorOnColorShrink(benchmark::State& state) {
 }
 BENCHMARK(BM_StretchColorOnColorShrink)->Args({468, 351})->Args({64, 64})->Unit(benchmark::kMicrosecond);
 
+// BLACKONWHITE, a new DC's mode, combines every source pixel of a group: this one follows
+// the source size by nature.
+void BM_StretchBlackOnWhiteShrink(benchmark::State& state) {
+  Surface big(4000, 3000), dst(468, 351);
+  for (auto _ : state) {
+    StretchBlt(dst.dc, 0, 0, 468, 351, big.dc, 0, 0, 4000, 3000, SRCCOPY);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_StretchBlackOnWhiteShrink)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -11,12 +11,6 @@
 
 namespace platform {
 
-// Fonts come from the text files; until they are linked in, the font slots stay empty.
-__attribute__((weak)) HGDIOBJ CreateStockFont(int index) {
-  (void)index;
-  return nullptr;
-}
-
 namespace {
 
 HGDIOBJ MakeStockBrush(UINT style, COLORREF color, bool dcBrush = false) {
