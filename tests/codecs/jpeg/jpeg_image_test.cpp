@@ -10,6 +10,7 @@
 #include "codecs/jpeg/jpeg_error.h"
 #include "codecs/jpeg/jpeg_image.h"
 #include "codecs/jpeg/jpeg_samples.h"
+#include "codecs/register.h"
 #include "core/exceptions.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
@@ -289,17 +290,21 @@ TEST(JPEGImage, ProgressIsReportedAndACancelledDecodeKeepsItsBitmap) {
     EXPECT_NO_THROW(Draw(*failing, *target));
 }
 
-TEST(JPEGImage, RegistersBothExtensionsLastAndRemovesThemAtShutdown) {
-    RegisterJPEGImage();
+TEST(JPEGImage, RegistersBothExtensionsAfterTheGifAndRemovesThemAtShutdown) {
+    RegisterCodecs();
     EXPECT_EQ(JPEGDefaults().PixelFormat, jf24Bit);  // the screen is true colour
     auto entries = graphics::TFileFormatsList::Instance().Entries();
-    ASSERT_GE(entries.size(), 2u);
+    ASSERT_GE(entries.size(), 3u);
+    const auto& gif = entries[entries.size() - 3];
     const auto& jpeg = entries[entries.size() - 2];
     const auto& jpg = entries.back();
+    EXPECT_EQ(gif.extension, "gif");
     EXPECT_EQ(jpeg.extension, "jpeg");
     EXPECT_EQ(jpg.extension, "jpg");
+    EXPECT_EQ(jpeg.description, "JPEG Image File");
     EXPECT_EQ(jpg.description, "JPEG Image File");
     EXPECT_EQ(jpeg.graphicClass, &TJPEGImage::ClassType());
+    EXPECT_EQ(jpg.graphicClass, &TJPEGImage::ClassType());
 
     // A picture loads a file named .JPG as a JPEG picture through the registry.
     std::string path = ::testing::TempDir() + "registry_probe.JPG";
@@ -310,7 +315,7 @@ TEST(JPEGImage, RegistersBothExtensionsLastAndRemovesThemAtShutdown) {
     EXPECT_EQ(picture.Width(), 20);
     std::remove(path.c_str());
 
-    UnregisterJPEGImage();
+    UnregisterCodecs();
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("jpg"), nullptr);
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("jpeg"), nullptr);
     EXPECT_NE(graphics::TPicture::FindClassByExtension("bmp"), nullptr);
