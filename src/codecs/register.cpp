@@ -1,14 +1,18 @@
 #include "codecs/register.h"
 
 #include "codecs/gif/gif_image.h"
+#include "codecs/jpeg/jpeg_image.h"
 
 namespace codecs {
 
 void RegisterCodecs() {
     gif::RegisterGIFImage();
-    // The JPEG picture registers here, after the GIF picture.
+    RegisterJPEGImage();  // after the GIF picture
 }
 
-void UnregisterCodecs() { gif::UnregisterGIFImage(); }
+void UnregisterCodecs() {
+    UnregisterJPEGImage();
+    gif::UnregisterGIFImage();
+}
 
 }  // namespace codecs
