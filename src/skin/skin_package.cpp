@@ -131,7 +131,10 @@ int64_t MeasureBmp(const uint8_t* data, int64_t size) {
     if (size < kFileHeaderSize + 4) Short();
     if (data[0] != 'B' || data[1] != 'M') Invalid();
     uint32_t headerSize = U32(data + kFileHeaderSize);
-    if (headerSize != kCoreHeaderSize && (headerSize < 40 || headerSize > 124)) Invalid();
+    switch (headerSize) {
+        case kCoreHeaderSize: case 40: case 52: case 56: case 108: case 124: break;
+        default: Invalid();
+    }
     if (size - kFileHeaderSize < headerSize) Short();
     InfoFields f = ReadInfoHeader(data + kFileHeaderSize, headerSize);
     switch (f.bitCount) {
