@@ -361,3 +361,20 @@ TEST(SkinData, SkinListsAndReferencesFollowTheirRules) {
     EXPECT_EQ(data.ResourceStrData(), &strings);
     EXPECT_FALSE(data.Empty());  // the parsed skin stays
 }
+
+#if TEMBRIN_SKIN_BITMAPS
+TEST(SkinData, PicturesBecomeBitmapsOfTheirSizeAndFormat) {
+    TbsSkinData data;
+    TbsCompressedStoredSkin stored = EmbeddedStoredSkin();
+    data.SetCompressedStoredSkin(&stored);
+    EXPECT_EQ(data.FramePicture().Bitmap().Width(), 285);
+    EXPECT_EQ(data.FramePicture().Bitmap().Height(), 210);
+    EXPECT_TRUE(data.InactiveFramePicture().Bitmap().IsEmpty());
+    EXPECT_EQ(data.FrameMask().Bitmap().PixelFormat(), graphics::TPixelFormat::pf8bit);
+    EXPECT_EQ(data.ActivePicture(6)->Bitmap().PixelFormat(), graphics::TPixelFormat::pf4bit);
+    EXPECT_EQ(data.ActivePicture(7)->Bitmap().PixelFormat(), graphics::TPixelFormat::pf1bit);
+    EXPECT_EQ(data.ActivePicture(4)->Bitmap().Width(), 556);
+    data.ClearSkin();
+    EXPECT_TRUE(data.FramePicture().Bitmap().IsEmpty());
+}
+#endif
