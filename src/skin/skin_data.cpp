@@ -33,19 +33,6 @@ bool SplitEntry(const std::string& value, std::string& name, std::string& type) 
 
 }  // namespace
 
-TbsSkinFormList& TbsSkinFormList::Screen() {
-    static TbsSkinFormList screen;
-    return screen;
-}
-
-void TbsSkinFormList::Add(TbsSkinMessageReceiver* form) {
-    if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
-}
-
-void TbsSkinFormList::Remove(TbsSkinMessageReceiver* form) {
-    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-}
-
 TbsSkinData::TbsSkinData() = default;
 
 TbsSkinData::~TbsSkinData() {

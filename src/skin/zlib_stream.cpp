@@ -164,8 +164,13 @@ int64_t TDecompressionStream::Read(void* buffer, int64_t count) {
         int64_t chunk = std::min(count - produced, kMaxChunk);
         zs.next_out = out + produced;
         zs.avail_out = static_cast<uInt>(chunk);
+        const uInt inBefore = zs.avail_in;
         int code = DecompressCheck(inflate(&zs, Z_NO_FLUSH));
         produced += chunk - zs.avail_out;
+        // A stream that asks for a preset dictionary, or any other answer that neither takes
+        // input nor gives output, would spin here forever: it is not a package of ours.
+        if (code == Z_NEED_DICT || (zs.avail_in == inBefore && zs.avail_out == chunk && code != Z_STREAM_END))
+            throw core::EDecompressionError(strings::SZlibDecompressError);
         // Bytes behind the end of the zlib stream are not inflated; without this a trailing
         // byte would keep the loop waiting for output forever.
         if (code == Z_STREAM_END) ended_ = true;

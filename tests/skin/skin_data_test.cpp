@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/exceptions.h"
 #include "package_fixture.h"
 #include "skin/embedded_skin.h"
@@ -129,6 +131,18 @@ TEST(SkinData, TheSkinGivesThePopupAndCaptionGeometryTheWindowRelieson) {
     EXPECT_EQ(item->TextRect.Left, 23);
     EXPECT_EQ(item->DividerRect.Height(), 3);
     EXPECT_EQ(item->UnEnabledFontColor, 0xC0C0C0);
+
+    // The frame: 4 pixels left, right and bottom, 27 at the top; a minimum height of 31; a
+    // client tile of 277 x 179.
+    const TRect& client = data.FormInfo().ClRect;
+    const TbsSkinPicture& frame = data.FramePicture();
+    EXPECT_EQ((std::array<int, 4>{client.Left, client.Top, frame.Width() - client.Right,
+                                  frame.Height() - client.Bottom}),
+              (std::array<int, 4>{4, 27, 4, 4}));
+    EXPECT_EQ(frame.Height() - client.Height(), 31);
+    EXPECT_EQ(client.Width(), 277);
+    EXPECT_EQ(client.Height(), 179);
+    EXPECT_EQ(data.FormInfo().FormMinWidth, 200);
 
     // Caption buttons are 21 x 21 and, lined up from the right of a 476-pixel window with 2
     // pixels between them, start at 452, 429 and 406.

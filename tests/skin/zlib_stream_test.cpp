@@ -118,6 +118,12 @@ TEST(ZlibStreams, CorruptDataRaisesCompressionError) {
     EXPECT_EQ(MessageOf<core::EDecompressionError>([&] { zs.Read(block, sizeof block); }),
               "compression error");
     EXPECT_TRUE((std::is_base_of_v<core::EZlibError, core::EDecompressionError>));
+
+    // A header asking for a preset dictionary would never make progress.
+    const uint8_t dictionary[] = {0x78, 0xBB, 0, 0, 0, 1, 0x4B, 0x04, 0x00};
+    TMemoryStream dictSource(std::vector<uint8_t>(std::begin(dictionary), std::end(dictionary)));
+    TDecompressionStream dict(dictSource);
+    EXPECT_THROW(dict.Read(block, sizeof block), core::EDecompressionError);
 }
 
 TEST(ZlibStreams, StopsAtTheStreamEndAndAtATruncatedSource) {

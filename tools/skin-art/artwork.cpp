@@ -16,7 +16,6 @@ constexpr Rgb kCaptionTop = 0xF2F8FF;
 constexpr Rgb kCaptionBottom = 0xB9D4F3;
 constexpr Rgb kClient = 0xF3F7FC;
 constexpr Rgb kWhite = 0xFFFFFF;
-constexpr Rgb kFace = 0xE3EEFD;
 constexpr Rgb kHighlight = 0x508FD0;
 constexpr Rgb kShadow = 0xAABFDB;
 constexpr Rgb kControlsBack = 0xF0F5FC;
