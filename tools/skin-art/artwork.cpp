@@ -34,7 +34,11 @@ void ButtonFace(Canvas& c, const Box& r, State s) {
     }
 }
 
-Rgb CaptionAt(int y) { return Mix(kCaptionTop, kCaptionBottom, y / 26.0); }
+// The caption strip's colour on row y: a glossy upper half over a deeper lower half. The
+// caption buttons use it too, so their cut corners show the strip behind them.
+Rgb CaptionAt(int y) {
+    return y < 12 ? Mix(kCaptionTop, 0xDCEBFC, y / 11.0) : Mix(0xCFE2F8, kCaptionBottom, (y - 12) / 14.0);
+}
 
 // ---- frame and mask ----
 
@@ -48,11 +52,7 @@ bool CornerCut(int x, int y, int w, int h) {
 Canvas DrawFrame(const SkinIni& ini, int w, int h) {
     Canvas c(w, h, kClient);
     Box client = ini.Rect("FORMINFO", "clientrect");
-    // Caption strip: a glossy upper half over a deeper lower half.
-    for (int y = 0; y < client.top; ++y) {
-        Rgb col = y < 12 ? Mix(kCaptionTop, 0xDCEBFC, y / 11.0) : Mix(0xCFE2F8, kCaptionBottom, (y - 12) / 14.0);
-        c.HLine(0, w, y, col);
-    }
+    for (int y = 0; y < client.top; ++y) c.HLine(0, w, y, CaptionAt(y));
     // Side and bottom borders.
     for (int x = 0; x < client.left; ++x) c.VLine(x, client.top, h, Mix(kCaptionBottom, 0xD6E6F9, x / 3.0));
     for (int x = client.right; x < w; ++x) c.VLine(x, client.top, h, Mix(0xD6E6F9, kCaptionBottom, (x - client.right) / 3.0));
@@ -120,7 +120,7 @@ void CaptionButton(Canvas& c, const Box& r, State s, const std::string& command,
     Rgb ink = kInk;
     if (s == State::Hot) {
         if (close) c.RoundBox(r, 2, 0xF08A7E, 0xD64A3C, 0xA8352A);
-        else c.RoundBox(r, 2, 0xFFFFFF, 0xCFE3FA, 0x5B8CC8);
+        else c.RoundBox(r, 2, 0xFFFFFF, 0xB3D2F7, 0x4A80C8);
         if (close) ink = kWhite;
     } else if (s == State::Down) {
         if (close) c.RoundBox(r, 2, 0xC03A2E, 0xE06A5E, 0x8E2A20);
