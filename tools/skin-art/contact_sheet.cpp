@@ -1,6 +1,7 @@
 #include "contact_sheet.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <set>
 
 namespace art {
@@ -43,7 +44,11 @@ public:
             x += w + kGap;
             shelf = std::max(shelf, h);
         }
-        Sheet sheet{Canvas(width, y + shelf + kGap, 0x808890), ""};
+        const int previewTop = y + shelf + kGap + 16;
+        Canvas preview = Preview(476, 300);
+        Sheet sheet{Canvas(width, previewTop + preview.Height() + kGap, 0x808890), ""};
+        sheet.canvas.Blit(preview, kGap, previewTop, 1);
+        Label(sheet, kGap, previewTop - 14, 0xFFFFFF, "frame preview, 476 x 300");
         for (const auto& [n, at] : placed_) {
             sheet.canvas.Blit(pictures_.at(n).canvas, at.x, at.y, kScale);
             Label(sheet, at.x, at.y - 14, 0xFFFFFF, n);
@@ -53,6 +58,49 @@ public:
     }
 
 private:
+    // The frame picture composed to a window size: corner pieces in place, edge pieces tiled
+    // between the corner points, the client rect tiled over the client area, and the close,
+    // maximize and minimize buttons lined up from the right of the caption rect.
+    Canvas Preview(int width, int height) const {
+        const Canvas& frame = pictures_.at(ini_.Text("PICTURES", "picture")).canvas;
+        const int pw = frame.Width(), ph = frame.Height(), dx = width - pw, dy = height - ph;
+        auto [ltx, lty] = ini_.Point("FORMINFO", "lefttoppoint");
+        auto [rtx, rty] = ini_.Point("FORMINFO", "righttoppoint");
+        Box client = ini_.Rect("FORMINFO", "clientrect");
+        Canvas out(width, height, 0x808890);
+        // Source column for a destination column: corners unscaled, the middle tiled.
+        auto sourceX = [&](int x, int left, int right) {
+            if (x < left) return x;
+            if (x >= right + dx) return x - dx;
+            return left + (x - left) % std::max(1, right - left);
+        };
+        auto sourceY = [&](int y, int top, int bottom) {
+            if (y < top) return y;
+            if (y >= bottom + dy) return y - dy;
+            return top + (y - top) % std::max(1, bottom - top);
+        };
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                bool inClient = x >= client.left && x < client.right + dx && y >= client.top && y < client.bottom + dy;
+                int sx = inClient ? client.left + (x - client.left) % client.Width() : sourceX(x, ltx, rtx);
+                int sy = inClient ? client.top + (y - client.top) % client.Height() : sourceY(y, std::max(lty, rty), client.bottom);
+                if (!inClient && y < client.top) sy = y;
+                out.Set(x, y, ini_.Text("PICTURES", "mask").empty() || pictures_.at(ini_.Text("PICTURES", "mask")).canvas.Get(sx, sy) == 0
+                                  ? frame.Get(sx, sy) : 0x808890);
+            }
+        const Canvas& active = pictures_.at(PictureOf(0)).canvas;
+        Box caption = ini_.Rect("FORMINFO", "captionrect");
+        int right = caption.right + dx;
+        for (const char* name : {"closebutton", "maxbutton", "minbutton"}) {
+            Box src = ini_.Rect(name, "skinrect");
+            right -= src.Width();
+            for (int y = 0; y < src.Height(); ++y)
+                for (int x = 0; x < src.Width(); ++x) out.Set(right + x, caption.top + y, active.Get(src.left + x, src.top + y));
+            right -= ini_.Int("FORMINFO", "buttonsoffset", 0);
+        }
+        return out;
+    }
+
     void Label(Sheet& s, int x, int y, Rgb c, const std::string& text) {
         char line[512];
         std::snprintf(line, sizeof line, "%d %d #%06X %s\n", x, y, c, text.c_str());
