@@ -43,6 +43,9 @@ std::uint32_t NearestIndex(const RGBQUAD* table, std::size_t count, COLORREF col
 using RowReader = void (*)(const std::uint8_t* row, int x, int count, std::uint32_t* out);
 using RowWriter = void (*)(std::uint8_t* row, int x, int count, const std::uint32_t* in);
 RowReader RowReaderFor(int bitsPerPixel);
+// Reads the pixels at columns xs[0..count) of a row (stretching picks scattered columns).
+using RowGather = void (*)(const std::uint8_t* row, const int* xs, int count, std::uint32_t* out);
+RowGather RowGatherFor(int bitsPerPixel);
 RowWriter RowWriterFor(int bitsPerPixel);
 
 std::uint32_t ReadPixelValue(const std::uint8_t* row, int x, int bitsPerPixel);

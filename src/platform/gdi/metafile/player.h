@@ -1,0 +1,130 @@
+#pragma once
+// Plays an enhanced metafile into a device context. The player keeps the recorded context's
+// mapping itself and hands the raster device coordinates only: the target runs in MM_TEXT
+// while the picture plays, and pen widths and font heights are scaled to the device.
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/gdi/gdi.h"
+#include "platform/gdi/metafile/emf_document.h"
+#include "platform/gdi/metafile/mapping.h"
+
+namespace platform::metafile {
+
+class EmfPlayer {
+public:
+    // `target` is in device pixels, inclusive at both ends.
+    EmfPlayer(HDC dc, const EmfDocument& doc, const RECT& target);
+    ~EmfPlayer();
+    EmfPlayer(const EmfPlayer&) = delete;
+    EmfPlayer& operator=(const EmfPlayer&) = delete;
+
+    void Play();
+
+private:
+    // A pen as the picture describes it; realised per device width when drawing.
+    struct LogicalPen {
+        UINT style = PS_SOLID;
+        int32_t width = 0;  // logical units; 0 = one pixel
+        COLORREF color = 0;
+        bool cosmetic = false;  // always one pixel wide
+        HGDIOBJ stock = nullptr;  // a stock pen, used as it is
+    };
+    struct ObjectEntry {
+        enum class Kind { Empty, Pen, Brush, Font, Other } kind = Kind::Empty;
+        LogicalPen pen;
+        HBRUSH brush = nullptr;
+        LOGFONT font{};
+    };
+    // What SaveDC must bring back besides the target's own state.
+    struct PlayState {
+        PageMapping page;
+        Affine world;
+        LogicalPen pen;
+        std::optional<LOGFONT> font;
+        bool clockwise = false;
+        Vec2 position;  // current position, device space
+    };
+    struct Figure {
+        std::vector<Vec2> points;  // device space
+        bool closed = false;
+    };
+
+    void Dispatch(const RecordRef& ref);
+    void ResetAttributes();
+    void SetPosition(Vec2 device);
+    void UpdateTransform();
+
+    // Coordinates.
+    Vec2 ToDevice(double x, double y) const { return current_.Apply({x, y}); }
+    POINT DevicePoint(Vec2 p) const { return {RoundCoordinate(p.x), RoundCoordinate(p.y)}; }
+    std::vector<POINT> DevicePoints(const std::vector<Vec2>& points) const;
+    bool DeviceBox(int32_t l, int32_t t, int32_t r, int32_t b, RECT& out) const;
+
+    // Mapping records.
+    void MapRecord(uint32_t type, std::span<const uint8_t> rec);
+    void WorldTransform(uint32_t type, std::span<const uint8_t> rec);
+    void SaveState();
+    void RestoreState(int32_t which);
+
+    // Objects.
+    ObjectEntry* Entry(uint32_t index, bool mustBeEmpty);
+    void CreatePen(std::span<const uint8_t> rec);
+    void ExtCreatePen(std::span<const uint8_t> rec);
+    void CreateBrush(std::span<const uint8_t> rec);
+    void CreateDibBrush(std::span<const uint8_t> rec);
+    void CreateFont(std::span<const uint8_t> rec);
+    void SelectObject(uint32_t index);
+    void DeleteObject(uint32_t index);
+    void Retire(ObjectEntry& entry);
+    void ApplyPen();
+    void ApplyFont();
+    HPEN RealizePen(const LogicalPen& pen);
+
+    // Drawing.
+    void Shape(uint32_t type, std::span<const uint8_t> rec);
+    void ArcFamily(uint32_t type, std::span<const uint8_t> rec);
+    void Points(uint32_t type, std::span<const uint8_t> rec);
+    void PolyPoly(uint32_t type, std::span<const uint8_t> rec);
+    void LineTo(double x, double y);
+    void DrawPolygon(const std::vector<Vec2>& devicePoints);
+    void DrawPolyline(const std::vector<Vec2>& devicePoints);
+    void SetPixel(std::span<const uint8_t> rec);
+    void Text(std::span<const uint8_t> rec);
+    void StretchDibits(std::span<const uint8_t> rec);
+    void Blt(uint32_t type, std::span<const uint8_t> rec);
+    void SetDibitsToDevice(std::span<const uint8_t> rec);
+    void DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t cbBmi, uint32_t offBits,
+                 uint32_t cbBits, uint32_t usage, Vec2 destA, Vec2 destB, int32_t xSrc,
+                 int32_t ySrc, int32_t cxSrc, int32_t cySrc, bool sourceTopDown, DWORD rop);
+
+    // Clipping.
+    void ClipRect(uint32_t type, std::span<const uint8_t> rec);
+    void SelectClipRegion(std::span<const uint8_t> rec);
+
+    // Paths.
+    void PathFigureStart(Vec2 p);
+    void PathAdd(const std::vector<Vec2>& points, bool startsFigure, bool closed);
+    void FillAndStrokePath(bool fill, bool stroke);
+
+    HDC dc_;
+    const EmfDocument& doc_;
+    Affine play_;
+    Affine current_;
+    PlayState state_;
+    std::vector<PlayState> saved_;
+    int savedLevel_ = 0;
+    std::vector<ObjectEntry> objects_;
+    std::vector<HGDIOBJ> retired_;
+    std::map<std::tuple<UINT, int, COLORREF>, HPEN> pens_;
+    std::map<std::string, HFONT> fonts_;  // keyed by the realised LOGFONT's bytes
+    HRGN initialClip_ = nullptr;
+    bool inPath_ = false;
+    std::vector<Figure> path_;
+};
+
+}  // namespace platform::metafile

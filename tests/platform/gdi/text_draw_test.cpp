@@ -1,0 +1,476 @@
+// Text drawn into a device context: fonts as handles, pixels in the text and background
+// colours, alignment, clipping, DrawText placement, accelerator underlines and ellipses.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/gdi/font_face.h"
+#include "platform/gdi/gdi.h"
+
+namespace platform {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr const char kButtonText[] = "导出64X64 打开图片";
+
+// A white 32-bit surface selected into a memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        PatBlt(dc_, 0, 0, width, height, WHITENESS);
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return dc_; }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+    int Count(COLORREF color, const RECT& r) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
+        return n;
+    }
+    int Count(COLORREF color) const { return Count(color, RECT{0, 0, width_, height_}); }
+    // Bounding box of the pixels that are not white ({0,0,0,0} when none).
+    RECT Ink() const {
+        RECT box{width_, height_, 0, 0};
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (At(x, y) != kWhite) {
+                    box.left = std::min<LONG>(box.left, x);
+                    box.top = std::min<LONG>(box.top, y);
+                    box.right = std::max<LONG>(box.right, x + 1);
+                    box.bottom = std::max<LONG>(box.bottom, y + 1);
+                }
+        return box.right == 0 ? RECT{0, 0, 0, 0} : box;
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_;
+    int height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+// A font selected for the lifetime of the object.
+class Selected {
+public:
+    Selected(HDC dc, const char* face, int height, int weight = FW_NORMAL, bool underline = false)
+        : dc_(dc) {
+        font_ = CreateFont(height, 0, 0, 0, weight, 0, underline, 0, GB2312_CHARSET, 0, 0, 0, 0, face);
+        old_ = SelectObject(dc, font_);
+    }
+    ~Selected() {
+        SelectObject(dc_, old_);
+        DeleteObject(font_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+    HFONT Font() const { return font_; }
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ old_;
+};
+
+SIZE Extent(HDC dc, const char* text) {
+    SIZE size{};
+    EXPECT_TRUE(GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &size));
+    return size;
+}
+
+TEST(FontHandle, DescribesItselfAndIsFreedByDeleteObject) {
+    const int live = LiveGdiObjectCount();
+    LOGFONT lf{};
+    lf.lfHeight = -12;
+    lf.lfCharSet = GB2312_CHARSET;
+    std::strcpy(lf.lfFaceName, "新宋体");
+    HFONT font = CreateFontIndirect(&lf);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(GetObjectType(font), OBJ_FONT);
+    EXPECT_EQ(GetObject(font, 0, nullptr), static_cast<int>(sizeof(LOGFONT)));
+    LOGFONT back{};
+    EXPECT_EQ(GetObject(font, sizeof back, &back), static_cast<int>(sizeof(LOGFONT)));
+    EXPECT_EQ(back.lfHeight, -12);
+    EXPECT_STREQ(back.lfFaceName, "新宋体");
+    EXPECT_EQ(LiveGdiObjectCount(), live + 1);
+    EXPECT_TRUE(DeleteObject(font));
+    EXPECT_EQ(GetObjectType(font), 0u);
+    EXPECT_EQ(LiveGdiObjectCount(), live);
+    EXPECT_EQ(CreateFontIndirect(nullptr), nullptr);
+}
+
+TEST(FontHandle, DrawingLeaksNoHandles) {
+    const int live = LiveGdiObjectCount();
+    {
+        Canvas canvas(120, 40);
+        for (const char* face : {"宋体", "Arial", "MS Sans Serif"}) {
+            Selected font(canvas.Dc(), face, -12);
+            TextOut(canvas.Dc(), 0, 0, "abc图", 6);
+            RECT r{0, 0, 120, 40};
+            DrawText(canvas.Dc(), "&Open 打开", -1, &r, DT_CENTER | DT_WORDBREAK);
+        }
+    }
+    EXPECT_EQ(LiveGdiObjectCount(), live);
+}
+
+TEST(FontHandle, TextFaceIsTheNameAskedFor) {
+    Canvas canvas(10, 10);
+    Selected font(canvas.Dc(), "宋体", -12);
+    char name[LF_FACESIZE] = {};
+    EXPECT_EQ(GetTextFace(canvas.Dc(), sizeof name, name), static_cast<int>(std::strlen("宋体")) + 1);
+    EXPECT_STREQ(name, "宋体");
+    char tiny[4] = {};
+    GetTextFace(canvas.Dc(), sizeof tiny, tiny);   // "宋" is 3 bytes: no half character
+    EXPECT_STREQ(tiny, "宋");
+}
+
+TEST(TextMeasuring, SongTwelvePixelButtonCaption) {
+    Canvas canvas(10, 10);
+    Selected font(canvas.Dc(), "宋体", -12);
+    const SIZE size = Extent(canvas.Dc(), kButtonText);
+    EXPECT_EQ(size.cx, 108);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(GetTextMetrics(canvas.Dc(), &tm));
+    EXPECT_EQ(size.cy, tm.tmHeight);
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 12);
+    EXPECT_EQ(tm.tmAveCharWidth, 6);
+
+    INT fit = 0;
+    INT dx[32] = {};
+    SIZE partial{};
+    ASSERT_TRUE(GetTextExtentExPoint(canvas.Dc(), kButtonText, static_cast<int>(std::strlen(kButtonText)),
+                                     30, &fit, dx, &partial));
+    EXPECT_EQ(fit, 3);          // 12 + 12 + 6
+    EXPECT_EQ(dx[2], 30);
+    EXPECT_EQ(partial.cx, 108);
+}
+
+TEST(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
+    Canvas canvas(10, 10);
+    TEXTMETRIC cell{};
+    TEXTMETRIC em{};
+    {
+        Selected font(canvas.Dc(), "Arial", 14);
+        GetTextMetrics(canvas.Dc(), &cell);
+    }
+    {
+        Selected font(canvas.Dc(), "Arial", -14);
+        GetTextMetrics(canvas.Dc(), &em);
+    }
+    EXPECT_EQ(cell.tmHeight, 14);
+    EXPECT_EQ(em.tmHeight - em.tmInternalLeading, 14);
+    EXPECT_GT(em.tmHeight, 14);
+    EXPECT_GT(cell.tmInternalLeading, 0);
+}
+
+TEST(TextMeasuring, CharacterExtraWidensTheText) {
+    Canvas canvas(10, 10);
+    Selected font(canvas.Dc(), "宋体", -12);
+    EXPECT_EQ(SetTextCharacterExtra(canvas.Dc(), 2), 0);
+    EXPECT_EQ(Extent(canvas.Dc(), "abcd").cx, 4 * 6 + 4 * 2);
+    SetTextCharacterExtra(canvas.Dc(), 0);
+    INT widths[3] = {};
+    ASSERT_TRUE(GetCharWidth32(canvas.Dc(), 'a', 'c', widths));
+    EXPECT_EQ(widths[1], 6);
+}
+
+TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
+    Canvas canvas(160, 40);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    SetTextColor(canvas.Dc(), kRed);
+    ASSERT_TRUE(TextOut(canvas.Dc(), 10, 5, kButtonText, static_cast<int>(std::strlen(kButtonText))));
+    // 1-bit glyphs: every pixel is either untouched or exactly the text colour.
+    const int red = canvas.Count(kRed);
+    EXPECT_GT(red, 100);
+    EXPECT_EQ(canvas.Count(kWhite) + red, 160 * 40);
+    const RECT ink = canvas.Ink();
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LE(ink.right, 10 + 108);
+    EXPECT_GE(ink.top, 5);
+    EXPECT_LE(ink.bottom, 5 + 13);
+}
+
+TEST(TextDrawing, OpaqueModeFillsTheCell) {
+    Canvas canvas(160, 40);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), kGreen);
+    SetTextColor(canvas.Dc(), kRed);
+    TextOut(canvas.Dc(), 10, 5, kButtonText, static_cast<int>(std::strlen(kButtonText)));
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    const RECT cell{10, 5, 10 + 108, 5 + tm.tmHeight};
+    const int area = 108 * tm.tmHeight;
+    EXPECT_EQ(canvas.Count(kGreen, cell) + canvas.Count(kRed, cell), area);
+    EXPECT_GT(canvas.Count(kRed, cell), 100);
+    EXPECT_EQ(canvas.Count(kWhite), 160 * 40 - area);
+}
+
+TEST(TextDrawing, AlignmentMovesTheCell) {
+    Canvas canvas(300, 60);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkColor(canvas.Dc(), kGreen);
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    const int len = static_cast<int>(std::strlen(kButtonText));
+    const struct {
+        UINT align;
+        RECT cell;
+    } cases[] = {
+        {TA_LEFT | TA_TOP, {150, 30, 258, 30 + tm.tmHeight}},
+        {TA_RIGHT | TA_TOP, {42, 30, 150, 30 + tm.tmHeight}},
+        {TA_CENTER | TA_TOP, {96, 30, 204, 30 + tm.tmHeight}},
+        {TA_LEFT | TA_BOTTOM, {150, 30 - tm.tmHeight, 258, 30}},
+        {TA_LEFT | TA_BASELINE, {150, 30 - tm.tmAscent, 258, 30 + tm.tmDescent}},
+    };
+    for (const auto& c : cases) {
+        PatBlt(canvas.Dc(), 0, 0, 300, 60, WHITENESS);
+        SetTextAlign(canvas.Dc(), c.align);
+        TextOut(canvas.Dc(), 150, 30, kButtonText, len);
+        const RECT ink = canvas.Ink();
+        EXPECT_EQ(ink.left, c.cell.left) << c.align;
+        EXPECT_EQ(ink.top, c.cell.top) << c.align;
+        EXPECT_EQ(ink.right, c.cell.right) << c.align;
+        EXPECT_EQ(ink.bottom, c.cell.bottom) << c.align;
+    }
+}
+
+TEST(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
+    Canvas canvas(200, 30);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetTextAlign(canvas.Dc(), TA_UPDATECP);
+    MoveToEx(canvas.Dc(), 5, 2, nullptr);
+    TextOut(canvas.Dc(), 0, 0, "ab", 2);
+    TextOut(canvas.Dc(), 0, 0, "图", 3);
+    POINT pos{};
+    MoveToEx(canvas.Dc(), 0, 0, &pos);
+    EXPECT_EQ(pos.x, 5 + 12 + 12);
+    EXPECT_EQ(pos.y, 2);
+}
+
+TEST(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
+    Canvas canvas(100, 30);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkColor(canvas.Dc(), kGreen);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    const RECT box{5, 5, 25, 20};
+    ASSERT_TRUE(ExtTextOut(canvas.Dc(), 0, 0, ETO_OPAQUE, &box, nullptr, 0, nullptr));
+    EXPECT_EQ(canvas.Count(kGreen), 20 * 15);
+
+    PatBlt(canvas.Dc(), 0, 0, 100, 30, WHITENESS);
+    SetTextColor(canvas.Dc(), kRed);
+    const RECT clip{0, 0, 30, 30};
+    ExtTextOut(canvas.Dc(), 0, 0, ETO_CLIPPED, &clip, kButtonText,
+               static_cast<UINT>(std::strlen(kButtonText)), nullptr);
+    EXPECT_GT(canvas.Count(kRed), 20);
+    EXPECT_LE(canvas.Ink().right, 30);
+}
+
+TEST(TextDrawing, ClippedAtTheDcClip) {
+    Canvas canvas(160, 30);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), kGreen);
+    IntersectClipRect(canvas.Dc(), 20, 0, 50, 8);
+    TextOut(canvas.Dc(), 10, 2, kButtonText, static_cast<int>(std::strlen(kButtonText)));
+    SelectClipRgn(canvas.Dc(), nullptr);   // GetPixel answers only inside the clip
+    EXPECT_EQ(canvas.Ink().left, 20);
+    EXPECT_EQ(canvas.Ink().top, 2);
+    EXPECT_EQ(canvas.Ink().right, 50);
+    EXPECT_EQ(canvas.Ink().bottom, 8);
+}
+
+TEST(TextDrawing, BoldIsWiderAndDarker) {
+    Canvas canvas(100, 20);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    int regular = 0;
+    {
+        Selected font(canvas.Dc(), "宋体", -12);
+        TextOut(canvas.Dc(), 0, 0, "图片", 6);
+        regular = canvas.Count(RGB(0, 0, 0));
+    }
+    PatBlt(canvas.Dc(), 0, 0, 100, 20, WHITENESS);
+    Selected bold(canvas.Dc(), "宋体", -12, FW_BOLD);
+    TextOut(canvas.Dc(), 0, 0, "图片", 6);
+    EXPECT_GT(canvas.Count(RGB(0, 0, 0)), regular + 10);
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 26);
+}
+
+TEST(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
+    Canvas canvas(100, 20);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    Selected font(canvas.Dc(), "Arial", -12, FW_NORMAL, true);
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    TextOut(canvas.Dc(), 0, 0, "a b", 3);
+    const int width = Extent(canvas.Dc(), "a b").cx;
+    // Some row below the baseline is inked along the whole run, the space included.
+    bool fullRow = false;
+    for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
+        fullRow |= canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) == width;
+    EXPECT_TRUE(fullRow);
+}
+
+TEST(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
+    Canvas canvas(10, 10);
+    Selected font(canvas.Dc(), "宋体", -12);
+    RECT line{10, 10, 10, 10};
+    EXPECT_EQ(DrawText(canvas.Dc(), kButtonText, -1, &line, DT_CALCRECT | DT_SINGLELINE), 13);
+    EXPECT_EQ(line.right, 10 + 108);
+    EXPECT_EQ(line.bottom, 10 + 13);
+
+    RECT wrapped{0, 0, 50, 0};
+    EXPECT_EQ(DrawText(canvas.Dc(), "打开图片文件", -1, &wrapped, DT_CALCRECT | DT_WORDBREAK), 26);
+    EXPECT_EQ(wrapped.right, 48);
+    EXPECT_EQ(wrapped.bottom, 26);
+
+    // A byte count shorter than the string measures only that part.
+    RECT part{0, 0, 0, 0};
+    DrawText(canvas.Dc(), "打开图片", 6, &part, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(part.right, 24);
+}
+
+TEST(DrawTextCalls, CentredInAButton) {
+    Canvas canvas(73, 22);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkColor(canvas.Dc(), kGreen);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    RECT button{0, 0, 73, 22};
+    DrawText(canvas.Dc(), "打开", -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const RECT ink = canvas.Ink();
+    EXPECT_EQ(ink.left, (73 - 24) / 2);
+    EXPECT_EQ(ink.right, (73 - 24) / 2 + 24);
+    EXPECT_EQ(ink.top, (22 - 13) / 2);
+    EXPECT_EQ(ink.bottom, (22 - 13) / 2 + 13);
+}
+
+TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
+    Canvas plain(80, 20);
+    Canvas marked(80, 20);
+    for (Canvas* c : {&plain, &marked}) SetBkMode(c->Dc(), TRANSPARENT);
+    Selected f1(plain.Dc(), "Arial", -12);
+    Selected f2(marked.Dc(), "Arial", -12);
+    RECT r{0, 0, 80, 20};
+    DrawText(plain.Dc(), "Close", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    DrawText(marked.Dc(), "C&lose", -1, &r, DT_SINGLELINE);
+    const int cWidth = Extent(marked.Dc(), "C").cx;
+    const int lWidth = Extent(marked.Dc(), "l").cx;
+    TEXTMETRIC tm{};
+    GetTextMetrics(marked.Dc(), &tm);
+    int extra = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 80; ++x) {
+            if (plain.At(x, y) == marked.At(x, y)) continue;
+            ++extra;
+            EXPECT_GE(x, cWidth);
+            EXPECT_LT(x, cWidth + lWidth);
+            EXPECT_GE(y, tm.tmAscent);
+        }
+    EXPECT_GE(extra, lWidth);
+
+    // "&&" draws one "&" and no underline.
+    Canvas amp(80, 20);
+    Canvas literal(80, 20);
+    for (Canvas* c : {&amp, &literal}) SetBkMode(c->Dc(), TRANSPARENT);
+    Selected f3(amp.Dc(), "Arial", -12);
+    Selected f4(literal.Dc(), "Arial", -12);
+    DrawText(amp.Dc(), "A&&B", -1, &r, DT_SINGLELINE);
+    DrawText(literal.Dc(), "A&B", -1, &r, DT_SINGLELINE | DT_NOPREFIX);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 80; ++x) ASSERT_EQ(amp.At(x, y), literal.At(x, y)) << x << "," << y;
+}
+
+TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
+    Canvas canvas(200, 20);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    const char* longText = "C:\\图片\\很长的文件夹名字\\photo.bmp";
+    RECT box{0, 0, 80, 20};
+    DrawText(canvas.Dc(), longText, -1, &box, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(canvas.Ink().right, 80);
+    for (UINT flag : {DT_END_ELLIPSIS, DT_PATH_ELLIPSIS}) {
+        PatBlt(canvas.Dc(), 0, 0, 200, 20, WHITENESS);
+        DrawText(canvas.Dc(), longText, -1, &box, DT_SINGLELINE | DT_NOCLIP | flag);
+        EXPECT_LE(canvas.Ink().right, 80) << flag;
+        EXPECT_GT(canvas.Ink().right, 40) << flag;
+        RECT calc = box;
+        DrawText(canvas.Dc(), longText, -1, &calc, DT_SINGLELINE | DT_CALCRECT | flag);
+        EXPECT_LE(calc.right, 80) << flag;
+    }
+}
+
+TEST(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
+    Canvas canvas(200, 40);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    RECT box{0, 0, 30, 8};
+    DrawText(canvas.Dc(), kButtonText, -1, &box, DT_SINGLELINE);
+    EXPECT_LE(canvas.Ink().right, 30);
+    EXPECT_LE(canvas.Ink().bottom, 8);
+    PatBlt(canvas.Dc(), 0, 0, 200, 40, WHITENESS);
+    DrawText(canvas.Dc(), kButtonText, -1, &box, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(canvas.Ink().right, 30);
+}
+
+TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
+    Canvas canvas(200, 40);
+    Selected font(canvas.Dc(), "宋体", -14);
+    RECT box{0, 0, 200, 40};
+    DrawText(canvas.Dc(), "导出预览 64*64", -1, &box, DT_LEFT);
+    const uint64_t before = text::RenderedGlyphCount();
+    DrawText(canvas.Dc(), "导出预览 64*64", -1, &box, DT_LEFT);
+    TextOut(canvas.Dc(), 0, 0, "预览", 6);
+    EXPECT_EQ(text::RenderedGlyphCount(), before);
+}
+
+TEST(DrawTextCalls, BadArgumentsAreRefused) {
+    Canvas canvas(10, 10);
+    RECT r{0, 0, 10, 10};
+    EXPECT_EQ(DrawText(nullptr, "a", -1, &r, 0), 0);
+    EXPECT_EQ(DrawText(canvas.Dc(), "a", -1, nullptr, 0), 0);
+    EXPECT_FALSE(TextOut(nullptr, 0, 0, "a", 1));
+    EXPECT_FALSE(TextOut(canvas.Dc(), 0, 0, "a", -1));
+    SIZE size{};
+    EXPECT_FALSE(GetTextExtentPoint32(canvas.Dc(), "a", 1, nullptr));
+    EXPECT_TRUE(GetTextExtentPoint32(canvas.Dc(), "", 0, &size));
+    EXPECT_EQ(size.cx, 0);
+    // Malformed UTF-8 draws replacement characters instead of reading past the end.
+    const char broken[] = {'a', static_cast<char>(0xE5), static_cast<char>(0xAF)};
+    EXPECT_TRUE(TextOut(canvas.Dc(), 0, 0, broken, 3));
+    // A font that was deleted leaves the DC drawing with the system font.
+    HFONT font = CreateFont(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    EXPECT_TRUE(GetTextExtentPoint32(canvas.Dc(), "ab", 2, &size));
+    EXPECT_GT(size.cx, 0);
+}
+
+}  // namespace
+}  // namespace platform
