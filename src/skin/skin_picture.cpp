@@ -18,30 +18,22 @@ int32_t Le32(const uint8_t* p) {
 int32_t Le16(const uint8_t* p) { return p[0] | p[1] << 8; }
 }  // namespace
 
-#if TEMBRIN_SKIN_BITMAPS
 TbsSkinPicture::TbsSkinPicture() : bitmap_(std::make_unique<graphics::TBitmap>()) {}
-#else
-TbsSkinPicture::TbsSkinPicture() = default;
-#endif
 TbsSkinPicture::~TbsSkinPicture() = default;
 
 void TbsSkinPicture::Clear() {
-#if TEMBRIN_SKIN_BITMAPS
     bitmap_ = std::make_unique<graphics::TBitmap>();
-#endif
     bytes_.clear();
     width_ = height_ = bitCount_ = 0;
 }
 
 int64_t TbsSkinPicture::LoadFromBytes(const uint8_t* data, int64_t size) {
     int64_t length = MeasureBmp(data, size);
-#if TEMBRIN_SKIN_BITMAPS
     // The bitmap reader sees exactly this entry, whatever it would make of the bytes behind.
     core::TBytesStream entry(data, length);
     auto bitmap = std::make_unique<graphics::TBitmap>();
     bitmap->LoadFromStream(entry);
     bitmap_ = std::move(bitmap);
-#endif
     bytes_.assign(data, data + length);
     const uint8_t* info = data + 14;
     if (Le32(info) == 12) {

@@ -1,13 +1,11 @@
 #pragma once
-// One picture of a skin package: the bitmap read from it (once the graphics layer is built
-// with the raster), and the BMP file exactly as the package holds it.
+// One picture of a skin package: the bitmap read from it, and the BMP file exactly as the
+// package holds it.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#if TEMBRIN_SKIN_BITMAPS
 #include "graphics/bitmap.h"
-#endif
 
 namespace skin {
 
@@ -22,19 +20,15 @@ public:
     int64_t LoadFromBytes(const uint8_t* data, int64_t size);
 
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
-#if TEMBRIN_SKIN_BITMAPS
     graphics::TBitmap& Bitmap() { return *bitmap_; }
     const graphics::TBitmap& Bitmap() const { return *bitmap_; }
-#endif
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
     int32_t BitCount() const { return bitCount_; }
 
 private:
     std::vector<uint8_t> bytes_;
-#if TEMBRIN_SKIN_BITMAPS
     std::unique_ptr<graphics::TBitmap> bitmap_;
-#endif
     int32_t width_ = 0, height_ = 0, bitCount_ = 0;
 };
 

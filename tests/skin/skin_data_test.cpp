@@ -376,7 +376,6 @@ TEST(SkinData, SkinListsAndReferencesFollowTheirRules) {
     EXPECT_FALSE(data.Empty());  // the parsed skin stays
 }
 
-#if TEMBRIN_SKIN_BITMAPS
 TEST(SkinData, PicturesBecomeBitmapsOfTheirSizeAndFormat) {
     TbsSkinData data;
     TbsCompressedStoredSkin stored = EmbeddedStoredSkin();
@@ -391,4 +390,3 @@ TEST(SkinData, PicturesBecomeBitmapsOfTheirSizeAndFormat) {
     data.ClearSkin();
     EXPECT_TRUE(data.FramePicture().Bitmap().IsEmpty());
 }
-#endif
