@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::u32string_view kEllipsis = U"...";
 constexpr int kTabStopChars = 8;
+constexpr int kCoordinateLimit = 1 << 26;
 
 struct Paragraph {
     std::u32string chars;
@@ -61,10 +62,17 @@ std::vector<std::u32string_view> SplitLines(std::u32string_view text, unsigned f
     return lines;
 }
 
+// Pen positions saturate instead of overflowing on absurdly long lines.
+int Step(int x, int w) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(x) + w, -kCoordinateLimit,
+                                                   kCoordinateLimit));
+}
+
 class LineBuilder {
 public:
-    LineBuilder(unsigned format, TextMeasure& measure) : format_(format), measure_(measure) {
-        tabWidth_ = std::max(1, measure.AveCharWidth() * kTabStopChars);
+    LineBuilder(unsigned format, TextMeasure& measure, int tabChars)
+        : format_(format), measure_(measure) {
+        tabWidth_ = std::max(1, measure.AveCharWidth() * tabChars);
     }
 
     // Width of one character placed at pen position x (tabs jump to the next stop).
@@ -76,8 +84,18 @@ public:
 
     int Width(std::u32string_view chars) {
         int x = 0;
-        for (char32_t ch : chars) x += AdvanceAt(ch, x);
+        for (char32_t ch : chars) x = Step(x, AdvanceAt(ch, x));
         return x;
+    }
+
+    // How many leading characters fit in `budget` pixels.
+    size_t FitPrefix(std::u32string_view chars, int budget) {
+        int x = 0;
+        for (size_t i = 0; i < chars.size(); ++i) {
+            x = Step(x, AdvanceAt(chars[i], x));
+            if (x > budget) return i;
+        }
+        return chars.size();
     }
 
     // Greedy word wrap of one paragraph into [begin, end) ranges.
@@ -95,11 +113,11 @@ public:
             while (i < chars.size()) {
                 if (i > start && CanBreakBefore(chars, i)) lastBreak = i;
                 const int w = AdvanceAt(chars[i], x);
-                if (x + w > maxWidth && !IsSpace(chars[i]) && i > start) {
+                if (Step(x, w) > maxWidth && !IsSpace(chars[i]) && i > start) {
                     if (lastBreak > start) break;
                     // A word wider than the box stays whole, as Windows keeps it.
                 }
-                x += w;
+                x = Step(x, w);
                 ++i;
             }
             if (i >= chars.size()) {
@@ -148,14 +166,12 @@ void AppendEllipsis(Piece& piece) {
     piece.accelerated.resize(piece.chars.size(), false);
 }
 
-// Shortens the end of a piece until it and "..." fit.
+// Shortens the end of a piece until it and "..." fit (one pass: long lines stay cheap).
 void EndEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
-    while (!piece.chars.empty()) {
-        Truncate(piece, piece.chars.size() - 1);
-        std::u32string probe = piece.chars;
-        probe.append(kEllipsis);
-        if (builder.Width(probe) <= maxWidth) break;
-    }
+    const int dots = builder.Width(kEllipsis);
+    const size_t keep = builder.FitPrefix(piece.chars, maxWidth - dots);
+    // At least one character goes, or the line would not have needed an ellipsis.
+    Truncate(piece, std::min(keep, piece.chars.empty() ? 0 : piece.chars.size() - 1));
     AppendEllipsis(piece);
 }
 
@@ -180,8 +196,7 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
         if (builder.Width(piece.chars) > maxWidth) EndEllipsis(piece, maxWidth, builder);
         return;
     }
-    while (!head.chars.empty() && builder.Width(head.chars) + tailWidth > maxWidth)
-        Truncate(head, head.chars.size() - 1);
+    Truncate(head, builder.FitPrefix(head.chars, maxWidth - tailWidth));
     AppendEllipsis(head);
     head.chars += tail.chars;
     head.accelerated.insert(head.accelerated.end(), tail.accelerated.begin(), tail.accelerated.end());
@@ -195,8 +210,8 @@ LaidLine PlaceLine(const Piece& piece, LineBuilder& builder) {
     for (size_t i = 0; i < piece.chars.size(); ++i) {
         line.x.push_back(x);
         const int w = builder.AdvanceAt(piece.chars[i], x);
-        if (piece.accelerated[i] && w > 0) line.underlines.emplace_back(x, x + w);
-        x += w;
+        if (piece.accelerated[i] && w > 0) line.underlines.emplace_back(x, Step(x, w));
+        x = Step(x, w);
     }
     line.width = x;
     return line;
@@ -212,14 +227,26 @@ bool IsBreakableWide(char32_t ch) {
            (ch >= 0x20000 && ch <= 0x3FFFF);   // supplementary ideographs
 }
 
-TextLayout LayoutText(std::u32string_view text, const LayoutBox& box, unsigned format,
+TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsigned format,
                       TextMeasure& measure) {
     TextLayout layout;
+    // Coordinates far outside anything drawable are pulled in so that widths and centring
+    // cannot overflow.
+    auto pull = [](int v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); };
+    const LayoutBox box{pull(callerBox.left), pull(callerBox.top), pull(callerBox.right),
+                        pull(callerBox.bottom)};
+    int tabChars = kTabStopChars;
+    if (format & DT_TABSTOP) {
+        // The second byte holds the tab size in characters, not format bits.
+        tabChars = static_cast<int>((format >> 8) & 0xFF);
+        if (tabChars == 0) tabChars = kTabStopChars;
+        format &= ~0xFF00u;
+    }
     layout.lineHeight = measure.LineHeight() +
                         ((format & DT_EXTERNALLEADING) ? measure.ExternalLeading() : 0);
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
-    LineBuilder builder(format, measure);
+    LineBuilder builder(format, measure, tabChars);
 
     std::vector<Piece> pieces;
     if (!text.empty()) {
@@ -243,7 +270,8 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& box, unsigned f
         }
     }
 
-    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0;
+    // A word too long for its line is cut with "..." as a line end would be.
+    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;
     for (Piece& piece : pieces) {
         if (ellipsis && builder.Width(piece.chars) > boxWidth) {
             if (format & DT_PATH_ELLIPSIS)

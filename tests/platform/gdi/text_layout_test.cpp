@@ -128,6 +128,10 @@ TEST(DrawTextLayout, EndEllipsisCutsToTheBox) {
     EXPECT_EQ(LineText(fits.lines[0]), "abcdef");
     const TextLayout tiny = Lay("abcdef", {0, 0, 5, 13}, DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_EQ(LineText(tiny.lines[0]), "...");
+    const TextLayout word = Lay("ab extraordinary", {0, 0, 40, 0}, DT_WORDBREAK | DT_WORD_ELLIPSIS);
+    ASSERT_EQ(word.lines.size(), 2u);
+    EXPECT_EQ(LineText(word.lines[0]), "ab");
+    EXPECT_EQ(LineText(word.lines[1]), "ext...");
 }
 
 TEST(DrawTextLayout, PathEllipsisKeepsTheLastComponent) {
@@ -154,6 +158,48 @@ TEST(DrawTextLayout, TabsExpandToEightAverageCharacters) {
     EXPECT_EQ(t.lines[0].x[2], 48);
     const TextLayout plain = Lay("a\tb", {0, 0, 200, 13}, DT_SINGLELINE);
     EXPECT_EQ(plain.lines[0].x[2], 12);
+    // DT_TABSTOP takes the tab size from the second byte, which is then no format bit
+    // (0x0800 would otherwise read as DT_NOPREFIX).
+    const TextLayout four = Lay("a\t&b", {0, 0, 200, 13},
+                                DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4u << 8));
+    EXPECT_EQ(four.lines[0].x[2], 24);
+    EXPECT_EQ(LineText(four.lines[0]), "a\tb");
+    const TextLayout eight = Lay("a\t&b", {0, 0, 200, 13},
+                                 DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (8u << 8));
+    EXPECT_EQ(LineText(eight.lines[0]), "a\tb");
+}
+
+TEST(DrawTextLayout, HugeBoxesAndLongLinesDoNotOverflow) {
+    const LayoutBox whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    const TextLayout t = Lay("centre 中心", whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ASSERT_EQ(t.lines.size(), 1u);
+    EXPECT_EQ(t.lines[0].left, -t.lines[0].width / 2);
+
+    // 50 000 characters of huge advances saturate instead of wrapping around.
+    class Wide final : public TextMeasure {
+    public:
+        int Advance(char32_t) override { return 1 << 20; }
+        int LineHeight() override { return 10; }
+        int ExternalLeading() override { return 0; }
+        int AveCharWidth() override { return 5; }
+    } wide;
+    const std::u32string many(50000, U'x');
+    const TextLayout big = LayoutText(many, {0, 0, 100, 100}, DT_SINGLELINE | DT_CALCRECT, wide);
+    EXPECT_GT(big.extent.right, 1 << 25);
+}
+
+TEST(DrawTextLayout, EllipsesOfVeryLongLinesAreFound) {
+    // 200 000 characters: cutting one character at a time would take minutes.
+    FixedMeasure measure;
+    std::u32string path(200000, U'a');
+    path += U"\\name.bmp";
+    for (unsigned flag : {DT_END_ELLIPSIS, DT_PATH_ELLIPSIS}) {
+        const TextLayout t = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | flag, measure);
+        EXPECT_EQ(t.lines[0].width, 120) << flag;
+    }
+    const TextLayout path1 = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS,
+                                        measure);
+    EXPECT_EQ(LineText(path1.lines[0]), "aaaaaaaa...\\name.bmp");
 }
 
 TEST(DrawTextLayout, EmptyTextHasNoLines) {
