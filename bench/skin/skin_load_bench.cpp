@@ -31,7 +31,8 @@ BENCHMARK(BM_LoadEmbeddedSkin)->Unit(benchmark::kMillisecond);
 
 void BM_InflateEmbeddedSkin(benchmark::State& state) {
     for (auto _ : state) {
-        std::vector<uint8_t> package = skin::InflatePackage(EmbeddedStoredSkin().CompressedStream());
+        std::vector<uint8_t> package =
+            skin::InflatePackage(EmbeddedStoredSkin().CompressedStream());
         benchmark::DoNotOptimize(package.data());
     }
 }
@@ -39,7 +40,8 @@ BENCHMARK(BM_InflateEmbeddedSkin)->Unit(benchmark::kMillisecond);
 
 void BM_ParseEmbeddedSkinText(benchmark::State& state) {
     std::vector<uint8_t> package = skin::InflatePackage(EmbeddedStoredSkin().CompressedStream());
-    skin::TbsPackageLayout layout = skin::WalkPackage(package.data(), static_cast<int64_t>(package.size()));
+    skin::TbsPackageLayout layout =
+        skin::WalkPackage(package.data(), static_cast<int64_t>(package.size()));
     std::string_view text(reinterpret_cast<const char*>(package.data()) + layout.Text.Offset,
                           static_cast<size_t>(layout.Text.Size));
     for (auto _ : state) {

@@ -18,7 +18,7 @@
 namespace core {
 
 class TMemIniFile {
-public:
+  public:
     TMemIniFile() = default;
     explicit TMemIniFile(const TStringList& lines) { SetStrings(lines); }
 
@@ -47,7 +47,7 @@ public:
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
 
-private:
+  private:
     struct Entry {
         std::string key;
         std::string value;

@@ -16,7 +16,7 @@ struct TbsComponentState {
 };
 
 class TbsCompressedStoredSkin {
-public:
+  public:
     const std::string& Description() const { return description_; }
     void SetDescription(std::string value) { description_ = std::move(value); }
     const std::string& FileName() const { return fileName_; }
@@ -43,14 +43,14 @@ public:
     void SaveToCompressedStream(core::TStream& target) const;
     void SaveToCompressedFile(const std::string& path) const;
 
-private:
+  private:
     std::string description_, fileName_, compressedFileName_;
     TbsComponentState state_;
     core::TMemoryStream compressed_;
 };
 
 class TbsSkinListItem {
-public:
+  public:
     explicit TbsSkinListItem(int index) : name_("bsSkin" + std::to_string(index)) {}
 
     const std::string& Name() const { return name_; }
@@ -67,20 +67,20 @@ public:
     void ReadSkin(core::TStream& source) { skin_.LoadFromCompressedStream(source); }
     void WriteSkin(core::TStream& target) const { skin_.SaveToCompressedStream(target); }
 
-private:
+  private:
     std::string name_;
     TbsCompressedStoredSkin skin_;
 };
 
 class TbsCompressedSkinList {
-public:
+  public:
     int Count() const { return static_cast<int>(skins_.size()); }
     // The item at `index`, or null outside the list.
     TbsSkinListItem* Item(int index);
     TbsSkinListItem& Add();
     void Clear() { skins_.clear(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<TbsSkinListItem>> skins_;
 };
 

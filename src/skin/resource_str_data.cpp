@@ -114,7 +114,8 @@ std::string TbsResourceStrData::GetResStr(std::string_view name) const {
     for (const std::string& line : resStrings_) {
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (core::SameTextAscii(std::string_view(line).substr(0, eq), name)) return line.substr(eq + 1);
+        if (core::SameTextAscii(std::string_view(line).substr(0, eq), name))
+            return line.substr(eq + 1);
     }
     return {};
 }

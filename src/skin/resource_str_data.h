@@ -8,7 +8,7 @@
 namespace skin {
 
 class TbsResourceStrData {
-public:
+  public:
     // Filled with the English texts.
     TbsResourceStrData();
 
@@ -20,7 +20,7 @@ public:
     // The text after the first "=" of the first line whose name matches, or an empty text.
     std::string GetResStr(std::string_view name) const;
 
-private:
+  private:
     core::TStringList resStrings_;
     int32_t charSet_ = 1;
 };

@@ -9,19 +9,19 @@
 namespace skin {
 
 class TbsDataSkinControl : public TbsSkinDataEntry {
-public:
+  public:
     using TbsSkinDataEntry::TbsSkinDataEntry;
     int32_t PictureIndex = -1;
     int32_t MaskPictureIndex = -1;
     TRect SkinRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 // A control with a resizable frame: four division points, a client rect and stretch rules.
 class TbsDataSkinCustomControl : public TbsDataSkinControl {
-public:
+  public:
     using TbsDataSkinControl::TbsDataSkinControl;
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
     TRect ClRect;
@@ -29,12 +29,12 @@ public:
     bool StretchEffect = false;
     TbsStretchType StretchType = TbsStretchType::bsstFull;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinButtonControl : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     std::string FontName = "Arial";
     int32_t FontHeight = 12;
@@ -49,17 +49,17 @@ public:
     TRect MenuMarkerFlatRect, MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect;
     TColor MenuMarkerTransparentColor = 0;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinMenuButtonControl : public TbsDataSkinButtonControl {
-public:
+  public:
     using TbsDataSkinButtonControl::TbsDataSkinButtonControl;
 };
 
 class TbsDataSkinPanelControl : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     int32_t BGPictureIndex = -1;
     TRect CaptionRect;
@@ -74,12 +74,12 @@ public:
     bool GripperTransparent = false;
     TColor GripperTransparentColor = 0xFF00FF;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinStdLabelControl : public TbsDataSkinControl {
-public:
+  public:
     using TbsDataSkinControl::TbsDataSkinControl;
     std::string FontName = "Arial";
     int32_t FontHeight = 12;
@@ -87,21 +87,21 @@ public:
     TColor FontColor = 0;
     TColor ActiveFontColor = 0xFF0000;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinScrollBoxControl : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     int32_t BGPictureIndex = -1;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinScrollBarControl : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect TrackArea;
     TRect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect;
@@ -116,12 +116,12 @@ public:
     bool GlyphTransparent = false;
     TColor GlyphTransparentColor = 0xFF00FF;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinEditControl : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ActiveSkinRect;
     std::string FontName = "Arial";
@@ -130,12 +130,12 @@ public:
     TColor FontColor = 0, DisabledFontColor = 0, ActiveFontColor = 0;
     TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinComboBox : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ActiveSkinRect;
     TRect ItemRect, ActiveItemRect, FocusItemRect;
@@ -150,12 +150,12 @@ public:
     bool ItemStretchEffect = false, FocusItemStretchEffect = false;
     bool ShowFocus = false;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinListBox : public TbsDataSkinCustomControl {
-public:
+  public:
     using TbsDataSkinCustomControl::TbsDataSkinCustomControl;
     TRect ItemRect, ActiveItemRect, FocusItemRect;
     int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
@@ -175,12 +175,12 @@ public:
     std::string VScrollBarName = "vscrollbar", HScrollBarName, BothScrollBarName;
     bool ShowFocus = false;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinListView : public TbsDataSkinControl {
-public:
+  public:
     using TbsDataSkinControl::TbsDataSkinControl;
     std::string FontName = "Arial";
     int32_t FontHeight = 14;
@@ -188,15 +188,15 @@ public:
     TColor FontColor = 0;
     TColor BGColor = 0xFFFFFF;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 // Control kinds this program never paints; they read the keys of a resizable control.
-#define TBS_PLAIN_CONTROL(Name)                                      \
-    class Name : public TbsDataSkinCustomControl {                   \
-    public:                                                          \
-        using TbsDataSkinCustomControl::TbsDataSkinCustomControl;    \
+#define TBS_PLAIN_CONTROL(Name)                                   \
+    class Name : public TbsDataSkinCustomControl {                \
+      public:                                                     \
+        using TbsDataSkinCustomControl::TbsDataSkinCustomControl; \
     }
 TBS_PLAIN_CONTROL(TbsDataSkinExPanelControl);
 TBS_PLAIN_CONTROL(TbsDataSkinCheckRadioControl);

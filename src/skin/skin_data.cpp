@@ -61,8 +61,7 @@ void TbsSkinData::SetResourceStrData(TbsResourceStrData* value) {
 void TbsSkinData::SetSkinList(TbsCompressedSkinList* value) {
     skinList_ = value;
     if (value != nullptr && !state_.Designing) {
-        if (TbsSkinListItem* item = value->Item(skinIndex_))
-            LoadCompressedSkin(item->StoredSkin());
+        if (TbsSkinListItem* item = value->Item(skinIndex_)) LoadCompressedSkin(item->StoredSkin());
     }
 }
 
@@ -163,9 +162,9 @@ void TbsSkinData::LoadCompressedSkin(TbsCompressedStoredSkin& storedSkin) {
 
     {
         core::TStringList lines;
-        lines.SetText(std::string_view(reinterpret_cast<const char*>(package.data()) +
-                                           layout.Text.Offset,
-                                       static_cast<size_t>(layout.Text.Size)));
+        lines.SetText(
+            std::string_view(reinterpret_cast<const char*>(package.data()) + layout.Text.Offset,
+                             static_cast<size_t>(layout.Text.Size)));
         core::TMemIniFile ini(lines);
         package.clear();
         LoadFromIni(ini);
@@ -204,8 +203,8 @@ void TbsSkinData::ReadPictureNames(const core::TMemIniFile& ini) {
     int32_t count = ini.ReadInteger("PICTURES", "activepicturescount", 0);
     // Names past the last numeric key are all empty; keep the list no longer than the
     // pictures it runs beside, so a huge count cannot exhaust memory.
-    int32_t limit = std::max(NumericKeyLimit(ini, "PICTURES"),
-                             static_cast<int32_t>(activePictures_.size()));
+    int32_t limit =
+        std::max(NumericKeyLimit(ini, "PICTURES"), static_cast<int32_t>(activePictures_.size()));
     count = std::min(count, limit);
     activePicturesNames_.clear();
     for (int32_t i = 0; i < count; ++i)
@@ -213,12 +212,11 @@ void TbsSkinData::ReadPictureNames(const core::TMemIniFile& ini) {
 }
 
 void TbsSkinData::ReadObjects(const core::TMemIniFile& ini) {
-    int32_t count = std::min(ini.ReadInteger("SKINOBJECTS", "count", 0),
-                             NumericKeyLimit(ini, "SKINOBJECTS"));
+    int32_t count =
+        std::min(ini.ReadInteger("SKINOBJECTS", "count", 0), NumericKeyLimit(ini, "SKINOBJECTS"));
     for (int32_t i = 0; i < count; ++i) {
         std::string name, type;
-        if (!SplitEntry(ini.ReadString("SKINOBJECTS", std::to_string(i), ""), name, type))
-            continue;
+        if (!SplitEntry(ini.ReadString("SKINOBJECTS", std::to_string(i), ""), name, type)) continue;
         std::unique_ptr<TbsDataSkinObject> object = CreateSkinObject(type, name);
         if (!object) continue;
         objectList_.push_back(std::move(object));
@@ -227,8 +225,8 @@ void TbsSkinData::ReadObjects(const core::TMemIniFile& ini) {
 }
 
 void TbsSkinData::ReadControls(const core::TMemIniFile& ini) {
-    int32_t count = std::min(ini.ReadInteger("SKINCONTROLS", "count", 0),
-                             NumericKeyLimit(ini, "SKINCONTROLS"));
+    int32_t count =
+        std::min(ini.ReadInteger("SKINCONTROLS", "count", 0), NumericKeyLimit(ini, "SKINCONTROLS"));
     for (int32_t i = 0; i < count; ++i) {
         std::string name, type;
         if (!SplitEntry(ini.ReadString("SKINCONTROLS", std::to_string(i), ""), name, type))

@@ -18,7 +18,7 @@
 namespace skin {
 
 class TbsSkinData {
-public:
+  public:
     TbsSkinData();
     ~TbsSkinData();
     TbsSkinData(const TbsSkinData&) = delete;
@@ -86,7 +86,7 @@ public:
     void ClearSkin();
     void SendSkinDataMessage(uint32_t message);
 
-private:
+  private:
     void LoadPictures(const std::vector<uint8_t>& package);
     void ReadVersion(const core::TMemIniFile& ini);
     void ReadPictureNames(const core::TMemIniFile& ini);

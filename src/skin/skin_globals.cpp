@@ -113,6 +113,8 @@ void TbsSkinColors::VisitFields(TbsFieldVisitor& v) {
     v.Color("cbtnshadow", cBtnShadow, clBtnShadow);
 }
 
-void TbsSkinColors::SetColorsToDefault() { *this = TbsSkinColors(); }
+void TbsSkinColors::SetColorsToDefault() {
+    *this = TbsSkinColors();
+}
 
 }  // namespace skin

@@ -6,7 +6,7 @@
 namespace skin {
 
 class TbsSkinFormInfo : public TbsSkinDataEntry {
-public:
+  public:
     TbsSkinFormInfo() : TbsSkinDataEntry("FORMINFO") {}
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
     TRect ClRect;
@@ -31,12 +31,12 @@ public:
     // clamped into the client rect.
     void FixUp(bool hasMask);
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinPopupWindow : public TbsSkinDataEntry {
-public:
+  public:
     TbsDataSkinPopupWindow() : TbsSkinDataEntry("POPUPWINDOW") {}
     int32_t WindowPictureIndex = -1, MaskPictureIndex = -1;
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
@@ -46,12 +46,12 @@ public:
     bool StretchEffect = false;
     TbsStretchType StretchType = TbsStretchType::bsstFull;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinHintWindow : public TbsSkinDataEntry {
-public:
+  public:
     TbsDataSkinHintWindow() : TbsSkinDataEntry("HINTWINDOW") {}
     int32_t WindowPictureIndex = -1, MaskPictureIndex = -1;
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
@@ -64,12 +64,12 @@ public:
     bool StretchEffect = false;
     TbsStretchType StretchType = TbsStretchType::bsstFull;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsSkinColors : public TbsSkinDataEntry {
-public:
+  public:
     TbsSkinColors() : TbsSkinDataEntry("SKINCOLORS") {}
     TColor cBtnFace = clBtnFace, cBtnText = clBtnText, cWindow = clWindow;
     TColor cWindowText = clWindowText, cHighLight = clHighlight;
@@ -79,7 +79,7 @@ public:
     // Back to the system colours.
     void SetColorsToDefault();
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 

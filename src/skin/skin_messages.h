@@ -18,20 +18,20 @@ inline constexpr int32_t kSkinMessageParam2 = 1000;
 
 // A form as the skin data sees it: something that receives skin messages synchronously.
 class TbsSkinMessageReceiver {
-public:
+  public:
     virtual ~TbsSkinMessageReceiver() = default;
     virtual void SkinDataMessage(uint32_t message, TbsSkinData* skinData, int32_t param2) = 0;
 };
 
 // The screen's list of forms, in the order they registered.
 class TbsSkinFormList {
-public:
+  public:
     static TbsSkinFormList& Screen();
     void Add(TbsSkinMessageReceiver* form);
     void Remove(TbsSkinMessageReceiver* form);
     const std::vector<TbsSkinMessageReceiver*>& Forms() const { return forms_; }
 
-private:
+  private:
     std::vector<TbsSkinMessageReceiver*> forms_;
 };
 

@@ -148,7 +148,9 @@ void TbsDataSkinMainMenuItem::VisitFields(TbsFieldVisitor& v) {
     v.Boolean("inactiveanimation", InActiveAnimation);
 }
 
-void TbsDataUserObject::VisitFields(TbsFieldVisitor& v) { v.Rect("skinrect", SkinRect); }
+void TbsDataUserObject::VisitFields(TbsFieldVisitor& v) {
+    v.Rect("skinrect", SkinRect);
+}
 
 std::unique_ptr<TbsDataSkinObject> CreateSkinObject(std::string_view type, std::string name) {
     if (type == "stdbutton") return std::make_unique<TbsDataSkinStdButton>(std::move(name));

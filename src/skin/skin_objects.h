@@ -14,7 +14,7 @@ namespace skin {
 
 // The common base of everything a catalogue creates.
 class TbsSkinDataEntry {
-public:
+  public:
     explicit TbsSkinDataEntry(std::string idName) : IDName(std::move(idName)) {}
     virtual ~TbsSkinDataEntry() = default;
 
@@ -25,12 +25,12 @@ public:
 
     std::string IDName;
 
-protected:
+  protected:
     virtual void VisitFields(TbsFieldVisitor& v) = 0;
 };
 
 class TbsDataSkinObject : public TbsSkinDataEntry {
-public:
+  public:
     using TbsSkinDataEntry::TbsSkinDataEntry;
     std::string Hint;
     int32_t ActivePictureIndex = -1;
@@ -39,36 +39,36 @@ public:
     bool Morphing = false;
     TbsMorphKind MorphKind = TbsMorphKind::mkDefault;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinButton : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
     TRect DownRect, DisableSkinRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinStdButton : public TbsDataSkinButton {
-public:
+  public:
     using TbsDataSkinButton::TbsDataSkinButton;
     TbsStdCommand Command = TbsStdCommand::cmDefault;
     TRect RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinMainMenuBarButton : public TbsDataSkinStdButton {
-public:
+  public:
     using TbsDataSkinStdButton::TbsDataSkinStdButton;
 };
 
 class TbsDataSkinCaption : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
     TRect TextRect;
     std::string FontName = "Arial";
@@ -87,12 +87,12 @@ public:
     int32_t FrameCount = 0, AnimateInterval = 25;
     bool InActiveAnimation = false, FullFrame = false;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinAnimate : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
     void ReadFromIni(const core::TMemIniFile& ini) override;
     int32_t CountFrames = 1;
@@ -101,12 +101,12 @@ public:
     TbsStdCommand Command = TbsStdCommand::cmDefault;
     TRect DownSkinRect, RestoreRect, RestoreActiveRect, RestoreDownRect, RestoreInActiveRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinMenuItem : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
     void ReadFromIni(const core::TMemIniFile& ini) override;
     int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
@@ -126,12 +126,12 @@ public:
     TRect CheckImageRect, ActiveCheckImageRect, RadioImageRect, ActiveRadioImageRect;
     TRect ArrowImageRect, ActiveArrowImageRect;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinMainMenuItem : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
     int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
     TRect DownRect, TextRect;
@@ -144,21 +144,21 @@ public:
     int32_t FrameCount = 0, AnimateInterval = 25;
     bool InActiveAnimation = false;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 
 class TbsDataSkinMainMenuBarItem : public TbsDataSkinMainMenuItem {
-public:
+  public:
     using TbsDataSkinMainMenuItem::TbsDataSkinMainMenuItem;
 };
 
 // Reads only its skin rect.
 class TbsDataUserObject : public TbsDataSkinObject {
-public:
+  public:
     using TbsDataSkinObject::TbsDataSkinObject;
 
-protected:
+  protected:
     void VisitFields(TbsFieldVisitor& v) override;
 };
 

@@ -14,15 +14,23 @@ namespace skin {
 
 namespace {
 
-[[noreturn]] void Invalid() { throw core::EInvalidGraphic(strings::SInvalidBitmap); }
-[[noreturn]] void Short() { throw core::EReadError(core::strings::SReadError); }
+[[noreturn]] void Invalid() {
+    throw core::EInvalidGraphic(strings::SInvalidBitmap);
+}
+[[noreturn]] void Short() {
+    throw core::EReadError(core::strings::SReadError);
+}
 
 uint32_t U32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-int32_t I32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+int32_t I32(const uint8_t* p) {
+    return static_cast<int32_t>(U32(p));
+}
 
 constexpr int64_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
@@ -77,7 +85,7 @@ int64_t PixelBytes(const InfoFields& f) {
 }
 
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, int64_t size) : data_(data), size_(size) {}
     int64_t Position() const { return pos_; }
     uint8_t Byte() {
@@ -101,7 +109,7 @@ public:
         return Bitmap();
     }
 
-private:
+  private:
     const uint8_t* data_;
     int64_t size_;
     int64_t pos_ = 0;
@@ -132,14 +140,28 @@ int64_t MeasureBmp(const uint8_t* data, int64_t size) {
     if (data[0] != 'B' || data[1] != 'M') Invalid();
     uint32_t headerSize = U32(data + kFileHeaderSize);
     switch (headerSize) {
-        case kCoreHeaderSize: case 40: case 52: case 56: case 108: case 124: break;
-        default: Invalid();
+        case kCoreHeaderSize:
+        case 40:
+        case 52:
+        case 56:
+        case 108:
+        case 124:
+            break;
+        default:
+            Invalid();
     }
     if (size - kFileHeaderSize < headerSize) Short();
     InfoFields f = ReadInfoHeader(data + kFileHeaderSize, headerSize);
     switch (f.bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: break;
-        default: Invalid();
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            Invalid();
     }
     if (f.width <= 0 || f.height == 0 || f.compression > BI_BITFIELDS) Invalid();
     if ((f.compression == BI_RLE8 && f.bitCount != 8) ||
@@ -184,8 +206,8 @@ std::vector<uint8_t> InflatePackage(core::TStream& compressed) {
 std::optional<std::vector<uint8_t>> BuildPackageFromSkinIni(const std::string& iniPath) {
     std::vector<uint8_t> iniBytes = ReadFileBytes(iniPath);
     core::TStringList lines;
-    lines.SetText(std::string_view(reinterpret_cast<const char*>(iniBytes.data()),
-                                   iniBytes.size()));
+    lines.SetText(
+        std::string_view(reinterpret_cast<const char*>(iniBytes.data()), iniBytes.size()));
     core::TMemIniFile ini(lines);
     for (const char* section : {"VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS", "SKINCONTROLS"})
         if (!ini.SectionExists(section)) return std::nullopt;

@@ -15,7 +15,9 @@ int32_t Le32(const uint8_t* p) {
                                 static_cast<uint32_t>(p[2]) << 16 |
                                 static_cast<uint32_t>(p[3]) << 24);
 }
-int32_t Le16(const uint8_t* p) { return p[0] | p[1] << 8; }
+int32_t Le16(const uint8_t* p) {
+    return p[0] | p[1] << 8;
+}
 }  // namespace
 
 TbsSkinPicture::TbsSkinPicture() : bitmap_(std::make_unique<graphics::TBitmap>()) {}

@@ -10,7 +10,7 @@
 namespace skin {
 
 class TbsSkinPicture {
-public:
+  public:
     TbsSkinPicture();
     ~TbsSkinPicture();
     bool Empty() const { return bytes_.empty(); }
@@ -26,7 +26,7 @@ public:
     int32_t Height() const { return height_; }
     int32_t BitCount() const { return bitCount_; }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     std::unique_ptr<graphics::TBitmap> bitmap_;
     int32_t width_ = 0, height_ = 0, bitCount_ = 0;

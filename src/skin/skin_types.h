@@ -41,15 +41,32 @@ enum class TAlignment { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
 enum class TbsStretchType { bsstFull = 0, bsstHorz = 1, bsstVert = 2 };
 
 enum class TbsMorphKind {
-    mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
 };
 
 enum class TbsInactiveEffect {
-    ieBrightness, ieDarkness, ieGrayscale, ieNoise, ieSplitBlur, ieInvert
+    ieBrightness,
+    ieDarkness,
+    ieGrayscale,
+    ieNoise,
+    ieSplitBlur,
+    ieInvert
 };
 
 enum class TbsStdCommand {
-    cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray
+    cmClose,
+    cmMaximize,
+    cmMinimize,
+    cmSysMenu,
+    cmDefault,
+    cmRollUp,
+    cmMinimizeToTray
 };
 
 }  // namespace skin

@@ -38,13 +38,13 @@ std::optional<E> Lookup(std::string_view text, const std::array<const char*, N>&
 }
 
 constexpr std::array<const char*, 7> kMorphKinds = {
-    "mkdefault", "mkgradient", "mkleftgradient", "mkrightgradient",
+    "mkdefault",   "mkgradient",   "mkleftgradient", "mkrightgradient",
     "mkleftslide", "mkrightslide", "mkpush"};
 constexpr std::array<const char*, 6> kInactiveEffects = {
     "iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
-constexpr std::array<const char*, 7> kCommands = {
-    "cmclose", "cmmaximize", "cmminimize", "cmsysmenu", "cmdefault", "cmrollup",
-    "cmminimizetotray"};
+constexpr std::array<const char*, 7> kCommands = {"cmclose",         "cmmaximize", "cmminimize",
+                                                  "cmsysmenu",       "cmdefault",  "cmrollup",
+                                                  "cmminimizetotray"};
 constexpr std::array<const char*, 3> kStretchTypes = {"stfull", "sthorz", "stvert"};
 
 }  // namespace
@@ -94,8 +94,8 @@ TbsStdCommand ParseCommand(std::string_view text) {
 }
 
 std::string RectToText(const TRect& r) {
-    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
-           std::to_string(r.Right) + "," + std::to_string(r.Bottom);
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) +
+           "," + std::to_string(r.Bottom);
 }
 
 std::string PointToText(const TPoint& p) {
@@ -118,19 +118,28 @@ std::string FontStylesToText(TFontStyles styles) {
 
 std::string AlignmentToText(TAlignment a) {
     switch (a) {
-        case TAlignment::taLeftJustify: return "taleftjustify";
-        case TAlignment::taRightJustify: return "tarightjustify";
-        case TAlignment::taCenter: return "tacenter";
+        case TAlignment::taLeftJustify:
+            return "taleftjustify";
+        case TAlignment::taRightJustify:
+            return "tarightjustify";
+        case TAlignment::taCenter:
+            return "tacenter";
     }
     return "tacenter";
 }
 
-std::string StretchTypeToText(TbsStretchType t) { return kStretchTypes[static_cast<size_t>(t)]; }
-std::string MorphKindToText(TbsMorphKind k) { return kMorphKinds[static_cast<size_t>(k)]; }
+std::string StretchTypeToText(TbsStretchType t) {
+    return kStretchTypes[static_cast<size_t>(t)];
+}
+std::string MorphKindToText(TbsMorphKind k) {
+    return kMorphKinds[static_cast<size_t>(k)];
+}
 std::string InactiveEffectToText(TbsInactiveEffect e) {
     return kInactiveEffects[static_cast<size_t>(e)];
 }
-std::string CommandToText(TbsStdCommand c) { return kCommands[static_cast<size_t>(c)]; }
+std::string CommandToText(TbsStdCommand c) {
+    return kCommands[static_cast<size_t>(c)];
+}
 
 // ---- reader ----
 
@@ -150,8 +159,12 @@ void TbsIniReader::Color(const char* key, TColor& field, TColor missing) {
 void TbsIniReader::Boolean(const char* key, bool& field) {
     field = ini_.ReadInteger(section_, key, 0) == 1;
 }
-void TbsIniReader::Rect(const char* key, TRect& field) { field = ParseRect(Text(key, "0,0,0,0")); }
-void TbsIniReader::Point(const char* key, TPoint& field) { field = ParsePoint(Text(key, "0,0")); }
+void TbsIniReader::Rect(const char* key, TRect& field) {
+    field = ParseRect(Text(key, "0,0,0,0"));
+}
+void TbsIniReader::Point(const char* key, TPoint& field) {
+    field = ParsePoint(Text(key, "0,0"));
+}
 void TbsIniReader::FontStyle(const char* key, TFontStyles& field) {
     field = ParseFontStyles(Text(key, ""));
 }

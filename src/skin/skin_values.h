@@ -34,7 +34,7 @@ std::string CommandToText(TbsStdCommand c);
 // One pass over an object's keys. Each call names a key, the field and the value the field
 // takes when the key is missing.
 class TbsFieldVisitor {
-public:
+  public:
     virtual ~TbsFieldVisitor() = default;
     virtual void String(const char* key, std::string& field, const char* missing) = 0;
     virtual void Integer(const char* key, int32_t& field, int32_t missing) = 0;
@@ -52,7 +52,7 @@ public:
 
 // Reads every visited key from one section.
 class TbsIniReader : public TbsFieldVisitor {
-public:
+  public:
     TbsIniReader(const core::TMemIniFile& ini, std::string section)
         : ini_(ini), section_(std::move(section)) {}
 
@@ -69,7 +69,7 @@ public:
     void InactiveEffect(const char* key, TbsInactiveEffect& field) override;
     void Command(const char* key, TbsStdCommand& field) override;
 
-private:
+  private:
     std::string Text(const char* key, const char* missing) const;
     const core::TMemIniFile& ini_;
     std::string section_;
@@ -77,7 +77,7 @@ private:
 
 // Writes every visited key into one section.
 class TbsIniWriter : public TbsFieldVisitor {
-public:
+  public:
     TbsIniWriter(core::TMemIniFile& ini, std::string section)
         : ini_(ini), section_(std::move(section)) {}
 
@@ -94,7 +94,7 @@ public:
     void InactiveEffect(const char* key, TbsInactiveEffect& field) override;
     void Command(const char* key, TbsStdCommand& field) override;
 
-private:
+  private:
     core::TMemIniFile& ini_;
     std::string section_;
 };

@@ -34,10 +34,14 @@ constexpr int64_t kMaxChunk = UINT_MAX / 2;
 
 int ZlibLevel(TCompressionLevel level) {
     switch (level) {
-        case TCompressionLevel::clNone: return 0;
-        case TCompressionLevel::clFastest: return 1;
-        case TCompressionLevel::clDefault: return -1;
-        case TCompressionLevel::clMax: return 9;
+        case TCompressionLevel::clNone:
+            return 0;
+        case TCompressionLevel::clFastest:
+            return 1;
+        case TCompressionLevel::clDefault:
+            return -1;
+        case TCompressionLevel::clMax:
+            return 9;
     }
     return -1;
 }
@@ -144,7 +148,9 @@ TDecompressionStream::TDecompressionStream(core::TStream& source) : TCustomZlibS
     DecompressCheck(inflateInit(&z_->zs));
 }
 
-TDecompressionStream::~TDecompressionStream() { inflateEnd(&z_->zs); }
+TDecompressionStream::~TDecompressionStream() {
+    inflateEnd(&z_->zs);
+}
 
 int64_t TDecompressionStream::Read(void* buffer, int64_t count) {
     if (count <= 0) return 0;
@@ -169,7 +175,8 @@ int64_t TDecompressionStream::Read(void* buffer, int64_t count) {
         produced += chunk - zs.avail_out;
         // A stream that asks for a preset dictionary, or any other answer that neither takes
         // input nor gives output, would spin here forever: it is not a package of ours.
-        if (code == Z_NEED_DICT || (zs.avail_in == inBefore && zs.avail_out == chunk && code != Z_STREAM_END))
+        if (code == Z_NEED_DICT ||
+            (zs.avail_in == inBefore && zs.avail_out == chunk && code != Z_STREAM_END))
             throw core::EDecompressionError(strings::SZlibDecompressError);
         // Bytes behind the end of the zlib stream are not inflated; without this a trailing
         // byte would keep the loop waiting for output forever.

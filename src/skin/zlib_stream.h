@@ -19,7 +19,7 @@ enum class TCompressionLevel { clNone, clFastest, clDefault, clMax };
 int ZlibLevel(TCompressionLevel level);
 
 class TCustomZlibStream : public core::TStream {
-public:
+  public:
     using TProgressEvent = std::function<void(TCustomZlibStream& sender)>;
     static constexpr int kBufferSize = 4096;
 
@@ -31,7 +31,7 @@ public:
     const TProgressEvent& OnProgress() const { return onProgress_; }
     void SetOnProgress(TProgressEvent handler) { onProgress_ = std::move(handler); }
 
-protected:
+  protected:
     struct ZState;
     explicit TCustomZlibStream(core::TStream& underlying);
     void Progress();
@@ -42,14 +42,14 @@ protected:
     std::unique_ptr<ZState> z_;
     uint8_t buffer_[kBufferSize];
 
-private:
+  private:
     TProgressEvent onProgress_;
 };
 
 // Deflates everything written to it into `destination`. The zlib stream is finished by
 // Finish() or, at the latest, by the destructor (which cannot report a failure).
 class TCompressionStream : public TCustomZlibStream {
-public:
+  public:
     TCompressionStream(TCompressionLevel level, core::TStream& destination);
     ~TCompressionStream() override;
 
@@ -62,13 +62,13 @@ public:
     // Percentage of saved bytes so far (0 before anything was written).
     double CompressionRate() const;
 
-private:
+  private:
     bool finished_ = false;
 };
 
 // Reads inflated bytes from `source`, starting at its current position.
 class TDecompressionStream : public TCustomZlibStream {
-public:
+  public:
     explicit TDecompressionStream(core::TStream& source);
     ~TDecompressionStream() override;
 
@@ -78,7 +78,7 @@ public:
     // Answers the number of bytes produced so far.
     int64_t Seek(int64_t offset, core::TSeekOrigin origin) override;
 
-private:
+  private:
     void Skip(int64_t count);
     bool ended_ = false;
 };

@@ -16,17 +16,20 @@ namespace fs = std::filesystem;
 namespace {
 
 struct TempDir {
-    TempDir() : path(fs::temp_directory_path() / ("skin_test_" + std::to_string(::getpid()) + "_" +
-                                                  std::to_string(counter++))) {
+    TempDir()
+        : path(fs::temp_directory_path() /
+               ("skin_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++))) {
         fs::create_directories(path);
     }
     ~TempDir() { fs::remove_all(path); }
     void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        std::ofstream(path / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                            static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
     }
     void Write(const std::string& name, std::string_view text) const {
-        std::ofstream(path / name, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(path / name, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     std::string operator/(const std::string& name) const { return (path / name).string(); }
     fs::path path;
@@ -41,8 +44,9 @@ TEST(CompressedStoredSkin, BuildsAPackageFromASkinIniAndItsPictures) {
     std::vector<uint8_t> withTail = TinyBmp(2, 2, 8);
     withTail.insert(withTail.end(), {9, 9, 9});  // bytes past the picture are not packed
     dir.Write("a.bmp", withTail);
-    dir.Write("skin.ini", "[VERSION]\nskinname=Small\n[PICTURES]\npicture=main.bmp\nmask=\n"
-                          "activepicturescount=1\n0=a.bmp\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\nlast");
+    dir.Write("skin.ini",
+              "[VERSION]\nskinname=Small\n[PICTURES]\npicture=main.bmp\nmask=\n"
+              "activepicturescount=1\n0=a.bmp\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\nlast");
     TbsCompressedStoredSkin stored;
     stored.LoadFromSkinIniFile(dir / "skin.ini");
     ASSERT_FALSE(stored.Empty());
@@ -66,13 +70,16 @@ TEST(CompressedStoredSkin, BuildsAPackageFromASkinIniAndItsPictures) {
     stored.LoadFromSkinIniFile(dir / "partial.ini");
     EXPECT_EQ(stored.CompressedStream().Bytes(), before);
     // A named picture that is missing fails the build.
-    dir.Write("missing.ini", "[VERSION]\n[PICTURES]\npicture=gone.bmp\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\n");
+    dir.Write(
+        "missing.ini",
+        "[VERSION]\n[PICTURES]\npicture=gone.bmp\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\n");
     EXPECT_THROW(stored.LoadFromSkinIniFile(dir / "missing.ini"), core::EFOpenError);
 }
 
 TEST(CompressedStoredSkin, CompressedFileFormatWrapsTheZlibBytes) {
     TbsCompressedStoredSkin stored;
-    StoreCompressed(stored, PackageBuilder().Int(3).Flag(1).Flag(1).Flag(1).Int(0).Text("[VERSION]").Bytes());
+    StoreCompressed(
+        stored, PackageBuilder().Int(3).Flag(1).Flag(1).Flag(1).Int(0).Text("[VERSION]").Bytes());
     core::TMemoryStream file;
     stored.SaveToCompressedStream(file);
     const auto& zlib = stored.CompressedStream().Bytes();

@@ -38,9 +38,10 @@ inline std::vector<uint8_t> TinyBmp(int32_t width, int32_t height, uint16_t bits
 }
 
 class PackageBuilder {
-public:
+  public:
     PackageBuilder& Int(int32_t v) {
-        for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            bytes_.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
         return *this;
     }
     PackageBuilder& Flag(uint8_t f) {
@@ -57,11 +58,12 @@ public:
     }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
 };
 
-inline void StoreCompressed(skin::TbsCompressedStoredSkin& stored, const std::vector<uint8_t>& package) {
+inline void StoreCompressed(skin::TbsCompressedStoredSkin& stored,
+                            const std::vector<uint8_t>& package) {
     core::TMemoryStream compressed;
     skin::CompressPackage(package, compressed);
     stored.SetCompressedData(compressed.Memory(), compressed.Size());

@@ -49,7 +49,14 @@ TbsCompressedStoredSkin EmbeddedStoredSkin() {
 
 std::vector<uint8_t> SmallPackage(int version, std::string_view text = kSmallSkinText) {
     PackageBuilder p;
-    p.Int(version).Flag(0).Bmp(TinyBmp(4, 3, 24)).Flag(1).Flag(1).Int(1).Bmp(TinyBmp(2, 2, 8)).Text(text);
+    p.Int(version)
+        .Flag(0)
+        .Bmp(TinyBmp(4, 3, 24))
+        .Flag(1)
+        .Flag(1)
+        .Int(1)
+        .Bmp(TinyBmp(2, 2, 8))
+        .Text(text);
     return p.Bytes();
 }
 
@@ -80,9 +87,11 @@ TEST(SkinData, LoadsTheProgramsOwnSkin) {
     EXPECT_EQ(data.ActivePicturesNames()[7], "hintwindowmask.bmp");
     EXPECT_EQ(data.MaskName(), "mask.bmp");
 
-    const char* objects[] = {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton",
-                             "caption", "menuitem", "mainmenubaritem", "menubarsysmenubutton",
-                             "menubarclosebutton", "menubarmaxbutton", "menubarminbutton", "traybutton"};
+    const char* objects[] = {"closebutton",        "maxbutton",        "minbutton",
+                             "rollupbutton",       "sysmenubutton",    "caption",
+                             "menuitem",           "mainmenubaritem",  "menubarsysmenubutton",
+                             "menubarclosebutton", "menubarmaxbutton", "menubarminbutton",
+                             "traybutton"};
     ASSERT_EQ(data.ObjectList().size(), 13u);
     for (size_t i = 0; i < 13; ++i) EXPECT_EQ(data.ObjectList()[i]->IDName, objects[i]);
     EXPECT_EQ(data.CtrlList().size(), 64u);
@@ -97,13 +106,20 @@ TEST(SkinData, LoadsTheProgramsOwnSkin) {
     EXPECT_EQ(button->LTPoint, (TPoint{3, 9}));
     EXPECT_EQ(button->RTPoint, (TPoint{35, 11}));
     EXPECT_EQ(button->ClRect, (TRect{2, 2, 40, 20}));
-    auto* groupbox = dynamic_cast<TbsDataSkinPanelControl*>(data.CtrlList()[data.GetControlIndex("groupbox")].get());
+    auto* groupbox = dynamic_cast<TbsDataSkinPanelControl*>(
+        data.CtrlList()[data.GetControlIndex("groupbox")].get());
     ASSERT_NE(groupbox, nullptr);
     EXPECT_EQ(groupbox->CaptionRect, (TRect{1, 1, 58, 14}));
     EXPECT_EQ(groupbox->FontColor, 11168318);
-    EXPECT_NE(dynamic_cast<TbsDataSkinStdLabelControl*>(data.CtrlList()[data.GetControlIndex("stdlabel")].get()), nullptr);
-    EXPECT_NE(dynamic_cast<TbsDataSkinScrollBoxControl*>(data.CtrlList()[data.GetControlIndex("scrollbox")].get()), nullptr);
-    EXPECT_NE(dynamic_cast<TbsDataSkinListView*>(data.CtrlList()[data.GetControlIndex("listview")].get()), nullptr);
+    EXPECT_NE(dynamic_cast<TbsDataSkinStdLabelControl*>(
+                  data.CtrlList()[data.GetControlIndex("stdlabel")].get()),
+              nullptr);
+    EXPECT_NE(dynamic_cast<TbsDataSkinScrollBoxControl*>(
+                  data.CtrlList()[data.GetControlIndex("scrollbox")].get()),
+              nullptr);
+    EXPECT_NE(
+        dynamic_cast<TbsDataSkinListView*>(data.CtrlList()[data.GetControlIndex("listview")].get()),
+        nullptr);
 
     const TbsSkinFormInfo& info = data.FormInfo();
     EXPECT_EQ(info.ClRect, (TRect{4, 27, 281, 206}));
@@ -121,7 +137,8 @@ TEST(SkinData, TheSkinGivesThePopupAndCaptionGeometryTheWindowRelieson) {
     const TbsDataSkinPopupWindow& popup = data.PopupWindow();
     const TbsSkinPicture* window = data.ActivePicture(popup.WindowPictureIndex);
     ASSERT_NE(window, nullptr);
-    auto* item = dynamic_cast<TbsDataSkinMenuItem*>(data.ObjectList()[data.GetIndex("menuitem")].get());
+    auto* item =
+        dynamic_cast<TbsDataSkinMenuItem*>(data.ObjectList()[data.GetIndex("menuitem")].get());
     ASSERT_NE(item, nullptr);
     // Three items of one row each, plus the frame around the items rect: 70 pixels.
     EXPECT_EQ(item->SkinRect.Height(), 22);
@@ -155,7 +172,9 @@ TEST(SkinData, TheSkinGivesThePopupAndCaptionGeometryTheWindowRelieson) {
         EXPECT_EQ(b->SkinRect.Height(), 21);
         EXPECT_TRUE(b->SkinRectInAPicture);
         x -= b->SkinRect.Width();
-        EXPECT_EQ(x, std::string(name) == "closebutton" ? 452 : std::string(name) == "maxbutton" ? 429 : 406);
+        EXPECT_EQ(x, std::string(name) == "closebutton" ? 452
+                     : std::string(name) == "maxbutton" ? 429
+                                                        : 406);
         x -= data.FormInfo().ButtonsOffset;
     }
 }
@@ -275,9 +294,10 @@ TEST(SkinData, FormInfoFixUps) {
     TbsSkinData data;
     // With a mask: an empty mask area becomes the client rect, unset hit-test points take the
     // corner points, and corner points are clamped into the client rect.
-    data.LoadFromIni(Ini("[PICTURES]\nmask=m.bmp\n[FORMINFO]\nclientrect=4,27,281,206\n"
-                         "lefttoppoint=2,20\nrighttoppoint=290,10\nleftbottompoint=1,300\n"
-                         "rightbottompoint=300,300\nhittestlefttoppoint=7,6\n"));
+    data.LoadFromIni(
+        Ini("[PICTURES]\nmask=m.bmp\n[FORMINFO]\nclientrect=4,27,281,206\n"
+            "lefttoppoint=2,20\nrighttoppoint=290,10\nleftbottompoint=1,300\n"
+            "rightbottompoint=300,300\nhittestlefttoppoint=7,6\n"));
     const TbsSkinFormInfo& a = data.FormInfo();
     EXPECT_EQ(a.MaskRectArea, (TRect{4, 27, 281, 206}));
     EXPECT_EQ(a.HitTestLTPoint, (TPoint{7, 6}));
@@ -289,14 +309,16 @@ TEST(SkinData, FormInfoFixUps) {
     EXPECT_EQ(a.RBPoint, (TPoint{281, 206}));
 
     // A mask area that does not reach the client rect is grown to contain it.
-    data.LoadFromIni(Ini("[PICTURES]\nmask=m.bmp\n[FORMINFO]\nclientrect=4,27,281,206\n"
-                         "maskrectarea=10,3,200,300\n"));
+    data.LoadFromIni(
+        Ini("[PICTURES]\nmask=m.bmp\n[FORMINFO]\nclientrect=4,27,281,206\n"
+            "maskrectarea=10,3,200,300\n"));
     EXPECT_EQ(data.FormInfo().MaskRectArea, (TRect{4, 3, 281, 300}));
 
     // Without a mask the mask area and hit-test points stay as written; equal corner
     // coordinates switch the clamping off.
-    data.LoadFromIni(Ini("[FORMINFO]\nclientrect=4,27,281,206\nmaskrectarea=10,3,200,300\n"
-                         "lefttoppoint=2,20\nrightbottompoint=2,300\n"));
+    data.LoadFromIni(
+        Ini("[FORMINFO]\nclientrect=4,27,281,206\nmaskrectarea=10,3,200,300\n"
+            "lefttoppoint=2,20\nrightbottompoint=2,300\n"));
     const TbsSkinFormInfo& c = data.FormInfo();
     EXPECT_EQ(c.MaskRectArea, (TRect{10, 3, 200, 300}));
     EXPECT_EQ(c.HitTestLTPoint, TPoint{});
@@ -306,10 +328,11 @@ TEST(SkinData, FormInfoFixUps) {
 
 TEST(SkinData, CataloguesSkipMalformedAndUnknownEntries) {
     TbsSkinData data;
-    data.LoadFromIni(Ini("[SKINOBJECTS]\ncount=5\n0=first:nosuchtype\n1=noseparator\n"
-                         "2=close:stdbutton\n3=:caption\n4=x:stdbutton:extra\n5=beyond:caption\n"
-                         "[SKINCONTROLS]\ncount=4\n0=a:button\n1=b:Button\n2=c:scrollbar\n3=a:panel\n"
-                         "[a]\nfontheight=20\n"));
+    data.LoadFromIni(
+        Ini("[SKINOBJECTS]\ncount=5\n0=first:nosuchtype\n1=noseparator\n"
+            "2=close:stdbutton\n3=:caption\n4=x:stdbutton:extra\n5=beyond:caption\n"
+            "[SKINCONTROLS]\ncount=4\n0=a:button\n1=b:Button\n2=c:scrollbar\n3=a:panel\n"
+            "[a]\nfontheight=20\n"));
     ASSERT_EQ(data.ObjectList().size(), 2u);
     EXPECT_EQ(data.ObjectList()[0]->IDName, "close");
     EXPECT_NE(dynamic_cast<TbsDataSkinStdButton*>(data.ObjectList()[0].get()), nullptr);
@@ -322,8 +345,9 @@ TEST(SkinData, CataloguesSkipMalformedAndUnknownEntries) {
 
     // A huge count only walks the keys that exist.
     data.ClearSkin();
-    data.LoadFromIni(Ini("[SKINCONTROLS]\ncount=2000000000\n1=x:edit\n"
-                         "[PICTURES]\nactivepicturescount=2000000000\n2=c.bmp\n"));
+    data.LoadFromIni(
+        Ini("[SKINCONTROLS]\ncount=2000000000\n1=x:edit\n"
+            "[PICTURES]\nactivepicturescount=2000000000\n2=c.bmp\n"));
     EXPECT_EQ(data.CtrlList().size(), 1u);
     EXPECT_EQ(data.ActivePicturesNames(), (std::vector<std::string>{"", "", "c.bmp"}));
 }

@@ -54,15 +54,18 @@ TEST(SkinObjects, MissingKeysAndNewObjectsHaveTheirOwnDefaults) {
 }
 
 TEST(SkinObjects, EachClassReadsItsOwnSectionAndItsParentsKeys) {
-    core::TMemIniFile ini = Ini(
-        "[cap]\nskinrectinapicture=2\nskinrect=1,2,3,4\nfontstyle=fsBold\nalignment=tarightjustify\n"
-        "shadow=1\nactiveshadowcolor=16777215\n"
-        "[max]\nskinrectinapicture=1\ndownrect=5,6,7,8\ndisableskinrsect=1,1,2,2\ncommand=cmmaximize\n"
-        "restorerect=9,9,30,30\n"
-        "[item]\ncheckimagerect=1,1,9,9\nactivearrowimagerect=2,2,4,4\nunenabledfontcolor=12632256\n"
-        "[bar]\nunenabledfontColor=255\n"
-        "[anim]\nmorphing=1\ncountframes=4\n"
-        "[user]\nskinrect=1,1,5,5\nhint=ignored\n");
+    core::TMemIniFile ini =
+        Ini("[cap]\nskinrectinapicture=2\nskinrect=1,2,3,4\nfontstyle=fsBold\nalignment="
+            "tarightjustify\n"
+            "shadow=1\nactiveshadowcolor=16777215\n"
+            "[max]\nskinrectinapicture=1\ndownrect=5,6,7,8\ndisableskinrsect=1,1,2,2\ncommand="
+            "cmmaximize\n"
+            "restorerect=9,9,30,30\n"
+            "[item]\ncheckimagerect=1,1,9,9\nactivearrowimagerect=2,2,4,4\nunenabledfontcolor="
+            "12632256\n"
+            "[bar]\nunenabledfontColor=255\n"
+            "[anim]\nmorphing=1\ncountframes=4\n"
+            "[user]\nskinrect=1,1,5,5\nhint=ignored\n");
     TbsDataSkinCaption caption("cap");
     caption.ReadFromIni(ini);
     EXPECT_FALSE(caption.SkinRectInAPicture);
@@ -83,7 +86,8 @@ TEST(SkinObjects, EachClassReadsItsOwnSectionAndItsParentsKeys) {
 
     TbsDataSkinMenuItem item("item");
     item.ReadFromIni(ini);
-    EXPECT_EQ(item.ActiveCheckImageRect, item.CheckImageRect);  // an empty active image takes the normal one
+    EXPECT_EQ(item.ActiveCheckImageRect,
+              item.CheckImageRect);  // an empty active image takes the normal one
     EXPECT_EQ(item.ActiveArrowImageRect, (TRect{2, 2, 4, 4}));
     EXPECT_EQ(item.UnEnabledFontColor, 12632256);
 
@@ -130,21 +134,24 @@ TEST(SkinObjects, WritingErasesTheSectionAndReadsBackTheSame) {
 }
 
 TEST(SkinObjects, FactoriesKnowEveryTypeKeywordExactly) {
-    for (const char* type : {"panel", "expanel", "menubutton", "button", "checkradio", "gauge", "splitter",
-                             "trackbar", "label", "stdlabel", "updown", "grid", "tab", "mainmenubar",
-                             "controlbar", "memo", "edit", "checklistbox", "listbox", "combobox",
-                             "scrollbar", "spinedit", "scrollbox", "treeview", "bevel", "slider",
-                             "listview", "richedit"}) {
+    for (const char* type :
+         {"panel",    "expanel",     "menubutton", "button",   "checkradio", "gauge",
+          "splitter", "trackbar",    "label",      "stdlabel", "updown",     "grid",
+          "tab",      "mainmenubar", "controlbar", "memo",     "edit",       "checklistbox",
+          "listbox",  "combobox",    "scrollbar",  "spinedit", "scrollbox",  "treeview",
+          "bevel",    "slider",      "listview",   "richedit"}) {
         auto control = CreateSkinControl(type, "x");
         ASSERT_NE(control, nullptr) << type;
         EXPECT_EQ(control->IDName, "x");
     }
     EXPECT_EQ(CreateSkinControl("Button", "x"), nullptr);
     EXPECT_EQ(CreateSkinControl("", "x"), nullptr);
-    EXPECT_NE(dynamic_cast<TbsDataSkinButtonControl*>(CreateSkinControl("menubutton", "m").get()), nullptr);
-    for (const char* type : {"stdbutton", "caption", "menuitem", "mainmenubaritem", "mainmenubarbutton",
-                             "button", "animate", "userobject"})
+    EXPECT_NE(dynamic_cast<TbsDataSkinButtonControl*>(CreateSkinControl("menubutton", "m").get()),
+              nullptr);
+    for (const char* type : {"stdbutton", "caption", "menuitem", "mainmenubaritem",
+                             "mainmenubarbutton", "button", "animate", "userobject"})
         EXPECT_NE(CreateSkinObject(type, "o"), nullptr) << type;
     EXPECT_EQ(CreateSkinObject("panel", "o"), nullptr);
-    EXPECT_NE(dynamic_cast<TbsDataSkinStdButton*>(CreateSkinObject("mainmenubarbutton", "o").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TbsDataSkinStdButton*>(CreateSkinObject("mainmenubarbutton", "o").get()),
+              nullptr);
 }

@@ -75,7 +75,7 @@ TEST(EmbeddedSkinPackage, HoldsTheTenPicturesInOrderWithTheirSizes) {
 
 TEST(PackageLayout, MeasuresEveryPixelFormatAndRejectsBadHeaders) {
     const std::pair<std::vector<uint8_t>, int64_t> files[] = {
-        {TinyBmp(28, 21, 1), 146}, {TinyBmp(93, 55, 4), 2758}, {TinyBmp(285, 210, 8), 61558},
+        {TinyBmp(28, 21, 1), 146}, {TinyBmp(93, 55, 4), 2758},   {TinyBmp(285, 210, 8), 61558},
         {TinyBmp(3, 2, 16), 70},   {TinyBmp(93, 55, 24), 15454}, {TinyBmp(5, -3, 32), 114}};
     for (const auto& [bytes, size] : files) {
         std::vector<uint8_t> withTail = bytes;
@@ -113,27 +113,32 @@ TEST(PackageLayout, VersionRulesDecideWhatFollowsTheMask) {
         p.Int(version).Flag(0).Bmp(bmp).Flag(1).Flag(0).Bmp(bmp);
         if (version == 2) p.Flag(0).Bmp(bmp).Flag(1);  // read and thrown away
         p.Int(1).Bmp(bmp).Text("[VERSION]\r\nlast line without end");
-        TbsPackageLayout layout = WalkPackage(p.Bytes().data(), static_cast<int64_t>(p.Bytes().size()));
+        TbsPackageLayout layout =
+            WalkPackage(p.Bytes().data(), static_cast<int64_t>(p.Bytes().size()));
         ASSERT_EQ(layout.ActivePictures.size(), 1u) << version;
         std::string text(p.Bytes().begin() + layout.Text.Offset, p.Bytes().end());
         EXPECT_EQ(text, "[VERSION]\r\nlast line without end") << version;
     }
     PackageBuilder none;
     none.Int(3).Flag(1).Flag(5).Flag(1).Int(0).Text("[VERSION]");
-    TbsPackageLayout empty = WalkPackage(none.Bytes().data(), static_cast<int64_t>(none.Bytes().size()));
+    TbsPackageLayout empty =
+        WalkPackage(none.Bytes().data(), static_cast<int64_t>(none.Bytes().size()));
     EXPECT_FALSE(empty.FramePicture || empty.InactiveFramePicture || empty.FrameMask);
     EXPECT_EQ(empty.Text.Offset, 11);  // the text follows the count directly
 
     PackageBuilder future;
     future.Int(4).Flag(9);
-    TbsPackageLayout v4 = WalkPackage(future.Bytes().data(), static_cast<int64_t>(future.Bytes().size()));
+    TbsPackageLayout v4 =
+        WalkPackage(future.Bytes().data(), static_cast<int64_t>(future.Bytes().size()));
     EXPECT_EQ(v4.Version, 4);
     EXPECT_TRUE(v4.ActivePictures.empty());
 
     PackageBuilder cut;
     cut.Int(3).Flag(1).Flag(1);
-    EXPECT_THROW(WalkPackage(cut.Bytes().data(), static_cast<int64_t>(cut.Bytes().size())), core::EReadError);
+    EXPECT_THROW(WalkPackage(cut.Bytes().data(), static_cast<int64_t>(cut.Bytes().size())),
+                 core::EReadError);
     PackageBuilder lying;
     lying.Int(3).Flag(1).Flag(1).Flag(1).Int(2000000000);
-    EXPECT_THROW(WalkPackage(lying.Bytes().data(), static_cast<int64_t>(lying.Bytes().size())), core::EReadError);
+    EXPECT_THROW(WalkPackage(lying.Bytes().data(), static_cast<int64_t>(lying.Bytes().size())),
+                 core::EReadError);
 }

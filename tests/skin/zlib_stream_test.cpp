@@ -17,7 +17,8 @@ std::vector<uint8_t> Sample(size_t size) {
     uint32_t x = 12345;
     for (size_t i = 0; i < size; ++i) {
         x = x * 1103515245 + 12345;
-        bytes[i] = static_cast<uint8_t>(i % 7 == 0 ? x >> 16 : i / 100);  // compressible, not trivial
+        bytes[i] =
+            static_cast<uint8_t>(i % 7 == 0 ? x >> 16 : i / 100);  // compressible, not trivial
     }
     return bytes;
 }
@@ -33,7 +34,8 @@ std::vector<uint8_t> Deflate(const std::vector<uint8_t>& data, TCompressionLevel
 std::vector<uint8_t> ReadAll(TDecompressionStream& zs) {
     std::vector<uint8_t> out;
     uint8_t block[1000];
-    for (int64_t n; (n = zs.Read(block, sizeof block)) > 0;) out.insert(out.end(), block, block + n);
+    for (int64_t n; (n = zs.Read(block, sizeof block)) > 0;)
+        out.insert(out.end(), block, block + n);
     return out;
 }
 
@@ -51,9 +53,10 @@ std::string MessageOf(const std::function<void()>& f) {
 
 TEST(ZlibStreams, RoundTripAtEveryLevelWithTheMatchingHeader) {
     const std::vector<uint8_t> data = Sample(50000);
-    const std::pair<TCompressionLevel, uint8_t> levels[] = {
-        {TCompressionLevel::clNone, 0x01}, {TCompressionLevel::clFastest, 0x01},
-        {TCompressionLevel::clDefault, 0x9C}, {TCompressionLevel::clMax, 0xDA}};
+    const std::pair<TCompressionLevel, uint8_t> levels[] = {{TCompressionLevel::clNone, 0x01},
+                                                            {TCompressionLevel::clFastest, 0x01},
+                                                            {TCompressionLevel::clDefault, 0x9C},
+                                                            {TCompressionLevel::clMax, 0xDA}};
     for (const auto& [level, flagByte] : levels) {
         std::vector<uint8_t> packed = Deflate(data, level);
         ASSERT_GE(packed.size(), 2u);
@@ -62,7 +65,9 @@ TEST(ZlibStreams, RoundTripAtEveryLevelWithTheMatchingHeader) {
         // zlib itself agrees with what we wrote.
         std::vector<uint8_t> check(data.size());
         uLongf checkSize = static_cast<uLongf>(check.size());
-        ASSERT_EQ(uncompress(check.data(), &checkSize, packed.data(), static_cast<uLong>(packed.size())), Z_OK);
+        ASSERT_EQ(
+            uncompress(check.data(), &checkSize, packed.data(), static_cast<uLong>(packed.size())),
+            Z_OK);
         EXPECT_EQ(check, data);
         TMemoryStream source(packed);
         TDecompressionStream zs(source);

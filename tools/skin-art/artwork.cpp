@@ -26,24 +26,37 @@ enum class State { Normal, Hot, Down, Disabled, Flat };
 
 void ButtonFace(Canvas& c, const Box& r, State s) {
     switch (s) {
-        case State::Normal: c.RoundBox(r, 2, 0xFFFFFF, 0xD9E8F9, kBorderSoft); break;
-        case State::Hot: c.RoundBox(r, 2, 0xF4FAFF, 0xC2DCF8, 0x5B8CC8); break;
-        case State::Down: c.RoundBox(r, 2, 0xBCD5F1, 0xDDEBFA, kBorderDark); break;
-        case State::Disabled: c.RoundBox(r, 2, 0xF6F7F9, 0xE6EAEF, 0xC3CCD6); break;
-        case State::Flat: c.VerticalGradient(r, 0xF7FAFF, 0xDCE9F8); break;
+        case State::Normal:
+            c.RoundBox(r, 2, 0xFFFFFF, 0xD9E8F9, kBorderSoft);
+            break;
+        case State::Hot:
+            c.RoundBox(r, 2, 0xF4FAFF, 0xC2DCF8, 0x5B8CC8);
+            break;
+        case State::Down:
+            c.RoundBox(r, 2, 0xBCD5F1, 0xDDEBFA, kBorderDark);
+            break;
+        case State::Disabled:
+            c.RoundBox(r, 2, 0xF6F7F9, 0xE6EAEF, 0xC3CCD6);
+            break;
+        case State::Flat:
+            c.VerticalGradient(r, 0xF7FAFF, 0xDCE9F8);
+            break;
     }
 }
 
 // The caption strip's colour on row y: a glossy upper half over a deeper lower half. The
 // caption buttons use it too, so their cut corners show the strip behind them.
 Rgb CaptionAt(int y) {
-    return y < 12 ? Mix(kCaptionTop, 0xDCEBFC, y / 11.0) : Mix(0xCFE2F8, kCaptionBottom, (y - 12) / 14.0);
+    return y < 12 ? Mix(kCaptionTop, 0xDCEBFC, y / 11.0)
+                  : Mix(0xCFE2F8, kCaptionBottom, (y - 12) / 14.0);
 }
 
 // ---- frame and mask ----
 
 bool CornerCut(int x, int y, int w, int h) {
-    auto cut = [](int dx, int dy) { return (dy == 0 && dx < 4) || (dy == 1 && dx < 2) || (dy <= 3 && dx < 1); };
+    auto cut = [](int dx, int dy) {
+        return (dy == 0 && dx < 4) || (dy == 1 && dx < 2) || (dy <= 3 && dx < 1);
+    };
     auto cutBottom = [](int dx, int dy) { return dy == 0 && dx < 1; };
     int rx = w - 1 - x, by = h - 1 - y;
     return cut(x, y) || cut(rx, y) || cutBottom(x, by) || cutBottom(rx, by);
@@ -54,12 +67,17 @@ Canvas DrawFrame(const SkinIni& ini, int w, int h) {
     Box client = ini.Rect("FORMINFO", "clientrect");
     for (int y = 0; y < client.top; ++y) c.HLine(0, w, y, CaptionAt(y));
     // Side and bottom borders.
-    for (int x = 0; x < client.left; ++x) c.VLine(x, client.top, h, Mix(kCaptionBottom, 0xD6E6F9, x / 3.0));
-    for (int x = client.right; x < w; ++x) c.VLine(x, client.top, h, Mix(0xD6E6F9, kCaptionBottom, (x - client.right) / 3.0));
-    for (int y = client.bottom; y < h; ++y) c.HLine(client.left, client.right, y, Mix(0xD6E6F9, kCaptionBottom, (y - client.bottom) / 3.0));
+    for (int x = 0; x < client.left; ++x)
+        c.VLine(x, client.top, h, Mix(kCaptionBottom, 0xD6E6F9, x / 3.0));
+    for (int x = client.right; x < w; ++x)
+        c.VLine(x, client.top, h, Mix(0xD6E6F9, kCaptionBottom, (x - client.right) / 3.0));
+    for (int y = client.bottom; y < h; ++y)
+        c.HLine(client.left, client.right, y,
+                Mix(0xD6E6F9, kCaptionBottom, (y - client.bottom) / 3.0));
     c.Frame(Box{0, 0, w, h}, kBorderDark);
     c.HLine(1, w - 1, 1, kWhite);
-    c.Frame(Box{client.left - 1, client.top - 1, client.right + 1, client.bottom + 1}, kBorderLight);
+    c.Frame(Box{client.left - 1, client.top - 1, client.right + 1, client.bottom + 1},
+            kBorderLight);
     c.Fill(client, kClient);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -95,9 +113,12 @@ void CaptionGlyph(Canvas& c, const Box& r, const std::string& command, bool rest
         c.Frame(g, ink);
         c.HLine(g.left, g.right, g.top + 1, ink);
     } else if (command == "cmmaximize" || (command == "cmminimize" && restore)) {
-        Box back{g.left + 2, g.top, g.right, g.bottom - 2}, front{g.left, g.top + 2, g.right - 2, g.bottom};
+        Box back{g.left + 2, g.top, g.right, g.bottom - 2},
+            front{g.left, g.top + 2, g.right - 2, g.bottom};
         c.Frame(back, ink);
-        c.Fill(front.Inset(1), c.Get(front.left + 1, front.top + 1) == ink ? kWhite : c.Get(r.left + 10, r.top + 14));
+        c.Fill(front.Inset(1), c.Get(front.left + 1, front.top + 1) == ink
+                                   ? kWhite
+                                   : c.Get(r.left + 10, r.top + 14));
         c.Frame(front, ink);
         c.HLine(front.left, front.right, front.top + 1, ink);
     } else if (command == "cmminimize") {
@@ -119,12 +140,16 @@ void CaptionButton(Canvas& c, const Box& r, State s, const std::string& command,
     bool close = command == "cmclose";
     Rgb ink = kInk;
     if (s == State::Hot) {
-        if (close) c.RoundBox(r, 2, 0xF08A7E, 0xD64A3C, 0xA8352A);
-        else c.RoundBox(r, 2, 0xFFFFFF, 0xB3D2F7, 0x4A80C8);
+        if (close)
+            c.RoundBox(r, 2, 0xF08A7E, 0xD64A3C, 0xA8352A);
+        else
+            c.RoundBox(r, 2, 0xFFFFFF, 0xB3D2F7, 0x4A80C8);
         if (close) ink = kWhite;
     } else if (s == State::Down) {
-        if (close) c.RoundBox(r, 2, 0xC03A2E, 0xE06A5E, 0x8E2A20);
-        else c.RoundBox(r, 2, 0xA9C8EE, 0xD3E5FA, kBorderDark);
+        if (close)
+            c.RoundBox(r, 2, 0xC03A2E, 0xE06A5E, 0x8E2A20);
+        else
+            c.RoundBox(r, 2, 0xA9C8EE, 0xD3E5FA, kBorderDark);
         if (close) ink = kWhite;
     } else {
         c.RoundBox(r, 2, 0xFAFCFF, 0xD6E7FA, kBorder);
@@ -177,7 +202,8 @@ Canvas DrawMenuItems(const SkinIni& ini, int w, int h) {
     MenuRowBase(c, ini.Rect(item, "skinrect"));
     Box active = ini.Rect(item, "activeskinrect");
     MenuRowBase(c, active);
-    c.RoundBox(Box{active.left + 1, active.top + 1, active.right - 1, active.bottom - 1}, 2, 0xEEF6FF, 0xC9DFF8, kBorder);
+    c.RoundBox(Box{active.left + 1, active.top + 1, active.right - 1, active.bottom - 1}, 2,
+               0xEEF6FF, 0xC9DFF8, kBorder);
     Box divider = ini.Rect(item, "dividerrect");
     MenuRowBase(c, divider);
     c.HLine(divider.left + 27, divider.right - 2, divider.top + 1, 0xB7CDE8);
@@ -214,14 +240,16 @@ Box Rel(const SkinIni& ini, const std::string& name, const std::string& key) {
 }
 
 void Buttons(Canvas& c, const SkinIni& ini, const std::string& name, const std::string& type) {
-    bool flat = name.find("toolbutton") != std::string::npos || name.find("toolmenu") != std::string::npos;
+    bool flat =
+        name.find("toolbutton") != std::string::npos || name.find("toolmenu") != std::string::npos;
     Box normal = ini.Rect(name, "skinrect");
     ButtonFace(c, normal, flat ? State::Flat : State::Normal);
     ButtonFace(c, ini.Rect(name, "activeskinrect"), State::Hot);
     ButtonFace(c, ini.Rect(name, "downskinrect"), State::Down);
     ButtonFace(c, ini.Rect(name, "disabledskinrect"), State::Disabled);
     if (name == "combobutton") {
-        for (const char* key : {"skinrect", "activeskinrect", "downskinrect"}) c.Arrow(ini.Rect(name, key), 'd', 4, kInk);
+        for (const char* key : {"skinrect", "activeskinrect", "downskinrect"})
+            c.Arrow(ini.Rect(name, key), 'd', 4, kInk);
     }
     if (type == "menubutton") {
         for (const char* key : {"menumarkerflatrect", "menumarkerrect"}) {
@@ -273,7 +301,9 @@ void Edit(Canvas& c, const SkinIni& ini, const std::string& name) {
         {ini.Rect(name, "unenabledbuttonrect"), State::Disabled}};
     for (const auto& [box, state] : faces) {
         ButtonFace(c, box, state);
-        for (int i = 0; i < 3; ++i) c.Set(box.left + box.Width() / 2 - 3 + 3 * i, box.bottom - 5, state == State::Disabled ? kShadow : kInk);
+        for (int i = 0; i < 3; ++i)
+            c.Set(box.left + box.Width() / 2 - 3 + 3 * i, box.bottom - 5,
+                  state == State::Disabled ? kShadow : kInk);
     }
 }
 
@@ -297,8 +327,9 @@ void Combo(Canvas& c, const SkinIni& ini, const std::string& name) {
     Box activeButton = button.Offset(active.left - skin.left, active.top - skin.top);
     ButtonFace(c, activeButton, State::Hot);
     c.Arrow(activeButton, 'd', 4, kInk);
-    const std::pair<const char*, State> images[] = {
-        {"activebuttonrect", State::Hot}, {"downbuttonrect", State::Down}, {"unenabledbuttonrect", State::Disabled}};
+    const std::pair<const char*, State> images[] = {{"activebuttonrect", State::Hot},
+                                                    {"downbuttonrect", State::Down},
+                                                    {"unenabledbuttonrect", State::Disabled}};
     for (const auto& [key, state] : images) {
         Box b = ini.Rect(name, key);
         ButtonFace(c, b, state);
@@ -330,8 +361,10 @@ void Thumb(Canvas& c, const Box& r, State s, bool horizontal) {
     ButtonFace(c, r, s);
     int cx = r.left + r.Width() / 2, cy = r.top + r.Height() / 2;
     for (int i = -2; i <= 2; i += 2) {
-        if (horizontal) c.VLine(cx + i, cy - 3, cy + 4, kBorderDark);
-        else c.HLine(cx - 3, cx + 4, cy + i, kBorderDark);
+        if (horizontal)
+            c.VLine(cx + i, cy - 3, cy + 4, kBorderDark);
+        else
+            c.HLine(cx - 3, cx + 4, cy + i, kBorderDark);
     }
 }
 
@@ -347,8 +380,10 @@ void ScrollBar(Canvas& c, const SkinIni& ini, const std::string& name) {
     ButtonFace(c, up, State::Normal);
     c.Arrow(up, toMax, 4, kInk);
     const std::tuple<const char*, State, char> images[] = {
-        {"activeupbuttonrect", State::Hot, toMax}, {"downupbuttonrect", State::Down, toMax},
-        {"activedownbuttonrect", State::Hot, toMin}, {"downdownbuttonrect", State::Down, toMin}};
+        {"activeupbuttonrect", State::Hot, toMax},
+        {"downupbuttonrect", State::Down, toMax},
+        {"activedownbuttonrect", State::Hot, toMin},
+        {"downdownbuttonrect", State::Down, toMin}};
     for (const auto& [key, state, dir] : images) {
         Box b = ini.Rect(name, key);
         ButtonFace(c, b, state);
@@ -376,16 +411,22 @@ void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::st
     } else if (type == "gauge") {
         Field(c, r, false);
         Box bar = r.Inset(2);
-        if (r.Width() > r.Height()) bar.right = bar.left + bar.Width() * 3 / 5;
-        else bar.top = bar.bottom - bar.Height() * 3 / 5;
-        if (r.Width() > r.Height()) c.VerticalGradient(bar, 0x8DBDF0, kHighlight);
-        else c.HorizontalGradient(bar, 0x8DBDF0, kHighlight);
+        if (r.Width() > r.Height())
+            bar.right = bar.left + bar.Width() * 3 / 5;
+        else
+            bar.top = bar.bottom - bar.Height() * 3 / 5;
+        if (r.Width() > r.Height())
+            c.VerticalGradient(bar, 0x8DBDF0, kHighlight);
+        else
+            c.HorizontalGradient(bar, 0x8DBDF0, kHighlight);
     } else if (type == "trackbar" || type == "slider") {
         c.Fill(r, kControlsBack);
         bool horizontal = r.Width() > r.Height();
         int mid = horizontal ? r.top + r.Height() / 2 : r.left + r.Width() / 2;
-        if (horizontal) c.Fill(Box{r.left + 4, mid - 1, r.right - 4, mid + 2}, kShadow);
-        else c.Fill(Box{mid - 1, r.top + 4, mid + 2, r.bottom - 4}, kShadow);
+        if (horizontal)
+            c.Fill(Box{r.left + 4, mid - 1, r.right - 4, mid + 2}, kShadow);
+        else
+            c.Fill(Box{mid - 1, r.top + 4, mid + 2, r.bottom - 4}, kShadow);
         Box thumb = horizontal ? Box{r.left + 20, r.top + 3, r.left + 30, r.bottom - 3}
                                : Box{r.left + 3, r.top + 20, r.right - 3, r.top + 30};
         ButtonFace(c, thumb, State::Normal);
@@ -394,13 +435,16 @@ void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::st
         Box page{r.left, r.top + 18, r.right, r.bottom};
         c.Fill(page, 0xF7FAFE);
         c.Frame(page, 0x9DBCE5);
-        c.RoundBox(Box{r.left + 2, r.top, r.left + 36, r.top + 20}, 2, 0xFFFFFF, 0xF7FAFE, 0x9DBCE5);
+        c.RoundBox(Box{r.left + 2, r.top, r.left + 36, r.top + 20}, 2, 0xFFFFFF, 0xF7FAFE,
+                   0x9DBCE5);
     } else if (type == "splitter") {
         c.Fill(r, 0xE6EFFA);
         int cx = r.left + r.Width() / 2, cy = r.top + r.Height() / 2;
         for (int i = -6; i <= 6; i += 3) {
-            if (r.Height() > r.Width()) c.Set(cx, cy + i, kBorderDark);
-            else c.Set(cx + i, cy, kBorderDark);
+            if (r.Height() > r.Width())
+                c.Set(cx, cy + i, kBorderDark);
+            else
+                c.Set(cx + i, cy, kBorderDark);
         }
     } else if (type == "bevel") {
         c.Fill(r, kControlsBack);
@@ -408,8 +452,10 @@ void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::st
         c.Frame(r.Inset(1), kWhite);
     } else if (type == "updown") {
         bool vertical = r.Height() > r.Width();
-        Box a = vertical ? Box{r.left, r.top, r.right, r.top + r.Height() / 2} : Box{r.left, r.top, r.left + r.Width() / 2, r.bottom};
-        Box b = vertical ? Box{r.left, a.bottom, r.right, r.bottom} : Box{a.right, r.top, r.right, r.bottom};
+        Box a = vertical ? Box{r.left, r.top, r.right, r.top + r.Height() / 2}
+                         : Box{r.left, r.top, r.left + r.Width() / 2, r.bottom};
+        Box b = vertical ? Box{r.left, a.bottom, r.right, r.bottom}
+                         : Box{a.right, r.top, r.right, r.bottom};
         ButtonFace(c, a, State::Normal);
         ButtonFace(c, b, State::Normal);
         c.Arrow(a, vertical ? 'u' : 'l', 3, kInk);
@@ -435,14 +481,22 @@ Canvas DrawControls(const SkinIni& ini, int w, int h) {
     Canvas c(w, h, kControlsBack);
     for (const auto& [name, type] : ini.Catalogue("SKINCONTROLS")) {
         if (ini.Int(name, "pictureindex", -1) != 4) continue;
-        if (type == "button" || type == "menubutton") Buttons(c, ini, name, type);
-        else if (type == "panel" || type == "scrollbox") Panel(c, ini, name);
-        else if (type == "edit") Edit(c, ini, name);
-        else if (type == "combobox") Combo(c, ini, name);
-        else if (type == "listbox") ListBox(c, ini, name);
-        else if (type == "scrollbar") ScrollBar(c, ini, name);
-        else if (type == "listview") continue;  // shares the list box frame
-        else Plain(c, ini, name, type);
+        if (type == "button" || type == "menubutton")
+            Buttons(c, ini, name, type);
+        else if (type == "panel" || type == "scrollbox")
+            Panel(c, ini, name);
+        else if (type == "edit")
+            Edit(c, ini, name);
+        else if (type == "combobox")
+            Combo(c, ini, name);
+        else if (type == "listbox")
+            ListBox(c, ini, name);
+        else if (type == "scrollbar")
+            ScrollBar(c, ini, name);
+        else if (type == "listview")
+            continue;  // shares the list box frame
+        else
+            Plain(c, ini, name, type);
     }
     return c;
 }
@@ -454,11 +508,11 @@ struct Size {
 // The picture sizes and formats the program's skin is built with.
 const std::map<std::string, Size>& Sizes() {
     static const std::map<std::string, Size> sizes = {
-        {"main.bmp", {285, 210, 24}},       {"mask.bmp", {285, 210, 8}},
-        {"active.bmp", {75, 263, 24}},      {"hintwindow.bmp", {28, 21, 24}},
-        {"pw.bmp", {93, 55, 24}},           {"menuitems.bmp", {132, 126, 24}},
-        {"controls.bmp", {556, 410, 24}},   {"mdibg.bmp", {219, 178, 24}},
-        {"pwmask.bmp", {93, 55, 4}},        {"hintwindowmask.bmp", {28, 21, 1}}};
+        {"main.bmp", {285, 210, 24}},     {"mask.bmp", {285, 210, 8}},
+        {"active.bmp", {75, 263, 24}},    {"hintwindow.bmp", {28, 21, 24}},
+        {"pw.bmp", {93, 55, 24}},         {"menuitems.bmp", {132, 126, 24}},
+        {"controls.bmp", {556, 410, 24}}, {"mdibg.bmp", {219, 178, 24}},
+        {"pwmask.bmp", {93, 55, 4}},      {"hintwindowmask.bmp", {28, 21, 1}}};
     return sizes;
 }
 

@@ -73,12 +73,14 @@ void Canvas::Fill(const Box& r, Rgb c) {
 
 void Canvas::VerticalGradient(const Box& r, Rgb top, Rgb bottom) {
     int h = std::max(1, r.Height() - 1);
-    for (int y = r.top; y < r.bottom; ++y) HLine(r.left, r.right, y, Mix(top, bottom, double(y - r.top) / h));
+    for (int y = r.top; y < r.bottom; ++y)
+        HLine(r.left, r.right, y, Mix(top, bottom, double(y - r.top) / h));
 }
 
 void Canvas::HorizontalGradient(const Box& r, Rgb left, Rgb right) {
     int w = std::max(1, r.Width() - 1);
-    for (int x = r.left; x < r.right; ++x) VLine(x, r.top, r.bottom, Mix(left, right, double(x - r.left) / w));
+    for (int x = r.left; x < r.right; ++x)
+        VLine(x, r.top, r.bottom, Mix(left, right, double(x - r.left) / w));
 }
 
 void Canvas::HLine(int x0, int x1, int y, Rgb c) {
@@ -124,7 +126,8 @@ void Canvas::RoundBox(const Box& r, int radius, Rgb top, Rgb bottom, Rgb border)
 
 void Canvas::Blit(const Canvas& src, int x0, int y0, int scale) {
     for (int y = 0; y < src.height_ * scale; ++y)
-        for (int x = 0; x < src.width_ * scale; ++x) Set(x0 + x, y0 + y, src.Get(x / scale, y / scale));
+        for (int x = 0; x < src.width_ * scale; ++x)
+            Set(x0 + x, y0 + y, src.Get(x / scale, y / scale));
 }
 
 void Canvas::Cross(const Box& r, int size, Rgb c) {
@@ -140,10 +143,18 @@ void Canvas::Arrow(const Box& r, char direction, int size, Rgb c) {
     for (int i = 0; i < size; ++i) {
         int half = size - 1 - i;
         switch (direction) {
-            case 'd': HLine(cx - half, cx + half + 1, cy - size / 2 + i, c); break;
-            case 'u': HLine(cx - half, cx + half + 1, cy + size / 2 - i, c); break;
-            case 'r': VLine(cx - size / 2 + i, cy - half, cy + half + 1, c); break;
-            case 'l': VLine(cx + size / 2 - i, cy - half, cy + half + 1, c); break;
+            case 'd':
+                HLine(cx - half, cx + half + 1, cy - size / 2 + i, c);
+                break;
+            case 'u':
+                HLine(cx - half, cx + half + 1, cy + size / 2 - i, c);
+                break;
+            case 'r':
+                VLine(cx - size / 2 + i, cy - half, cy + half + 1, c);
+                break;
+            case 'l':
+                VLine(cx + size / 2 - i, cy - half, cy + half + 1, c);
+                break;
         }
     }
 }
@@ -180,7 +191,8 @@ std::vector<uint8_t> Canvas::Bmp24() const {
 
 std::vector<uint8_t> Canvas::BmpMask(int bitCount) const {
     const int entries = 1 << bitCount;
-    std::vector<uint8_t> out = Headers(width_, height_, bitCount, static_cast<uint32_t>(entries * 4));
+    std::vector<uint8_t> out =
+        Headers(width_, height_, bitCount, static_cast<uint32_t>(entries * 4));
     // A grey ramp: entry 0 black, the last entry white.
     for (int i = 0; i < entries; ++i) {
         uint8_t v = static_cast<uint8_t>(i * 255 / (entries - 1));

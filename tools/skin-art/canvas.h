@@ -20,7 +20,7 @@ struct Box {
 Rgb Mix(Rgb a, Rgb b, double t);
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Rgb fill);
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -51,7 +51,7 @@ public:
     // Indexed: every pixel that is pure black becomes index 0, any other colour the last index.
     std::vector<uint8_t> BmpMask(int bitCount) const;
 
-private:
+  private:
     int width_, height_;
     std::vector<Rgb> pixels_;
 };

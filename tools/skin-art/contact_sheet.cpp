@@ -1,7 +1,7 @@
 #include "contact_sheet.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 namespace art {
@@ -20,13 +20,17 @@ struct Placed {
 };
 
 class SheetBuilder {
-public:
-    SheetBuilder(const SkinIni& ini, const std::map<std::string, Picture>& pictures) : ini_(ini), pictures_(pictures) {}
+  public:
+    SheetBuilder(const SkinIni& ini, const std::map<std::string, Picture>& pictures)
+        : ini_(ini), pictures_(pictures) {}
 
     Sheet Build() {
         std::vector<std::string> names;
         for (int i = -3; i < ini_.Int("PICTURES", "activepicturescount", 0); ++i) {
-            std::string key = i == -3 ? "picture" : i == -2 ? "mask" : i == -1 ? "inactivepicture" : std::to_string(i);
+            std::string key = i == -3   ? "picture"
+                              : i == -2 ? "mask"
+                              : i == -1 ? "inactivepicture"
+                                        : std::to_string(i);
             std::string file = ini_.Text("PICTURES", key);
             if (!file.empty() && pictures_.count(file)) names.push_back(file);
         }
@@ -57,7 +61,7 @@ public:
         return sheet;
     }
 
-private:
+  private:
     // The frame picture composed to a window size: corner pieces in place, edge pieces tiled
     // between the corner points, the client rect tiled over the client area, and the close,
     // maximize and minimize buttons lined up from the right of the caption rect.
@@ -81,12 +85,18 @@ private:
         };
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                bool inClient = x >= client.left && x < client.right + dx && y >= client.top && y < client.bottom + dy;
-                int sx = inClient ? client.left + (x - client.left) % client.Width() : sourceX(x, ltx, rtx);
-                int sy = inClient ? client.top + (y - client.top) % client.Height() : sourceY(y, std::max(lty, rty), client.bottom);
+                bool inClient = x >= client.left && x < client.right + dx && y >= client.top &&
+                                y < client.bottom + dy;
+                int sx = inClient ? client.left + (x - client.left) % client.Width()
+                                  : sourceX(x, ltx, rtx);
+                int sy = inClient ? client.top + (y - client.top) % client.Height()
+                                  : sourceY(y, std::max(lty, rty), client.bottom);
                 if (!inClient && y < client.top) sy = y;
-                out.Set(x, y, ini_.Text("PICTURES", "mask").empty() || pictures_.at(ini_.Text("PICTURES", "mask")).canvas.Get(sx, sy) == 0
-                                  ? frame.Get(sx, sy) : 0x808890);
+                out.Set(x, y,
+                        ini_.Text("PICTURES", "mask").empty() ||
+                                pictures_.at(ini_.Text("PICTURES", "mask")).canvas.Get(sx, sy) == 0
+                            ? frame.Get(sx, sy)
+                            : 0x808890);
             }
         const Canvas& active = pictures_.at(PictureOf(0)).canvas;
         Box caption = ini_.Rect("FORMINFO", "captionrect");
@@ -95,7 +105,8 @@ private:
             Box src = ini_.Rect(name, "skinrect");
             right -= src.Width();
             for (int y = 0; y < src.Height(); ++y)
-                for (int x = 0; x < src.Width(); ++x) out.Set(right + x, caption.top + y, active.Get(src.left + x, src.top + y));
+                for (int x = 0; x < src.Width(); ++x)
+                    out.Set(right + x, caption.top + y, active.Get(src.left + x, src.top + y));
             right -= ini_.Int("FORMINFO", "buttonsoffset", 0);
         }
         return out;
@@ -110,18 +121,23 @@ private:
     void Rect(Sheet& s, const std::string& picture, const Box& r, Rgb c) {
         if (r.Empty() || !placed_.count(picture)) return;
         Placed at = placed_.at(picture);
-        s.canvas.Frame(Box{at.x + r.left * kScale, at.y + r.top * kScale, at.x + r.right * kScale, at.y + r.bottom * kScale}, c);
+        s.canvas.Frame(Box{at.x + r.left * kScale, at.y + r.top * kScale, at.x + r.right * kScale,
+                           at.y + r.bottom * kScale},
+                       c);
     }
 
     void Point(Sheet& s, const std::string& picture, std::pair<int, int> p, Box origin = {}) {
         if (p.first == 0 || p.second == 0 || !placed_.count(picture)) return;
         Placed at = placed_.at(picture);
-        int x = at.x + (origin.left + p.first) * kScale, y = at.y + (origin.top + p.second) * kScale;
+        int x = at.x + (origin.left + p.first) * kScale,
+            y = at.y + (origin.top + p.second) * kScale;
         s.canvas.HLine(x - 3, x + 4, y, kPoint);
         s.canvas.VLine(x, y - 3, y + 4, kPoint);
     }
 
-    std::string PictureOf(int index) const { return index < 0 ? "" : ini_.Text("PICTURES", std::to_string(index)); }
+    std::string PictureOf(int index) const {
+        return index < 0 ? "" : ini_.Text("PICTURES", std::to_string(index));
+    }
 
     void Named(Sheet& s, const std::string& picture, const Box& r, const std::string& name) {
         if (r.Empty() || !placed_.count(picture) || labelled_.count(picture + name)) return;
@@ -132,18 +148,25 @@ private:
 
     void Outline(Sheet& s) {
         std::string frame = ini_.Text("PICTURES", "picture"), mask = ini_.Text("PICTURES", "mask");
-        for (const char* key : {"clientrect", "captionrect"}) Rect(s, frame, ini_.Rect("FORMINFO", key), kInnerRect);
+        for (const char* key : {"clientrect", "captionrect"})
+            Rect(s, frame, ini_.Rect("FORMINFO", key), kInnerRect);
         Rect(s, mask, ini_.Rect("FORMINFO", "maskrectarea"), kInnerRect);
-        for (const char* key : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
+        for (const char* key :
+             {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
             Point(s, frame, ini_.Point("FORMINFO", key));
-        for (const char* key : {"hittestlefttoppoint", "hittestrighttoppoint", "hittestleftbottompoint", "hittestrightbottompoint"})
+        for (const char* key : {"hittestlefttoppoint", "hittestrighttoppoint",
+                                "hittestleftbottompoint", "hittestrightbottompoint"})
             Point(s, mask, ini_.Point("FORMINFO", key));
         Named(s, frame, ini_.Rect("FORMINFO", "captionrect"), "captionrect");
         Named(s, frame, ini_.Rect("FORMINFO", "clientrect"), "clientrect");
         for (const char* section : {"POPUPWINDOW", "HINTWINDOW"}) {
             std::string pic = PictureOf(ini_.Int(section, "windowpictureindex", -1));
-            Rect(s, pic, ini_.Rect(section, section == std::string("POPUPWINDOW") ? "itemsrect" : "clientrect"), kInnerRect);
-            for (const char* key : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
+            Rect(s, pic,
+                 ini_.Rect(section,
+                           section == std::string("POPUPWINDOW") ? "itemsrect" : "clientrect"),
+                 kInnerRect);
+            for (const char* key :
+                 {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
                 Point(s, pic, ini_.Point(section, key));
         }
         for (const auto& [name, type] : ini_.Catalogue("SKINOBJECTS")) {
@@ -152,7 +175,9 @@ private:
             Rect(s, pic, ini_.Rect(name, "skinrect"), kSkinRect);
             Named(s, pic, ini_.Rect(name, "skinrect"), name);
             for (const std::string& key : ini_.ini.ReadSection(name)) {
-                if (key == "skinrect" || key == "textrect" || key == "imagerect" || key.find("rect") == std::string::npos) continue;
+                if (key == "skinrect" || key == "textrect" || key == "imagerect" ||
+                    key.find("rect") == std::string::npos)
+                    continue;
                 Rect(s, pic, ini_.Rect(name, key), kStateRect);
             }
         }
@@ -162,12 +187,17 @@ private:
             Rect(s, pic, skin, kSkinRect);
             Named(s, pic, skin, name);
             for (const std::string& key : ini_.ini.ReadSection(name)) {
-                if (key == "skinrect" || (key.find("rect") == std::string::npos && key != "trackarea")) continue;
+                if (key == "skinrect" ||
+                    (key.find("rect") == std::string::npos && key != "trackarea"))
+                    continue;
                 Box r = ini_.Rect(name, key);
-                if (Inner(type, key)) Rect(s, pic, r.Offset(skin.left, skin.top), kInnerRect);
-                else if (key != "itemtextrect") Rect(s, pic, r, kStateRect);
+                if (Inner(type, key))
+                    Rect(s, pic, r.Offset(skin.left, skin.top), kInnerRect);
+                else if (key != "itemtextrect")
+                    Rect(s, pic, r, kStateRect);
             }
-            for (const char* key : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
+            for (const char* key :
+                 {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"})
                 Point(s, pic, ini_.Point(name, key), skin);
         }
     }

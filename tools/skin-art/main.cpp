@@ -22,14 +22,16 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argc != 3) {
-            std::fprintf(stderr, "usage: skin-art <skin.ini> <output folder>\n"
-                                 "       skin-art --sheet <skin.ini> <sheet.bmp> <labels.txt>\n");
+            std::fprintf(stderr,
+                         "usage: skin-art <skin.ini> <output folder>\n"
+                         "       skin-art --sheet <skin.ini> <sheet.bmp> <labels.txt>\n");
             return 2;
         }
         art::SkinIni ini(argv[1]);
         for (const auto& [name, picture] : art::DrawSkin(ini)) {
             std::string path = std::string(argv[2]) + "/" + name;
-            art::WriteFile(path, picture.bitCount == 24 ? picture.canvas.Bmp24() : picture.canvas.BmpMask(picture.bitCount));
+            art::WriteFile(path, picture.bitCount == 24 ? picture.canvas.Bmp24()
+                                                        : picture.canvas.BmpMask(picture.bitCount));
         }
         return 0;
     } catch (const std::exception& e) {

@@ -10,8 +10,10 @@ namespace {
 std::vector<int> Numbers(const std::string& text) {
     std::vector<int> out(1, 0);
     for (char c : text) {
-        if (c == ',') out.push_back(0);
-        else if (c >= '0' && c <= '9') out.back() = out.back() * 10 + (c - '0');
+        if (c == ',')
+            out.push_back(0);
+        else if (c >= '0' && c <= '9')
+            out.back() = out.back() * 10 + (c - '0');
     }
     return out;
 }
@@ -45,13 +47,15 @@ std::string SkinIni::Text(const std::string& section, const std::string& key) co
     return ini.ReadString(section, key, "");
 }
 
-std::vector<std::pair<std::string, std::string>> SkinIni::Catalogue(const std::string& section) const {
+std::vector<std::pair<std::string, std::string>> SkinIni::Catalogue(
+    const std::string& section) const {
     std::vector<std::pair<std::string, std::string>> out;
     int count = Int(section, "count", 0);
     for (int i = 0; i < count; ++i) {
         std::string value = Text(section, std::to_string(i));
         size_t colon = value.find(':');
-        if (colon != std::string::npos) out.emplace_back(value.substr(0, colon), value.substr(colon + 1));
+        if (colon != std::string::npos)
+            out.emplace_back(value.substr(0, colon), value.substr(colon + 1));
     }
     return out;
 }

@@ -22,9 +22,10 @@ std::string Source(const std::vector<uint8_t>& bytes) {
         out += item;
         if (i % 24 == 23) out += '\n';
     }
-    out += "\n};\n}  // namespace\n\n"
-           "std::span<const uint8_t> EmbeddedSkinPackage() { return {kPackage, sizeof kPackage}; }\n\n"
-           "}  // namespace skin\n";
+    out +=
+        "\n};\n}  // namespace\n\n"
+        "std::span<const uint8_t> EmbeddedSkinPackage() { return {kPackage, sizeof kPackage}; }\n\n"
+        "}  // namespace skin\n";
     return out;
 }
 
@@ -39,8 +40,10 @@ int main(int argc, char** argv) {
         skin::TbsCompressedStoredSkin stored;
         stored.LoadFromSkinIniFile(argv[1]);
         if (stored.Empty()) {
-            std::fprintf(stderr, "skin-pack: %s lacks one of the sections VERSION, PICTURES, FORMINFO, "
-                                 "SKINOBJECTS, SKINCONTROLS\n", argv[1]);
+            std::fprintf(stderr,
+                         "skin-pack: %s lacks one of the sections VERSION, PICTURES, FORMINFO, "
+                         "SKINOBJECTS, SKINCONTROLS\n",
+                         argv[1]);
             return 1;
         }
         std::string text = Source(stored.CompressedStream().Bytes());
