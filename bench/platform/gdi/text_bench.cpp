@@ -74,4 +74,61 @@ void BM_RasteriseLine(benchmark::State& state) {
 }
 BENCHMARK(BM_RasteriseLine);
 
+// A 400 × 20 32-bit surface in a memory DC with the 12-pixel Song font selected.
+class Surface {
+public:
+    Surface() {
+        dc_ = CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = 400;
+        info.bmiHeader.biHeight = -20;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        oldBitmap_ = SelectObject(dc_, bitmap_);
+        font_ = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+        oldFont_ = SelectObject(dc_, font_);
+    }
+    ~Surface() {
+        SelectObject(dc_, oldFont_);
+        SelectObject(dc_, oldBitmap_);
+        DeleteObject(font_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HFONT font_;
+    HGDIOBJ oldBitmap_;
+    HGDIOBJ oldFont_;
+};
+
+void BM_DrawTextLine(benchmark::State& state) {
+    Surface surface;
+    SetBkMode(surface.Dc(), static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        RECT r{0, 0, 400, 20};
+        benchmark::DoNotOptimize(
+            DrawText(surface.Dc(), kLine, -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER));
+    }
+    state.SetItemsProcessed(state.iterations() * 40);
+}
+BENCHMARK(BM_DrawTextLine)->Arg(TRANSPARENT)->Arg(OPAQUE);
+
+void BM_TextOutLine(benchmark::State& state) {
+    Surface surface;
+    SetBkMode(surface.Dc(), TRANSPARENT);
+    const int bytes = static_cast<int>(sizeof(kLine) - 1);
+    for (auto _ : state) benchmark::DoNotOptimize(TextOut(surface.Dc(), 2, 2, kLine, bytes));
+    state.SetItemsProcessed(state.iterations() * 40);
+}
+BENCHMARK(BM_TextOutLine);
+
 }  // namespace

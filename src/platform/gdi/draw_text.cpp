@@ -27,22 +27,25 @@ private:
 // Draws one laid-out line. Positions are logical; with the usual unscaled mapping they differ
 // from device pixels by the origins only.
 void DrawLine(DcObject& dc, text::RealizedFont& font, const text::LaidLine& line,
-              const std::optional<RECT>& clip) {
+              const std::optional<RECT>& clip, bool prefixOnly) {
     const text::FontMetrics& m = font.Metrics();
     const POINT origin = dc.ToDevice(POINT{line.left, line.top});
     const int shift = origin.x - line.left;
     text::TextRun run;
-    run.chars = line.chars;
     run.baseline = origin.y + m.ascent;
-    for (int x : line.x) run.penX.push_back(x + shift);
-    run.cell = RECT{origin.x, origin.y, origin.x + line.width, origin.y + m.height};
-    text::AddStyleBars(font, origin.x, line.width, run.baseline, run.bars);
+    if (!prefixOnly) {
+        // DT_PREFIXONLY draws the accelerator marks alone.
+        run.chars = line.chars;
+        for (int x : line.x) run.penX.push_back(x + shift);
+        run.cell = RECT{origin.x, origin.y, origin.x + line.width, origin.y + m.height};
+        text::AddStyleBars(font, origin.x, line.width, run.baseline, run.bars);
+    }
     const text::FaceMetrics& lm = font.LineMetrics();
     for (auto [from, to] : line.underlines) {
         const int top = run.baseline + lm.underlinePosition;
         run.bars.push_back(RECT{from + shift, top, to + shift, top + lm.underlineThickness});
     }
-    text::DrawRun(dc, font, run, clip, dc.State().bkMode == OPAQUE);
+    text::DrawRun(dc, font, run, clip, !prefixOnly && dc.State().bkMode == OPAQUE);
 }
 
 }  // namespace
@@ -69,7 +72,8 @@ int DrawText(HDC dc, const char* text, int length, RECT* rect, UINT format) {
         if (r.top > r.bottom) std::swap(r.top, r.bottom);
         clip = r;
     }
-    for (const text::LaidLine& line : layout.lines) DrawLine(*object, *font, line, clip);
+    const bool prefixOnly = (format & DT_PREFIXONLY) != 0;
+    for (const text::LaidLine& line : layout.lines) DrawLine(*object, *font, line, clip, prefixOnly);
     return layout.height;
 }
 

@@ -181,21 +181,26 @@ Region PolygonRegion(const std::vector<POINT>& pts, const std::vector<int>& coun
 }
 
 // Rows of a rectangle with elliptic corners (corner ellipse ew x eh pixels), inclusive pixel
-// box [l, r] x [t, b]. An ellipse is the case ew = width, eh = height.
+// box [l, r] x [t, b]. An ellipse is the case ew = width, eh = height. The corner ellipses
+// touch the box's outer pixel edges; a pixel belongs to the shape when its centre is inside.
 struct Span { int y, x0, x1; };  // x1 inclusive
 std::vector<Span> RoundedSpans(int l, int t, int r, int b, int ew, int eh) {
   std::vector<Span> spans;
   if (r < l || b < t) return spans;
   ew = std::clamp(ew, 0, r - l + 1);
   eh = std::clamp(eh, 0, b - t + 1);
-  double rx = std::max(0.0, (ew - 1) / 2.0), ry = std::max(0.0, (eh - 1) / 2.0);
+  double rx = ew / 2.0, ry = eh / 2.0;
   for (int y = t; y <= b; ++y) {
-    double dyEdge = 0;
-    if (ry > 0 && y < t + ry) dyEdge = (t + ry - y) / ry;
-    else if (ry > 0 && y > b - ry) dyEdge = (y - (b - ry)) / ry;
-    int inset = 0;
-    if (dyEdge > 0) inset = int(std::lround(rx * (1 - std::sqrt(std::max(0.0, 1 - dyEdge * dyEdge)))));
-    spans.push_back({y, l + inset, r - inset});
+    double cy = y + 0.5, dy = 0;
+    if (ry > 0 && cy < t + ry) dy = (t + ry) - cy;
+    else if (ry > 0 && cy > b + 1 - ry) dy = cy - (b + 1 - ry);
+    int x0 = l, x1 = r;
+    if (dy > 0 && rx > 0) {
+      double half = rx * std::sqrt(std::max(0.0, 1 - (dy / ry) * (dy / ry)));
+      x0 = int(std::ceil(l + rx - half - 0.5));
+      x1 = int(std::floor(r + 1 - rx + half - 0.5));
+    }
+    if (x0 <= x1) spans.push_back({y, x0, x1});
   }
   return spans;
 }

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::u32string_view kEllipsis = U"...";
 constexpr int kTabStopChars = 8;
+constexpr int kCoordinateLimit = 1 << 26;
 
 struct Paragraph {
     std::u32string chars;
@@ -61,10 +62,17 @@ std::vector<std::u32string_view> SplitLines(std::u32string_view text, unsigned f
     return lines;
 }
 
+// Pen positions saturate instead of overflowing on absurdly long lines.
+int Step(int x, int w) {
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(x) + w, -kCoordinateLimit,
+                                                   kCoordinateLimit));
+}
+
 class LineBuilder {
 public:
-    LineBuilder(unsigned format, TextMeasure& measure) : format_(format), measure_(measure) {
-        tabWidth_ = std::max(1, measure.AveCharWidth() * kTabStopChars);
+    LineBuilder(unsigned format, TextMeasure& measure, int tabChars)
+        : format_(format), measure_(measure) {
+        tabWidth_ = std::max(1, measure.AveCharWidth() * tabChars);
     }
 
     // Width of one character placed at pen position x (tabs jump to the next stop).
@@ -76,7 +84,7 @@ public:
 
     int Width(std::u32string_view chars) {
         int x = 0;
-        for (char32_t ch : chars) x += AdvanceAt(ch, x);
+        for (char32_t ch : chars) x = Step(x, AdvanceAt(ch, x));
         return x;
     }
 
@@ -95,11 +103,11 @@ public:
             while (i < chars.size()) {
                 if (i > start && CanBreakBefore(chars, i)) lastBreak = i;
                 const int w = AdvanceAt(chars[i], x);
-                if (x + w > maxWidth && !IsSpace(chars[i]) && i > start) {
+                if (Step(x, w) > maxWidth && !IsSpace(chars[i]) && i > start) {
                     if (lastBreak > start) break;
                     // A word wider than the box stays whole, as Windows keeps it.
                 }
-                x += w;
+                x = Step(x, w);
                 ++i;
             }
             if (i >= chars.size()) {
@@ -195,8 +203,8 @@ LaidLine PlaceLine(const Piece& piece, LineBuilder& builder) {
     for (size_t i = 0; i < piece.chars.size(); ++i) {
         line.x.push_back(x);
         const int w = builder.AdvanceAt(piece.chars[i], x);
-        if (piece.accelerated[i] && w > 0) line.underlines.emplace_back(x, x + w);
-        x += w;
+        if (piece.accelerated[i] && w > 0) line.underlines.emplace_back(x, Step(x, w));
+        x = Step(x, w);
     }
     line.width = x;
     return line;
@@ -212,14 +220,26 @@ bool IsBreakableWide(char32_t ch) {
            (ch >= 0x20000 && ch <= 0x3FFFF);   // supplementary ideographs
 }
 
-TextLayout LayoutText(std::u32string_view text, const LayoutBox& box, unsigned format,
+TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsigned format,
                       TextMeasure& measure) {
     TextLayout layout;
+    // Coordinates far outside anything drawable are pulled in so that widths and centring
+    // cannot overflow.
+    auto pull = [](int v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); };
+    const LayoutBox box{pull(callerBox.left), pull(callerBox.top), pull(callerBox.right),
+                        pull(callerBox.bottom)};
+    int tabChars = kTabStopChars;
+    if (format & DT_TABSTOP) {
+        // The second byte holds the tab size in characters, not format bits.
+        tabChars = static_cast<int>((format >> 8) & 0xFF);
+        if (tabChars == 0) tabChars = kTabStopChars;
+        format &= ~0xFF00u;
+    }
     layout.lineHeight = measure.LineHeight() +
                         ((format & DT_EXTERNALLEADING) ? measure.ExternalLeading() : 0);
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
-    LineBuilder builder(format, measure);
+    LineBuilder builder(format, measure, tabChars);
 
     std::vector<Piece> pieces;
     if (!text.empty()) {

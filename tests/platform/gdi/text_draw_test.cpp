@@ -406,6 +406,20 @@ TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
         for (int x = 0; x < 80; ++x) ASSERT_EQ(amp.At(x, y), literal.At(x, y)) << x << "," << y;
 }
 
+TEST(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
+    Canvas canvas(80, 20);
+    Selected font(canvas.Dc(), "Arial", -12);
+    SetBkMode(canvas.Dc(), OPAQUE);
+    SetBkColor(canvas.Dc(), kGreen);
+    RECT r{0, 0, 80, 20};
+    DrawText(canvas.Dc(), "C&lose", -1, &r, DT_SINGLELINE | DT_PREFIXONLY);
+    const RECT ink = canvas.Ink();
+    EXPECT_EQ(canvas.Count(kGreen), 0);
+    EXPECT_EQ(ink.left, Extent(canvas.Dc(), "C").cx);
+    EXPECT_EQ(ink.right, Extent(canvas.Dc(), "Cl").cx);
+    EXPECT_LE(ink.bottom - ink.top, 2);
+}
+
 TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
     Canvas canvas(200, 20);
     Selected font(canvas.Dc(), "宋体", -12);
@@ -447,6 +461,26 @@ TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
     DrawText(canvas.Dc(), "导出预览 64*64", -1, &box, DT_LEFT);
     TextOut(canvas.Dc(), 0, 0, "预览", 6);
     EXPECT_EQ(text::RenderedGlyphCount(), before);
+}
+
+TEST(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
+    Canvas canvas(40, 20);
+    Selected font(canvas.Dc(), "宋体", -12);
+    RECT whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    EXPECT_GT(DrawText(canvas.Dc(), "中心", -1, &whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
+    EXPECT_GT(canvas.Ink().right, 0);   // centred on the middle of the range: around (0, 0)
+    PatBlt(canvas.Dc(), 0, 0, 40, 20, WHITENESS);
+    EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MAX, INT32_MIN, "far", 3));
+    SetTextAlign(canvas.Dc(), TA_RIGHT | TA_BOTTOM);
+    EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MIN, INT32_MAX, "far", 3));
+    EXPECT_EQ(canvas.Ink().right, 0);   // nothing landed on the canvas
+    HFONT huge = CreateFont(INT32_MIN, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), huge);
+    TEXTMETRIC tm{};
+    EXPECT_TRUE(GetTextMetrics(canvas.Dc(), &tm));
+    EXPECT_GT(tm.tmHeight, 0);
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(huge);
 }
 
 TEST(DrawTextCalls, BadArgumentsAreRefused) {

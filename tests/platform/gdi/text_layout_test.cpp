@@ -154,6 +154,34 @@ TEST(DrawTextLayout, TabsExpandToEightAverageCharacters) {
     EXPECT_EQ(t.lines[0].x[2], 48);
     const TextLayout plain = Lay("a\tb", {0, 0, 200, 13}, DT_SINGLELINE);
     EXPECT_EQ(plain.lines[0].x[2], 12);
+    // DT_TABSTOP takes the tab size from the second byte, which is then no format bit
+    // (0x0800 would otherwise read as DT_NOPREFIX).
+    const TextLayout four = Lay("a\t&b", {0, 0, 200, 13},
+                                DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4u << 8));
+    EXPECT_EQ(four.lines[0].x[2], 24);
+    EXPECT_EQ(LineText(four.lines[0]), "a\tb");
+    const TextLayout eight = Lay("a\t&b", {0, 0, 200, 13},
+                                 DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (8u << 8));
+    EXPECT_EQ(LineText(eight.lines[0]), "a\tb");
+}
+
+TEST(DrawTextLayout, HugeBoxesAndLongLinesDoNotOverflow) {
+    const LayoutBox whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+    const TextLayout t = Lay("centre 中心", whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    ASSERT_EQ(t.lines.size(), 1u);
+    EXPECT_EQ(t.lines[0].left, -t.lines[0].width / 2);
+
+    // 50 000 characters of huge advances saturate instead of wrapping around.
+    class Wide final : public TextMeasure {
+    public:
+        int Advance(char32_t) override { return 1 << 20; }
+        int LineHeight() override { return 10; }
+        int ExternalLeading() override { return 0; }
+        int AveCharWidth() override { return 5; }
+    } wide;
+    const std::u32string many(50000, U'x');
+    const TextLayout big = LayoutText(many, {0, 0, 100, 100}, DT_SINGLELINE | DT_CALCRECT, wide);
+    EXPECT_GT(big.extent.right, 1 << 25);
 }
 
 TEST(DrawTextLayout, EmptyTextHasNoLines) {

@@ -1,0 +1,23 @@
+// Events, waits and time, with their Windows names. Event handles are valid in every thread.
+#pragma once
+
+#include "platform/user/winuser.h"
+
+namespace platform {
+
+// Manual-reset events stay set until ResetEvent; auto-reset events release one waiter and
+// clear themselves. The name and security attributes are not supported (pass nullptr).
+HANDLE CreateEvent(LPVOID attributes, BOOL manualReset, BOOL initialState, LPCSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+// WAIT_OBJECT_0 when the event is set, WAIT_TIMEOUT after `milliseconds` (INFINITE waits
+// without limit), WAIT_FAILED for a handle that is not a live event.
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+BOOL CloseHandle(HANDLE handle);
+
+// Milliseconds since an arbitrary start, wrapping at 2^32, from a monotonic clock.
+DWORD GetTickCount();
+DWORD timeGetTime();
+void Sleep(DWORD milliseconds);
+
+}  // namespace platform
