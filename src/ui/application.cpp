@@ -46,8 +46,10 @@ std::string ErrorDisplayText(const std::string& message) {
 }
 
 TApplication& Application() {
-    static TApplication application;
-    return application;
+    // Lives for the whole process and is never destroyed: static destruction order would
+    // free it after the graphics caches its forms still use. The program calls Reset.
+    static TApplication* application = new TApplication();
+    return *application;
 }
 
 TApplication::TApplication() : TComponent(nullptr) {}
