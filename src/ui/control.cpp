@@ -79,13 +79,13 @@ void TControl::UpdateAnchorRules() {
 
 void TControl::RequestAlign() {
     if (parent_ != nullptr && !parent_->inAlign_ && (align_ != TAlign::alNone || anchors_ != kDefaultAnchors))
-        parent_->Realign();
+        parent_->Realign(this);
 }
 
 void TControl::SetAlign(TAlign value) {
     if (value == align_) return;
     align_ = value;
-    if (parent_ != nullptr) parent_->Realign();
+    if (parent_ != nullptr) parent_->Realign(this);
 }
 
 void TControl::SetAnchors(TAnchors value) {

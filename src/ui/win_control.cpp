@@ -440,7 +440,7 @@ void TWinControl::EnableAlign() {
     if (alignDisabled_ == 0 && alignPending_) Realign();
 }
 
-void TWinControl::Realign() {
+void TWinControl::Realign(TControl* changed) {
     if (alignDisabled_ > 0) {
         alignPending_ = true;
         return;
@@ -450,7 +450,7 @@ void TWinControl::Realign() {
     inAlign_ = true;
     try {
         TRect rect = AlignRect();
-        AlignControls(nullptr, rect);
+        AlignControls(changed, rect);
     } catch (...) {
         inAlign_ = false;
         throw;
@@ -458,7 +458,7 @@ void TWinControl::Realign() {
     inAlign_ = false;
 }
 
-void TWinControl::AlignControls(TControl*, TRect& rect) {
+void TWinControl::AlignControls(TControl* changed, TRect& rect) {
     // Top, bottom, left, right, then client: each edge in the order of the controls'
     // positions along it, ties in creation order.
     auto place = [&](TAlign align) {
@@ -474,8 +474,10 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
                 default: return 0;
             }
         };
-        std::stable_sort(list.begin(), list.end(),
-                         [&](TControl* a, TControl* b) { return key(a) < key(b); });
+        std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) {
+            int ka = key(a), kb = key(b);
+            return ka < kb || (ka == kb && a == changed && b != changed);
+        });
         for (TControl* c : list) {
             int w = c->Width();
             int h = c->Height();

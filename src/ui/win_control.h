@@ -46,8 +46,9 @@ public:
     // windowed ones when `allowWinControls` is false).
     TControl* ControlAtPos(TPoint point, bool allowDisabled = true, bool allowWinControls = false) const;
 
-    // Lays out the aligned and anchored children.
-    void Realign();
+    // Lays out the aligned and anchored children; `changed` (the control whose place or
+    // alignment just changed) goes first among controls at the same position.
+    void Realign(TControl* changed = nullptr);
     void DisableAlign() { ++alignDisabled_; }
     void EnableAlign();
 
