@@ -2,12 +2,17 @@
 #include <cstdio>
 #include <memory>
 
+#include <SDL2/SDL_hints.h>
+
 #include "app/window/startup.h"
 #include "core/exceptions.h"
 #include "platform/host/sdl/sdl_host.h"
 #include "platform/user/user.h"
 
 int main() {
+    // Interrupt and terminate signals end the program as usual instead of becoming an event
+    // nobody asked for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     try {
         platform::SetHost(std::make_unique<platform::SdlHost>());
     } catch (const std::exception& error) {
