@@ -170,6 +170,9 @@ void TBitmap::LoadFromStream(core::TStream& input) {
     if (compressed) {
         std::vector<uint8_t> bits(static_cast<size_t>(pixelBytes));
         stream->ReadBuffer(bits.data(), pixelBytes);
+        // The platform takes the image size as the length of the compressed data: it must
+        // not claim more than was read.
+        header.biSizeImage = static_cast<DWORD>(pixelBytes);
         HDC screen = GetDC(nullptr);
         HDC dc = CreateCompatibleDC(screen);
         HBITMAP one = CreateCompatibleBitmap(screen, 1, 1);

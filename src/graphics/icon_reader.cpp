@@ -81,7 +81,7 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     BITMAPINFOHEADER header;
     std::memcpy(&header, image, sizeof header);
     // Images stored as PNG, and headers that are not DIB headers, are not recognised.
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biWidth <= 0 || header.biHeight <= 0 ||
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > bmp::kMaxHeaderSize || header.biWidth <= 0 || header.biHeight <= 0 ||
         header.biWidth > bmp::kMaxDimension || header.biHeight > 2 * bmp::kMaxDimension)
         InvalidIcon();
     header.biSize = sizeof(BITMAPINFOHEADER);

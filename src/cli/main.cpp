@@ -1,0 +1,69 @@
+// tembrin-ico-cli: the icon export and picture rendering without a window.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "app/export/icon_export.h"
+#include "command_line.h"
+#include "core/exceptions.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
+#include "graphics/metafile.h"
+#include "graphics/picture.h"
+#ifdef TEMBRIN_HAVE_CODECS
+#include "codecs/register.h"
+#endif
+
+namespace {
+
+void RegisterPictureFormats() {
+    graphics::RegisterOleGraphic();
+#ifdef TEMBRIN_HAVE_CODECS
+    codecs::RegisterCodecs();
+#endif
+}
+
+void Export(const cli::Command& command) {
+    graphics::TPicture picture;
+    picture.LoadFile(command.input);
+    std::string written = app::ExportIcon(picture.Graphic(), command.size, command.size, command.output);
+    std::printf("%s\n", written.c_str());
+}
+
+void Render(const cli::Command& command) {
+    graphics::TPicture picture;
+    picture.LoadFile(command.input);
+    graphics::TBitmap bitmap;
+    bitmap.SetPixelFormat(graphics::TPixelFormat::pf24bit);
+    int width = command.width.value_or(picture.Width());
+    int height = command.height.value_or(picture.Height());
+    bitmap.SetWidth(width);
+    bitmap.SetHeight(height);
+    bitmap.Canvas().DrawGraphic(graphics::Rect(0, 0, width, height), picture.Graphic());
+    bitmap.SaveFile(command.output);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    cli::Command command;
+    try {
+        command = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "tembrin-ico-cli: %s\n\n%s", e.what(), cli::kUsage);
+        return 2;
+    }
+    try {
+        RegisterPictureFormats();
+        switch (command.kind) {
+            case cli::Command::Kind::Help: std::printf("%s", cli::kUsage); return 0;
+            case cli::Command::Kind::Export: Export(command); break;
+            case cli::Command::Kind::Render: Render(command); break;
+        }
+    } catch (const core::Exception& e) {
+        std::fprintf(stderr, "%s\n", e.Message().c_str());
+        return 1;
+    }
+    return 0;
+}
