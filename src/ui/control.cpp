@@ -184,8 +184,15 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
-    WndProc(message);
+    Deliver(message);
     return message.Result;
+}
+
+void TControl::Deliver(TMessage& message) {
+    if (HasMessageHandler(message.Msg))
+        Dispatch(message);
+    else
+        WndProc(message);
 }
 
 void TControl::SetMessageHandler(UINT msg, TMessageHandler handler) {

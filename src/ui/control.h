@@ -142,8 +142,13 @@ public:
     // Handles a message by number: a registered handler, else the default.
     void Dispatch(TMessage& message);
     virtual void DefaultHandler(TMessage& message);
-    // Registers a handler for one message number (replacing an earlier one; null removes).
+    // Registers a handler for one message number (replacing an earlier one; null removes). It
+    // replaces the control's own handling of that message; it may call DefaultHandler for
+    // the platform's.
     void SetMessageHandler(platform::UINT msg, TMessageHandler handler);
+    bool HasMessageHandler(platform::UINT msg) const { return handlers_.count(msg) != 0; }
+    // Delivers a message: a registered handler, else WndProc.
+    void Deliver(TMessage& message);
 
     // Painting.
     virtual void Invalidate();

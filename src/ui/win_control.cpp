@@ -35,7 +35,7 @@ bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTON
 // the platform's dispatch must never see one.
 void SafeWndProc(TWinControl& control, TMessage& message) {
     try {
-        control.WndProc(message);
+        control.Deliver(message);
     } catch (...) {
         Application().HandleException(std::current_exception());
     }
@@ -239,7 +239,7 @@ void TWinControl::RouteMouseToGraphicChild(TMessage& message) {
         }
         TMessage routed = message;
         routed.LParam = MAKELPARAM(point.x - target->Left(), point.y - target->Top());
-        target->WndProc(routed);
+        target->Deliver(routed);
         // The platform's part (activation, context menu requests) still runs for the window.
         DefaultHandler(message);
         return;

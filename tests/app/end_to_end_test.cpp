@@ -40,7 +40,8 @@ TEST_F(EndToEndTest, OpeningAPictureWithRealInputShowsItInTheLargeView) {
         std::ofstream out(script);
         out << "#!/bin/sh\n"
             << "cd '" << dir_.string() << "'\n"
-            << "'" << program << "' >app.log 2>&1 &\n"
+            // Bounded even when this script is cut short: the program never outlives the test.
+            << "timeout -s KILL 40 '" << program << "' >app.log 2>&1 &\n"
             << "APP=$!\n"
             << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
             << "sleep 1\n"

@@ -4,6 +4,7 @@
 #include "app/export/icon_export.h"
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "graphics/picture.h"
 #include "graphics/color.h"
 #include "ui/ui_fixture.h"
 
@@ -124,6 +125,17 @@ TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
     platform::GetWindowRect(form_->bsknscrlbx1->Handle(), &rect);
     EXPECT_EQ(rect.top - origin.y, 221);
     EXPECT_EQ(rect.bottom - origin.y, 482);
+}
+
+TEST_F(Form1Test, StartUpRegistersTheOleEntryThenTheCodecsAfterTheCoreFormats) {
+    std::vector<graphics::TFileFormat> entries = graphics::TFileFormatsList::Instance().Entries();
+    ASSERT_GE(entries.size(), 6u);
+    EXPECT_EQ(entries[3].extension, "bmp");
+    EXPECT_EQ(entries[4].extension, "");
+    EXPECT_EQ(entries[5].extension, "gif");
+    // Registering again adds nothing.
+    RegisterPictureFormats();
+    EXPECT_EQ(graphics::TFileFormatsList::Instance().Entries().size(), entries.size());
 }
 
 TEST_F(Form1Test, PublishedMethodsAreFoundByNameInDeclarationOrder) {

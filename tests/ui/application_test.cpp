@@ -104,6 +104,35 @@ TEST_F(ApplicationTest, FirstFormIsTheMainFormAndClosingItEndsRun) {
     EXPECT_FALSE(Application().Running());
 }
 
+TEST_F(ApplicationTest, RunShowsTheMainFormAsTheStartUpShowCommandAsks) {
+    struct Case {
+        int command;
+        bool zoomed;
+        bool iconic;
+    };
+    for (Case c : {Case{platform::SW_SHOWNORMAL, false, false}, Case{platform::SW_SHOWMAXIMIZED, true, false},
+                   Case{platform::SW_SHOWMINNOACTIVE, false, true}}) {
+        Application().Reset();
+        TApplication::SetStartupShowCommand(c.command);
+        auto* form = Application().CreateForm<TForm>();
+        bool zoomed = false, iconic = false, visible = false;
+        // Looked at from inside the loop, before the queued close request ends it.
+        form->SetMessageHandler(platform::WM_CLOSE, [&](TMessage& m) {
+            zoomed = platform::IsZoomed(form->Handle());
+            iconic = platform::IsIconic(form->Handle());
+            visible = platform::IsWindowVisible(form->Handle());
+            form->Close();
+            m.Result = 0;
+        });
+        platform::PostMessage(form->Handle(), platform::WM_CLOSE, 0, 0);
+        Application().Run();
+        EXPECT_TRUE(visible) << c.command;
+        EXPECT_EQ(zoomed, c.zoomed) << c.command;
+        EXPECT_EQ(iconic, c.iconic) << c.command;
+    }
+    TApplication::SetStartupShowCommand(platform::SW_SHOWNORMAL);
+}
+
 TEST_F(ApplicationTest, InitializeRunsTheStartUpHooksOnceAndResetUndoesThem) {
     static int started = 0;
     static int ended = 0;

@@ -1,19 +1,34 @@
 #include "app/window/startup.h"
 
 #include "app/window/form1.h"
+#include "codecs/register.h"
 #include "graphics/metafile.h"
 #include "ui/application.h"
 
 namespace app {
 
+namespace {
+bool oleRegistered = false;
+bool registered = false;
+}  // namespace
+
 void RegisterPictureFormats() {
-    static bool done = false;
-    if (done) return;
-    done = true;
+    if (registered) return;
+    registered = true;
     // The OLE entry first: registering it creates the registry with its four core formats.
-    graphics::RegisterOleGraphic();
-    // Then the GIF picture, then the JPEG picture. Their registration calls go here, in this
-    // order, once the codecs are part of the build.
+    // It stays for the life of the process.
+    if (!oleRegistered) {
+        oleRegistered = true;
+        graphics::RegisterOleGraphic();
+    }
+    // Then the codecs, GIF before JPEG.
+    codecs::RegisterCodecs();
+}
+
+void UnregisterPictureFormats() {
+    if (!registered) return;
+    registered = false;
+    codecs::UnregisterCodecs();
 }
 
 int RunProgram() {
@@ -24,6 +39,7 @@ int RunProgram() {
     application.CreateForm<TForm1>();
     application.Run();
     application.Reset();
+    UnregisterPictureFormats();
     return 0;
 }
 
