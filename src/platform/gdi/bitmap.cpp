@@ -63,7 +63,7 @@ std::unique_ptr<BitmapObject> BitmapObject::CreateDib(const BITMAPINFO* info, UI
     h.biBitCount = c->bcBitCount;
     tableStart = base + headerSize;
   } else {
-    if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > 4096) return nullptr;
+    if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > sizeof(BITMAPV5HEADER)) return nullptr;
     h = info->bmiHeader;
     tableStart = base + headerSize;
   }

@@ -243,47 +243,66 @@ void BlitEngine::SourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::ui
 }
 
 // Shrinking in BLACKONWHITE, WHITEONBLACK or HALFTONE mode: every destination pixel takes
-// all source pixels of its group, ANDed, ORed or averaged.
+// all source pixels of its group, ANDed, ORed or averaged. Each source row of the groups is
+// read once, as one span.
 void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::uint32_t* out) {
   std::size_t iy = std::size_t(offsetY);
-  std::int64_t yFirst = std::max<std::int64_t>(0, ay_.srcStart + my_.first[iy]);
-  std::int64_t yLast = std::min<std::int64_t>(src_->Height() - 1, ay_.srcStart + my_.last[iy]);
-  int bpp = src_->BitsPerPixel();
+  int yFirst = int(std::max<std::int64_t>(0, ay_.srcStart + my_.first[iy]));
+  int yLast = int(std::min<std::int64_t>(src_->Height() - 1, ay_.srcStart + my_.last[iy]));
+  std::size_t i0 = std::size_t(x0 - rangeX0_);
+  auto columnFirst = [&](int i) { return int(std::max<std::int64_t>(0, ax_.srcStart + mx_.first[i0 + std::size_t(i)])); };
+  auto columnLast = [&](int i) {
+    return int(std::min<std::int64_t>(src_->Width() - 1, ax_.srcStart + mx_.last[i0 + std::size_t(i)]));
+  };
+  // Groups are monotonic along the row (reversed when mirrored): the span is their hull.
+  int spanFirst = std::min(columnFirst(0), columnFirst(n - 1));
+  int spanLast = std::max(columnLast(0), columnLast(n - 1));
+  int span = spanLast - spanFirst + 1;
+  if (span <= 0) {
+    std::fill_n(out, n, 0u);
+    return;
+  }
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(span));
   const PixelFormat& sf = src_->Format();
-  const DcState& ds = q_.dst->State();
-  for (int i = 0; i < n; ++i) {
-    std::size_t ix = std::size_t(x0 - rangeX0_) + std::size_t(i);
-    std::int64_t xFirst = std::max<std::int64_t>(0, ax_.srcStart + mx_.first[ix]);
-    std::int64_t xLast = std::min<std::int64_t>(src_->Width() - 1, ax_.srcStart + mx_.last[ix]);
-    if (combine_ == Combine::Average) {
-      std::uint64_t r = 0, g = 0, b = 0, count = 0;
-      for (std::int64_t y = yFirst; y <= yLast; ++y) {
-        const std::uint8_t* row = src_->Row(int(y));
-        for (std::int64_t x = xFirst; x <= xLast; ++x) {
-          std::uint32_t v = ReadPixelValue(row, int(x), bpp);
+  if (combine_ == Combine::Average) {
+    const DcState& ds = q_.dst->State();
+    std::vector<std::uint32_t> sums(std::size_t(n) * 3, 0);
+    std::vector<std::uint32_t> counts(static_cast<std::size_t>(n), 0);
+    for (int y = yFirst; y <= yLast; ++y) {
+      srcRead_(src_->Row(y), spanFirst, span, row.data());
+      for (int i = 0; i < n; ++i) {
+        for (int x = columnFirst(i); x <= columnLast(i); ++x) {
+          std::uint32_t v = row[std::size_t(x - spanFirst)];
           COLORREF c = sf.monoDdb ? (v ? ds.bkColor : ds.textColor) : sf.ToColor(v);
-          r += GetRValue(c);
-          g += GetGValue(c);
-          b += GetBValue(c);
-          ++count;
+          sums[std::size_t(i) * 3] += GetRValue(c);
+          sums[std::size_t(i) * 3 + 1] += GetGValue(c);
+          sums[std::size_t(i) * 3 + 2] += GetBValue(c);
+          ++counts[std::size_t(i)];
         }
       }
-      if (count == 0) count = 1;
-      out[i] = dst_->Format().FromColor(RGB(BYTE((r + count / 2) / count), BYTE((g + count / 2) / count),
-                                            BYTE((b + count / 2) / count)));
-      continue;
     }
-    std::uint32_t acc = combine_ == Combine::And ? ~0u : 0u;
-    for (std::int64_t y = yFirst; y <= yLast; ++y) {
-      const std::uint8_t* row = src_->Row(int(y));
-      for (std::int64_t x = xFirst; x <= xLast; ++x) {
-        std::uint32_t v = ReadPixelValue(row, int(x), bpp);
-        acc = combine_ == Combine::And ? (acc & v) : (acc | v);
-      }
+    for (int i = 0; i < n; ++i) {
+      std::uint32_t k = std::max(1u, counts[std::size_t(i)]);
+      const std::uint32_t* s = &sums[std::size_t(i) * 3];
+      out[i] = dst_->Format().FromColor(RGB(BYTE((s[0] + k / 2) / k), BYTE((s[1] + k / 2) / k), BYTE((s[2] + k / 2) / k)));
     }
-    out[i] = acc & sf.ValueMask();
+    return;
   }
-  if (combine_ != Combine::Average) convert_->Convert(out, n);
+  const bool isAnd = combine_ == Combine::And;
+  std::fill_n(out, n, isAnd ? ~0u : 0u);
+  for (int y = yFirst; y <= yLast; ++y) {
+    srcRead_(src_->Row(y), spanFirst, span, row.data());
+    for (int i = 0; i < n; ++i) {
+      std::uint32_t acc = out[i];
+      for (int x = columnFirst(i); x <= columnLast(i); ++x) {
+        std::uint32_t v = row[std::size_t(x - spanFirst)];
+        acc = isAnd ? (acc & v) : (acc | v);
+      }
+      out[i] = acc;
+    }
+  }
+  for (int i = 0; i < n; ++i) out[i] &= sf.ValueMask();
+  convert_->Convert(out, n);
 }
 
 // A logical rectangle of a DC as surface rectangle (may be mirrored).

@@ -1,6 +1,8 @@
 // Device contexts: creation, the screen DC, surface DCs for windows, state, SaveDC/RestoreDC.
 #include "platform/gdi/dc.h"
 
+#include <atomic>
+
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/gdi.h"
 
@@ -44,8 +46,7 @@ void DcObject::SetVisibleRegion(std::optional<Region> region) {
 }
 
 const Region& DcObject::EffectiveClip() {
-  // The surface may be swapped or its clip edited behind our back through a handle; the
-  // computation is cheap next to any drawing, so rebuild unless nothing can have changed.
+  // Cached until the surface, origin, visible region or clip changes.
   BitmapObject* surface = Surface();
   if (!surface) {
     effectiveClip_.Clear();
@@ -79,15 +80,33 @@ BOOL DeleteDC(HDC dc) {
   return DestroyObject(dc) ? TRUE : FALSE;
 }
 
+namespace {
+
+std::atomic<HDC (*)(HWND)> gGetWindowDc{nullptr};
+std::atomic<int (*)(HWND, HDC)> gReleaseWindowDc{nullptr};
+
+}  // namespace
+
+void SetWindowDcHooks(HDC (*getWindowDc)(HWND), int (*releaseWindowDc)(HWND, HDC)) {
+  gGetWindowDc = getWindowDc;
+  gReleaseWindowDc = releaseWindowDc;
+}
+
 HDC GetDC(HWND window) {
-  if (window) return nullptr;  // window DCs come from the window services
+  if (window) {
+    auto hook = gGetWindowDc.load();
+    return hook ? hook(window) : nullptr;
+  }
   return RegisterObject<HDC>(std::make_unique<DcObject>(DcObject::Type::Screen));
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-  (void)window;
   DcObject* d = ResolveDc(dc);
   if (!d || d->GetType() == DcObject::Type::Memory) return 0;
+  if (d->GetType() == DcObject::Type::Surface) {
+    auto hook = gReleaseWindowDc.load();
+    return hook ? hook(window, dc) : 0;
+  }
   return DestroyObject(dc) ? 1 : 0;
 }
 

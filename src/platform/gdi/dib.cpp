@@ -7,6 +7,7 @@
 // (each pixel maps to the nearest entry by squared RGB distance, ties to the lower index);
 // for 8 bits the halftone palette.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "platform/gdi/brush_pen.h"
@@ -36,7 +37,8 @@ bool ReadLayout(const BITMAPINFO* info, DibLayout& out) {
     out.bpp = c->bcBitCount;
     out.headerSize = size;
   } else {
-    if (size < sizeof(BITMAPINFOHEADER)) return false;
+    // Known headers run from 40 (BITMAPINFOHEADER) to 124 bytes (BITMAPV5HEADER).
+    if (size < sizeof(BITMAPINFOHEADER) || size > sizeof(BITMAPV5HEADER)) return false;
     const BITMAPINFOHEADER& h = info->bmiHeader;
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN) return false;
     out.width = h.biWidth;
@@ -130,7 +132,8 @@ std::unique_ptr<BitmapObject> SourceFromBits(const BITMAPINFO* info, UINT usage,
     if (layout.topDown || info->bmiHeader.biSizeImage == 0) return nullptr;  // size bounds the decoder
   }
   // Build the bitmap from a header that describes exactly the rows handed over.
-  std::vector<std::uint8_t> header(layout.headerSize + 256 * 4 + 12);
+  if (layout.headerSize > sizeof(BITMAPV5HEADER)) return nullptr;
+  std::array<std::uint8_t, sizeof(BITMAPV5HEADER) + 256 * 4 + 12> header{};
   std::memcpy(header.data(), info, layout.headerSize);
   std::size_t tableBytes = 0;
   if (layout.bpp <= 8) {
@@ -142,8 +145,9 @@ std::unique_ptr<BitmapObject> SourceFromBits(const BITMAPINFO* info, UINT usage,
   } else if (layout.compression == BI_BITFIELDS) {
     tableBytes = layout.headerSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
   }
+  tableBytes = std::min<std::size_t>(tableBytes, 256 * 4 + 12);
   std::memcpy(header.data() + layout.headerSize, reinterpret_cast<const std::uint8_t*>(info) + layout.headerSize,
-              std::min(tableBytes, header.size() - layout.headerSize));
+              tableBytes);
   if (layout.headerSize == sizeof(BITMAPCOREHEADER)) {
     auto* c = reinterpret_cast<BITMAPCOREHEADER*>(header.data());
     c->bcHeight = WORD(rows);

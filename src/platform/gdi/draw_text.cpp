@@ -1,6 +1,7 @@
 // DrawText: lays the text out (see text_layout.h) and draws each line, or with DT_CALCRECT only
 // reports the rectangle the text needs.
-#include <cstring>
+#include <optional>
+#include <utility>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font_object.h"

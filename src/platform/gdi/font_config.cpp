@@ -146,7 +146,7 @@ Matcher& TheMatcher() {
 
 }  // namespace
 
-const char* FontAliasRules() { return kAliasRules; }
+void InitFontMatching() { (void)TheMatcher(); }
 
 std::shared_ptr<const FaceList> ResolveFaces(const FaceRequest& request) {
     return TheMatcher().Resolve(request);

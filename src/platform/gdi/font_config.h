@@ -34,8 +34,9 @@ public:
     virtual bool Covers(size_t i, char32_t ch) const = 0;
 };
 
-// The program's alias rules, as a fontconfig document.
-const char* FontAliasRules();
+// Builds the configuration now. A cache that keeps face lists in a static calls this before
+// creating itself, so that it is destroyed before the configuration the lists come from.
+void InitFontMatching();
 
 // Resolves a request against the installed fonts (thread-safe; the configuration is built on
 // first use). Never returns null: with no fonts at all the list is empty.

@@ -56,6 +56,20 @@ HFONT SystemFont() {
 
 }  // namespace
 
+int LogicalWidth(DcObject& dc, int deviceWidth) {
+    if (dc.IsIdentityScale()) return deviceWidth;
+    const POINT a = dc.ToLogical(POINT{0, 0});
+    const POINT b = dc.ToLogical(POINT{deviceWidth, 0});
+    return std::abs(b.x - a.x);
+}
+
+int LogicalHeight(DcObject& dc, int deviceHeight) {
+    if (dc.IsIdentityScale()) return deviceHeight;
+    const POINT a = dc.ToLogical(POINT{0, 0});
+    const POINT b = dc.ToLogical(POINT{0, deviceHeight});
+    return std::abs(b.y - a.y);
+}
+
 std::string FaceNameOf(const LOGFONT& logFont) {
     const char* face = logFont.lfFaceName;
     return std::string(face, strnlen(face, LF_FACESIZE));
@@ -134,13 +148,15 @@ BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics) {
     auto font = DcFont(*object);
     const text::FontMetrics& m = font->Metrics();
     *metrics = TEXTMETRIC{};
-    metrics->tmHeight = m.height;
-    metrics->tmAscent = m.ascent;
-    metrics->tmDescent = m.descent;
-    metrics->tmInternalLeading = m.internalLeading;
-    metrics->tmExternalLeading = m.externalLeading;
-    metrics->tmAveCharWidth = m.aveCharWidth;
-    metrics->tmMaxCharWidth = m.maxCharWidth;
+    // The font is realized in device pixels; the caller sees its own units.
+    DcObject& d = *object;
+    metrics->tmHeight = LogicalHeight(d, m.height);
+    metrics->tmAscent = LogicalHeight(d, m.ascent);
+    metrics->tmDescent = metrics->tmHeight - metrics->tmAscent;
+    metrics->tmInternalLeading = LogicalHeight(d, m.internalLeading);
+    metrics->tmExternalLeading = LogicalHeight(d, m.externalLeading);
+    metrics->tmAveCharWidth = LogicalWidth(d, m.aveCharWidth);
+    metrics->tmMaxCharWidth = LogicalWidth(d, m.maxCharWidth);
     metrics->tmWeight = m.weight;
     metrics->tmOverhang = m.overhang;
     metrics->tmDigitizedAspectX = 96;

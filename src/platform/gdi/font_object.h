@@ -2,6 +2,7 @@
 // The font handle object (internal to the platform layer): a logical font as the caller
 // described it, and the realized font it stands for on this system.
 #include <memory>
+#include <string>
 
 #include "platform/gdi/font_realize.h"
 #include "platform/gdi/gdi_object.h"
@@ -28,6 +29,10 @@ private:
 // The font a device context draws with: its selected font, or the system font when none (or
 // a stale handle) is selected. Heights follow the DC's vertical scale. Never null.
 std::shared_ptr<text::RealizedFont> DcFont(DcObject& dc);
+
+// Device pixel lengths as logical lengths of the DC's mapping (unchanged for MM_TEXT).
+int LogicalWidth(DcObject& dc, int deviceWidth);
+int LogicalHeight(DcObject& dc, int deviceHeight);
 
 // The face name a LOGFONT carries, read safely even when it is not NUL-terminated.
 std::string FaceNameOf(const LOGFONT& logFont);

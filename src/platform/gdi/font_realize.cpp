@@ -148,8 +148,20 @@ std::vector<PlacedGlyph> RealizedFont::Place(std::u32string_view text) {
     return placed;
 }
 
+namespace {
+
+using FontCache = std::map<FontSpec, std::shared_ptr<RealizedFont>>;
+
+FontCache& TheFontCache() {
+    InitFontMatching();   // constructed first, destroyed last
+    static FontCache cache;
+    return cache;
+}
+
+}  // namespace
+
 std::shared_ptr<RealizedFont> RealizeFont(const FontSpec& spec) {
-    static std::map<FontSpec, std::shared_ptr<RealizedFont>> cache;
+    FontCache& cache = TheFontCache();
     std::lock_guard lock(TextLock());
     auto found = cache.find(spec);
     if (found != cache.end()) return found->second;

@@ -74,7 +74,7 @@ UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
 
 HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
-HDC GetDC(HWND window);  // only GetDC(nullptr), the screen, is served here
+HDC GetDC(HWND window);  // windows through SetWindowDcHooks; nullptr is the screen
 int ReleaseDC(HWND window, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 int SaveDC(HDC dc);
@@ -296,6 +296,11 @@ HDC CreateSurfaceDC(HBITMAP surface, POINT deviceOrigin, HRGN visibleRegion);
 // Replaces the base visible region (surface pixels, copied; nullptr = whole surface) and the
 // device origin of a surface DC; any application clip region is kept and re-intersected.
 BOOL SetSurfaceDCVisibleRegion(HDC dc, HRGN visibleRegion, POINT deviceOrigin);
+// GetDC(window) and ReleaseDC(window, dc) for windows are served by the window layer through
+// these hooks (typically with CreateSurfaceDC); without them GetDC(window) returns nullptr.
+// GetDC(nullptr), the screen DC, is always served here; ReleaseDC passes surface DCs to the
+// hook and frees screen DCs itself.
+void SetWindowDcHooks(HDC (*getWindowDc)(HWND), int (*releaseWindowDc)(HWND, HDC));
 // Screen size and work area reported by GetSystemMetrics and GetDeviceCaps (default
 // 1024 x 768, work area = whole screen).
 void SetScreenSize(int width, int height);

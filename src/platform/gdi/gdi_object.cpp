@@ -11,12 +11,6 @@
 
 namespace platform {
 
-// Fonts come from the text files; until they are linked in, the font slots stay empty.
-__attribute__((weak)) HGDIOBJ CreateStockFont(int index) {
-  (void)index;
-  return nullptr;
-}
-
 namespace {
 
 HGDIOBJ MakeStockBrush(UINT style, COLORREF color, bool dcBrush = false) {
@@ -71,12 +65,18 @@ HGDIOBJ MakeStock(int index) {
 HGDIOBJ GetStockObject(int index) {
   static std::recursive_mutex mutex;  // a stock font may ask for other stock objects
   static std::array<HGDIOBJ, STOCK_LAST + 1> stock{};
+  static std::array<bool, STOCK_LAST + 1> creating{};
   if (index < 0 || index > STOCK_LAST) return nullptr;
   std::lock_guard lock(mutex);
-  if (!stock[std::size_t(index)]) {
+  std::size_t i = std::size_t(index);
+  // Making a stock font creates a DC, whose defaults ask for the stock font again: that
+  // inner request gets none instead of recursing.
+  if (!stock[i] && !creating[i]) {
+    creating[i] = true;
     HGDIOBJ h = MakeStock(index);
+    creating[i] = false;
     if (h) MarkStockObject(h);
-    stock[std::size_t(index)] = h;
+    stock[i] = h;
   }
   return stock[std::size_t(index)];
 }

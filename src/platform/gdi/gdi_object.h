@@ -91,7 +91,7 @@ bool DestroyObject(const void* handle);
 void MarkStockObject(const void* handle);
 
 // The stock font for GetStockObject's font indices (SYSTEM_FONT, DEFAULT_GUI_FONT, ...),
-// created once by the text files; nullptr until they provide one.
+// made by the font files (font_object.cpp).
 HGDIOBJ CreateStockFont(int index);
 
 }  // namespace platform

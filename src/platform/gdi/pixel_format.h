@@ -32,8 +32,6 @@ struct PixelFormat {
   static PixelFormat Screen();
   static PixelFormat Monochrome();
 
- private:
-  friend struct MaskChannel;
 };
 
 // Nearest entry of a colour table by squared RGB distance; ties go to the lower index.

@@ -209,3 +209,51 @@ void FillDeviceRect(DcObject& dc, const RECT& deviceRect, COLORREF color) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+void BlendCoverage(DcObject& dc, int deviceX, int deviceY, const std::uint8_t* coverage, int width, int height,
+                   int pitch, COLORREF color) {
+  BitmapObject* surface = dc.Surface();
+  if (!surface || !coverage || width <= 0 || height <= 0) return;
+  POINT o = dc.DeviceOrigin();
+  std::int64_t left = std::int64_t(deviceX) + o.x, top = std::int64_t(deviceY) + o.y;
+  RECT box{LONG(std::clamp<std::int64_t>(left, INT32_MIN / 2, INT32_MAX / 2)),
+           LONG(std::clamp<std::int64_t>(top, INT32_MIN / 2, INT32_MAX / 2)), 0, 0};
+  box.right = box.left + width;
+  box.bottom = box.top + height;
+  Region area(box);
+  area.Intersect(dc.EffectiveClip());
+  if (area.IsEmpty()) return;
+  const PixelFormat& f = surface->Format();
+  color = PlainColor(dc, color);
+  const std::uint32_t full = f.FromColor(color);
+  const bool blend = !f.IsIndexed();  // indexed and 1-bit surfaces take the colour or leave the pixel
+  RowReader read = RowReaderFor(f.bitsPerPixel);
+  RowWriter write = RowWriterFor(f.bitsPerPixel);
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(surface->Width()));
+  const int cr = GetRValue(color), cg = GetGValue(color), cb = GetBValue(color);
+  for (const RECT& r : area.Rects()) {
+    int n = r.right - r.left;
+    for (int y = r.top; y < r.bottom; ++y) {
+      const std::uint8_t* cov = coverage + std::size_t(y - box.top) * std::size_t(pitch) + std::size_t(r.left - box.left);
+      std::uint8_t* line = surface->Row(y);
+      read(line, r.left, n, row.data());
+      for (int i = 0; i < n; ++i) {
+        int c = cov[i];
+        std::uint32_t& v = row[std::size_t(i)];
+        if (c == 0) continue;
+        if (c == 255 || !blend) {
+          if (c >= 128) v = full;
+          continue;
+        }
+        COLORREF under = f.ToColor(v);
+        auto mix = [c](int a, int b) { return BYTE((a * c + b * (255 - c) + 127) / 255); };
+        v = f.FromColor(RGB(mix(cr, GetRValue(under)), mix(cg, GetGValue(under)), mix(cb, GetBValue(under))));
+      }
+      write(line, r.left, n, row.data());
+    }
+  }
+}
+
+}  // namespace platform

@@ -88,6 +88,16 @@ public:
         return x;
     }
 
+    // How many leading characters fit in `budget` pixels.
+    size_t FitPrefix(std::u32string_view chars, int budget) {
+        int x = 0;
+        for (size_t i = 0; i < chars.size(); ++i) {
+            x = Step(x, AdvanceAt(chars[i], x));
+            if (x > budget) return i;
+        }
+        return chars.size();
+    }
+
     // Greedy word wrap of one paragraph into [begin, end) ranges.
     std::vector<std::pair<size_t, size_t>> Wrap(const std::u32string& chars, int maxWidth) {
         std::vector<std::pair<size_t, size_t>> ranges;
@@ -156,14 +166,12 @@ void AppendEllipsis(Piece& piece) {
     piece.accelerated.resize(piece.chars.size(), false);
 }
 
-// Shortens the end of a piece until it and "..." fit.
+// Shortens the end of a piece until it and "..." fit (one pass: long lines stay cheap).
 void EndEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
-    while (!piece.chars.empty()) {
-        Truncate(piece, piece.chars.size() - 1);
-        std::u32string probe = piece.chars;
-        probe.append(kEllipsis);
-        if (builder.Width(probe) <= maxWidth) break;
-    }
+    const int dots = builder.Width(kEllipsis);
+    const size_t keep = builder.FitPrefix(piece.chars, maxWidth - dots);
+    // At least one character goes, or the line would not have needed an ellipsis.
+    Truncate(piece, std::min(keep, piece.chars.empty() ? 0 : piece.chars.size() - 1));
     AppendEllipsis(piece);
 }
 
@@ -188,8 +196,7 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
         if (builder.Width(piece.chars) > maxWidth) EndEllipsis(piece, maxWidth, builder);
         return;
     }
-    while (!head.chars.empty() && builder.Width(head.chars) + tailWidth > maxWidth)
-        Truncate(head, head.chars.size() - 1);
+    Truncate(head, builder.FitPrefix(head.chars, maxWidth - tailWidth));
     AppendEllipsis(head);
     head.chars += tail.chars;
     head.accelerated.insert(head.accelerated.end(), tail.accelerated.begin(), tail.accelerated.end());
@@ -263,7 +270,8 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsi
         }
     }
 
-    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS)) != 0;
+    // A word too long for its line is cut with "..." as a line end would be.
+    const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;
     for (Piece& piece : pieces) {
         if (ellipsis && builder.Width(piece.chars) > boxWidth) {
             if (format & DT_PATH_ELLIPSIS)

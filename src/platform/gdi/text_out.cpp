@@ -1,6 +1,9 @@
 // TextOut, ExtTextOut and the text measuring calls.
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <vector>
 
 #include "platform/gdi/dc.h"
 #include "platform/gdi/font_object.h"
@@ -48,20 +51,6 @@ Anchor AlignRun(UINT align, POINT ref, int width, const text::FontMetrics& m) {
     else if (align & TA_BOTTOM)
         a.baseline = ref.y - m.descent;
     return a;
-}
-
-int LogicalWidth(DcObject& dc, int deviceWidth) {
-    if (dc.IsIdentityScale()) return deviceWidth;
-    const POINT a = dc.ToLogical(POINT{0, 0});
-    const POINT b = dc.ToLogical(POINT{deviceWidth, 0});
-    return std::abs(b.x - a.x);
-}
-
-int LogicalHeight(DcObject& dc, int deviceHeight) {
-    if (dc.IsIdentityScale()) return deviceHeight;
-    const POINT a = dc.ToLogical(POINT{0, 0});
-    const POINT b = dc.ToLogical(POINT{0, deviceHeight});
-    return std::abs(b.y - a.y);
 }
 
 RECT NormalisedDeviceRect(DcObject& dc, const RECT& logical) {

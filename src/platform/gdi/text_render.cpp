@@ -1,7 +1,6 @@
 #include "platform/gdi/text_render.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 #include "core/utf8.h"

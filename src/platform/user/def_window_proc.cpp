@@ -19,8 +19,9 @@ HostCursor SizingCursorOf(LRESULT hit) {
 
 LRESULT DefaultSetCursor(Window* window, WPARAM wParam, LPARAM lParam) {
     if (window->parent != nullptr) {
+        const HWND handle = window->handle;  // the parent's answer may destroy this window
         if (SendMessage(window->parent->handle, WM_SETCURSOR, wParam, lParam)) return TRUE;
-        window = LiveWindow(window->handle);
+        window = LiveWindow(handle);
         if (window == nullptr) return TRUE;
     }
     const LRESULT hit = SHORT(LOWORD(std::uintptr_t(lParam)));

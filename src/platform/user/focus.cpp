@@ -57,7 +57,7 @@ HWND ActivateWindow(HWND handle, WPARAM how) {
     const HWND previous = state.active;
     Window* window = handle != nullptr ? LiveWindow(handle) : nullptr;
     if (handle != nullptr) {
-        if (window == nullptr) return nullptr;
+        if (window == nullptr || window->messageOnly) return nullptr;
         window = Root(window);
         handle = window->handle;
     }

@@ -190,10 +190,11 @@ void CookMouse(const HostEvent& event, std::deque<MSG>& out) {
             const UINT message = hit == HTCLIENT ? clientDown : NonClientButtonMessage(event.button, 0);
             if (State().capture == nullptr) {
                 Window* root = Root(FromHandle(target));
-                if (root->handle != State().active && !(root->exStyle & WS_EX_NOACTIVATE)) {
-                    const LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(root->handle), MAKELPARAM(int(hit), int(message)));
-                    if ((how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT || how == 0) && FromHandle(root->handle)) {
-                        ActivateWindow(root->handle, WA_CLICKACTIVE);
+                const HWND rootHandle = root->handle;  // the root may go while it is asked
+                if (rootHandle != State().active && !(root->exStyle & WS_EX_NOACTIVATE)) {
+                    const LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(rootHandle), MAKELPARAM(int(hit), int(message)));
+                    if ((how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT || how == 0) && LiveWindow(rootHandle)) {
+                        ActivateWindow(rootHandle, WA_CLICKACTIVE);
                     }
                     if (how == MA_ACTIVATEANDEAT || how == MA_NOACTIVATEANDEAT) return;
                 }

@@ -83,6 +83,38 @@ void DrawErrorIcon(HDC dc, int x, int y) {
     DeleteObject(red);
 }
 
+// The other standard icons, plainly: a yellow warning disc with "!", blue discs with "i"
+// and "?".
+void DrawLetterIcon(HDC dc, int x, int y, COLORREF fill, const char* letter) {
+    HBRUSH brush = CreateSolidBrush(fill);
+    HPEN none = CreatePen(PS_NULL, 0, 0);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, none);
+    Ellipse(dc, x, y, x + kIconSize, y + kIconSize);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(none);
+    DeleteObject(brush);
+    HFONT font = CreateFont(-22, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, fill == RGB(0xF0, 0xC0, 0x00) ? RGB(0, 0, 0) : RGB(0xFF, 0xFF, 0xFF));
+    RECT r{x, y, x + kIconSize, y + kIconSize};
+    DrawText(dc, letter, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}
+
+void DrawBoxIcon(HDC dc, UINT type) {
+    switch (type & 0xF0) {
+        case MB_ICONERROR: DrawErrorIcon(dc, kMargin, kMargin); break;
+        case MB_ICONWARNING: DrawLetterIcon(dc, kMargin, kMargin, RGB(0xF0, 0xC0, 0x00), "!"); break;
+        case MB_ICONINFORMATION: DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "i"); break;
+        case MB_ICONQUESTION: DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "?"); break;
+        default: break;
+    }
+}
+
 void PaintBox(HWND handle, BoxState& box) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(handle, &ps);
@@ -90,7 +122,7 @@ void PaintBox(HWND handle, BoxState& box) {
     RECT client;
     GetClientRect(handle, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if ((box.type & 0xF0) == MB_ICONERROR) DrawErrorIcon(dc, kMargin, kMargin);
+    DrawBoxIcon(dc, box.type);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

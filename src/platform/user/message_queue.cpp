@@ -201,6 +201,7 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, UINT flags, bool wait) 
 // ---------------------------------------------------------------------------------------------
 
 void SetHost(std::unique_ptr<Host> host) {
+    InstallWindowDcHooks();
     HostSlot& slot = TheHost();
     std::lock_guard lock(slot.mutex);
     slot.host = std::move(host);

@@ -3,14 +3,17 @@
 // message box and popup menus. Strings are UTF-8; character messages carry code points.
 //
 // Where each group is implemented:
-//   classes, creation, tree, properties      window_class.cpp, window.cpp, window_tree.cpp
-//   position, size, show, z-order            window_pos.cpp
-//   queue, loop, timers, waits               message_queue.cpp, timers.cpp
-//   input routing, capture, focus, keys      input.cpp, focus.cpp
-//   default handling, frame, hit testing     def_window_proc.cpp, non_client.cpp
-//   move and size loops                      size_move.cpp
-//   painting, DCs, regions                   paint.cpp, window_dc.cpp
-//   monitors, metrics, cursors               monitor.cpp, cursor.cpp
+//   classes, creation, tree, window data     window.cpp
+//   position, size, show, z-order, mapping   window_pos.cpp
+//   queue, loop, timers, waits, the host     message_queue.cpp
+//   input routing, key state, cursors        input.cpp
+//   capture, focus, activation               focus.cpp
+//   default handling                         def_window_proc.cpp
+//   default frame, hit codes, size limits    non_client.cpp
+//   move and size loop                       size_move.cpp
+//   invalidation, WM_PAINT, presenting       paint.cpp
+//   window DCs and window regions            window_dc.cpp
+//   monitors, work area, clipboard           monitor.cpp
 //   message box, menus, edit control         message_box.cpp, menu.cpp, edit.cpp
 #pragma once
 
@@ -141,7 +144,8 @@ BOOL GetUpdateRect(HWND window, RECT* rect, BOOL erase);
 int GetUpdateRgn(HWND window, HRGN region, BOOL erase);
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
-// GetDC(nullptr) is the screen DC served by the drawing services.
+// GetDC(window) and ReleaseDC (declared with the drawing services) reach the window layer
+// once it is in use; GetDC(nullptr) is the screen.
 HDC GetWindowDC(HWND window);
 HDC GetDCEx(HWND window, HRGN clip, DWORD flags);
 HWND WindowFromDC(HDC dc);

@@ -209,12 +209,17 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
                     int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
                     LPVOID param) {
     NoteMainThread();
+    InstallWindowDcHooks();
     RegisterBuiltInClasses();
     std::shared_ptr<WindowClass> cls = FindClass(className);
     if (!cls) return nullptr;
     Window* parent = nullptr;
     HWND owner = nullptr;
-    if (parentHandle != nullptr) {
+    const bool messageOnly = parentHandle == HWND_MESSAGE;
+    if (messageOnly) {
+        style &= ~(WS_VISIBLE | WS_CHILD);
+        parentHandle = nullptr;
+    } else if (parentHandle != nullptr) {
         Window* given = LiveWindow(parentHandle);
         if (given == nullptr) return nullptr;
         if (style & WS_CHILD) {
@@ -227,7 +232,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     }
 
     // Overlapped windows always have a caption, as on Windows.
-    if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CAPTION | WS_CLIPSIBLINGS;
+    if (!(style & (WS_POPUP | WS_CHILD)) && !messageOnly) style |= WS_CAPTION | WS_CLIPSIBLINGS;
     UserState& state = State();
     auto created = std::make_unique<Window>();
     Window* window = created.get();
@@ -240,6 +245,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     window->parent = parent;
     window->owner = owner;
     window->instance = instance;
+    window->messageOnly = messageOnly;
     window->text = windowName != nullptr ? windowName : "";
     if (style & WS_CHILD) window->id = LONG_PTR(reinterpret_cast<std::uintptr_t>(menu));
     if (x == CW_USEDEFAULT) x = y = 0;
@@ -252,9 +258,11 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     window->normalRect = window->rect;
     const HWND handle = window->handle;
     state.windows[handle] = std::move(created);
-    if (parent != nullptr) {
+    if (messageOnly) {
+        state.topLevels.push_back(window);  // kept with the roots, never shown
+    } else if (parent != nullptr) {
         parent->children.push_back(window);  // new children go to the bottom of the z-order
-    } else {
+    } else if (!messageOnly) {
         BringToTop(window);
         HostWindowOptions options;
         options.topMost = (exStyle & WS_EX_TOPMOST) != 0;

@@ -38,6 +38,7 @@ struct Window {
     LONG_PTR id = 0;
     HINSTANCE instance = nullptr;
     bool destroying = false;
+    bool messageOnly = false;  // created under HWND_MESSAGE: never shown, only receives messages
 
     // Painting: what needs repainting, in client coordinates, and the pending steps.
     Region update;
@@ -110,6 +111,8 @@ void DestroyMenusOf(HWND owner);
 Region VisibleRegion(const Window* window, bool clientOnly, bool clipChildren);  // surface pixels
 HDC MakeWindowDC(Window* window, bool whole, const Region* clip);
 void TrackWindowDc(HDC dc, HWND root, const RECT& bounds);
+// Lets GetDC(window) and ReleaseDC(window, dc) of the drawing services reach the window layer.
+void InstallWindowDcHooks();
 void InvalidateWindow(Window* window, const Region* area, UINT flags);
 void MarkSurfaceDirty(Window* root, const RECT& surfaceRect);
 bool NeedsPaint(const Window* window);

@@ -23,7 +23,22 @@ std::vector<std::pair<HDC, HWND>>& DcOwners() {
     return owners;
 }
 
+HDC HookGetDC(HWND window) { return GetDCEx(window, nullptr, 0); }
+
+int HookReleaseDC(HWND, HDC dc) {
+    // What the DC covered has been marked changed; the next present shows it.
+    return DeleteDC(dc) ? 1 : 0;
+}
+
 }  // namespace
+
+void InstallWindowDcHooks() {
+    static const bool installed = [] {
+        SetWindowDcHooks(HookGetDC, HookReleaseDC);
+        return true;
+    }();
+    (void)installed;
+}
 
 Region VisibleRegion(const Window* window, bool clientOnly, bool clipChildren) {
     if (!IsVisibleChain(window)) return Region();
@@ -54,6 +69,7 @@ Region VisibleRegion(const Window* window, bool clientOnly, bool clipChildren) {
 }
 
 HDC MakeWindowDC(Window* window, bool whole, const Region* clip) {
+    InstallWindowDcHooks();
     Window* root = Root(window);
     EnsureSurface(root);
     if (root->surface == nullptr) return nullptr;

@@ -98,8 +98,9 @@ void RecalcClientRectWith(Window* window, bool validRects, const RECT& oldRect) 
     params.rgrc[1] = oldRect;
     params.rgrc[2] = RECT{oldRect.left + window->client.left, oldRect.top + window->client.top,
                           oldRect.left + window->client.right, oldRect.top + window->client.bottom};
-    SendMessage(window->handle, WM_NCCALCSIZE, validRects ? TRUE : FALSE, reinterpret_cast<LPARAM>(&params));
-    Window* live = FromHandle(window->handle);
+    const HWND handle = window->handle;  // the procedure may destroy the window
+    SendMessage(handle, WM_NCCALCSIZE, validRects ? TRUE : FALSE, reinterpret_cast<LPARAM>(&params));
+    Window* live = FromHandle(handle);
     if (live == nullptr) return;
     RECT c = params.rgrc[0];
     OffsetRect(&c, -live->rect.left, -live->rect.top);
@@ -144,6 +145,7 @@ void BringToTop(Window* window) {
 BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
     Window* window = LiveWindow(handle);
     if (window == nullptr) return FALSE;
+    if (window->messageOnly) flags &= ~SWP_SHOWWINDOW;
     WINDOWPOS pos{handle, insertAfter, x, y, width, height, flags};
     if (flags & SWP_NOMOVE) {
         pos.x = window->rect.left;

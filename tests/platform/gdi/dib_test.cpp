@@ -241,3 +241,55 @@ TEST_F(GdiTest, CompatibleBitmapFollowsTheDcSurface) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+using testing::GdiTest;
+
+TEST_F(GdiTest, DibColourTablesAreReadAndWrittenThroughTheDc) {
+  std::vector<RGBQUAD> table = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  testing::MemDc m(testing::MakeDib(8, 1, 1, nullptr, table));
+  RGBQUAD got[4] = {};
+  EXPECT_EQ(GetDIBColorTable(m.dc(), 0, 4, got), 2u);
+  EXPECT_EQ(got[1].rgbRed, 255);
+  // Retinting a 1-bit section changes what its pixels mean as a blit source.
+  const RGBQUAD tint[2] = {{0, 0, 200, 0}, {0, 150, 0, 0}};
+  EXPECT_EQ(SetDIBColorTable(m.dc(), 0, 2, tint), 2u);
+  EXPECT_EQ(SetDIBColorTable(m.dc(), 5, 1, tint), 0u);
+  SetPixel(m.dc(), 1, 0, RGB(0, 150, 0));  // nearest entry: index 1
+  testing::MemDc colour(testing::ScreenBitmap(2, 1));
+  SetTextColor(colour.dc(), RGB(1, 1, 1));  // a DIB source uses its table, not these
+  SetBkColor(colour.dc(), RGB(2, 2, 2));
+  BitBlt(colour.dc(), 0, 0, 2, 1, m.dc(), 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(colour.dc(), 0, 0), RGB(200, 0, 0));
+  EXPECT_EQ(GetPixel(colour.dc(), 1, 0), RGB(0, 150, 0));
+  testing::MemDc ddb(testing::ScreenBitmap(1, 1));
+  EXPECT_EQ(GetDIBColorTable(ddb.dc(), 0, 2, got), 0u);  // no table on a device bitmap
+}
+
+TEST_F(GdiTest, BitBltConvertsBetweenAllFormats) {
+  // A colour written into each format and copied into a 32-bit bitmap comes back as that
+  // format stores it.
+  const COLORREF probe = RGB(0xC3, 0x5A, 0x21);
+  struct Case {
+    int bpp;
+    COLORREF expected;
+  } cases[] = {{1, RGB(0, 0, 0)},                 // nearer black than white
+               {4, RGB(102, 102, 102)},           // grey ramp of 17s: nearest to the mean 106
+               {8, RGB(106, 106, 106)},           // grey ramp of 1s
+               {16, RGB(0xC6, 0x5A, 0x21)},       // 5 bits per channel, widened
+               {24, probe},
+               {32, probe}};
+  for (const Case& c : cases) {
+    testing::MemDc src(testing::MakeDib(1, 1, c.bpp));
+    SetPixel(src.dc(), 0, 0, probe);
+    testing::MemDc dst(testing::ScreenBitmap(1, 1));
+    BitBlt(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(dst.dc(), 0, 0), GetPixel(src.dc(), 0, 0)) << c.bpp;
+    EXPECT_EQ(GetPixel(dst.dc(), 0, 0), c.expected) << c.bpp;
+  }
+}
+
+}  // namespace
+}  // namespace platform

@@ -82,6 +82,10 @@ TEST_F(GdiTest, BlackOnWhiteShrinkAndsTheGroupWhiteOnBlackOrsIt) {
   StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
   EXPECT_EQ(GetPixel(dst.dc(), 0, 0), RGB(0x30, 0x0F, 0x0F));
   EXPECT_EQ(GetPixel(dst.dc(), 1, 0), RGB(0, 0, 0));
+  // Mirrored: the groups swap places.
+  StretchBlt(dst.dc(), 2, 0, -2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
+  EXPECT_EQ(GetPixel(dst.dc(), 0, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(dst.dc(), 1, 0), RGB(0x30, 0x0F, 0x0F));
   SetStretchBltMode(dst.dc(), WHITEONBLACK);
   StretchBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, 4, 1, SRCCOPY);
   EXPECT_EQ(GetPixel(dst.dc(), 0, 0), RGB(0xFC, 0xFF, 0xFF));

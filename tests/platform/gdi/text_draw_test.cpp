@@ -4,9 +4,12 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
+#include "support/gdi_leak_check.h"
 
 namespace platform {
 namespace {
@@ -96,6 +99,11 @@ private:
     HGDIOBJ old_;
 };
 
+// Every drawing test also checks that it leaves no object behind.
+class TextMeasuring : public testing_support::NoGdiLeaks {};
+class TextDrawing : public testing_support::NoGdiLeaks {};
+class DrawTextCalls : public testing_support::NoGdiLeaks {};
+
 SIZE Extent(HDC dc, const char* text) {
     SIZE size{};
     EXPECT_TRUE(GetTextExtentPoint32(dc, text, static_cast<int>(std::strlen(text)), &size));
@@ -148,7 +156,7 @@ TEST(FontHandle, TextFaceIsTheNameAskedFor) {
     EXPECT_STREQ(tiny, "宋");
 }
 
-TEST(TextMeasuring, SongTwelvePixelButtonCaption) {
+TEST_F(TextMeasuring, SongTwelvePixelButtonCaption) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     const SIZE size = Extent(canvas.Dc(), kButtonText);
@@ -170,7 +178,7 @@ TEST(TextMeasuring, SongTwelvePixelButtonCaption) {
     EXPECT_EQ(partial.cx, 108);
 }
 
-TEST(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
+TEST_F(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
     Canvas canvas(10, 10);
     TEXTMETRIC cell{};
     TEXTMETRIC em{};
@@ -188,7 +196,7 @@ TEST(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
     EXPECT_GT(cell.tmInternalLeading, 0);
 }
 
-TEST(TextMeasuring, CharacterExtraWidensTheText) {
+TEST_F(TextMeasuring, CharacterExtraWidensTheText) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     EXPECT_EQ(SetTextCharacterExtra(canvas.Dc(), 2), 0);
@@ -199,7 +207,30 @@ TEST(TextMeasuring, CharacterExtraWidensTheText) {
     EXPECT_EQ(widths[1], 6);
 }
 
-TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
+TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
+    Canvas canvas(100, 60);
+    Selected font(canvas.Dc(), "宋体", -12);
+    SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
+    SetWindowExtEx(canvas.Dc(), 1, 1, nullptr);
+    SetViewportExtEx(canvas.Dc(), 2, 2, nullptr);
+    // Logical sizes stay those of the 12-pixel font ...
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 24);
+    EXPECT_EQ(Extent(canvas.Dc(), "图片").cy, 13);
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    EXPECT_EQ(tm.tmHeight, 13);
+    EXPECT_EQ(tm.tmAveCharWidth, 6);
+    // ... while the pixels come from a 24-pixel one.
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    TextOut(canvas.Dc(), 0, 0, "图片", 6);
+    SetMapMode(canvas.Dc(), MM_TEXT);   // read back device pixels
+    const RECT ink = canvas.Ink();
+    EXPECT_GT(ink.right - ink.left, 40);
+    EXPECT_LE(ink.right, 48);
+    EXPECT_GT(ink.bottom - ink.top, 18);
+}
+
+TEST_F(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     Canvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -216,7 +247,7 @@ TEST(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     EXPECT_LE(ink.bottom, 5 + 13);
 }
 
-TEST(TextDrawing, OpaqueModeFillsTheCell) {
+TEST_F(TextDrawing, OpaqueModeFillsTheCell) {
     Canvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -232,7 +263,7 @@ TEST(TextDrawing, OpaqueModeFillsTheCell) {
     EXPECT_EQ(canvas.Count(kWhite), 160 * 40 - area);
 }
 
-TEST(TextDrawing, AlignmentMovesTheCell) {
+TEST_F(TextDrawing, AlignmentMovesTheCell) {
     Canvas canvas(300, 60);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -261,7 +292,7 @@ TEST(TextDrawing, AlignmentMovesTheCell) {
     }
 }
 
-TEST(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
+TEST_F(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
     Canvas canvas(200, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetTextAlign(canvas.Dc(), TA_UPDATECP);
@@ -274,7 +305,7 @@ TEST(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
     EXPECT_EQ(pos.y, 2);
 }
 
-TEST(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
+TEST_F(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
     Canvas canvas(100, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -292,7 +323,7 @@ TEST(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
     EXPECT_LE(canvas.Ink().right, 30);
 }
 
-TEST(TextDrawing, ClippedAtTheDcClip) {
+TEST_F(TextDrawing, ClippedAtTheDcClip) {
     Canvas canvas(160, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -306,7 +337,7 @@ TEST(TextDrawing, ClippedAtTheDcClip) {
     EXPECT_EQ(canvas.Ink().bottom, 8);
 }
 
-TEST(TextDrawing, BoldIsWiderAndDarker) {
+TEST_F(TextDrawing, BoldIsWiderAndDarker) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     int regular = 0;
@@ -322,22 +353,44 @@ TEST(TextDrawing, BoldIsWiderAndDarker) {
     EXPECT_EQ(Extent(canvas.Dc(), "图片").cx, 26);
 }
 
-TEST(TextDrawing, UnderlineFontDrawsABarUnderTheText) {
+// Rows inked along the whole width of "a b" (the space included), split by the baseline.
+struct Bars {
+    bool below = false;
+    bool above = false;
+};
+
+Bars StyleBars(bool underline, bool strikeOut) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    Selected font(canvas.Dc(), "Arial", -12, FW_NORMAL, true);
+    HFONT font = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(canvas.Dc(), font);
     TEXTMETRIC tm{};
     GetTextMetrics(canvas.Dc(), &tm);
     TextOut(canvas.Dc(), 0, 0, "a b", 3);
     const int width = Extent(canvas.Dc(), "a b").cx;
-    // Some row below the baseline is inked along the whole run, the space included.
-    bool fullRow = false;
-    for (int y = tm.tmAscent; y < tm.tmHeight; ++y)
-        fullRow |= canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) == width;
-    EXPECT_TRUE(fullRow);
+    Bars bars;
+    for (int y = 0; y < tm.tmHeight; ++y) {
+        if (canvas.Count(RGB(0, 0, 0), RECT{0, y, width, y + 1}) != width) continue;
+        (y >= tm.tmAscent ? bars.below : bars.above) = true;
+    }
+    SelectObject(canvas.Dc(), old);
+    DeleteObject(font);
+    return bars;
 }
 
-TEST(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
+TEST_F(TextDrawing, UnderlineAndStrikeOutDrawBarsAlongTheText) {
+    const Bars plain = StyleBars(false, false);
+    EXPECT_FALSE(plain.below);
+    EXPECT_FALSE(plain.above);
+    const Bars underlined = StyleBars(true, false);
+    EXPECT_TRUE(underlined.below);
+    EXPECT_FALSE(underlined.above);
+    const Bars struck = StyleBars(false, true);
+    EXPECT_FALSE(struck.below);
+    EXPECT_TRUE(struck.above);
+}
+
+TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     RECT line{10, 10, 10, 10};
@@ -356,7 +409,7 @@ TEST(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
     EXPECT_EQ(part.right, 24);
 }
 
-TEST(DrawTextCalls, CentredInAButton) {
+TEST_F(DrawTextCalls, CentredInAButton) {
     Canvas canvas(73, 22);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
@@ -370,7 +423,7 @@ TEST(DrawTextCalls, CentredInAButton) {
     EXPECT_EQ(ink.bottom, (22 - 13) / 2 + 13);
 }
 
-TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
+TEST_F(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
     Canvas plain(80, 20);
     Canvas marked(80, 20);
     for (Canvas* c : {&plain, &marked}) SetBkMode(c->Dc(), TRANSPARENT);
@@ -406,7 +459,7 @@ TEST(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
         for (int x = 0; x < 80; ++x) ASSERT_EQ(amp.At(x, y), literal.At(x, y)) << x << "," << y;
 }
 
-TEST(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
+TEST_F(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
     Canvas canvas(80, 20);
     Selected font(canvas.Dc(), "Arial", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -420,7 +473,7 @@ TEST(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
     EXPECT_LE(ink.bottom - ink.top, 2);
 }
 
-TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
+TEST_F(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
     Canvas canvas(200, 20);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -439,7 +492,7 @@ TEST(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
     }
 }
 
-TEST(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
+TEST_F(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
     Canvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -452,7 +505,7 @@ TEST(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
     EXPECT_GT(canvas.Ink().right, 30);
 }
 
-TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
+TEST_F(DrawTextCalls, SecondDrawingRendersNoGlyph) {
     Canvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -14);
     RECT box{0, 0, 200, 40};
@@ -463,7 +516,7 @@ TEST(DrawTextCalls, SecondDrawingRendersNoGlyph) {
     EXPECT_EQ(text::RenderedGlyphCount(), before);
 }
 
-TEST(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
+TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
     Canvas canvas(40, 20);
     Selected font(canvas.Dc(), "宋体", -12);
     RECT whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
@@ -483,7 +536,28 @@ TEST(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
     DeleteObject(huge);
 }
 
-TEST(DrawTextCalls, BadArgumentsAreRefused) {
+TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
+    // Fonts and glyph caches are shared between threads; each thread's picture must still be
+    // exactly what one thread alone draws.
+    auto draw = [](int size, std::vector<COLORREF>& pixels) {
+        Canvas canvas(120, 40);
+        Selected font(canvas.Dc(), size % 2 ? "Arial" : "宋体", -size);
+        RECT box{0, 0, 120, 40};
+        for (int i = 0; i < 20; ++i)
+            DrawText(canvas.Dc(), "并发 threads 绘制文字 &Text", -1, &box, DT_WORDBREAK | DT_CENTER);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 120; ++x) pixels.push_back(canvas.At(x, y));
+    };
+    std::vector<std::vector<COLORREF>> alone(4), together(4);
+    for (int i = 0; i < 4; ++i) draw(17 + i, alone[static_cast<size_t>(i)]);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back(draw, 17 + i, std::ref(together[static_cast<size_t>(i)]));
+    for (std::thread& t : threads) t.join();
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(together[i], alone[i]) << i;
+}
+
+TEST_F(DrawTextCalls, BadArgumentsAreRefused) {
     Canvas canvas(10, 10);
     RECT r{0, 0, 10, 10};
     EXPECT_EQ(DrawText(nullptr, "a", -1, &r, 0), 0);

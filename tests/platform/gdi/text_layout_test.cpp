@@ -128,6 +128,10 @@ TEST(DrawTextLayout, EndEllipsisCutsToTheBox) {
     EXPECT_EQ(LineText(fits.lines[0]), "abcdef");
     const TextLayout tiny = Lay("abcdef", {0, 0, 5, 13}, DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_EQ(LineText(tiny.lines[0]), "...");
+    const TextLayout word = Lay("ab extraordinary", {0, 0, 40, 0}, DT_WORDBREAK | DT_WORD_ELLIPSIS);
+    ASSERT_EQ(word.lines.size(), 2u);
+    EXPECT_EQ(LineText(word.lines[0]), "ab");
+    EXPECT_EQ(LineText(word.lines[1]), "ext...");
 }
 
 TEST(DrawTextLayout, PathEllipsisKeepsTheLastComponent) {
@@ -182,6 +186,20 @@ TEST(DrawTextLayout, HugeBoxesAndLongLinesDoNotOverflow) {
     const std::u32string many(50000, U'x');
     const TextLayout big = LayoutText(many, {0, 0, 100, 100}, DT_SINGLELINE | DT_CALCRECT, wide);
     EXPECT_GT(big.extent.right, 1 << 25);
+}
+
+TEST(DrawTextLayout, EllipsesOfVeryLongLinesAreFound) {
+    // 200 000 characters: cutting one character at a time would take minutes.
+    FixedMeasure measure;
+    std::u32string path(200000, U'a');
+    path += U"\\name.bmp";
+    for (unsigned flag : {DT_END_ELLIPSIS, DT_PATH_ELLIPSIS}) {
+        const TextLayout t = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | flag, measure);
+        EXPECT_EQ(t.lines[0].width, 120) << flag;
+    }
+    const TextLayout path1 = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS,
+                                        measure);
+    EXPECT_EQ(LineText(path1.lines[0]), "aaaaaaaa...\\name.bmp");
 }
 
 TEST(DrawTextLayout, EmptyTextHasNoLines) {

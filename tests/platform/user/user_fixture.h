@@ -71,6 +71,7 @@ protected:
         ResetWindowServices();
         SetHost(std::move(host));
         TheRecorder() = Recorder{};
+        gdiObjects_ = LiveGdiObjectCount();
         WNDCLASSEX wc{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
@@ -83,6 +84,10 @@ protected:
     void TearDown() override {
         ResetWindowServices();
         TheRecorder() = Recorder{};
+        // Windows give back their backing bitmaps, regions and DCs.
+        if (!HasFatalFailure()) {
+            EXPECT_EQ(LiveGdiObjectCount(), gdiObjects_) << "drawing objects left behind";
+        }
     }
 
     // Runs every message that is ready, then returns (the loop presents on the way out).
@@ -103,6 +108,7 @@ protected:
     }
 
     VirtualHost* host_ = nullptr;
+    int gdiObjects_ = 0;
 };
 
 }  // namespace platform::testing

@@ -164,12 +164,12 @@ TEST_F(Windows, CoordinatesMapThroughNestedClientAreas) {
     EXPECT_EQ(p.x, 100 + 1 + 20 + 1);
     EXPECT_EQ(p.y, 50 + 1 + 30 + 1);
     ScreenToClient(top, &p);
-    EXPECT_EQ(p.x, 22);
-    EXPECT_EQ(p.y, 32);
+    EXPECT_EQ(p.x, 21);
+    EXPECT_EQ(p.y, 31);
     POINT q{5, 5};
     MapWindowPoints(child, top, &q, 1);
-    EXPECT_EQ(q.x, 27);
-    EXPECT_EQ(q.y, 37);
+    EXPECT_EQ(q.x, 26);
+    EXPECT_EQ(q.y, 36);
     EXPECT_EQ(WindowFromPoint(POINT{100 + 1 + 20 + 50, 50 + 1 + 30 + 50}), child);
     EXPECT_EQ(WindowFromPoint(POINT{100 + 250, 50 + 250}), top);
     EXPECT_EQ(WindowFromPoint(POINT{10, 10}), nullptr);
@@ -220,6 +220,73 @@ TEST_F(Windows, MonitorsReportTheScreenAndTheWorkArea) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
     EXPECT_EQ(MonitorFromPoint(POINT{-5, -5}, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_NE(MonitorFromPoint(POINT{-5, -5}, MONITOR_DEFAULTTONEAREST), nullptr);
+}
+
+}  // namespace
+}  // namespace platform::testing
+
+namespace platform::testing {
+namespace {
+
+TEST_F(Windows, WindowsDestroyedWhileHandlingTheirOwnMessagesAreSafe) {
+    HWND top = TopLevel(0, 0, 200, 200, WS_POPUP | WS_VISIBLE);
+    HWND child = Child(top, 10, 10, 50, 50);
+    TheRecorder().handler = [&](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (w == child && m == WM_LBUTTONDOWN) {
+            DestroyWindow(top);  // a click handler that closes its form
+            r = 0;
+            return true;
+        }
+        return false;
+    };
+    PostMessage(child, WM_USER, 0, 0);  // still queued when the window goes
+    host_->Click(20, 20);
+    host_->MouseMove(30, 30);
+    Pump();
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_EQ(TheRecorder().Count(child, WM_USER), 1u);  // posted before the click: delivered first
+    EXPECT_EQ(TheRecorder().Count(child, WM_LBUTTONUP), 0u);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(Windows, DestroyingTheWindowInsideItsMoveLoopEndsTheLoop) {
+    HWND w = TopLevel(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TheRecorder().handler = [&](HWND hwnd, UINT m, WPARAM, LPARAM, LRESULT&) {
+        if (hwnd == w && m == WM_MOVING) DestroyWindow(w);
+        return false;
+    };
+    host_->MouseDown(200, 110);
+    host_->MouseMove(250, 150);
+    host_->MouseMove(260, 160);
+    Pump();
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(GetCapture(), nullptr);
+    host_->MouseUp(260, 160);
+    Pump();
+}
+
+}  // namespace
+}  // namespace platform::testing
+
+namespace platform::testing {
+namespace {
+
+TEST_F(Windows, MessageOnlyWindowsTakeMessagesButNeverShow) {
+    HWND w = CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND_MESSAGE, nullptr, nullptr,
+                            nullptr);
+    ASSERT_NE(w, nullptr);
+    ShowWindow(w, SW_SHOW);
+    EXPECT_FALSE(IsWindowVisible(w));
+    EXPECT_EQ(GetParent(w), nullptr);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_TRUE(host_->VisibleWindows().empty());
+    EXPECT_EQ(WindowFromPoint(POINT{50, 50}), nullptr);
+    PostMessage(w, WM_USER + 3, 0, 0);
+    Pump();
+    EXPECT_EQ(TheRecorder().Count(w, WM_USER + 3), 1u);
+    EXPECT_TRUE(DestroyWindow(w));
 }
 
 }  // namespace

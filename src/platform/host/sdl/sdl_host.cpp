@@ -266,10 +266,19 @@ bool SdlHost::Translate(const void* raw, HostEvent& out) {
         out.y = top + y;
     };
     switch (e.type) {
-        case SDL_MOUSEMOTION:
+        case SDL_MOUSEMOTION: {
             out.type = HostEventType::MouseMove;
             toScreen(e.motion.windowID, e.motion.x, e.motion.y);
+            // While a window follows the pointer (the move loop) positions relative to it would
+            // feed back its own movement: take the pointer's place on the screen instead.
+            int x = 0;
+            int y = 0;
+            if (SDL_GetGlobalMouseState(&x, &y) & SDL_BUTTON_LMASK) {
+                out.x = x;
+                out.y = y;
+            }
             return true;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             out.type = e.type == SDL_MOUSEBUTTONDOWN ? HostEventType::ButtonDown : HostEventType::ButtonUp;
