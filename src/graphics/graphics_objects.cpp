@@ -60,13 +60,11 @@ TFont::TFont() : TGraphicsObject(FontManager()) {
     entry_ = manager_.Allocate(&data, sizeof data);
 }
 
-void TFont::Update(const Data& data) { SetDescription(&data, sizeof data); }
-
 void TFont::CopyFrom(const core::TPersistent* source) {
     if (auto* font = dynamic_cast<const TFont*>(source)) {
         color_ = font->color_;
         pixelsPerInch_ = font->pixelsPerInch_;
-        Update(font->Description<Data>());
+        SetDescription(&font->Description<Data>(), sizeof(Data));
         Changed();
         return;
     }
@@ -102,10 +100,7 @@ void TFont::SetColor(TColor value) {
 }
 
 void TFont::SetHeight(int value) {
-    Data data = Description<Data>();
-    data.height = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.height = value; });
 }
 
 int TFont::Size() const {
@@ -118,32 +113,22 @@ void TFont::SetSize(int points) {
 
 void TFont::SetName(const std::string& value) {
     if (value.empty()) return;
-    Data data = Description<Data>();
-    std::memset(data.name, 0, sizeof data.name);
-    std::strncpy(data.name, value.c_str(), sizeof data.name - 1);
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) {
+        std::memset(data.name, 0, sizeof data.name);
+        std::strncpy(data.name, value.c_str(), sizeof data.name - 1);
+    });
 }
 
 void TFont::SetStyle(TFontStyles value) {
-    Data data = Description<Data>();
-    data.style = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.style = value; });
 }
 
 void TFont::SetCharset(uint8_t value) {
-    Data data = Description<Data>();
-    data.charset = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.charset = value; });
 }
 
 void TFont::SetPitch(TFontPitch value) {
-    Data data = Description<Data>();
-    data.pitch = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.pitch = value; });
 }
 
 // --- TPen ---
@@ -156,12 +141,10 @@ TPen::TPen() : TGraphicsObject(PenManager()) {
     entry_ = manager_.Allocate(&data, sizeof data);
 }
 
-void TPen::Update(const Data& data) { SetDescription(&data, sizeof data); }
-
 void TPen::CopyFrom(const core::TPersistent* source) {
     if (auto* pen = dynamic_cast<const TPen*>(source)) {
         mode_ = pen->mode_;
-        Update(pen->Description<Data>());
+        SetDescription(&pen->Description<Data>(), sizeof(Data));
         Changed();
         return;
     }
@@ -183,25 +166,16 @@ HPEN TPen::Handle() const {
 }
 
 void TPen::SetColor(TColor value) {
-    Data data = Description<Data>();
-    data.color = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.color = value; });
 }
 
 void TPen::SetWidth(int value) {
     if (value < 0) return;
-    Data data = Description<Data>();
-    data.width = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.width = value; });
 }
 
 void TPen::SetStyle(TPenStyle value) {
-    Data data = Description<Data>();
-    data.style = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.style = value; });
 }
 
 void TPen::SetMode(TPenMode value) {
@@ -227,11 +201,9 @@ TBrush::TBrush() : TGraphicsObject(BrushManager()) {
     entry_ = manager_.Allocate(&data, sizeof data);
 }
 
-void TBrush::Update(const Data& data) { SetDescription(&data, sizeof data); }
-
 void TBrush::CopyFrom(const core::TPersistent* source) {
     if (auto* brush = dynamic_cast<const TBrush*>(source)) {
-        Update(brush->Description<Data>());
+        SetDescription(&brush->Description<Data>(), sizeof(Data));
         Changed();
         return;
     }
@@ -259,27 +231,22 @@ HBRUSH TBrush::Handle() const {
 }
 
 void TBrush::SetColor(TColor value) {
-    Data data = Description<Data>();
-    data.color = value;
-    data.handle = nullptr;
-    data.bitmap = nullptr;
-    if (data.style == TBrushStyle::bsClear) data.style = TBrushStyle::bsSolid;
-    Update(data);
+    Modify<Data>([&](Data& data) {
+        data.color = value;
+        data.bitmap = nullptr;
+        if (data.style == TBrushStyle::bsClear) data.style = TBrushStyle::bsSolid;
+    });
 }
 
 void TBrush::SetStyle(TBrushStyle value) {
-    Data data = Description<Data>();
-    data.style = value;
-    data.handle = nullptr;
-    if (value == TBrushStyle::bsClear) data.bitmap = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) {
+        data.style = value;
+        if (value == TBrushStyle::bsClear) data.bitmap = nullptr;
+    });
 }
 
 void TBrush::SetBitmap(TBitmap* value) {
-    Data data = Description<Data>();
-    data.bitmap = value;
-    data.handle = nullptr;
-    Update(data);
+    Modify<Data>([&](Data& data) { data.bitmap = value; });
 }
 
 }  // namespace graphics

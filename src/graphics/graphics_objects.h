@@ -31,6 +31,15 @@ protected:
     void Changed();
     // Replaces the cache entry by the one for `description`.
     void SetDescription(const void* description, size_t size);
+    // Changes one field of the description: a copy with its own handle dropped, so the cache
+    // makes (or finds) the platform object for the new description.
+    template <typename T, typename Change>
+    void Modify(Change change) {
+        T data = Description<T>();
+        change(data);
+        data.handle = nullptr;
+        SetDescription(&data, sizeof data);
+    }
     template <typename T>
     const T& Description() const {
         return *reinterpret_cast<const T*>(entry_->data.data());
@@ -85,7 +94,6 @@ public:
     int PixelsPerInch() const { return pixelsPerInch_; }
 
 private:
-    void Update(const Data& data);
     TColor color_ = clWindowText;
     int pixelsPerInch_ = 96;
 };
@@ -122,7 +130,6 @@ public:
     int Rop2() const;
 
 private:
-    void Update(const Data& data);
     TPenMode mode_ = TPenMode::pmCopy;
 };
 
@@ -153,7 +160,6 @@ public:
     void SetBitmap(TBitmap* value);
 
 private:
-    void Update(const Data& data);
 };
 
 }  // namespace graphics
