@@ -441,7 +441,7 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
         return;
     }
     if (offscreen_ && !(drawOptions_ & DrawDirect)) {
-        canvas.DrawGraphic(rect, offscreen_.get());
+        DrawOffscreen(canvas, rect);
         return;
     }
     DrawAnimatedStart(canvas, rect);
@@ -471,7 +471,27 @@ void TGIFImage::DrawAnimatedStart(TCanvas& canvas, const TRect& rect) {
     offscreen->SetOnChange([this](core::TPersistent*) { NotifyChange(); });
     offscreen_ = std::move(offscreen);
     StartPainter(offscreen_->Canvas(), whole);
-    canvas.DrawGraphic(rect, offscreen_.get());
+    DrawOffscreen(canvas, rect);
+}
+
+void TGIFImage::DrawOffscreen(TCanvas& canvas, const TRect& rect) {
+    if (!(drawOptions_ & DrawTiled)) {
+        canvas.DrawGraphic(rect, offscreen_.get());
+        return;
+    }
+    // Tiles of the logical screen's size, clipped to the rectangle.
+    HDC dc = canvas.Handle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    try {
+        for (int y = rect.top; y < rect.bottom; y += Height())
+            for (int x = rect.left; x < rect.right; x += Width())
+                canvas.DrawGraphic(graphics::Bounds(x, y, Width(), Height()), offscreen_.get());
+    } catch (...) {
+        RestoreDC(dc, saved);
+        throw;
+    }
+    RestoreDC(dc, saved);
 }
 
 void TGIFImage::StartPainter(TCanvas& canvas, const TRect& rect) {

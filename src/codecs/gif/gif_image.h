@@ -121,6 +121,8 @@ private:
     void RenderFrame(int index);
     void MakeBitmap(int index, const std::function<bool()>* stopRequested = nullptr);
     void StartPainter(graphics::TCanvas& canvas, const graphics::TRect& rect);
+    // Paints the off-screen bitmap, stretched or tiled as the options say.
+    void DrawOffscreen(graphics::TCanvas& canvas, const graphics::TRect& rect);
     void StopPainter(TGIFPainter* painter);
     void RemovePainter(TGIFPainter* painter);
     void ReapPainters();

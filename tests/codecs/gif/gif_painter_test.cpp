@@ -493,13 +493,14 @@ TEST_F(GIFPainter, SpeedZeroWaitsUntilStopped) {
 
 TEST_F(GIFPainter, FreeingOrClearingWhileAFrameRendersIsSafe) {
     // Frame 1 is large: the painter renders it in its own thread right after frame 0.
-    const int side = 1200;
+    const int side = 1600;
     auto bytes = GifBuilder(side, side, 2)
                      .LiteralImage(0, 0, 2, 2, Filled(4, 1))
                      .LiteralImage(0, 0, side, side, Filled(side * side, 3))
                      .Trailer().bytes();
     for (bool destroy : {true, false}) {
         auto gif = std::make_unique<TGIFImage>();
+        gif->SetScreenColorBits(8);  // dithered: the slower rendering
         Load(*gif, bytes);
         std::atomic<bool> painted{false};
         gif->SetOnAfterPaint([&](core::TPersistent*) { painted = true; });
@@ -508,7 +509,7 @@ TEST_F(GIFPainter, FreeingOrClearingWhileAFrameRendersIsSafe) {
         ASSERT_TRUE(PumpUntil([&] { return painted.load(); }));
         // Frame 0 is up; the painter goes on to render frame 1 while this thread does not
         // serve it.
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
         const auto start = std::chrono::steady_clock::now();
         if (destroy) {
             gif.reset();
@@ -522,4 +523,53 @@ TEST_F(GIFPainter, FreeingOrClearingWhileAFrameRendersIsSafe) {
             std::chrono::steady_clock::now() - start).count();
         std::cout << (destroy ? "freed" : "cleared") << " during rendering in " << took << " ms\n";
     }
+}
+
+TEST_F(GIFPainter, ClearOnLoopRestoresTheFirstFramesAreaAtEachPass) {
+    // Frame 0 leaves its top-left pixel transparent; frame 1 paints it. On the second pass the
+    // pixel shows frame 1 again unless the first frame's area is cleared first.
+    auto bytes = GifBuilder(4, 4)
+                     .Application("NETSCAPE2.0", {LoopBlock(2)})
+                     .GraphicControl(0x01, 1, 0)
+                     .LiteralImage(0, 0, 4, 4, {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})
+                     .GraphicControl(0, 1, 0).LiteralImage(0, 0, 1, 1, Filled(1, 2))
+                     .Trailer().bytes();
+    for (bool clear : {true, false}) {
+        StepClock clock;
+        TGIFImage gif;
+        gif.SetPainterClock(&clock);
+        if (clear) gif.SetDrawOptions(kDefaultDrawOptions | DrawClearOnLoop);
+        Load(gif, bytes);
+        auto view = StartIn(gif);
+        graphics::TBitmap* offscreen = gif.OffscreenBitmap();
+        ASSERT_TRUE(PumpUntil([&] { return clock.Waits().size() == 1; }));
+        EXPECT_EQ(Pixel(offscreen, 0, 0), kWhite);
+        clock.Release();
+        ASSERT_TRUE(PumpUntil([&] { return clock.Waits().size() == 2; }));
+        EXPECT_EQ(Pixel(offscreen, 0, 0), GlobalColor(2));
+        clock.Release();
+        ASSERT_TRUE(PumpUntil([&] { return clock.Waits().size() == 3; }));  // frame 0 again
+        EXPECT_EQ(Pixel(offscreen, 0, 0), clear ? kWhite : GlobalColor(2)) << clear;
+        EXPECT_EQ(Pixel(offscreen, 3, 3), GlobalColor(1));
+        clock.Release();
+        ASSERT_TRUE(PumpUntil([&] { return gif.PainterCount() == 0; }));
+    }
+}
+
+TEST_F(GIFPainter, TiledPictureRepeatsTheOffscreenBitmap) {
+    StepClock clock(true);
+    TGIFImage gif;
+    gif.SetPainterClock(&clock);
+    gif.SetDrawOptions(kDefaultDrawOptions | DrawTiled);
+    Load(gif, GifBuilder(4, 4)
+                  .LiteralImage(0, 0, 2, 4, Filled(8, 1))
+                  .LiteralImage(0, 0, 2, 4, Filled(8, 2))
+                  .Trailer().bytes());
+    auto view = StartIn(gif);
+    ASSERT_TRUE(PumpUntil([&] { return gif.PainterCount() == 0; }));
+    auto other = Surface(8, 8, graphics::clWhite);
+    gif.DrawInto(other->Canvas(), Rect(0, 0, 8, 8));
+    EXPECT_EQ(Pixel(other.get(), 4, 5), GlobalColor(2));  // second tile starts with the frame
+    EXPECT_EQ(Pixel(other.get(), 2, 5), kWhite);
+    EXPECT_EQ(Pixel(other.get(), 7, 7), kWhite);
 }
