@@ -1,0 +1,241 @@
+#include "app/window/form1.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/export/icon_export.h"
+#include "core/exceptions.h"
+#include "platform/gdi/wintypes.h"
+
+namespace app {
+
+using namespace ui;
+using graphics::TFont;
+
+namespace {
+
+constexpr const char* kCaption = "TembrinICO图标生成工具V1.0";
+
+bool SameName(const std::string& a, const char* b) {
+    std::string other(b);
+    return a.size() == other.size() &&
+           std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+void SetFont(TFont& font, const char* name, int height, graphics::TColor color, uint8_t charset) {
+    font.SetName(name);
+    font.SetHeight(height);
+    font.SetColor(color);
+    font.SetCharset(charset);
+    font.SetStyle(0);
+}
+
+template <typename T>
+T* Place(TForm1* form, TWinControl* parent, const char* name, int left, int top, int width,
+         int height) {
+    T* control = Make<T>(form);
+    control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+}  // namespace
+
+const std::vector<TPublishedMethod>& TForm1::MethodTable() {
+    static const std::vector<TPublishedMethod> table = {
+        {"FormCreate", &TForm1::FormCreate},
+        {"WebBrowser1DocumentComplete", &TForm1::WebBrowser1DocumentComplete},
+        {"btn1Click", &TForm1::btn1Click},
+        {"N6464ICO1Click", &TForm1::N6464ICO1Click},
+        {"outIco", &TForm1::outIco},
+        {"N4X64ICO1Click", &TForm1::N4X64ICO1Click},
+        {"N16X16ICO1Click", &TForm1::N16X16ICO1Click},
+        {"btn2Click", &TForm1::btn2Click},
+        {"btn3Click", &TForm1::btn3Click},
+        {"btn4Click", &TForm1::btn4Click},
+        {"BitmapToIcon", &TForm1::BitmapToIcon},
+    };
+    return table;
+}
+
+const TPublishedMethod* TForm1::MethodAddress(const std::string& name) {
+    for (const TPublishedMethod& method : MethodTable())
+        if (SameName(name, method.name)) return &method;
+    return nullptr;
+}
+
+void TForm1::Bind(TNotifyEvent& event, const char* methodName) {
+    const TPublishedMethod* method = MethodAddress(methodName);
+    const auto* address = method != nullptr ? std::get_if<TNotifyMethod>(&method->address) : nullptr;
+    if (address == nullptr)
+        throw core::EReadError("Invalid property value: method " + std::string(methodName));
+    TNotifyMethod member = *address;
+    event = [this, member](TComponent* sender) { (this->*member)(sender); };
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    SetName("Form1");
+    BuildDescription();
+}
+
+// The window as its description lists it: the form's own properties, the controls from top to
+// bottom, the non-visual components, then the references between them.
+void TForm1::BuildDescription() {
+    DisableAlign();
+    SetBounds(231, 213, Width(), Height());
+    SetClientSize(468, 482);
+    SetCaption(kCaption);
+    SetColor(graphics::clBtnFace);
+    SetFont(Font(), "新宋体", -12, graphics::clWindowText, platform::ANSI_CHARSET);
+    SetBorderIcons(0);
+    Bind(OnCreate, "FormCreate");
+
+    WebBrowser1 = Place<TWinControl>(this, this, "WebBrowser1", 0, 0, 468, 100);
+    WebBrowser1->SetAlign(TAlign::alTop);
+    WebBrowser1->SetTabOrder(0);
+
+    bspanel1 = Place<TPanel>(this, this, "bspanel1", 0, 100, 468, 121);
+    bspanel1->SetAlign(TAlign::alTop);
+    bspanel1->SetTabOrder(1);
+    bspanel1->SetBorderStyle(TBevelStyle::bvFrame);
+    bspanel1->SetShowCaption(false);
+    SetFont(bspanel1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+
+    auto makeButton = [this](const char* name, int left, int top, const char* caption, int tabOrder,
+                             const char* handler) {
+        TButton* button = Place<TButton>(this, bspanel1, name, left, top, 73, 22);
+        button->SetTabOrder(tabOrder);
+        button->SetCaption(caption);
+        SetFont(button->Font(), "宋体", -12, graphics::clBlack, platform::ANSI_CHARSET);
+        Bind(button->OnClick, handler);
+        return button;
+    };
+    btn1 = makeButton("btn1", 224, 18, "打开图片", 0, "btn1Click");
+
+    bskngrpbx1 = Place<TGroupBox>(this, bspanel1, "bskngrpbx1", 1, 1, 200, 119);
+    bskngrpbx1->SetAlign(TAlign::alLeft);
+    bskngrpbx1->SetTabOrder(1);
+    bskngrpbx1->SetCaption("导出预览");
+    SetFont(bskngrpbx1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+
+    auto makePreview = [this](const char* name, int left, int top, int size) {
+        TImage* image = Place<TImage>(this, bskngrpbx1, name, left, top, size, size);
+        image->SetStretch(true);
+        return image;
+    };
+    auto makeLabel = [this](const char* name, int left, int top, const char* caption) {
+        TLabel* label = Place<TLabel>(this, bskngrpbx1, name, left, top, 28, 13);
+        label->SetCaption(caption);
+        SetFont(label->Font(), "MS Sans Serif", -11, graphics::clWindowText, platform::DEFAULT_CHARSET);
+        return label;
+    };
+    img2 = makePreview("img2", 16, 24, 64);
+    lbl1 = makeLabel("lbl1", 36, 97, "64*64");
+    img3 = makePreview("img3", 104, 56, 32);
+    lbl2 = makeLabel("lbl2", 107, 96, "32*32");
+    img4 = makePreview("img4", 160, 72, 16);
+    lbl3 = makeLabel("lbl3", 153, 96, "16*16");
+
+    btn2 = makeButton("btn2", 320, 18, "导出64X64", 2, "btn2Click");
+    btn3 = makeButton("btn3", 224, 66, "导出32X32", 3, "btn3Click");
+    btn4 = makeButton("btn4", 320, 66, "导出16X16", 4, "btn4Click");
+
+    bsknscrlbx1 = Place<TScrollBox>(this, this, "bsknscrlbx1", 0, 221, 468, 261);
+    bsknscrlbx1->SetAlign(TAlign::alClient);
+    bsknscrlbx1->SetTabOrder(2);
+    bsknscrlbx1->SetBorderStyle(TBevelStyle::bvNone);
+    SetFont(bsknscrlbx1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+
+    img1 = Place<TImage>(this, bsknscrlbx1, "img1", 0, 0, 468, 261);
+    img1->SetAlign(TAlign::alClient);
+    img1->SetProportional(true);
+
+    // Non-visual components. The skin ones only hold their names until the skinned look.
+    bsform1 = Make<TComponent>(this);
+    bsform1->SetName("bsform1");
+    bsskindata1 = Make<TComponent>(this);
+    bsskindata1->SetName("bsskindata1");
+    bscmprsdstrdskn1 = Make<TComponent>(this);
+    bscmprsdstrdskn1->SetName("bscmprsdstrdskn1");
+
+    bsSkinSaveDialog1 = Make<TbsSkinSaveDialog>(this);
+    bsSkinSaveDialog1->SetName("bsSkinSaveDialog1");
+    bsSkinSaveDialog1->SetTitle("导出图标");
+    bsSkinSaveDialog1->SetFilter("图标文件|*.ico");
+    bsSkinSaveDialog1->SetFilterIndex(1);
+    bsSkinSaveDialog1->SetOverwritePromt(false);
+    bsSkinSaveDialog1->SetCheckFileExists(true);
+    bsSkinSaveDialog1->SetMultiSelection(false);
+    bsSkinSaveDialog1->SetShowHiddenFiles(false);
+    bsSkinSaveDialog1->SetLVHeaderSkinDataName("button");
+
+    bsknpndlg1 = Make<TbsSkinOpenDialog>(this);
+    bsknpndlg1->SetName("bsknpndlg1");
+    bsknpndlg1->SetTitle("Open file");
+    bsknpndlg1->SetFilter("所有图片|*.bmp;*.jpg;*.gif;*.png;");
+    bsknpndlg1->SetFilterIndex(1);
+    bsknpndlg1->SetOverwritePromt(false);
+    bsknpndlg1->SetCheckFileExists(true);
+    bsknpndlg1->SetMultiSelection(false);
+    bsknpndlg1->SetShowHiddenFiles(false);
+    bsknpndlg1->SetLVHeaderSkinDataName("resizebutton");
+
+    bsknpmn1 = Make<TPopupMenu>(this);
+    bsknpmn1->SetName("bsknpmn1");
+    auto makeItem = [this](const char* name, const char* caption, const char* handler) {
+        TMenuItem* item = Make<TMenuItem>(this);
+        item->SetName(name);
+        item->SetCaption(caption);
+        Bind(item->OnClick, handler);
+        bsknpmn1->Items().Add(item);
+        return item;
+    };
+    N6464ICO1 = makeItem("N6464ICO1", "导出为（64X64）ICO图标", "N6464ICO1Click");
+    N4X64ICO1 = makeItem("N4X64ICO1", "导出为（32X32）ICO图标", "N4X64ICO1Click");
+    N16X16ICO1 = makeItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
+
+    // References, resolved once every component exists.
+    bsknscrlbx1->SetPopupMenu(bsknpmn1);
+    for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
+        dialog->SetSkinData(bsskindata1);
+        dialog->SetCtrlSkinData(bsskindata1);
+    }
+    EnableAlign();
+}
+
+void TForm1::FormCreate(TComponent*) {
+    // The banner starts loading its page here once the banner pane exists.
+}
+
+void TForm1::WebBrowser1DocumentComplete(TComponent*, const std::string&) {
+    // The banner restyles its page here once the banner pane exists.
+}
+
+void TForm1::btn1Click(TComponent*) {
+    if (!bsknpndlg1->Execute()) return;
+    const std::string fileName = bsknpndlg1->FileName();
+    // Each view reads the file itself; a failure leaves the rest as they were.
+    for (TImage* view : {img1, img2, img3, img4}) view->Picture().LoadFile(fileName);
+}
+
+void TForm1::outIco(int width, int height) {
+    if (!bsSkinSaveDialog1->Execute()) return;
+    ExportIcon(img1->Picture().Graphic(), width, height, bsSkinSaveDialog1->FileName());
+}
+
+std::unique_ptr<graphics::TIcon> TForm1::BitmapToIcon(graphics::TBitmap& bitmap) {
+    return app::BitmapToIcon(bitmap);
+}
+
+void TForm1::N6464ICO1Click(TComponent*) { outIco(64, 64); }
+void TForm1::N4X64ICO1Click(TComponent*) { outIco(32, 32); }
+void TForm1::N16X16ICO1Click(TComponent*) { outIco(16, 16); }
+void TForm1::btn2Click(TComponent*) { outIco(64, 64); }
+void TForm1::btn3Click(TComponent*) { outIco(32, 32); }
+void TForm1::btn4Click(TComponent*) { outIco(16, 16); }
+
+}  // namespace app

@@ -1,0 +1,89 @@
+#pragma once
+// The main window: a banner strip at the top, the strip with the open and export buttons and
+// the three previews, and the large view with its popup menu of export commands.
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "graphics/bitmap.h"
+#include "graphics/icon.h"
+#include "ui/buttons.h"
+#include "ui/file_dialog.h"
+#include "ui/form.h"
+#include "ui/image.h"
+#include "ui/label.h"
+#include "ui/menus.h"
+#include "ui/panels.h"
+
+namespace app {
+
+class TForm1;
+
+// The window's published methods, found by name when events are bound.
+using TNotifyMethod = void (TForm1::*)(ui::TComponent* sender);
+using TExportMethod = void (TForm1::*)(int width, int height);
+using TBitmapToIconMethod = std::unique_ptr<graphics::TIcon> (TForm1::*)(graphics::TBitmap& bitmap);
+using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, const std::string& url);
+
+struct TPublishedMethod {
+    const char* name;
+    std::variant<TNotifyMethod, TExportMethod, TBitmapToIconMethod, TDocumentCompleteMethod> address;
+};
+
+class TForm1 : public ui::TForm {
+public:
+    explicit TForm1(ui::TComponent* owner);
+    const char* ClassName() const override { return "TForm1"; }
+
+    // The published method table, in declaration order, and lookup by name (any case).
+    static const std::vector<TPublishedMethod>& MethodTable();
+    static const TPublishedMethod* MethodAddress(const std::string& name);
+
+    // Published fields, in declaration order. The skin components are empty placeholders
+    // until the skinned look arrives; the banner strip is an empty control until then.
+    ui::TComponent* bsform1;
+    ui::TComponent* bsskindata1;
+    ui::TComponent* bscmprsdstrdskn1;
+    ui::TWinControl* WebBrowser1;
+    ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
+    ui::TbsSkinOpenDialog* bsknpndlg1;
+    ui::TPopupMenu* bsknpmn1;
+    ui::TMenuItem* N6464ICO1;
+    ui::TMenuItem* N4X64ICO1;
+    ui::TMenuItem* N16X16ICO1;
+    ui::TPanel* bspanel1;
+    ui::TButton* btn1;
+    ui::TScrollBox* bsknscrlbx1;
+    ui::TImage* img1;
+    ui::TImage* img2;
+    ui::TImage* img3;
+    ui::TImage* img4;
+    ui::TLabel* lbl1;
+    ui::TLabel* lbl2;
+    ui::TLabel* lbl3;
+    ui::TGroupBox* bskngrpbx1;
+    ui::TButton* btn2;
+    ui::TButton* btn3;
+    ui::TButton* btn4;
+
+    // Published methods, in declaration order.
+    void FormCreate(ui::TComponent* sender);
+    void WebBrowser1DocumentComplete(ui::TComponent* sender, const std::string& url);
+    void btn1Click(ui::TComponent* sender);
+    void N6464ICO1Click(ui::TComponent* sender);
+    void outIco(int width, int height);
+    void N4X64ICO1Click(ui::TComponent* sender);
+    void N16X16ICO1Click(ui::TComponent* sender);
+    void btn2Click(ui::TComponent* sender);
+    void btn3Click(ui::TComponent* sender);
+    void btn4Click(ui::TComponent* sender);
+    std::unique_ptr<graphics::TIcon> BitmapToIcon(graphics::TBitmap& bitmap);
+
+private:
+    void BuildDescription();
+    // Binds an event to the published method of that name.
+    void Bind(ui::TNotifyEvent& event, const char* methodName);
+};
+
+}  // namespace app

@@ -1,0 +1,46 @@
+#include "app/window/startup.h"
+
+#include "app/window/form1.h"
+#include "codecs/register.h"
+#include "graphics/metafile.h"
+#include "ui/application.h"
+
+namespace app {
+
+namespace {
+bool oleRegistered = false;
+bool registered = false;
+}  // namespace
+
+void RegisterPictureFormats() {
+    if (registered) return;
+    registered = true;
+    // The OLE entry first: registering it creates the registry with its four core formats.
+    // It stays for the life of the process.
+    if (!oleRegistered) {
+        oleRegistered = true;
+        graphics::RegisterOleGraphic();
+    }
+    // Then the codecs, GIF before JPEG.
+    codecs::RegisterCodecs();
+}
+
+void UnregisterPictureFormats() {
+    if (!registered) return;
+    registered = false;
+    codecs::UnregisterCodecs();
+}
+
+int RunProgram() {
+    RegisterPictureFormats();
+    ui::TApplication& application = ui::Application();
+    application.Initialize();
+    application.SetTitle(kApplicationTitle);
+    application.CreateForm<TForm1>();
+    application.Run();
+    application.Reset();
+    UnregisterPictureFormats();
+    return 0;
+}
+
+}  // namespace app

@@ -1,0 +1,17 @@
+#pragma once
+// The program's start-up: the picture formats, the application object, the main window and
+// the message loop.
+
+namespace app {
+
+inline constexpr const char* kApplicationTitle = "TembrinICO图标生成工具";
+
+// Adds the picture formats the program opens beyond the core four, in their fixed order.
+void RegisterPictureFormats();
+// Takes the codecs' formats out again at shutdown.
+void UnregisterPictureFormats();
+
+// Runs the program on the current host until the main window closes; returns the exit code.
+int RunProgram();
+
+}  // namespace app

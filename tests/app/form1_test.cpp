@@ -1,0 +1,290 @@
+#include <fstream>
+#include <iterator>
+
+#include "app/export/icon_export.h"
+#include "app/window/form1.h"
+#include "app/window/startup.h"
+#include "graphics/picture.h"
+#include "graphics/color.h"
+#include "ui/ui_fixture.h"
+
+namespace app {
+namespace {
+
+using ui::Application;
+using ui::TPoint;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+uint32_t Rgb(graphics::TColor color) {
+    uint32_t c = graphics::ColorToRGB(color);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+class Form1Test : public ui::testing::UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        RegisterPictureFormats();
+        Application().SetTitle(kApplicationTitle);
+        form_ = Application().CreateForm<TForm1>();
+        form_->Show();
+        Pump();
+        // Both dialogs start in the test's folder.
+        form_->bsknpndlg1->SetFileName((dir_ / "").string());
+        form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
+    }
+
+    // Clicks "打开图片" and types the name into the open dialog.
+    void Open(const std::string& name) {
+        form_->bsknpndlg1->SetFileName((dir_ / "").string());  // an empty edit in our folder
+        Click(*form_->btn1);
+        host_->Type(name);
+        host_->PressKey(platform::VK_RETURN);
+        Pump();
+    }
+    // Right-clicks the large view and picks the n-th popup item (1-based), then names the file.
+    void ExportThroughPopup(int item, const std::string& name) {
+        form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
+        TPoint p = CenterOf(*form_->img1);
+        host_->Click(p.x, p.y, platform::kHostRightButton);
+        for (int i = 0; i < item; ++i) host_->PressKey(platform::VK_DOWN);
+        host_->PressKey(platform::VK_RETURN);
+        host_->Type(name);
+        host_->PressKey(platform::VK_RETURN);
+        Pump();
+    }
+    void ExportThroughButton(ui::TButton& button, const std::string& name) {
+        form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
+        Click(button);
+        host_->Type(name);
+        host_->PressKey(platform::VK_RETURN);
+        Pump();
+    }
+    // Where the view shows picture pixels of `rgb`, everything else being the background.
+    void ExpectPictureArea(ui::TImage& view, int w, int h, uint32_t rgb) {
+        uint32_t background = Rgb(graphics::clBtnFace);
+        EXPECT_EQ(PixelOf(view, 0, 0), rgb);
+        EXPECT_EQ(PixelOf(view, w - 1, h - 1), rgb);
+        if (w < view.Width()) {
+            EXPECT_EQ(PixelOf(view, w, 0), background);
+        }
+        if (h < view.Height()) {
+            EXPECT_EQ(PixelOf(view, 0, h), background);
+        }
+    }
+
+    TForm1* form_ = nullptr;
+};
+
+TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
+    EXPECT_EQ(form_->Caption(), "TembrinICO图标生成工具V1.0");
+    EXPECT_EQ(form_->ClientWidth(), 468);
+    EXPECT_EQ(form_->ClientHeight(), 482);
+    EXPECT_EQ(form_->Left(), 231);
+    EXPECT_EQ(form_->Top(), 213);
+    EXPECT_EQ(form_->BorderIcons(), 0);
+    EXPECT_EQ(form_->Font().Name(), "新宋体");
+    EXPECT_EQ(form_->Font().Height(), -12);
+
+    EXPECT_EQ(form_->WebBrowser1->BoundsRect(), graphics::Rect(0, 0, 468, 100));
+    EXPECT_EQ(form_->bspanel1->BoundsRect(), graphics::Rect(0, 100, 468, 221));
+    EXPECT_EQ(form_->bsknscrlbx1->BoundsRect(), graphics::Rect(0, 221, 468, 482));
+    EXPECT_EQ(form_->img1->BoundsRect(), graphics::Bounds(0, 0, 468, 261));
+    EXPECT_EQ(form_->bskngrpbx1->BoundsRect(), graphics::Bounds(1, 1, 200, 119));
+    EXPECT_EQ(form_->img2->BoundsRect(), graphics::Bounds(16, 24, 64, 64));
+    EXPECT_EQ(form_->img3->BoundsRect(), graphics::Bounds(104, 56, 32, 32));
+    EXPECT_EQ(form_->img4->BoundsRect(), graphics::Bounds(160, 72, 16, 16));
+    EXPECT_EQ(form_->lbl1->BoundsRect(), graphics::Bounds(36, 97, 28, 13));
+    EXPECT_EQ(form_->lbl2->BoundsRect(), graphics::Bounds(107, 96, 28, 13));
+    EXPECT_EQ(form_->lbl3->BoundsRect(), graphics::Bounds(153, 96, 28, 13));
+    EXPECT_EQ(form_->btn1->BoundsRect(), graphics::Bounds(224, 18, 73, 22));
+    EXPECT_EQ(form_->btn2->BoundsRect(), graphics::Bounds(320, 18, 73, 22));
+    EXPECT_EQ(form_->btn3->BoundsRect(), graphics::Bounds(224, 66, 73, 22));
+    EXPECT_EQ(form_->btn4->BoundsRect(), graphics::Bounds(320, 66, 73, 22));
+    EXPECT_EQ(form_->btn1->Caption(), "打开图片");
+    EXPECT_EQ(form_->btn1->Font().Name(), "宋体");
+    EXPECT_EQ(form_->lbl2->Caption(), "32*32");
+    EXPECT_TRUE(form_->img2->Stretch());
+    EXPECT_TRUE(form_->img1->Proportional());
+    EXPECT_FALSE(form_->img1->Stretch());
+
+    // The views and labels sit on the group box in their creation order.
+    ASSERT_EQ(form_->bskngrpbx1->ControlCount(), 6);
+    EXPECT_EQ(form_->bskngrpbx1->Controls(0), form_->img2);
+    EXPECT_EQ(form_->bskngrpbx1->Controls(5), form_->lbl3);
+    EXPECT_EQ(form_->bsknscrlbx1->PopupMenu(), form_->bsknpmn1);
+    EXPECT_EQ(form_->FindComponent("bsknpndlg1"), form_->bsknpndlg1);
+
+    // The window on the screen: the client area where the form says.
+    TPoint origin = form_->ClientToScreen({0, 0});
+    platform::RECT rect{};
+    platform::GetWindowRect(form_->bsknscrlbx1->Handle(), &rect);
+    EXPECT_EQ(rect.top - origin.y, 221);
+    EXPECT_EQ(rect.bottom - origin.y, 482);
+}
+
+TEST_F(Form1Test, StartUpRegistersTheOleEntryThenTheCodecsAfterTheCoreFormats) {
+    std::vector<graphics::TFileFormat> entries = graphics::TFileFormatsList::Instance().Entries();
+    ASSERT_GE(entries.size(), 6u);
+    EXPECT_EQ(entries[3].extension, "bmp");
+    EXPECT_EQ(entries[4].extension, "");
+    EXPECT_EQ(entries[5].extension, "gif");
+    // Registering again adds nothing.
+    RegisterPictureFormats();
+    EXPECT_EQ(graphics::TFileFormatsList::Instance().Entries().size(), entries.size());
+}
+
+TEST_F(Form1Test, PublishedMethodsAreFoundByNameInDeclarationOrder) {
+    const auto& table = TForm1::MethodTable();
+    ASSERT_EQ(table.size(), 11u);
+    EXPECT_STREQ(table.front().name, "FormCreate");
+    EXPECT_STREQ(table[4].name, "outIco");
+    EXPECT_STREQ(table.back().name, "BitmapToIcon");
+    const TPublishedMethod* outIco = TForm1::MethodAddress("outIco");
+    ASSERT_NE(outIco, nullptr);
+    EXPECT_TRUE(std::holds_alternative<TExportMethod>(outIco->address));
+    const TPublishedMethod* toIcon = TForm1::MethodAddress("bitmaptoicon");
+    ASSERT_NE(toIcon, nullptr);
+    EXPECT_TRUE(std::holds_alternative<TBitmapToIconMethod>(toIcon->address));
+    EXPECT_EQ(TForm1::MethodAddress("missing"), nullptr);
+
+    // The table's entries are the window's own methods.
+    graphics::TBitmap bitmap;
+    bitmap.SetWidth(16);
+    bitmap.SetHeight(16);
+    const TBitmapToIconMethod* method = std::get_if<TBitmapToIconMethod>(&toIcon->address);
+    ASSERT_NE(method, nullptr);
+    EXPECT_TRUE(*method == &TForm1::BitmapToIcon);
+    std::unique_ptr<graphics::TIcon> icon = form_->BitmapToIcon(bitmap);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->Width(), 32);
+}
+
+TEST_F(Form1Test, OpeningABitmapShowsItAtItsSizeAndSqueezedInThePreviews) {
+    WriteBitmap("pic.bmp", 200, 100, 0xC03020);
+    Open("pic.bmp");
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
+    for (ui::TImage* view : {form_->img1, form_->img2, form_->img3, form_->img4}) {
+        ASSERT_NE(view->Picture().Graphic(), nullptr);
+        EXPECT_EQ(view->Picture().Width(), 200);
+    }
+    // Each view holds its own copy.
+    EXPECT_NE(form_->img1->Picture().Graphic(), form_->img2->Picture().Graphic());
+    ExpectPictureArea(*form_->img1, 200, 100, 0xC03020);
+    ExpectPictureArea(*form_->img2, 64, 64, 0xC03020);
+    ExpectPictureArea(*form_->img3, 32, 32, 0xC03020);
+    ExpectPictureArea(*form_->img4, 16, 16, 0xC03020);
+}
+
+TEST_F(Form1Test, LargePicturesShrinkWithTheirRatioKept) {
+    WriteBitmap("wide.bmp", 1000, 500, 0x2080F0);
+    Open("wide.bmp");
+    EXPECT_EQ(form_->img1->DestRect(), graphics::Rect(0, 0, 468, 234));
+    ExpectPictureArea(*form_->img1, 468, 234, 0x2080F0);
+
+    WriteBitmap("tall.bmp", 300, 600, 0x30A040);
+    Open("tall.bmp");
+    EXPECT_EQ(form_->img1->DestRect(), graphics::Rect(0, 0, 130, 261));
+    ExpectPictureArea(*form_->img1, 130, 261, 0x30A040);
+}
+
+TEST_F(Form1Test, CancellingTheOpenDialogChangesNothing) {
+    WriteBitmap("pic.bmp", 20, 10, 0x102030);
+    Open("pic.bmp");
+    graphics::TGraphic* before = form_->img1->Picture().Graphic();
+    ASSERT_NE(before, nullptr);
+    WriteBitmap("other.bmp", 20, 10, 0x405060);
+    form_->bsknpndlg1->SetFileName((dir_ / "").string());
+    Click(*form_->btn1);
+    host_->Type("other.bmp");
+    host_->PressKey(platform::VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(form_->img1->Picture().Graphic(), before);
+    EXPECT_EQ(PixelOf(*form_->img1, 0, 0), 0x102030u);
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(Form1Test, UnreadablePicturesEndInTheErrorBoxAndLeaveTheViewsAlone) {
+    WriteFile("photo.png", "\x89PNG\r\n\x1a\n");
+    Open("photo.png");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "Unknown picture file extension (.png)");
+    EXPECT_EQ(boxes_[0].caption, "TembrinICO图标生成工具");
+    EXPECT_EQ(boxes_[0].flags & platform::MB_ICONERROR, platform::MB_ICONERROR);
+    EXPECT_EQ(form_->img1->Picture().Graphic(), nullptr);
+
+    WriteFile("broken.ico", std::string(40, '\x7f'));
+    Open("broken.ico");
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[1].text, "Icon image is not valid.");
+    EXPECT_EQ(form_->img4->Picture().Graphic(), nullptr);
+    // The program is still running and opens the next file.
+    WriteBitmap("good.bmp", 8, 8, 0xFFFFFF);
+    Open("good.bmp");
+    EXPECT_NE(form_->img4->Picture().Graphic(), nullptr);
+}
+
+TEST_F(Form1Test, ExportButtonsAndPopupItemsWriteTheIconOfTheirSize) {
+    // A picture whose three renderings differ, so each command's size shows in its file.
+    graphics::TBitmap picture;
+    picture.SetWidth(48);
+    picture.SetHeight(48);
+    const graphics::TColor colors[] = {graphics::clRed, graphics::clBlue, graphics::clYellow,
+                                       graphics::clBlack, graphics::clLime, graphics::clWhite};
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) picture.Canvas().WritePixel(x, y, colors[(x * 7 + y * 3 + x * y) % 6]);
+    std::string path = (dir_ / "busy.bmp").string();
+    picture.SaveFile(path);
+    Open("busy.bmp");
+    ASSERT_TRUE(boxes_.empty());
+
+    graphics::TGraphic* shown = form_->img1->Picture().Graphic();
+    std::string expected64 = ReadAll(ExportIcon(shown, 64, 64, (dir_ / "ref64").string()));
+    std::string expected32 = ReadAll(ExportIcon(shown, 32, 32, (dir_ / "ref32").string()));
+    std::string expected16 = ReadAll(ExportIcon(shown, 16, 16, (dir_ / "ref16").string()));
+    ASSERT_EQ(expected64.size(), 766u);
+    ASSERT_NE(expected64, expected32);
+    ASSERT_NE(expected32, expected16);
+    ASSERT_NE(expected64, expected16);
+
+    ExportThroughButton(*form_->btn2, "b64");
+    ExportThroughButton(*form_->btn4, "b16");
+    ExportThroughPopup(1, "p64");
+    ExportThroughPopup(2, "p32");
+    ExportThroughPopup(3, "p16");
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
+    EXPECT_EQ(ReadAll((dir_ / "b64.ico").string()), expected64);
+    EXPECT_EQ(ReadAll((dir_ / "b16.ico").string()), expected16);
+    EXPECT_EQ(ReadAll((dir_ / "p64.ico").string()), expected64);
+    EXPECT_EQ(ReadAll((dir_ / "p32.ico").string()), expected32);
+    EXPECT_EQ(ReadAll((dir_ / "p16.ico").string()), expected16);
+
+    // Cancelling the save dialog writes nothing.
+    form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
+    Click(*form_->btn3);
+    host_->Type("never");
+    host_->PressKey(platform::VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "never.ico"));
+}
+
+TEST_F(Form1Test, RightClickBeforeAnyPictureOffersTheThreeExportCommands) {
+    int popups = 0;
+    form_->bsknpmn1->OnPopup = [&](ui::TComponent*) { ++popups; };
+    ASSERT_EQ(form_->bsknpmn1->Items().Count(), 3);
+    EXPECT_EQ(form_->bsknpmn1->Items().Items(0)->Caption(), "导出为（64X64）ICO图标");
+    EXPECT_EQ(form_->bsknpmn1->Items().Items(1)->Caption(), "导出为（32X32）ICO图标");
+    EXPECT_EQ(form_->bsknpmn1->Items().Items(2)->Caption(), "导出为（16X16）ICO图标");
+    ExportThroughPopup(3, "empty");
+    EXPECT_EQ(popups, 1);
+    std::string expected = ReadAll(ExportIcon(nullptr, 16, 16, (dir_ / "ref").string()));
+    EXPECT_EQ(ReadAll((dir_ / "empty.ico").string()), expected);
+    EXPECT_EQ(expected.size(), 766u);
+}
+
+}  // namespace
+}  // namespace app
