@@ -22,7 +22,7 @@ using namespace platform;
 namespace {
 
 class SystemClock final : public TGIFPainterClock {
-public:
+  public:
     DWORD Now() override { return timeGetTime(); }
     bool WaitForEvent(HANDLE event, DWORD milliseconds) override {
         return WaitForSingleObject(event, milliseconds) == WAIT_OBJECT_0;
@@ -54,7 +54,9 @@ const TGIFAppExtNSLoop* LoopExtension(const TGIFSubImage& frame) {
 }
 
 // Disposal values 4 to 7 are undefined; they leave the frame in place like 1.
-int Normalised(int disposal) { return disposal >= 4 ? 1 : disposal; }
+int Normalised(int disposal) {
+    return disposal >= 4 ? 1 : disposal;
+}
 
 std::unique_ptr<graphics::TBitmap> MakeBuffer(int width, int height, graphics::TColor brush) {
     auto bitmap = std::make_unique<graphics::TBitmap>();
@@ -67,13 +69,20 @@ std::unique_ptr<graphics::TBitmap> MakeBuffer(int width, int height, graphics::T
 int ThreadPriorityValue(TGIFThreadPriority priority) {
     // The thread services' scale: idle -15, lowest -2 ... highest 2, time critical 15.
     switch (priority) {
-        case TGIFThreadPriority::tpIdle: return -15;
-        case TGIFThreadPriority::tpLowest: return -2;
-        case TGIFThreadPriority::tpLower: return -1;
-        case TGIFThreadPriority::tpNormal: return 0;
-        case TGIFThreadPriority::tpHigher: return 1;
-        case TGIFThreadPriority::tpHighest: return 2;
-        case TGIFThreadPriority::tpTimeCritical: return 15;
+        case TGIFThreadPriority::tpIdle:
+            return -15;
+        case TGIFThreadPriority::tpLowest:
+            return -2;
+        case TGIFThreadPriority::tpLower:
+            return -1;
+        case TGIFThreadPriority::tpNormal:
+            return 0;
+        case TGIFThreadPriority::tpHigher:
+            return 1;
+        case TGIFThreadPriority::tpHighest:
+            return 2;
+        case TGIFThreadPriority::tpTimeCritical:
+            return 15;
     }
     return 0;
 }
@@ -301,8 +310,8 @@ void TGIFPainter::WaitForFrame(int index) {
         return;
     }
     // The next frame is rendered before the wait, so that the paint after it is only blits.
-    image_->PrepareFrame(index, thread_ ? [this] { return terminated_.load(); }
-                                        : std::function<bool()>());
+    image_->PrepareFrame(index,
+                         thread_ ? [this] { return terminated_.load(); } : std::function<bool()>());
     const DWORD now = clock_->Now();
     bool unlimited = false;
     int wait = 0;
@@ -312,7 +321,8 @@ void TGIFPainter::WaitForFrame(int index) {
         else
             wait = kUnthreadedMaxDelay * kMillisecondsPerDelayUnit;
     } else {
-        const auto late = static_cast<int32_t>(now - (referenceTime_ + static_cast<DWORD>(lastWait_)));
+        const auto late =
+            static_cast<int32_t>(now - (referenceTime_ + static_cast<DWORD>(lastWait_)));
         const int overrun = late / 2;
         wait = MulDivRounded(int64_t{delay_} * kMillisecondsPerDelayUnit - overrun, 100, speed_);
         lastWait_ = wait;

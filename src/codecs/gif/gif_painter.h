@@ -22,7 +22,7 @@ class TGIFSubImage;
 
 // Time and waits of a painter; replaceable so that timing can be checked without real time.
 class TGIFPainterClock {
-public:
+  public:
     virtual ~TGIFPainterClock() = default;
     // Milliseconds, wrapping at 2^32.
     virtual platform::DWORD Now() = 0;
@@ -38,8 +38,8 @@ TGIFPainterClock& SystemPainterClock();
 
 // Delay units are hundredths of a second in the file; the painter counts 12 ms for each.
 inline constexpr int kMillisecondsPerDelayUnit = 12;
-inline constexpr int kDefaultDelay = 10;      // no graphic control, or a delay of 0
-inline constexpr int kMinimumDelay = 3;       // smallest nonzero delay used
+inline constexpr int kDefaultDelay = 10;  // no graphic control, or a delay of 0
+inline constexpr int kMinimumDelay = 3;   // smallest nonzero delay used
 inline constexpr int kUnthreadedMaxDelay = 1000;
 
 // The disposal method a frame is drawn and disposed by: the last graphic control extension
@@ -47,7 +47,7 @@ inline constexpr int kUnthreadedMaxDelay = 1000;
 int FrameDisposal(const TGIFSubImage& frame);
 
 class TGIFPainter {
-public:
+  public:
     // Made by the picture's draw; sets up the background colour, the buffers and the event.
     // Must run in the user-interface thread.
     TGIFPainter(TGIFImage& image, graphics::TCanvas& canvas, const graphics::TRect& rect,
@@ -78,7 +78,7 @@ public:
     // What ended the painter early, if anything did.
     std::exception_ptr Error() const { return error_; }
 
-private:
+  private:
     void Execute();
     void Run();
     void PassLoop();
@@ -105,9 +105,9 @@ private:
     std::atomic<int> activeImage_{-1};
     int disposal_ = 1;
     int previousDisposal_ = 1;
-    std::unique_ptr<graphics::TBitmap> background_;  // the target as it was at the start
-    std::unique_ptr<graphics::TBitmap> backup_;      // the composed picture
-    std::unique_ptr<graphics::TBitmap> frameBuffer_; // scratch for restore-to-previous
+    std::unique_ptr<graphics::TBitmap> background_;   // the target as it was at the start
+    std::unique_ptr<graphics::TBitmap> backup_;       // the composed picture
+    std::unique_ptr<graphics::TBitmap> frameBuffer_;  // scratch for restore-to-previous
     platform::HANDLE event_ = nullptr;
     platform::HDC checkedDC_ = nullptr;
     graphics::TNotifyEvent onStartPaint_, onPaint_, onAfterPaint_, onLoop_, onEndPaint_;
