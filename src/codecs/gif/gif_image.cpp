@@ -440,6 +440,7 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
         DrawFrame(0, canvas, rect, tiled, transparent);
         return;
     }
+    ReapPainters();  // joins the threads of painters that have played to their end
     if (offscreen_ && !(drawOptions_ & DrawDirect)) {
         DrawOffscreen(canvas, rect);
         return;
@@ -449,7 +450,6 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
 
 void TGIFImage::DrawAnimatedStart(TCanvas& canvas, const TRect& rect) {
     std::lock_guard guard(paintersLock_);
-    ReapPainters();
     if (drawPainter_ && !drawPainter_->Finished() && &drawPainter_->Canvas() == &canvas &&
         drawPainter_->Rect() == rect)
         return;
