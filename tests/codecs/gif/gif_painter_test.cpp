@@ -14,6 +14,7 @@
 #include "core/exceptions.h"
 #include "core/stream.h"
 #include "graphics/bitmap.h"
+#include "graphics/bitmap_canvas.h"
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "platform/thread/sync.h"
@@ -582,4 +583,28 @@ TEST_F(GIFPainter, TiledPictureRepeatsTheOffscreenBitmap) {
     EXPECT_EQ(Pixel(other.get(), 4, 5), GlobalColor(2));  // second tile starts with the frame
     EXPECT_EQ(Pixel(other.get(), 2, 5), kWhite);
     EXPECT_EQ(Pixel(other.get(), 7, 7), kWhite);
+}
+
+TEST_F(GIFPainter, CheckCanvasEndsThePainterWhenTheTargetContextIsGone) {
+    auto bytes = GifBuilder(2, 2)
+                     .GraphicControl(Disposal(2), 1, 0)
+                     .LiteralImage(0, 0, 2, 2, Filled(4, 1))
+                     .GraphicControl(Disposal(1), 1, 0)
+                     .LiteralImage(0, 0, 2, 2, Filled(4, 2))
+                     .Trailer()
+                     .bytes();
+    for (bool check : {true, false}) {
+        StepClock clock;
+        TGIFImage gif;
+        gif.SetPainterClock(&clock);
+        if (check) gif.SetDrawOptions(kDefaultDrawOptions | DrawCheckCanvas);
+        Load(gif, bytes);
+        auto view = StartIn(gif);
+        ASSERT_TRUE(PumpUntil([&] { return clock.Waits().size() == 1; }));
+        graphics::FreeMemoryContexts();  // what the message loop does after each message
+        clock.Release();
+        ASSERT_TRUE(PumpUntil([&] { return gif.PainterCount() == 0; }));
+        EXPECT_EQ(Pixel(gif.OffscreenBitmap(), 0, 0), check ? GlobalColor(1) : GlobalColor(2))
+            << check;
+    }
 }
