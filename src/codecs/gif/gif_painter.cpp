@@ -232,7 +232,8 @@ void TGIFPainter::Run() {
     } catch (...) {
         if (!error_) error_ = std::current_exception();
     }
-    // The picture is told in its own thread; the buffers were made there and go there too.
+    // The picture is told in the user-interface thread; the buffers were made there and go
+    // there too.
     try {
         InMainThread([this] {
             image_->PainterEnded(*this);
@@ -274,7 +275,8 @@ void TGIFPainter::Execute() {
             ++shown;
         }
         if (remainingPasses > 0) --remainingPasses;
-        if (!looped) break;
+        // A pass that showed nothing would repeat without ever waiting.
+        if (!looped || shown == 0) break;
     }
 }
 
