@@ -1,9 +1,13 @@
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "app/export/icon_export.h"
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "codecs/gif/gif_builder.h"
+#include "codecs/gif/gif_image.h"
 #include "graphics/picture.h"
 #include "graphics/color.h"
 #include "ui/ui_fixture.h"
@@ -190,6 +194,37 @@ TEST_F(Form1Test, LargePicturesShrinkWithTheirRatioKept) {
     Open("tall.bmp");
     EXPECT_EQ(form_->img1->DestRect(), graphics::Rect(0, 0, 130, 261));
     ExpectPictureArea(*form_->img1, 130, 261, 0x30A040);
+}
+
+TEST_F(Form1Test, AnAnimatedGifPlaysInAllFourViews) {
+    // Two frames of 60 ms each, played once; the builder's colour i is (10i, 20i, 30i).
+    const auto bytes = gif_test::GifBuilder(10, 10)
+                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 1))
+                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 2))
+                           .Trailer().bytes();
+    WriteFile("anim.gif", std::string(bytes.begin(), bytes.end()));
+    Open("anim.gif");
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
+    const std::vector<ui::TImage*> views = {form_->img1, form_->img2, form_->img3, form_->img4};
+    auto showing = [&](uint32_t rgb) {
+        for (ui::TImage* view : views)
+            if (PixelOf(*view, 0, 0) != rgb) return false;
+        return true;
+    };
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    bool sawFirst = false;
+    while (!showing(0x14283C) && std::chrono::steady_clock::now() < end) {
+        sawFirst |= PixelOf(*form_->img1, 0, 0) == 0x0A141E;
+        Pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(sawFirst);
+    EXPECT_TRUE(showing(0x14283C));
+    for (ui::TImage* view : views) {
+        auto* gif = dynamic_cast<codecs::gif::TGIFImage*>(view->Picture().Graphic());
+        ASSERT_NE(gif, nullptr);
+        EXPECT_NE(gif->OffscreenBitmap(), nullptr);  // each view composes its own animation
+    }
 }
 
 TEST_F(Form1Test, CancellingTheOpenDialogChangesNothing) {

@@ -110,7 +110,11 @@ TGIFImage::TGIFImage() {
     });
 }
 
-TGIFImage::~TGIFImage() { ReleaseRendering(); }
+TGIFImage::~TGIFImage() {
+    // A painter still rendering or waiting would otherwise touch the freed picture.
+    StopPainters();
+    ReleaseRendering();
+}
 
 void TGIFImage::ReportProgress(TProgressStage stage, int percent, bool redraw,
                                const std::string& message) {
@@ -131,7 +135,7 @@ bool TGIFImage::Transparent() const {
 // --- loading and copying ---
 
 void TGIFImage::Clear() {
-    StopDraw();
+    StopPainters();
     ReleaseRendering();
     data_.Clear();
     fileBytes_.clear();
@@ -150,7 +154,7 @@ void TGIFImage::ReleaseRendering() {
 }
 
 void TGIFImage::LoadFromStream(core::TStream& stream) {
-    StopDraw();
+    StopPainters();
     ReleaseRendering();
     fileBytes_.clear();
     // The file is read once into memory; the parse runs over that copy, and the bytes it
@@ -205,17 +209,24 @@ void TGIFImage::CopyFrom(const core::TPersistent* source) {
 
 // --- frame bitmaps ---
 
-void TGIFImage::MakeBitmap(int index) {
+void TGIFImage::MakeBitmap(int index, const std::function<bool()>* stopRequested) {
     FrameRender& render = frames_.at(static_cast<size_t>(index));
     const TGIFSubImage& frame = data_.Images(index);
     if (!frame.HasImage()) {
         render.needMask = false;
         return;
     }
-    ReportProgress(TProgressStage::psStarting, 0, false, strings::SRendering);
+    // A painter's thread reports nothing: progress handlers belong to the user-interface
+    // thread, which may be waiting for this painter to end.
+    const bool report = stopRequested == nullptr;
+    if (report) ReportProgress(TProgressStage::psStarting, 0, false, strings::SRendering);
     int percent = 0;
     try {
         TGIFFrameDIB dib = BuildFrameDIB(frame, Dithering(), render.needMask, [&](int row, int h) {
+            if (!report) {
+                if ((*stopRequested)()) throw core::EAbort();
+                return;
+            }
             ReportProgress(TProgressStage::psRunning, row * 100 / h, false, strings::SRendering);
         });
         auto bitmap = std::make_unique<graphics::TBitmap>();
@@ -231,16 +242,28 @@ void TGIFImage::MakeBitmap(int index) {
     } catch (const core::EAbort&) {
         // A progress handler stopped the rendering; the frame stays without a bitmap.
     } catch (...) {
-        ReportProgress(TProgressStage::psEnding, 0, PaletteModified(), strings::SRendering);
+        if (report) ReportProgress(TProgressStage::psEnding, 0, PaletteModified(), strings::SRendering);
         throw;
     }
+    if (!report) return;
     ReportProgress(TProgressStage::psEnding, percent, PaletteModified(), strings::SRendering);
     if (PaletteModified()) NotifyChange();
 }
 
 void TGIFImage::RenderFrame(int index) {
+    std::lock_guard guard(renderLock_);
     FrameRender& render = frames_.at(static_cast<size_t>(index));
     if (!render.bitmap && data_.Images(index).HasImage()) MakeBitmap(index);
+}
+
+void TGIFImage::PrepareFrame(int index, const std::function<bool()>& stopRequested) {
+    if (!stopRequested) {
+        RenderFrame(index);
+        return;
+    }
+    std::lock_guard guard(renderLock_);
+    FrameRender& render = frames_.at(static_cast<size_t>(index));
+    if (!render.bitmap && data_.Images(index).HasImage()) MakeBitmap(index, &stopRequested);
 }
 
 graphics::TBitmap* TGIFImage::FrameBitmap(int index) {
@@ -305,7 +328,7 @@ TRect TGIFImage::ScaledFrameRect(const TGIFSubImage& frame, const TRect& rect) c
 void TGIFImage::PaintFrame(int index, TCanvas& canvas, const TRect& target, bool transparent) {
     FrameRender& render = frames_.at(static_cast<size_t>(index));
     if (transparent && data_.Images(index).Transparent()) {
-        if (render.needMask) RenderFrame(index);
+        RenderFrame(index);
         if (render.mask && render.bitmap) {
             graphics::TBitmap& bitmap = *render.bitmap;
             // The target may share its image with a copy; it is made private before the
@@ -348,9 +371,60 @@ void TGIFImage::DrawFrame(int index, TCanvas& canvas, const TRect& rect, bool ti
     RestoreDC(dc, saved);
 }
 
+// --- painters ---
+
 void TGIFImage::StopDraw() {
     std::lock_guard guard(paintersLock_);
+    StopPainter(drawPainter_);
     offscreen_.reset();
+}
+
+void TGIFImage::StopPainter(TGIFPainter* painter) {
+    if (!painter) return;
+    // Waiting, on the user-interface thread, serves the painter's paints until it ends, so
+    // nothing it draws on is freed under it.
+    painter->Stop();
+    painter->WaitFor();
+    RemovePainter(painter);
+}
+
+void TGIFImage::StopPainters() {
+    std::lock_guard guard(paintersLock_);
+    for (auto& painter : painters_) painter->Stop();
+    for (auto& painter : painters_) painter->WaitFor();
+    painters_.clear();
+    drawPainter_ = nullptr;
+}
+
+void TGIFImage::RemovePainter(TGIFPainter* painter) {
+    std::lock_guard guard(paintersLock_);
+    if (drawPainter_ == painter) drawPainter_ = nullptr;
+    auto found = std::find_if(painters_.begin(), painters_.end(),
+                              [&](const auto& p) { return p.get() == painter; });
+    if (found == painters_.end()) return;
+    std::unique_ptr<TGIFPainter> owned = std::move(*found);
+    painters_.erase(found);
+}
+
+void TGIFImage::ReapPainters() {
+    std::lock_guard guard(paintersLock_);
+    std::erase_if(painters_, [](const auto& p) { return p->Finished(); });
+}
+
+void TGIFImage::PainterEnded(TGIFPainter& painter) {
+    std::lock_guard guard(paintersLock_);
+    if (drawPainter_ == &painter) drawPainter_ = nullptr;
+}
+
+int TGIFImage::PainterCount() {
+    std::lock_guard guard(paintersLock_);
+    return static_cast<int>(std::count_if(painters_.begin(), painters_.end(),
+                                          [](const auto& p) { return !p->Finished(); }));
+}
+
+TGIFPainter* TGIFImage::DrawPainter() {
+    std::lock_guard guard(paintersLock_);
+    return drawPainter_;
 }
 
 void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
@@ -366,8 +440,9 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
         DrawFrame(0, canvas, rect, tiled, transparent);
         return;
     }
+    ReapPainters();  // joins the threads of painters that have played to their end
     if (offscreen_ && !(drawOptions_ & DrawDirect)) {
-        canvas.DrawGraphic(rect, offscreen_.get());
+        DrawOffscreen(canvas, rect);
         return;
     }
     DrawAnimatedStart(canvas, rect);
@@ -375,10 +450,70 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
 
 void TGIFImage::DrawAnimatedStart(TCanvas& canvas, const TRect& rect) {
     std::lock_guard guard(paintersLock_);
-    // The animation painter, which composes the frames into the off-screen bitmap, is not
-    // part of the picture yet; until it is, an animated picture shows its first frame.
-    DrawFrame(0, canvas, rect, (drawOptions_ & DrawTiled) != 0,
-              (drawOptions_ & DrawTransparent) != 0);
+    if (drawPainter_ && !drawPainter_->Finished() && &drawPainter_->Canvas() == &canvas &&
+        drawPainter_->Rect() == rect)
+        return;
+    StopDraw();
+    // A logical screen without area has no scale to compose at.
+    if (rect.Width() <= 0 || rect.Height() <= 0 || Width() <= 0 || Height() <= 0) return;
+    if (drawOptions_ & DrawDirect) {
+        StartPainter(canvas, rect);
+        return;
+    }
+    // The painter composes into a bitmap of the logical screen that starts as what the
+    // target shows; every change to it makes the views showing the picture repaint.
+    const TRect whole{0, 0, Width(), Height()};
+    auto offscreen = std::make_unique<graphics::TBitmap>();
+    offscreen->SetWidth(Width());
+    offscreen->SetHeight(Height());
+    offscreen->SetPalette(DuplicatePalette(Palette()));
+    offscreen->Canvas().CopyRect(whole, canvas, rect);
+    offscreen->SetOnChange([this](core::TPersistent*) { NotifyChange(); });
+    offscreen_ = std::move(offscreen);
+    StartPainter(offscreen_->Canvas(), whole);
+    DrawOffscreen(canvas, rect);
+}
+
+void TGIFImage::DrawOffscreen(TCanvas& canvas, const TRect& rect) {
+    if (!(drawOptions_ & DrawTiled)) {
+        canvas.DrawGraphic(rect, offscreen_.get());
+        return;
+    }
+    // Tiles of the logical screen's size, clipped to the rectangle.
+    HDC dc = canvas.Handle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    try {
+        for (int y = rect.top; y < rect.bottom; y += Height())
+            for (int x = rect.left; x < rect.right; x += Width())
+                canvas.DrawGraphic(graphics::Bounds(x, y, Width(), Height()), offscreen_.get());
+    } catch (...) {
+        RestoreDC(dc, saved);
+        throw;
+    }
+    RestoreDC(dc, saved);
+}
+
+void TGIFImage::StartPainter(TCanvas& canvas, const TRect& rect) {
+    if (IsEmpty() || rect.Width() <= 0 || rect.Height() <= 0) return;
+    TGIFDrawOptions options = drawOptions_;
+    if (FrameCount() == 1) options &= static_cast<TGIFDrawOptions>(~(DrawInThread | DrawAnimated));
+    auto owned = std::make_unique<TGIFPainter>(*this, canvas, rect, options);
+    TGIFPainter* painter = owned.get();
+    painters_.push_back(std::move(owned));
+    drawPainter_ = painter;
+    if (painter->Threaded()) {
+        painter->Start();
+        return;
+    }
+    // Without a thread the painter plays inside this call; what ended it leaves with it.
+    try {
+        painter->Start();
+    } catch (...) {
+        RemovePainter(painter);
+        throw;
+    }
+    RemovePainter(painter);
 }
 
 // --- registration ---

@@ -9,6 +9,7 @@
 
 #include "codecs/gif/gif_data.h"
 #include "codecs/gif/gif_draw_options.h"
+#include "codecs/gif/gif_painter.h"
 #include "graphics/bitmap.h"
 #include "graphics/graphic.h"
 
@@ -62,6 +63,25 @@ public:
                    bool transparent);
     // Stops the picture's drawing painter and frees the off-screen bitmap.
     void StopDraw();
+    // The frame's rectangle scaled from the logical screen into `rect`.
+    graphics::TRect ScaledFrameRect(const TGIFSubImage& frame, const graphics::TRect& rect) const;
+
+    // --- animation ---
+    // Renders a frame's bitmap and mask for a painter. With `stopRequested` the rendering
+    // runs in the painter's thread: it reports no progress and gives up when asked to stop.
+    void PrepareFrame(int index, const std::function<bool()>& stopRequested);
+    // Painters still running, and the one that draws into the off-screen bitmap.
+    int PainterCount();
+    TGIFPainter* DrawPainter();
+    // The composed picture of the animation, made by the first animated draw.
+    graphics::TBitmap* OffscreenBitmap() { return offscreen_.get(); }
+    // Called by a painter in the user-interface thread when it ends.
+    void PainterEnded(TGIFPainter& painter);
+    // Stops every painter and waits until each has ended.
+    void StopPainters();
+    // Time and waits used by the painters started from now on; none: the system's.
+    TGIFPainterClock* PainterClock() const { return painterClock_; }
+    void SetPainterClock(TGIFPainterClock* clock) { painterClock_ = clock; }
 
     // --- settings ---
     TGIFDrawOptions DrawOptions() const { return drawOptions_; }
@@ -99,8 +119,13 @@ private:
 
     void ReleaseRendering();
     void RenderFrame(int index);
-    void MakeBitmap(int index);
-    graphics::TRect ScaledFrameRect(const TGIFSubImage& frame, const graphics::TRect& rect) const;
+    void MakeBitmap(int index, const std::function<bool()>* stopRequested = nullptr);
+    void StartPainter(graphics::TCanvas& canvas, const graphics::TRect& rect);
+    // Paints the off-screen bitmap, stretched or tiled as the options say.
+    void DrawOffscreen(graphics::TCanvas& canvas, const graphics::TRect& rect);
+    void StopPainter(TGIFPainter* painter);
+    void RemovePainter(TGIFPainter* painter);
+    void ReapPainters();
     void PaintFrame(int index, graphics::TCanvas& canvas, const graphics::TRect& target,
                     bool transparent);
     // Where an animated picture's painter is started; until the painter exists this draws
@@ -116,7 +141,13 @@ private:
     mutable platform::HPALETTE palette_ = nullptr;
     mutable bool ownsPalette_ = false;
     mutable bool computingPalette_ = false;
+    // Guards the painter list and the drawing painter reference.
     std::recursive_mutex paintersLock_;
+    std::vector<std::unique_ptr<TGIFPainter>> painters_;
+    TGIFPainter* drawPainter_ = nullptr;
+    // Frame rendering may run in a painter's thread while the user-interface thread draws.
+    std::recursive_mutex renderLock_;
+    TGIFPainterClock* painterClock_ = nullptr;
     bool drawing_ = false;
 
     TGIFDrawOptions drawOptions_ = kDefaultDrawOptions;

@@ -48,3 +48,16 @@ platform::HPALETTE DitherPalette() {
 }
 
 }  // namespace codecs::gif
+
+namespace codecs::gif {
+
+platform::HPALETTE DuplicatePalette(platform::HPALETTE palette) {
+    if (!palette) return nullptr;
+    const platform::UINT count = platform::GetPaletteEntries(palette, 0, 0, nullptr);
+    if (count == 0) return nullptr;
+    std::vector<platform::PALETTEENTRY> entries(count);
+    platform::GetPaletteEntries(palette, 0, count, entries.data());
+    return MakePalette(entries);
+}
+
+}  // namespace codecs::gif

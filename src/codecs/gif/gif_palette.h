@@ -12,4 +12,7 @@ platform::HPALETTE CreateColorMapPalette(const TGIFColorMap& map);
 // The 216-colour palette (0, 51, ... 255 per channel), made once and shared by every picture.
 platform::HPALETTE DitherPalette();
 
+// A new palette with the entries of `palette` (none for none); the caller owns it.
+platform::HPALETTE DuplicatePalette(platform::HPALETTE palette);
+
 }  // namespace codecs::gif
