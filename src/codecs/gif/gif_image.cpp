@@ -373,9 +373,16 @@ void TGIFImage::DrawFrame(int index, TCanvas& canvas, const TRect& rect, bool ti
 
 // --- painters ---
 
+// Painters are waited for without holding the painter lock: an ending painter takes that lock
+// to report itself, from its own thread when no message loop serves it.
 void TGIFImage::StopDraw() {
+    TGIFPainter* painter;
+    {
+        std::lock_guard guard(paintersLock_);
+        painter = drawPainter_;
+    }
+    StopPainter(painter);
     std::lock_guard guard(paintersLock_);
-    StopPainter(drawPainter_);
     offscreen_.reset();
 }
 
@@ -389,11 +396,14 @@ void TGIFImage::StopPainter(TGIFPainter* painter) {
 }
 
 void TGIFImage::StopPainters() {
-    std::lock_guard guard(paintersLock_);
-    for (auto& painter : painters_) painter->Stop();
-    for (auto& painter : painters_) painter->WaitFor();
-    painters_.clear();
-    drawPainter_ = nullptr;
+    std::vector<std::unique_ptr<TGIFPainter>> stopping;
+    {
+        std::lock_guard guard(paintersLock_);
+        stopping.swap(painters_);
+        drawPainter_ = nullptr;
+    }
+    for (auto& painter : stopping) painter->Stop();
+    for (auto& painter : stopping) painter->WaitFor();
 }
 
 void TGIFImage::RemovePainter(TGIFPainter* painter) {
@@ -449,11 +459,14 @@ void TGIFImage::DrawInto(TCanvas& canvas, const TRect& rect) {
 }
 
 void TGIFImage::DrawAnimatedStart(TCanvas& canvas, const TRect& rect) {
-    std::lock_guard guard(paintersLock_);
-    if (drawPainter_ && !drawPainter_->Finished() && &drawPainter_->Canvas() == &canvas &&
-        drawPainter_->Rect() == rect)
-        return;
+    {
+        std::lock_guard guard(paintersLock_);
+        if (drawPainter_ && !drawPainter_->Finished() && &drawPainter_->Canvas() == &canvas &&
+            drawPainter_->Rect() == rect)
+            return;
+    }
     StopDraw();
+    std::lock_guard guard(paintersLock_);
     // A logical screen without area has no scale to compose at.
     if (rect.Width() <= 0 || rect.Height() <= 0 || Width() <= 0 || Height() <= 0) return;
     if (drawOptions_ & DrawDirect) {

@@ -608,3 +608,24 @@ TEST_F(GIFPainter, CheckCanvasEndsThePainterWhenTheTargetContextIsGone) {
             << check;
     }
 }
+
+// Without a message loop (as in the command-line tool and the fuzzer) a painter reports its
+// end from its own thread; stopping it must not wait while holding the lock it reports under.
+TEST(GIFPainterWithoutLoop, FreeingThePictureReturnsWhilePaintersEnd) {
+    for (int round = 0; round < 20; ++round) {
+        StepClock clock(true);
+        TGIFImage gif;
+        gif.SetPainterClock(&clock);
+        Load(gif, GifBuilder(2, 2)
+                      .LiteralImage(0, 0, 2, 2, Filled(4, 1))
+                      .LiteralImage(0, 0, 2, 2, Filled(4, 2))
+                      .Trailer()
+                      .bytes());
+        graphics::TBitmap target;
+        target.SetWidth(2);
+        target.SetHeight(2);
+        target.Canvas().DrawGraphic(Rect(0, 0, 2, 2), &gif);
+        target.Canvas().DrawGraphic(Rect(0, 0, 2, 1), &gif);  // replaces the first painter
+        EXPECT_LE(gif.PainterCount(), 1);
+    }  // each picture's destruction stops and joins its painters
+}
