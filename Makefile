@@ -19,11 +19,12 @@ run: deps build/release/build.ninja
 	  echo "wrote build/sample.ico"; \
 	fi
 
+# The fuzz smoke run comes first so that the suite's summary closes the output.
 test: deps
 	cmake --preset asan
 	cmake --build --preset asan
-	ctest --preset asan
 	$(MAKE) --no-print-directory fuzz-smoke
+	ctest --preset asan
 
 tsan: deps
 	cmake --preset tsan
@@ -40,7 +41,8 @@ fuzz: deps
 	@for f in build/fuzz/fuzz/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p build/fuzz/corpus/$$name; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 build/fuzz/corpus/$$name fuzz/corpus/$${name#fuzz_} || exit 1; \
+	  timeout $$(( $(FUZZ_SECONDS) + 120 )) $$f -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=2048 \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name fuzz/corpus/$${name#fuzz_} || exit 1; \
 	done
 
 # A few seconds per fuzzer over the checked-in seeds: catches regressions in CI.
