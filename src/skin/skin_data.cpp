@@ -13,11 +13,16 @@ namespace {
 
 // One past the largest numeric key of a section: keys at or above it cannot exist, so counts
 // from the text are never walked further than that.
+// No skin holds anywhere near this many pictures, objects or controls; keys beyond it are
+// ignored so that one key such as "99999999" cannot make a load walk a hundred million
+// indices.
+constexpr int32_t kMaxCatalogueIndex = 65536;
+
 int32_t NumericKeyLimit(const core::TMemIniFile& ini, std::string_view section) {
     int32_t limit = 0;
     for (const std::string& key : ini.ReadSection(section)) {
         std::optional<int32_t> n = core::TryStrToInt(key);
-        if (n && *n >= 0 && *n < INT32_MAX) limit = std::max(limit, *n + 1);
+        if (n && *n >= 0 && *n < kMaxCatalogueIndex) limit = std::max(limit, *n + 1);
     }
     return limit;
 }
