@@ -38,7 +38,7 @@ bool SplitEntry(const std::string& value, std::string& name, std::string& type) 
 
 }  // namespace
 
-TbsSkinData::TbsSkinData() = default;
+TbsSkinData::TbsSkinData(ui::TComponent* owner) : ui::TComponent(owner) {}
 
 TbsSkinData::~TbsSkinData() {
     empty_ = true;
@@ -81,11 +81,11 @@ void TbsSkinData::SetSkinIndex(int32_t value) {
     if (!state_.Designing) LoadCompressedSkin(item->StoredSkin());
 }
 
-void TbsSkinData::Notification(const void* removedComponent) {
-    if (removedComponent == nullptr) return;
-    if (removedComponent == storedSkin_) storedSkin_ = nullptr;
-    if (removedComponent == resourceStrData_) resourceStrData_ = nullptr;
-    if (removedComponent == skinList_) skinList_ = nullptr;
+void TbsSkinData::ForgetReference(const void* removed) {
+    if (removed == nullptr) return;
+    if (removed == storedSkin_) storedSkin_ = nullptr;
+    if (removed == resourceStrData_) resourceStrData_ = nullptr;
+    if (removed == skinList_) skinList_ = nullptr;
 }
 
 // ---- lookups ----

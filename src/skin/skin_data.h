@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ini_file.h"
+#include "ui/component.h"
 #include "skin/compressed_stored_skin.h"
 #include "skin/resource_str_data.h"
 #include "skin/skin_controls.h"
@@ -17,12 +18,13 @@
 
 namespace skin {
 
-class TbsSkinData {
+// A component of its form, so that skinned controls can ask to hear when it goes away.
+class TbsSkinData : public ui::TComponent {
   public:
-    TbsSkinData();
-    ~TbsSkinData();
-    TbsSkinData(const TbsSkinData&) = delete;
-    TbsSkinData& operator=(const TbsSkinData&) = delete;
+    explicit TbsSkinData(ui::TComponent* owner = nullptr);
+    ~TbsSkinData() override;
+
+    const char* ClassName() const override { return "TbsSkinData"; }
 
     TbsComponentState& State() { return state_; }
     // The form that owns this component; it hears every message first.
@@ -41,8 +43,9 @@ class TbsSkinData {
     void SetSkinList(TbsCompressedSkinList* value);
     int32_t SkinIndex() const { return skinIndex_; }
     void SetSkinIndex(int32_t value);
-    // A referenced component is going away: forget it (the parsed skin stays).
-    void Notification(const void* removedComponent);
+    // A referenced package, list or string table is going away: forget it (the parsed skin
+    // stays).
+    void ForgetReference(const void* removed);
 
     // ---- run-time state ----
     bool Empty() const { return empty_; }

@@ -392,8 +392,8 @@ TEST(SkinData, SkinListsAndReferencesFollowTheirRules) {
     data.State().Designing = true;
     data.SetCompressedStoredSkin(&stored);
     data.SetResourceStrData(&strings);
-    data.Notification(&list);
-    data.Notification(&stored);
+    data.ForgetReference(&list);
+    data.ForgetReference(&stored);
     EXPECT_EQ(data.SkinList(), nullptr);
     EXPECT_EQ(data.CompressedStoredSkin(), nullptr);
     EXPECT_EQ(data.ResourceStrData(), &strings);
