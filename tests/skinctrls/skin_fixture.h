@@ -59,7 +59,7 @@ inline std::vector<uint8_t> PatternBmp(int width, int height,
     put(24, 2);
     put(0, 4);
     put(image, 4);
-    put(0, 16);
+    out.resize(out.size() + 16, 0);  // resolution and colour counts
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
             uint32_t c = color(x, y);
