@@ -532,8 +532,11 @@ void TbsSkinButton::WndProc(ui::TMessage& message) {
             if (key == 0) return;
             break;
         }
-        case CM_BSFOCUSCHANGED:
+        case ui::CM_FOCUSCHANGED:
             FocusMoved(reinterpret_cast<ui::TWinControl*>(message.WParam));
+            return;
+        case ui::CM_DIALOGKEY:
+            if (Visible() && DialogKey(uint16_t(message.WParam))) message.Result = 1;
             return;
         default:
             break;

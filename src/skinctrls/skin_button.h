@@ -19,9 +19,6 @@ using TbsButtonPaintEvent = std::function<void(ui::TComponent* sender, graphics:
                                                TRect captionRect, bool& drawContent, bool active,
                                                bool down)>;
 
-// Sent down a form's controls when the focus moved (WParam: the newly focused control).
-inline constexpr platform::UINT CM_BSFOCUSCHANGED = ui::CM_BASE + 0x40;
-
 class TbsSkinButton : public TbsSkinCustomControl {
 public:
     // The window timers of a button.

@@ -8,13 +8,11 @@
 #include "graphics/graphics_objects.h"
 #include "skin/skin_data.h"
 #include "skin/skinnable_control.h"
+#include "skinctrls/control_messages.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/win_control.h"
 
 namespace skinctrls {
-
-// Sent by a control to its children when its stretched background changed.
-inline constexpr platform::UINT WM_PARENTBACKGROUNDCHANGED = platform::WM_USER + 260;
 
 class TbsSkinControl : public ui::TCustomControl, public skin::TbsSkinnableControl {
 public:

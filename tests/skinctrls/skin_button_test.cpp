@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "skin_fixture.h"
+#include "skinctrls/graphic_skin_control.h"
 #include "skinctrls/skin_button.h"
 
 namespace skinctrls {
@@ -316,6 +317,46 @@ TEST_F(SkinButtonTest, ClickSetsTheFormsModalResultAndDefaultAndCancelAnswerDial
     EXPECT_TRUE(cancel->DialogKey(platform::VK_ESCAPE));
     EXPECT_EQ(cancelClicks, 1);
     EXPECT_FALSE(ok->DialogKey(platform::VK_ESCAPE));
+}
+
+TEST_F(SkinButtonTest, TheFormHandsFocusChangesAndDialogKeysToSkinnedButtons) {
+    TbsSkinButton* ok = Button();
+    ok->SetDefault(true);
+    auto* other = Add<TbsSkinCustomControl>(200, 10, 50, 20);
+    int clicks = 0;
+    ok->OnClick = [&](ui::TComponent*) { ++clicks; };
+    form_->FocusChanged(other);
+    EXPECT_TRUE(ok->DefaultActive());
+    EXPECT_TRUE(form_->DialogKey(platform::VK_RETURN));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(form_->DialogKey(platform::VK_ESCAPE));
+    // A focused skinned button is the active default itself.
+    TbsSkinButton* focused = Button();
+    int focusedClicks = 0;
+    focused->OnClick = [&](ui::TComponent*) { ++focusedClicks; };
+    form_->FocusChanged(focused);
+    EXPECT_FALSE(ok->DefaultActive());
+    EXPECT_TRUE(form_->DialogKey(platform::VK_RETURN));
+    EXPECT_EQ(focusedClicks, 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinButtonTest, AWindowlessSkinnedControlSizesAndPaintsLikeTheWindowedOne) {
+    TbsSkinButton* windowed = Button(73, 22);
+    auto* graphic = ui::Make<TbsGraphicSkinCustomControl>(form_);
+    graphic->SetParent(form_);
+    graphic->SetSkinDataName("button");
+    graphic->SetBounds(10, 50, 73, 25);
+    graphic->SetSkinData(skin_.data);
+    EXPECT_EQ(graphic->Height(), 22);
+    EXPECT_EQ(graphic->ActualClientRect(), windowed->ActualClientRect());
+    EXPECT_TRUE(graphic->ControlStyle() & ui::csOpaque);
+    TBitmap a, b;
+    windowed->PaintTo(a);
+    graphic->PaintTo(b);
+    EXPECT_TRUE(Differences(a, b).IsEmpty());
+    delete skin_.data;
+    EXPECT_EQ(graphic->SkinData(), nullptr);
 }
 
 }  // namespace
