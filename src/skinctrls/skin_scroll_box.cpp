@@ -1,5 +1,7 @@
 #include "skinctrls/skin_scroll_box.h"
 
+#include <algorithm>
+
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
@@ -51,10 +53,137 @@ void TbsSkinScrollBox::ApplySkinChange() {
 }
 
 void TbsSkinScrollBox::SetBounds(int left, int top, int width, int height) {
-    const bool sized = width != Width() || height != Height();
+    const int oldWidth = Width();
+    const int oldHeight = Height();
     TbsSkinCustomControl::SetBounds(left, top, width, height);
-    if (sized && !Destroying() && HandleAllocated())
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    if (Destroying()) return;
+    const bool sized = Width() != oldWidth || Height() != oldHeight;
+    if (sized && HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    widthGrowth_ = std::max(Width() - oldWidth, 0);
+    heightGrowth_ = std::max(Height() - oldHeight, 0);
+    UpdateScrollBars();
+}
+
+// ---- scroll bars ----
+
+void TbsSkinScrollBox::SetHScrollBar(TbsSkinScrollBar* bar) { AttachBar(bar, false); }
+void TbsSkinScrollBox::SetVScrollBar(TbsSkinScrollBar* bar) { AttachBar(bar, true); }
+
+void TbsSkinScrollBox::AttachBar(TbsSkinScrollBar* bar, bool vertical) {
+    TbsSkinScrollBar*& slot = vertical ? vBar_ : hBar_;
+    if (slot != nullptr) slot->RemoveFreeNotification(this);
+    slot = bar;
+    if (bar == nullptr) return;
+    bar->FreeNotification(this);
+    bar->SetCanFocused(false);
+    bar->SetEnabled(true);
+    bar->Hide();
+    (vertical ? lastVPos_ : lastHPos_) = bar->Position();
+    bar->OnChange = [this, vertical](ui::TComponent*) {
+        TbsSkinScrollBar* b = vertical ? vBar_ : hBar_;
+        if (b == nullptr) return;
+        int& last = vertical ? lastVPos_ : lastHPos_;
+        int delta = b->Position() - last;
+        last = b->Position();
+        if (vertical)
+            ScrollContent(0, delta);
+        else
+            ScrollContent(delta, 0);
+    };
+    bar->OnLastChange = [this](ui::TComponent*) { Invalidate(); };
+    UpdateScrollBars();
+}
+
+void TbsSkinScrollBox::Notification(ui::TComponent* component, ui::TOperation operation) {
+    TbsSkinCustomControl::Notification(component, operation);
+    if (operation != ui::TOperation::opRemove) return;
+    if (component == hBar_) hBar_ = nullptr;
+    if (component == vBar_) vBar_ = nullptr;
+}
+
+void TbsSkinScrollBox::VisibleChanged() {
+    TbsSkinCustomControl::VisibleChanged();
+    for (TbsSkinScrollBar* bar : {hBar_, vBar_})
+        if (bar != nullptr) bar->SetVisible(Visible() && bar->Visible());
+    if (!Visible()) return;
+    UpdateScrollBars();
+}
+
+void TbsSkinScrollBox::ScrollContent(int dx, int dy) {
+    if (dx == 0 && dy == 0) return;
+    for (int i = 0; i < ControlCount(); ++i) {
+        ui::TControl* child = Controls(i);
+        if (child->Align() != ui::TAlign::alNone) continue;
+        child->SetBounds(child->Left() - dx, child->Top() - dy, child->Width(), child->Height());
+    }
+    Realign();
+    if (frame_.Geometry.StretchEffect) Invalidate();
+}
+
+TRect TbsSkinScrollBox::AlignRect() const {
+    TRect r = ClientRect();
+    if (vBar_ != nullptr && vBar_->Visible()) {
+        int height = std::max(vBar_->Max(), r.Height());
+        r.top -= vBar_->Position();
+        r.bottom = r.top + height;
+    }
+    if (hBar_ != nullptr && hBar_->Visible()) {
+        int width = std::max(hBar_->Max(), r.Width());
+        r.left -= hBar_->Position();
+        r.right = r.left + width;
+    }
+    return r;
+}
+
+bool TbsSkinScrollBox::AdjustBar(TbsSkinScrollBar* bar, bool vertical) {
+    if (bar == nullptr) return false;
+    const bool wasVisible = bar->Visible();
+    int extent = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        ui::TControl* child = Controls(i);
+        if (!child->Visible()) continue;
+        extent = std::max(extent, vertical ? child->Top() + child->Height() : child->Left() + child->Width());
+    }
+    const int view = vertical ? ClientHeight() : ClientWidth();
+    int& last = vertical ? lastVPos_ : lastHPos_;
+    int& growth = vertical ? heightGrowth_ : widthGrowth_;
+    const int p = bar->Position();
+    auto scroll = [&](int delta) {
+        if (vertical)
+            ScrollContent(0, delta);
+        else
+            ScrollContent(delta, 0);
+    };
+    if (view < extent + p) {
+        if (!bar->Visible()) bar->Show();
+        int newMax = p + extent - 1;
+        int back = 0;
+        if (growth > 0 && p > 0 && extent < view)
+            back = std::min(growth, p);
+        else if (growth == 0 && p > 0 && extent < view && newMax < bar->Max())
+            back = std::min(p, view - extent);
+        if (back > 0) scroll(-back);
+        last = p - back;
+        bar->SetRange(0, newMax, view, p - back);
+    } else {
+        scroll(-p);
+        last = 0;
+        bar->SetRange(0, 0, 0, 0);
+        bar->Hide();
+    }
+    growth = 0;
+    return wasVisible != bar->Visible();
+}
+
+void TbsSkinScrollBox::UpdateScrollBars() {
+    if (adjusting_ || (hBar_ == nullptr && vBar_ == nullptr)) return;
+    adjusting_ = true;
+    bool changed = AdjustBar(vBar_, true);
+    changed = AdjustBar(hBar_, false) || changed;
+    if (hBar_ != nullptr && vBar_ != nullptr) hBar_->SetBoth(vBar_->Visible());
+    adjusting_ = false;
+    if (changed && Align() != ui::TAlign::alNone && Parent() != nullptr) Parent()->Realign();
+    Realign();
 }
 
 void TbsSkinScrollBox::PaintBorder() {

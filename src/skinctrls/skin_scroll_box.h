@@ -1,9 +1,11 @@
 #pragma once
 // The skinned scroll box: a container whose border lives in the window's non-client area
 // (the frame strips of its skin object, or a plain bevel) and whose client area shows the
-// skin's client piece or its background picture. Scroll bars are not attached here.
+// skin's client piece or its background picture. Attached skinned scroll bars scroll its
+// children.
 #include "skinctrls/skin_control.h"
 #include "skinctrls/skin_panel.h"
+#include "skinctrls/skin_scroll_bar.h"
 
 namespace skinctrls {
 
@@ -20,6 +22,14 @@ public:
     // The widths of the border on each side (left, top, right, bottom), 0 without one.
     TRect BorderWidths();
 
+    TbsSkinScrollBar* HScrollBar() const { return hBar_; }
+    void SetHScrollBar(TbsSkinScrollBar* bar);
+    TbsSkinScrollBar* VScrollBar() const { return vBar_; }
+    void SetVScrollBar(TbsSkinScrollBar* bar);
+    // Fits the attached bars to the children: shows or hides them, sets their ranges and
+    // scrolls the content back where it no longer needs to be scrolled.
+    void UpdateScrollBars();
+
     void BindSkinObject() override;
     void ApplySkinChange() override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -29,10 +39,26 @@ protected:
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     void WndProc(ui::TMessage& message) override;
     void PaintBorder();
+    TRect AlignRect() const override;
+    void VisibleChanged() override;
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
     // Recomputes the non-client area and repaints the border.
     void FrameChanged();
 
 private:
+    void AttachBar(TbsSkinScrollBar* bar, bool vertical);
+    // Moves the content by (dx, dy) pixels up and left.
+    void ScrollContent(int dx, int dy);
+    // One axis of UpdateScrollBars; true when the bar's visibility changed.
+    bool AdjustBar(TbsSkinScrollBar* bar, bool vertical);
+
+    TbsSkinScrollBar* hBar_ = nullptr;
+    TbsSkinScrollBar* vBar_ = nullptr;
+    int lastHPos_ = 0;
+    int lastVPos_ = 0;
+    int widthGrowth_ = 0;
+    int heightGrowth_ = 0;
+    bool adjusting_ = false;
     TbsSkinBorderStyle borderStyle_ = TbsSkinBorderStyle::bvFrame;
     bool canFocused_ = false;
     int32_t bgPictureIndex_ = -1;

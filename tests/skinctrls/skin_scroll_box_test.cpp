@@ -64,5 +64,67 @@ TEST_F(SkinScrollBoxTest, AFocusableBoxTakesTheFocusOnAPress) {
     EXPECT_TRUE(box->Focused());
 }
 
+class ScrollBoxBarsTest : public testing::SkinCtrlTest {
+protected:
+    void SetUp() override {
+        SkinCtrlTest::SetUp();
+        box_ = Add<TbsSkinScrollBox>(0, 0, 200, 100);
+        box_->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+        content_ = Add<TbsSkinScrollBox>(0, 0, 50, 300, box_);
+        bar_ = Add<TbsSkinScrollBar>(210, 0, 19, 100);
+        bar_->SetKind(TScrollBarKind::sbVertical);
+    }
+    TbsSkinScrollBox* box_ = nullptr;
+    TbsSkinScrollBox* content_ = nullptr;
+    TbsSkinScrollBar* bar_ = nullptr;
+};
+
+TEST_F(ScrollBoxBarsTest, AnAttachedBarCoversTheContentAndScrollsIt) {
+    box_->SetVScrollBar(bar_);
+    EXPECT_TRUE(bar_->Visible());
+    EXPECT_FALSE(bar_->CanFocused());
+    EXPECT_EQ(bar_->Max(), 299);
+    EXPECT_EQ(bar_->PageSize(), 100);
+    bar_->SetPosition(50);
+    EXPECT_EQ(content_->Top(), -50);
+    bar_->SetPosition(30);
+    EXPECT_EQ(content_->Top(), -30);
+}
+
+TEST_F(ScrollBoxBarsTest, ContentThatFitsScrollsBackAndHidesTheBar) {
+    box_->SetVScrollBar(bar_);
+    bar_->SetPosition(50);
+    content_->SetBounds(0, -50, 50, 80);
+    box_->UpdateScrollBars();
+    EXPECT_FALSE(bar_->Visible());
+    EXPECT_EQ(content_->Top(), 0);
+    EXPECT_EQ(bar_->Max(), 0);
+}
+
+TEST_F(ScrollBoxBarsTest, ShrinkingContentOrAGrowingBoxScrollsBackByWhatIsFree) {
+    box_->SetVScrollBar(bar_);
+    bar_->SetPosition(50);
+    // The content now ends at 70 of a 100-pixel view, with 50 scrolled off above.
+    content_->SetBounds(0, -50, 50, 120);
+    box_->UpdateScrollBars();
+    EXPECT_TRUE(bar_->Visible());
+    EXPECT_EQ(content_->Top(), -20);
+    EXPECT_EQ(bar_->Position(), 20);
+    // A box 15 pixels higher shows 15 more of the content above.
+    content_->SetBounds(0, -20, 50, 120);  // ends at 100, 20 scrolled off
+    box_->SetBounds(0, 0, 200, 115);
+    EXPECT_EQ(content_->Top(), -5);
+    EXPECT_EQ(bar_->Position(), 5);
+}
+
+TEST_F(ScrollBoxBarsTest, TheBoxForgetsARemovedBarAndHidesItsBarsWithItself) {
+    box_->SetVScrollBar(bar_);
+    box_->Hide();
+    EXPECT_FALSE(bar_->Visible());
+    delete bar_;
+    EXPECT_EQ(box_->VScrollBar(), nullptr);
+    box_->Show();
+}
+
 }  // namespace
 }  // namespace skinctrls
