@@ -34,6 +34,7 @@ TbsSkinButton::TbsSkinButton(ui::TComponent* owner) : TbsSkinCustomControl(owner
 }
 
 TbsSkinButton::~TbsSkinButton() {
+    *alive_ = false;
     StopRepeat();
     StopMorph();
     StopAnimation();
@@ -451,6 +452,7 @@ void TbsSkinButton::MouseDown(ui::TMouseButton button, ui::TShiftState shift, in
 }
 
 void TbsSkinButton::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+    std::shared_ptr<bool> alive = alive_;
     if (button == ui::TMouseButton::mbLeft && (ComponentState() & ui::csDesigning) == 0) {
         mouseHeld_ = false;
         const bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
@@ -466,6 +468,7 @@ void TbsSkinButton::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int 
             DoButtonClick();
         }
     }
+    if (!*alive) return;  // the click freed the button
     TbsSkinCustomControl::MouseUp(button, shift, x, y);
 }
 
@@ -516,6 +519,9 @@ void TbsSkinButton::WndProc(ui::TMessage& message) {
                 if (!Focused()) return;
             }
             break;
+        case WM_LBUTTONUP:
+            HandleLeftRelease(message);
+            return;
         case WM_SETFOCUS:
             TbsSkinCustomControl::WndProc(message);
             Invalidate();
@@ -542,6 +548,23 @@ void TbsSkinButton::WndProc(ui::TMessage& message) {
             break;
     }
     TbsSkinCustomControl::WndProc(message);
+}
+
+void TbsSkinButton::HandleLeftRelease(ui::TMessage& message) {
+    const int x = GET_X_LPARAM(message.LParam);
+    const int y = GET_Y_LPARAM(message.LParam);
+    if ((ComponentState() & ui::csDesigning) == 0) {
+        bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
+        if (!inside && MouseOver()) Perform(ui::CM_MOUSELEAVE, 0, 0);
+    }
+    // The capture ends before the click runs: the click may open a modal window.
+    if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+    std::shared_ptr<bool> alive = alive_;
+    MouseUp(ui::TMouseButton::mbLeft, ui::ShiftFromMouseKeys(message.WParam), x, y);
+    // The click may have closed the form or freed the button: the platform's part of the
+    // release runs only for a window that is still there and shown.
+    if (!*alive || !HandleAllocated() || !IsWindowVisible(Handle())) return;
+    DefaultHandler(message);
 }
 
 void TbsSkinButton::DoButtonClick() {

@@ -4,6 +4,7 @@
 // between the normal and hot image, frame animation, glyph and caption, and a plain look when
 // no skin object is bound.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "skinctrls/glyph_layout.h"
@@ -150,6 +151,7 @@ private:
     void MorphTick();
     void AnimationTick();
     void RenderMorph(graphics::TBitmap& bitmap);
+    void HandleLeftRelease(ui::TMessage& message);
 
     int imageIndex_ = -1;
     bool useSkinSize_ = true;
@@ -179,6 +181,9 @@ private:
     bool repeatWaiting_ = false;
     bool morphTimerActive_ = false;
     bool animationTimerActive_ = false;
+    // Cleared when the button is destroyed, so that a release whose click freed the button
+    // stops there.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace skinctrls

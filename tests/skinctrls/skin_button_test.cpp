@@ -146,6 +146,28 @@ TEST_F(SkinButtonTest, ReleasingOutsideRaisesWithoutAClick) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtonTest, AClickThatFreesOrHidesTheButtonEndsTheRelease) {
+    TbsSkinButton* b = Button();
+    b->SetCanFocused(false);
+    int released = 0;
+    b->OnMouseUp = [&](ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) { ++released; };
+    b->OnClick = [&](ui::TComponent*) { b->Hide(); };
+    Press(*b, 5, 5);
+    Release(*b, 5, 5);
+    EXPECT_FALSE(b->Visible());
+    EXPECT_EQ(released, 1);
+    b->Show();
+    bool freed = false;
+    b->OnClick = [&](ui::TComponent*) {
+        freed = true;
+        delete b;
+    };
+    Press(*b, 5, 5);
+    Release(*b, 5, 5);  // must not touch the freed button
+    EXPECT_TRUE(freed);
+    EXPECT_EQ(released, 1);
+}
+
 TEST_F(SkinButtonTest, GroupedButtonsClickOnPressAndKeepOneDown) {
     TbsSkinButton* a = Button();
     TbsSkinButton* c = Button();
