@@ -8,9 +8,8 @@ namespace skinctrls {
 
 using namespace platform;
 
-TbsGlyphAndCaptionPlace CalcGlyphAndCaptionLayout(const TRect& rect, int gw, int gh, int tw,
-                                                  int th, int margin, int spacing,
-                                                  TbsButtonLayout layout) {
+TbsGlyphAndCaptionPlace CalcGlyphAndCaptionLayout(const TRect& rect, int gw, int gh, int tw, int th,
+                                                  int margin, int spacing, TbsButtonLayout layout) {
     if (gw == 0) spacing = 0;
     const int cx = rect.left + rect.Width() / 2;
     const int cy = rect.top + rect.Height() / 2;

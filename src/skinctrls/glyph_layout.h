@@ -22,9 +22,8 @@ struct TbsGlyphAndCaptionPlace {
 // Places a glyph of gw × gh and a caption of tw × th inside `rect`. A margin of -1 centres both;
 // a margin m >= 0 keeps the glyph m pixels from the layout's edge. The spacing counts only when
 // there is a glyph.
-TbsGlyphAndCaptionPlace CalcGlyphAndCaptionLayout(const TRect& rect, int gw, int gh, int tw,
-                                                  int th, int margin, int spacing,
-                                                  TbsButtonLayout layout);
+TbsGlyphAndCaptionPlace CalcGlyphAndCaptionLayout(const TRect& rect, int gw, int gh, int tw, int th,
+                                                  int margin, int spacing, TbsButtonLayout layout);
 
 // Draws frame `frame` (1-based) of a strip of `numGlyphs` glyphs and the caption inside `rect`
 // in the canvas font; `pressed` moves both one pixel down and right.

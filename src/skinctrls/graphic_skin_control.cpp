@@ -67,8 +67,8 @@ void TbsGraphicSkinControl::Paint() {
     TBitmap buffer;
     PaintTo(buffer);
     if (buffer.IsEmpty()) return;
-    BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0,
-           0, SRCCOPY);
+    BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0,
+           SRCCOPY);
 }
 
 void TbsGraphicSkinControl::RenderDefaultImage(TBitmap& bitmap) {
@@ -116,7 +116,9 @@ TbsGraphicSkinCustomControl::TbsGraphicSkinCustomControl(ui::TComponent* owner)
     });
 }
 
-TbsGraphicSkinCustomControl::~TbsGraphicSkinCustomControl() { defaultFont_.SetOnChange(nullptr); }
+TbsGraphicSkinCustomControl::~TbsGraphicSkinCustomControl() {
+    defaultFont_.SetOnChange(nullptr);
+}
 
 void TbsGraphicSkinCustomControl::SetDefaultWidth(int value) {
     defaultWidth_ = value;

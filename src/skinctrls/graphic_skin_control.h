@@ -15,7 +15,7 @@
 namespace skinctrls {
 
 class TbsGraphicSkinControl : public ui::TGraphicControl, public skin::TbsSkinnableControl {
-public:
+  public:
     explicit TbsGraphicSkinControl(ui::TComponent* owner);
     ~TbsGraphicSkinControl() override;
     const char* ClassName() const override { return "TbsGraphicSkinControl"; }
@@ -34,7 +34,7 @@ public:
     ui::TNotifyEvent OnMouseEnter;
     ui::TNotifyEvent OnMouseLeave;
 
-protected:
+  protected:
     const skin::TbsDataSkinControl* SkinObject() const;
     bool SkinUsable() const { return skinData_ != nullptr && !skinData_->Empty(); }
     virtual void RenderDefaultImage(graphics::TBitmap& bitmap);
@@ -50,14 +50,14 @@ protected:
 
     int index_ = -1;
 
-private:
+  private:
     skin::TbsSkinData* skinData_ = nullptr;
     std::string skinDataName_;
     bool mouseOver_ = false;
 };
 
 class TbsGraphicSkinCustomControl : public TbsGraphicSkinControl {
-public:
+  public:
     explicit TbsGraphicSkinCustomControl(ui::TComponent* owner);
     ~TbsGraphicSkinCustomControl() override;
     const char* ClassName() const override { return "TbsGraphicSkinCustomControl"; }
@@ -79,14 +79,14 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     void ComputeSkinSize(int& width, int& height);
 
-protected:
+  protected:
     virtual void DefaultFontChanged() {}
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     const graphics::TBitmap* SkinPicture() const;
 
     TbsSkinFrame frame_;
 
-private:
+  private:
     graphics::TFont defaultFont_;
     int defaultWidth_ = 0;
     int defaultHeight_ = 0;

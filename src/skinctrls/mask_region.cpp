@@ -26,8 +26,8 @@ std::vector<RECT> BlackRuns(const graphics::TBitmap& mask) {
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> pixels(size_t(width) * size_t(height));
     HDC dc = CreateCompatibleDC(nullptr);
-    int rows = GetDIBits(dc, copy.BitmapHandle(), 0, UINT(height), pixels.data(), &info,
-                         DIB_RGB_COLORS);
+    int rows =
+        GetDIBits(dc, copy.BitmapHandle(), 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
     DeleteDC(dc);
     if (rows != height) return runs;
     for (int y = 0; y < height; ++y) {

@@ -66,7 +66,9 @@ void BlendImages(graphics::TBitmap& result, const graphics::TBitmap& from,
             switch (kind) {
                 case skin::TbsMorphKind::mkLeftSlide:
                 case skin::TbsMorphKind::mkPush:
-                    out[i] = x < reach ? b[i + size_t(width - reach)] : a[i - size_t(kind == skin::TbsMorphKind::mkPush ? reach : 0)];
+                    out[i] = x < reach
+                                 ? b[i + size_t(width - reach)]
+                                 : a[i - size_t(kind == skin::TbsMorphKind::mkPush ? reach : 0)];
                     break;
                 case skin::TbsMorphKind::mkRightSlide:
                     out[i] = x >= width - reach ? b[i - size_t(width - reach)] : a[i];

@@ -100,8 +100,8 @@ void TbsSkinButton::BindSkinObject() {
     fontColor_ = object->FontColor;
     activeFontColor_ = object->ActiveFontColor;
     downFontColor_ = object->DownFontColor;
-    disabledFontColor_ =
-        object->DisabledFontColor == object->FontColor ? kDisabledCaption : object->DisabledFontColor;
+    disabledFontColor_ = object->DisabledFontColor == object->FontColor ? kDisabledCaption
+                                                                        : object->DisabledFontColor;
     activeSkinRect_ = ToRect(object->ActiveSkinRect);
     if (activeSkinRect_.IsEmpty()) activeSkinRect_ = frame_.SkinRect;
     downSkinRect_ = ToRect(object->DownSkinRect);
@@ -264,8 +264,8 @@ void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool a
 void TbsSkinButton::DrawContent(graphics::TCanvas& canvas, const TRect& rect, bool active,
                                 bool down) {
     int frame = GlyphFrameNumber(active, down, Enabled(), numGlyphs_);
-    DrawGlyphAndCaption(canvas, rect, margin_, active && down, frame, numGlyphs_, glyph_,
-                        Caption(), layout_, spacing_);
+    DrawGlyphAndCaption(canvas, rect, margin_, active && down, frame, numGlyphs_, glyph_, Caption(),
+                        layout_, spacing_);
 }
 
 graphics::TColor TbsSkinButton::DefaultLookFontColor(bool, bool) const {
@@ -296,8 +296,8 @@ void TbsSkinButton::RenderDefaultImage(TBitmap& bitmap) {
     if (OnPaint) OnPaint(this, canvas, rect, drawContent, hot || down, down);
     if (!drawContent) return;
     int frame = GlyphFrameNumber(hot || down, down, Enabled(), numGlyphs_);
-    DrawGlyphAndCaption(canvas, rect, margin_, down, frame, numGlyphs_, glyph_, Caption(),
-                        layout_, spacing_);
+    DrawGlyphAndCaption(canvas, rect, margin_, down, frame, numGlyphs_, glyph_, Caption(), layout_,
+                        spacing_);
 }
 
 // ---- timers ----
@@ -505,10 +505,17 @@ void TbsSkinButton::WndProc(ui::TMessage& message) {
     switch (message.Msg) {
         case WM_TIMER:
             switch (message.WParam) {
-                case kRepeatTimer: RepeatTick(); break;
-                case kMorphTimer: MorphTick(); break;
-                case kAnimationTimer: AnimationTick(); break;
-                default: break;
+                case kRepeatTimer:
+                    RepeatTick();
+                    break;
+                case kMorphTimer:
+                    MorphTick();
+                    break;
+                case kAnimationTimer:
+                    AnimationTick();
+                    break;
+                default:
+                    break;
             }
             return;
         case WM_LBUTTONDOWN:

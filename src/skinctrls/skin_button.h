@@ -16,12 +16,12 @@ namespace skinctrls {
 
 // The canvas of the state image, the caption rect, a flag that the handler clears to stop the
 // glyph and caption from being drawn, the active flag and the down flag.
-using TbsButtonPaintEvent = std::function<void(ui::TComponent* sender, graphics::TCanvas& canvas,
-                                               TRect captionRect, bool& drawContent, bool active,
-                                               bool down)>;
+using TbsButtonPaintEvent =
+    std::function<void(ui::TComponent* sender, graphics::TCanvas& canvas, TRect captionRect,
+                       bool& drawContent, bool active, bool down)>;
 
 class TbsSkinButton : public TbsSkinCustomControl {
-public:
+  public:
     // The window timers of a button.
     static constexpr platform::UINT_PTR kRepeatTimer = 1;
     static constexpr platform::UINT_PTR kMorphTimer = 2;
@@ -34,11 +34,17 @@ public:
     const char* ClassName() const override { return "TbsSkinButton"; }
 
     int ImageIndex() const { return imageIndex_; }
-    void SetImageIndex(int value) { imageIndex_ = value; Invalidate(); }
+    void SetImageIndex(int value) {
+        imageIndex_ = value;
+        Invalidate();
+    }
     bool UseSkinSize() const { return useSkinSize_; }
     void SetUseSkinSize(bool value);
     bool UseSkinFontColor() const { return useSkinFontColor_; }
-    void SetUseSkinFontColor(bool value) { useSkinFontColor_ = value; Invalidate(); }
+    void SetUseSkinFontColor(bool value) {
+        useSkinFontColor_ = value;
+        Invalidate();
+    }
     bool RepeatMode() const { return repeatMode_; }
     void SetRepeatMode(bool value) { repeatMode_ = value; }
     int RepeatInterval() const { return repeatInterval_; }
@@ -57,9 +63,15 @@ public:
     int Margin() const { return margin_; }
     void SetMargin(int value);
     int Spacing() const { return spacing_; }
-    void SetSpacing(int value) { spacing_ = value; Invalidate(); }
+    void SetSpacing(int value) {
+        spacing_ = value;
+        Invalidate();
+    }
     TbsButtonLayout Layout() const { return layout_; }
-    void SetLayout(TbsButtonLayout value) { layout_ = value; Invalidate(); }
+    void SetLayout(TbsButtonLayout value) {
+        layout_ = value;
+        Invalidate();
+    }
     bool Cancel() const { return cancel_; }
     void SetCancel(bool value) { cancel_ = value; }
     bool Default() const { return default_; }
@@ -96,7 +108,7 @@ public:
     // The focus moved to `control`: the default button's hot look follows it.
     void FocusMoved(ui::TWinControl* control);
 
-protected:
+  protected:
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     void MouseEnter() override;
@@ -144,7 +156,7 @@ protected:
 
     bool mouseIn_ = false;
 
-private:
+  private:
     TRect AnimationFrameRect(int frame) const;
     void SetTimerRunning(platform::UINT_PTR id, int interval);
     void RepeatTick();

@@ -81,8 +81,8 @@ void TbsSkinControl::Paint() {
     TBitmap buffer;
     PaintTo(buffer);
     if (buffer.IsEmpty()) return;
-    BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0,
-           0, SRCCOPY);
+    BitBlt(Canvas().Handle(), 0, 0, buffer.Width(), buffer.Height(), buffer.Canvas().Handle(), 0, 0,
+           SRCCOPY);
 }
 
 void TbsSkinControl::RenderDefaultImage(TBitmap& bitmap) {
@@ -106,7 +106,8 @@ void TbsSkinControl::WndProc(ui::TMessage& message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_LBUTTONUP:
-            if (!designing) TrackPointer(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            if (!designing)
+                TrackPointer(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
             break;
         case WM_MOUSELEAVE:
             leaveTracked_ = false;
@@ -234,7 +235,8 @@ void TbsSkinCustomControl::SetBounds(int left, int top, int width, int height) {
 void TbsSkinCustomControl::NotifyChildrenOfBackground() {
     for (int i = 0; i < ControlCount(); ++i) {
         ui::TControl* child = Controls(i);
-        if (auto* win = dynamic_cast<ui::TWinControl*>(child); win != nullptr && win->HandleAllocated())
+        if (auto* win = dynamic_cast<ui::TWinControl*>(child);
+            win != nullptr && win->HandleAllocated())
             SendMessage(win->Handle(), WM_PARENTBACKGROUNDCHANGED, 0, 0);
         else
             child->Perform(WM_PARENTBACKGROUNDCHANGED, 0, 0);

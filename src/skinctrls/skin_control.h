@@ -15,7 +15,7 @@
 namespace skinctrls {
 
 class TbsSkinControl : public ui::TCustomControl, public skin::TbsSkinnableControl {
-public:
+  public:
     explicit TbsSkinControl(ui::TComponent* owner);
     ~TbsSkinControl() override;
     const char* ClassName() const override { return "TbsSkinControl"; }
@@ -42,7 +42,7 @@ public:
     ui::TNotifyEvent OnMouseEnter;
     ui::TNotifyEvent OnMouseLeave;
 
-protected:
+  protected:
     // The bound object, or null.
     const skin::TbsDataSkinControl* SkinObject() const;
     bool SkinUsable() const { return skinData_ != nullptr && !skinData_->Empty(); }
@@ -62,7 +62,7 @@ protected:
 
     int index_ = -1;
 
-private:
+  private:
     void TrackPointer(int x, int y);
 
     skin::TbsSkinData* skinData_ = nullptr;
@@ -74,7 +74,7 @@ private:
 };
 
 class TbsSkinCustomControl : public TbsSkinControl {
-public:
+  public:
     explicit TbsSkinCustomControl(ui::TComponent* owner);
     ~TbsSkinCustomControl() override;
     const char* ClassName() const override { return "TbsSkinCustomControl"; }
@@ -102,7 +102,7 @@ public:
     virtual void ComputeSkinSize(int& width, int& height);
     virtual void UpdateWindowRegion();
 
-protected:
+  protected:
     virtual void DefaultFontChanged() {}
     void CreateHandleDone() override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
@@ -117,7 +117,7 @@ protected:
     // Panels paint their own background, so their skin image leaves the client piece out.
     bool paintsOwnBackground_ = false;
 
-private:
+  private:
     graphics::TFont defaultFont_;
     int defaultWidth_ = 0;
     int defaultHeight_ = 0;

@@ -61,14 +61,14 @@ void TbsSkinFrame::ComputeSize(int& width, int& height) {
         case TbsSkinLayoutMode::Horizontal:
             height = SkinRect.Height();
             g.NewRT = {g.RT.x + dx, g.RT.y};
-            g.NewClRect = graphics::Rect(g.ClRect.left, g.ClRect.top, g.ClRect.right + dx,
-                                         g.ClRect.bottom);
+            g.NewClRect =
+                graphics::Rect(g.ClRect.left, g.ClRect.top, g.ClRect.right + dx, g.ClRect.bottom);
             break;
         case TbsSkinLayoutMode::Vertical:
             width = SkinRect.Width();
             g.NewLB = {g.LB.x, g.LB.y + dy};
-            g.NewClRect = graphics::Rect(g.ClRect.left, g.ClRect.top, g.ClRect.right,
-                                         g.ClRect.bottom + dy);
+            g.NewClRect =
+                graphics::Rect(g.ClRect.left, g.ClRect.top, g.ClRect.right, g.ClRect.bottom + dy);
             break;
         case TbsSkinLayoutMode::NoSkinRect:
             break;

@@ -10,8 +10,12 @@ namespace skinctrls {
 using namespace platform;
 using graphics::TBitmap;
 
-TRect ToRect(const skin::TRect& r) { return graphics::Rect(r.Left, r.Top, r.Right, r.Bottom); }
-TPoint ToPoint(const skin::TPoint& p) { return {p.X, p.Y}; }
+TRect ToRect(const skin::TRect& r) {
+    return graphics::Rect(r.Left, r.Top, r.Right, r.Bottom);
+}
+TPoint ToPoint(const skin::TPoint& p) {
+    return {p.X, p.Y};
+}
 
 namespace {
 
@@ -22,7 +26,7 @@ TRect Offset(TRect r, int dx, int dy) {
 // Sizes the result and hands out the two contexts. The picture is read through a shared copy so
 // that the skin's own bitmap is never modified; the result is made private before drawing.
 class Composer {
-public:
+  public:
     Composer(TBitmap& result, int width, int height, const TBitmap& picture) : result_(result) {
         source_.CopyFrom(&picture);
         result_.SetWidth(std::max(width, 0));
@@ -43,7 +47,7 @@ public:
     HDC Target() const { return target_; }
     HDC Source() const { return src_; }
 
-private:
+  private:
     TBitmap& result_;
     TBitmap source_;
     HDC target_ = nullptr;

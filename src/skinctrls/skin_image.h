@@ -54,6 +54,7 @@ void ComposeNinePartImage(graphics::TBitmap& result, int width, int height,
                           const TbsSkinGeometry& geometry, bool drawClient);
 // Nine-part resize with the client rect's corners as points and everything stretched.
 void ComposeStretchedImage(graphics::TBitmap& result, int width, int height,
-                           const graphics::TBitmap& picture, const TRect& skinRect, const TRect& clRect);
+                           const graphics::TBitmap& picture, const TRect& skinRect,
+                           const TRect& clRect);
 
 }  // namespace skinctrls

@@ -13,7 +13,9 @@ using graphics::TBitmap;
 
 namespace {
 
-TRect Inflate(TRect r, int d) { return graphics::Rect(r.left + d, r.top + d, r.right - d, r.bottom - d); }
+TRect Inflate(TRect r, int d) {
+    return graphics::Rect(r.left + d, r.top + d, r.right - d, r.bottom - d);
+}
 
 // A small filled triangle pointing down or up, centred in `rect`.
 void DrawArrow(graphics::TCanvas& canvas, const TRect& rect, bool down, graphics::TColor color) {
@@ -67,7 +69,9 @@ void TbsSkinPanel::SetCaptionMode(bool value) {
     Realign();
 }
 
-void TbsSkinPanel::TextChanged() { Invalidate(); }
+void TbsSkinPanel::TextChanged() {
+    Invalidate();
+}
 
 void TbsSkinPanel::SetChecked(bool value) {
     if (checked_ == value) return;
@@ -98,8 +102,8 @@ void TbsSkinPanel::SetRollUpState(bool value) {
     if (value) {
         realHeight_ = Height();
         SetChildrenVisible(false);
-        int captionHeight = index_ == -1 ? defaultCaptionHeight_ + 1
-                                         : Height() - ActualClientRect().Height();
+        int captionHeight =
+            index_ == -1 ? defaultCaptionHeight_ + 1 : Height() - ActualClientRect().Height();
         SetBounds(Left(), Top(), Width(), captionHeight);
     } else {
         if (realHeight_ > 0) SetBounds(Left(), Top(), Width(), realHeight_);
@@ -137,8 +141,8 @@ void TbsSkinPanel::BindSkinObject() {
 void TbsSkinPanel::ApplySkinChange() {
     TbsSkinCustomControl::ApplySkinChange();
     if (rollUpState_) {
-        int captionHeight = index_ == -1 ? defaultCaptionHeight_ + 1
-                                         : Height() - ActualClientRect().Height();
+        int captionHeight =
+            index_ == -1 ? defaultCaptionHeight_ + 1 : Height() - ActualClientRect().Height();
         SetBounds(Left(), Top(), Width(), captionHeight);
     } else {
         Realign();
@@ -152,9 +156,8 @@ TRect TbsSkinPanel::AlignmentArea() const {
         if (captionMode_) r.top += defaultCaptionHeight_;
         return r;
     }
-    if (bgPictureIndex_ != -1 ||
-        (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ &&
-         frame_.LayoutMode == TbsSkinLayoutMode::NinePart))
+    if (bgPictureIndex_ != -1 || (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ &&
+                                  frame_.LayoutMode == TbsSkinLayoutMode::NinePart))
         return whole;
     return ActualClientRect();
 }
@@ -266,9 +269,15 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     const int fullWidth = tw + imageWidth;
     int x;
     switch (alignment_) {
-        case skin::TAlignment::taLeftJustify: x = textLeftLimit; break;
-        case skin::TAlignment::taRightJustify: x = rect.right - fullWidth; break;
-        default: x = rect.left + rect.Width() / 2 - fullWidth / 2; break;
+        case skin::TAlignment::taLeftJustify:
+            x = textLeftLimit;
+            break;
+        case skin::TAlignment::taRightJustify:
+            x = rect.right - fullWidth;
+            break;
+        default:
+            x = rect.left + rect.Width() / 2 - fullWidth / 2;
+            break;
     }
     int glyphX = x;
     int textX = x + imageWidth;
@@ -305,10 +314,10 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     if (rollUpMode_) {
         TRect marker = graphics::Rect(rect.right + 2, rect.top, rect.right + 12, rect.bottom);
         if (!markFrameRect_.IsEmpty() && picture != nullptr)
-            canvas.CopyRect(graphics::Rect(marker.left, marker.top,
-                                           marker.left + markFrameRect_.Width(),
-                                           marker.top + markFrameRect_.Height()),
-                            source.Canvas(), markFrameRect_);
+            canvas.CopyRect(
+                graphics::Rect(marker.left, marker.top, marker.left + markFrameRect_.Width(),
+                               marker.top + markFrameRect_.Height()),
+                source.Canvas(), markFrameRect_);
         DrawArrow(canvas, marker, rollUpState_, SkinCaptionColor());
     }
 }
@@ -362,9 +371,15 @@ void TbsSkinPanel::DrawDefaultCaption(graphics::TCanvas& canvas, const TRect& ba
     canvas.Font().CopyFrom(&DefaultFont());
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     switch (defaultAlignment_) {
-        case ui::TAlignment::taLeftJustify: rect.left += 2; break;
-        case ui::TAlignment::taRightJustify: format |= DT_RIGHT; break;
-        case ui::TAlignment::taCenter: format |= DT_CENTER; break;
+        case ui::TAlignment::taLeftJustify:
+            rect.left += 2;
+            break;
+        case ui::TAlignment::taRightJustify:
+            format |= DT_RIGHT;
+            break;
+        case ui::TAlignment::taCenter:
+            format |= DT_CENTER;
+            break;
     }
     ui::DrawCaption(canvas, Caption(), rect, format);
 }

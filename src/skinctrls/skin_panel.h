@@ -15,26 +15,41 @@ enum class TbsSkinBorderStyle : uint8_t { bvFrame, bvRaised, bvLowered, bvNone }
 enum class TbsImagePosition : uint8_t { bsipDefault, bsipLeft };
 
 class TbsSkinPanel : public TbsSkinCustomControl {
-public:
+  public:
     explicit TbsSkinPanel(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinPanel"; }
 
     TbsImagePosition ImagePosition() const { return imagePosition_; }
-    void SetImagePosition(TbsImagePosition value) { imagePosition_ = value; Invalidate(); }
+    void SetImagePosition(TbsImagePosition value) {
+        imagePosition_ = value;
+        Invalidate();
+    }
     bool TransparentMode() const { return transparentMode_; }
-    void SetTransparentMode(bool value) { transparentMode_ = value; Invalidate(); }
+    void SetTransparentMode(bool value) {
+        transparentMode_ = value;
+        Invalidate();
+    }
     int CaptionImageIndex() const { return captionImageIndex_; }
-    void SetCaptionImageIndex(int value) { captionImageIndex_ = value; Invalidate(); }
+    void SetCaptionImageIndex(int value) {
+        captionImageIndex_ = value;
+        Invalidate();
+    }
     int RealHeight() const { return realHeight_; }
     void SetRealHeight(int value) { realHeight_ = value; }
     bool AutoEnabledControls() const { return autoEnabledControls_; }
     void SetAutoEnabledControls(bool value) { autoEnabledControls_ = value; }
     bool CheckedMode() const { return checkedMode_; }
-    void SetCheckedMode(bool value) { checkedMode_ = value; Invalidate(); }
+    void SetCheckedMode(bool value) {
+        checkedMode_ = value;
+        Invalidate();
+    }
     bool Checked() const { return checked_; }
     void SetChecked(bool value);
     ui::TAlignment DefaultAlignment() const { return defaultAlignment_; }
-    void SetDefaultAlignment(ui::TAlignment value) { defaultAlignment_ = value; Invalidate(); }
+    void SetDefaultAlignment(ui::TAlignment value) {
+        defaultAlignment_ = value;
+        Invalidate();
+    }
     int DefaultCaptionHeight() const { return defaultCaptionHeight_; }
     void SetDefaultCaptionHeight(int value);
     TbsSkinBorderStyle BorderStyle() const { return borderStyle_; }
@@ -47,9 +62,15 @@ public:
     void SetRollUpState(bool value);
     graphics::TBitmap& Glyph() { return glyph_; }
     int NumGlyphs() const { return numGlyphs_; }
-    void SetNumGlyphs(int value) { numGlyphs_ = value < 1 ? 1 : value; Invalidate(); }
+    void SetNumGlyphs(int value) {
+        numGlyphs_ = value < 1 ? 1 : value;
+        Invalidate();
+    }
     int Spacing() const { return spacing_; }
-    void SetSpacing(int value) { spacing_ = value; Invalidate(); }
+    void SetSpacing(int value) {
+        spacing_ = value;
+        Invalidate();
+    }
 
     ui::TNotifyEvent OnChecked;
     ui::TNotifyEvent OnChangeRollUpState;
@@ -64,7 +85,7 @@ public:
     void BindSkinObject() override;
     void ApplySkinChange() override;
 
-protected:
+  protected:
     TRect AlignRect() const override { return AlignmentArea(); }
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
@@ -89,7 +110,7 @@ protected:
     TRect checkImageRect_, unCheckImageRect_, markFrameRect_, frameRect_, frameTextRect_;
     int frameLeftOffset_ = 0, frameRightOffset_ = 0;
 
-private:
+  private:
     void FillClientPiece(graphics::TBitmap& bitmap, const TRect& area);
     void SetChildrenVisible(bool value);
     void SetChildrenEnabled(bool value);
@@ -113,7 +134,7 @@ private:
 };
 
 class TbsSkinGroupBox : public TbsSkinPanel {
-public:
+  public:
     explicit TbsSkinGroupBox(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinGroupBox"; }
 };

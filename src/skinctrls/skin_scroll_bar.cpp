@@ -24,7 +24,9 @@ constexpr graphics::TColor kPressedFill = 0xB59385;
 constexpr graphics::TColor kHotFill = 0xD2BDB6;
 
 // Rounds to the nearest integer, ties to the even one.
-int RoundEven(double value) { return int(std::nearbyint(value)); }
+int RoundEven(double value) {
+    return int(std::nearbyint(value));
+}
 
 TRect Moved(TRect r, int dx, int dy) {
     return graphics::Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
@@ -39,7 +41,9 @@ TbsSkinScrollBar::TbsSkinScrollBar(ui::TComponent* owner) : TbsSkinCustomControl
     SetDefaultHeight(19);
 }
 
-TbsSkinScrollBar::~TbsSkinScrollBar() { StopTimer(); }
+TbsSkinScrollBar::~TbsSkinScrollBar() {
+    StopTimer();
+}
 
 // ---- values ----
 
@@ -148,7 +152,8 @@ int TbsSkinScrollBar::ThumbLength(int trackLength) const {
     if (bound) base = thumbMinSize_ > 0 ? thumbMinSize_ : Along(thumbRect_);
     if (pageSize_ > 0) {
         int range = max_ - min_ + 1;
-        int proportional = range > 0 ? RoundEven(double(trackLength) * pageSize_ / range) : trackLength;
+        int proportional =
+            range > 0 ? RoundEven(double(trackLength) * pageSize_ / range) : trackLength;
         return std::max(proportional, base);
     }
     if (bound && thumbMinPageSize_ > 0) return thumbMinPageSize_;
@@ -213,7 +218,8 @@ void TbsSkinScrollBar::CalcRects() {
         parts_[kThumb].rect = graphics::Rect(start, top, start + thumbLength, top + thumbThickness);
     } else {
         int left = track_.left + (track_.Width() - thumbThickness) / 2;
-        parts_[kThumb].rect = graphics::Rect(left, start, left + thumbThickness, start + thumbLength);
+        parts_[kThumb].rect =
+            graphics::Rect(left, start, left + thumbThickness, start + thumbLength);
     }
 }
 
@@ -241,7 +247,9 @@ int TbsSkinScrollBar::PartAt(int x, int y) {
 
 // ---- mouse and timer ----
 
-void TbsSkinScrollBar::Step(int delta) { SetPosition(position_ + delta); }
+void TbsSkinScrollBar::Step(int delta) {
+    SetPosition(position_ + delta);
+}
 
 void TbsSkinScrollBar::StartTimer(int mode, int interval) {
     timerMode_ = mode;
@@ -280,10 +288,16 @@ void TbsSkinScrollBar::TimerTick() {
     }
     switch (timerMode_) {
         case 1:
-            if (OnDownButtonClick) OnDownButtonClick(this); else Step(-smallChange_);
+            if (OnDownButtonClick)
+                OnDownButtonClick(this);
+            else
+                Step(-smallChange_);
             break;
         case 2:
-            if (OnUpButtonClick) OnUpButtonClick(this); else Step(smallChange_);
+            if (OnUpButtonClick)
+                OnUpButtonClick(this);
+            else
+                Step(smallChange_);
             break;
         default:
             PageTowardsPointer();
@@ -301,15 +315,22 @@ void TbsSkinScrollBar::MouseDown(ui::TMouseButton button, ui::TShiftState shift,
         if (part == kUpButton || part == kDownButton) {
             parts_[size_t(part)].down = true;
             if (part == kUpButton) {
-                if (OnUpButtonClick) OnUpButtonClick(this); else Step(smallChange_);
+                if (OnUpButtonClick)
+                    OnUpButtonClick(this);
+                else
+                    Step(smallChange_);
             } else {
-                if (OnDownButtonClick) OnDownButtonClick(this); else Step(-smallChange_);
+                if (OnDownButtonClick)
+                    OnDownButtonClick(this);
+                else
+                    Step(-smallChange_);
             }
             StartTimer(part == kDownButton ? 1 : 2, kRepeatDelay);
         } else if (part == kThumb) {
             parts_[kThumb].down = true;
             dragOffset_ = lastPointer_ - AlongStart(parts_[kThumb].rect);
-        } else if (AlongStart(track_) <= lastPointer_ && lastPointer_ < AlongStart(track_) + Along(track_)) {
+        } else if (AlongStart(track_) <= lastPointer_ &&
+                   lastPointer_ < AlongStart(track_) + Along(track_)) {
             StartTimer(lastPointer_ < AlongStart(parts_[kThumb].rect) ? 3 : 4, kRepeatDelay);
             PageTowardsPointer();
         }
@@ -387,8 +408,9 @@ void TbsSkinScrollBar::DrawSkinPart(TBitmap& bitmap, const TBitmap& picture, int
         else if (p.hot)
             image = up ? activeUpButtonRect_ : activeDownButtonRect_;
         if (image.IsEmpty()) return;
-        bitmap.Canvas().CopyRect(graphics::Bounds(p.rect.left, p.rect.top, image.Width(), image.Height()),
-                                 source.Canvas(), image);
+        bitmap.Canvas().CopyRect(
+            graphics::Bounds(p.rect.left, p.rect.top, image.Width(), image.Height()),
+            source.Canvas(), image);
         return;
     }
     const TRect& image = p.down ? downThumbRect_ : p.hot ? activeThumbRect_ : thumbRect_;
@@ -404,8 +426,8 @@ void TbsSkinScrollBar::DrawSkinPart(TBitmap& bitmap, const TBitmap& picture, int
     } else {
         thumb.SetWidth(image.Width());
         thumb.SetHeight(image.Height());
-        thumb.Canvas().CopyRect(graphics::Rect(0, 0, image.Width(), image.Height()), source.Canvas(),
-                                image);
+        thumb.Canvas().CopyRect(graphics::Rect(0, 0, image.Width(), image.Height()),
+                                source.Canvas(), image);
     }
     if (thumbTransparent_) {
         thumb.SetMaskColor(thumbTransparentColor_);
@@ -417,8 +439,8 @@ void TbsSkinScrollBar::DrawSkinPart(TBitmap& bitmap, const TBitmap& picture, int
     TBitmap glyphImage;
     glyphImage.SetWidth(glyph.Width());
     glyphImage.SetHeight(glyph.Height());
-    glyphImage.Canvas().CopyRect(graphics::Rect(0, 0, glyph.Width(), glyph.Height()), source.Canvas(),
-                                 glyph);
+    glyphImage.Canvas().CopyRect(graphics::Rect(0, 0, glyph.Width(), glyph.Height()),
+                                 source.Canvas(), glyph);
     if (glyphTransparent_) {
         glyphImage.SetMaskColor(glyphTransparentColor_);
         glyphImage.SetTransparent(true);

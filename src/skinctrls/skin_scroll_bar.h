@@ -12,7 +12,7 @@ namespace skinctrls {
 enum class TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 
 class TbsSkinScrollBar : public TbsSkinCustomControl {
-public:
+  public:
     static constexpr int kThumb = 0;
     static constexpr int kUpButton = 1;
     static constexpr int kDownButton = 2;
@@ -39,11 +39,17 @@ public:
     bool Both() const { return both_; }
     void SetBoth(bool value);
     int BothMarkerWidth() const { return bothMarkerWidth_; }
-    void SetBothMarkerWidth(int value) { bothMarkerWidth_ = value; Invalidate(); }
+    void SetBothMarkerWidth(int value) {
+        bothMarkerWidth_ = value;
+        Invalidate();
+    }
     const std::string& BothSkinDataName() const { return bothSkinDataName_; }
     void SetBothSkinDataName(const std::string& value) { bothSkinDataName_ = value; }
     bool CanFocused() const { return canFocused_; }
-    void SetCanFocused(bool value) { canFocused_ = value; SetTabStop(value); }
+    void SetCanFocused(bool value) {
+        canFocused_ = value;
+        SetTabStop(value);
+    }
     // Min, Max, PageSize and Position together, with one repaint.
     void SetRange(int min, int max, int pageSize, int position);
 
@@ -66,7 +72,7 @@ public:
 
     void BindSkinObject() override;
 
-protected:
+  protected:
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
@@ -75,7 +81,7 @@ protected:
     void MouseLeave() override;
     void WndProc(ui::TMessage& message) override;
 
-private:
+  private:
     struct Part {
         TRect rect;
         bool hot = false;

@@ -58,7 +58,8 @@ void TbsSkinScrollBox::SetBounds(int left, int top, int width, int height) {
     TbsSkinCustomControl::SetBounds(left, top, width, height);
     if (Destroying()) return;
     const bool sized = Width() != oldWidth || Height() != oldHeight;
-    if (sized && HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    if (sized && HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
     widthGrowth_ = std::max(Width() - oldWidth, 0);
     heightGrowth_ = std::max(Height() - oldHeight, 0);
     UpdateScrollBars();
@@ -66,8 +67,12 @@ void TbsSkinScrollBox::SetBounds(int left, int top, int width, int height) {
 
 // ---- scroll bars ----
 
-void TbsSkinScrollBox::SetHScrollBar(TbsSkinScrollBar* bar) { AttachBar(bar, false); }
-void TbsSkinScrollBox::SetVScrollBar(TbsSkinScrollBar* bar) { AttachBar(bar, true); }
+void TbsSkinScrollBox::SetHScrollBar(TbsSkinScrollBar* bar) {
+    AttachBar(bar, false);
+}
+void TbsSkinScrollBox::SetVScrollBar(TbsSkinScrollBar* bar) {
+    AttachBar(bar, true);
+}
 
 void TbsSkinScrollBox::AttachBar(TbsSkinScrollBar* bar, bool vertical) {
     TbsSkinScrollBar*& slot = vertical ? vBar_ : hBar_;
@@ -142,7 +147,8 @@ bool TbsSkinScrollBox::AdjustBar(TbsSkinScrollBar* bar, bool vertical) {
     for (int i = 0; i < ControlCount(); ++i) {
         ui::TControl* child = Controls(i);
         if (!child->Visible()) continue;
-        extent = std::max(extent, vertical ? child->Top() + child->Height() : child->Left() + child->Width());
+        extent = std::max(
+            extent, vertical ? child->Top() + child->Height() : child->Left() + child->Width());
     }
     const int view = vertical ? ClientHeight() : ClientWidth();
     int& last = vertical ? lastVPos_ : lastHPos_;

@@ -10,7 +10,7 @@
 namespace skinctrls {
 
 class TbsSkinScrollBox : public TbsSkinCustomControl {
-public:
+  public:
     explicit TbsSkinScrollBox(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinScrollBox"; }
 
@@ -34,7 +34,7 @@ public:
     void ApplySkinChange() override;
     void SetBounds(int left, int top, int width, int height) override;
 
-protected:
+  protected:
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     void WndProc(ui::TMessage& message) override;
@@ -45,7 +45,7 @@ protected:
     // Recomputes the non-client area and repaints the border.
     void FrameChanged();
 
-private:
+  private:
     void AttachBar(TbsSkinScrollBar* bar, bool vertical);
     // Moves the content by (dx, dy) pixels up and left.
     void ScrollContent(int dx, int dy);

@@ -54,11 +54,12 @@ void TbsSkinStdLabel::ApplySkinChange() {
 }
 
 void TbsSkinStdLabel::BindSkinObject() {
-    index_ = (skinData_ != nullptr && !skinData_->Empty()) ? skinData_->GetControlIndex(skinDataName_)
-                                                          : -1;
+    index_ = (skinData_ != nullptr && !skinData_->Empty())
+                 ? skinData_->GetControlIndex(skinDataName_)
+                 : -1;
     if (index_ == -1) return;
-    const auto* object =
-        dynamic_cast<const skin::TbsDataSkinStdLabelControl*>(skinData_->CtrlList()[size_t(index_)].get());
+    const auto* object = dynamic_cast<const skin::TbsDataSkinStdLabelControl*>(
+        skinData_->CtrlList()[size_t(index_)].get());
     if (object == nullptr) return;
     fontName_ = object->FontName;
     fontHeight_ = object->FontHeight;

@@ -15,7 +15,7 @@ enum class TbsEllipsType : uint8_t { bsetNone, bsetEndEllips, bsetPathEllips };
 enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 class TbsSkinStdLabel : public ui::TGraphicControl, public skin::TbsSkinnableControl {
-public:
+  public:
     explicit TbsSkinStdLabel(ui::TComponent* owner);
     ~TbsSkinStdLabel() override;
     const char* ClassName() const override { return "TbsSkinStdLabel"; }
@@ -29,17 +29,29 @@ public:
     int SkinIndex() const { return index_; }
 
     TbsEllipsType EllipsType() const { return ellipsType_; }
-    void SetEllipsType(TbsEllipsType value) { ellipsType_ = value; Invalidate(); }
+    void SetEllipsType(TbsEllipsType value) {
+        ellipsType_ = value;
+        Invalidate();
+    }
     bool UseSkinFont() const { return useSkinFont_; }
     void SetUseSkinFont(bool value);
     bool UseSkinColor() const { return useSkinColor_; }
-    void SetUseSkinColor(bool value) { useSkinColor_ = value; Invalidate(); }
+    void SetUseSkinColor(bool value) {
+        useSkinColor_ = value;
+        Invalidate();
+    }
     graphics::TFont& DefaultFont() { return defaultFont_; }
 
     ui::TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(ui::TAlignment value) { alignment_ = value; Invalidate(); }
+    void SetAlignment(ui::TAlignment value) {
+        alignment_ = value;
+        Invalidate();
+    }
     TTextLayout Layout() const { return layout_; }
-    void SetLayout(TTextLayout value) { layout_ = value; Invalidate(); }
+    void SetLayout(TTextLayout value) {
+        layout_ = value;
+        Invalidate();
+    }
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool value);
     bool WordWrap() const { return wordWrap_; }
@@ -58,7 +70,7 @@ public:
     // Paints the label into a bitmap of its size over `background`.
     void PaintTo(graphics::TBitmap& bitmap, graphics::TColor background);
 
-protected:
+  protected:
     void Paint() override;
     void TextChanged() override;
     void FontChanged() override;
@@ -67,7 +79,7 @@ protected:
     unsigned TextFormat() const;
     void DrawLabelText(graphics::TCanvas& canvas);
 
-private:
+  private:
     skin::TbsSkinData* skinData_ = nullptr;
     std::string skinDataName_ = "stdlabel";
     int index_ = -1;

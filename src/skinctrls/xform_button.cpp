@@ -85,8 +85,8 @@ void TbsSkinXFormButton::RenderDefaultImage(TBitmap& bitmap) {
         image = &defActiveImage_;
     TBitmap source;
     source.CopyFrom(image);
-    bitmap.Canvas().CopyRect(graphics::Rect(0, 0, source.Width(), source.Height()),
-                             source.Canvas(), graphics::Rect(0, 0, source.Width(), source.Height()));
+    bitmap.Canvas().CopyRect(graphics::Rect(0, 0, source.Width(), source.Height()), source.Canvas(),
+                             graphics::Rect(0, 0, source.Width(), source.Height()));
     graphics::TCanvas& canvas = bitmap.Canvas();
     SelectControlFont(canvas.Font(), DefaultFont(), false, "", 0, 0, SkinData());
     canvas.Font().SetColor(Enabled() ? DefaultLookFontColor(hot, down) : graphics::clBtnShadow);

@@ -6,7 +6,7 @@
 namespace skinctrls {
 
 class TbsSkinXFormButton : public TbsSkinButton {
-public:
+  public:
     explicit TbsSkinXFormButton(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinXFormButton"; }
 
@@ -20,9 +20,15 @@ public:
     graphics::TBitmap& DefMask() { return defMask_; }
     void SetDefMask(const graphics::TBitmap& value);
     graphics::TColor DefActiveFontColor() const { return defActiveFontColor_; }
-    void SetDefActiveFontColor(graphics::TColor value) { defActiveFontColor_ = value; Invalidate(); }
+    void SetDefActiveFontColor(graphics::TColor value) {
+        defActiveFontColor_ = value;
+        Invalidate();
+    }
     graphics::TColor DefDownFontColor() const { return defDownFontColor_; }
-    void SetDefDownFontColor(graphics::TColor value) { defDownFontColor_ = value; Invalidate(); }
+    void SetDefDownFontColor(graphics::TColor value) {
+        defDownFontColor_ = value;
+        Invalidate();
+    }
 
     void ApplySkinChange() override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -30,11 +36,11 @@ public:
     // Once the description has been read: the shape of an unbound button with a mask.
     void Loaded();
 
-protected:
+  protected:
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     graphics::TColor DefaultLookFontColor(bool active, bool down) const override;
 
-private:
+  private:
     bool OwnLook() const { return index_ == -1 && !defImage_.IsEmpty(); }
 
     graphics::TBitmap defImage_, defActiveImage_, defDownImage_, defMask_;

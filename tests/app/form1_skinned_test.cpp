@@ -13,7 +13,7 @@ namespace {
 using ui::Application;
 
 class Form1SkinnedTest : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         form_ = Application().CreateForm<TForm1>();

@@ -35,8 +35,8 @@ TEST(GlyphLayout, PlacesGlyphAndCaptionByLayoutAndMargin) {
     for (const LayoutCase& c : cases) {
         TbsGlyphAndCaptionPlace p =
             CalcGlyphAndCaptionLayout(rect, c.gw, 16, 40, 12, c.margin, 4, c.layout);
-        SCOPED_TRACE(::testing::Message() << "layout " << int(c.layout) << " margin " << c.margin
-                                          << " gw " << c.gw);
+        SCOPED_TRACE(::testing::Message()
+                     << "layout " << int(c.layout) << " margin " << c.margin << " gw " << c.gw);
         EXPECT_EQ(p.glyph, c.glyph);
         EXPECT_EQ(p.caption, c.caption);
     }

@@ -17,7 +17,7 @@ using testing::SkinCtrlTest;
 // The program's own skin: object "button" is 42 × 22 at (458,272) of picture 4, ends of 3 and 7
 // pixels, client rect (2,2,40,20).
 class SkinButtonTest : public SkinCtrlTest {
-protected:
+  protected:
     void SetUp() override {
         SkinCtrlTest::SetUp();
         skin_.LoadEmbedded(form_);
@@ -150,7 +150,9 @@ TEST_F(SkinButtonTest, AClickThatFreesOrHidesTheButtonEndsTheRelease) {
     TbsSkinButton* b = Button();
     b->SetCanFocused(false);
     int released = 0;
-    b->OnMouseUp = [&](ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) { ++released; };
+    b->OnMouseUp = [&](ui::TComponent*, ui::TMouseButton, ui::TShiftState, int, int) {
+        ++released;
+    };
     b->OnClick = [&](ui::TComponent*) { b->Hide(); };
     Press(*b, 5, 5);
     Release(*b, 5, 5);

@@ -30,12 +30,12 @@ constexpr const char* kSkinText =
 // A hand-made skin: picture 0 names its pixels' places; picture 1 is a 12 × 6 mask whose
 // first column is white.
 class SkinControlTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     void SetUp() override {
         SkinCtrlTest::SetUp();
         auto mask = testing::PatternBmp(12, 6, [](int x, int) { return x == 0 ? 0xFFFFFFu : 0u; });
-        skin_.LoadPackage(form_, testing::SkinPackage({testing::PatternBmp(32, 32, Code), mask},
-                                                      kSkinText));
+        skin_.LoadPackage(
+            form_, testing::SkinPackage({testing::PatternBmp(32, 32, Code), mask}, kSkinText));
         ASSERT_FALSE(skin_.data->Empty());
         ASSERT_EQ(skin_.data->CtrlList().size(), 5u);
     }
@@ -113,8 +113,8 @@ TEST_F(SkinControlTest, DisabledWithoutItsOwnImageShowsTheNormalOneWithAGreyCapt
             if (d == 0x808080) ++grey;
             if (e != d) ++changed;
         }
-    EXPECT_GT(red, 0);   // the skin colour 255 while enabled
-    EXPECT_GT(grey, 0);  // equal colours give $808080
+    EXPECT_GT(red, 0);                             // the skin colour 255 while enabled
+    EXPECT_GT(grey, 0);                            // equal colours give $808080
     EXPECT_EQ(Pixel(disabled, 0, 0), Code(0, 0));  // the normal image
     EXPECT_GT(changed, 0);
 }

@@ -31,7 +31,8 @@ inline void FillBitmap(graphics::TBitmap& bitmap, int width, int height,
     bitmap.SetWidth(width);
     bitmap.SetHeight(height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) bitmap.Canvas().WritePixel(x, y, graphics::TColor(color(x, y)));
+        for (int x = 0; x < width; ++x)
+            bitmap.Canvas().WritePixel(x, y, graphics::TColor(color(x, y)));
 }
 
 inline uint32_t Pixel(graphics::TBitmap& bitmap, int x, int y) {
@@ -79,7 +80,9 @@ inline std::vector<uint8_t> SkinPackage(const std::vector<std::vector<uint8_t>>&
     auto putInt = [&](int32_t v) {
         for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(v) >> (8 * i)));
     };
-    auto putBytes = [&](const std::vector<uint8_t>& b) { bytes.insert(bytes.end(), b.begin(), b.end()); };
+    auto putBytes = [&](const std::vector<uint8_t>& b) {
+        bytes.insert(bytes.end(), b.begin(), b.end());
+    };
     putInt(3);
     bytes.push_back(0);
     putBytes(PatternBmp(4, 4, [](int, int) { return 0u; }));
@@ -114,7 +117,7 @@ struct LoadedSkin {
 
 // A shown form to put controls on.
 class SkinCtrlTest : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         form_ = ui::Application().CreateForm<ui::TForm>();

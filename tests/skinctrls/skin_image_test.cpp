@@ -13,7 +13,7 @@ using testing::Pixel;
 
 // A picture whose every pixel names its own place.
 class SkinImageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { FillBitmap(picture_, 32, 32, Code); }
     // The colour the result must show when it holds the picture's pixel (x, y).
     static uint32_t From(int x, int y) { return Code(x, y); }
@@ -66,14 +66,14 @@ TEST_F(SkinImageTest, VerticalKeepsTheEndsAndTilesDown) {
     EXPECT_EQ(Pixel(result, 0, 0), From(1, 2));
     EXPECT_EQ(Pixel(result, 0, 2), From(1, 4));
     EXPECT_EQ(Pixel(result, 3, 6), From(4, 8));
-    EXPECT_EQ(Pixel(result, 0, 7), From(1, 4));  // second tile
+    EXPECT_EQ(Pixel(result, 0, 7), From(1, 4));   // second tile
     EXPECT_EQ(Pixel(result, 0, 10), From(1, 7));  // cut before the bottom end
     EXPECT_EQ(Pixel(result, 0, 11), From(1, 9));
     EXPECT_EQ(Pixel(result, 2, 13), From(3, 11));
 }
 
 class NinePartTest : public SkinImageTest {
-protected:
+  protected:
     void SetUp() override {
         SkinImageTest::SetUp();
         // A 20 × 20 piece at (5,5), resized to 30 × 26 (dx 10, dy 6).

@@ -27,7 +27,7 @@ TRect Differences(TBitmap& a, TBitmap& b) {
 // The program's skin: "panel" 59 × 52 at (141,4), client rect (2,2,57,50); "groupbox" 59 × 47
 // at (352,75), client rect (1,15,58,46), caption rect (1,1,58,14), centred.
 class SkinPanelTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     void SetUp() override {
         SkinCtrlTest::SetUp();
         skin_.LoadEmbedded(form_);
@@ -62,8 +62,8 @@ TEST_F(SkinPanelTest, FrameIsCopiedAndTheClientPieceTiled) {
     EXPECT_EQ(Pixel(image, 0, 0), Pixel(picture_, 141, 4));
     EXPECT_EQ(Pixel(image, 199, 79), Pixel(picture_, 199, 55));
     EXPECT_EQ(Pixel(image, 2, 2), Pixel(picture_, 143, 6));
-    EXPECT_EQ(Pixel(image, 57, 2), Pixel(picture_, 143, 6));    // next tile across
-    EXPECT_EQ(Pixel(image, 60, 51), Pixel(picture_, 146, 7));   // next tile down
+    EXPECT_EQ(Pixel(image, 57, 2), Pixel(picture_, 143, 6));   // next tile across
+    EXPECT_EQ(Pixel(image, 60, 51), Pixel(picture_, 146, 7));  // next tile down
 }
 
 TEST_F(SkinPanelTest, GroupBoxCaptionIsCentredInTheWidenedCaptionRect) {

@@ -11,7 +11,7 @@ using testing::Pixel;
 using Bar = TbsSkinScrollBar;
 
 class SkinScrollBarTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     Bar* NewBar(int width = 200, int height = 19) { return Add<Bar>(10, 10, width, height); }
     Bar* SkinnedBar(int width = 200, int height = 19) {
         skin_.LoadEmbedded(form_);

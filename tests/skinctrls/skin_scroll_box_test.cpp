@@ -11,7 +11,7 @@ using graphics::TBitmap;
 using testing::Pixel;
 
 class SkinScrollBoxTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     void SetUp() override {
         SkinCtrlTest::SetUp();
         skin_.LoadEmbedded(form_);
@@ -65,7 +65,7 @@ TEST_F(SkinScrollBoxTest, AFocusableBoxTakesTheFocusOnAPress) {
 }
 
 class ScrollBoxBarsTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     void SetUp() override {
         SkinCtrlTest::SetUp();
         box_ = Add<TbsSkinScrollBox>(0, 0, 200, 100);

@@ -13,7 +13,7 @@ using graphics::TRect;
 using testing::Pixel;
 
 class SkinStdLabelTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     TbsSkinStdLabel* Label(const std::string& caption) {
         auto* label = ui::Make<TbsSkinStdLabel>(form_);
         label->SetParent(form_);

@@ -12,7 +12,7 @@ using testing::FillBitmap;
 using testing::Pixel;
 
 class XFormButtonTest : public testing::SkinCtrlTest {
-protected:
+  protected:
     TbsSkinXFormButton* Button() {
         auto* b = Add<TbsSkinXFormButton>(10, 10, 73, 22);
         FillBitmap(normal_, 30, 12, [](int, int) -> uint32_t { return 0x00AA00; });
