@@ -185,7 +185,8 @@ void TForm1::BuildDescription() {
     bsknscrlbx1->SetTabOrder(2);
     bsknscrlbx1->SetBorderStyle(TbsSkinBorderStyle::bvNone);
     bsknscrlbx1->SetCanFocused(true);
-    SetFont(bsknscrlbx1->DefaultFont(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    SetFont(bsknscrlbx1->DefaultFont(), "Arial", 14, graphics::clWindowText,
+            platform::DEFAULT_CHARSET);
     bsknscrlbx1->SetUseSkinFont(true);
     bsknscrlbx1->SetDefaultWidth(691);
     bsknscrlbx1->SetDefaultHeight(321);
