@@ -113,7 +113,7 @@ void TbsSkinControl::WndProc(ui::TMessage& message) {
             leaveTracked_ = false;
             // A captured pointer still reports where it is; the moves decide then.
             if (mouseOver_ && GetCapture() != Handle()) Perform(ui::CM_MOUSELEAVE, 0, 0);
-            return;
+            break;  // windowless children hear of it too
         case ui::CM_MOUSEENTER:
             if (!mouseOver_ && !designing) {
                 mouseOver_ = true;
