@@ -24,8 +24,13 @@ void TbsGraphicSkinControl::SetSkinData(skin::TbsSkinData* value) {
     if (skinData_ != nullptr && skinData_ != value) skinData_->RemoveFreeNotification(this);
     skinData_ = value;
     if (value != nullptr) value->FreeNotification(this);
-    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0)
+    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0) {
         ApplySkinChange();
+    } else if (value == nullptr) {
+        // Without skin data the plain look shows at once.
+        index_ = -1;
+        Invalidate();
+    }
 }
 
 void TbsGraphicSkinControl::Notification(ui::TComponent* component, ui::TOperation operation) {

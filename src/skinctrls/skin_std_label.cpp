@@ -28,8 +28,13 @@ void TbsSkinStdLabel::SetSkinData(skin::TbsSkinData* value) {
     if (skinData_ != nullptr && skinData_ != value) skinData_->RemoveFreeNotification(this);
     skinData_ = value;
     if (value != nullptr) value->FreeNotification(this);
-    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0)
+    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0) {
         ApplySkinChange();
+    } else if (value == nullptr) {
+        // Without skin data the plain look shows at once.
+        index_ = -1;
+        Invalidate();
+    }
 }
 
 void TbsSkinStdLabel::SetSkinDataName(const std::string& value) {

@@ -12,6 +12,11 @@ namespace {
 
 using ui::Application;
 
+uint32_t Rgb(graphics::TColor color) {
+    uint32_t c = graphics::ColorToRGB(color);
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
 class Form1SkinnedTest : public ui::testing::UiTest {
   protected:
     void SetUp() override {
@@ -23,12 +28,7 @@ class Form1SkinnedTest : public ui::testing::UiTest {
         data_->SetCompressedStoredSkin(&stored_);
         ASSERT_FALSE(data_->Empty());
         picture_.CopyFrom(&data_->ActivePicture(4)->Bitmap());
-        form_->bspanel1->SetSkinData(data_);
-        form_->bskngrpbx1->SetSkinData(data_);
-        for (auto* button : {form_->btn1, form_->btn2, form_->btn3, form_->btn4})
-            button->SetSkinData(data_);
-        for (auto* label : {form_->lbl1, form_->lbl2, form_->lbl3}) label->SetSkinData(data_);
-        form_->bsknscrlbx1->SetSkinData(data_);
+        form_->SetControlsSkinData(data_);
         form_->Show();
         Pump();
     }
@@ -66,6 +66,10 @@ TEST_F(Form1SkinnedTest, TheScreenShowsTheSkinImages) {
     EXPECT_EQ(PixelOf(*form_->btn4, 72, 21), SkinPixel(499, 293));
     EXPECT_EQ(PixelOf(*form_->bspanel1, 0, 0), SkinPixel(141, 4));
     EXPECT_EQ(PixelOf(*form_->bskngrpbx1, 0, 30), SkinPixel(352, 105));
+    // Back to the plain look without skin data.
+    form_->SetControlsSkinData(nullptr);
+    Pump();
+    EXPECT_EQ(PixelOf(*form_->btn1, 1, 1), Rgb(graphics::clBtnFace));
     if (const char* path = std::getenv("TEMBRIN_SKINNED_SCREENSHOT")) host_->SaveScreenshot(path);
 }
 

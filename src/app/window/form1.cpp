@@ -240,13 +240,22 @@ void TForm1::BuildDescription() {
     N16X16ICO1 = makeItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
 
     // References, resolved once every component exists. The skinned controls follow
-    // bsskindata1 once it is the skin data component; until then they keep their plain look.
+    // bsskindata1 (SetControlsSkinData) once it is the skin data component; until then they
+    // keep their plain look.
     bsknscrlbx1->SetPopupMenu(bsknpmn1);
     for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }
     EnableAlign();
+}
+
+void TForm1::SetControlsSkinData(skin::TbsSkinData* data) {
+    bspanel1->SetSkinData(data);
+    bskngrpbx1->SetSkinData(data);
+    for (auto* button : {btn1, btn2, btn3, btn4}) button->SetSkinData(data);
+    for (auto* label : {lbl1, lbl2, lbl3}) label->SetSkinData(data);
+    bsknscrlbx1->SetSkinData(data);
 }
 
 void TForm1::FormCreate(TComponent*) {

@@ -82,6 +82,9 @@ public:
     void btn4Click(ui::TComponent* sender);
     std::unique_ptr<graphics::TIcon> BitmapToIcon(graphics::TBitmap& bitmap);
 
+    // Hands the skin data to every skinned control of the window (null: their plain look).
+    void SetControlsSkinData(skin::TbsSkinData* data);
+
 private:
     void BuildDescription();
     // Binds an event to the published method of that name.
