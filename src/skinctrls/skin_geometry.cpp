@@ -46,8 +46,12 @@ void TbsSkinFrame::ComputeSize(int& width, int& height) {
     const int dy = height - SkinRect.Height();
     switch (LayoutMode) {
         case TbsSkinLayoutMode::Fixed:
-            width = SkinRect.Width();
-            height = SkinRect.Height();
+            // An object that is no resizable control has no skin rect: the control keeps its
+            // size rather than shrinking to nothing.
+            if (!SkinRect.IsEmpty()) {
+                width = SkinRect.Width();
+                height = SkinRect.Height();
+            }
             g.NewClRect = g.ClRect;
             break;
         case TbsSkinLayoutMode::NinePart:

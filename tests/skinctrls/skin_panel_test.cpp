@@ -150,6 +150,19 @@ TEST_F(SkinPanelTest, ClickingTheCaptionTogglesCheckAndRollUp) {
     EXPECT_TRUE(child->Visible());
 }
 
+TEST_F(SkinPanelTest, BoundToAnObjectOfAnotherKindItKeepsItsSizeAndPlainLook) {
+    auto* panel = Add<TbsSkinPanel>(0, 0, 120, 80);
+    panel->SetSkinDataName("stdlabel");  // a label object: no frame, no picture
+    panel->SetSkinData(skin_.data);
+    EXPECT_NE(panel->SkinIndex(), -1);
+    EXPECT_EQ(panel->SkinLayoutMode(), TbsSkinLayoutMode::Fixed);
+    EXPECT_EQ(panel->Width(), 120);
+    EXPECT_EQ(panel->Height(), 80);
+    TBitmap image;
+    panel->PaintTo(image);
+    EXPECT_EQ(Pixel(image, 60, 40), graphics::ColorToRGB(graphics::clBtnFace));
+}
+
 TEST_F(SkinPanelTest, SkinRectsMoveWithTheirCornerOrEdge) {
     auto* panel = Bound<TbsSkinPanel>(0, 0, 159, 72);  // 100 wider, 20 higher than the skin
     // Points: LT (8,8), RT (51,8), LB (8,44), RB (51,44).
