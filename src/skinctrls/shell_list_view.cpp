@@ -1,0 +1,634 @@
+#include "skinctrls/shell_list_view.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "core/utf8.h"
+#include "graphics/bitmap.h"
+#include "platform/shell/file_info.h"
+#include "platform/shell/image_list.h"
+#include "platform/user/winuser.h"
+#include "skinctrls/shell_combo_box.h"
+#include "skinctrls/shell_mask.h"
+#include "ui/draw_utils.h"
+
+namespace skinctrls {
+
+using namespace platform;
+using graphics::TBitmap;
+using graphics::TCanvas;
+using graphics::TColor;
+
+namespace {
+
+constexpr int kVkF5 = 0x74;
+constexpr int kSmallIcon = 16;
+constexpr int kLargeIcon = 32;
+constexpr int kIconCellWidth = 76;
+constexpr int kIconCellHeight = 64;
+constexpr int kListColumnWidth = 180;
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+}  // namespace
+
+TbsCustomShellListView::TbsCustomShellListView(ui::TComponent* owner) : TbsSkinControl(owner) {
+    SetTabStop(true);
+    SetColor(graphics::clWindow);
+    Font().SetName("Arial");
+    Font().SetHeight(14);
+    SetSkinDataName("listview");
+}
+
+TbsCustomShellListView::~TbsCustomShellListView() {
+    SetShellComboBox(nullptr);
+    ClearItems();
+}
+
+void TbsCustomShellListView::SetRoot(const std::string& value) {
+    if (::strcasecmp(value.c_str(), root_.c_str()) == 0) return;
+    oldRoot_ = root_;
+    root_ = value;
+    CreateRootAndReload(false);
+}
+
+// A root that cannot be reached leaves the previous root in place.
+void TbsCustomShellListView::CreateRootAndReload(bool tellCombo) {
+    ItemIdListPtr list;
+    try {
+        list = CreateRootFolder(root_);
+    } catch (...) {
+        root_ = oldRoot_;
+        throw;
+    }
+    ClearItems();
+    current_ = std::make_unique<TbsShellFolder>(nullptr, list.get());
+    rootChanged_ = !tellCombo;
+    ReloadFolder();
+}
+
+void TbsCustomShellListView::SetObjectTypes(TShellObjectTypes value) {
+    objectTypes_ = value & (otFolders | otNonFolders | otHidden);
+    if (!(ComponentState() & ui::csLoading)) ReloadFolder();
+}
+
+void TbsCustomShellListView::SetMask(const std::string& value) {
+    if (value == mask_) return;
+    mask_ = value;
+    ReloadFolder();
+}
+
+void TbsCustomShellListView::SetSorted(bool value) {
+    if (value == sorted_) return;
+    sorted_ = value;
+    RebuildItems();
+}
+
+void TbsCustomShellListView::SetViewStyle(TViewStyle value) {
+    if (value == viewStyle_) return;
+    viewStyle_ = value;
+    if (viewStyle_ == TViewStyle::vsReport) BuildColumns();
+    topIndex_ = 0;
+    EnsureVisible(itemIndex_);
+    Invalidate();
+}
+
+void TbsCustomShellListView::SetMultiSelect(bool value) {
+    multiSelect_ = value;
+    if (!multiSelect_) {
+        const int keep = itemIndex_;
+        ClearSelection();
+        if (keep >= 0) SetSelected(keep, true);
+    }
+}
+
+void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* value) {
+    if (value == comboBox_) return;
+    if (comboBox_ != nullptr) {
+        comboBox_->ListViewLinked(nullptr);
+        comboBox_->RemoveFreeNotification(this);
+    }
+    comboBox_ = value;
+    if (comboBox_ != nullptr) {
+        comboBox_->FreeNotification(this);
+        comboBox_->SetRoot(root_);
+        comboBox_->ListViewLinked(this);
+    }
+}
+
+void TbsCustomShellListView::Notification(ui::TComponent* component, ui::TOperation operation) {
+    TbsSkinControl::Notification(component, operation);
+    if (operation == ui::TOperation::opRemove && component == comboBox_) comboBox_ = nullptr;
+}
+
+void TbsCustomShellListView::CreateHandleDone() {
+    TbsSkinControl::CreateHandleDone();
+    if (!current_) CreateRootAndReload(true);
+}
+
+void TbsCustomShellListView::DestroyWnd() {
+    ClearItems();
+    TbsSkinControl::DestroyWnd();
+}
+
+void TbsCustomShellListView::NavigateToFolder(LPCITEMIDLIST absolute) {
+    if (reloading_ || absolute == nullptr) return;
+    if (current_ && DesktopFolder()->CompareIDs(0, absolute, current_->AbsoluteID()) == S_OK) {
+        return;
+    }
+    ClearItems();  // the items point at the folder being replaced
+    current_ = std::make_unique<TbsShellFolder>(nullptr, absolute);
+    ReloadFolder();
+    if (OnFolderChanged) OnFolderChanged(this);
+}
+
+void TbsCustomShellListView::ReloadFolder() {
+    if (reloading_ || !current_) return;
+    reloading_ = true;
+    const bool autoRefresh = autoRefresh_;
+    autoRefresh_ = false;
+    try {
+        if (!rootChanged_ && comboBox_ != nullptr) comboBox_->ShowFolderChain(current_->AbsoluteID());
+        rootChanged_ = false;
+        RebuildItems();
+        if (viewStyle_ == TViewStyle::vsReport) BuildColumns();
+    } catch (...) {
+        autoRefresh_ = autoRefresh;
+        reloading_ = false;
+        throw;
+    }
+    autoRefresh_ = autoRefresh;
+    reloading_ = false;
+}
+
+void TbsCustomShellListView::ClearItems() {
+    items_.clear();
+    selected_.clear();
+    itemIndex_ = -1;
+    topIndex_ = 0;
+}
+
+void TbsCustomShellListView::RebuildItems() {
+    if ((ComponentState() & ui::csLoading) && !HandleAllocated()) return;
+    if (!current_) return;
+    ClearItems();
+    Invalidate();
+    std::unique_ptr<IEnumIDList> enumerator;
+    OleCheck(current_->ShellFolder().EnumObjects(nullptr, DWORD(objectTypes_) * 32, &enumerator));
+    LPITEMIDLIST id = nullptr;
+    ULONG fetched = 0;
+    while (enumerator && enumerator->Next(1, &id, &fetched) == S_OK && fetched == 1) {
+        ItemIdListPtr owned(id);
+        auto item = std::make_unique<TbsShellFolder>(current_.get(), id);
+        bool canAdd = true;
+        if (!item->ItemIsFolder()) {
+            const std::string path = item->ItemFileSystemPath();
+            canAdd = MaskMatches(mask_, path.substr(path.rfind('/') + 1));
+        }
+        if (canAdd && OnAddFolder) OnAddFolder(this, item.get(), canAdd);
+        if (canAdd) items_.push_back(std::move(item));
+    }
+    selected_.assign(items_.size(), false);
+    if (sorted_) SortItems();
+}
+
+void TbsCustomShellListView::SortItems() {
+    IShellFolder& folder = current_->ShellFolder();
+    std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
+        return DefaultCompare(folder, *a, *b) < 0;
+    });
+}
+
+int TbsCustomShellListView::CompareForColumn(TbsShellFolder& a, TbsShellFolder& b, int column) {
+    int order = DefaultCompare(current_->ShellFolder(), a, b);
+    const bool fa = a.ItemIsFolder(), fb = b.ItemIsFolder();
+    if (column != 0) {
+        const int columnCount = std::max<int>(static_cast<int>(columns_.size()), kFileSystemColumns);
+        if (!a.DetailsLoaded()) a.LoadColumnDetails(columnCount);
+        if (!b.DetailsLoaded()) b.LoadColumnDetails(columnCount);
+        // Without a time in the fourth detail these are not file-system columns.
+        if (a.Details(dcModified).find(':') == std::string::npos) return order;
+    }
+    if (fa != fb) return fa ? -1 : 1;
+    switch (column) {
+        case dcSize:
+            if (a.FileSize() != b.FileSize()) return a.FileSize() < b.FileSize() ? -1 : 1;
+            return order;
+        case dcType:
+            if (!fa) {
+                const int byType = ::strcasecmp(a.Details(dcType).c_str(), b.Details(dcType).c_str());
+                if (byType != 0) return byType < 0 ? -1 : 1;
+            }
+            return order;
+        case dcModified:
+            if (!fa && a.LastWriteTime() != b.LastWriteTime()) {
+                return a.LastWriteTime() < b.LastWriteTime() ? -1 : 1;
+            }
+            return order;
+        default: {
+            const int byName =
+                ::strcasecmp(a.ItemDisplayName().c_str(), b.ItemDisplayName().c_str());
+            return byName != 0 ? (byName < 0 ? -1 : 1) : order;
+        }
+    }
+}
+
+void TbsCustomShellListView::ColumnClick(int column) {
+    if (column < 0 || !current_) return;
+    if (column != 0 && static_cast<int>(columns_.size()) < kFileSystemColumns) return;
+    sortDescending_ = column == sortColumn_ ? !sortDescending_ : false;
+    sortColumn_ = column;
+    const int sign = sortDescending_ ? -1 : 1;
+    TbsShellFolder* focused = itemIndex_ >= 0 ? items_[size_t(itemIndex_)].get() : nullptr;
+    std::vector<TbsShellFolder*> chosen;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (selected_[i]) chosen.push_back(items_[i].get());
+    }
+    std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) {
+        return sign * CompareForColumn(*a, *b, column) < 0;
+    });
+    // The selection follows its items.
+    for (size_t i = 0; i < items_.size(); ++i) {
+        selected_[i] = std::find(chosen.begin(), chosen.end(), items_[i].get()) != chosen.end();
+        if (items_[i].get() == focused) itemIndex_ = static_cast<int>(i);
+    }
+    Invalidate();
+}
+
+void TbsCustomShellListView::BuildColumns() {
+    columns_.clear();
+    TBitmap probe;
+    probe.SetWidth(1);
+    probe.SetHeight(1);
+    SelectListFont(probe.Canvas().Font());
+    const int x = std::max(probe.Canvas().TextWidth("X"), 1);
+    const skin::TbsResourceStrData* strings =
+        SkinData() != nullptr ? SkinData()->ResourceStrData() : nullptr;
+    auto caption = [&](const char* key, const char* text) {
+        return strings != nullptr ? strings->GetResStr(key) : std::string(text);
+    };
+    const bool fileSystem =
+        current_ && (current_->ItemFileSystemPath().size() > 0 || ILIsEmpty(current_->AbsoluteID()));
+    columns_.push_back({caption("FLV_NAME", "Name"), 25 * x, TColumnAlignment::taLeftJustify});
+    if (!fileSystem) return;
+    columns_.push_back({caption("FLV_SIZE", "Size"), 10 * x, TColumnAlignment::taRightJustify});
+    columns_.push_back({caption("FLV_TYPE", "Type"), 10 * x, TColumnAlignment::taLeftJustify});
+    columns_.push_back(
+        {caption("FLV_MODIFIED", "Modified"), 14 * x, TColumnAlignment::taLeftJustify});
+}
+
+void TbsCustomShellListView::OpenFolderPath(const std::string& path) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(DesktopFolder()->ParseDisplayName(nullptr, nullptr, path.c_str(), nullptr, &list,
+                                                 nullptr)) ||
+        list == nullptr) {
+        throw core::Exception("Error setting path: \"%s\"", {path});
+    }
+    ItemIdListPtr owned(list);
+    NavigateToFolder(list);
+}
+
+void TbsCustomShellListView::GoToParent() {
+    if (!current_) return;
+    ItemIdListPtr parent(ILCloneParent(current_->AbsoluteID()));
+    NavigateToFolder(parent.get());
+}
+
+void TbsCustomShellListView::Refresh() {
+    if (!current_) return;
+    const int keep = itemIndex_;
+    ClearSelection();
+    ItemIdListPtr absolute(ILClone(current_->AbsoluteID()));
+    ClearItems();
+    current_ = std::make_unique<TbsShellFolder>(nullptr, absolute.get());
+    ReloadFolder();
+    if (keep >= 0 && keep < Count()) SetItemIndex(keep);
+}
+
+std::string TbsCustomShellListView::CurrentFolderPath() {
+    return current_ ? current_->ItemParsingName() : std::string();
+}
+
+std::string TbsCustomShellListView::SelectedFilePath() {
+    if (itemIndex_ < 0 || !selected_[size_t(itemIndex_)]) return {};
+    TbsShellFolder& item = *items_[size_t(itemIndex_)];
+    return item.ItemIsFolder() ? std::string() : item.ItemFileSystemPath();
+}
+
+std::vector<std::string> TbsCustomShellListView::SelectedFilePaths() {
+    std::vector<std::string> paths;
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (selected_[i] && !items_[i]->ItemIsFolder()) paths.push_back(items_[i]->ItemFileSystemPath());
+    }
+    return paths;
+}
+
+void TbsCustomShellListView::SetItemIndex(int index) {
+    if (index < -1 || index >= Count()) return;
+    if (!multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
+    itemIndex_ = index;
+    if (index >= 0) selected_[size_t(index)] = true;
+    EnsureVisible(index);
+    Invalidate();
+}
+
+bool TbsCustomShellListView::Selected(int index) const {
+    return index >= 0 && index < Count() && selected_[size_t(index)];
+}
+
+void TbsCustomShellListView::SetSelected(int index, bool value) {
+    if (index < 0 || index >= Count()) return;
+    if (value && !multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
+    selected_[size_t(index)] = value;
+    if (value) itemIndex_ = index;
+    Invalidate();
+}
+
+void TbsCustomShellListView::ClearSelection() {
+    std::fill(selected_.begin(), selected_.end(), false);
+    itemIndex_ = -1;
+    Invalidate();
+}
+
+int TbsCustomShellListView::FindItem(const std::string& text, int start, bool wrap) {
+    const std::string wanted = UpperAscii(text);
+    const int count = Count();
+    if (count == 0) return -1;
+    start = std::clamp(start, 0, count - 1);
+    for (int pass = 0; pass < (wrap ? 2 : 1); ++pass) {
+        const int from = pass == 0 ? start : 0;
+        const int to = pass == 0 ? count : start;
+        for (int i = from; i < to; ++i) {
+            if (UpperAscii(items_[size_t(i)]->ItemDisplayName()).rfind(wanted, 0) == 0) return i;
+        }
+    }
+    return -1;
+}
+
+bool TbsCustomShellListView::OpenSelectedFolder() {
+    if (itemIndex_ < 0 || !selected_[size_t(itemIndex_)]) return false;
+    TbsShellFolder& item = *items_[size_t(itemIndex_)];
+    if (!item.ItemIsFolder()) return false;
+    ItemIdListPtr target(ILClone(item.AbsoluteID()));
+    NavigateToFolder(target.get());
+    return true;
+}
+
+void TbsCustomShellListView::KeyDown(uint16_t& key, ui::TShiftState shift) {
+    TbsSkinControl::KeyDown(key, shift);
+    if (key != VK_BACK) searchText_.clear();
+    if (autoNavigate_) {
+        if (key == VK_BACK) {
+            GoToParent();
+            key = 0;
+            return;
+        }
+        if (key == VK_RETURN && !(shift & ui::ssAlt)) {
+            if (OpenSelectedFolder()) key = 0;
+            return;
+        }
+        if (key == kVkF5) {
+            Refresh();
+            key = 0;
+            return;
+        }
+    }
+    const int last = Count() - 1;
+    int next = itemIndex_;
+    switch (key) {
+        case VK_UP: next = std::max(itemIndex_ - 1, 0); break;
+        case VK_DOWN: next = std::min(itemIndex_ + 1, last); break;
+        case VK_HOME: next = 0; break;
+        case VK_END: next = last; break;
+        default: return;
+    }
+    if (last >= 0) SetItemIndex(next);
+    key = 0;
+}
+
+void TbsCustomShellListView::KeyPress(char32_t& key) {
+    TbsSkinControl::KeyPress(key);
+    if (key < 32) return;
+    std::string typed = searchText_;
+    core::AppendCodePoint(typed, key);
+    const int found = FindItem(typed, std::max(itemIndex_, 0), true);
+    if (found >= 0) {
+        searchText_ = typed;
+        SetItemIndex(found);
+    }
+}
+
+void TbsCustomShellListView::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x,
+                                       int y) {
+    if (CanFocus()) SetFocus();
+    TbsSkinControl::MouseDown(button, shift, x, y);
+    if (viewStyle_ == TViewStyle::vsReport) {
+        TBitmap probe;
+        probe.SetWidth(1);
+        probe.SetHeight(1);
+        SelectListFont(probe.Canvas().Font());
+        if (y < HeaderHeight(probe.Canvas())) {
+            int left = 0;
+            for (size_t c = 0; c < columns_.size(); ++c) {
+                if (x >= left && x < left + columns_[c].Width) ColumnClick(static_cast<int>(c));
+                left += columns_[c].Width;
+            }
+            return;
+        }
+    }
+    const int index = ItemAt(x, y);
+    if (multiSelect_ && (shift & ui::ssCtrl) && index >= 0) {
+        SetSelected(index, !Selected(index));
+        return;
+    }
+    SetItemIndex(index);
+}
+
+void TbsCustomShellListView::DblClick() {
+    if (autoNavigate_) OpenSelectedFolder();
+    TbsSkinControl::DblClick();
+}
+
+TColor TbsCustomShellListView::TextColor() const {
+    return const_cast<TbsCustomShellListView*>(this)->Font().Color();
+}
+TColor TbsCustomShellListView::BackColor() const { return Color(); }
+void TbsCustomShellListView::SelectListFont(graphics::TFont& font) const {
+    font.CopyFrom(&const_cast<TbsCustomShellListView*>(this)->Font());
+}
+
+void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) { RenderList(bitmap); }
+void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) { RenderList(bitmap); }
+
+int TbsCustomShellListView::RowHeight(TCanvas& canvas) const {
+    return std::max(canvas.TextHeight("Wg"), kSmallIcon) + 2;
+}
+
+int TbsCustomShellListView::HeaderHeight(TCanvas& canvas) const {
+    return canvas.TextHeight("Wg") + 6;
+}
+
+void TbsCustomShellListView::EnsureVisible(int index) {
+    if (index < 0) return;
+    TBitmap probe;
+    probe.SetWidth(1);
+    probe.SetHeight(1);
+    SelectListFont(probe.Canvas().Font());
+    const int row = RowHeight(probe.Canvas());
+    int perPage = 1;
+    int unit = 1;
+    switch (viewStyle_) {
+        case TViewStyle::vsReport:
+            perPage = std::max((Height() - HeaderHeight(probe.Canvas())) / row, 1);
+            break;
+        case TViewStyle::vsIcon:
+            unit = std::max(Width() / kIconCellWidth, 1);
+            perPage = std::max(Height() / kIconCellHeight, 1) * unit;
+            break;
+        default:
+            perPage = std::max(Height() / row, 1);
+            break;
+    }
+    if (index < topIndex_) topIndex_ = index / unit * unit;
+    if (index >= topIndex_ + perPage) topIndex_ = (index - perPage + unit) / unit * unit;
+}
+
+int TbsCustomShellListView::ItemAt(int x, int y) {
+    TBitmap probe;
+    probe.SetWidth(1);
+    probe.SetHeight(1);
+    SelectListFont(probe.Canvas().Font());
+    const int row = RowHeight(probe.Canvas());
+    int index = -1;
+    if (viewStyle_ == TViewStyle::vsIcon) {
+        const int across = std::max(Width() / kIconCellWidth, 1);
+        if (x < across * kIconCellWidth) index = topIndex_ + (y / kIconCellHeight) * across + x / kIconCellWidth;
+    } else {
+        const int top = viewStyle_ == TViewStyle::vsReport ? HeaderHeight(probe.Canvas()) : 0;
+        if (y >= top) index = topIndex_ + (y - top) / row;
+    }
+    return index >= 0 && index < Count() ? index : -1;
+}
+
+void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
+    if (bitmap.IsEmpty()) return;
+    TCanvas& canvas = bitmap.Canvas();
+    ui::FillColor(canvas, ClientRect(), BackColor());
+    SelectListFont(canvas.Font());
+    canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+    const int row = RowHeight(canvas);
+    const int textHeight = canvas.TextHeight("Wg");
+    const bool large = viewStyle_ == TViewStyle::vsIcon;
+    HIMAGELIST images = SystemImageList(!large);
+    HDC dc = canvas.Handle();
+    auto drawText = [&](const graphics::TRect& cell, const std::string& text, bool selected,
+                        TColumnAlignment alignment) {
+        canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
+        const int width = canvas.TextWidth(text);
+        int x = cell.left + 2;
+        if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
+        if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
+        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, text);
+    };
+    int top = 0;
+    if (viewStyle_ == TViewStyle::vsReport) {
+        const int header = HeaderHeight(canvas);
+        int left = 0;
+        for (const TbsListColumn& column : columns_) {
+            const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
+            ui::FillColor(canvas, cell, graphics::clBtnFace);
+            ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+            drawText(cell, column.Caption, false, column.Alignment);
+            left += column.Width;
+        }
+        top = header;
+    }
+    // Only the rows on screen are asked for their texts, icons and details.
+    for (int i = topIndex_; i < Count(); ++i) {
+        TbsShellFolder& item = *items_[size_t(i)];
+        const bool selected = selected_[size_t(i)];
+        const std::string name = item.ItemDisplayName();
+        if (large) {
+            const int across = std::max(Width() / kIconCellWidth, 1);
+            const int cellX = ((i - topIndex_) % across) * kIconCellWidth;
+            const int cellY = ((i - topIndex_) / across) * kIconCellHeight;
+            if (cellY >= Height()) break;
+            ImageList_Draw(images, item.ImageIndex(true), dc,
+                           cellX + (kIconCellWidth - kLargeIcon) / 2, cellY + 4, ILD_NORMAL);
+            const graphics::TRect label =
+                graphics::Rect(cellX + 2, cellY + kLargeIcon + 8, cellX + kIconCellWidth - 2,
+                               cellY + kLargeIcon + 10 + textHeight);
+            if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+            drawText(label, name, selected, TColumnAlignment::taCenter);
+            continue;
+        }
+        const int y = top + (i - topIndex_) * row;
+        if (y >= Height()) break;
+        ImageList_Draw(images, item.ImageIndex(false), dc, 2, y + (row - kSmallIcon) / 2,
+                       ILD_NORMAL);
+        const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
+                                  ? columns_[0].Width
+                                  : kListColumnWidth;
+        const graphics::TRect nameCell = graphics::Rect(kSmallIcon + 4, y, nameWidth, y + row);
+        if (selected) {
+            ui::FillColor(canvas,
+                          graphics::Rect(nameCell.left, y, nameCell.left + canvas.TextWidth(name) + 4, y + row),
+                          graphics::clHighlight);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+        }
+        drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
+        if (viewStyle_ != TViewStyle::vsReport) continue;
+        if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
+        int left = nameWidth;
+        for (size_t c = 1; c < columns_.size(); ++c) {
+            const graphics::TRect cell = graphics::Rect(left, y, left + columns_[c].Width, y + row);
+            drawText(cell, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
+            left += columns_[c].Width;
+        }
+    }
+}
+
+TbsSkinFileListView::TbsSkinFileListView(ui::TComponent* owner) : TbsCustomShellListView(owner) {}
+
+void TbsSkinFileListView::SetUseSkinFont(bool value) {
+    useSkinFont_ = value;
+    Invalidate();
+}
+
+void TbsSkinFileListView::BindSkinObject() {
+    TbsCustomShellListView::BindSkinObject();
+    const auto* object = dynamic_cast<const skin::TbsDataSkinListView*>(SkinObject());
+    bound_ = object != nullptr;
+    if (!bound_) return;
+    fontName_ = object->FontName;
+    fontHeight_ = object->FontHeight;
+    fontStyle_ = object->FontStyle;
+    fontColor_ = object->FontColor;
+    bgColor_ = object->BGColor;
+}
+
+TColor TbsSkinFileListView::TextColor() const {
+    return bound_ ? fontColor_ : TbsCustomShellListView::TextColor();
+}
+
+TColor TbsSkinFileListView::BackColor() const {
+    return bound_ ? bgColor_ : TbsCustomShellListView::BackColor();
+}
+
+void TbsSkinFileListView::SelectListFont(graphics::TFont& font) const {
+    TbsCustomShellListView::SelectListFont(font);
+    if (!bound_ || !useSkinFont_) return;
+    font.SetName(fontName_);
+    font.SetStyle(fontStyle_);
+    font.SetHeight(fontHeight_);
+}
+
+}  // namespace skinctrls
