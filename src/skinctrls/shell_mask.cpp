@@ -53,6 +53,7 @@ bool Match(std::u32string_view name, std::u32string_view pattern) {
             if (pattern[p] == '?') {
                 ok = true;
             } else if (pattern[p] == '[') {
+                next = p;
                 ok = MatchSet(pattern, next, name[n]);
             } else {
                 ok = Fold(pattern[p]) == Fold(name[n]);
