@@ -146,6 +146,29 @@ TEST_F(SkinButtonTest, ReleasingOutsideRaisesWithoutAClick) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtonTest, RealPointerInputClicksInsideAndNotAfterDraggingOut) {
+    TbsSkinButton* b = Button();
+    b->SetCanFocused(false);
+    Pump();
+    int clicks = 0;
+    b->OnClick = [&](ui::TComponent*) { ++clicks; };
+    ui::TPoint centre = CenterOf(*b);
+    host_->Click(centre.x, centre.y);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    host_->MouseDown(centre.x, centre.y);
+    Pump();
+    EXPECT_TRUE(b->Down());
+    host_->MouseMove(centre.x, centre.y + 60);  // captured: the button still hears the moves
+    Pump();
+    EXPECT_FALSE(b->MouseIn());
+    host_->MouseUp(centre.x, centre.y + 60);
+    Pump();
+    Pump();
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(SkinButtonTest, AClickThatFreesOrHidesTheButtonEndsTheRelease) {
     TbsSkinButton* b = Button();
     b->SetCanFocused(false);
