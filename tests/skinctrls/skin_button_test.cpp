@@ -388,6 +388,32 @@ TEST_F(SkinButtonTest, TheFormHandsFocusChangesAndDialogKeysToSkinnedButtons) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtonTest, AltAndTheAcceleratorFocusesAndClicksTheButton) {
+    TbsSkinButton* open = Button();
+    open->SetCaption("&Open");
+    TbsSkinButton* save = Button();
+    save->SetCaption("Save && close");
+    int opens = 0, saves = 0;
+    open->OnClick = [&](ui::TComponent*) { ++opens; };
+    save->OnClick = [&](ui::TComponent*) { ++saves; };
+    EXPECT_TRUE(form_->DialogChar(U'o'));
+    EXPECT_EQ(opens, 1);
+    EXPECT_TRUE(open->Focused());
+    EXPECT_FALSE(form_->DialogChar(U'c'));  // "&&" is no accelerator
+    EXPECT_FALSE(form_->DialogChar(U's'));
+    EXPECT_EQ(saves, 0);
+    // Through the keyboard: Alt held, then O.
+    host_->KeyDown(platform::VK_MENU);
+    host_->PressKey('O');
+    host_->KeyUp(platform::VK_MENU);
+    Pump();
+    EXPECT_EQ(opens, 2);
+    // A button that cannot take the focus ignores its accelerator.
+    open->SetCanFocused(false);
+    EXPECT_FALSE(form_->DialogChar(U'o'));
+    EXPECT_EQ(opens, 2);
+}
+
 TEST_F(SkinButtonTest, AWindowlessSkinnedControlSizesAndPaintsLikeTheWindowedOne) {
     TbsSkinButton* windowed = Button(73, 22);
     auto* graphic = ui::Make<TbsGraphicSkinCustomControl>(form_);
