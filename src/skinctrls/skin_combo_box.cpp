@@ -14,9 +14,6 @@ using namespace platform;
 namespace {
 
 constexpr int kPlainArrowWidth = 15;
-// WM_GETDLGCODE answers.
-constexpr LRESULT kWantArrows = 0x0001;
-constexpr LRESULT kWantAllKeys = 0x0004;
 
 bool Contains(const TRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -354,17 +351,6 @@ void TbsSkinCustomComboBox::WndProc(ui::TMessage& message) {
         if (message.Msg == WM_KILLFOCUS ||
             (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != Handle()))
             CloseUp(false);
-    }
-    if (message.Msg == WM_SYSKEYDOWN && (message.WParam == VK_DOWN || message.WParam == VK_UP)) {
-        uint16_t key = uint16_t(message.WParam);
-        KeyDown(key, ui::ssAlt);
-        message.Result = 0;
-        return;
-    }
-    if (message.Msg == WM_GETDLGCODE) {
-        // The open list takes Enter and Escape for itself.
-        message.Result = kWantArrows | (listOpen_ ? kWantAllKeys : 0);
-        return;
     }
     TbsSkinCustomControl::WndProc(message);
 }
