@@ -11,9 +11,12 @@ namespace skinctrls {
 
 using namespace platform;
 
-TbsCustomShellComboBox::TbsCustomShellComboBox(ui::TComponent* owner) : TbsSkinControl(owner) {
-    SetTabStop(true);
-    SetSkinDataName("combobox");
+TbsCustomShellComboBox::TbsCustomShellComboBox(ui::TComponent* owner)
+    : TbsSkinCustomComboBox(owner) {
+    OnComboBoxDrawItem = [this](ui::TComponent*, graphics::TCanvas& canvas, int index, bool,
+                                TRect rect) { DrawEntry(canvas, index, rect, false); };
+    OnListBoxDrawItem = [this](ui::TComponent*, graphics::TCanvas& canvas, int index, TRect rect,
+                               bool) { DrawEntry(canvas, index, rect, true); };
 }
 
 TbsCustomShellComboBox::~TbsCustomShellComboBox() {
@@ -22,7 +25,7 @@ TbsCustomShellComboBox::~TbsCustomShellComboBox() {
 }
 
 void TbsCustomShellComboBox::SetRoot(const std::string& value) {
-    if (::strcasecmp(value.c_str(), root_.c_str()) == 0) return;
+    if (SameRoot(value, root_)) return;
     oldRoot_ = root_;
     root_ = value;
     try {
@@ -49,19 +52,19 @@ void TbsCustomShellComboBox::SetShellListView(TbsCustomShellListView* value) {
 }
 
 void TbsCustomShellComboBox::Notification(ui::TComponent* component, ui::TOperation operation) {
-    TbsSkinControl::Notification(component, operation);
+    TbsSkinCustomComboBox::Notification(component, operation);
     if (operation == ui::TOperation::opRemove && component == listView_) listView_ = nullptr;
 }
 
 void TbsCustomShellComboBox::CreateHandleDone() {
-    TbsSkinControl::CreateHandleDone();
+    TbsSkinCustomComboBox::CreateHandleDone();
     Rebuild();
 }
 
 void TbsCustomShellComboBox::DestroyWnd() {
     entries_.clear();
-    itemIndex_ = -1;
-    TbsSkinControl::DestroyWnd();
+    SyncItems(-1);
+    TbsSkinCustomComboBox::DestroyWnd();
 }
 
 int TbsCustomShellComboBox::AddEntry(int at, std::unique_ptr<TbsShellFolder> folder, int depth) {
@@ -101,7 +104,7 @@ void TbsCustomShellComboBox::Rebuild() {
     updating_ = true;
     try {
         entries_.clear();
-        itemIndex_ = -1;
+        SyncItems(-1);
         ItemIdListPtr root = CreateRootFolder(root_);
         AddEntry(0, std::make_unique<TbsShellFolder>(nullptr, root.get()), 0);
         AddChildren(0, *entries_[0].Folder, 1);
@@ -113,13 +116,22 @@ void TbsCustomShellComboBox::Rebuild() {
                 if (at >= 0) AddChildren(at, *entries_[size_t(at)].Folder, 2);
             }
         }
-        itemIndex_ = 0;
+        SyncItems(0);
     } catch (...) {
         updating_ = false;
         throw;
     }
     updating_ = false;
-    Invalidate();
+}
+
+void TbsCustomShellComboBox::SyncItems(int index) {
+    const bool updating = updating_;
+    updating_ = true;
+    std::vector<std::string> texts;
+    for (const TbsShellComboEntry& entry : entries_) texts.push_back(entry.Text);
+    SetItems(std::move(texts));
+    SetItemIndex(index);
+    updating_ = updating;
 }
 
 int TbsCustomShellComboBox::IndexOf(LPCITEMIDLIST absolute) {
@@ -134,7 +146,7 @@ int TbsCustomShellComboBox::IndexOf(LPCITEMIDLIST absolute) {
 
 void TbsCustomShellComboBox::ShowFolderChain(LPCITEMIDLIST absolute) {
     if (updating_ || absolute == nullptr) return;
-    if (itemIndex_ >= 0 && IndexOf(absolute) == itemIndex_) return;
+    if (ItemIndex() >= 0 && IndexOf(absolute) == ItemIndex()) return;
     Rebuild();
     updating_ = true;
     auto chain = ILAncestorChain(absolute);
@@ -160,17 +172,14 @@ void TbsCustomShellComboBox::ShowFolderChain(LPCITEMIDLIST absolute) {
                           ++depth);
         }
         const int found = IndexOf(absolute);
-        itemIndex_ = found >= 0 ? found : itemIndex_;
+        SyncItems(found >= 0 ? found : ItemIndex());
     }
     updating_ = false;
-    Invalidate();
 }
 
-void TbsCustomShellComboBox::SetItemIndex(int index) {
-    if (index < 0 || index >= Count() || index == itemIndex_) return;
-    itemIndex_ = index;
-    Invalidate();
-    if (updating_ || droppedDown_) return;
+void TbsCustomShellComboBox::Change() {
+    const int index = ItemIndex();
+    if (updating_ || ListOpen() || index < 0 || index >= Count()) return;
     if (listView_ != nullptr) {
         ItemIdListPtr target(ILClone(entries_[size_t(index)].Folder->AbsoluteID()));
         listView_->NavigateToFolder(target.get());
@@ -200,17 +209,6 @@ void TbsCustomShellComboBox::DrawEntry(graphics::TCanvas& canvas, int index,
     canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
     canvas.TextOut(left + width + 4, rect.top + (rect.Height() - textHeight) / 2,
                    entries_[size_t(index)].Text);
-}
-
-void TbsCustomShellComboBox::RenderDefaultImage(graphics::TBitmap& bitmap) {
-    if (bitmap.IsEmpty()) return;
-    graphics::TCanvas& canvas = bitmap.Canvas();
-    ui::FillColor(canvas, ClientRect(), graphics::clWindow);
-    ui::Frame3D(canvas, ClientRect(), graphics::clBtnShadow, graphics::clBtnHighlight);
-    canvas.Font().CopyFrom(&Font());
-    graphics::TRect inner = ClientRect();
-    inner.left += 3;
-    DrawEntry(canvas, itemIndex_, inner, false);
 }
 
 TbsSkinShellComboBox::TbsSkinShellComboBox(ui::TComponent* owner)

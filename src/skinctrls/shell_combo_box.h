@@ -1,9 +1,8 @@
 #pragma once
 // The "Look in" box of the file dialogs: the root, its child folders, and the chain of folders
 // down to the folder a linked file list shows, each entry indented by its depth.
-//
-// The entries, the folder chain, the links and the closed box's drawing are here; the
-// drop-down list belongs to the skinned combo box this will stand on.
+// It stands on the skinned combo box, whose items are the entries' texts and whose box and
+// drop-down list draw each entry with its icon.
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +10,7 @@
 #include "platform/shell/image_list.h"
 #include "skinctrls/shell_folder_item.h"
 #include "skinctrls/shell_list_view.h"
-#include "skinctrls/skin_control.h"
+#include "skinctrls/skin_combo_box.h"
 
 namespace skinctrls {
 
@@ -22,7 +21,7 @@ struct TbsShellComboEntry {
     int ImageIndex = 0;
 };
 
-class TbsCustomShellComboBox : public TbsSkinControl {
+class TbsCustomShellComboBox : public TbsSkinCustomComboBox {
   public:
     explicit TbsCustomShellComboBox(ui::TComponent* owner);
     ~TbsCustomShellComboBox() override;
@@ -36,18 +35,12 @@ class TbsCustomShellComboBox : public TbsSkinControl {
     void SetShellListView(TbsCustomShellListView* value);
     // Replaces the system small icons (null: the system list).
     void SetImages(platform::HIMAGELIST images) { images_ = images; }
-    int DropDownCount() const { return dropDownCount_; }
-    void SetDropDownCount(int value) { dropDownCount_ = value; }
-    bool DroppedDown() const { return droppedDown_; }
 
     void Rebuild();
     void ShowFolderChain(platform::LPCITEMIDLIST absolute);
 
     int Count() const { return static_cast<int>(entries_.size()); }
     const TbsShellComboEntry& Entries(int index) const { return entries_.at(size_t(index)); }
-    int ItemIndex() const { return itemIndex_; }
-    // Selecting an entry (no update running, list closed) takes the linked list there.
-    void SetItemIndex(int index);
     // Where an entry's icon and text go in the drop-down list (`dropped`) or the closed box.
     int EntryIconLeft(int index, bool dropped) const;
 
@@ -58,13 +51,15 @@ class TbsCustomShellComboBox : public TbsSkinControl {
     void CreateHandleDone() override;
     void DestroyWnd() override;
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
-    void RenderDefaultImage(graphics::TBitmap& bitmap) override;
-    void RenderSkinImage(graphics::TBitmap& bitmap) override { RenderDefaultImage(bitmap); }
+    // Selecting an entry (no update running, list closed) takes the linked list there.
+    void Change() override;
     // Draws one entry into `rect`.
     void DrawEntry(graphics::TCanvas& canvas, int index, const graphics::TRect& rect,
                    bool dropped);
 
   private:
+    // Hands the entries' texts to the combo box and selects `index` without navigating.
+    void SyncItems(int index);
     int AddEntry(int at, std::unique_ptr<TbsShellFolder> folder, int depth);
     void AddChildren(int after, TbsShellFolder& parent, int depth);
     int IndexOf(platform::LPCITEMIDLIST absolute);
@@ -74,10 +69,7 @@ class TbsCustomShellComboBox : public TbsSkinControl {
     std::string oldRoot_;
     TShellObjectTypes objectTypes_ = otFolders;
     std::vector<TbsShellComboEntry> entries_;
-    int itemIndex_ = -1;
-    int dropDownCount_ = 8;
     bool updating_ = false;
-    bool droppedDown_ = false;
     platform::HIMAGELIST images_ = nullptr;
     TbsCustomShellListView* listView_ = nullptr;
 };

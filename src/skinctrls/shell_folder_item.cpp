@@ -221,6 +221,13 @@ int RootFolderCsidl(const std::string& text) {
     return -1;
 }
 
+bool SameRoot(const std::string& a, const std::string& b) {
+    if (RootFolderCsidl(a) >= 0 || RootFolderCsidl(b) >= 0) {
+        return ::strcasecmp(a.c_str(), b.c_str()) == 0;
+    }
+    return a == b;
+}
+
 ItemIdListPtr CreateRootFolder(const std::string& text) {
     std::string root = text;
     LPITEMIDLIST list = nullptr;

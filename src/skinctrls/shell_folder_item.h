@@ -88,6 +88,9 @@ class TbsShellFolder {
 // Roots of the folder controls: a `TRootFolder` name ("rfDesktop", "rfMyComputer", ...)
 // or a path. Returns the CSIDL of a name, or -1 for a path.
 int RootFolderCsidl(const std::string& text);
+// Whether two root texts name the same root: names of `TRootFolder` without regard to case,
+// paths exactly (folder names differ by case on this system).
+bool SameRoot(const std::string& a, const std::string& b);
 // The absolute list of a root; raises "Error setting path: \"%s\"" with the text as used
 // (a path ending in ":" gets a "\" appended first).
 platform::ItemIdListPtr CreateRootFolder(const std::string& text);

@@ -52,7 +52,7 @@ TbsCustomShellListView::~TbsCustomShellListView() {
 }
 
 void TbsCustomShellListView::SetRoot(const std::string& value) {
-    if (::strcasecmp(value.c_str(), root_.c_str()) == 0) return;
+    if (SameRoot(value, root_)) return;
     oldRoot_ = root_;
     root_ = value;
     CreateRootAndReload(false);

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "shell_home_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
@@ -36,6 +38,38 @@ TEST_F(ShellComboBoxTest, RootEntryIsFollowedByItsChildFoldersInOrder) {
     EXPECT_EQ(Entries(combo), (Entries_{{"pics", 0}, {"Alpha", 1}, {"sub", 1}}));
     EXPECT_EQ(combo.ItemIndex(), 0);
     EXPECT_EQ(combo.Entries(1).ImageIndex, platform::kIconFolder);
+}
+
+TEST_F(ShellComboBoxTest, ClosedBoxDrawsTheSelectedEntrysIcon) {
+    MakeDir("pics/sub");
+    TbsSkinShellComboBox combo(nullptr);
+    combo.SetBounds(0, 0, 200, 22);
+    combo.SetRoot(home_ + "/pics");
+    combo.SetItemIndex(1);
+    graphics::TBitmap image;
+    combo.PaintTo(image);
+    bool folderColour = false;
+    for (int y = 0; y < 22; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            folderColour |= (image.Canvas().ReadPixel(x, y) & 0xFFFFFF) == 0x50C0E8u;
+        }
+    }
+    EXPECT_TRUE(folderColour);
+    EXPECT_EQ(combo.Caption(), "sub");
+}
+
+TEST_F(ShellComboBoxTest, RootNamesIgnoreCaseButPathsDoNot) {
+    MakeDir("pics/sub");
+    MakeDir("Pics/other");
+    TbsSkinShellComboBox combo(nullptr);
+    combo.SetRoot(home_ + "/pics");
+    combo.SetRoot(home_ + "/Pics");  // another folder on this system
+    EXPECT_EQ(combo.Entries(1).Text, "other");
+    combo.SetRoot("rfDesktop");
+    const int count = combo.Count();
+    combo.SetRoot("RFDESKTOP");  // the same root
+    EXPECT_EQ(combo.Root(), "rfDesktop");
+    EXPECT_EQ(combo.Count(), count);
 }
 
 TEST_F(ShellComboBoxTest, DesktopRootListsComputersVolumesRightAfterIt) {
