@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "graphics/bitmap.h"
+#include "ui/form.h"
 #include "platform/shell/image_list.h"
 #include "shell_home_fixture.h"
 #include "skinctrls/shell_combo_box.h"
@@ -269,6 +270,51 @@ TEST_F(ShellListViewTest, ReportViewDrawsTheHeaderRowsAndIcons) {
     }
     EXPECT_TRUE(folderColour);
     if (const char* out = std::getenv("TEMBRIN_SHELL_SNAPSHOT")) image.SaveFile(out);
+}
+
+}  // namespace
+}  // namespace skinctrls
+
+namespace skinctrls {
+namespace {
+
+class ShellListViewWindowTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolders) {
+    MakeDir("pics/sub");
+    Make("note.txt");
+    auto* form = ui::Application().CreateForm<ui::TForm>();
+    form->SetBounds(20, 20, 500, 300);
+    form->Show();
+    auto* combo = ui::Make<TbsSkinShellComboBox>(form);
+    combo->SetParent(form);
+    combo->SetBounds(10, 10, 300, 22);
+    auto* list = ui::Make<TbsSkinFileListView>(form);
+    list->SetShellComboBox(combo);
+    list->SetViewStyle(TViewStyle::vsList);
+    list->SetBounds(10, 40, 400, 200);
+    list->SetParent(form);
+    list->HandleNeeded();
+    Pump();
+    // The desktop (the home folder here): Computer, Home, pics, then the file.
+    ASSERT_EQ(list->Count(), 4);
+    EXPECT_EQ(list->Folders(2).ItemDisplayName(), "pics");
+    EXPECT_EQ(list->Folders(3).ItemDisplayName(), "note.txt");
+    ASSERT_GE(combo->Count(), 1);
+    EXPECT_EQ(combo->Entries(combo->ItemIndex()).Text, "Desktop");
+
+    // A press selects the row under it; a double click opens the folder.
+    const int row = 2 * 18 + 5;  // third row (rows are at least 18 pixels)
+    list->Perform(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::MAKELPARAM(30, row));
+    list->Perform(platform::WM_LBUTTONUP, 0, platform::MAKELPARAM(30, row));
+    ASSERT_EQ(list->ItemIndex(), 2);
+    list->Perform(platform::WM_LBUTTONDBLCLK, platform::MK_LBUTTON, platform::MAKELPARAM(30, row));
+    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(combo->Entries(combo->ItemIndex()).Text, "pics");
+
+    // Destroying the window frees the items.
+    list->DestroyHandle();
+    EXPECT_EQ(list->Count(), 0);
 }
 
 }  // namespace
