@@ -11,6 +11,7 @@
 #include "platform/user/winuser.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_mask.h"
+#include "skinctrls/skin_geometry.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -466,6 +467,34 @@ void TbsCustomShellListView::SelectListFont(graphics::TFont& font) const {
 void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) { RenderList(bitmap); }
 void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) { RenderList(bitmap); }
 
+// A header section from the button object named HeaderSkinDataName, else a raised plain
+// button; returns the caption colour.
+TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics::TRect& cell) {
+    const skin::TbsDataSkinButtonControl* object = nullptr;
+    if (SkinData() != nullptr && !SkinData()->Empty()) {
+        const int index = SkinData()->GetControlIndex(headerSkinDataName_);
+        const auto& list = SkinData()->CtrlList();
+        if (index >= 0 && size_t(index) < list.size()) {
+            object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(list[size_t(index)].get());
+        }
+    }
+    TbsSkinFrame frame;
+    if (object != nullptr) frame.CopyFrom(object);
+    const TBitmap* picture = object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
+    if (picture == nullptr) {
+        ui::FillColor(canvas, cell, graphics::clBtnFace);
+        ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
+        return graphics::clBtnText;
+    }
+    int width = cell.Width(), height = cell.Height();
+    frame.ComputeSize(width, height);
+    TBitmap section;
+    frame.Compose(section, *picture, frame.SkinRect, width, height);
+    // A section of fixed skin height is stretched to the header's height.
+    canvas.CopyRect(cell, section.Canvas(), graphics::Rect(0, 0, section.Width(), section.Height()));
+    return object->FontColor;
+}
+
 int TbsCustomShellListView::RowHeight(TCanvas& canvas) const {
     return std::max(canvas.TextHeight("Wg"), kSmallIcon) + 2;
 }
@@ -542,10 +571,14 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         int left = 0;
         for (const TbsListColumn& column : columns_) {
             const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
-            ui::FillColor(canvas, cell, graphics::clBtnFace);
-            ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
+            const TColor captionColor = DrawHeaderSection(canvas, cell);
             canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-            drawText(cell, column.Caption, false, column.Alignment);
+            canvas.Font().SetColor(captionColor);
+            const int width = canvas.TextWidth(column.Caption);
+            int x = cell.left + 4;
+            if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
+            if (column.Alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
+            canvas.TextRect(cell, x, (header - textHeight) / 2, column.Caption);
             left += column.Width;
         }
         top = header;

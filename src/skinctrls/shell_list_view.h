@@ -118,6 +118,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     int CompareForColumn(TbsShellFolder& a, TbsShellFolder& b, int column);
     void BuildColumns();
     void RenderList(graphics::TBitmap& bitmap);
+    graphics::TColor DrawHeaderSection(graphics::TCanvas& canvas, const graphics::TRect& cell);
     int RowHeight(graphics::TCanvas& canvas) const;
     int HeaderHeight(graphics::TCanvas& canvas) const;
     int ItemAt(int x, int y);

@@ -319,3 +319,44 @@ TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolder
 
 }  // namespace
 }  // namespace skinctrls
+
+#include "skin_fixture.h"
+
+namespace skinctrls {
+namespace {
+
+class ShellListViewSkinTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
+    MakeDir("pics/sub");
+    testing::LoadedSkin skin;
+    skin.LoadEmbedded(nullptr);
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    list->SetBounds(0, 0, 400, 120);
+    list->SetRoot(home_ + "/pics");
+    list->SetViewStyle(TViewStyle::vsReport);
+    list->SetSkinData(skin.data);
+    graphics::TBitmap image;
+    list->PaintTo(image);
+    const auto& objects = skin.data->CtrlList();
+    const int index = skin.data->GetControlIndex("resizebutton");
+    ASSERT_GE(index, 0);
+    TbsSkinFrame frame;
+    frame.CopyFrom(objects[size_t(index)].get());
+    const graphics::TBitmap* picture = SkinBitmap(skin.data, frame.PictureIndex);
+    ASSERT_NE(picture, nullptr);
+    auto pixel = [](const graphics::TBitmap& b, int x, int y) {
+        return const_cast<graphics::TBitmap&>(b).Canvas().ReadPixel(x, y) & 0xFFFFFF;
+    };
+    // The section's left end is the object's picture piece (header and skin both 20 high
+    // or stretched alike along x = 1).
+    EXPECT_EQ(pixel(image, 1, 0), pixel(*picture, frame.SkinRect.left + 1, frame.SkinRect.top));
+    // Unnamed: plain sections.
+    list->SetHeaderSkinDataName("nosuchobject");
+    list->PaintTo(image);
+    EXPECT_NE(pixel(image, 1, 0), pixel(*picture, frame.SkinRect.left + 1, frame.SkinRect.top));
+    delete skin.data;
+}
+
+}  // namespace
+}  // namespace skinctrls
