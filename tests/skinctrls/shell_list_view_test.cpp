@@ -338,6 +338,7 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
     list->SetSkinData(skin.data);
     graphics::TBitmap image;
     list->PaintTo(image);
+    if (const char* out = std::getenv("TEMBRIN_SHELL_SNAPSHOT")) image.SaveFile(out);
     const auto& objects = skin.data->CtrlList();
     const int index = skin.data->GetControlIndex("resizebutton");
     ASSERT_GE(index, 0);
