@@ -48,6 +48,8 @@ TbsCustomShellListView::TbsCustomShellListView(ui::TComponent* owner) : TbsSkinC
 }
 
 TbsCustomShellListView::~TbsCustomShellListView() {
+    SetHScrollBar(nullptr);
+    SetVScrollBar(nullptr);
     SetShellComboBox(nullptr);
     ClearItems();
 }
@@ -97,6 +99,7 @@ void TbsCustomShellListView::SetViewStyle(TViewStyle value) {
     if (viewStyle_ == TViewStyle::vsReport) BuildColumns();
     topIndex_ = 0;
     EnsureVisible(itemIndex_);
+    UpdateScrollBars();
     Invalidate();
 }
 
@@ -125,7 +128,70 @@ void TbsCustomShellListView::SetShellComboBox(TbsCustomShellComboBox* value) {
 
 void TbsCustomShellListView::Notification(ui::TComponent* component, ui::TOperation operation) {
     TbsSkinControl::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && component == comboBox_) comboBox_ = nullptr;
+    if (operation != ui::TOperation::opRemove) return;
+    if (component == comboBox_) comboBox_ = nullptr;
+    if (component == hScrollBar_) hScrollBar_ = nullptr;
+    if (component == vScrollBar_) vScrollBar_ = nullptr;
+}
+
+void TbsCustomShellListView::AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar,
+                                       bool vertical) {
+    if (bar == slot) return;
+    if (slot != nullptr) {
+        slot->OnChange = nullptr;
+        slot->RemoveFreeNotification(this);
+    }
+    slot = bar;
+    if (bar == nullptr) return;
+    bar->FreeNotification(this);
+    bar->OnChange = [this, vertical](ui::TComponent*) {
+        if (vertical && vScrollBar_ != nullptr) {
+            int perPage = 1, unit = 1;
+            PageMetrics(perPage, unit);
+            topIndex_ = std::clamp(vScrollBar_->Position() * unit, 0, std::max(Count() - 1, 0));
+        } else if (!vertical && hScrollBar_ != nullptr) {
+            leftOffset_ = std::max(hScrollBar_->Position(), 0);
+        }
+        Invalidate();
+    };
+    UpdateScrollBars();
+}
+
+void TbsCustomShellListView::UpdateScrollBars() {
+    if (vScrollBar_ != nullptr) {
+        int perPage = 1, unit = 1;
+        PageMetrics(perPage, unit);
+        const int rows = (Count() + unit - 1) / unit;
+        const int pageRows = std::max(perPage / unit, 1);
+        const bool needed = rows > pageRows;
+        vScrollBar_->SetEnabled(needed);
+        if (needed) {
+            vScrollBar_->SetRange(0, rows - 1, pageRows, topIndex_ / unit);
+        } else {
+            vScrollBar_->SetRange(0, 0, 0, 0);
+        }
+    }
+    if (hScrollBar_ != nullptr) {
+        int total = 0;
+        if (viewStyle_ == TViewStyle::vsReport) {
+            for (const TbsListColumn& column : columns_) total += column.Width;
+        }
+        const bool needed = total > Width();
+        if (!needed) leftOffset_ = 0;
+        hScrollBar_->SetEnabled(needed);
+        if (needed) {
+            leftOffset_ = std::min(leftOffset_, total - Width());
+            hScrollBar_->SetRange(0, total - 1, Width(), leftOffset_);
+        } else {
+            hScrollBar_->SetRange(0, 0, 0, 0);
+        }
+    }
+}
+
+void TbsCustomShellListView::Resized() {
+    TbsSkinControl::Resized();
+    EnsureVisible(itemIndex_);
+    UpdateScrollBars();
 }
 
 void TbsCustomShellListView::CreateHandleDone() {
@@ -159,6 +225,7 @@ void TbsCustomShellListView::ReloadFolder() {
         rootChanged_ = false;
         RebuildItems();
         if (viewStyle_ == TViewStyle::vsReport) BuildColumns();
+        UpdateScrollBars();
     } catch (...) {
         autoRefresh_ = autoRefresh;
         reloading_ = false;
@@ -197,6 +264,7 @@ void TbsCustomShellListView::RebuildItems() {
     }
     selected_.assign(items_.size(), false);
     if (sorted_) SortItems();
+    UpdateScrollBars();
 }
 
 void TbsCustomShellListView::SortItems() {
@@ -435,7 +503,7 @@ void TbsCustomShellListView::MouseDown(ui::TMouseButton button, ui::TShiftState 
         probe.SetHeight(1);
         SelectListFont(probe.Canvas().Font());
         if (y < HeaderHeight(probe.Canvas())) {
-            int left = 0;
+            int left = -leftOffset_;
             for (size_t c = 0; c < columns_.size(); ++c) {
                 if (x >= left && x < left + columns_[c].Width) ColumnClick(static_cast<int>(c));
                 left += columns_[c].Width;
@@ -503,15 +571,13 @@ int TbsCustomShellListView::HeaderHeight(TCanvas& canvas) const {
     return canvas.TextHeight("Wg") + 6;
 }
 
-void TbsCustomShellListView::EnsureVisible(int index) {
-    if (index < 0) return;
+void TbsCustomShellListView::PageMetrics(int& perPage, int& unit) {
     TBitmap probe;
     probe.SetWidth(1);
     probe.SetHeight(1);
     SelectListFont(probe.Canvas().Font());
     const int row = RowHeight(probe.Canvas());
-    int perPage = 1;
-    int unit = 1;
+    unit = 1;
     switch (viewStyle_) {
         case TViewStyle::vsReport:
             perPage = std::max((Height() - HeaderHeight(probe.Canvas())) / row, 1);
@@ -524,8 +590,16 @@ void TbsCustomShellListView::EnsureVisible(int index) {
             perPage = std::max(Height() / row, 1);
             break;
     }
+}
+
+void TbsCustomShellListView::EnsureVisible(int index) {
+    if (index < 0) return;
+    int perPage = 1, unit = 1;
+    PageMetrics(perPage, unit);
+    const int before = topIndex_;
     if (index < topIndex_) topIndex_ = index / unit * unit;
     if (index >= topIndex_ + perPage) topIndex_ = (index - perPage + unit) / unit * unit;
+    if (topIndex_ != before) UpdateScrollBars();
 }
 
 int TbsCustomShellListView::ItemAt(int x, int y) {
@@ -568,7 +642,7 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
     int top = 0;
     if (viewStyle_ == TViewStyle::vsReport) {
         const int header = HeaderHeight(canvas);
-        int left = 0;
+        int left = -leftOffset_;
         for (const TbsListColumn& column : columns_) {
             const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
             const TColor captionColor = DrawHeaderSection(canvas, cell);
@@ -605,12 +679,14 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         }
         const int y = top + (i - topIndex_) * row;
         if (y >= Height()) break;
-        ImageList_Draw(images, item.ImageIndex(false), dc, 2, y + (row - kSmallIcon) / 2,
+        const int dx = viewStyle_ == TViewStyle::vsReport ? -leftOffset_ : 0;
+        ImageList_Draw(images, item.ImageIndex(false), dc, dx + 2, y + (row - kSmallIcon) / 2,
                        ILD_NORMAL);
         const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
                                   ? columns_[0].Width
                                   : kListColumnWidth;
-        const graphics::TRect nameCell = graphics::Rect(kSmallIcon + 4, y, nameWidth, y + row);
+        const graphics::TRect nameCell =
+            graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
         if (selected) {
             ui::FillColor(canvas,
                           graphics::Rect(nameCell.left, y, nameCell.left + canvas.TextWidth(name) + 4, y + row),
@@ -620,7 +696,7 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
         if (viewStyle_ != TViewStyle::vsReport) continue;
         if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
-        int left = nameWidth;
+        int left = dx + nameWidth;
         for (size_t c = 1; c < columns_.size(); ++c) {
             const graphics::TRect cell = graphics::Rect(left, y, left + columns_[c].Width, y + row);
             drawText(cell, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);

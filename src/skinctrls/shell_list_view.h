@@ -9,6 +9,7 @@
 
 #include "skinctrls/shell_folder_item.h"
 #include "skinctrls/skin_control.h"
+#include "skinctrls/skin_scroll_bar.h"
 
 namespace skinctrls {
 
@@ -55,6 +56,13 @@ class TbsCustomShellListView : public TbsSkinControl {
     void SetMultiSelect(bool value);
     const std::string& HeaderSkinDataName() const { return headerSkinDataName_; }
     void SetHeaderSkinDataName(const std::string& value) { headerSkinDataName_ = value; }
+    // Attached bars scroll the list: the vertical one by rows (rows of icons in the icon
+    // view), the horizontal one across the report's columns.
+    TbsSkinScrollBar* HScrollBar() const { return hScrollBar_; }
+    void SetHScrollBar(TbsSkinScrollBar* value) { AttachBar(hScrollBar_, value, false); }
+    TbsSkinScrollBar* VScrollBar() const { return vScrollBar_; }
+    void SetVScrollBar(TbsSkinScrollBar* value) { AttachBar(vScrollBar_, value, true); }
+    int TopIndex() const { return topIndex_; }
     TbsCustomShellComboBox* ShellComboBox() const { return comboBox_; }
     void SetShellComboBox(TbsCustomShellComboBox* value);
 
@@ -123,6 +131,11 @@ class TbsCustomShellListView : public TbsSkinControl {
     int HeaderHeight(graphics::TCanvas& canvas) const;
     int ItemAt(int x, int y);
     void EnsureVisible(int index);
+    // Items per page and per scroll step (a row of icons, or one row).
+    void PageMetrics(int& perPage, int& unit);
+    void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);
+    void UpdateScrollBars();
+    void Resized() override;
 
     std::string root_ = "rfDesktop";
     std::string oldRoot_;
@@ -143,6 +156,9 @@ class TbsCustomShellListView : public TbsSkinControl {
     std::vector<TbsListColumn> columns_;
     int itemIndex_ = -1;
     int topIndex_ = 0;
+    int leftOffset_ = 0;
+    TbsSkinScrollBar* hScrollBar_ = nullptr;
+    TbsSkinScrollBar* vScrollBar_ = nullptr;
     int sortColumn_ = 0;
     bool sortDescending_ = false;
     std::string searchText_;

@@ -361,3 +361,45 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
 
 }  // namespace
 }  // namespace skinctrls
+
+namespace skinctrls {
+namespace {
+
+class ShellListViewBarsTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
+    for (int i = 0; i < 30; ++i) Make("many/f" + std::to_string(100 + i) + ".bmp");
+    MakeDir("few");
+    Make("few/one.bmp");
+    auto vbar = std::make_unique<TbsSkinScrollBar>(nullptr);
+    auto hbar = std::make_unique<TbsSkinScrollBar>(nullptr);
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    list->SetBounds(0, 0, 300, 180);  // ten rows of 18 pixels
+    list->SetViewStyle(TViewStyle::vsList);
+    list->SetVScrollBar(vbar.get());
+    list->SetHScrollBar(hbar.get());
+    list->SetRoot(home_ + "/many");
+    EXPECT_TRUE(vbar->Enabled());
+    EXPECT_EQ(vbar->Max(), 29);
+    EXPECT_EQ(vbar->PageSize(), 10);
+    EXPECT_FALSE(hbar->Enabled());  // the list view has no columns to scroll
+    vbar->SetPosition(5);
+    EXPECT_EQ(list->TopIndex(), 5);
+    // Selecting the last item scrolls it into view and moves the bar.
+    list->SetItemIndex(29);
+    EXPECT_EQ(list->TopIndex(), 20);
+    EXPECT_EQ(vbar->Position(), 20);
+    // The report's columns are wider than the list: the horizontal bar comes on.
+    list->SetViewStyle(TViewStyle::vsReport);
+    EXPECT_TRUE(hbar->Enabled());
+    list->OpenFolderPath(home_ + "/few");
+    EXPECT_FALSE(vbar->Enabled());
+    EXPECT_EQ(list->TopIndex(), 0);
+    // A freed bar is let go.
+    vbar.reset();
+    EXPECT_EQ(list->VScrollBar(), nullptr);
+    list->OpenFolderPath(home_ + "/many");
+}
+
+}  // namespace
+}  // namespace skinctrls
