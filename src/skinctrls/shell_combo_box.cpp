@@ -211,7 +211,6 @@ void TbsCustomShellComboBox::DrawEntry(graphics::TCanvas& canvas, int index,
                    entries_[size_t(index)].Text);
 }
 
-TbsSkinShellComboBox::TbsSkinShellComboBox(ui::TComponent* owner)
-    : TbsCustomShellComboBox(owner) {}
+TbsSkinShellComboBox::TbsSkinShellComboBox(ui::TComponent* owner) : TbsCustomShellComboBox(owner) {}
 
 }  // namespace skinctrls

@@ -54,8 +54,7 @@ class TbsCustomShellComboBox : public TbsSkinCustomComboBox {
     // Selecting an entry (no update running, list closed) takes the linked list there.
     void Change() override;
     // Draws one entry into `rect`.
-    void DrawEntry(graphics::TCanvas& canvas, int index, const graphics::TRect& rect,
-                   bool dropped);
+    void DrawEntry(graphics::TCanvas& canvas, int index, const graphics::TRect& rect, bool dropped);
 
   private:
     // Hands the entries' texts to the combo box and selects `index` without navigating.

@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <strings.h>
 #include <cctype>
 #include <cstdio>
-#include <strings.h>
 
 #include "platform/shell/file_info.h"
 
@@ -47,13 +47,20 @@ constexpr RootName kRootNames[] = {
 
 std::string OleMessage(HRESULT result) {
     switch (result) {
-        case E_ACCESSDENIED: return "Access is denied";
-        case E_FILE_NOT_FOUND: return "The system cannot find the file specified";
-        case E_ALREADY_EXISTS: return "Cannot create a file when that file already exists";
-        case E_INVALIDARG: return "The parameter is incorrect";
-        case E_OUTOFMEMORY: return "Not enough storage is available to complete this operation";
-        case E_NOTIMPL: return "Not implemented";
-        default: return "Unspecified error";
+        case E_ACCESSDENIED:
+            return "Access is denied";
+        case E_FILE_NOT_FOUND:
+            return "The system cannot find the file specified";
+        case E_ALREADY_EXISTS:
+            return "Cannot create a file when that file already exists";
+        case E_INVALIDARG:
+            return "The parameter is incorrect";
+        case E_OUTOFMEMORY:
+            return "Not enough storage is available to complete this operation";
+        case E_NOTIMPL:
+            return "Not implemented";
+        default:
+            return "Unspecified error";
     }
 }
 
@@ -171,7 +178,7 @@ void TbsShellFolder::LoadColumnDetails(int columnCount) {
     details_[0] = ItemDisplayName();
     const bool folder = ItemIsFolder();
     const std::string path = ItemFileSystemPath();
-    struct stat st{};
+    struct stat st {};
     const bool found = !path.empty() && ::stat(path.c_str(), &st) == 0;
     fileSize_ = folder || !found ? -1 : static_cast<std::int64_t>(st.st_size);
     lastWrite_ = found ? st.st_mtime : 0;
@@ -183,8 +190,7 @@ void TbsShellFolder::LoadColumnDetails(int columnCount) {
 
 const std::string& TbsShellFolder::Details(int column) {
     if (!detailsLoaded_) {
-        throw core::EInvalidOperation("%s: Missing call to LoadColumnDetails",
-                                      {ItemDisplayName()});
+        throw core::EInvalidOperation("%s: Missing call to LoadColumnDetails", {ItemDisplayName()});
     }
     static const std::string kNone;
     if (column < 0 || column >= static_cast<int>(details_.size())) return kNone;
@@ -237,8 +243,8 @@ ItemIdListPtr CreateRootFolder(const std::string& text) {
         result = SHGetSpecialFolderLocation(nullptr, csidl, &list);
     } else if (!root.empty()) {
         if (root.back() == ':') root += '\\';
-        result = DesktopFolder()->ParseDisplayName(nullptr, nullptr, root.c_str(), nullptr,
-                                                   &list, nullptr);
+        result = DesktopFolder()->ParseDisplayName(nullptr, nullptr, root.c_str(), nullptr, &list,
+                                                   nullptr);
     }
     if (FAILED(result) || list == nullptr) {
         SHFree(list);

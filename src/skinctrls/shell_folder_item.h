@@ -77,7 +77,7 @@ class TbsShellFolder {
     platform::ItemIdListPtr absolute_;
     std::shared_ptr<platform::IShellFolder> folder_;
     std::shared_ptr<platform::IShellFolder> desktop_;  // parent of items without parent
-    int isFolder_ = -1;                                  // unknown until first asked
+    int isFolder_ = -1;                                // unknown until first asked
     int level_ = 0;
     bool detailsLoaded_ = false;
     std::vector<std::string> details_;

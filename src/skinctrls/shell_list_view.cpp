@@ -48,6 +48,7 @@ TbsCustomShellListView::TbsCustomShellListView(ui::TComponent* owner) : TbsSkinC
 }
 
 TbsCustomShellListView::~TbsCustomShellListView() {
+    notifier_.reset();
     SetHScrollBar(nullptr);
     SetVScrollBar(nullptr);
     SetShellComboBox(nullptr);
@@ -74,6 +75,24 @@ void TbsCustomShellListView::CreateRootAndReload(bool tellCombo) {
     current_ = std::make_unique<TbsShellFolder>(nullptr, list.get());
     rootChanged_ = !tellCombo;
     ReloadFolder();
+}
+
+void TbsCustomShellListView::SetAutoRefresh(bool value) {
+    autoRefresh_ = value;
+    UpdateNotifier();
+}
+
+void TbsCustomShellListView::UpdateNotifier() {
+    const std::string path = current_ ? current_->ItemFileSystemPath() : std::string();
+    if (!autoRefresh_ || path.empty()) {
+        notifier_.reset();
+        return;
+    }
+    if (notifier_ && notifier_->Path() == path) return;
+    notifier_.reset();
+    notifier_ = std::make_unique<TbsShellChangeNotifier>(path, [this] {
+        if (autoRefresh_ && !reloading_) Refresh();
+    });
 }
 
 void TbsCustomShellListView::SetObjectTypes(TShellObjectTypes value) {
@@ -221,7 +240,8 @@ void TbsCustomShellListView::ReloadFolder() {
     const bool autoRefresh = autoRefresh_;
     autoRefresh_ = false;
     try {
-        if (!rootChanged_ && comboBox_ != nullptr) comboBox_->ShowFolderChain(current_->AbsoluteID());
+        if (!rootChanged_ && comboBox_ != nullptr)
+            comboBox_->ShowFolderChain(current_->AbsoluteID());
         rootChanged_ = false;
         RebuildItems();
         if (viewStyle_ == TViewStyle::vsReport) BuildColumns();
@@ -233,6 +253,7 @@ void TbsCustomShellListView::ReloadFolder() {
     }
     autoRefresh_ = autoRefresh;
     reloading_ = false;
+    UpdateNotifier();
 }
 
 void TbsCustomShellListView::ClearItems() {
@@ -278,7 +299,8 @@ int TbsCustomShellListView::CompareForColumn(TbsShellFolder& a, TbsShellFolder& 
     int order = DefaultCompare(current_->ShellFolder(), a, b);
     const bool fa = a.ItemIsFolder(), fb = b.ItemIsFolder();
     if (column != 0) {
-        const int columnCount = std::max<int>(static_cast<int>(columns_.size()), kFileSystemColumns);
+        const int columnCount =
+            std::max<int>(static_cast<int>(columns_.size()), kFileSystemColumns);
         if (!a.DetailsLoaded()) a.LoadColumnDetails(columnCount);
         if (!b.DetailsLoaded()) b.LoadColumnDetails(columnCount);
         // Without a time in the fourth detail these are not file-system columns.
@@ -291,7 +313,8 @@ int TbsCustomShellListView::CompareForColumn(TbsShellFolder& a, TbsShellFolder& 
             return order;
         case dcType:
             if (!fa) {
-                const int byType = ::strcasecmp(a.Details(dcType).c_str(), b.Details(dcType).c_str());
+                const int byType =
+                    ::strcasecmp(a.Details(dcType).c_str(), b.Details(dcType).c_str());
                 if (byType != 0) return byType < 0 ? -1 : 1;
             }
             return order;
@@ -342,8 +365,8 @@ void TbsCustomShellListView::BuildColumns() {
     auto caption = [&](const char* key, const char* text) {
         return strings != nullptr ? strings->GetResStr(key) : std::string(text);
     };
-    const bool fileSystem =
-        current_ && (current_->ItemFileSystemPath().size() > 0 || ILIsEmpty(current_->AbsoluteID()));
+    const bool fileSystem = current_ && (current_->ItemFileSystemPath().size() > 0 ||
+                                         ILIsEmpty(current_->AbsoluteID()));
     columns_.push_back({caption("FLV_NAME", "Name"), 25 * x, TColumnAlignment::taLeftJustify});
     if (!fileSystem) return;
     columns_.push_back({caption("FLV_SIZE", "Size"), 10 * x, TColumnAlignment::taRightJustify});
@@ -393,7 +416,8 @@ std::string TbsCustomShellListView::SelectedFilePath() {
 std::vector<std::string> TbsCustomShellListView::SelectedFilePaths() {
     std::vector<std::string> paths;
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (selected_[i] && !items_[i]->ItemIsFolder()) paths.push_back(items_[i]->ItemFileSystemPath());
+        if (selected_[i] && !items_[i]->ItemIsFolder())
+            paths.push_back(items_[i]->ItemFileSystemPath());
     }
     return paths;
 }
@@ -471,11 +495,20 @@ void TbsCustomShellListView::KeyDown(uint16_t& key, ui::TShiftState shift) {
     const int last = Count() - 1;
     int next = itemIndex_;
     switch (key) {
-        case VK_UP: next = std::max(itemIndex_ - 1, 0); break;
-        case VK_DOWN: next = std::min(itemIndex_ + 1, last); break;
-        case VK_HOME: next = 0; break;
-        case VK_END: next = last; break;
-        default: return;
+        case VK_UP:
+            next = std::max(itemIndex_ - 1, 0);
+            break;
+        case VK_DOWN:
+            next = std::min(itemIndex_ + 1, last);
+            break;
+        case VK_HOME:
+            next = 0;
+            break;
+        case VK_END:
+            next = last;
+            break;
+        default:
+            return;
     }
     if (last >= 0) SetItemIndex(next);
     key = 0;
@@ -527,13 +560,19 @@ void TbsCustomShellListView::DblClick() {
 TColor TbsCustomShellListView::TextColor() const {
     return const_cast<TbsCustomShellListView*>(this)->Font().Color();
 }
-TColor TbsCustomShellListView::BackColor() const { return Color(); }
+TColor TbsCustomShellListView::BackColor() const {
+    return Color();
+}
 void TbsCustomShellListView::SelectListFont(graphics::TFont& font) const {
     font.CopyFrom(&const_cast<TbsCustomShellListView*>(this)->Font());
 }
 
-void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) { RenderList(bitmap); }
-void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) { RenderList(bitmap); }
+void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) {
+    RenderList(bitmap);
+}
+void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) {
+    RenderList(bitmap);
+}
 
 // A header section from the button object named HeaderSkinDataName, else a raised plain
 // button; returns the caption colour.
@@ -548,7 +587,8 @@ TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics
     }
     TbsSkinFrame frame;
     if (object != nullptr) frame.CopyFrom(object);
-    const TBitmap* picture = object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
     if (picture == nullptr) {
         ui::FillColor(canvas, cell, graphics::clBtnFace);
         ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
@@ -559,7 +599,8 @@ TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics
     TBitmap section;
     frame.Compose(section, *picture, frame.SkinRect, width, height);
     // A section of fixed skin height is stretched to the header's height.
-    canvas.CopyRect(cell, section.Canvas(), graphics::Rect(0, 0, section.Width(), section.Height()));
+    canvas.CopyRect(cell, section.Canvas(),
+                    graphics::Rect(0, 0, section.Width(), section.Height()));
     return object->FontColor;
 }
 
@@ -611,7 +652,8 @@ int TbsCustomShellListView::ItemAt(int x, int y) {
     int index = -1;
     if (viewStyle_ == TViewStyle::vsIcon) {
         const int across = std::max(Width() / kIconCellWidth, 1);
-        if (x < across * kIconCellWidth) index = topIndex_ + (y / kIconCellHeight) * across + x / kIconCellWidth;
+        if (x < across * kIconCellWidth)
+            index = topIndex_ + (y / kIconCellHeight) * across + x / kIconCellWidth;
     } else {
         const int top = viewStyle_ == TViewStyle::vsReport ? HeaderHeight(probe.Canvas()) : 0;
         if (y >= top) index = topIndex_ + (y - top) / row;
@@ -651,7 +693,8 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
             const int width = canvas.TextWidth(column.Caption);
             int x = cell.left + 4;
             if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
-            if (column.Alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
+            if (column.Alignment == TColumnAlignment::taCenter)
+                x = (cell.left + cell.right - width) / 2;
             canvas.TextRect(cell, x, (header - textHeight) / 2, column.Caption);
             left += column.Width;
         }
@@ -689,7 +732,8 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
             graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
         if (selected) {
             ui::FillColor(canvas,
-                          graphics::Rect(nameCell.left, y, nameCell.left + canvas.TextWidth(name) + 4, y + row),
+                          graphics::Rect(nameCell.left, y,
+                                         nameCell.left + canvas.TextWidth(name) + 4, y + row),
                           graphics::clHighlight);
             canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
         }

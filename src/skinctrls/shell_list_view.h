@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "skinctrls/shell_change_notifier.h"
 #include "skinctrls/shell_folder_item.h"
 #include "skinctrls/skin_control.h"
 #include "skinctrls/skin_scroll_bar.h"
@@ -49,7 +50,8 @@ class TbsCustomShellListView : public TbsSkinControl {
     bool AutoNavigate() const { return autoNavigate_; }
     void SetAutoNavigate(bool value) { autoNavigate_ = value; }
     bool AutoRefresh() const { return autoRefresh_; }
-    void SetAutoRefresh(bool value) { autoRefresh_ = value; }
+    // Watches the current folder and refreshes the list when it changes.
+    void SetAutoRefresh(bool value);
     bool AutoContextMenus() const { return autoContextMenus_; }
     void SetAutoContextMenus(bool value) { autoContextMenus_ = value; }
     bool MultiSelect() const { return multiSelect_; }
@@ -136,6 +138,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);
     void UpdateScrollBars();
     void Resized() override;
+    void UpdateNotifier();
 
     std::string root_ = "rfDesktop";
     std::string oldRoot_;
@@ -163,6 +166,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     bool sortDescending_ = false;
     std::string searchText_;
     TbsCustomShellComboBox* comboBox_ = nullptr;
+    std::unique_ptr<TbsShellChangeNotifier> notifier_;
 };
 
 // The skinned file list: font and colours from the skin's "listview" object.

@@ -7,7 +7,9 @@
 namespace skinctrls {
 namespace {
 
-char32_t Fold(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
+char32_t Fold(char32_t c) {
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
 
 // Matches a "[...]" set at pattern[p] against `c`; moves `p` past the set. A set without its
 // closing bracket matches nothing.

@@ -15,8 +15,7 @@ class ShellComboBoxTest : public testing::ShellHomeTest {
   protected:
     platform::ItemIdListPtr ListOf(const std::string& path) {
         platform::LPITEMIDLIST list = nullptr;
-        DesktopFolder()->ParseDisplayName(nullptr, nullptr, path.c_str(), nullptr, &list,
-                                          nullptr);
+        DesktopFolder()->ParseDisplayName(nullptr, nullptr, path.c_str(), nullptr, &list, nullptr);
         return platform::ItemIdListPtr(list);
     }
     std::vector<std::pair<std::string, int>> Entries(TbsCustomShellComboBox& combo) {
@@ -95,11 +94,8 @@ TEST_F(ShellComboBoxTest, FolderChainIsInsertedBelowTheDeepestListedAncestor) {
     combo.SetRoot(home_ + "/pics");
     auto target = ListOf(home_ + "/pics/sub/deep/deeper");
     combo.ShowFolderChain(target.get());
-    EXPECT_EQ(Entries(combo), (Entries_{{"pics", 0},
-                                        {"Alpha", 1},
-                                        {"sub", 1},
-                                        {"deep", 2},
-                                        {"deeper", 3}}));
+    EXPECT_EQ(Entries(combo),
+              (Entries_{{"pics", 0}, {"Alpha", 1}, {"sub", 1}, {"deep", 2}, {"deeper", 3}}));
     EXPECT_EQ(combo.ItemIndex(), 4);
     // Drop-down entries are indented by half an icon per level; the closed box is not.
     EXPECT_EQ(combo.EntryIconLeft(4, true), 24);

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "graphics/bitmap.h"
-#include "ui/form.h"
 #include "platform/shell/image_list.h"
 #include "shell_home_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
+#include "ui/form.h"
 
 namespace skinctrls {
 namespace {
@@ -164,21 +164,19 @@ TEST_F(ShellListViewTest, SelectionFollowsItsItemThroughASortAndCollectsOnlyFile
     list->SetSelected(0, true);  // a folder
     list->SetSelected(4, true);  // b.bmp
     list->SetSelected(2, true);  // a.ico
-    EXPECT_EQ(list->SelectedFilePaths(),
-              (Names_{home_ + "/pics/a.ico", home_ + "/pics/b.bmp"}));
+    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/a.ico", home_ + "/pics/b.bmp"}));
     list->SetViewStyle(TViewStyle::vsReport);
     list->ColumnClick(0);  // the name column sorted already: descending, b.bmp first
-    EXPECT_EQ(list->SelectedFilePaths(),
-              (Names_{home_ + "/pics/b.bmp", home_ + "/pics/a.ico"}));
+    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/b.bmp", home_ + "/pics/a.ico"}));
 }
 
 TEST_F(ShellListViewTest, IncrementalSearchMatchesPrefixesWithoutCaseAndWraps) {
     MakeTree();
     auto list = List(home_ + "/pics");
     EXPECT_EQ(list->FindItem("S", 0, false), 1);
-    EXPECT_EQ(list->FindItem("a", 3, false), 3);   // archive.zip
+    EXPECT_EQ(list->FindItem("a", 3, false), 3);  // archive.zip
     EXPECT_EQ(list->FindItem("AL", 3, false), -1);
-    EXPECT_EQ(list->FindItem("AL", 3, true), 0);   // wrapped to the top
+    EXPECT_EQ(list->FindItem("AL", 3, true), 0);  // wrapped to the top
     EXPECT_EQ(list->FindItem("zzz", 0, true), -1);
 }
 
@@ -399,6 +397,42 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     vbar.reset();
     EXPECT_EQ(list->VScrollBar(), nullptr);
     list->OpenFolderPath(home_ + "/many");
+}
+
+}  // namespace
+}  // namespace skinctrls
+
+#include <chrono>
+#include <thread>
+
+#include "platform/thread/ui_thread.h"
+
+namespace skinctrls {
+namespace {
+
+class ShellListViewRefreshTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
+    platform::IsMainThread();  // this thread serves the notifier's calls
+    Make("watched/a.bmp");
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    list->SetRoot(home_ + "/watched");
+    list->SetAutoRefresh(true);
+    ASSERT_EQ(list->Count(), 1);
+    Make("watched/b.bmp");
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (list->Count() < 2 && std::chrono::steady_clock::now() < deadline) {
+        if (!platform::ServeMainThreadCalls()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    EXPECT_EQ(list->Count(), 2);
+    // Off again: later changes are not picked up.
+    list->SetAutoRefresh(false);
+    Make("watched/c.bmp");
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    platform::ServeMainThreadCalls();
+    EXPECT_EQ(list->Count(), 2);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using shell_places::ItemKind;
 struct ItemFacts {
     int icon = kIconFile;
     bool folder = false;
-    std::string name;   // display text
+    std::string name;  // display text
     ULONG attributes = 0;
 };
 
@@ -29,8 +29,9 @@ void CopyText(char* out, std::size_t size, const std::string& text) {
 }
 
 bool LooksLikeDriveRoot(std::string_view path) {
-    return path.size() >= 2 && path.size() <= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-           path[1] == ':' && (path.size() == 2 || path[2] == '\\' || path[2] == '/');
+    return path.size() >= 2 && path.size() <= 3 &&
+           std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+           (path.size() == 2 || path[2] == '\\' || path[2] == '/');
 }
 
 ItemFacts FactsOfList(LPCITEMIDLIST list, bool open) {
@@ -56,9 +57,18 @@ ItemFacts FactsOfList(LPCITEMIDLIST list, bool open) {
     const auto record = shell_places::DecodeRecord(ILFindLastID(list));
     if (!record) return facts;
     switch (record->kind) {
-        case ItemKind::Computer: facts.icon = kIconComputer; facts.folder = true; break;
-        case ItemKind::Home: facts.icon = kIconHome; facts.folder = true; break;
-        case ItemKind::Volume: facts.icon = kIconVolume; facts.folder = true; break;
+        case ItemKind::Computer:
+            facts.icon = kIconComputer;
+            facts.folder = true;
+            break;
+        case ItemKind::Home:
+            facts.icon = kIconHome;
+            facts.folder = true;
+            break;
+        case ItemKind::Volume:
+            facts.icon = kIconVolume;
+            facts.folder = true;
+            break;
         case ItemKind::Folder:
             facts.icon = open ? kIconFolderOpen : kIconFolder;
             facts.folder = true;
@@ -74,7 +84,7 @@ ItemFacts FactsOfPath(const char* path, bool open) {
     ItemFacts facts;
     const std::string_view text(path);
     facts.name = shell_places::DisplayText(text.substr(text.rfind('/') + 1));
-    struct stat st{};
+    struct stat st {};
     if (::stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
         facts.icon = text == "/" ? kIconVolume : (open ? kIconFolderOpen : kIconFolder);
         facts.folder = true;
@@ -100,8 +110,7 @@ std::string TypeNameOf(std::string_view name, bool folder) {
     return ext + " File";
 }
 
-std::uintptr_t SHGetFileInfo(const char* path, DWORD, SHFILEINFO* info, UINT infoSize,
-                             UINT flags) {
+std::uintptr_t SHGetFileInfo(const char* path, DWORD, SHFILEINFO* info, UINT infoSize, UINT flags) {
     if (path == nullptr) return 0;
     if (info != nullptr && infoSize < sizeof(SHFILEINFO)) return 0;
     const bool open = (flags & SHGFI_OPENICON) != 0;

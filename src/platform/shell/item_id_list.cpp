@@ -13,9 +13,13 @@ USHORT RecordSize(const void* at) {
 }
 
 // A record too small for its own size field ends the list, like the terminator.
-bool AtEnd(LPCITEMIDLIST list) { return RecordSize(list) < sizeof(USHORT); }
+bool AtEnd(LPCITEMIDLIST list) {
+    return RecordSize(list) < sizeof(USHORT);
+}
 
-const BYTE* Bytes(LPCITEMIDLIST list) { return reinterpret_cast<const BYTE*>(list); }
+const BYTE* Bytes(LPCITEMIDLIST list) {
+    return reinterpret_cast<const BYTE*>(list);
+}
 
 // Bytes of the records before the terminator.
 std::size_t BodySize(LPCITEMIDLIST list) {
@@ -35,9 +39,13 @@ LPITEMIDLIST CopyBody(const BYTE* body, std::size_t bytes) {
 
 }  // namespace
 
-void* SHAlloc(std::size_t bytes) { return std::calloc(1, bytes == 0 ? 1 : bytes); }
+void* SHAlloc(std::size_t bytes) {
+    return std::calloc(1, bytes == 0 ? 1 : bytes);
+}
 
-void SHFree(void* block) { std::free(block); }
+void SHFree(void* block) {
+    std::free(block);
+}
 
 UINT ILGetSize(LPCITEMIDLIST list) {
     if (list == nullptr) return 0;
@@ -55,7 +63,9 @@ LPCITEMIDLIST ILGetNext(LPCITEMIDLIST list) {
     return reinterpret_cast<LPCITEMIDLIST>(Bytes(list) + RecordSize(list));
 }
 
-bool ILIsEmpty(LPCITEMIDLIST list) { return list == nullptr || AtEnd(list); }
+bool ILIsEmpty(LPCITEMIDLIST list) {
+    return list == nullptr || AtEnd(list);
+}
 
 LPCITEMIDLIST ILFindLastID(LPCITEMIDLIST list) {
     if (list == nullptr) return nullptr;
@@ -74,7 +84,9 @@ LPITEMIDLIST ILCloneFirst(LPCITEMIDLIST list) {
     return CopyBody(Bytes(list), AtEnd(list) ? 0 : RecordSize(list));
 }
 
-LPITEMIDLIST ILCloneLast(LPCITEMIDLIST list) { return ILCloneFirst(ILFindLastID(list)); }
+LPITEMIDLIST ILCloneLast(LPCITEMIDLIST list) {
+    return ILCloneFirst(ILFindLastID(list));
+}
 
 LPITEMIDLIST ILCloneParent(LPCITEMIDLIST list) {
     if (list == nullptr) return nullptr;

@@ -19,7 +19,9 @@ namespace {
 
 using shell_places::ItemKind;
 
-bool IsHiddenName(std::string_view name) { return !name.empty() && name[0] == '.'; }
+bool IsHiddenName(std::string_view name) {
+    return !name.empty() && name[0] == '.';
+}
 
 HRESULT FromErrno(int error) {
     switch (error) {
@@ -88,7 +90,7 @@ class Enumerator : public IEnumIDList {
     bool IsFolderEntry(const dirent& entry) const {
         if (entry.d_type == DT_DIR) return true;
         if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
-        struct stat st{};
+        struct stat st {};
         const std::string full = (path_ == "/" ? "" : path_) + "/" + entry.d_name;
         return ::stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
@@ -204,7 +206,8 @@ class NamespaceFolder : public IShellFolder {
         const auto record = shell_places::DecodeRecord(last);
         if (!record) return E_INVALIDARG;
         std::string text = record->name;
-        if (record->kind == ItemKind::Volume && text != "/") text = text.substr(text.rfind('/') + 1);
+        if (record->kind == ItemKind::Volume && text != "/")
+            text = text.substr(text.rfind('/') + 1);
         if (last == list && core::IsValidUtf8(text) && text == record->name) {
             name->uType = STRRET_OFFSET;  // the name stands in the record itself
             name->uOffset = shell_places::kNameOffset;
@@ -227,8 +230,8 @@ class NamespaceFolder : public IShellFolder {
         const auto oldPath = shell_places::PathOf(absolute.get());
         if (!oldPath) return E_INVALIDARG;
         const std::string newPath = oldPath->substr(0, oldPath->rfind('/') + 1) + name;
-        if (::renameat2(AT_FDCWD, oldPath->c_str(), AT_FDCWD, newPath.c_str(),
-                        RENAME_NOREPLACE) != 0) {
+        if (::renameat2(AT_FDCWD, oldPath->c_str(), AT_FDCWD, newPath.c_str(), RENAME_NOREPLACE) !=
+            0) {
             return FromErrno(errno);
         }
         if (newList != nullptr) {
@@ -254,11 +257,11 @@ class NamespaceFolder : public IShellFolder {
         if (last->kind == ItemKind::File) return E_INVALIDARG;  // archives are not browsed
         const auto path = shell_places::PathOf(absolute.get());
         if (!path) return E_INVALIDARG;
-        struct stat st{};
+        struct stat st {};
         if (::stat(path->c_str(), &st) != 0) return FromErrno(errno);
         if (!S_ISDIR(st.st_mode)) return E_INVALIDARG;
-        *folder = std::make_shared<NamespaceFolder>(FolderKind::Directory, std::move(absolute),
-                                                    *path);
+        *folder =
+            std::make_shared<NamespaceFolder>(FolderKind::Directory, std::move(absolute), *path);
         return S_OK;
     }
 
@@ -291,10 +294,14 @@ class NamespaceFolder : public IShellFolder {
 
     static int Rank(ItemKind kind) {
         switch (kind) {
-            case ItemKind::Computer: return 0;
-            case ItemKind::Home: return 1;
-            case ItemKind::Volume: return 2;
-            default: return 3;  // folders and files share one order by name
+            case ItemKind::Computer:
+                return 0;
+            case ItemKind::Home:
+                return 1;
+            case ItemKind::Volume:
+                return 2;
+            default:
+                return 3;  // folders and files share one order by name
         }
     }
 
@@ -332,7 +339,7 @@ class NamespaceFolder : public IShellFolder {
         if (IsHiddenName(record->name)) bits |= SFGAO_HIDDEN;
         ItemIdListPtr absolute(ILCombine(absolute_.get(), list));
         if (const auto path = shell_places::PathOf(absolute.get())) {
-            struct stat st{};
+            struct stat st {};
             if (::lstat(path->c_str(), &st) == 0 && S_ISLNK(st.st_mode)) bits |= SFGAO_LINK;
             if (::access(path->c_str(), W_OK) != 0) bits |= SFGAO_READONLY;
         }

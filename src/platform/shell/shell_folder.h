@@ -23,8 +23,8 @@ class IShellFolder {
     virtual ~IShellFolder() = default;
     // `name` is a path relative to this folder (for the desktop: an absolute path); the result
     // is relative to this folder.
-    virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, const char* name,
-                                     ULONG* eaten, LPITEMIDLIST* list, ULONG* attributes) = 0;
+    virtual HRESULT ParseDisplayName(HWND owner, void* bindContext, const char* name, ULONG* eaten,
+                                     LPITEMIDLIST* list, ULONG* attributes) = 0;
     virtual HRESULT EnumObjects(HWND owner, DWORD flags,
                                 std::unique_ptr<IEnumIDList>* enumerator) = 0;
     virtual HRESULT BindToObject(LPCITEMIDLIST list, void* bindContext,
@@ -35,8 +35,8 @@ class IShellFolder {
     // `inOut` holds the attributes asked for and receives those all the items have.
     virtual HRESULT GetAttributesOf(UINT count, LPCITEMIDLIST* lists, ULONG* inOut) = 0;
     virtual HRESULT GetDisplayNameOf(LPCITEMIDLIST list, DWORD flags, STRRET* name) = 0;
-    virtual HRESULT SetNameOf(HWND owner, LPCITEMIDLIST list, const char* name,
-                              DWORD flags, LPITEMIDLIST* newList) = 0;
+    virtual HRESULT SetNameOf(HWND owner, LPCITEMIDLIST list, const char* name, DWORD flags,
+                              LPITEMIDLIST* newList) = 0;
 };
 
 HRESULT SHGetDesktopFolder(std::shared_ptr<IShellFolder>* folder);

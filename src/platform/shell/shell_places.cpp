@@ -14,12 +14,12 @@ namespace platform::shell_places {
 namespace {
 
 bool IsDirectory(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool Exists(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
@@ -187,8 +187,8 @@ LPITEMIDLIST ListOfPath(std::string_view path) {
     list.reset(ILCombine(list.get(), volumeRecord.get()));
     for (size_t i = volumeDepth; i < parts->size() && list; ++i) {
         const bool last = i + 1 == parts->size();
-        const ItemKind kind = !last || IsDirectory(JoinPath(*parts, i + 1)) ? ItemKind::Folder
-                                                                             : ItemKind::File;
+        const ItemKind kind =
+            !last || IsDirectory(JoinPath(*parts, i + 1)) ? ItemKind::Folder : ItemKind::File;
         ItemIdListPtr record(EncodeRecord(kind, (*parts)[i]));
         list.reset(ILCombine(list.get(), record.get()));
     }

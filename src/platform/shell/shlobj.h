@@ -23,8 +23,12 @@ inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005);
 inline constexpr HRESULT E_FILE_NOT_FOUND = static_cast<HRESULT>(0x80070002);
 inline constexpr HRESULT E_ALREADY_EXISTS = static_cast<HRESULT>(0x800700B7);
 
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 // A success code carrying a 16-bit value, the way item comparisons return their order.
 inline constexpr HRESULT MAKE_COMPARE_RESULT(int order) {
     return static_cast<HRESULT>(static_cast<std::uint16_t>(static_cast<std::int16_t>(order)));

@@ -56,7 +56,7 @@ TEST_F(FileInfo, SystemListsDrawTheirIconsWithTransparentCorners) {
     HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
     FillRect(dc, &all, green);
     ASSERT_TRUE(ImageList_Draw(SystemImageList(false), kIconFolder, dc, 0, 0, ILD_NORMAL));
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 255, 0));         // outside the art
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 255, 0));           // outside the art
     EXPECT_EQ(GetPixel(dc, 16, 20), RGB(0xE8, 0xC0, 0x50));  // the folder's body
     EXPECT_FALSE(ImageList_Draw(SystemImageList(false), kSystemIconCount, dc, 0, 0, 0));
     EXPECT_FALSE(ImageList_Draw(SystemImageList(false), -1, dc, 0, 0, 0));

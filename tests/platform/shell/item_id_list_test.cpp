@@ -8,7 +8,9 @@
 namespace platform {
 namespace {
 
-ItemIdListPtr Record(const std::string& data) { return ItemIdListPtr(ILCreateRecord(data)); }
+ItemIdListPtr Record(const std::string& data) {
+    return ItemIdListPtr(ILCreateRecord(data));
+}
 
 ItemIdListPtr Path(std::initializer_list<const char*> names) {
     ItemIdListPtr list(ILCreateRecord({}));

@@ -21,8 +21,8 @@ class ShellFolder : public testing::TempHome {
     }
     ItemIdListPtr Parse(const std::string& path) {
         LPITEMIDLIST list = nullptr;
-        HRESULT hr = Desktop()->ParseDisplayName(nullptr, nullptr, path.c_str(), nullptr, &list,
-                                                 nullptr);
+        HRESULT hr =
+            Desktop()->ParseDisplayName(nullptr, nullptr, path.c_str(), nullptr, &list, nullptr);
         EXPECT_EQ(SUCCEEDED(hr), list != nullptr);
         return ItemIdListPtr(list);
     }
@@ -69,8 +69,7 @@ TEST_F(ShellFolder, EnumeratesFoldersFilesAndHiddenItemsByFlag) {
     MakeTree();
     auto pics = Bind(root_ + "/pics");
     ASSERT_NE(pics, nullptr);
-    EXPECT_EQ(Names(*pics, SHCONTF_FOLDERS),
-              (std::set<std::string>{"sub", "Other", "linkdir"}));
+    EXPECT_EQ(Names(*pics, SHCONTF_FOLDERS), (std::set<std::string>{"sub", "Other", "linkdir"}));
     EXPECT_EQ(Names(*pics, SHCONTF_NONFOLDERS),
               (std::set<std::string>{"a.bmp", "B.JPG", "bundle.zip", "dangling"}));
     EXPECT_EQ(Names(*pics, SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN),
@@ -138,11 +137,11 @@ TEST_F(ShellFolder, ParsingFailsForMissingRelativeAndDriveStylePaths) {
     EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, (root_ + "/none").c_str(),
                                                  nullptr, &list, nullptr)));
     EXPECT_EQ(list, nullptr);
-    EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, "C:\\", nullptr, &list,
-                                                 nullptr)));
+    EXPECT_TRUE(
+        FAILED(desktop->ParseDisplayName(nullptr, nullptr, "C:\\", nullptr, &list, nullptr)));
     EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, "", nullptr, &list, nullptr)));
-    EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, "/..", nullptr, &list,
-                                                 nullptr)));
+    EXPECT_TRUE(
+        FAILED(desktop->ParseDisplayName(nullptr, nullptr, "/..", nullptr, &list, nullptr)));
 }
 
 TEST_F(ShellFolder, CompareOrdersByNameWithoutCaseAndNeverTiesDistinctNames) {
