@@ -109,10 +109,12 @@ TbsShellFolder::TbsShellFolder(TbsShellFolder* parent, LPCITEMIDLIST id,
 IShellFolder& TbsShellFolder::ShellFolder() {
     if (!folder_) {
         auto desktop = DesktopFolder();
-        if (ILIsEmpty(absolute_.get()) ||
-            FAILED(desktop->BindToObject(absolute_.get(), nullptr, &folder_)) || !folder_) {
-            folder_ = desktop;
+        bindResult_ = S_OK;
+        if (!ILIsEmpty(absolute_.get())) {
+            bindResult_ = desktop->BindToObject(absolute_.get(), nullptr, &folder_);
+            if (SUCCEEDED(bindResult_) && !folder_) bindResult_ = E_FAIL;
         }
+        if (FAILED(bindResult_) || !folder_) folder_ = desktop;
     }
     return *folder_;
 }

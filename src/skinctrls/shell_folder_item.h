@@ -46,6 +46,8 @@ class TbsShellFolder {
     int Level() const { return level_; }
     // The item's folder interface, bound on first use; the desktop's when binding fails.
     platform::IShellFolder& ShellFolder();
+    // S_OK, or the error of binding the item's own folder (the desktop stood in for it).
+    platform::HRESULT BindResult() const { return bindResult_; }
     // The folder that holds the item (the desktop for items without parent).
     platform::IShellFolder& ParentShellFolder();
 
@@ -77,7 +79,8 @@ class TbsShellFolder {
     platform::ItemIdListPtr absolute_;
     std::shared_ptr<platform::IShellFolder> folder_;
     std::shared_ptr<platform::IShellFolder> desktop_;  // parent of items without parent
-    int isFolder_ = -1;                                // unknown until first asked
+    platform::HRESULT bindResult_ = platform::S_OK;
+    int isFolder_ = -1;  // unknown until first asked
     int level_ = 0;
     bool detailsLoaded_ = false;
     std::vector<std::string> details_;

@@ -269,7 +269,11 @@ void TbsCustomShellListView::RebuildItems() {
     ClearItems();
     Invalidate();
     std::unique_ptr<IEnumIDList> enumerator;
-    OleCheck(current_->ShellFolder().EnumObjects(nullptr, DWORD(objectTypes_) * 32, &enumerator));
+    IShellFolder& folder = current_->ShellFolder();
+    // A folder that cannot be bound is reported, not replaced by the desktop's items, which
+    // would be listed under the wrong parent.
+    OleCheck(current_->BindResult());
+    OleCheck(folder.EnumObjects(nullptr, DWORD(objectTypes_) * 32, &enumerator));
     LPITEMIDLIST id = nullptr;
     ULONG fetched = 0;
     while (enumerator && enumerator->Next(1, &id, &fetched) == S_OK && fetched == 1) {

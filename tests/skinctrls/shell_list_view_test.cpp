@@ -470,3 +470,52 @@ TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
 
 }  // namespace
 }  // namespace skinctrls
+
+#include <filesystem>
+
+namespace skinctrls {
+namespace {
+
+TEST(ShellStrRet, QuestionMarksGoOnlyFromTextsStartingWithQuestionMarkAndDigit) {
+    auto text = [](const char* value) {
+        platform::STRRET s;
+        s.uType = platform::STRRET_CSTR;
+        std::snprintf(s.cStr, sizeof s.cStr, "%s", value);
+        return StrRetText(s, nullptr);
+    };
+    EXPECT_EQ(text("?1?2 items?"), "12 items");
+    EXPECT_EQ(text("?a?b"), "?a?b");
+    EXPECT_EQ(text("?"), "?");
+    EXPECT_EQ(text("a?1"), "a?1");
+    // A string handed back by offset is read inside its item id only.
+    platform::ItemIdListPtr record(platform::ILCreateRecord(std::string("\x31name", 5)));
+    platform::STRRET byOffset;
+    byOffset.uType = platform::STRRET_OFFSET;
+    byOffset.uOffset = 3;
+    EXPECT_EQ(StrRetText(byOffset, record.get()), "name");
+    byOffset.uOffset = 400;
+    EXPECT_EQ(StrRetText(byOffset, record.get()), "");
+}
+
+class ShellListViewErrorTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewErrorTest, AFolderThatVanishedRaisesTheShellsError) {
+    MakeDir("gone/sub");
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    list->SetRoot(home_ + "/gone/sub");
+    std::filesystem::remove_all(home_ + "/gone");
+    try {
+        list->Refresh();
+        ADD_FAILURE() << "no error";
+    } catch (const EOleSysError& e) {
+        EXPECT_EQ(e.Message(), "The system cannot find the file specified");
+    }
+    EXPECT_EQ(list->Count(), 0);
+    // The list can still go somewhere else afterwards.
+    MakeDir("other");
+    list->OpenFolderPath(home_ + "/other");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/other");
+}
+
+}  // namespace
+}  // namespace skinctrls
