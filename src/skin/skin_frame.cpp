@@ -59,6 +59,7 @@ TbsSkinFrame::TbsSkinFrame(ui::TComponent* owner)
     : ui::TComponent(owner), alive_(std::make_shared<bool>(true)) {
     form_ = dynamic_cast<ui::TCustomForm*>(owner);
     if (form_ == nullptr) throw core::EInvalidOperation(strings::SFrameOwnerNotForm);
+    formControl_ = form_;
     SetFont(defCaptionFont_, "Arial", 14, graphics::fsBold, graphics::clBtnText);
     SetFont(defInActiveCaptionFont_, "Arial", 14, graphics::fsBold, graphics::clBtnShadow);
     SetFont(defMenuItemFont_, "Arial", 14, 0, graphics::clWindowText);
@@ -82,10 +83,10 @@ TbsSkinFrame::~TbsSkinFrame() {
     StopTimers();
     CloseSkinMenu();
     TbsSkinFormList::Screen().Remove(this);
-    if (skinData_ != nullptr && skinData_->Owner() == form_) skinData_->SetOwnerForm(nullptr);
+    if (skinData_ != nullptr && skinData_->Owner() == formControl_) skinData_->SetOwnerForm(nullptr);
     objects_.clear();
     UnhookForm();
-    if (!form_->Destroying() && form_->HandleAllocated()) {
+    if (!formControl_->Destroying() && form_->HandleAllocated()) {
         SetWindowRgn(form_->Handle(), nullptr, TRUE);
         region_ = nullptr;
         FrameChanged();
@@ -100,14 +101,14 @@ void TbsSkinFrame::HookForm() {
 }
 
 void TbsSkinFrame::UnhookForm() {
-    for (UINT msg : kFrameMessages) form_->SetMessageHandler(msg, nullptr);
+    for (UINT msg : kFrameMessages) formControl_->SetMessageHandler(msg, nullptr);
 }
 
 void TbsSkinFrame::CallPrevious(ui::TMessage& m) {
     // The form's own procedure runs with the frame stepped aside for this message, so that
     // the form's handling (which may dispatch the message again) does not come back here.
     std::shared_ptr<bool> alive = alive_;
-    ui::TCustomForm* form = form_;
+    ui::TWinControl* form = formControl_;
     form->SetMessageHandler(m.Msg, nullptr);
     try {
         form->WndProc(m);
@@ -121,6 +122,11 @@ void TbsSkinFrame::CallPrevious(ui::TMessage& m) {
 HWND TbsSkinFrame::FormWindow() const { return form_->HandleAllocated() ? form_->Handle() : nullptr; }
 
 void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
+    // While the form is being taken apart its children's windows still report in.
+    if (formControl_->Destroying()) {
+        CallPrevious(m);
+        return;
+    }
     if (ClosesMenu(m.Msg)) CloseSkinMenu();
     switch (m.Msg) {
         case WM_NCCALCSIZE: WMNCCalcSize(m); return;
@@ -257,7 +263,7 @@ void TbsSkinFrame::Notification(ui::TComponent* component, ui::TOperation operat
         ClearHotAndPressed();
         objects_.clear();
         skinActive_ = false;
-        if (!form_->Destroying()) UpdateFrameForSkin();
+        if (!formControl_->Destroying()) UpdateFrameForSkin();
     }
 }
 
@@ -383,9 +389,13 @@ void TbsSkinFrame::ChangeResStrData(TbsSkinData* sender) {
 
 // The frame follows its skin: objects, frame sizes, shape and look.
 void TbsSkinFrame::UpdateFrameForSkin() {
-    const TbsFrameInsets before = Insets();
-    const int clientW = form_->Width() - before.Left - before.Right;
-    const int clientH = form_->Height() - before.Top - before.Bottom;
+    // The client size as the window has it now, under whichever frame it had.
+    RECT client{};
+    if (HWND window = FormWindow()) GetClientRect(window, &client);
+    const int clientW = client.right;
+    const int clientH = client.bottom;
+    const int frameW = form_->Width() - clientW;
+    const int frameH = form_->Height() - clientH;
     StopTimers();
     ClearHotAndPressed();
     objects_.clear();
@@ -397,8 +407,8 @@ void TbsSkinFrame::UpdateFrameForSkin() {
     if (form_->BorderIcons() != 0) form_->SetBorderIcons(0);
     // The form keeps the client size it was laid out for; the frame around it changes.
     const TbsFrameInsets after = Insets();
-    if (before.Left != after.Left || before.Top != after.Top || before.Right != after.Right ||
-        before.Bottom != after.Bottom)
+    if (FormWindow() != nullptr &&
+        (frameW != after.Left + after.Right || frameH != after.Top + after.Bottom))
         ApplyClientSize(clientW, clientH);
     EnforceMinimumSize();
     FrameChanged();

@@ -239,6 +239,9 @@ class TbsSkinFrame : public ui::TComponent,
     static constexpr int kDefaultBorder = 3;
 
     ui::TCustomForm* form_ = nullptr;
+    // The same form seen as a windowed control: what is left of it while it is being
+    // destroyed, when messages still arrive.
+    ui::TWinControl* formControl_ = nullptr;
     std::shared_ptr<bool> alive_;
     TbsSkinData* skinData_ = nullptr;
     TbsSkinData* menusSkinData_ = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "frame_fixture.h"
+#include "platform/thread/sync.h"
 #include "platform/user/user.h"
 #include "skin/frame_hit_test.h"
 
@@ -104,21 +105,38 @@ TEST_F(FrameTest, DoubleClickOnTheCaptionMaximizesAndRestores) {
     EXPECT_EQ(form_->BoundsRect(), before);
 }
 
-TEST_F(FrameTest, MaximizeButtonShowsTheRestoreImageWhileMaximized) {
+TEST_F(FrameTest, MaximizeButtonShowsTheRestoreImagesWhileMaximized) {
     LoadAndShow();
     auto* maxButton = frame_->FindObject("maxbutton");
     ClickAt(440, 15);
-    EXPECT_EQ(frame_->WindowState(), TbsWindowState::wsMaximized);
-    // The hot restore image (27,44 in the active picture) now sits where the button is drawn.
-    const TbsSkinPicture* picture = skinData_->ActivePicture(0);
-    ASSERT_NE(picture, nullptr);
-    HDC src = const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle();
+    ASSERT_EQ(frame_->WindowState(), TbsWindowState::wsMaximized);
     const graphics::TRect r = maxButton->ObjectRect;
-    EXPECT_TRUE(maxButton->Active);
-    const COLORREF expected = GetPixel(src, 27 + 10, 44 + 10);
-    EXPECT_NE(expected, GetPixel(src, 27 + 10, 22 + 10));  // differs from the maximize look
-    const uint32_t shown = host_->PixelAt(form_->Left() + r.left + 10, form_->Top() + r.top + 10);
-    EXPECT_EQ(shown, ((expected & 0xFF) << 16) | (expected & 0xFF00) | ((expected >> 16) & 0xFF));
+    // Whether the button on the screen shows the 21 x 21 image at (x, y) of the active picture.
+    auto shows = [&](int x, int y) {
+        HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+        for (int dy = 0; dy < 21; ++dy)
+            for (int dx = 0; dx < 21; ++dx) {
+                const COLORREF c = GetPixel(src, x + dx, y + dy);
+                const uint32_t expected = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+                const graphics::TPoint at = Screen(r.left + dx, r.top + dy);
+                if (host_->PixelAt(at.x, at.y) != expected) return false;
+            }
+        return true;
+    };
+    const graphics::TPoint probe = Screen(r.left + 10, r.top + 10);
+    host_->MouseMove(probe.x, probe.y);
+    Pump();
+    ASSERT_TRUE(maxButton->Active);
+    EXPECT_TRUE(shows(27, 44));   // hot restore image
+    EXPECT_FALSE(shows(27, 22));  // not the hot maximize image
+    // Cold again once the cursor has left.
+    host_->MouseMove(probe.x, probe.y + 300);
+    for (int i = 0; i < 30 && maxButton->Active; ++i) {
+        platform::Sleep(10);
+        Pump();
+    }
+    ASSERT_FALSE(maxButton->Active);
+    EXPECT_TRUE(shows(2, 44));
 }
 
 TEST_F(FrameTest, CloseButtonFiresOnlyWhenReleasedOnIt) {
