@@ -37,7 +37,9 @@ class TbsSkinMenu {
 
     // Closes what is open and shows `items` from `firstIndex` on, next to `anchor` (screen
     // coordinates; a point is a zero-size rect). `onClose` runs once when this menu closes.
-    // Nothing is shown when no visible item is left from the first index.
+    // Nothing is shown when no visible item is left from the first index. A menu still open
+    // is closed here with the host told, so callers close it before marking the form's menu
+    // state open.
     void Popup(ui::TControl* opener, TbsSkinData* skinData, bool popupUp, ui::TMenuItem& items,
                graphics::TRect anchor, int firstIndex, std::function<void()> onClose = {});
     void CloseAll();

@@ -208,6 +208,24 @@ void TbsPopupLook::DrawItemsBackground(TCanvas& canvas, const graphics::TRect& a
     Fill(canvas, column, graphics::clBtnFace);
 }
 
+void TbsPopupLook::DrawRowBackground(TCanvas& canvas, const graphics::TRect& area) const {
+    if (area.IsEmpty()) return;
+    if (!Skinned() || itemData_ == nullptr || itemPicture_ == nullptr ||
+        itemData_->InActiveTransparent) {
+        DrawItemsBackground(canvas, area);
+        return;
+    }
+    // The normal row image, repeated downward and cut at the area's bottom.
+    const TbsDataSkinMenuItem& d = *itemData_;
+    const int rowHeight = d.SkinRect.Height();
+    for (int y = area.top; y < area.bottom; y += rowHeight) {
+        graphics::TRect source = ToRect(d.SkinRect);
+        source.bottom = source.top + std::min(rowHeight, area.bottom - y);
+        DrawThreePiece(canvas.Handle(), area.left, y, area.Width(), PictureDC(*itemPicture_),
+                       source, d.ItemLeftOffset, d.ItemRightOffset, d.InActiveStretchEffect);
+    }
+}
+
 void TbsPopupLook::DrawItem(TCanvas& canvas, const TbsSkinMenuItem& item) const {
     if (Skinned() && itemData_ != nullptr && itemPicture_ != nullptr) {
         DrawSkinnedItem(canvas, item);
@@ -355,8 +373,8 @@ void TbsPopupLook::DrawScrollMarkers(TCanvas& canvas, const graphics::TRect& ite
                                                itemsRect.top + kScrollMarkerHeight);
     const graphics::TRect bottom = graphics::Rect(
         itemsRect.left, itemsRect.bottom - kScrollMarkerHeight, itemsRect.right, itemsRect.bottom);
-    DrawItemsBackground(canvas, top);
-    DrawItemsBackground(canvas, bottom);
+    DrawRowBackground(canvas, top);
+    DrawRowBackground(canvas, bottom);
     const graphics::TColor normal =
         Skinned() ? graphics::TColor(popup_->ScrollMarkerColor) : graphics::clBtnText;
     const graphics::TColor inUse =

@@ -57,6 +57,9 @@ class TbsPopupLook {
     void DrawBackground(graphics::TCanvas& canvas, int width, int height) const;
     // Fills an area with what lies behind the rows.
     void DrawItemsBackground(graphics::TCanvas& canvas, const graphics::TRect& area) const;
+    // Fills an area of the items rect as an empty normal row looks (scroll markers, the gap
+    // under the last row).
+    void DrawRowBackground(graphics::TCanvas& canvas, const graphics::TRect& area) const;
     void DrawItem(graphics::TCanvas& canvas, const TbsSkinMenuItem& item) const;
     // The two scroll markers over the items rect; `used` is drawn in the active colour.
     void DrawScrollMarkers(graphics::TCanvas& canvas, const graphics::TRect& itemsRect,

@@ -186,8 +186,8 @@ void TbsSkinPopupWindow::Render() {
     }
     if (scrolling_) {
         const graphics::TRect items = look_.ItemsRect(width_, height_);
-        look_.DrawItemsBackground(canvas, graphics::Rect(items.left, bottom, items.right,
-                                                         items.bottom - kScrollMarkerHeight));
+        look_.DrawRowBackground(canvas, graphics::Rect(items.left, bottom, items.right,
+                                                       items.bottom - kScrollMarkerHeight));
         look_.DrawScrollMarkers(canvas, items, scrollMarker_);
     }
 }

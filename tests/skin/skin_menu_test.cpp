@@ -384,6 +384,13 @@ TEST_F(ScrollingMenuTest, TwoRowsBetweenTwoMarkers) {
     const int cx = popup.BoundsRect().Width() / 2;
     EXPECT_EQ(BufferPixel(popup, cx, 2 + 6), 0x808080u);
     EXPECT_EQ(BufferPixel(popup, cx, 66 - 6), 0x808080u);
+    // Beside the arrows the strips look like an empty normal row: its top rows.
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 25; x += 4) {
+            ASSERT_EQ(BufferPixel(popup, 2 + x, 2 + y), PicturePixel(kMenuItemsPicture, x, y));
+            ASSERT_EQ(BufferPixel(popup, 2 + x, 56 + y), PicturePixel(kMenuItemsPicture, x, y));
+        }
+    }
 }
 
 TEST_F(ScrollingMenuTest, RestingOnAMarkerScrollsOneItemPerTick) {
