@@ -23,4 +23,15 @@ char TbsSkinMenuItem::Accelerator() const {
     return 0;
 }
 
+std::string TbsSkinMenuItem::CaptionText() const {
+    const std::string& caption = MenuItem->Caption();
+    return caption.substr(0, caption.find('\t'));
+}
+
+std::string TbsSkinMenuItem::ShortCutText() const {
+    const std::string& caption = MenuItem->Caption();
+    const size_t tab = caption.find('\t');
+    return tab == std::string::npos ? std::string() : caption.substr(tab + 1);
+}
+
 }  // namespace skin

@@ -1,6 +1,8 @@
 #pragma once
 // One visible menu item as a popup window holds it: the standard item, its row in the popup
 // and its state there.
+#include <string>
+
 #include "graphics/types.h"
 #include "ui/menus.h"
 
@@ -18,6 +20,9 @@ class TbsSkinMenuItem {
     bool IsHeading() const;
     // The upper-case character after the first single "&" of the caption, or 0.
     char Accelerator() const;
+    // A caption "text<Tab>shortcut" shows the shortcut text right-aligned in the row.
+    std::string CaptionText() const;
+    std::string ShortCutText() const;
 
     ui::TMenuItem* MenuItem;
     graphics::TRect ItemRect;  // in the popup's client coordinates

@@ -21,6 +21,8 @@ constexpr int kScrollMarkerHeight = 10;
 // The text of a skinned row starts this far into the text rect when the skin gives no
 // image place (the glyph column without an image list).
 constexpr int kSkinTextGlyphWidth = 16;
+// The shortcut text ends this far before the text rect's right edge.
+constexpr int kShortCutGap = 16;
 
 const TbsDataSkinMenuItem* FindMenuItemObject(const TbsSkinData& data) {
     for (const char* name : {"menuitem", "MENUITEM"}) {
@@ -149,7 +151,9 @@ int TbsPopupLook::MeasureItem(TCanvas& canvas, const TbsSkinMenuItem& item) cons
     SelectFont(canvas);
     canvas.EnsureDrawState();
     RECT r{0, 0, 0, 0};
-    const std::string& text = item.MenuItem->Caption();
+    std::string text = item.CaptionText();
+    const std::string shortCut = item.ShortCutText();
+    if (!shortCut.empty()) text += "  " + shortCut;
     DrawText(canvas.Handle(), text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
     return (r.right - r.left) + 2;
 }
@@ -321,8 +325,14 @@ void TbsPopupLook::DrawCaption(TCanvas& canvas, const TbsSkinMenuItem& item,
     SetTextColor(dc, graphics::ColorToRGB(graphics::TColor(color)));
     RECT r = textRect.ToRECT();
     const UINT align = item.IsHeading() ? DT_CENTER : DT_LEFT;
-    const std::string& text = item.MenuItem->Caption();
+    const std::string text = item.CaptionText();
     DrawText(dc, text.c_str(), int(text.size()), &r, align | DT_VCENTER | DT_SINGLELINE);
+    const std::string shortCut = item.ShortCutText();
+    if (shortCut.empty() || item.IsHeading()) return;
+    RECT s = textRect.ToRECT();
+    s.right -= kShortCutGap;
+    DrawText(dc, shortCut.c_str(), int(shortCut.size()), &s,
+             DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 bool TbsPopupLook::DrawItemImage(TCanvas& canvas, const TRect& source,

@@ -86,6 +86,33 @@ TEST_F(SkinMenuTest, RowsArePaintedFromTheMenuItemPictureWithTextFrom23Pixels) {
     EXPECT_GT(darkText, 0);
 }
 
+TEST_F(SkinMenuTest, AShortcutAfterATabIsRightAlignedBeforeTheRowsEnd) {
+    OpenAt(300, 200);
+    const int plainWidth = Popup().BoundsRect().Width();
+    root_->Items(1)->SetCaption(std::string(kExportCaptions[1]) + "\tAlt+F4");
+    OpenAt(300, 200);
+    TbsSkinPopupWindow& popup = Popup();
+    EXPECT_GT(popup.BoundsRect().Width(), plainWidth + 20);
+    // Row 1 (inactive): text rect right edge is 3 pixels before the row's end; the shortcut
+    // ends 16 pixels before that, so the last 19 columns hold only the row image.
+    const graphics::TRect row = popup.Item(1).ItemRect;
+    const int w = row.Width();
+    auto background = [&](int x, int y) {
+        const int sx = x >= w - 5 ? 100 - (w - x) : x < 25 ? x : 25 + (x - 25) % 70;
+        return PicturePixel(kMenuItemsPicture, sx, y);
+    };
+    int rightmostText = -1;
+    for (int y = 0; y < 22; ++y) {
+        for (int x = w / 2; x < w; ++x) {
+            if (BufferPixel(popup, row.left + x, row.top + y) != background(x, y)) {
+                rightmostText = std::max(rightmostText, x);
+            }
+        }
+    }
+    EXPECT_GE(rightmostText, w - 3 - 16 - 3);
+    EXPECT_LT(rightmostText, w - 3 - 16);
+}
+
 TEST_F(SkinMenuTest, FrameCornersComeUnscaledFromThePopupPicture) {
     OpenAt(300, 200);
     TbsSkinPopupWindow& popup = Popup();
