@@ -620,6 +620,49 @@ TEST_F(SubMenuTest, ClickingTheParentItemOpensTheSubMenuAtOnce) {
     EXPECT_EQ(clicked_, (std::vector<std::string>{"More", "Beta"}));
 }
 
+TEST_F(SkinMenuTest, ASubMenuThatDoesNotFitBelowItsItemMovesUp) {
+    screen_->SetWorkArea({0, 0, 1024, 700});
+    ui::TMenuItem* more = AddItem(*root_, "More");
+    for (int i = 0; i < 5; ++i) AddItem(*more, "Sub " + std::to_string(i));
+    // In the lower half: the sub-menu ends level with its item's bottom.
+    OpenAt(300, 650);
+    Key(platform::VK_UP);
+    Key(platform::VK_RIGHT);
+    ASSERT_EQ(menu_->PopupCount(), 2);
+    const graphics::TRect item = Popup().ItemScreenRect(3);
+    EXPECT_EQ(Popup(1).BoundsRect().Height(), 5 * 22 + 4);
+    EXPECT_EQ(Popup(1).BoundsRect().top, item.bottom + 2 - (5 * 22 + 4));
+    // In the upper half: it is pushed up to end at the work area's bottom.
+    for (int i = 5; i < 30; ++i) AddItem(*more, "Sub " + std::to_string(i));
+    OpenAt(300, 100);
+    Key(platform::VK_UP);
+    Key(platform::VK_RIGHT);
+    ASSERT_EQ(menu_->PopupCount(), 2);
+    EXPECT_EQ(Popup(1).BoundsRect().bottom, 700);
+    EXPECT_FALSE(Popup(1).Scrolling());
+}
+
+TEST_F(SkinMenuTest, ASubMenuWithoutRoomOnTheRightOpensOnTheLeft) {
+    ui::TMenuItem* more = AddItem(*root_, "More");
+    AddItem(*more, "Alpha");
+    OpenAt(1000, 100);
+    Key(platform::VK_UP);
+    Key(platform::VK_RIGHT);
+    ASSERT_EQ(menu_->PopupCount(), 2);
+    const graphics::TRect item = Popup().ItemScreenRect(3);
+    EXPECT_EQ(Popup(1).BoundsRect().right, item.left - 1);
+}
+
+TEST_F(SkinMenuTest, ASubMenuWithNothingVisibleDoesNotOpen) {
+    ui::TMenuItem* more = AddItem(*root_, "More");
+    AddItem(*more, "Alpha")->SetVisible(false);
+    OpenAt(300, 200);
+    Key(platform::VK_UP);
+    Key(platform::VK_RIGHT);
+    EXPECT_EQ(menu_->PopupCount(), 1);
+    EXPECT_EQ(clicked_, std::vector<std::string>{"More"});
+}
+
 // ---- closing ----
 
 TEST_F(SkinMenuTest, OpeningAgainClosesTheFirstMenuOnce) {
