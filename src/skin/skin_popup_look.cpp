@@ -1,6 +1,7 @@
 #include "skin/skin_popup_look.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
@@ -108,6 +109,9 @@ TbsPopupLook::TbsPopupLook(TbsSkinData* skinData, const TbsMenuLookSettings& set
     if (itemData_ == nullptr) return;
     const TbsSkinPicture* items = UsablePicture(*skinData_, itemData_->ActivePictureIndex);
     if (items != nullptr && Inside(itemData_->SkinRect, *items)) itemPicture_ = items;
+    morphing_ = itemPicture_ != nullptr && skinData_->EnableSkinEffects() && itemData_->Morphing &&
+                Inside(itemData_->ActiveSkinRect, *itemPicture_) &&
+                itemData_->ActiveSkinRect.Height() == itemData_->SkinRect.Height();
     if (settings.useSkinFont) {
         fontName_ = itemData_->FontName;
         fontHeight_ = itemData_->FontHeight;
@@ -253,14 +257,18 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
         return;
     }
     const bool active = item.Active && item.Selectable();
-    const TRect& image = active && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect
-                                                                             : d.SkinRect;
-    if (!active && d.InActiveTransparent) {
+    // While morphing, the image follows the morph factor; the text colour follows at once.
+    const bool activeImage = morphing_ && item.Selectable() ? item.MorphFactor >= 1 : active;
+    const TRect& image = activeImage && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect
+                                                                                  : d.SkinRect;
+    if (morphing_ && item.Selectable() && item.MorphFactor > 0 && item.MorphFactor < 1) {
+        DrawMorphedRow(canvas, item);
+    } else if (!activeImage && d.InActiveTransparent) {
         DrawItemsBackground(canvas, row);
     } else {
         DrawThreePiece(canvas.Handle(), row.left, row.top, row.Width(), source, ToRect(image),
                        d.ItemLeftOffset, d.ItemRightOffset,
-                       active ? d.StretchEffect : d.InActiveStretchEffect);
+                       activeImage ? d.StretchEffect : d.InActiveStretchEffect);
     }
     const uint32_t color = active                    ? uint32_t(d.ActiveFontColor)
                            : item.MenuItem->Enabled() ? uint32_t(d.FontColor)
@@ -285,6 +293,48 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
         DrawCaption(canvas, item, text, color);
     }
     DrawItemMarks(canvas, item, glyph, arrow);
+}
+
+// The normal and active row images mixed by the item's morph factor: blended for the
+// default and gradient kinds, the active image sliding in for the slide and push kinds.
+void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) const {
+    const TbsDataSkinMenuItem& d = *itemData_;
+    const int w = item.ItemRect.Width();
+    const int h = d.SkinRect.Height();
+    if (w <= 0 || h <= 0) return;
+    graphics::TBitmap from, to;
+    for (auto [bitmap, rect, stretch] :
+         {std::tuple{&from, d.SkinRect, d.InActiveStretchEffect},
+          std::tuple{&to, d.ActiveSkinRect, d.StretchEffect}}) {
+        bitmap->SetPixelFormat(graphics::TPixelFormat::pf32bit);
+        bitmap->SetWidth(w);
+        bitmap->SetHeight(h);
+        DrawThreePiece(bitmap->Canvas().Handle(), 0, 0, w, PictureDC(*itemPicture_), ToRect(rect),
+                       d.ItemLeftOffset, d.ItemRightOffset, stretch);
+    }
+    const double f = item.MorphFactor;
+    for (int y = 0; y < h; ++y) {
+        auto* a = static_cast<uint8_t*>(from.ScanLine(y));
+        const auto* b = static_cast<const uint8_t*>(to.ScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const double at = double(x) / w;
+            double k = f;
+            switch (d.MorphKind) {
+                case TbsMorphKind::mkLeftGradient: k = std::clamp(2 * f - at, 0.0, 1.0); break;
+                case TbsMorphKind::mkRightGradient: k = std::clamp(2 * f - (1 - at), 0.0, 1.0); break;
+                case TbsMorphKind::mkLeftSlide:
+                case TbsMorphKind::mkPush: k = at < f ? 1 : 0; break;
+                case TbsMorphKind::mkRightSlide: k = at >= 1 - f ? 1 : 0; break;
+                default: break;
+            }
+            for (int c = 0; c < 3; ++c) {
+                uint8_t& p = a[4 * x + c];
+                p = uint8_t(p + (int(b[4 * x + c]) - int(p)) * k + 0.5);
+            }
+        }
+    }
+    BitBlt(canvas.Handle(), item.ItemRect.left, item.ItemRect.top, w, h, from.Canvas().Handle(), 0,
+           0, SRCCOPY);
 }
 
 void TbsPopupLook::DrawPlainItem(TCanvas& canvas, const TbsSkinMenuItem& item) const {

@@ -33,6 +33,9 @@ class TbsPopupLook {
 
     // A popup picture was found: the frame and rows come from the skin.
     bool Skinned() const { return windowPicture_ != nullptr; }
+    // Rows change between their normal and active images gradually (skin effects on and
+    // the "menuitem" object morphing).
+    bool Morphing() const { return morphing_; }
     // The "menuitem" object used for rows (null in the plain look or when the skin has none).
     const TbsDataSkinMenuItem* ItemData() const { return itemData_; }
 
@@ -74,6 +77,7 @@ class TbsPopupLook {
                      graphics::TRect textRect, uint32_t color) const;
     void DrawItemMarks(graphics::TCanvas& canvas, const TbsSkinMenuItem& item,
                        const graphics::TRect& glyphRect, const graphics::TRect& arrowRect) const;
+    void DrawMorphedRow(graphics::TCanvas& canvas, const TbsSkinMenuItem& item) const;
     bool DrawItemImage(graphics::TCanvas& canvas, const TRect& source,
                        const graphics::TRect& place) const;
 
@@ -83,6 +87,7 @@ class TbsPopupLook {
     const TbsSkinPicture* maskPicture_ = nullptr;
     const TbsDataSkinMenuItem* itemData_ = nullptr;
     const TbsSkinPicture* itemPicture_ = nullptr;
+    bool morphing_ = false;
     int defaultItemHeight_ = 20;
     std::string fontName_;
     int fontHeight_ = 14;

@@ -1,6 +1,7 @@
 #include "skin/skin_popup_window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
@@ -212,6 +213,33 @@ void TbsSkinPopupWindow::ChangeActive(int index) {
     if (active_ >= 0) rows_[size_t(active_)].Active = false;
     active_ = index;
     if (index >= 0 && rows_[size_t(index)].Selectable()) rows_[size_t(index)].Active = true;
+    if (!look_.Morphing() || handle_ == nullptr) {
+        for (TbsSkinMenuItem& row : rows_) row.MorphFactor = row.Active ? 1 : 0;
+        return;
+    }
+    if (!animating_) {
+        animating_ = true;
+        SetTimer(handle_, kAnimationTimer, kAnimationInterval, nullptr);
+    }
+}
+
+void TbsSkinPopupWindow::AnimationTick() {
+    bool pending = false;
+    for (TbsSkinMenuItem& row : rows_) {
+        const double target = row.Active ? 1 : 0;
+        // The last step lands exactly on the target, whatever rounding the steps gathered.
+        if (std::abs(target - row.MorphFactor) <= kMorphStep + 1e-9) {
+            row.MorphFactor = target;
+        } else {
+            row.MorphFactor += row.MorphFactor < target ? kMorphStep : -kMorphStep;
+        }
+        pending = pending || row.MorphFactor != target;
+    }
+    if (!pending) {
+        animating_ = false;
+        KillTimer(handle_, kAnimationTimer);
+    }
+    Present();
 }
 
 void TbsSkinPopupWindow::SetItemDown(int index, bool down) {
@@ -411,6 +439,8 @@ LRESULT TbsSkinPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) 
                 TrackMouse();
             } else if (wParam == kScrollTimer) {
                 ScrollTick();
+            } else if (wParam == kAnimationTimer) {
+                AnimationTick();
             } else if (wParam == kWaitTimer) {
                 KillTimer(handle_, kWaitTimer);
                 menu_.WaitTimerFired();

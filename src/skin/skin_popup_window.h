@@ -21,9 +21,13 @@ class TbsSkinPopupWindow {
     static constexpr platform::UINT_PTR kMouseTimer = 1;
     static constexpr platform::UINT_PTR kScrollTimer = 2;
     static constexpr platform::UINT_PTR kWaitTimer = 3;
+    static constexpr platform::UINT_PTR kAnimationTimer = 4;
     static constexpr platform::UINT kMouseInterval = 50;
     static constexpr platform::UINT kScrollInterval = 100;
     static constexpr platform::UINT kWaitInterval = 500;
+    static constexpr platform::UINT kAnimationInterval = 20;
+    // How far a morphing row moves towards its new image on each animation tick.
+    static constexpr double kMorphStep = 0.2;
 
     // The visible items of `items` from `firstIndex` on.
     TbsSkinPopupWindow(TbsSkinMenu& menu, int level, ui::TMenuItem& items, int firstIndex,
@@ -65,6 +69,9 @@ class TbsSkinPopupWindow {
     void TrackPoint(graphics::TPoint point);
     void MouseUp(graphics::TPoint point);
     void ScrollTick();
+    // The 20 ms step of rows morphing between their normal and active images.
+    void AnimationTick();
+    bool AnimationRunning() const { return animating_; }
     // A key for this (innermost) level; true when consumed. May close this window.
     bool KeyDown(int key);
 
@@ -102,6 +109,7 @@ class TbsSkinPopupWindow {
     int visibleCount_ = 0;
     int active_ = -1;
     TbsScrollMarker scrollMarker_ = TbsScrollMarker::None;
+    bool animating_ = false;
     graphics::TBitmap buffer_;
 };
 

@@ -132,6 +132,29 @@ class SkinMenuTest : public ::testing::Test {
         Pump();
         return consumed;
     }
+    // The popup's own timers run on real time; tests that count ticks stop them and deliver
+    // the ticks themselves.
+    static void StopRealTimers(skin::TbsSkinPopupWindow& popup) {
+        for (platform::UINT_PTR id :
+             {skin::TbsSkinPopupWindow::kMouseTimer, skin::TbsSkinPopupWindow::kScrollTimer,
+              skin::TbsSkinPopupWindow::kWaitTimer, skin::TbsSkinPopupWindow::kAnimationTimer}) {
+            platform::KillTimer(popup.Handle(), id);
+        }
+    }
+    // A key for the innermost popup, with no message loop run afterwards.
+    bool KeyOnly(int key) {
+        platform::MSG msg{};
+        msg.message = platform::WM_KEYDOWN;
+        msg.wParam = platform::WPARAM(key);
+        return menu_->HandleKey(msg);
+    }
+    // The pointer moves to a screen point over a popup, delivered straight to the popup.
+    static void PointerAt(skin::TbsSkinPopupWindow& popup, graphics::TPoint screen) {
+        platform::SetCursorPos(screen.x, screen.y);
+        const graphics::TRect b = popup.BoundsRect();
+        platform::SendMessage(popup.Handle(), platform::WM_MOUSEMOVE, 0,
+                              platform::MAKELPARAM(screen.x - b.left, screen.y - b.top));
+    }
     void Timer(skin::TbsSkinPopupWindow& popup, platform::UINT_PTR id) {
         platform::SendMessage(popup.Handle(), platform::WM_TIMER, id, 0);
         Pump();

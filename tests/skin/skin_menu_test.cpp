@@ -156,6 +156,56 @@ TEST_F(SkinMenuTest, TheMaskPictureShapesTheWindow) {
     platform::DeleteObject(region);
 }
 
+TEST_F(SkinMenuTest, MorphingRowsBlendIntoTheirNewImageOnTheAnimationTimer) {
+    auto* itemData = dynamic_cast<skin::TbsDataSkinMenuItem*>(
+        data_->ObjectList()[size_t(data_->GetIndex("menuitem"))].get());
+    ASSERT_NE(itemData, nullptr);
+    itemData->Morphing = true;
+    OpenAt(300, 200);
+    TbsSkinPopupWindow& popup = Popup();
+    ASSERT_TRUE(popup.Look().Morphing());
+    EXPECT_FALSE(popup.AnimationRunning());  // the row active at opening starts fully active
+    EXPECT_EQ(popup.Item(0).MorphFactor, 1);
+    // A pixel where the normal and active images differ.
+    int px = -1, py = -1;
+    for (int y = 0; y < 22 && px < 0; ++y) {
+        for (int x = 0; x < 23 && px < 0; ++x) {
+            if (PicturePixel(kMenuItemsPicture, x, y) != PicturePixel(kMenuItemsPicture, x, 22 + y)) {
+                px = x;
+                py = y;
+            }
+        }
+    }
+    ASSERT_GE(px, 0);
+    const uint32_t normal = PicturePixel(kMenuItemsPicture, px, py);
+    const uint32_t active = PicturePixel(kMenuItemsPicture, px, 22 + py);
+    auto blend = [&](double k, int shift) {
+        const int a = int(normal >> shift & 0xFF), b = int(active >> shift & 0xFF);
+        return a + (b - a) * k;
+    };
+    KeyOnly(platform::VK_DOWN);
+    StopRealTimers(popup);
+    EXPECT_TRUE(popup.AnimationRunning());
+    EXPECT_EQ(BufferPixel(popup, 2 + px, 24 + py), normal);
+    Timer(popup, TbsSkinPopupWindow::kAnimationTimer);
+    Timer(popup, TbsSkinPopupWindow::kAnimationTimer);
+    EXPECT_NEAR(popup.Item(1).MorphFactor, 0.4, 1e-9);
+    EXPECT_NEAR(popup.Item(0).MorphFactor, 0.6, 1e-9);
+    const uint32_t mid = BufferPixel(popup, 2 + px, 24 + py);
+    for (int shift : {0, 8, 16}) EXPECT_NEAR(int(mid >> shift & 0xFF), blend(0.4, shift), 1.0);
+    for (int i = 0; i < 3; ++i) Timer(popup, TbsSkinPopupWindow::kAnimationTimer);
+    EXPECT_FALSE(popup.AnimationRunning());
+    EXPECT_EQ(BufferPixel(popup, 2 + px, 24 + py), active);
+    EXPECT_EQ(BufferPixel(popup, 2 + px, 2 + py), normal);
+    // Without skin effects the change is immediate.
+    data_->SetEnableSkinEffects(false);
+    OpenAt(300, 200);
+    EXPECT_FALSE(Popup().Look().Morphing());
+    Key(platform::VK_DOWN);
+    EXPECT_FALSE(Popup().AnimationRunning());
+    EXPECT_EQ(BufferPixel(Popup(), 2 + px, 24 + py), active);
+}
+
 // ---- the plain look ----
 
 TEST_F(SkinMenuTest, WithoutSkinTheRowsAreDrawnInThePlainLook) {
@@ -422,9 +472,8 @@ TEST_F(ScrollingMenuTest, TwoRowsBetweenTwoMarkers) {
 
 TEST_F(ScrollingMenuTest, RestingOnAMarkerScrollsOneItemPerTick) {
     TbsSkinPopupWindow& popup = Popup();
-    const graphics::TPoint down = Marker(false);
-    screen_->MouseMove(down.x, down.y);
-    Pump();
+    PointerAt(popup, Marker(false));
+    StopRealTimers(popup);
     ASSERT_TRUE(popup.ScrollTimerRunning());
     // The marker in use takes the active colour (black in this skin).
     EXPECT_EQ(BufferPixel(popup, popup.BoundsRect().Width() / 2, 66 - 6), 0x000000u);
@@ -439,31 +488,43 @@ TEST_F(ScrollingMenuTest, RestingOnAMarkerScrollsOneItemPerTick) {
     EXPECT_EQ(popup.FirstVisibleItem(), 1);
     EXPECT_FALSE(popup.ScrollTimerRunning());
     // The top marker scrolls back.
-    const graphics::TPoint up = Marker(true);
-    screen_->MouseMove(up.x, up.y);
-    Pump();
+    PointerAt(popup, Marker(true));
+    StopRealTimers(popup);
     Timer(popup, TbsSkinPopupWindow::kScrollTimer);
     EXPECT_EQ(popup.FirstVisibleItem(), 0);
 }
 
 TEST_F(ScrollingMenuTest, LeavingTheMarkersOrThePopupStopsScrolling) {
     TbsSkinPopupWindow& popup = Popup();
-    const graphics::TPoint down = Marker(false);
-    screen_->MouseMove(down.x, down.y);
-    Pump();
+    PointerAt(popup, Marker(false));
+    StopRealTimers(popup);
     ASSERT_TRUE(popup.ScrollTimerRunning());
-    const graphics::TPoint row = RowCentre(0);
-    screen_->MouseMove(row.x, row.y);
-    Pump();
+    PointerAt(popup, RowCentre(0));
     EXPECT_FALSE(popup.ScrollTimerRunning());
-    screen_->MouseMove(down.x, down.y);
-    Pump();
+    PointerAt(popup, Marker(false));
+    StopRealTimers(popup);
     ASSERT_TRUE(popup.ScrollTimerRunning());
     // The 50 ms check sees the cursor over the form.
-    screen_->MouseMove(150, 450);
-    Pump();
+    platform::SetCursorPos(150, 450);
     Timer(popup, TbsSkinPopupWindow::kMouseTimer);
     EXPECT_FALSE(popup.ScrollTimerRunning());
+    EXPECT_EQ(popup.FirstVisibleItem(), 0);
+}
+
+TEST_F(ScrollingMenuTest, ScrollingClosesDeeperLevels) {
+    menu_->CloseAll();
+    ui::TMenuItem* more = AddItem(*root_, "More");
+    AddItem(*more, "Alpha");
+    OpenAt(300, 200);
+    TbsSkinPopupWindow& popup = Popup();
+    KeyOnly(platform::VK_UP);  // the last item, scrolled into view
+    KeyOnly(platform::VK_RIGHT);
+    ASSERT_EQ(menu_->PopupCount(), 2);
+    PointerAt(popup, Marker(true));
+    StopRealTimers(popup);
+    Timer(popup, TbsSkinPopupWindow::kScrollTimer);
+    EXPECT_EQ(menu_->PopupCount(), 1);
+    EXPECT_TRUE(menu_->Visible());
 }
 
 TEST_F(ScrollingMenuTest, KeysScrollTheActiveItemIntoView) {
@@ -549,9 +610,8 @@ class SubMenuTest : public SkinMenuTest {
 };
 
 TEST_F(SubMenuTest, HoveringOpensTheSubMenuAfterTheWaitBesideItsItem) {
-    const graphics::TPoint p = RowCentre(3);
-    screen_->MouseMove(p.x, p.y);
-    Pump();
+    PointerAt(Popup(), RowCentre(3));
+    StopRealTimers(Popup());
     EXPECT_EQ(menu_->PopupCount(), 1);
     EXPECT_TRUE(menu_->SubMenuWaiting());
     Timer(Popup(), TbsSkinPopupWindow::kWaitTimer);
