@@ -76,14 +76,23 @@ TEST_F(SkinPopupMenuTest, ASkinDataFreedBeforeTheMenuIsForgotten) {
     EXPECT_TRUE(Popup().Look().Skinned());  // the frame's skin again
 }
 
-TEST_F(SkinPopupMenuTest, OpeningAgainClosesTheOpenMenuFirst) {
+TEST_F(SkinPopupMenuTest, ARightClickOnItsControlOpensItAtThePointer) {
     popupMenu_->SetSkinFrame(host_.get());
-    popupMenu_->Popup(300, 200);
+    opener_->SetPopupMenu(popupMenu_);
+    screen_->Click(250, 260, platform::kHostRightButton);
+    Pump();
+    ASSERT_TRUE(menu_->Visible());
+    EXPECT_EQ(Popup().BoundsRect().left, 250);
+    EXPECT_EQ(Popup().BoundsRect().top, 260);
+    EXPECT_TRUE(clicked_.empty());  // the button came up before the popup was there
+    // Opening it again closes the first one once.
     popupMenu_->Popup(400, 300);
     EXPECT_EQ(onMenuClose_, 1);
     EXPECT_EQ(host_->opens, 2);
-    EXPECT_EQ(Popup().BoundsRect().left, 400);
     EXPECT_EQ(menu_->PopupCount(), 1);
+    Key(platform::VK_RETURN);
+    EXPECT_EQ(clicked_, std::vector<std::string>{kExportCaptions[0]});
+    EXPECT_EQ(closeMessages_, 2);  // the panel asked for the menu: it hears each close
 }
 
 TEST_F(SkinPopupMenuTest, AMenuWithNothingVisibleDoesNotEnterTheMenuState) {
