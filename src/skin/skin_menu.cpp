@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/user/user.h"
+#include "skin/skin_data.h"
 #include "skin/skin_menu_host.h"
 #include "skin/skin_popup_window.h"
 #include "ui/menus.h"
@@ -12,25 +13,37 @@ namespace skin {
 
 using namespace platform;
 
-// Remembers the control that opened the menu, and forgets it if it goes away first.
+// Watches the components an open menu depends on: it forgets the opening control if that
+// goes away first, and closes the menu if its skin data goes away (the popups paint from its
+// pictures).
 class TbsSkinMenu::OpenerLink : public ui::TComponent {
   public:
-    explicit OpenerLink(ui::TControl* control) : ui::TComponent(nullptr), control_(control) {
+    OpenerLink(TbsSkinMenu& menu, ui::TControl* control, TbsSkinData* skinData)
+        : ui::TComponent(nullptr), menu_(menu), control_(control), skinData_(skinData) {
         if (control_ != nullptr) control_->FreeNotification(this);
+        if (skinData_ != nullptr) skinData_->FreeNotification(this);
     }
     ~OpenerLink() override {
         if (control_ != nullptr) control_->RemoveFreeNotification(this);
+        if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
     }
     ui::TControl* Control() const { return control_; }
 
   protected:
     void Notification(ui::TComponent* component, ui::TOperation operation) override {
         ui::TComponent::Notification(component, operation);
-        if (operation == ui::TOperation::opRemove && component == control_) control_ = nullptr;
+        if (operation != ui::TOperation::opRemove) return;
+        if (component == control_) control_ = nullptr;
+        if (component == skinData_) {
+            skinData_ = nullptr;
+            menu_.CloseAll();  // frees this link: nothing may follow
+        }
     }
 
   private:
+    TbsSkinMenu& menu_;
     ui::TControl* control_;
+    TbsSkinData* skinData_;
 };
 
 TbsSkinMenu::TbsSkinMenu(ui::TComponent* frameOwner) : frameOwner_(frameOwner) {}
@@ -99,7 +112,7 @@ void TbsSkinMenu::Popup(ui::TControl* opener, TbsSkinData* skinData, bool popupU
     if (firstIndex < 0 || !AnyVisibleFrom(items, firstIndex)) return;
     skinData_ = skinData;
     visible_ = true;
-    opener_ = std::make_unique<OpenerLink>(opener);
+    opener_ = std::make_unique<OpenerLink>(*this, opener, skinData);
     onClose_ = std::move(onClose);
     popups_.push_back(
         std::make_unique<TbsSkinPopupWindow>(*this, 0, items, firstIndex, LookSettingsOf(*this)));

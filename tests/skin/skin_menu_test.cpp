@@ -747,6 +747,18 @@ TEST_F(SkinMenuTest, AnOpenerFreedWhileOpenIsNotTold) {
     EXPECT_EQ(onCloseCalls_, 1);
 }
 
+TEST_F(SkinMenuTest, FreeingTheSkinDataInUseClosesTheMenu) {
+    auto other = std::make_unique<skin::TbsSkinData>(nullptr);
+    other->SetCompressedStoredSkin(&stored_);
+    OpenWith(other.get(), 300, 200);
+    ASSERT_TRUE(Popup().Look().Skinned());
+    other.reset();
+    EXPECT_FALSE(menu_->Visible());
+    EXPECT_EQ(onCloseCalls_, 1);
+    EXPECT_EQ(closeMessages_, 1);
+    Pump();
+}
+
 TEST_F(SkinMenuTest, TheWorkAreaIsThatOfTheFormsMonitor) {
     screen_->SetWorkArea({0, 30, 1024, 740});
     OpenAt(300, 200);
