@@ -1,6 +1,6 @@
 #pragma once
-// How the frame shows its menus: through the skinned menu engine of its form when the
-// program has one, else through the plain popup of the framework.
+// The frame's skinned menu engine: the one engine of its form, which shows the form's skinned
+// popup menus and the frame's own system menu with the frame's menu settings.
 #include <memory>
 
 #include "graphics/types.h"
@@ -16,17 +16,16 @@ class TbsFrameMenu {
     explicit TbsFrameMenu(TbsSkinFrame& frame);
     ~TbsFrameMenu();
 
-    // The skinned engine, or null when the program is built without it.
-    TbsSkinMenu* Engine() const;
-    // Shows the menu's items at a screen point.
+    // The engine, set up with the frame's current menu settings.
+    TbsSkinMenu& Engine();
+    // Shows the menu's items at a screen point (nothing when no item is visible).
     void Popup(ui::TPopupMenu& menu, graphics::TPoint screen);
     void CloseAll();
     bool Visible() const;
 
   private:
     TbsSkinFrame& frame_;
-    struct EngineHolder;
-    std::unique_ptr<EngineHolder> engine_;
+    std::unique_ptr<TbsSkinMenu> engine_;
 };
 
 }  // namespace skin

@@ -4,7 +4,9 @@
 #include "platform/user/user.h"
 #include "skin/frame_menu.h"
 #include "skin/skin_strings.h"
+#include "skin/skin_menu.h"
 #include "skin/skinnable_control.h"
+#include "ui/application.h"
 
 namespace skin {
 
@@ -82,6 +84,7 @@ TbsSkinFrame::~TbsSkinFrame() {
     *alive_ = false;
     StopTimers();
     CloseSkinMenu();
+    RemoveMenuFilter();
     TbsSkinFormList::Screen().Remove(this);
     if (skinData_ != nullptr && skinData_->Owner() == formControl_) skinData_->SetOwnerForm(nullptr);
     objects_.clear();
@@ -465,22 +468,40 @@ void TbsSkinFrame::UpdateObjectStates() {
 
 // ---- the menu host ----
 
-TbsSkinMenu& TbsSkinFrame::SkinMenu() {
-    TbsSkinMenu* engine = menu_->Engine();
-    if (engine == nullptr) throw core::EInvalidOperation(strings::SNoSkinMenuEngine);
-    return *engine;
-}
+TbsSkinMenu& TbsSkinFrame::SkinMenu() { return menu_->Engine(); }
 
 TbsSkinData* TbsSkinFrame::MenuSkinData() const {
     return menusSkinData_ != nullptr ? menusSkinData_ : skinData_;
 }
 
 void TbsSkinFrame::SkinMenuOpen() {
+    if (!menuFilterInstalled_) {
+        // While a menu is open, keys go to its innermost popup and the wheel is swallowed.
+        menuFilterInstalled_ = true;
+        std::shared_ptr<bool> alive = alive_;
+        previousFilter_ = ui::Application().SetMessageFilter([this, alive](MSG& msg) {
+            if (!*alive) return false;
+            if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+                if (menu_->Engine().HandleKey(msg)) return true;
+            } else if (msg.message == WM_MOUSEWHEEL) {
+                return true;
+            }
+            return previousFilter_ ? previousFilter_(msg) : false;
+        });
+    }
     if (OnSkinMenuOpen) OnSkinMenuOpen(this);
 }
 
 void TbsSkinFrame::SkinMenuClose() {
+    RemoveMenuFilter();
     if (OnSkinMenuClose) OnSkinMenuClose(this);
+}
+
+void TbsSkinFrame::RemoveMenuFilter() {
+    if (!menuFilterInstalled_) return;
+    menuFilterInstalled_ = false;
+    ui::Application().SetMessageFilter(std::move(previousFilter_));
+    previousFilter_ = nullptr;
 }
 
 bool TbsSkinFrame::SkinMenuVisible() const { return menu_ && menu_->Visible(); }

@@ -173,6 +173,8 @@ class TbsSkinFrame : public ui::TComponent,
     void SkinMenuClose() override;
     bool SkinMenuVisible() const;
     void CloseSkinMenu();
+    // True while the frame routes keys to an open skinned menu.
+    bool MenuFilterInstalled() const { return menuFilterInstalled_; }
 
   protected:
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
@@ -234,6 +236,7 @@ class TbsSkinFrame : public ui::TComponent,
     platform::LRESULT DefaultHitTest(graphics::TPoint p) const;
 
     void PositionAtFirstShow();
+    void RemoveMenuFilter();
 
     // The plain frame drawn without a skin: its border width.
     static constexpr int kDefaultBorder = 3;
@@ -285,6 +288,8 @@ class TbsSkinFrame : public ui::TComponent,
     bool hoverTimer_ = false;
     ui::TPopupMenu* systemMenu_ = nullptr;
     std::unique_ptr<TbsFrameMenu> menu_;
+    bool menuFilterInstalled_ = false;
+    std::function<bool(platform::MSG&)> previousFilter_;
 };
 
 }  // namespace skin

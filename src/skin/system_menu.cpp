@@ -23,7 +23,7 @@ void BuildSystemMenu(ui::TMenuItem& root, ui::TComponent* owner, const TbsSystem
         delete item;
     }
     auto add = [&](const char* name, std::string caption, TbsSysMenuCommand which) {
-        auto* item = ui::Make<TbsSystemMenuItem>(owner);
+        auto* item = ui::Make<ui::TMenuItem>(owner);
         item->SetName(name);
         item->SetCaption(std::move(caption));
         item->OnClick = [command, which](ui::TComponent*) { command(which); };
@@ -46,10 +46,9 @@ void BuildSystemMenu(ui::TMenuItem& root, ui::TComponent* owner, const TbsSystem
     if (s.trayIcon)
         add("BSF_MINTOTRAY", Text(strings, "MI_MINTOTRAYCAPTION", strings::BS_MI_MINTOTRAYCAPTION),
             TbsSysMenuCommand::MinimizeToTray);
-    TbsSystemMenuItem* close =
-        add("BSF_CLOSE", Text(strings, "MI_CLOSECAPTION", strings::BS_MI_CLOSECAPTION),
-            TbsSysMenuCommand::Close);
-    close->SetShortCutText(s.mdiChild ? "Ctrl+F4" : "Alt+F4");
+    add("BSF_CLOSE",
+        Text(strings, "MI_CLOSECAPTION", strings::BS_MI_CLOSECAPTION) + "\t" + (s.mdiChild ? "Ctrl+F4" : "Alt+F4"),
+        TbsSysMenuCommand::Close);
 }
 
 }  // namespace skin

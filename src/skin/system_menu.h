@@ -9,18 +9,6 @@
 
 namespace skin {
 
-// A system menu item: a menu item that also shows a shortcut text.
-class TbsSystemMenuItem : public ui::TMenuItem {
-  public:
-    using ui::TMenuItem::TMenuItem;
-    const char* ClassName() const override { return "TbsSystemMenuItem"; }
-    const std::string& ShortCutText() const { return shortCut_; }
-    void SetShortCutText(std::string value) { shortCut_ = std::move(value); }
-
-  private:
-    std::string shortCut_;
-};
-
 enum class TbsSysMenuCommand { Minimize, Restore, Maximize, RollUp, MinimizeToTray, Close };
 
 struct TbsSystemMenuState {
@@ -30,7 +18,7 @@ struct TbsSystemMenuState {
 };
 
 // Replaces the items under `root` (owned by `owner`) with those that apply; each item runs
-// `command` when clicked.
+// `command` when clicked. The close item shows its shortcut after a tab in its caption.
 void BuildSystemMenu(ui::TMenuItem& root, ui::TComponent* owner, const TbsSystemMenuState& state,
                      const TbsResourceStrData* strings,
                      const std::function<void(TbsSysMenuCommand)>& command);

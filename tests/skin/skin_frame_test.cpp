@@ -171,46 +171,59 @@ TEST_F(FrameTest, MinimizeButtonMinimizesAndRestoreComesBack) {
     EXPECT_FALSE(IsIconic(Window()));
 }
 
-struct SystemMenuSeen {
-    std::vector<std::string> names, captions;
-};
+std::vector<std::string> Names(ui::TMenuItem& items) {
+    std::vector<std::string> out;
+    for (int i = 0; i < items.Count(); ++i) out.push_back(items.Items(i)->Name());
+    return out;
+}
 
-TEST_F(FrameTest, RightClickOnTheCaptionOffersTheSystemMenu) {
+std::vector<std::string> Captions(ui::TMenuItem& items) {
+    std::vector<std::string> out;
+    for (int i = 0; i < items.Count(); ++i) out.push_back(items.Items(i)->Caption());
+    return out;
+}
+
+TEST_F(FrameTest, RightClickOnTheCaptionOpensTheSystemMenu) {
     LoadAndShow();
     // Each click at another place, so that no two make a double click.
-    SystemMenuSeen seen;
-    std::string choose;
-    ui::TPopupMenu::SetTracker([&](ui::TMenuItem& items, int, int) -> ui::TMenuItem* {
-        seen = {};
-        ui::TMenuItem* chosen = nullptr;
-        for (int i = 0; i < items.Count(); ++i) {
-            seen.names.push_back(items.Items(i)->Name());
-            seen.captions.push_back(items.Items(i)->Caption());
-            if (items.Items(i)->Name() == choose) chosen = items.Items(i);
-        }
-        return chosen;
-    });
     ClickAt(100, 12, kHostRightButton);
-    EXPECT_EQ(seen.names, (std::vector<std::string>{"BSF_MINITEM", "BSF_MAXITEM", "BSF_CLOSE"}));
-    EXPECT_EQ(seen.captions, (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "&Close"}));
-    auto* close = dynamic_cast<TbsSystemMenuItem*>(frame_->SystemMenuItems().Items(2));
-    ASSERT_NE(close, nullptr);
-    EXPECT_EQ(close->ShortCutText(), "Alt+F4");
+    ASSERT_TRUE(frame_->SkinMenuVisible());
+    EXPECT_TRUE(frame_->MenuFilterInstalled());
+    ui::TMenuItem& items = frame_->SystemMenuItems();
+    EXPECT_EQ(Names(items), (std::vector<std::string>{"BSF_MINITEM", "BSF_MAXITEM", "BSF_CLOSE"}));
+    EXPECT_EQ(Captions(items), (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "&Close\tAlt+F4"}));
+    // Escape reaches the open menu through the form's key routing and closes it.
+    host_->PressKey(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(frame_->SkinMenuVisible());
+    EXPECT_FALSE(frame_->MenuFilterInstalled());
 
     frame_->Maximize();
     ClickAt(160, 12, kHostRightButton);
-    EXPECT_EQ(seen.captions, (std::vector<std::string>{"Mi&nimize", "&Restore", "&Close"}));
-
-    // Choosing Restore runs it after the menu has closed.
-    choose = "BSF_RESTORE";
-    ClickAt(220, 12, kHostRightButton);
+    ASSERT_TRUE(frame_->SkinMenuVisible());
+    EXPECT_EQ(Captions(frame_->SystemMenuItems()),
+              (std::vector<std::string>{"Mi&nimize", "&Restore", "&Close\tAlt+F4"}));
+    // The accelerator of "&Restore" runs it once the menu has closed.
+    host_->PressKey('R');
+    Pump();
+    EXPECT_FALSE(frame_->SkinMenuVisible());
     EXPECT_EQ(frame_->WindowState(), TbsWindowState::wsNormal);
 
     frame_->SetDisableSystemMenu(true);
-    seen = {};
-    ClickAt(280, 12, kHostRightButton);
-    EXPECT_TRUE(seen.names.empty());
-    ui::TPopupMenu::SetTracker(nullptr);
+    ClickAt(220, 12, kHostRightButton);
+    EXPECT_FALSE(frame_->SkinMenuVisible());
+}
+
+TEST_F(FrameTest, MovingOrClickingTheFormClosesTheMenu) {
+    LoadAndShow();
+    ClickAt(100, 12, kHostRightButton);
+    ASSERT_TRUE(frame_->SkinMenuVisible());
+    form_->SetBounds(form_->Left() + 10, form_->Top(), form_->Width(), form_->Height());
+    EXPECT_FALSE(frame_->SkinMenuVisible());
+    ClickAt(160, 12, kHostRightButton);
+    ASSERT_TRUE(frame_->SkinMenuVisible());
+    ClickAt(200, 300);  // the client area
+    EXPECT_FALSE(frame_->SkinMenuVisible());
 }
 
 TEST_F(FrameTest, SystemMenuTakesCaptionsFromTheResourceStrings) {
@@ -222,7 +235,7 @@ TEST_F(FrameTest, SystemMenuTakesCaptionsFromTheResourceStrings) {
     frame_->RebuildSystemMenu();
     ui::TMenuItem& items = frame_->SystemMenuItems();
     ASSERT_EQ(items.Count(), 3);
-    EXPECT_EQ(items.Items(2)->Caption(), "关闭");
+    EXPECT_EQ(items.Items(2)->Caption(), "关闭\tAlt+F4");
     EXPECT_EQ(items.Items(0)->Caption(), "Mi&nimize");  // missing names fall back
     skinData_->SetResourceStrData(nullptr);
 }
