@@ -2,9 +2,6 @@
 
 namespace skin {
 
-graphics::TRect ToRect(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-graphics::TPoint ToPoint(const TPoint& p) { return {p.X, p.Y}; }
-
 TbsFrameInsets FrameInsets(const TbsSkinFormInfo& info, int pw, int ph) {
     const TRect& c = info.ClRect;
     return {c.Left, c.Top, pw - c.Right, ph - c.Bottom};

@@ -4,6 +4,7 @@
 // Everything the frame paints, shapes and hit-tests is measured from here.
 #include "graphics/types.h"
 #include "skin/skin_globals.h"
+#include "skin/skin_image_compose.h"
 
 namespace skin {
 
@@ -20,9 +21,6 @@ struct TbsFrameGeometry {
     graphics::TRect Client, Caption, Buttons, MaskArea;
     TbsFrameInsets Insets;  // frame widths around the client area
 };
-
-graphics::TRect ToRect(const TRect& r);
-graphics::TPoint ToPoint(const TPoint& p);
 
 // The frame widths around the client area for a picture of width pw and height ph.
 TbsFrameInsets FrameInsets(const TbsSkinFormInfo& info, int pw, int ph);
