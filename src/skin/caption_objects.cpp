@@ -244,6 +244,23 @@ void TbsSkinCaptionObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw
     else if (caption_.Alignment == TAlignment::taCenter)
         x = rect.left + rect.Width() / 2 - textWidth / 2;
 
+    // A frame image behind the text: sized to the text, or to the whole object.
+    const TRect& frameImage = active && !caption_.ActiveFrameRect.IsEmpty() ? caption_.ActiveFrameRect
+                                                                             : caption_.FrameRect;
+    if (!frameImage.IsEmpty()) {
+        if (const TbsSkinPicture* picture = Picture()) {
+            HDC src = const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle();
+            const int left = caption_.FullFrame ? ObjectRect.left + offset.x : x - caption_.FrameLeftOffset;
+            const int width = caption_.FullFrame
+                                  ? ObjectRect.Width()
+                                  : textWidth + caption_.FrameLeftOffset + caption_.FrameRightOffset;
+            const int top = caption_.FullFrame ? ObjectRect.top + offset.y
+                                               : rect.top + rect.Height() / 2 - frameImage.Height() / 2;
+            DrawThreePiece(dc, left, top, width, src, ToRect(frameImage), caption_.FrameLeftOffset,
+                           caption_.FrameRightOffset, caption_.StretchEffect);
+        }
+    }
+
     auto drawAt = [&](int dx, int dy, TColor color) {
         font.SetColor(graphics::TColor(color));
         canvas.TextRect(rect, x + dx, y + dy, text);

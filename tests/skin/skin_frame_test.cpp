@@ -314,3 +314,34 @@ TEST_F(FrameTest, MaskShapesTheWindow) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+TEST_F(FrameTest, CaptionFrameImageGoesBehindTheText) {
+    LoadAndShow();
+    TbsSkinCaptionObject* caption = frame_->CaptionObject();
+    ASSERT_NE(caption, nullptr);
+    auto& data = static_cast<TbsDataSkinCaption&>(caption->Data());
+    data.ActivePictureIndex = 0;
+    data.FrameRect = {2, 0, 23, 21};  // the close button's image as the frame
+    data.ActiveFrameRect = data.FrameRect;
+    data.FrameLeftOffset = 4;
+    data.FrameRightOffset = 4;
+    frame_->RepaintFrame();
+    Pump();
+    const graphics::TRect text = caption->TextRect();
+    const int top = text.top + text.Height() / 2 - 21 / 2;
+    HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+    // The frame's left piece sits just left of the text, unscaled.
+    for (int dx = 0; dx < 4; ++dx) {
+        const COLORREF c = GetPixel(src, 2 + dx, 0 + 1);
+        const uint32_t expected = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        EXPECT_EQ(host_->PixelAt(Screen(text.left - 4 + dx, top + 1).x, Screen(text.left - 4 + dx, top + 1).y),
+                  expected)
+            << dx;
+    }
+}
+
+}  // namespace
+}  // namespace skin_test
