@@ -1,5 +1,7 @@
 #include "skin/caption_objects.h"
 
+#include <vector>
+
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "skin/skin_frame.h"
@@ -104,17 +106,51 @@ TRect TbsSkinButtonObject::ImageRect() const {
     return looks.Normal;
 }
 
+bool TbsSkinButtonObject::Morphing() const {
+    const TbsSkinData* skinData = frame_.SkinData();
+    return button_.Morphing && Enabled && skinData != nullptr && skinData->EnableSkinEffects();
+}
+
+void TbsSkinButtonObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw) {
+    const Looks looks = CurrentLooks();
+    const bool blendable = Morphing() && !Down && !looks.Hot.IsEmpty() &&
+                           looks.Hot.Width() == looks.Normal.Width() &&
+                           looks.Hot.Height() == looks.Normal.Height();
+    const TbsSkinPicture* picture = Picture();
+    if (!Visible || !blendable || picture == nullptr) {
+        TbsActiveSkinObject::Draw(dc, offset, fullRedraw);
+        return;
+    }
+    // The morph factor, not the hot flag, decides the look while the blend runs.
+    const TRect& normal = !frame_.FormActive() && !looks.Inactive.IsEmpty() ? looks.Inactive : looks.Normal;
+    if (MorphFactor <= 0) {
+        DrawImage(dc, offset, normal);
+    } else if (MorphFactor >= 1) {
+        DrawImage(dc, offset, looks.Hot);
+    } else {
+        BlendImages(dc, ObjectRect.left + offset.x, ObjectRect.top + offset.y,
+                    const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle(), normal, looks.Hot,
+                    MorphFactor);
+    }
+}
+
 void TbsSkinButtonObject::MouseEnter() {
     TbsActiveSkinObject::MouseEnter();
     if (!Enabled) return;
     Active = true;
-    frame_.RedrawObject(*this);
+    if (Morphing())
+        frame_.StartMorphing();
+    else
+        frame_.RedrawObject(*this);
 }
 
 void TbsSkinButtonObject::MouseLeave() {
     TbsActiveSkinObject::MouseLeave();
     Active = false;
-    frame_.RedrawObject(*this);
+    if (Morphing())
+        frame_.StartMorphing();
+    else
+        frame_.RedrawObject(*this);
 }
 
 void TbsSkinButtonObject::MouseDown(int x, int y, ui::TMouseButton button) {
@@ -269,6 +305,33 @@ void TbsSkinCaptionObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw
     if (caption_.Shadow) drawAt(1, 1, active ? caption_.ActiveShadowColor : caption_.ShadowColor);
     drawAt(0, 0, active ? caption_.ActiveFontColor : caption_.FontColor);
     canvas.SetHandle(nullptr);
+}
+
+void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRect& to, double factor) {
+    const int w = from.Width();
+    const int h = from.Height();
+    if (w <= 0 || h <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    auto pixelsOf = [&](const TRect& r) {
+        graphics::TBitmap image;
+        image.SetWidth(w);
+        image.SetHeight(h);
+        BitBlt(image.Canvas().Handle(), 0, 0, w, h, source, r.Left, r.Top, SRCCOPY);
+        std::vector<uint8_t> bits(size_t(w) * size_t(h) * 4);
+        GetDIBits(image.Canvas().Handle(), image.BitmapHandle(), 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
+        return bits;
+    };
+    std::vector<uint8_t> a = pixelsOf(from);
+    const std::vector<uint8_t> b = pixelsOf(to);
+    for (size_t i = 0; i < a.size(); ++i)
+        a[i] = uint8_t(a[i] + (int(b[i]) - int(a[i])) * factor + 0.5);  // rounded
+    SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), a.data(), &info, DIB_RGB_COLORS);
 }
 
 // ---------------------------------------------------------------------------------------------

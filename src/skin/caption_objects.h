@@ -66,6 +66,9 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
   public:
     TbsSkinButtonObject(TbsSkinFrame& frame, TbsDataSkinButton& data);
     bool IsButton() const override { return true; }
+    void Draw(platform::HDC dc, graphics::TPoint offset, bool fullRedraw) override;
+    // The change between the normal and hot images is blended over time.
+    bool Morphing() const;
     void MouseDown(int x, int y, ui::TMouseButton button) override;
     void MouseUp(int x, int y, ui::TMouseButton button) override;
     void MouseEnter() override;
@@ -126,6 +129,11 @@ class TbsUserObject : public TbsActiveSkinObject {
 };
 
 using TbsCaptionObjects = std::vector<std::unique_ptr<TbsActiveSkinObject>>;
+
+// Draws the w x h images at `from` and `to` of `source` mixed by `factor` (0: `from` only,
+// 1: `to` only) at (x, y).
+void BlendImages(platform::HDC dc, int x, int y, platform::HDC source, const TRect& from,
+                 const TRect& to, double factor);
 
 // One object for each form-level skin object in catalogue order, menu items and menu-bar
 // objects left out.

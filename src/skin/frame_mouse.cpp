@@ -1,5 +1,7 @@
 // The frame's mouse: hit testing, the caption objects' hot and pressed states, the hover
 // timer that notices the cursor leaving, double clicks on the caption and the system menu.
+#include <algorithm>
+
 #include "platform/user/user.h"
 #include "skin/frame_hit_test.h"
 #include "skin/skin_frame.h"
@@ -14,6 +16,8 @@ constexpr UINT_PTR kHoverTimer = 0x5B01;
 constexpr UINT_PTR kMorphTimer = 0x5B02;
 constexpr UINT_PTR kCaptionTimer = 0x5B03;
 constexpr UINT kHoverInterval = 50;
+constexpr UINT kMorphInterval = 25;
+constexpr double kMorphStep = 0.2;
 
 ui::TMouseButton ButtonOf(UINT msg) {
     switch (msg) {
@@ -230,13 +234,30 @@ void TbsSkinFrame::CheckHover() {
 void TbsSkinFrame::WMTimer(ui::TMessage& m) {
     switch (m.WParam) {
         case kHoverTimer: CheckHover(); return;
-        case kMorphTimer:
+        case kMorphTimer: MorphStep(); return;
         case kCaptionTimer:
-            // No object of a skin without morphing or animation asks for these.
+            // The caption glow animation is not drawn; nothing keeps this timer.
             if (HWND window = FormWindow()) KillTimer(window, m.WParam);
             return;
         default: CallPrevious(m); return;
     }
+}
+
+void TbsSkinFrame::StartMorphing() {
+    if (HWND window = FormWindow()) SetTimer(window, kMorphTimer, kMorphInterval, nullptr);
+}
+
+void TbsSkinFrame::MorphStep() {
+    bool pending = false;
+    for (const auto& object : objects_) {
+        if (!object->MorphPending()) continue;
+        const double step = object->Active ? kMorphStep : -kMorphStep;
+        object->MorphFactor = std::clamp(object->MorphFactor + step, 0.0, 1.0);
+        RedrawObject(*object);
+        pending = pending || object->MorphPending();
+    }
+    if (!pending)
+        if (HWND window = FormWindow()) KillTimer(window, kMorphTimer);
 }
 
 void TbsSkinFrame::StartHoverTimer() {

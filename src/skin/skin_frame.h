@@ -162,6 +162,8 @@ class TbsSkinFrame : public ui::TComponent,
     void RepaintFrame();
     // Redraws one caption object on the window at once.
     void RedrawObject(TbsActiveSkinObject& object);
+    // Some object's look is to be blended between normal and hot: run the 25 ms morph timer.
+    void StartMorphing();
 
     // ---- skin messages ----
     void SkinDataMessage(uint32_t message, TbsSkinData* skinData, int32_t param2) override;
@@ -231,6 +233,7 @@ class TbsSkinFrame : public ui::TComponent,
     void SetHotObject(TbsActiveSkinObject* object);
     void ClearHotAndPressed();
     void CheckHover();
+    void MorphStep();
     void StartHoverTimer();
     void StopTimers();
     platform::LRESULT DefaultHitTest(graphics::TPoint p) const;

@@ -345,3 +345,47 @@ TEST_F(FrameTest, CaptionFrameImageGoesBehindTheText) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+TEST_F(FrameTest, MorphingButtonBlendsTowardsItsHotImage) {
+    LoadAndShow();
+    TbsActiveSkinObject* close = frame_->FindObject("closebutton");
+    static_cast<TbsDataSkinButton&>(close->Data()).Morphing = true;
+    const graphics::TRect r = close->ObjectRect;
+    // The colour of one pixel of the button on the screen and in the two images.
+    const int px = 10, py = 3;
+    auto screen = [&] { return host_->PixelAt(Screen(r.left + px, r.top + py).x, Screen(r.left + px, r.top + py).y); };
+    auto image = [&](int x, int y) {
+        HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+        const COLORREF c = GetPixel(src, x + px, y + py);
+        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    };
+    const uint32_t normal = image(2, 0), hot = image(27, 0);
+    ASSERT_NE(normal, hot);
+    host_->MouseMove(Screen(r.left + px, r.top + py).x, Screen(r.left + px, r.top + py).y);
+    Pump();
+    ASSERT_TRUE(close->Active);
+    EXPECT_LT(close->MorphFactor, 1.0);
+    // One tick by hand: a fifth of the way, channel by channel.
+    close->MorphFactor = 0;
+    SendMessage(Window(), WM_TIMER, 0x5B02, 0);
+    Pump();
+    EXPECT_DOUBLE_EQ(close->MorphFactor, 0.2);
+    const uint32_t mid = screen();
+    for (int shift : {0, 8, 16}) {
+        const int a = int((normal >> shift) & 0xFF), b = int((hot >> shift) & 0xFF);
+        EXPECT_NEAR(int((mid >> shift) & 0xFF), a + (b - a) * 0.2, 1.0) << shift;
+    }
+    // The timer carries it the rest of the way.
+    for (int i = 0; i < 40 && close->MorphFactor < 1; ++i) {
+        platform::Sleep(10);
+        Pump();
+    }
+    EXPECT_DOUBLE_EQ(close->MorphFactor, 1.0);
+    EXPECT_EQ(screen(), hot);
+}
+
+}  // namespace
+}  // namespace skin_test
