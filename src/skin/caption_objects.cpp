@@ -324,7 +324,9 @@ void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRec
         image.SetHeight(h);
         BitBlt(image.Canvas().Handle(), 0, 0, w, h, source, r.Left, r.Top, SRCCOPY);
         std::vector<uint8_t> bits(size_t(w) * size_t(h) * 4);
-        GetDIBits(image.Canvas().Handle(), image.BitmapHandle(), 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
+        HDC screen = GetDC(nullptr);
+        GetDIBits(screen, image.BitmapHandle(), 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
         return bits;
     };
     std::vector<uint8_t> a = pixelsOf(from);

@@ -3,6 +3,7 @@
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "skin/frame_inactive_effect.h"
 #include "skin/frame_region.h"
 #include "skin/frame_strips.h"
 #include "skin/skin_frame.h"
@@ -38,6 +39,10 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
     source.LeftStretch = info.LeftStretch;
     source.RightStretch = info.RightStretch;
     TbsFrameStrips strips = BuildFrameStrips(source, info, g);
+    if (!formActive_ && skinData_->InactiveFramePicture().Empty() && info.AutoRenderingInActiveImage) {
+        for (TbsFrameStrip* strip : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right})
+            if (strip->Bitmap) ApplyInactiveEffect(*strip->Bitmap, info.InActiveEffect);
+    }
 
     for (const auto& object : objects_) {
         if (!object->Visible) continue;

@@ -389,3 +389,28 @@ TEST_F(FrameTest, MorphingButtonBlendsTowardsItsHotImage) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+TEST_F(FrameTest, InactiveFrameIsRenderedThroughTheSkinsEffectWhenAsked) {
+    LoadAndShow();
+    auto& info = const_cast<TbsSkinFormInfo&>(skinData_->FormInfo());
+    info.AutoRenderingInActiveImage = true;
+    info.InActiveEffect = TbsInactiveEffect::ieInvert;
+    const graphics::TPoint probe = Screen(100, 2);  // the top edge, away from the caption
+    SendMessage(Window(), WM_NCACTIVATE, TRUE, 0);
+    Pump();
+    const uint32_t active = host_->PixelAt(probe.x, probe.y);
+    SendMessage(Window(), WM_NCACTIVATE, FALSE, 0);
+    Pump();
+    EXPECT_FALSE(frame_->FormActive());
+    EXPECT_EQ(host_->PixelAt(probe.x, probe.y), active ^ 0xFFFFFFu);
+    info.AutoRenderingInActiveImage = false;  // this skin's own setting: the same look
+    frame_->RepaintFrame();
+    Pump();
+    EXPECT_EQ(host_->PixelAt(probe.x, probe.y), active);
+}
+
+}  // namespace
+}  // namespace skin_test
