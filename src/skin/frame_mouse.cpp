@@ -61,7 +61,7 @@ void TbsSkinFrame::WMNCHitTest(ui::TMessage& m) {
     }
     if (!SkinActive()) {
         const bool sizeable = Sizeable() && windowState_ != TbsWindowState::wsMaximized;
-        m.Result = PlainHitTest(form_->Width(), form_->Height(), kDefaultBorder,
+        m.Result = PlainHitTest(WindowBounds().Width(), WindowBounds().Height(), kDefaultBorder,
                                 GetSystemMetrics(SM_CYCAPTION), sizeable, p);
         return;
     }

@@ -23,7 +23,7 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
         return;
     }
     // A window below its minimum size is left alone until it grows.
-    if (form_->Width() < MinimumWidth() || form_->Height() < MinimumHeight()) return;
+    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight()) return;
     const TbsSkinFormInfo& info = skinData_->FormInfo();
     const TbsFrameGeometry g = Geometry();
     PlaceCaptionObjects(objects_, g, info);
@@ -60,8 +60,8 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
 
 void TbsSkinFrame::PaintDefaultFrame(HDC dc) {
     const TbsFrameInsets insets = Insets();
-    const int w = form_->Width();
-    const int h = form_->Height();
+    const int w = WindowBounds().Width();
+    const int h = WindowBounds().Height();
     if (insets.Top == 0 && insets.Left == 0) return;
     SaveDC(dc);
     ExcludeClipRect(dc, insets.Left, insets.Top, w - insets.Right, h - insets.Bottom);
@@ -86,8 +86,8 @@ void TbsSkinFrame::PaintDefaultFrame(HDC dc) {
 }
 
 void TbsSkinFrame::PaintClientBackground(HDC dc) {
-    const int cw = form_->ClientWidth();
-    const int ch = form_->ClientHeight();
+    const int cw = ClientSize().x;
+    const int ch = ClientSize().y;
     const TbsSkinFormInfo& info = skinData_->FormInfo();
     const TbsSkinPicture* picture = &skinData_->FramePicture();
     TRect tile = info.ClRect;
@@ -151,7 +151,7 @@ void TbsSkinFrame::RedrawObject(TbsActiveSkinObject& object) {
     }
     HWND window = FormWindow();
     if (window == nullptr || !IsWindowVisible(window) || !SkinActive()) return;
-    if (form_->Width() < MinimumWidth() || form_->Height() < MinimumHeight()) return;
+    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight()) return;
     HDC dc = GetWindowDC(window);
     if (dc == nullptr) return;
     object.Draw(dc, {0, 0}, false);

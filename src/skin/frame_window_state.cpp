@@ -60,7 +60,7 @@ int TbsSkinFrame::MinimumHeight() const {
 }
 
 graphics::TRect TbsSkinFrame::MaximizedBounds() const {
-    const MonitorAreas areas = AreasFor(FormWindow(), form_->BoundsRect());
+    const MonitorAreas areas = AreasFor(FormWindow(), WindowBounds());
     RECT r = maximizeOnFullScreen_ ? areas.full : areas.work;
     const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     // A window covering the whole screen exactly would be taken for a full-screen one.
@@ -86,8 +86,8 @@ void TbsSkinFrame::WMNCCalcSize(ui::TMessage& m) {
 }
 
 void TbsSkinFrame::WMSize(ui::TMessage& m) {
-    lastWidth_ = form_->Width();
-    lastHeight_ = form_->Height();
+    lastWidth_ = WindowBounds().Width();
+    lastHeight_ = WindowBounds().Height();
     // Restored from the minimized state from outside (the task bar).
     if (m.WParam == SIZE_RESTORED && windowState_ == TbsWindowState::wsMinimized && FormWindow() != nullptr &&
         !IsIconic(FormWindow()))
@@ -102,7 +102,7 @@ void TbsSkinFrame::WMGetMinMaxInfo(ui::TMessage& m) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     if (info == nullptr) return;
     info->ptMinTrackSize = POINT{MinimumWidth(), MinimumHeight()};
-    const MonitorAreas areas = AreasFor(FormWindow(), form_->BoundsRect());
+    const MonitorAreas areas = AreasFor(FormWindow(), WindowBounds());
     const RECT& area = maximizeOnFullScreen_ ? areas.full : areas.work;
     int maxW = area.right - area.left;
     int maxH = area.bottom - area.top;
@@ -118,7 +118,7 @@ void TbsSkinFrame::Maximize() {
     if (windowState_ == TbsWindowState::wsMinimized && FormWindow() != nullptr)
         ShowWindow(FormWindow(), SW_RESTORE);
     if (!normalBoundsSaved_) {
-        normalBounds_ = form_->BoundsRect();
+        normalBounds_ = WindowBounds();
         normalBoundsSaved_ = true;
     }
     windowState_ = TbsWindowState::wsMaximized;
@@ -163,12 +163,12 @@ void TbsSkinFrame::Minimize() {
 void TbsSkinFrame::RollUp() {
     if (!rolledUp_) {
         if (!(borderIcons_ & biRollUp) || windowState_ != TbsWindowState::wsNormal) return;
-        rollUpHeight_ = form_->Height();
+        rollUpHeight_ = WindowBounds().Height();
         rolledUp_ = true;
-        form_->SetBounds(form_->Left(), form_->Top(), form_->Width(), MinimumHeight());
+        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(), MinimumHeight());
     } else {
         rolledUp_ = false;
-        form_->SetBounds(form_->Left(), form_->Top(), form_->Width(), rollUpHeight_);
+        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(), rollUpHeight_);
     }
     RepaintFrame();
     if (OnChangeRollUpState) OnChangeRollUpState(this);
@@ -193,10 +193,10 @@ void TbsSkinFrame::PositionAtFirstShow() {
     firstShowDone_ = true;
     if (positionInMonitor_ == TbsPositionInMonitor::bspDefault || windowState_ != TbsWindowState::wsNormal)
         return;
-    const MonitorAreas areas = AreasFor(FormWindow(), form_->BoundsRect());
+    const MonitorAreas areas = AreasFor(FormWindow(), WindowBounds());
     const RECT& area = positionInMonitor_ == TbsPositionInMonitor::bspScreenCenter ? areas.full : areas.work;
-    const int w = form_->Width();
-    const int h = form_->Height();
+    const int w = WindowBounds().Width();
+    const int h = WindowBounds().Height();
     const int left = area.left + (area.right - area.left) / 2 - w / 2;
     const int top = area.top + (area.bottom - area.top) / 2 - h / 2;
     form_->SetBounds(left, top, w, h);
@@ -206,7 +206,7 @@ void TbsSkinFrame::WMMoving(ui::TMessage& m) {
     CallPrevious(m);
     auto* r = reinterpret_cast<RECT*>(m.LParam);
     if (!magnetic_ || r == nullptr) return;
-    const RECT work = AreasFor(FormWindow(), form_->BoundsRect()).work;
+    const RECT work = AreasFor(FormWindow(), WindowBounds()).work;
     const int w = r->right - r->left;
     const int h = r->bottom - r->top;
     auto near = [this](int a, int b) { return std::abs(a - b) <= magneticSize_; };

@@ -286,8 +286,8 @@ bool TbsSkinFrame::Sizeable() const {
 TbsFrameGeometry TbsSkinFrame::Geometry() const {
     if (!SkinActive()) return {};
     const TbsSkinPicture& picture = skinData_->FramePicture();
-    return MapFrameGeometry(skinData_->FormInfo(), picture.Width(), picture.Height(), form_->Width(),
-                            form_->Height());
+    return MapFrameGeometry(skinData_->FormInfo(), picture.Width(), picture.Height(), WindowBounds().Width(),
+                            WindowBounds().Height());
 }
 
 TbsFrameInsets TbsSkinFrame::Insets() const {
@@ -298,6 +298,18 @@ TbsFrameInsets TbsSkinFrame::Insets() const {
     }
     return {kDefaultBorder, GetSystemMetrics(SM_CYCAPTION) + kDefaultBorder, kDefaultBorder,
             kDefaultBorder};
+}
+
+graphics::TRect TbsSkinFrame::WindowBounds() const {
+    RECT r{};
+    if (HWND window = FormWindow(); window != nullptr && GetWindowRect(window, &r)) return graphics::TRect::FromRECT(r);
+    return form_->BoundsRect();
+}
+
+graphics::TPoint TbsSkinFrame::ClientSize() const {
+    RECT r{};
+    if (HWND window = FormWindow(); window != nullptr && GetClientRect(window, &r)) return {r.right, r.bottom};
+    return {form_->ClientWidth(), form_->ClientHeight()};
 }
 
 TbsActiveSkinObject* TbsSkinFrame::FindObject(const std::string& idName) const {
@@ -354,8 +366,8 @@ void TbsSkinFrame::ChangeSkinData(TbsSkinData* sender) {
         UpdateFrameForSkin();
         if (OnChangeSkinData) OnChangeSkinData(this);
         if (clientWidth_ > 0 || clientHeight_ > 0)
-            ApplyClientSize(clientWidth_ > 0 ? clientWidth_ : form_->ClientWidth(),
-                            clientHeight_ > 0 ? clientHeight_ : form_->ClientHeight());
+            ApplyClientSize(clientWidth_ > 0 ? clientWidth_ : ClientSize().x,
+                            clientHeight_ > 0 ? clientHeight_ : ClientSize().y);
     }
     ForEachSkinnableControl(sender, [](TbsSkinnableControl& control) { control.ApplySkinChange(); });
 }
@@ -397,8 +409,8 @@ void TbsSkinFrame::UpdateFrameForSkin() {
     if (HWND window = FormWindow()) GetClientRect(window, &client);
     const int clientW = client.right;
     const int clientH = client.bottom;
-    const int frameW = form_->Width() - clientW;
-    const int frameH = form_->Height() - clientH;
+    const int frameW = WindowBounds().Width() - clientW;
+    const int frameH = WindowBounds().Height() - clientH;
     StopTimers();
     ClearHotAndPressed();
     objects_.clear();
@@ -422,7 +434,7 @@ void TbsSkinFrame::UpdateFrameForSkin() {
 
 void TbsSkinFrame::ApplyClientSize(int width, int height) {
     const TbsFrameInsets insets = Insets();
-    form_->SetBounds(form_->Left(), form_->Top(), width + insets.Left + insets.Right,
+    form_->SetBounds(WindowBounds().left, WindowBounds().top, width + insets.Left + insets.Right,
                      height + insets.Top + insets.Bottom);
 }
 
@@ -430,9 +442,9 @@ void TbsSkinFrame::EnforceMinimumSize() {
     if (!SkinActive()) return;
     const int minW = MinimumWidth();
     const int minH = MinimumHeight();
-    const int w = form_->Width() < minW ? minW : form_->Width();
-    const int h = form_->Height() < minH ? minH : form_->Height();
-    if (w != form_->Width() || h != form_->Height()) form_->SetBounds(form_->Left(), form_->Top(), w, h);
+    const int w = WindowBounds().Width() < minW ? minW : WindowBounds().Width();
+    const int h = WindowBounds().Height() < minH ? minH : WindowBounds().Height();
+    if (w != WindowBounds().Width() || h != WindowBounds().Height()) form_->SetBounds(WindowBounds().left, WindowBounds().top, w, h);
 }
 
 void TbsSkinFrame::FrameChanged() {

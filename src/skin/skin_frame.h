@@ -133,6 +133,10 @@ class TbsSkinFrame : public ui::TComponent,
     // The geometry of the frame picture mapped to the current window size.
     TbsFrameGeometry Geometry() const;
     TbsFrameInsets Insets() const;
+    // The window's place and size as the window has them now (the form's own copy catches up
+    // only after the window has told it).
+    graphics::TRect WindowBounds() const;
+    graphics::TPoint ClientSize() const;
     const TbsCaptionObjects& Objects() const { return objects_; }
     TbsActiveSkinObject* FindObject(const std::string& idName) const;
     TbsSkinCaptionObject* CaptionObject() const;

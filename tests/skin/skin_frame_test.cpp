@@ -414,3 +414,34 @@ TEST_F(FrameTest, InactiveFrameIsRenderedThroughTheSkinsEffectWhenAsked) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+TEST_F(FrameTest, DraggingASizingZoneResizesTheWindow) {
+    LoadAndShow();
+    const graphics::TRect before = form_->BoundsRect();
+    // The left edge, 40 pixels further left.
+    host_->MouseDown(Screen(2, 100).x, Screen(2, 100).y);
+    host_->MouseMove(Screen(2, 100).x - 40, Screen(2, 100).y);
+    host_->MouseUp(Screen(2, 100).x - 40, Screen(2, 100).y);
+    Pump();
+    EXPECT_EQ(form_->BoundsRect(), graphics::Rect(before.left - 40, before.top, before.right, before.bottom));
+    EXPECT_EQ(ClientRectOf().right, 468 + 40);
+    // The shape follows the new size.
+    RECT box{};
+    GetRgnBox(frame_->WindowRegion(), &box);
+    EXPECT_EQ(box.right, 476 + 40);
+    // The bottom-right corner zone, inwards past the minimum size.
+    ASSERT_EQ(HitAt(form_->Width() - 2, form_->Height() - 2), HTBOTTOMRIGHT);
+    const graphics::TPoint corner = Screen(form_->Width() - 2, form_->Height() - 2);
+    host_->MouseDown(corner.x, corner.y);
+    host_->MouseMove(corner.x - 1000, corner.y - 1000);
+    host_->MouseUp(corner.x - 1000, corner.y - 1000);
+    Pump();
+    EXPECT_EQ(form_->Width(), 200);
+    EXPECT_EQ(form_->Height(), 31);
+}
+
+}  // namespace
+}  // namespace skin_test
