@@ -95,6 +95,23 @@ TEST_F(FrameStripsTest, StretchedEdgesSpanTheMappedCornerPoints) {
     EXPECT_EQ(SourceColumn(top, 12, 1), 6);
 }
 
+TEST_F(FrameStripsTest, APictureSmallerThanItsPointsIsCutWithoutReachingOutside) {
+    auto tiny = GridPicture(2, 2);
+    TbsStripSource source;
+    source.Dc = tiny->Canvas().Handle();
+    source.Width = 2;
+    source.Height = 2;
+    source.Inner = info_.ClRect;  // reaches past the picture
+    TbsFrameStrips strips = BuildFrameStrips(source, info_, MapFrameGeometry(info_, 10, 10, 16, 14));
+    ASSERT_TRUE(strips.Top.Bitmap);
+    EXPECT_EQ(strips.Top.Bitmap->Width(), 16);
+    // The bottom strip would be -6 rows high: skipped.
+    EXPECT_FALSE(strips.Bottom.Bitmap);
+    HRGN region = MaskRegion(strips, graphics::Rect(2, 2, 14, 12));
+    EXPECT_TRUE(PtInRegion(region, 5, 5));
+    DeleteObject(region);
+}
+
 TEST_F(FrameStripsTest, StripsWithoutSizeOrEdgeAreSkipped) {
     info_.RTPoint = {3, 3};  // no top edge piece
     TbsFrameStrips strips = Build(16, 14);
