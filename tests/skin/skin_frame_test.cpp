@@ -445,3 +445,45 @@ TEST_F(FrameTest, DraggingASizingZoneResizesTheWindow) {
 
 }  // namespace
 }  // namespace skin_test
+
+namespace skin_test {
+namespace {
+
+TEST_F(FrameTest, CaptionTextHasItsWhiteShadowOnePixelRightAndBelow) {
+    LoadAndShow();
+    SendMessage(Window(), WM_NCACTIVATE, TRUE, 0);
+    Pump();
+    TbsSkinCaptionObject* caption = frame_->CaptionObject();
+    const graphics::TRect text = caption->TextRect();
+    auto at = [&](int x, int y) { return host_->PixelAt(Screen(x, y).x, Screen(x, y).y); };
+    auto whiteCount = [&] {
+        int n = 0;
+        for (int y = text.top; y < text.bottom; ++y)
+            for (int x = text.left; x < text.left + 60; ++x) n += at(x, y) == 0xFFFFFF;
+        return n;
+    };
+    bool shadowBelowRight = false;
+    for (int y = text.top; y < text.bottom - 1; ++y)
+        for (int x = text.left; x < text.left + 60; ++x)
+            if (at(x, y) == 0x003366 && at(x + 1, y + 1) == 0xFFFFFF) shadowBelowRight = true;
+    EXPECT_TRUE(shadowBelowRight);
+    const int withShadow = whiteCount();
+    static_cast<TbsDataSkinCaption&>(caption->Data()).Shadow = false;
+    frame_->RepaintFrame();
+    Pump();
+    EXPECT_LT(whiteCount(), withShadow);
+    // Right alignment puts the text against the rect's right edge.
+    static_cast<TbsDataSkinCaption&>(caption->Data()).Alignment = TAlignment::taRightJustify;
+    frame_->RepaintFrame();
+    Pump();
+    bool nearRight = false, nearLeft = false;
+    for (int y = text.top; y < text.bottom; ++y) {
+        for (int x = text.right - 8; x < text.right; ++x) nearRight = nearRight || at(x, y) == 0x003366;
+        for (int x = text.left; x < text.left + 8; ++x) nearLeft = nearLeft || at(x, y) == 0x003366;
+    }
+    EXPECT_TRUE(nearRight);
+    EXPECT_FALSE(nearLeft);
+}
+
+}  // namespace
+}  // namespace skin_test
