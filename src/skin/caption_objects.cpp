@@ -12,7 +12,9 @@ using namespace platform;
 
 namespace {
 
-TRect Or(const TRect& first, const TRect& fallback) { return first.IsEmpty() ? fallback : first; }
+TRect Or(const TRect& first, const TRect& fallback) {
+    return first.IsEmpty() ? fallback : first;
+}
 
 }  // namespace
 
@@ -122,15 +124,16 @@ void TbsSkinButtonObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw)
         return;
     }
     // The morph factor, not the hot flag, decides the look while the blend runs.
-    const TRect& normal = !frame_.FormActive() && !looks.Inactive.IsEmpty() ? looks.Inactive : looks.Normal;
+    const TRect& normal =
+        !frame_.FormActive() && !looks.Inactive.IsEmpty() ? looks.Inactive : looks.Normal;
     if (MorphFactor <= 0) {
         DrawImage(dc, offset, normal);
     } else if (MorphFactor >= 1) {
         DrawImage(dc, offset, looks.Hot);
     } else {
         BlendImages(dc, ObjectRect.left + offset.x, ObjectRect.top + offset.y,
-                    const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle(), normal, looks.Hot,
-                    MorphFactor);
+                    const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle(), normal,
+                    looks.Hot, MorphFactor);
     }
 }
 
@@ -183,10 +186,14 @@ TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsSkinFrame& frame, TbsDataSkinS
 
 bool TbsSkinStdButtonObject::InRestoreLook() const {
     switch (std_.Command) {
-        case TbsStdCommand::cmMaximize: return frame_.WindowState() == TbsWindowState::wsMaximized;
-        case TbsStdCommand::cmMinimize: return frame_.WindowState() == TbsWindowState::wsMinimized;
-        case TbsStdCommand::cmRollUp: return frame_.RollUpState();
-        default: return false;
+        case TbsStdCommand::cmMaximize:
+            return frame_.WindowState() == TbsWindowState::wsMaximized;
+        case TbsStdCommand::cmMinimize:
+            return frame_.WindowState() == TbsWindowState::wsMinimized;
+        case TbsStdCommand::cmRollUp:
+            return frame_.RollUpState();
+        default:
+            return false;
     }
 }
 
@@ -210,7 +217,9 @@ void TbsSkinStdButtonObject::Pressed() {
 
 void TbsSkinStdButtonObject::Action() {
     switch (std_.Command) {
-        case TbsStdCommand::cmClose: frame_.CloseForm(); break;
+        case TbsStdCommand::cmClose:
+            frame_.CloseForm();
+            break;
         case TbsStdCommand::cmMaximize:
             if (frame_.WindowState() == TbsWindowState::wsMaximized)
                 frame_.Restore();
@@ -223,9 +232,14 @@ void TbsSkinStdButtonObject::Action() {
             else
                 frame_.Minimize();
             break;
-        case TbsStdCommand::cmRollUp: frame_.RollUp(); break;
-        case TbsStdCommand::cmMinimizeToTray: frame_.MinimizeToTray(); break;
-        default: break;
+        case TbsStdCommand::cmRollUp:
+            frame_.RollUp();
+            break;
+        case TbsStdCommand::cmMinimizeToTray:
+            frame_.MinimizeToTray();
+            break;
+        default:
+            break;
     }
 }
 
@@ -281,17 +295,20 @@ void TbsSkinCaptionObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw
         x = rect.left + rect.Width() / 2 - textWidth / 2;
 
     // A frame image behind the text: sized to the text, or to the whole object.
-    const TRect& frameImage = active && !caption_.ActiveFrameRect.IsEmpty() ? caption_.ActiveFrameRect
-                                                                             : caption_.FrameRect;
+    const TRect& frameImage = active && !caption_.ActiveFrameRect.IsEmpty()
+                                  ? caption_.ActiveFrameRect
+                                  : caption_.FrameRect;
     if (!frameImage.IsEmpty()) {
         if (const TbsSkinPicture* picture = Picture()) {
             HDC src = const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle();
-            const int left = caption_.FullFrame ? ObjectRect.left + offset.x : x - caption_.FrameLeftOffset;
-            const int width = caption_.FullFrame
-                                  ? ObjectRect.Width()
-                                  : textWidth + caption_.FrameLeftOffset + caption_.FrameRightOffset;
-            const int top = caption_.FullFrame ? ObjectRect.top + offset.y
-                                               : rect.top + rect.Height() / 2 - frameImage.Height() / 2;
+            const int left =
+                caption_.FullFrame ? ObjectRect.left + offset.x : x - caption_.FrameLeftOffset;
+            const int width = caption_.FullFrame ? ObjectRect.Width()
+                                                 : textWidth + caption_.FrameLeftOffset +
+                                                       caption_.FrameRightOffset;
+            const int top = caption_.FullFrame
+                                ? ObjectRect.top + offset.y
+                                : rect.top + rect.Height() / 2 - frameImage.Height() / 2;
             DrawThreePiece(dc, left, top, width, src, ToRect(frameImage), caption_.FrameLeftOffset,
                            caption_.FrameRightOffset, caption_.StretchEffect);
         }
@@ -307,7 +324,8 @@ void TbsSkinCaptionObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw
     canvas.SetHandle(nullptr);
 }
 
-void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRect& to, double factor) {
+void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRect& to,
+                 double factor) {
     const int w = from.Width();
     const int h = from.Height();
     if (w <= 0 || h <= 0) return;
@@ -333,7 +351,8 @@ void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRec
     const std::vector<uint8_t> b = pixelsOf(to);
     for (size_t i = 0; i < a.size(); ++i)
         a[i] = uint8_t(a[i] + (int(b[i]) - int(a[i])) * factor + 0.5);  // rounded
-    SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), a.data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), a.data(), &info,
+                      DIB_RGB_COLORS);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -343,7 +362,8 @@ TbsCaptionObjects CreateCaptionObjects(TbsSkinFrame& frame, TbsSkinData& skinDat
     TbsCaptionObjects objects;
     for (const auto& entry : skinData.ObjectList()) {
         TbsDataSkinObject* data = entry.get();
-        if (dynamic_cast<TbsDataSkinMenuItem*>(data) || dynamic_cast<TbsDataSkinMainMenuItem*>(data) ||
+        if (dynamic_cast<TbsDataSkinMenuItem*>(data) ||
+            dynamic_cast<TbsDataSkinMainMenuItem*>(data) ||
             dynamic_cast<TbsDataSkinMainMenuBarButton*>(data))
             continue;
         if (auto* std = dynamic_cast<TbsDataSkinStdButton*>(data))
@@ -366,13 +386,20 @@ int LineUpRank(const TbsActiveSkinObject& object) {
     const auto* std = dynamic_cast<const TbsSkinStdButtonObject*>(&object);
     if (std == nullptr) return 5;  // custom objects come last
     switch (std->Command()) {
-        case TbsStdCommand::cmClose: return 0;
-        case TbsStdCommand::cmMaximize: return 1;
-        case TbsStdCommand::cmMinimize: return 2;
-        case TbsStdCommand::cmRollUp: return 3;
-        case TbsStdCommand::cmMinimizeToTray: return 4;
-        case TbsStdCommand::cmSysMenu: return -1;  // placed on its own
-        default: return 5;
+        case TbsStdCommand::cmClose:
+            return 0;
+        case TbsStdCommand::cmMaximize:
+            return 1;
+        case TbsStdCommand::cmMinimize:
+            return 2;
+        case TbsStdCommand::cmRollUp:
+            return 3;
+        case TbsStdCommand::cmMinimizeToTray:
+            return 4;
+        case TbsStdCommand::cmSysMenu:
+            return -1;  // placed on its own
+        default:
+            return 5;
     }
 }
 

@@ -38,7 +38,8 @@ TbsFrameGeometry MapFrameGeometry(const TbsSkinFormInfo& info, int pw, int ph, i
     return g;
 }
 
-graphics::TRect MapPictureRect(const TRect& r, const TbsFrameGeometry& g, const TbsSkinFormInfo& info) {
+graphics::TRect MapPictureRect(const TRect& r, const TbsFrameGeometry& g,
+                               const TbsSkinFormInfo& info) {
     graphics::TRect out = ToRect(r);
     // Columns right of the top-right split move with the right edge; a rect that starts left
     // of it and ends right of it spans the top edge and stretches.

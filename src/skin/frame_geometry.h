@@ -13,9 +13,9 @@ struct TbsFrameInsets {
 };
 
 struct TbsFrameGeometry {
-    int W = 0, H = 0;    // window size
-    int PW = 0, PH = 0;  // frame picture size
-    int DX = 0, DY = 0;  // W - PW, H - PH
+    int W = 0, H = 0;                             // window size
+    int PW = 0, PH = 0;                           // frame picture size
+    int DX = 0, DY = 0;                           // W - PW, H - PH
     graphics::TPoint LT, RT, LB, RB;              // mapped corner points
     graphics::TPoint HitLT, HitRT, HitLB, HitRB;  // mapped sizing-zone corners
     graphics::TRect Client, Caption, Buttons, MaskArea;
@@ -30,6 +30,7 @@ TbsFrameGeometry MapFrameGeometry(const TbsSkinFormInfo& info, int pw, int ph, i
 // A rect of the frame picture mapped to the window: unchanged in the top-left corner, moved
 // by dx in the top-right, by dy in the bottom-left, by both in the bottom-right, and
 // stretched when it spans an edge.
-graphics::TRect MapPictureRect(const TRect& r, const TbsFrameGeometry& g, const TbsSkinFormInfo& info);
+graphics::TRect MapPictureRect(const TRect& r, const TbsFrameGeometry& g,
+                               const TbsSkinFormInfo& info);
 
 }  // namespace skin

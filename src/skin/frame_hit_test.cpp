@@ -13,11 +13,14 @@ bool In(graphics::TPoint p, int left, int top, int right, int bottom) {
     return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
 }
 
-bool In(graphics::TPoint p, const graphics::TRect& r) { return In(p, r.left, r.top, r.right, r.bottom); }
+bool In(graphics::TPoint p, const graphics::TRect& r) {
+    return In(p, r.left, r.top, r.right, r.bottom);
+}
 
 bool NearEdge(const TbsFrameGeometry& g, const TbsHitTestState& s, graphics::TPoint p) {
     const int bw = s.BorderWidth;
-    const graphics::TPoint probes[] = {{p.x - bw, p.y}, {p.x, p.y - bw}, {p.x + bw, p.y}, {p.x, p.y + bw}};
+    const graphics::TPoint probes[] = {
+        {p.x - bw, p.y}, {p.x, p.y - bw}, {p.x + bw, p.y}, {p.x, p.y + bw}};
     if (!s.HasMask || s.Region == nullptr) {
         for (const auto& q : probes)
             if (!In(q, 0, 0, g.W, g.H)) return true;
@@ -49,7 +52,8 @@ LRESULT SkinHitTest(const TbsFrameGeometry& g, const TbsHitTestState& s, graphic
     return kNeutralHit;
 }
 
-LRESULT PlainHitTest(int w, int h, int border, int captionHeight, bool sizeable, graphics::TPoint p) {
+LRESULT PlainHitTest(int w, int h, int border, int captionHeight, bool sizeable,
+                     graphics::TPoint p) {
     if (!In(p, 0, 0, w, h)) return HTNOWHERE;
     const bool left = p.x < border, right = p.x >= w - border;
     const bool top = p.y < border, bottom = p.y >= h - border;

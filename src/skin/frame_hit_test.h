@@ -23,7 +23,8 @@ struct TbsHitTestState {
 };
 
 // The skinned frame's answer for a point in window coordinates.
-platform::LRESULT SkinHitTest(const TbsFrameGeometry& g, const TbsHitTestState& s, graphics::TPoint p);
+platform::LRESULT SkinHitTest(const TbsFrameGeometry& g, const TbsHitTestState& s,
+                              graphics::TPoint p);
 
 // The plain frame's answer: a border of `border` pixels (corners where two borders meet) and
 // a caption of `captionHeight` below the top border.

@@ -12,7 +12,9 @@ using namespace platform;
 
 namespace {
 
-uint8_t Clamp(int v) { return uint8_t(std::clamp(v, 0, 255)); }
+uint8_t Clamp(int v) {
+    return uint8_t(std::clamp(v, 0, 255));
+}
 
 }  // namespace
 
@@ -29,7 +31,8 @@ void ApplyInactiveEffect(graphics::TBitmap& bitmap, TbsInactiveEffect effect) {
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint8_t> px(size_t(w) * size_t(h) * 4);
     HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap.BitmapHandle(), 0, UINT(h), px.data(), &info, DIB_RGB_COLORS);
+    const int rows =
+        GetDIBits(screen, bitmap.BitmapHandle(), 0, UINT(h), px.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     if (rows == 0) return;
     const std::vector<uint8_t> original = px;
@@ -54,13 +57,16 @@ void ApplyInactiveEffect(graphics::TBitmap& bitmap, TbsInactiveEffect effect) {
                     break;
                 }
                 case TbsInactiveEffect::ieNoise: {
-                    const int shift = int((unsigned(x) * 7919u + unsigned(y) * 104729u) % 101u) - 50;
+                    const int shift =
+                        int((unsigned(x) * 7919u + unsigned(y) * 104729u) % 101u) - 50;
                     for (int c = 0; c < 3; ++c) p[c] = Clamp(p[c] + shift);
                     break;
                 }
                 case TbsInactiveEffect::ieSplitBlur:
                     for (int c = 0; c < 3; ++c)
-                        p[c] = Clamp((at(x - 1, y, c) + at(x + 1, y, c) + at(x, y - 1, c) + at(x, y + 1, c)) / 4);
+                        p[c] = Clamp((at(x - 1, y, c) + at(x + 1, y, c) + at(x, y - 1, c) +
+                                      at(x, y + 1, c)) /
+                                     4);
                     break;
                 case TbsInactiveEffect::ieInvert:
                     for (int c = 0; c < 3; ++c) p[c] = uint8_t(255 - p[c]);
@@ -68,8 +74,8 @@ void ApplyInactiveEffect(graphics::TBitmap& bitmap, TbsInactiveEffect effect) {
             }
         }
     }
-    SetDIBitsToDevice(bitmap.Canvas().Handle(), 0, 0, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), px.data(), &info,
-                      DIB_RGB_COLORS);
+    SetDIBitsToDevice(bitmap.Canvas().Handle(), 0, 0, DWORD(w), DWORD(h), 0, 0, 0, UINT(h),
+                      px.data(), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace skin

@@ -32,7 +32,11 @@ void TbsFrameMenu::Popup(ui::TPopupMenu& popup, graphics::TPoint screen) {
                graphics::Rect(screen.x, screen.y, screen.x, screen.y), 0);
 }
 
-void TbsFrameMenu::CloseAll() { engine_->CloseAll(); }
-bool TbsFrameMenu::Visible() const { return engine_->Visible(); }
+void TbsFrameMenu::CloseAll() {
+    engine_->CloseAll();
+}
+bool TbsFrameMenu::Visible() const {
+    return engine_->Visible();
+}
 
 }  // namespace skin

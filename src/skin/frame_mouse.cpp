@@ -21,7 +21,10 @@ constexpr double kMorphStep = 0.2;
 
 ui::TMouseButton ButtonOf(UINT msg) {
     switch (msg) {
-        case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
             return ui::TMouseButton::mbRight;
         default:
             return ui::TMouseButton::mbLeft;
@@ -177,7 +180,8 @@ void TbsSkinFrame::WMNCLButtonDblClk(ui::TMessage& m) {
     const bool sizeable = Sizeable();
     if (sizeable && windowState_ == TbsWindowState::wsMinimized)
         Restore();
-    else if (sizeable && windowState_ == TbsWindowState::wsNormal && !rolledUp_ && (borderIcons_ & biMaximize))
+    else if (sizeable && windowState_ == TbsWindowState::wsNormal && !rolledUp_ &&
+             (borderIcons_ & biMaximize))
         Maximize();
     else if (sizeable && windowState_ == TbsWindowState::wsMaximized)
         Restore();
@@ -233,13 +237,19 @@ void TbsSkinFrame::CheckHover() {
 
 void TbsSkinFrame::WMTimer(ui::TMessage& m) {
     switch (m.WParam) {
-        case kHoverTimer: CheckHover(); return;
-        case kMorphTimer: MorphStep(); return;
+        case kHoverTimer:
+            CheckHover();
+            return;
+        case kMorphTimer:
+            MorphStep();
+            return;
         case kCaptionTimer:
             // The caption glow animation is not drawn; nothing keeps this timer.
             if (HWND window = FormWindow()) KillTimer(window, m.WParam);
             return;
-        default: CallPrevious(m); return;
+        default:
+            CallPrevious(m);
+            return;
     }
 }
 

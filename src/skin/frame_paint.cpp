@@ -13,7 +13,8 @@ namespace skin {
 using namespace platform;
 
 const TbsSkinPicture* TbsSkinFrame::CurrentFramePicture() const {
-    if (!formActive_ && !skinData_->InactiveFramePicture().Empty()) return &skinData_->InactiveFramePicture();
+    if (!formActive_ && !skinData_->InactiveFramePicture().Empty())
+        return &skinData_->InactiveFramePicture();
     return &skinData_->FramePicture();
 }
 
@@ -23,7 +24,8 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
         return;
     }
     // A window below its minimum size is left alone until it grows.
-    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight()) return;
+    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight())
+        return;
     const TbsSkinFormInfo& info = skinData_->FormInfo();
     const TbsFrameGeometry g = Geometry();
     PlaceCaptionObjects(objects_, g, info);
@@ -39,7 +41,8 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
     source.LeftStretch = info.LeftStretch;
     source.RightStretch = info.RightStretch;
     TbsFrameStrips strips = BuildFrameStrips(source, info, g);
-    if (!formActive_ && skinData_->InactiveFramePicture().Empty() && info.AutoRenderingInActiveImage) {
+    if (!formActive_ && skinData_->InactiveFramePicture().Empty() &&
+        info.AutoRenderingInActiveImage) {
         for (TbsFrameStrip* strip : {&strips.Top, &strips.Bottom, &strips.Left, &strips.Right})
             if (strip->Bitmap) ApplyInactiveEffect(*strip->Bitmap, info.InActiveEffect);
     }
@@ -75,11 +78,12 @@ void TbsSkinFrame::PaintDefaultFrame(HDC dc) {
         graphics::TCanvas canvas;
         canvas.SetHandle(dc);
         canvas.Font().CopyFrom(formActive_ ? &defCaptionFont_ : &defInActiveCaptionFont_);
-        canvas.Font().SetColor(graphics::TColor(
-            int32_t(0xFF000000u | uint32_t(formActive_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT))));
+        canvas.Font().SetColor(graphics::TColor(int32_t(
+            0xFF000000u | uint32_t(formActive_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT))));
         canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
         const graphics::TRect rect{bar.left + 4, bar.top, bar.right - 4, bar.bottom};
-        canvas.TextRect(rect, rect.left, rect.top + (rect.Height() - canvas.TextHeight(text)) / 2, text);
+        canvas.TextRect(rect, rect.left, rect.top + (rect.Height() - canvas.TextHeight(text)) / 2,
+                        text);
         canvas.SetHandle(nullptr);
     }
     RestoreDC(dc, -1);
@@ -151,7 +155,8 @@ void TbsSkinFrame::RedrawObject(TbsActiveSkinObject& object) {
     }
     HWND window = FormWindow();
     if (window == nullptr || !IsWindowVisible(window) || !SkinActive()) return;
-    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight()) return;
+    if (WindowBounds().Width() < MinimumWidth() || WindowBounds().Height() < MinimumHeight())
+        return;
     HDC dc = GetWindowDC(window);
     if (dc == nullptr) return;
     object.Draw(dc, {0, 0}, false);

@@ -31,7 +31,9 @@ std::vector<RECT> BlackRuns(graphics::TBitmap& bitmap, graphics::TPoint offset) 
         const uint8_t* row = pixels.data() + size_t(y) * size_t(width) * 4;
         int x = 0;
         while (x < width) {
-            auto black = [&](int i) { return row[i * 4] == 0 && row[i * 4 + 1] == 0 && row[i * 4 + 2] == 0; };
+            auto black = [&](int i) {
+                return row[i * 4] == 0 && row[i * 4 + 1] == 0 && row[i * 4 + 2] == 0;
+            };
             if (!black(x)) {
                 ++x;
                 continue;
@@ -55,7 +57,8 @@ HRGN RegionFromRects(const std::vector<RECT>& rects) {
     std::memcpy(buffer.data(), &header, sizeof(header));
     if (!rects.empty())
         std::memcpy(buffer.data() + sizeof(header), rects.data(), rects.size() * sizeof(RECT));
-    return ExtCreateRegion(nullptr, DWORD(buffer.size()), reinterpret_cast<const RGNDATA*>(buffer.data()));
+    return ExtCreateRegion(nullptr, DWORD(buffer.size()),
+                           reinterpret_cast<const RGNDATA*>(buffer.data()));
 }
 
 HRGN MaskRegion(const TbsFrameStrips& strips, const graphics::TRect& maskArea) {

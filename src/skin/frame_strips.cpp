@@ -44,7 +44,8 @@ std::unique_ptr<graphics::TBitmap> CutHorizontal(const TbsStripSource& s, const 
     HDC dst = strip->Canvas().Handle();
     const int mappedB = cut.b + g.DX;
     if (cut.stretch) {
-        Stretch(dst, cut.a, 0, mappedB - cut.a, cut.height, s.Dc, cut.a, cut.srcY, edge, cut.height);
+        Stretch(dst, cut.a, 0, mappedB - cut.a, cut.height, s.Dc, cut.a, cut.srcY, edge,
+                cut.height);
     } else {
         for (int x = 0; x < g.W; x += edge)
             Copy(dst, x, 0, std::min(edge, g.W - x), cut.height, s.Dc, cut.a, cut.srcY);
@@ -71,8 +72,8 @@ std::unique_ptr<graphics::TBitmap> CutVertical(const TbsStripSource& s, int stri
     const int topPiece = cut.a - s.Inner.Top;
     const int bottomPiece = s.Inner.Bottom - cut.b;
     if (cut.stretch) {
-        Stretch(dst, 0, topPiece, cut.width, stripHeight - bottomPiece - topPiece, s.Dc, cut.srcX, cut.a,
-                cut.width, edge);
+        Stretch(dst, 0, topPiece, cut.width, stripHeight - bottomPiece - topPiece, s.Dc, cut.srcX,
+                cut.a, cut.width, edge);
     } else {
         for (int y = 0; y < stripHeight; y += edge)
             Copy(dst, 0, y, cut.width, std::min(edge, stripHeight - y), s.Dc, cut.srcX, cut.a);
@@ -93,8 +94,8 @@ TbsFrameStrips BuildFrameStrips(const TbsStripSource& s, const TbsSkinFormInfo& 
     const int bottomHeight = s.Height - in.Bottom;
     const int sideHeight = g.H - topHeight - bottomHeight;
 
-    strips.Top.Bitmap = CutHorizontal(
-        s, g, {0, topHeight, info.LTPoint.X, info.RTPoint.X, s.TopStretch});
+    strips.Top.Bitmap =
+        CutHorizontal(s, g, {0, topHeight, info.LTPoint.X, info.RTPoint.X, s.TopStretch});
     strips.Top.At = {0, 0};
     strips.Bottom.Bitmap = CutHorizontal(
         s, g, {in.Bottom, bottomHeight, info.LBPoint.X, info.RBPoint.X, s.BottomStretch});
@@ -102,8 +103,9 @@ TbsFrameStrips BuildFrameStrips(const TbsStripSource& s, const TbsSkinFormInfo& 
     strips.Left.Bitmap =
         CutVertical(s, sideHeight, {0, in.Left, info.LTPoint.Y, info.LBPoint.Y, s.LeftStretch});
     strips.Left.At = {0, topHeight};
-    strips.Right.Bitmap = CutVertical(
-        s, sideHeight, {in.Right, s.Width - in.Right, info.RTPoint.Y, info.RBPoint.Y, s.RightStretch});
+    strips.Right.Bitmap =
+        CutVertical(s, sideHeight,
+                    {in.Right, s.Width - in.Right, info.RTPoint.Y, info.RBPoint.Y, s.RightStretch});
     strips.Right.At = {in.Right + g.DX, topHeight};
     return strips;
 }
@@ -112,7 +114,8 @@ void DrawFrameStrips(HDC dc, const TbsFrameStrips& strips) {
     for (const TbsFrameStrip* strip : {&strips.Top, &strips.Left, &strips.Right, &strips.Bottom}) {
         if (!strip->Bitmap) continue;
         graphics::TBitmap& b = *strip->Bitmap;
-        BitBlt(dc, strip->At.x, strip->At.y, b.Width(), b.Height(), b.Canvas().Handle(), 0, 0, SRCCOPY);
+        BitBlt(dc, strip->At.x, strip->At.y, b.Width(), b.Height(), b.Canvas().Handle(), 0, 0,
+               SRCCOPY);
     }
 }
 

@@ -12,7 +12,7 @@ namespace skin {
 
 struct TbsFrameStrip {
     std::unique_ptr<graphics::TBitmap> Bitmap;  // null when the strip is skipped
-    graphics::TPoint At;                          // place in the window
+    graphics::TPoint At;                        // place in the window
 };
 
 struct TbsFrameStrips {

@@ -53,7 +53,8 @@ int TbsSkinFrame::MinimumWidth() const {
 
 int TbsSkinFrame::MinimumHeight() const {
     if (!SkinActive()) return minHeight_ > 0 ? minHeight_ : GetSystemMetrics(SM_CYCAPTION) + 6;
-    const int frameHeight = skinData_->FramePicture().Height() - skinData_->FormInfo().ClRect.Height();
+    const int frameHeight =
+        skinData_->FramePicture().Height() - skinData_->FormInfo().ClRect.Height();
     if (minHeight_ > frameHeight && !rolledUp_ && windowState_ != TbsWindowState::wsMinimized)
         return minHeight_;
     return frameHeight;
@@ -89,8 +90,8 @@ void TbsSkinFrame::WMSize(ui::TMessage& m) {
     lastWidth_ = WindowBounds().Width();
     lastHeight_ = WindowBounds().Height();
     // Restored from the minimized state from outside (the task bar).
-    if (m.WParam == SIZE_RESTORED && windowState_ == TbsWindowState::wsMinimized && FormWindow() != nullptr &&
-        !IsIconic(FormWindow()))
+    if (m.WParam == SIZE_RESTORED && windowState_ == TbsWindowState::wsMinimized &&
+        FormWindow() != nullptr && !IsIconic(FormWindow()))
         windowState_ = stateBeforeMinimize_;
     if (SkinActive() && lastWidth_ >= MinimumWidth() && lastHeight_ >= MinimumHeight()) {
         UpdateRegion();
@@ -165,10 +166,12 @@ void TbsSkinFrame::RollUp() {
         if (!(borderIcons_ & biRollUp) || windowState_ != TbsWindowState::wsNormal) return;
         rollUpHeight_ = WindowBounds().Height();
         rolledUp_ = true;
-        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(), MinimumHeight());
+        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(),
+                         MinimumHeight());
     } else {
         rolledUp_ = false;
-        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(), rollUpHeight_);
+        form_->SetBounds(WindowBounds().left, WindowBounds().top, WindowBounds().Width(),
+                         rollUpHeight_);
     }
     RepaintFrame();
     if (OnChangeRollUpState) OnChangeRollUpState(this);
@@ -179,7 +182,9 @@ void TbsSkinFrame::MinimizeToTray() {
     Minimize();
 }
 
-void TbsSkinFrame::CloseForm() { form_->Close(); }
+void TbsSkinFrame::CloseForm() {
+    form_->Close();
+}
 
 // ---- placement ----
 
@@ -191,10 +196,12 @@ void TbsSkinFrame::WMShowWindow(ui::TMessage& m) {
 void TbsSkinFrame::PositionAtFirstShow() {
     if (firstShowDone_) return;
     firstShowDone_ = true;
-    if (positionInMonitor_ == TbsPositionInMonitor::bspDefault || windowState_ != TbsWindowState::wsNormal)
+    if (positionInMonitor_ == TbsPositionInMonitor::bspDefault ||
+        windowState_ != TbsWindowState::wsNormal)
         return;
     const MonitorAreas areas = AreasFor(FormWindow(), WindowBounds());
-    const RECT& area = positionInMonitor_ == TbsPositionInMonitor::bspScreenCenter ? areas.full : areas.work;
+    const RECT& area =
+        positionInMonitor_ == TbsPositionInMonitor::bspScreenCenter ? areas.full : areas.work;
     const int w = WindowBounds().Width();
     const int h = WindowBounds().Height();
     const int left = area.left + (area.right - area.left) / 2 - w / 2;
@@ -210,10 +217,14 @@ void TbsSkinFrame::WMMoving(ui::TMessage& m) {
     const int w = r->right - r->left;
     const int h = r->bottom - r->top;
     auto near = [this](int a, int b) { return std::abs(a - b) <= magneticSize_; };
-    if (near(r->left, work.left)) r->left = work.left;
-    else if (near(r->right, work.right)) r->left = work.right - w;
-    if (near(r->top, work.top)) r->top = work.top;
-    else if (near(r->bottom, work.bottom)) r->top = work.bottom - h;
+    if (near(r->left, work.left))
+        r->left = work.left;
+    else if (near(r->right, work.right))
+        r->left = work.right - w;
+    if (near(r->top, work.top))
+        r->top = work.top;
+    else if (near(r->bottom, work.bottom))
+        r->top = work.bottom - h;
     r->right = r->left + w;
     r->bottom = r->top + h;
 }

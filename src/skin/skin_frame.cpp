@@ -3,8 +3,8 @@
 #include "core/exceptions.h"
 #include "platform/user/user.h"
 #include "skin/frame_menu.h"
-#include "skin/skin_strings.h"
 #include "skin/skin_menu.h"
+#include "skin/skin_strings.h"
 #include "skin/skinnable_control.h"
 #include "ui/application.h"
 
@@ -16,23 +16,64 @@ namespace {
 
 // Every message the frame answers or watches on its form.
 constexpr UINT kFrameMessages[] = {
-    WM_NCCALCSIZE,   WM_NCPAINT,      WM_NCACTIVATE,     WM_NCHITTEST,         WM_NCLBUTTONDOWN,
-    WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN, WM_NCLBUTTONUP,  WM_NCRBUTTONUP,       WM_LBUTTONUP,
-    WM_RBUTTONUP,    WM_NCMOUSEMOVE,  WM_MOUSEMOVE,      WM_NCLBUTTONDBLCLK,   WM_SIZE,
-    WM_MOVE,         WM_GETMINMAXINFO, WM_ACTIVATE,      WM_ERASEBKGND,        WM_SHOWWINDOW,
-    WM_SYSCOMMAND,   WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE,  WM_MOVING,            WM_SETTEXT,
-    WM_SETCURSOR,    WM_DESTROY,      WM_TIMER,          WM_KILLFOCUS,         WM_CANCELMODE,
-    WM_MOUSEACTIVATE, WM_LBUTTONDOWN, WM_RBUTTONDOWN,    WM_MBUTTONDOWN,       WM_PARENTNOTIFY,
-    WM_BEFORECHANGESKINDATA, WM_CHANGESKINDATA, WM_AFTERCHANGESKINDATA, WM_CHANGEFORMSKINNABLE,
+    WM_NCCALCSIZE,
+    WM_NCPAINT,
+    WM_NCACTIVATE,
+    WM_NCHITTEST,
+    WM_NCLBUTTONDOWN,
+    WM_NCRBUTTONDOWN,
+    WM_NCMBUTTONDOWN,
+    WM_NCLBUTTONUP,
+    WM_NCRBUTTONUP,
+    WM_LBUTTONUP,
+    WM_RBUTTONUP,
+    WM_NCMOUSEMOVE,
+    WM_MOUSEMOVE,
+    WM_NCLBUTTONDBLCLK,
+    WM_SIZE,
+    WM_MOVE,
+    WM_GETMINMAXINFO,
+    WM_ACTIVATE,
+    WM_ERASEBKGND,
+    WM_SHOWWINDOW,
+    WM_SYSCOMMAND,
+    WM_ENTERSIZEMOVE,
+    WM_EXITSIZEMOVE,
+    WM_MOVING,
+    WM_SETTEXT,
+    WM_SETCURSOR,
+    WM_DESTROY,
+    WM_TIMER,
+    WM_KILLFOCUS,
+    WM_CANCELMODE,
+    WM_MOUSEACTIVATE,
+    WM_LBUTTONDOWN,
+    WM_RBUTTONDOWN,
+    WM_MBUTTONDOWN,
+    WM_PARENTNOTIFY,
+    WM_BEFORECHANGESKINDATA,
+    WM_CHANGESKINDATA,
+    WM_AFTERCHANGESKINDATA,
+    WM_CHANGEFORMSKINNABLE,
     WM_CHANGERESSTRDATA,
 };
 
 // Messages that close an open skinned menu before anything else happens.
 bool ClosesMenu(UINT msg) {
     switch (msg) {
-        case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
-        case WM_MOUSEACTIVATE: case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_PARENTNOTIFY:
+        case WM_MOVE:
+        case WM_SIZE:
+        case WM_ACTIVATE:
+        case WM_KILLFOCUS:
+        case WM_CANCELMODE:
+        case WM_MOUSEACTIVATE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_PARENTNOTIFY:
             return true;
         default:
             return false;
@@ -86,7 +127,8 @@ TbsSkinFrame::~TbsSkinFrame() {
     CloseSkinMenu();
     RemoveMenuFilter();
     TbsSkinFormList::Screen().Remove(this);
-    if (skinData_ != nullptr && skinData_->Owner() == formControl_) skinData_->SetOwnerForm(nullptr);
+    if (skinData_ != nullptr && skinData_->Owner() == formControl_)
+        skinData_->SetOwnerForm(nullptr);
     objects_.clear();
     UnhookForm();
     if (!formControl_->Destroying() && form_->HandleAllocated()) {
@@ -116,13 +158,16 @@ void TbsSkinFrame::CallPrevious(ui::TMessage& m) {
     try {
         form->WndProc(m);
     } catch (...) {
-        if (*alive) form->SetMessageHandler(m.Msg, [this](ui::TMessage& msg) { FrameWndProc(msg); });
+        if (*alive)
+            form->SetMessageHandler(m.Msg, [this](ui::TMessage& msg) { FrameWndProc(msg); });
         throw;
     }
     if (*alive) form->SetMessageHandler(m.Msg, [this](ui::TMessage& msg) { FrameWndProc(msg); });
 }
 
-HWND TbsSkinFrame::FormWindow() const { return form_->HandleAllocated() ? form_->Handle() : nullptr; }
+HWND TbsSkinFrame::FormWindow() const {
+    return form_->HandleAllocated() ? form_->Handle() : nullptr;
+}
 
 void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
     // While the form is being taken apart its children's windows still report in.
@@ -132,7 +177,9 @@ void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
     }
     if (ClosesMenu(m.Msg)) CloseSkinMenu();
     switch (m.Msg) {
-        case WM_NCCALCSIZE: WMNCCalcSize(m); return;
+        case WM_NCCALCSIZE:
+            WMNCCalcSize(m);
+            return;
         case WM_NCPAINT: {
             HWND window = FormWindow();
             if (window == nullptr) return;
@@ -152,16 +199,28 @@ void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
             if (formActive_ && OnActivate) OnActivate(this);
             if (!formActive_ && OnDeActivate) OnDeActivate(this);
             return;
-        case WM_NCHITTEST: WMNCHitTest(m); return;
+        case WM_NCHITTEST:
+            WMNCHitTest(m);
+            return;
         case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN: WMNCButtonDown(m); return;
+        case WM_NCRBUTTONDOWN:
+            WMNCButtonDown(m);
+            return;
         case WM_NCLBUTTONUP:
         case WM_NCRBUTTONUP:
         case WM_LBUTTONUP:
-        case WM_RBUTTONUP: WMButtonUp(m); return;
-        case WM_NCMOUSEMOVE: WMNCMouseMove(m); return;
-        case WM_MOUSEMOVE: WMMouseMove(m); return;
-        case WM_NCLBUTTONDBLCLK: WMNCLButtonDblClk(m); return;
+        case WM_RBUTTONUP:
+            WMButtonUp(m);
+            return;
+        case WM_NCMOUSEMOVE:
+            WMNCMouseMove(m);
+            return;
+        case WM_MOUSEMOVE:
+            WMMouseMove(m);
+            return;
+        case WM_NCLBUTTONDBLCLK:
+            WMNCLButtonDblClk(m);
+            return;
         case WM_SIZE:
             CallPrevious(m);
             WMSize(m);
@@ -175,14 +234,26 @@ void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
             formActive_ = LOWORD(m.WParam) != WA_INACTIVE;
             RepaintFrame();
             return;
-        case WM_ERASEBKGND: WMEraseBkgnd(m); return;
-        case WM_SHOWWINDOW: WMShowWindow(m); return;
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(m);
+            return;
+        case WM_SHOWWINDOW:
+            WMShowWindow(m);
+            return;
         case WM_SYSCOMMAND:
             switch (m.WParam & 0xFFF0) {
-                case SC_MAXIMIZE: Maximize(); return;
-                case SC_MINIMIZE: Minimize(); return;
-                case SC_RESTORE: Restore(); return;
-                default: CallPrevious(m); return;
+                case SC_MAXIMIZE:
+                    Maximize();
+                    return;
+                case SC_MINIMIZE:
+                    Minimize();
+                    return;
+                case SC_RESTORE:
+                    Restore();
+                    return;
+                default:
+                    CallPrevious(m);
+                    return;
             }
         case WM_ENTERSIZEMOVE:
             sizeMoving_ = true;
@@ -195,23 +266,41 @@ void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
             CallPrevious(m);
             RepaintFrame();
             return;
-        case WM_MOVING: WMMoving(m); return;
+        case WM_MOVING:
+            WMMoving(m);
+            return;
         case WM_SETTEXT:
             CallPrevious(m);
             RepaintFrame();
             return;
-        case WM_SETCURSOR: WMSetCursor(m); return;
+        case WM_SETCURSOR:
+            WMSetCursor(m);
+            return;
         case WM_DESTROY:
             StopTimers();
             CallPrevious(m);
             return;
-        case WM_TIMER: WMTimer(m); return;
-        case WM_BEFORECHANGESKINDATA: BeforeChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam)); return;
-        case WM_CHANGESKINDATA: ChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam)); return;
-        case WM_AFTERCHANGESKINDATA: AfterChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam)); return;
-        case WM_CHANGEFORMSKINNABLE: ChangeFormSkinnable(reinterpret_cast<TbsSkinData*>(m.WParam)); return;
-        case WM_CHANGERESSTRDATA: ChangeResStrData(reinterpret_cast<TbsSkinData*>(m.WParam)); return;
-        default: CallPrevious(m); return;
+        case WM_TIMER:
+            WMTimer(m);
+            return;
+        case WM_BEFORECHANGESKINDATA:
+            BeforeChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
+            return;
+        case WM_CHANGESKINDATA:
+            ChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
+            return;
+        case WM_AFTERCHANGESKINDATA:
+            AfterChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
+            return;
+        case WM_CHANGEFORMSKINNABLE:
+            ChangeFormSkinnable(reinterpret_cast<TbsSkinData*>(m.WParam));
+            return;
+        case WM_CHANGERESSTRDATA:
+            ChangeResStrData(reinterpret_cast<TbsSkinData*>(m.WParam));
+            return;
+        default:
+            CallPrevious(m);
+            return;
     }
 }
 
@@ -273,8 +362,8 @@ void TbsSkinFrame::Notification(ui::TComponent* component, ui::TOperation operat
 // ---- state ----
 
 bool TbsSkinFrame::SkinActive() const {
-    return skinActive_ && skinData_ != nullptr && !skinData_->Empty() && skinData_->SkinnableForm() &&
-           !skinData_->FramePicture().Empty();
+    return skinActive_ && skinData_ != nullptr && !skinData_->Empty() &&
+           skinData_->SkinnableForm() && !skinData_->FramePicture().Empty();
 }
 
 bool TbsSkinFrame::Sizeable() const {
@@ -286,8 +375,8 @@ bool TbsSkinFrame::Sizeable() const {
 TbsFrameGeometry TbsSkinFrame::Geometry() const {
     if (!SkinActive()) return {};
     const TbsSkinPicture& picture = skinData_->FramePicture();
-    return MapFrameGeometry(skinData_->FormInfo(), picture.Width(), picture.Height(), WindowBounds().Width(),
-                            WindowBounds().Height());
+    return MapFrameGeometry(skinData_->FormInfo(), picture.Width(), picture.Height(),
+                            WindowBounds().Width(), WindowBounds().Height());
 }
 
 TbsFrameInsets TbsSkinFrame::Insets() const {
@@ -302,13 +391,15 @@ TbsFrameInsets TbsSkinFrame::Insets() const {
 
 graphics::TRect TbsSkinFrame::WindowBounds() const {
     RECT r{};
-    if (HWND window = FormWindow(); window != nullptr && GetWindowRect(window, &r)) return graphics::TRect::FromRECT(r);
+    if (HWND window = FormWindow(); window != nullptr && GetWindowRect(window, &r))
+        return graphics::TRect::FromRECT(r);
     return form_->BoundsRect();
 }
 
 graphics::TPoint TbsSkinFrame::ClientSize() const {
     RECT r{};
-    if (HWND window = FormWindow(); window != nullptr && GetClientRect(window, &r)) return {r.right, r.bottom};
+    if (HWND window = FormWindow(); window != nullptr && GetClientRect(window, &r))
+        return {r.right, r.bottom};
     return {form_->ClientWidth(), form_->ClientHeight()};
 }
 
@@ -324,7 +415,9 @@ TbsSkinCaptionObject* TbsSkinFrame::CaptionObject() const {
     return nullptr;
 }
 
-std::string TbsSkinFrame::CaptionText() const { return form_->Caption(); }
+std::string TbsSkinFrame::CaptionText() const {
+    return form_->Caption();
+}
 
 uint8_t TbsSkinFrame::CaptionCharset() const {
     if (skinData_ != nullptr && skinData_->ResourceStrData() != nullptr)
@@ -346,7 +439,8 @@ void TbsSkinFrame::ForEachSkinnableControl(TbsSkinData* sender,
                                            const std::function<void(TbsSkinnableControl&)>& f) {
     WalkControls(*form_, [&](ui::TControl& control) {
         auto* skinnable = dynamic_cast<TbsSkinnableControl*>(&control);
-        if (skinnable != nullptr && (sender == nullptr || skinnable->SkinData() == sender)) f(*skinnable);
+        if (skinnable != nullptr && (sender == nullptr || skinnable->SkinData() == sender))
+            f(*skinnable);
     });
 }
 
@@ -357,7 +451,8 @@ void TbsSkinFrame::BeforeChangeSkinData(TbsSkinData* sender) {
         ClearHotAndPressed();
         objects_.clear();
     }
-    ForEachSkinnableControl(sender, [](TbsSkinnableControl& control) { control.ResetSkinBinding(); });
+    ForEachSkinnableControl(sender,
+                            [](TbsSkinnableControl& control) { control.ResetSkinBinding(); });
     if (sender == skinData_ && OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
 }
 
@@ -369,11 +464,13 @@ void TbsSkinFrame::ChangeSkinData(TbsSkinData* sender) {
             ApplyClientSize(clientWidth_ > 0 ? clientWidth_ : ClientSize().x,
                             clientHeight_ > 0 ? clientHeight_ : ClientSize().y);
     }
-    ForEachSkinnableControl(sender, [](TbsSkinnableControl& control) { control.ApplySkinChange(); });
+    ForEachSkinnableControl(sender,
+                            [](TbsSkinnableControl& control) { control.ApplySkinChange(); });
 }
 
 void TbsSkinFrame::AfterChangeSkinData(TbsSkinData* sender) {
-    if (sender == skinData_ && sender != nullptr && OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+    if (sender == skinData_ && sender != nullptr && OnAfterChangeSkinData)
+        OnAfterChangeSkinData(this);
 }
 
 void TbsSkinFrame::ChangeFormSkinnable(TbsSkinData* sender) {
@@ -388,13 +485,26 @@ void TbsSkinFrame::ChangeResStrData(TbsSkinData* sender) {
         if (button == nullptr) continue;
         const char* name = nullptr;
         switch (button->Command()) {
-            case TbsStdCommand::cmClose: name = "CLOSEBUTTON_HINT"; break;
-            case TbsStdCommand::cmMaximize: name = "MAXBUTTON_HINT"; break;
-            case TbsStdCommand::cmMinimize: name = "MINBUTTON_HINT"; break;
-            case TbsStdCommand::cmRollUp: name = "ROLLUPBUTTON_HINT"; break;
-            case TbsStdCommand::cmMinimizeToTray: name = "TRAYBUTTON_HINT"; break;
-            case TbsStdCommand::cmSysMenu: name = "MENUBUTTON_HINT"; break;
-            default: break;
+            case TbsStdCommand::cmClose:
+                name = "CLOSEBUTTON_HINT";
+                break;
+            case TbsStdCommand::cmMaximize:
+                name = "MAXBUTTON_HINT";
+                break;
+            case TbsStdCommand::cmMinimize:
+                name = "MINBUTTON_HINT";
+                break;
+            case TbsStdCommand::cmRollUp:
+                name = "ROLLUPBUTTON_HINT";
+                break;
+            case TbsStdCommand::cmMinimizeToTray:
+                name = "TRAYBUTTON_HINT";
+                break;
+            case TbsStdCommand::cmSysMenu:
+                name = "MENUBUTTON_HINT";
+                break;
+            default:
+                break;
         }
         std::string hint = strings != nullptr && name != nullptr ? strings->GetResStr(name) : "";
         button->Hint = hint.empty() ? button->Data().Hint : hint;
@@ -444,7 +554,8 @@ void TbsSkinFrame::EnforceMinimumSize() {
     const int minH = MinimumHeight();
     const int w = WindowBounds().Width() < minW ? minW : WindowBounds().Width();
     const int h = WindowBounds().Height() < minH ? minH : WindowBounds().Height();
-    if (w != WindowBounds().Width() || h != WindowBounds().Height()) form_->SetBounds(WindowBounds().left, WindowBounds().top, w, h);
+    if (w != WindowBounds().Width() || h != WindowBounds().Height())
+        form_->SetBounds(WindowBounds().left, WindowBounds().top, w, h);
 }
 
 void TbsSkinFrame::FrameChanged() {
@@ -459,14 +570,24 @@ void TbsSkinFrame::UpdateObjectStates() {
         if (button == nullptr) continue;
         bool enabled = false;
         switch (button->Command()) {
-            case TbsStdCommand::cmClose: enabled = true; break;
-            case TbsStdCommand::cmMaximize: enabled = (borderIcons_ & biMaximize) != 0; break;
-            case TbsStdCommand::cmMinimize: enabled = (borderIcons_ & biMinimize) != 0; break;
+            case TbsStdCommand::cmClose:
+                enabled = true;
+                break;
+            case TbsStdCommand::cmMaximize:
+                enabled = (borderIcons_ & biMaximize) != 0;
+                break;
+            case TbsStdCommand::cmMinimize:
+                enabled = (borderIcons_ & biMinimize) != 0;
+                break;
             case TbsStdCommand::cmSysMenu:
                 enabled = (borderIcons_ & biSystemMenu) != 0 && !disableSystemMenu_;
                 break;
-            case TbsStdCommand::cmRollUp: enabled = (borderIcons_ & biRollUp) != 0; break;
-            case TbsStdCommand::cmMinimizeToTray: enabled = (borderIcons_ & biMinimizeToTray) != 0; break;
+            case TbsStdCommand::cmRollUp:
+                enabled = (borderIcons_ & biRollUp) != 0;
+                break;
+            case TbsStdCommand::cmMinimizeToTray:
+                enabled = (borderIcons_ & biMinimizeToTray) != 0;
+                break;
             case TbsStdCommand::cmDefault:
                 if (OnActivateCustomObject) OnActivateCustomObject(button->IDName(), enabled);
                 break;
@@ -480,7 +601,9 @@ void TbsSkinFrame::UpdateObjectStates() {
 
 // ---- the menu host ----
 
-TbsSkinMenu& TbsSkinFrame::SkinMenu() { return menu_->Engine(); }
+TbsSkinMenu& TbsSkinFrame::SkinMenu() {
+    return menu_->Engine();
+}
 
 TbsSkinData* TbsSkinFrame::MenuSkinData() const {
     return menusSkinData_ != nullptr ? menusSkinData_ : skinData_;
@@ -516,13 +639,17 @@ void TbsSkinFrame::RemoveMenuFilter() {
     previousFilter_ = nullptr;
 }
 
-bool TbsSkinFrame::SkinMenuVisible() const { return menu_ && menu_->Visible(); }
+bool TbsSkinFrame::SkinMenuVisible() const {
+    return menu_ && menu_->Visible();
+}
 
 void TbsSkinFrame::CloseSkinMenu() {
     if (SkinMenuVisible()) menu_->CloseAll();
 }
 
-ui::TMenuItem& TbsSkinFrame::SystemMenuItems() { return systemMenu_->Items(); }
+ui::TMenuItem& TbsSkinFrame::SystemMenuItems() {
+    return systemMenu_->Items();
+}
 
 void TbsSkinFrame::RebuildSystemMenu() {
     TbsSystemMenuState state;
@@ -533,15 +660,28 @@ void TbsSkinFrame::RebuildSystemMenu() {
     state.minimized = windowState_ == TbsWindowState::wsMinimized;
     state.maximized = windowState_ == TbsWindowState::wsMaximized;
     state.rolledUp = rolledUp_;
-    const TbsResourceStrData* strings = skinData_ != nullptr ? skinData_->ResourceStrData() : nullptr;
+    const TbsResourceStrData* strings =
+        skinData_ != nullptr ? skinData_->ResourceStrData() : nullptr;
     BuildSystemMenu(systemMenu_->Items(), this, state, strings, [this](TbsSysMenuCommand command) {
         switch (command) {
-            case TbsSysMenuCommand::Minimize: Minimize(); break;
-            case TbsSysMenuCommand::Restore: Restore(); break;
-            case TbsSysMenuCommand::Maximize: Maximize(); break;
-            case TbsSysMenuCommand::RollUp: RollUp(); break;
-            case TbsSysMenuCommand::MinimizeToTray: MinimizeToTray(); break;
-            case TbsSysMenuCommand::Close: CloseForm(); break;
+            case TbsSysMenuCommand::Minimize:
+                Minimize();
+                break;
+            case TbsSysMenuCommand::Restore:
+                Restore();
+                break;
+            case TbsSysMenuCommand::Maximize:
+                Maximize();
+                break;
+            case TbsSysMenuCommand::RollUp:
+                RollUp();
+                break;
+            case TbsSysMenuCommand::MinimizeToTray:
+                MinimizeToTray();
+                break;
+            case TbsSysMenuCommand::Close:
+                CloseForm();
+                break;
         }
     });
 }

@@ -43,9 +43,7 @@ using TbsCustomObjectEvent = std::function<void(const std::string& idName, bool&
 
 class TbsFrameMenu;
 
-class TbsSkinFrame : public ui::TComponent,
-                     public TbsSkinMessageReceiver,
-                     public TbsSkinMenuHost {
+class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, public TbsSkinMenuHost {
   public:
     // The owner must be a form; anything else raises EInvalidOperation.
     explicit TbsSkinFrame(ui::TComponent* owner);
@@ -222,7 +220,8 @@ class TbsSkinFrame : public ui::TComponent,
     void FrameChanged();
     void ApplyClientSize(int width, int height);
     // Every skinnable control of the form whose skin data is `sender` (all of them for null).
-    void ForEachSkinnableControl(TbsSkinData* sender, const std::function<void(TbsSkinnableControl&)>& f);
+    void ForEachSkinnableControl(TbsSkinData* sender,
+                                 const std::function<void(TbsSkinnableControl&)>& f);
 
     // Painting.
     void PaintFrame(platform::HDC dc);

@@ -32,7 +32,8 @@ TbsSkinMenuHost* TbsSkinMenuHost::Find(const ui::TComponent* component) {
     if (TbsSkinMenuHost* host = HostAmong(FormOf(component))) return host;
     // A component owned by something on a form (a menu item of a popup menu): its owner's form.
     const ui::TComponent* owner = component->Owner();
-    return owner != nullptr ? HostAmong(FormOf(owner->Owner() != nullptr ? owner->Owner() : owner)) : nullptr;
+    return owner != nullptr ? HostAmong(FormOf(owner->Owner() != nullptr ? owner->Owner() : owner))
+                            : nullptr;
 }
 
 }  // namespace skin

@@ -47,7 +47,8 @@ void BuildSystemMenu(ui::TMenuItem& root, ui::TComponent* owner, const TbsSystem
         add("BSF_MINTOTRAY", Text(strings, "MI_MINTOTRAYCAPTION", strings::BS_MI_MINTOTRAYCAPTION),
             TbsSysMenuCommand::MinimizeToTray);
     add("BSF_CLOSE",
-        Text(strings, "MI_CLOSECAPTION", strings::BS_MI_CLOSECAPTION) + "\t" + (s.mdiChild ? "Ctrl+F4" : "Alt+F4"),
+        Text(strings, "MI_CLOSECAPTION", strings::BS_MI_CLOSECAPTION) + "\t" +
+            (s.mdiChild ? "Ctrl+F4" : "Alt+F4"),
         TbsSysMenuCommand::Close);
 }
 

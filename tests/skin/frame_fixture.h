@@ -41,7 +41,8 @@ class FrameTest : public ui::testing::UiTest {
     graphics::TPoint Screen(int x, int y) { return {form_->Left() + x, form_->Top() + y}; }
     platform::LRESULT HitAt(int x, int y) {
         const graphics::TPoint p = Screen(x, y);
-        return platform::SendMessage(Window(), platform::WM_NCHITTEST, 0, platform::MAKELPARAM(p.x, p.y));
+        return platform::SendMessage(Window(), platform::WM_NCHITTEST, 0,
+                                     platform::MAKELPARAM(p.x, p.y));
     }
     void ClickAt(int x, int y, int button = platform::kHostLeftButton) {
         const graphics::TPoint p = Screen(x, y);

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "frame_fixture.h"
-#include "platform/user/user.h"
 #include "platform/thread/sync.h"
+#include "platform/user/user.h"
 #include "ui/panels.h"
 
 using namespace skin;
@@ -17,7 +17,8 @@ namespace {
 // A control that paints from a skin: it records the calls around a skin change.
 class FakeSkinnedControl : public ui::TGraphicControl, public TbsSkinnableControl {
   public:
-    FakeSkinnedControl(ui::TComponent* owner, TbsSkinData* data) : ui::TGraphicControl(owner), data_(data) {}
+    FakeSkinnedControl(ui::TComponent* owner, TbsSkinData* data)
+        : ui::TGraphicControl(owner), data_(data) {}
     TbsSkinData* SkinData() const override { return data_; }
     void ResetSkinBinding() override {
         ++resets;
@@ -83,7 +84,8 @@ TEST_F(FrameSkinChangeTest, TheFramesFormHearsItsOwnSkinDataFirst) {
     EXPECT_EQ(order, (std::vector<std::string>{"owner", "second"}));
     EXPECT_TRUE(secondFrame->SkinActive());
     delete second;
-    EXPECT_EQ(std::count(TbsSkinFormList::Screen().Forms().begin(), TbsSkinFormList::Screen().Forms().end(),
+    EXPECT_EQ(std::count(TbsSkinFormList::Screen().Forms().begin(),
+                         TbsSkinFormList::Screen().Forms().end(),
                          static_cast<TbsSkinMessageReceiver*>(secondFrame)),
               0);
 }

@@ -63,9 +63,9 @@ TEST_F(FrameStripsTest, TopStripKeepsTheCornersAndTilesTheEdge) {
     graphics::TBitmap& top = *strips.Top.Bitmap;
     EXPECT_EQ(top.Width(), 16);
     EXPECT_EQ(top.Height(), 2);
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(SourceColumn(top, x, 1), x);            // left corner
-    for (int x = 3; x < 12; ++x) EXPECT_EQ(SourceColumn(top, x, 1), 3 + x % 3);   // tiles from 0
-    for (int x = 12; x < 16; ++x) EXPECT_EQ(SourceColumn(top, x, 1), x - 6);      // right corner
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(SourceColumn(top, x, 1), x);           // left corner
+    for (int x = 3; x < 12; ++x) EXPECT_EQ(SourceColumn(top, x, 1), 3 + x % 3);  // tiles from 0
+    for (int x = 12; x < 16; ++x) EXPECT_EQ(SourceColumn(top, x, 1), x - 6);     // right corner
     EXPECT_EQ(SourceRow(top, 5, 1), 1);
 }
 
@@ -102,7 +102,8 @@ TEST_F(FrameStripsTest, APictureSmallerThanItsPointsIsCutWithoutReachingOutside)
     source.Width = 2;
     source.Height = 2;
     source.Inner = info_.ClRect;  // reaches past the picture
-    TbsFrameStrips strips = BuildFrameStrips(source, info_, MapFrameGeometry(info_, 10, 10, 16, 14));
+    TbsFrameStrips strips =
+        BuildFrameStrips(source, info_, MapFrameGeometry(info_, 10, 10, 16, 14));
     ASSERT_TRUE(strips.Top.Bitmap);
     EXPECT_EQ(strips.Top.Bitmap->Width(), 16);
     // The bottom strip would be -6 rows high: skipped.
@@ -152,7 +153,8 @@ TEST(FrameRegionTest, RunCountIsBounded) {
     bitmap->SetHeight(102);
     HDC dc = bitmap->Canvas().Handle();
     for (int y = 0; y < 102; ++y)
-        for (int x = 0; x < 200; ++x) SetPixel(dc, x, y, x % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        for (int x = 0; x < 200; ++x)
+            SetPixel(dc, x, y, x % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
     EXPECT_EQ(BlackRuns(*bitmap, {0, 0}).size(), size_t(kMaxRegionRuns));
 }
 
@@ -225,7 +227,9 @@ TEST(FrameGeometryTest, MappedGeometryMovesWithTheWindowSize) {
 
 namespace {
 
-uint32_t PixelRgb(graphics::TBitmap& b, int x, int y) { return uint32_t(GetPixel(b.Canvas().Handle(), x, y)); }
+uint32_t PixelRgb(graphics::TBitmap& b, int x, int y) {
+    return uint32_t(GetPixel(b.Canvas().Handle(), x, y));
+}
 
 TEST(FrameInactiveEffectTest, EffectsChangeEveryPixelByTheirRule) {
     auto make = [] {

@@ -99,7 +99,8 @@ TEST_F(FrameTest, DoubleClickOnTheCaptionMaximizesAndRestores) {
     RECT work{};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     // The work area is the whole screen here, so the window stays one pixel inside it.
-    EXPECT_EQ(form_->BoundsRect(), graphics::Rect(work.left + 1, work.top + 1, work.right - 1, work.bottom - 1));
+    EXPECT_EQ(form_->BoundsRect(),
+              graphics::Rect(work.left + 1, work.top + 1, work.right - 1, work.bottom - 1));
     SendMessage(Window(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
     EXPECT_EQ(frame_->WindowState(), TbsWindowState::wsNormal);
     EXPECT_EQ(form_->BoundsRect(), before);
@@ -113,7 +114,8 @@ TEST_F(FrameTest, MaximizeButtonShowsTheRestoreImagesWhileMaximized) {
     const graphics::TRect r = maxButton->ObjectRect;
     // Whether the button on the screen shows the 21 x 21 image at (x, y) of the active picture.
     auto shows = [&](int x, int y) {
-        HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+        HDC src =
+            const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
         for (int dy = 0; dy < 21; ++dy)
             for (int dx = 0; dx < 21; ++dx) {
                 const COLORREF c = GetPixel(src, x + dx, y + dy);
@@ -191,7 +193,8 @@ TEST_F(FrameTest, RightClickOnTheCaptionOpensTheSystemMenu) {
     EXPECT_TRUE(frame_->MenuFilterInstalled());
     ui::TMenuItem& items = frame_->SystemMenuItems();
     EXPECT_EQ(Names(items), (std::vector<std::string>{"BSF_MINITEM", "BSF_MAXITEM", "BSF_CLOSE"}));
-    EXPECT_EQ(Captions(items), (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "&Close\tAlt+F4"}));
+    EXPECT_EQ(Captions(items),
+              (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "&Close\tAlt+F4"}));
     // Escape reaches the open menu through the form's key routing and closes it.
     host_->PressKey(VK_ESCAPE);
     Pump();
@@ -249,11 +252,15 @@ TEST_F(FrameTest, FramePixelsAreThePictureCorners) {
     // Points inside the window's shape: the corner pieces come through unchanged.
     const struct {
         int px, py, wx, wy;
-    } probes[] = {{5, 20, 5, 20}, {pw - 6, 26, 476 - 6, 26}, {2, ph - 3, 2, 513 - 3},
-                  {pw - 3, ph - 2, 476 - 3, 513 - 2}, {1, 100, 1, 100}};
+    } probes[] = {{5, 20, 5, 20},
+                  {pw - 6, 26, 476 - 6, 26},
+                  {2, ph - 3, 2, 513 - 3},
+                  {pw - 3, ph - 2, 476 - 3, 513 - 2},
+                  {1, 100, 1, 100}};
     for (const auto& p : probes) {
         if (!PtInRegion(frame_->WindowRegion(), p.wx, p.wy)) continue;
-        EXPECT_EQ(host_->PixelAt(Screen(p.wx, p.wy).x, Screen(p.wx, p.wy).y), rgb(GetPixel(src, p.px, p.py)))
+        EXPECT_EQ(host_->PixelAt(Screen(p.wx, p.wy).x, Screen(p.wx, p.wy).y),
+                  rgb(GetPixel(src, p.px, p.py)))
             << p.wx << "," << p.wy;
     }
     // The top edge is tiled: a column repeats one edge-piece width further on.
@@ -267,7 +274,8 @@ TEST_F(FrameTest, LongCaptionIsCutAtTheTextRect) {
     const graphics::TRect text = frame_->CaptionObject()->TextRect();
     auto row = [&](int y) {
         std::vector<uint32_t> out;
-        for (int x = text.right; x < 406; ++x) out.push_back(host_->PixelAt(Screen(x, y).x, Screen(x, y).y));
+        for (int x = text.right; x < 406; ++x)
+            out.push_back(host_->PixelAt(Screen(x, y).x, Screen(x, y).y));
         return out;
     };
     form_->SetCaption("");
@@ -280,10 +288,12 @@ TEST_F(FrameTest, LongCaptionIsCutAtTheTextRect) {
     for (int x = text.left; x < text.left + 40 && !textDrawn; ++x)
         for (int y = text.top; y < text.bottom; ++y)
             // The active (0x663300) or inactive (0x808080) text colour, as 0xRRGGBB.
-            if (const uint32_t c = host_->PixelAt(Screen(x, y).x, Screen(x, y).y); c == 0x003366 || c == 0x808080)
+            if (const uint32_t c = host_->PixelAt(Screen(x, y).x, Screen(x, y).y);
+                c == 0x003366 || c == 0x808080)
                 textDrawn = true;
     EXPECT_TRUE(textDrawn);
-    for (int y = text.top; y < text.bottom; ++y) EXPECT_EQ(row(y), empty[size_t(y - text.top)]) << y;
+    for (int y = text.top; y < text.bottom; ++y)
+        EXPECT_EQ(row(y), empty[size_t(y - text.top)]) << y;
 }
 
 TEST_F(FrameTest, FirstShowCentresOnTheScreen) {
@@ -337,7 +347,8 @@ TEST_F(FrameTest, CaptionFrameImageGoesBehindTheText) {
     for (int dx = 0; dx < 4; ++dx) {
         const COLORREF c = GetPixel(src, 2 + dx, 0 + 1);
         const uint32_t expected = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-        EXPECT_EQ(host_->PixelAt(Screen(text.left - 4 + dx, top + 1).x, Screen(text.left - 4 + dx, top + 1).y),
+        EXPECT_EQ(host_->PixelAt(Screen(text.left - 4 + dx, top + 1).x,
+                                 Screen(text.left - 4 + dx, top + 1).y),
                   expected)
             << dx;
     }
@@ -356,9 +367,12 @@ TEST_F(FrameTest, MorphingButtonBlendsTowardsItsHotImage) {
     const graphics::TRect r = close->ObjectRect;
     // The colour of one pixel of the button on the screen and in the two images.
     const int px = 10, py = 3;
-    auto screen = [&] { return host_->PixelAt(Screen(r.left + px, r.top + py).x, Screen(r.left + px, r.top + py).y); };
+    auto screen = [&] {
+        return host_->PixelAt(Screen(r.left + px, r.top + py).x, Screen(r.left + px, r.top + py).y);
+    };
     auto image = [&](int x, int y) {
-        HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+        HDC src =
+            const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
         const COLORREF c = GetPixel(src, x + px, y + py);
         return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     };
@@ -426,7 +440,8 @@ TEST_F(FrameTest, DraggingASizingZoneResizesTheWindow) {
     host_->MouseMove(Screen(2, 100).x - 40, Screen(2, 100).y);
     host_->MouseUp(Screen(2, 100).x - 40, Screen(2, 100).y);
     Pump();
-    EXPECT_EQ(form_->BoundsRect(), graphics::Rect(before.left - 40, before.top, before.right, before.bottom));
+    EXPECT_EQ(form_->BoundsRect(),
+              graphics::Rect(before.left - 40, before.top, before.right, before.bottom));
     EXPECT_EQ(ClientRectOf().right, 468 + 40);
     // The shape follows the new size.
     RECT box{};
@@ -478,7 +493,8 @@ TEST_F(FrameTest, CaptionTextHasItsWhiteShadowOnePixelRightAndBelow) {
     Pump();
     bool nearRight = false, nearLeft = false;
     for (int y = text.top; y < text.bottom; ++y) {
-        for (int x = text.right - 8; x < text.right; ++x) nearRight = nearRight || at(x, y) == 0x003366;
+        for (int x = text.right - 8; x < text.right; ++x)
+            nearRight = nearRight || at(x, y) == 0x003366;
         for (int x = text.left; x < text.left + 8; ++x) nearLeft = nearLeft || at(x, y) == 0x003366;
     }
     EXPECT_TRUE(nearRight);
