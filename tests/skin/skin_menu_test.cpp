@@ -137,8 +137,14 @@ TEST_F(SkinMenuTest, FrameCornersComeUnscaledFromThePopupPicture) {
 }
 
 TEST_F(SkinMenuTest, TheMaskPictureShapesTheWindow) {
+    const uint32_t beneath = screen_->PixelAt(300, 200);
     OpenAt(300, 200);
     TbsSkinPopupWindow& popup = Popup();
+    // On the screen: the popup's pixels inside its shape, the form through its cut corner.
+    EXPECT_EQ(screen_->PixelAt(300 + 40, 200 + 30), BufferPixel(popup, 40, 30));
+    EXPECT_EQ(screen_->PixelAt(300 + 1, 200 + 1), BufferPixel(popup, 1, 1));
+    EXPECT_EQ(screen_->PixelAt(300, 200), beneath);
+    EXPECT_NE(BufferPixel(popup, 0, 0), beneath);
     platform::HRGN region = platform::CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(platform::GetWindowRgn(popup.Handle(), region), 0);  // a region is set
     // The items rect is always inside.
