@@ -777,5 +777,7 @@ TEST_F(SkinMenuTest, TheWorkAreaIsThatOfTheFormsMonitor) {
 // Until the form frame lands, the menu tests link this stand-in for the frame lookup; the
 // frame's own definition replaces it.
 #if !__has_include("skin/skin_menu_host.cpp")
-skin::TbsSkinMenuHost* skin::TbsSkinMenuHost::Find(const ui::TComponent*) { return nullptr; }
+__attribute__((weak)) skin::TbsSkinMenuHost* skin::TbsSkinMenuHost::Find(const ui::TComponent*) {
+    return nullptr;
+}
 #endif
