@@ -91,17 +91,19 @@ void TbsSkinPopupWindow::Place(const graphics::TRect& r, bool popupUp, bool subM
     } else {
         const bool fitsBelow = r.bottom + h <= wa.bottom;
         const bool fitsAbove = r.top - h >= wa.top;
+        // Neither directly below nor directly above: shifted into the work area, and then
+        // moved beside the anchor so that it does not cover it.
         bool shifted = false;
-        if (!popupUp) {
-            if (fitsBelow) top = r.bottom;
-            else if (upperHalf) top = wa.bottom - h, shifted = true;
-            else if (fitsAbove) top = r.top - h;
-            else top = wa.top, shifted = true;
+        if (popupUp ? fitsAbove : fitsBelow) {
+            top = popupUp ? r.top - h : r.bottom;
+        } else if (popupUp ? !upperHalf : upperHalf) {
+            top = popupUp ? wa.top : wa.bottom - h;
+            shifted = true;
+        } else if (popupUp ? fitsBelow : fitsAbove) {
+            top = popupUp ? r.bottom : r.top - h;
         } else {
-            if (fitsAbove) top = r.top - h;
-            else if (!upperHalf) top = wa.top, shifted = true;
-            else if (fitsBelow) top = r.bottom;
-            else top = wa.bottom - h, shifted = true;
+            top = popupUp ? wa.bottom - h : wa.top;
+            shifted = true;
         }
         beside = beside || shifted;
     }

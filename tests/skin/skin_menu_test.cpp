@@ -311,6 +311,10 @@ TEST_F(SkinMenuTest, NearTheBottomTheMenuOpensAboveThePoint) {
     // The popup-up flag prefers above even where below would fit.
     OpenAt(300, 400, true);
     EXPECT_EQ(Popup().BoundsRect().bottom, 400);
+    // ... and falls back to below when there is no room above.
+    OpenAt(300, 30, true);
+    EXPECT_EQ(Popup().BoundsRect().top, 30);
+    EXPECT_EQ(Popup().BoundsRect().left, 300);
 }
 
 TEST_F(SkinMenuTest, ARightEdgePointMovesTheMenuLeftIntoTheWorkArea) {
