@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/graphics_objects.h"
 #include "platform/user/user.h"
 #include "skin/skin_data.h"
 #include "skin/skin_menu_host.h"
@@ -59,6 +60,13 @@ void TbsSkinMenu::SetDefaultItemFont(const std::string& name, int height) {
     defaultFontHeight_ = height;
 }
 
+void TbsSkinMenu::SetDefaultItemFont(const graphics::TFont& font) {
+    defaultFontName_ = font.Name();
+    defaultFontHeight_ = font.Height();
+    defaultFontStyle_ = font.Style();
+    defaultFontCharset_ = font.Charset();
+}
+
 TbsSkinPopupWindow* TbsSkinMenu::PopupAt(int level) const {
     if (level < 0 || level >= PopupCount()) return nullptr;
     return popups_[size_t(level)].get();
@@ -94,6 +102,8 @@ static TbsMenuLookSettings LookSettingsOf(const TbsSkinMenu& menu) {
     s.defaultItemHeight = menu.DefaultItemHeight();
     s.defaultFontName = menu.DefaultItemFontName();
     s.defaultFontHeight = menu.DefaultItemFontHeight();
+    s.defaultFontStyle = menu.DefaultItemFontStyle();
+    s.defaultFontCharset = menu.DefaultItemFontCharset();
     return s;
 }
 

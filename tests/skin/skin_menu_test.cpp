@@ -247,6 +247,17 @@ TEST_F(SkinMenuTest, DefaultItemHeightAndFontApplyWithoutSkin) {
     menu_->SetDefaultItemFont("Arial", 12);
     OpenWith(nullptr, 300, 200);
     EXPECT_LT(Popup().BoundsRect().Width(), bigWidth);
+    // The form hands its font over whole.
+    graphics::TFont font;
+    font.SetName("Arial");
+    font.SetHeight(20);
+    menu_->SetDefaultItemFont(font);
+    OpenWith(nullptr, 300, 200);
+    EXPECT_EQ(Popup().BoundsRect().Width(), bigWidth);
+    font.SetStyle(graphics::fsBold);
+    menu_->SetDefaultItemFont(font);
+    OpenWith(nullptr, 300, 200);
+    EXPECT_GT(Popup().BoundsRect().Width(), bigWidth);
 }
 
 TEST_F(SkinMenuTest, DisabledItemsAndSeparatorsInThePlainLook) {
