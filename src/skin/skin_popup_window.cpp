@@ -15,6 +15,8 @@ namespace {
 
 constexpr char kClassName[] = "TbsSkinPopupWindow";
 constexpr int kScrollMarkerHeight = 10;
+// Added to the widest caption besides the glyph column: room after the text.
+constexpr int kTextMargin = 19;
 
 void RegisterPopupClass(WNDPROC proc) {
     WNDCLASSEX existing{};
@@ -60,7 +62,7 @@ void TbsSkinPopupWindow::ComputeSize() {
         widest = std::max(widest, look_.MeasureItem(buffer_.Canvas(), row));
         total += look_.ItemHeight(row);
     }
-    width_ = widest + look_.GlyphWidth() + 19 + look_.FrameWidth() + look_.RowTextExtra();
+    width_ = widest + look_.GlyphWidth() + kTextMargin + look_.FrameWidth() + look_.RowTextExtra();
     height_ = total + look_.FrameHeight();
     const int most = menu_.MaxMenuItemsInWindow();
     if (most > 0 && ItemCount() > most) {
