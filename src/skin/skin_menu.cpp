@@ -47,6 +47,32 @@ class TbsSkinMenu::OpenerLink : public ui::TComponent {
     TbsSkinData* skinData_;
 };
 
+namespace {
+
+// Holds a component for as long as it lives: the item whose command runs after the menu's
+// close notices, which may free it.
+class ComponentWatch : public ui::TComponent {
+  public:
+    explicit ComponentWatch(ui::TComponent* watched) : ui::TComponent(nullptr), watched_(watched) {
+        if (watched_ != nullptr) watched_->FreeNotification(this);
+    }
+    ~ComponentWatch() override {
+        if (watched_ != nullptr) watched_->RemoveFreeNotification(this);
+    }
+    ui::TComponent* Get() const { return watched_; }
+
+  protected:
+    void Notification(ui::TComponent* component, ui::TOperation operation) override {
+        ui::TComponent::Notification(component, operation);
+        if (operation == ui::TOperation::opRemove && component == watched_) watched_ = nullptr;
+    }
+
+  private:
+    ui::TComponent* watched_;
+};
+
+}  // namespace
+
 TbsSkinMenu::TbsSkinMenu(ui::TComponent* frameOwner) : frameOwner_(frameOwner) {}
 
 // The form is going away: the windows go without telling anyone.
@@ -147,8 +173,9 @@ void TbsSkinMenu::ItemActivated(TbsSkinPopupWindow& window, int itemIndex, bool 
     }
     if (!hasSubItems) {
         // The command runs with no popup on screen.
+        ComponentWatch watch(item);
         CloseAll();
-        item->Click();
+        if (watch.Get() != nullptr) item->Click();
         return;
     }
     TbsSkinPopupWindow* w = &window;

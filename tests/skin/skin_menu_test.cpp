@@ -768,6 +768,16 @@ TEST_F(SkinMenuTest, AnOpenerFreedWhileOpenIsNotTold) {
     EXPECT_EQ(onCloseCalls_, 1);
 }
 
+TEST_F(SkinMenuTest, AnItemFreedByTheCloseNoticeDoesNotRun) {
+    ui::TMenuItem* doomed = root_->Items(0);
+    menu_->Popup(opener_, data_.get(), false, *root_, graphics::Rect(300, 200, 300, 200), 0,
+                 [&] { delete doomed; });
+    KeyOnly(platform::VK_RETURN);
+    EXPECT_FALSE(menu_->Visible());
+    EXPECT_TRUE(clicked_.empty());
+    EXPECT_EQ(root_->Count(), 2);
+}
+
 TEST_F(SkinMenuTest, FreeingTheSkinDataInUseClosesTheMenu) {
     auto other = std::make_unique<skin::TbsSkinData>(nullptr);
     other->SetCompressedStoredSkin(&stored_);
