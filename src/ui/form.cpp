@@ -125,6 +125,15 @@ TRect TCustomForm::ClientRect() const {
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
+    if (HandleAllocated()) {
+        // The window's frame as it is now, whoever draws it.
+        RECT window{}, client{};
+        GetWindowRect(Handle(), &window);
+        GetClientRect(Handle(), &client);
+        SetBounds(Left(), Top(), width + (window.right - window.left) - client.right,
+                  height + (window.bottom - window.top) - client.bottom);
+        return;
+    }
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
     SetBounds(Left(), Top(), width + (frame.right - frame.left), height + (frame.bottom - frame.top));

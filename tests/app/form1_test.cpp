@@ -88,8 +88,14 @@ TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
     EXPECT_EQ(form_->Caption(), "TembrinICO图标生成工具V1.0");
     EXPECT_EQ(form_->ClientWidth(), 468);
     EXPECT_EQ(form_->ClientHeight(), 482);
-    EXPECT_EQ(form_->Left(), 231);
-    EXPECT_EQ(form_->Top(), 213);
+    // Stored at 231, 213; the skinned frame centres the window on the screen when it shows.
+    EXPECT_EQ(form_->Width(), 476);
+    EXPECT_EQ(form_->Height(), 513);
+    EXPECT_EQ(form_->Left(), 1024 / 2 - 476 / 2);
+    EXPECT_EQ(form_->Top(), 768 / 2 - 513 / 2);
+    EXPECT_TRUE(form_->bsform1->SkinActive());
+    EXPECT_EQ(form_->bsform1->SkinData(), form_->bsskindata1);
+    EXPECT_EQ(form_->bsform1->BorderIcons(), skin::biMinimize | skin::biMaximize);
     EXPECT_EQ(form_->BorderIcons(), 0);
     EXPECT_EQ(form_->Font().Name(), "新宋体");
     EXPECT_EQ(form_->Font().Height(), -12);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/export/icon_export.h"
+#include "skin/embedded_skin.h"
 #include "core/exceptions.h"
 #include "platform/gdi/wintypes.h"
 
@@ -154,13 +155,8 @@ void TForm1::BuildDescription() {
     img1->SetAlign(TAlign::alClient);
     img1->SetProportional(true);
 
-    // Non-visual components. The skin ones only hold their names until the skinned look.
-    bsform1 = Make<TComponent>(this);
-    bsform1->SetName("bsform1");
-    bsskindata1 = Make<TComponent>(this);
-    bsskindata1->SetName("bsskindata1");
-    bscmprsdstrdskn1 = Make<TComponent>(this);
-    bscmprsdstrdskn1->SetName("bscmprsdstrdskn1");
+    // Non-visual components.
+    BuildSkin();
 
     bsSkinSaveDialog1 = Make<TbsSkinSaveDialog>(this);
     bsSkinSaveDialog1->SetName("bsSkinSaveDialog1");
@@ -200,11 +196,50 @@ void TForm1::BuildDescription() {
 
     // References, resolved once every component exists.
     bsknscrlbx1->SetPopupMenu(bsknpmn1);
+    bsform1->SetSkinData(bsskindata1);
+    // The package is read, and the new skin announced to the forms, once the stored skin
+    // holds its bytes.
+    bsskindata1->SetCompressedStoredSkin(bscmprsdstrdskn1);
     for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }
     EnableAlign();
+}
+
+void TForm1::BuildSkin() {
+    bsform1 = Make<skin::TbsSkinFrame>(this);
+    bsform1->SetName("bsform1");
+    bsform1->SetPositionInMonitor(skin::TbsPositionInMonitor::bspScreenCenter);
+    bsform1->SetBorderIcons(skin::biMinimize | skin::biMaximize);
+    bsform1->SetShowIcon(true);
+    bsform1->SetUseDefaultSysMenu(true);
+    bsform1->SetDisableSystemMenu(false);
+    SetFont(bsform1->DefCaptionFont(), "宋体", -14, graphics::clBtnText, platform::ANSI_CHARSET);
+    bsform1->DefCaptionFont().SetStyle(graphics::fsBold);
+    SetFont(bsform1->DefInActiveCaptionFont(), "Arial", 14, graphics::clBtnShadow, platform::DEFAULT_CHARSET);
+    bsform1->DefInActiveCaptionFont().SetStyle(graphics::fsBold);
+    SetFont(bsform1->DefMenuItemFont(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    bsform1->SetDefMenuItemHeight(20);
+    bsform1->SetUseSkinFontInMenu(true);
+    bsform1->SetAlphaBlend(false);
+    bsform1->SetAlphaBlendValue(200);
+    bsform1->SetMenusAlphaBlend(false);
+    bsform1->SetMenusAlphaBlendValue(200);
+    bsform1->SetMagnetic(false);
+    bsform1->SetMagneticSize(5);
+
+    bsskindata1 = Make<skin::TbsSkinData>(this);
+    bsskindata1->SetName("bsskindata1");
+    bsskindata1->SetSkinnableForm(true);
+    bsskindata1->SetEnableSkinEffects(true);
+    bsskindata1->SetSkinIndex(0);
+
+    bscmprsdstrdskn1 = Make<skin::TbsStoredSkinComponent>(this);
+    bscmprsdstrdskn1->SetName("bscmprsdstrdskn1");
+    bscmprsdstrdskn1->SetFileName("skin.ini");
+    const auto package = skin::EmbeddedSkinPackage();
+    bscmprsdstrdskn1->SetCompressedData(package.data(), int64_t(package.size()));
 }
 
 void TForm1::FormCreate(TComponent*) {

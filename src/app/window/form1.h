@@ -8,6 +8,9 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/icon.h"
+#include "skin/skin_data.h"
+#include "skin/skin_frame.h"
+#include "skin/stored_skin_component.h"
 #include "ui/buttons.h"
 #include "ui/file_dialog.h"
 #include "ui/form.h"
@@ -40,11 +43,11 @@ public:
     static const std::vector<TPublishedMethod>& MethodTable();
     static const TPublishedMethod* MethodAddress(const std::string& name);
 
-    // Published fields, in declaration order. The skin components are empty placeholders
-    // until the skinned look arrives; the banner strip is an empty control until then.
-    ui::TComponent* bsform1;
-    ui::TComponent* bsskindata1;
-    ui::TComponent* bscmprsdstrdskn1;
+    // Published fields, in declaration order. The banner strip is an empty control until the
+    // banner arrives.
+    skin::TbsSkinFrame* bsform1;
+    skin::TbsSkinData* bsskindata1;
+    skin::TbsStoredSkinComponent* bscmprsdstrdskn1;
     ui::TWinControl* WebBrowser1;
     ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
     ui::TbsSkinOpenDialog* bsknpndlg1;
@@ -82,6 +85,8 @@ public:
 
 private:
     void BuildDescription();
+    // The skinned frame, the skin data and the stored skin package.
+    void BuildSkin();
     // Binds an event to the published method of that name.
     void Bind(ui::TNotifyEvent& event, const char* methodName);
 };
