@@ -799,10 +799,3 @@ TEST_F(SkinMenuTest, TheWorkAreaIsThatOfTheFormsMonitor) {
 }  // namespace
 }  // namespace skin_test
 
-// Until the form frame lands, the menu tests link this stand-in for the frame lookup; the
-// frame's own definition replaces it.
-#if !__has_include("skin/skin_menu_host.cpp")
-__attribute__((weak)) skin::TbsSkinMenuHost* skin::TbsSkinMenuHost::Find(const ui::TComponent*) {
-    return nullptr;
-}
-#endif
