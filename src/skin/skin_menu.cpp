@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/graphics_objects.h"
 #include "platform/user/user.h"
 #include "skin/skin_data.h"
 #include "skin/skin_menu_host.h"
@@ -46,6 +47,32 @@ class TbsSkinMenu::OpenerLink : public ui::TComponent {
     TbsSkinData* skinData_;
 };
 
+namespace {
+
+// Holds a component for as long as it lives: the item whose command runs after the menu's
+// close notices, which may free it.
+class ComponentWatch : public ui::TComponent {
+  public:
+    explicit ComponentWatch(ui::TComponent* watched) : ui::TComponent(nullptr), watched_(watched) {
+        if (watched_ != nullptr) watched_->FreeNotification(this);
+    }
+    ~ComponentWatch() override {
+        if (watched_ != nullptr) watched_->RemoveFreeNotification(this);
+    }
+    ui::TComponent* Get() const { return watched_; }
+
+  protected:
+    void Notification(ui::TComponent* component, ui::TOperation operation) override {
+        ui::TComponent::Notification(component, operation);
+        if (operation == ui::TOperation::opRemove && component == watched_) watched_ = nullptr;
+    }
+
+  private:
+    ui::TComponent* watched_;
+};
+
+}  // namespace
+
 TbsSkinMenu::TbsSkinMenu(ui::TComponent* frameOwner) : frameOwner_(frameOwner) {}
 
 // The form is going away: the windows go without telling anyone.
@@ -57,6 +84,13 @@ TbsSkinMenu::~TbsSkinMenu() {
 void TbsSkinMenu::SetDefaultItemFont(const std::string& name, int height) {
     defaultFontName_ = name;
     defaultFontHeight_ = height;
+}
+
+void TbsSkinMenu::SetDefaultItemFont(const graphics::TFont& font) {
+    defaultFontName_ = font.Name();
+    defaultFontHeight_ = font.Height();
+    defaultFontStyle_ = font.Style();
+    defaultFontCharset_ = font.Charset();
 }
 
 TbsSkinPopupWindow* TbsSkinMenu::PopupAt(int level) const {
@@ -94,6 +128,8 @@ static TbsMenuLookSettings LookSettingsOf(const TbsSkinMenu& menu) {
     s.defaultItemHeight = menu.DefaultItemHeight();
     s.defaultFontName = menu.DefaultItemFontName();
     s.defaultFontHeight = menu.DefaultItemFontHeight();
+    s.defaultFontStyle = menu.DefaultItemFontStyle();
+    s.defaultFontCharset = menu.DefaultItemFontCharset();
     return s;
 }
 
@@ -137,8 +173,9 @@ void TbsSkinMenu::ItemActivated(TbsSkinPopupWindow& window, int itemIndex, bool 
     }
     if (!hasSubItems) {
         // The command runs with no popup on screen.
+        ComponentWatch watch(item);
         CloseAll();
-        item->Click();
+        if (watch.Get() != nullptr) item->Click();
         return;
     }
     TbsSkinPopupWindow* w = &window;

@@ -3,8 +3,9 @@
 // item waits to open its sub-menu, runs the chosen item's command after closing, and tells
 // the opening control and the form when the last level has gone.
 //
-// The default item font is set by name and height (SetDefaultItemFont); it is used when no
-// skin supplies a menu item font.
+// The default item font (SetDefaultItemFont, by name and height or from a font) is used when
+// no skin supplies a menu item font.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,10 @@
 
 #include "graphics/types.h"
 #include "platform/user/winuser.h"
+
+namespace graphics {
+class TFont;
+}
 
 namespace ui {
 class TComponent;
@@ -59,7 +64,11 @@ class TbsSkinMenu {
     void SetDefaultItemHeight(int value) { defaultItemHeight_ = value < 1 ? 1 : value; }
     const std::string& DefaultItemFontName() const { return defaultFontName_; }
     int DefaultItemFontHeight() const { return defaultFontHeight_; }
+    uint8_t DefaultItemFontStyle() const { return defaultFontStyle_; }
+    uint8_t DefaultItemFontCharset() const { return defaultFontCharset_; }
     void SetDefaultItemFont(const std::string& name, int height);
+    // The form's default menu item font: name, height, style and charset.
+    void SetDefaultItemFont(const graphics::TFont& font);
 
     // A key-down for the innermost popup; true when it was consumed. Escape with nothing open
     // ends the form's menu state.
@@ -99,6 +108,8 @@ class TbsSkinMenu {
     int defaultItemHeight_ = 20;
     std::string defaultFontName_ = "Arial";
     int defaultFontHeight_ = 14;
+    uint8_t defaultFontStyle_ = 0;
+    uint8_t defaultFontCharset_ = 1;
     std::unique_ptr<OpenerLink> opener_;
     std::function<void()> onClose_;
 };

@@ -91,7 +91,9 @@ TbsPopupLook::TbsPopupLook(TbsSkinData* skinData, const TbsMenuLookSettings& set
     : skinData_(skinData),
       defaultItemHeight_(std::max(1, settings.defaultItemHeight)),
       fontName_(settings.defaultFontName),
-      fontHeight_(settings.defaultFontHeight) {
+      fontHeight_(settings.defaultFontHeight),
+      fontStyle_(settings.defaultFontStyle),
+      fontCharset_(settings.defaultFontCharset) {
     if (skinData_ != nullptr && skinData_->ResourceStrData() != nullptr) {
         fontCharset_ = uint8_t(skinData_->ResourceStrData()->CharSet());
     }

@@ -23,6 +23,8 @@ struct TbsMenuLookSettings {
     int defaultItemHeight = 20;
     std::string defaultFontName = "Arial";
     int defaultFontHeight = 14;
+    uint8_t defaultFontStyle = 0;
+    uint8_t defaultFontCharset = 1;
 };
 
 enum class TbsScrollMarker { None, Up, Down };

@@ -15,6 +15,8 @@ namespace {
 
 constexpr char kClassName[] = "TbsSkinPopupWindow";
 constexpr int kScrollMarkerHeight = 10;
+// Added to the widest caption besides the glyph column: room after the text.
+constexpr int kTextMargin = 19;
 
 void RegisterPopupClass(WNDPROC proc) {
     WNDCLASSEX existing{};
@@ -60,7 +62,7 @@ void TbsSkinPopupWindow::ComputeSize() {
         widest = std::max(widest, look_.MeasureItem(buffer_.Canvas(), row));
         total += look_.ItemHeight(row);
     }
-    width_ = widest + look_.GlyphWidth() + 19 + look_.FrameWidth() + look_.RowTextExtra();
+    width_ = widest + look_.GlyphWidth() + kTextMargin + look_.FrameWidth() + look_.RowTextExtra();
     height_ = total + look_.FrameHeight();
     const int most = menu_.MaxMenuItemsInWindow();
     if (most > 0 && ItemCount() > most) {
@@ -91,17 +93,19 @@ void TbsSkinPopupWindow::Place(const graphics::TRect& r, bool popupUp, bool subM
     } else {
         const bool fitsBelow = r.bottom + h <= wa.bottom;
         const bool fitsAbove = r.top - h >= wa.top;
+        // Neither directly below nor directly above: shifted into the work area, and then
+        // moved beside the anchor so that it does not cover it.
         bool shifted = false;
-        if (!popupUp) {
-            if (fitsBelow) top = r.bottom;
-            else if (upperHalf) top = wa.bottom - h, shifted = true;
-            else if (fitsAbove) top = r.top - h;
-            else top = wa.top, shifted = true;
+        if (popupUp ? fitsAbove : fitsBelow) {
+            top = popupUp ? r.top - h : r.bottom;
+        } else if (popupUp ? !upperHalf : upperHalf) {
+            top = popupUp ? wa.top : wa.bottom - h;
+            shifted = true;
+        } else if (popupUp ? fitsBelow : fitsAbove) {
+            top = popupUp ? r.bottom : r.top - h;
         } else {
-            if (fitsAbove) top = r.top - h;
-            else if (!upperHalf) top = wa.top, shifted = true;
-            else if (fitsBelow) top = r.bottom;
-            else top = wa.bottom - h, shifted = true;
+            top = popupUp ? wa.bottom - h : wa.top;
+            shifted = true;
         }
         beside = beside || shifted;
     }

@@ -137,8 +137,14 @@ TEST_F(SkinMenuTest, FrameCornersComeUnscaledFromThePopupPicture) {
 }
 
 TEST_F(SkinMenuTest, TheMaskPictureShapesTheWindow) {
+    const uint32_t beneath = screen_->PixelAt(300, 200);
     OpenAt(300, 200);
     TbsSkinPopupWindow& popup = Popup();
+    // On the screen: the popup's pixels inside its shape, the form through its cut corner.
+    EXPECT_EQ(screen_->PixelAt(300 + 40, 200 + 30), BufferPixel(popup, 40, 30));
+    EXPECT_EQ(screen_->PixelAt(300 + 1, 200 + 1), BufferPixel(popup, 1, 1));
+    EXPECT_EQ(screen_->PixelAt(300, 200), beneath);
+    EXPECT_NE(BufferPixel(popup, 0, 0), beneath);
     platform::HRGN region = platform::CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(platform::GetWindowRgn(popup.Handle(), region), 0);  // a region is set
     // The items rect is always inside.
@@ -241,6 +247,17 @@ TEST_F(SkinMenuTest, DefaultItemHeightAndFontApplyWithoutSkin) {
     menu_->SetDefaultItemFont("Arial", 12);
     OpenWith(nullptr, 300, 200);
     EXPECT_LT(Popup().BoundsRect().Width(), bigWidth);
+    // The form hands its font over whole.
+    graphics::TFont font;
+    font.SetName("Arial");
+    font.SetHeight(20);
+    menu_->SetDefaultItemFont(font);
+    OpenWith(nullptr, 300, 200);
+    EXPECT_EQ(Popup().BoundsRect().Width(), bigWidth);
+    font.SetStyle(graphics::fsBold);
+    menu_->SetDefaultItemFont(font);
+    OpenWith(nullptr, 300, 200);
+    EXPECT_GT(Popup().BoundsRect().Width(), bigWidth);
 }
 
 TEST_F(SkinMenuTest, DisabledItemsAndSeparatorsInThePlainLook) {
@@ -305,6 +322,10 @@ TEST_F(SkinMenuTest, NearTheBottomTheMenuOpensAboveThePoint) {
     // The popup-up flag prefers above even where below would fit.
     OpenAt(300, 400, true);
     EXPECT_EQ(Popup().BoundsRect().bottom, 400);
+    // ... and falls back to below when there is no room above.
+    OpenAt(300, 30, true);
+    EXPECT_EQ(Popup().BoundsRect().top, 30);
+    EXPECT_EQ(Popup().BoundsRect().left, 300);
 }
 
 TEST_F(SkinMenuTest, ARightEdgePointMovesTheMenuLeftIntoTheWorkArea) {
@@ -747,6 +768,16 @@ TEST_F(SkinMenuTest, AnOpenerFreedWhileOpenIsNotTold) {
     EXPECT_EQ(onCloseCalls_, 1);
 }
 
+TEST_F(SkinMenuTest, AnItemFreedByTheCloseNoticeDoesNotRun) {
+    ui::TMenuItem* doomed = root_->Items(0);
+    menu_->Popup(opener_, data_.get(), false, *root_, graphics::Rect(300, 200, 300, 200), 0,
+                 [&] { delete doomed; });
+    KeyOnly(platform::VK_RETURN);
+    EXPECT_FALSE(menu_->Visible());
+    EXPECT_TRUE(clicked_.empty());
+    EXPECT_EQ(root_->Count(), 2);
+}
+
 TEST_F(SkinMenuTest, FreeingTheSkinDataInUseClosesTheMenu) {
     auto other = std::make_unique<skin::TbsSkinData>(nullptr);
     other->SetCompressedStoredSkin(&stored_);
@@ -768,8 +799,3 @@ TEST_F(SkinMenuTest, TheWorkAreaIsThatOfTheFormsMonitor) {
 }  // namespace
 }  // namespace skin_test
 
-// Until the form frame lands, the menu tests link this stand-in for the frame lookup; the
-// frame's own definition replaces it.
-#if !__has_include("skin/skin_menu_host.cpp")
-skin::TbsSkinMenuHost* skin::TbsSkinMenuHost::Find(const ui::TComponent*) { return nullptr; }
-#endif
