@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "banner/web_browser.h"
 #include "graphics/bitmap.h"
 #include "graphics/icon.h"
 #include "ui/buttons.h"
@@ -24,7 +25,8 @@ class TForm1;
 using TNotifyMethod = void (TForm1::*)(ui::TComponent* sender);
 using TExportMethod = void (TForm1::*)(int width, int height);
 using TBitmapToIconMethod = std::unique_ptr<graphics::TIcon> (TForm1::*)(graphics::TBitmap& bitmap);
-using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, const std::string& url);
+using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                                const platform::VARIANT& URL);
 
 struct TPublishedMethod {
     const char* name;
@@ -41,11 +43,11 @@ public:
     static const TPublishedMethod* MethodAddress(const std::string& name);
 
     // Published fields, in declaration order. The skin components are empty placeholders
-    // until the skinned look arrives; the banner strip is an empty control until then.
+    // until the skinned look arrives.
     ui::TComponent* bsform1;
     ui::TComponent* bsskindata1;
     ui::TComponent* bscmprsdstrdskn1;
-    ui::TWinControl* WebBrowser1;
+    banner::TWebBrowser* WebBrowser1;
     ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
     ui::TbsSkinOpenDialog* bsknpndlg1;
     ui::TPopupMenu* bsknpmn1;
@@ -69,7 +71,8 @@ public:
 
     // Published methods, in declaration order.
     void FormCreate(ui::TComponent* sender);
-    void WebBrowser1DocumentComplete(ui::TComponent* sender, const std::string& url);
+    void WebBrowser1DocumentComplete(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                     const platform::VARIANT& URL);
     void btn1Click(ui::TComponent* sender);
     void N6464ICO1Click(ui::TComponent* sender);
     void outIco(int width, int height);
@@ -84,6 +87,7 @@ private:
     void BuildDescription();
     // Binds an event to the published method of that name.
     void Bind(ui::TNotifyEvent& event, const char* methodName);
+    void Bind(banner::TWebBrowserDocumentComplete& event, const char* methodName);
 };
 
 }  // namespace app
