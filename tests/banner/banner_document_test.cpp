@@ -4,11 +4,15 @@
 #include "banner/failure_page.h"
 #include "banner/html_container.h"
 #include "banner_test_support.h"
+#include "support/gdi_leak_check.h"
 
 namespace banner {
 namespace {
 
 using namespace testing;
+
+// Every page test also checks that the page gives back its fonts, brushes and contexts.
+class BannerDocument : public testing_support::NoGdiLeaks {};
 
 constexpr const char* kStrip =
     "<html><body style='background-color:#ffffff'>"
@@ -23,7 +27,7 @@ int FirstBlueColumn(graphics::TBitmap& bitmap, int y) {
     return -1;
 }
 
-TEST(BannerDocument, StartsWithTheMarginAndSunkenFrameOfTheHostedBrowser) {
+TEST_F(BannerDocument, StartsWithTheMarginAndSunkenFrameOfTheHostedBrowser) {
     auto page = TBannerDocument::Load(kStrip, "about:test");
     auto bitmap = Render(*page, 468, 100);
     // 8 pixels of margin, then a 2-pixel border, then the content.
@@ -35,7 +39,7 @@ TEST(BannerDocument, StartsWithTheMarginAndSunkenFrameOfTheHostedBrowser) {
     EXPECT_EQ(Pixel(*bitmap, 3, 20), kWhite);
 }
 
-TEST(BannerDocument, BodyStyleChangesLayOutAndDrawAgain) {
+TEST_F(BannerDocument, BodyStyleChangesLayOutAndDrawAgain) {
     auto page = TBannerDocument::Load(kStrip, "about:test");
     int changes = 0;
     page->OnChange = [&] { ++changes; };
@@ -54,7 +58,7 @@ TEST(BannerDocument, BodyStyleChangesLayOutAndDrawAgain) {
     EXPECT_EQ(page->BodyStyle("margin"), "0");
 }
 
-TEST(BannerDocument, TheContentKeepsItsOwnStylesWhenTheBodyIsRestyled) {
+TEST_F(BannerDocument, TheContentKeepsItsOwnStylesWhenTheBodyIsRestyled) {
     auto page = TBannerDocument::Load(
         "<body><div style='background-color:#ff0000; color:#ffff00; font-size:40px; "
         "font-weight:bold'>IIII</div></body>",
@@ -70,7 +74,7 @@ TEST(BannerDocument, TheContentKeepsItsOwnStylesWhenTheBodyIsRestyled) {
     EXPECT_EQ(page->BodyScroll(), "no");  // kept across the new parse
 }
 
-TEST(BannerDocument, RefusesStyleValuesThatWouldAddDeclarations) {
+TEST_F(BannerDocument, RefusesStyleValuesThatWouldAddDeclarations) {
     auto page = TBannerDocument::Load(kStrip, "about:test");
     EXPECT_FALSE(page->SetBodyStyle("margin", "0; background-color: red"));
     EXPECT_FALSE(page->SetBodyStyle("margin", "0 } body { margin: 40px"));
@@ -78,7 +82,7 @@ TEST(BannerDocument, RefusesStyleValuesThatWouldAddDeclarations) {
     EXPECT_EQ(page->BodyStyleText(), "background-color: #ffffff");
 }
 
-TEST(BannerDocument, ShowsAScrollBarForATallPageUnlessScrollIsNo) {
+TEST_F(BannerDocument, ShowsAScrollBarForATallPageUnlessScrollIsNo) {
     auto page = TBannerDocument::Load(
         "<body style='margin:0;border:0'><div style='background-color:#00ff00;height:300px'></div></body>",
         "about:tall");
@@ -101,7 +105,7 @@ TEST(BannerDocument, ShowsAScrollBarForATallPageUnlessScrollIsNo) {
     EXPECT_TRUE(small->ScrollBarVisible());
 }
 
-TEST(BannerDocument, ParsesInlineStylesLeniently) {
+TEST_F(BannerDocument, ParsesInlineStylesLeniently) {
     auto declarations = ParseInlineStyle(" Margin : 0 ;;color:red; bogus ; :x; Border-Width:2px");
     ASSERT_EQ(declarations.size(), 3u);
     EXPECT_EQ(declarations[0], std::make_pair(std::string("margin"), std::string("0")));
@@ -110,7 +114,7 @@ TEST(BannerDocument, ParsesInlineStylesLeniently) {
     EXPECT_TRUE(ParseInlineStyle("").empty());
 }
 
-TEST(FailurePage, ShowsTheAddressAndReasonAsText) {
+TEST_F(BannerDocument, TheFailurePageShowsTheAddressAndReasonAsText) {
     std::string html = FailurePageHtml("http://x.invalid/<script>", "Couldn't resolve & <b>");
     EXPECT_EQ(html.find("<script>"), std::string::npos);
     EXPECT_NE(html.find("http://x.invalid/&lt;script&gt;"), std::string::npos);
