@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "banner/master_css.h"
+#include "banner/page_fetch.h"
 #include "core/utf8.h"
 #include "platform/gdi/gdi.h"
 
@@ -65,6 +66,10 @@ TBannerDocument::~TBannerDocument() {
 
 std::shared_ptr<TBannerDocument> TBannerDocument::Load(const std::string& html, std::string url) {
     std::shared_ptr<TBannerDocument> page(new TBannerDocument(html, std::move(url)));
+    TBannerDocument* self = page.get();
+    page->container_.OnAnchorClick = [self](const std::string& href) {
+        if (self->OnLinkClick) self->OnLinkClick(ResolveUrl(self->url_, href));
+    };
     page->Parse();
     if (page->body_ != nullptr) {
         const char* style = page->body_->get_attr("style");
@@ -185,6 +190,15 @@ void TBannerDocument::Draw(HDC dc) {
     document_->draw(reinterpret_cast<litehtml::uint_ptr>(dc), 0, 0, &clip);
     RestoreDC(dc, saved);
     if (scrollBar_) DrawScrollBar(dc);
+}
+
+void TBannerDocument::Click(int x, int y) {
+    if (document_ == nullptr) return;
+    // The engine presses the element the pointer is over, so it must know where that is.
+    litehtml::position::vector redraw;
+    document_->on_mouse_over(x, y, x, y, redraw);
+    document_->on_lbutton_down(x, y, x, y, redraw);
+    document_->on_lbutton_up(x, y, x, y, redraw);
 }
 
 void TBannerDocument::DrawScrollBar(HDC dc) const {

@@ -48,6 +48,11 @@ public:
     litehtml::position BodyBox() const;
     void Draw(platform::HDC dc);
 
+    // A left click at a strip point; a link under it is reported through OnLinkClick with
+    // its address resolved against the page's.
+    void Click(int x, int y);
+    std::function<void(const std::string& url)> OnLinkClick;
+
     // Called after a style or attribute change has been laid out again.
     std::function<void()> OnChange;
 

@@ -189,7 +189,9 @@ void THtmlContainer::set_caption(const litehtml::tchar_t* caption) {
 
 void THtmlContainer::set_base_url(const litehtml::tchar_t*) {}
 void THtmlContainer::link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) {}
-void THtmlContainer::on_anchor_click(const litehtml::tchar_t*, const litehtml::element::ptr&) {}
+void THtmlContainer::on_anchor_click(const litehtml::tchar_t* url, const litehtml::element::ptr&) {
+    if (url != nullptr && OnAnchorClick) OnAnchorClick(url);
+}
 void THtmlContainer::set_cursor(const litehtml::tchar_t*) {}
 
 void THtmlContainer::transform_text(litehtml::tstring& text, litehtml::text_transform tt) {

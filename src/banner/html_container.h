@@ -5,6 +5,7 @@
 // the size their attributes give and are not drawn.
 #include <litehtml/litehtml.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ public:
     // The viewport the page lays out in.
     void SetClientSize(int width, int height);
     const std::string& Title() const { return title_; }
+    // Called with a link's address (as written in the page) when the user clicks the link.
+    std::function<void(const std::string& url)> OnAnchorClick;
 
     litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight,
                                    litehtml::font_style italic, unsigned int decoration,

@@ -55,6 +55,24 @@ bool IsFetchableUrl(const std::string& url) {
     return ok;
 }
 
+std::string ResolveUrl(const std::string& base, const std::string& reference) {
+    if (reference.find('\0') != std::string::npos) return {};
+    GlobalInit();
+    CURLU* parsed = curl_url();
+    if (parsed == nullptr) return {};
+    std::string resolved;
+    char* text = nullptr;
+    // Setting a relative address on a parsed base resolves it against that base.
+    if ((base.empty() || curl_url_set(parsed, CURLUPART_URL, base.c_str(), 0) == CURLUE_OK) &&
+        curl_url_set(parsed, CURLUPART_URL, reference.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(parsed, CURLUPART_URL, &text, 0) == CURLUE_OK) {
+        resolved = text;
+        curl_free(text);
+    }
+    curl_url_cleanup(parsed);
+    return resolved;
+}
+
 TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelled) {
     TFetchResult result;
     result.url = url;

@@ -28,6 +28,9 @@ inline constexpr size_t kMaxPageBytes = 4u << 20;
 // Whether libcurl would fetch the address: http, https or file with a well-formed syntax.
 bool IsFetchableUrl(const std::string& url);
 
+// `reference` resolved against `base` ("" when it cannot be resolved).
+std::string ResolveUrl(const std::string& base, const std::string& reference);
+
 // Fetches `url` in the calling thread; `cancelled`, when given and set, ends the transfer
 // early with a failure.
 TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelled = nullptr);

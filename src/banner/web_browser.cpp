@@ -82,6 +82,10 @@ void TWebBrowser::ShowArrivedPage() {
     const std::string html = result->ok ? result->body : FailurePageHtml(result->url, result->error);
     document_ = TBannerDocument::Load(html, result->url);
     document_->OnChange = [this] { Invalidate(); };
+    document_->OnLinkClick = [this](const std::string& url) {
+        // Links the strip cannot load (script, mail) are left alone.
+        if (IsFetchableUrl(url)) Navigate(url);
+    };
     LayoutPage();
     Invalidate();
     if (OnDocumentComplete) {
@@ -97,6 +101,11 @@ void TWebBrowser::ReapFetches() {
 
 void TWebBrowser::LayoutPage() {
     if (document_ != nullptr) document_->Layout(ClientWidth(), ClientHeight());
+}
+
+void TWebBrowser::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+    TWinControl::MouseUp(button, shift, x, y);
+    if (button == ui::TMouseButton::mbLeft && document_ != nullptr) document_->Click(x, y);
 }
 
 void TWebBrowser::Resized() {

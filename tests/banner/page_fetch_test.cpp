@@ -63,6 +63,18 @@ TEST(PageFetch, AcceptsOnlyWebAndFileAddresses) {
     EXPECT_FALSE(FetchPage("gopher://example.invalid/").ok);
 }
 
+TEST(PageFetch, ResolvesLinkAddressesAgainstThePage) {
+    EXPECT_EQ(ResolveUrl("http://maker.invalid/ads/banner.html", "next.html"),
+              "http://maker.invalid/ads/next.html");
+    EXPECT_EQ(ResolveUrl("http://maker.invalid/ads/banner.html", "/top.html?a=1"),
+              "http://maker.invalid/top.html?a=1");
+    EXPECT_EQ(ResolveUrl("file:///opt/banner/index.html", "tall.html"), "file:///opt/banner/tall.html");
+    EXPECT_EQ(ResolveUrl("http://maker.invalid/a.html", "https://other.invalid/"),
+              "https://other.invalid/");
+    EXPECT_EQ(ResolveUrl("", "relative.html"), "");
+    EXPECT_EQ(ResolveUrl("http://maker.invalid/", std::string("a\0b", 3)), "");
+}
+
 TEST(PageFetch, ACancelledFetchNeverReports) {
     // A server that accepts and never answers keeps the worker busy until cancelled.
     int port = 0;

@@ -162,6 +162,24 @@ TEST_F(WebBrowserTest, ErrorsInTheCompletionHandlerReachTheErrorBox) {
     EXPECT_EQ(boxes_[0].text, "Unknown name.");
 }
 
+TEST_F(WebBrowserTest, ClickingALinkLoadsItsPageInTheStrip) {
+    browser_->Navigate(DataUrl("link.html"));
+    ASSERT_TRUE(WaitForDocuments(1));
+    // A link the strip cannot load does nothing.
+    ui::TPoint script = browser_->ClientToScreen({20, 75});
+    host_->Click(script.x, script.y);
+    for (int i = 0; i < 5; ++i) Pump();
+    EXPECT_FALSE(browser_->Busy());
+    EXPECT_EQ(browser_->LocationURL(), DataUrl("link.html"));
+
+    ui::TPoint link = browser_->ClientToScreen({20, 20});
+    host_->Click(link.x, link.y);
+    ASSERT_TRUE(WaitForDocuments(2));
+    EXPECT_EQ(done_.url, DataUrl("tall.html"));  // resolved against the page's address
+    EXPECT_EQ(browser_->Document()->Title(), "Tall");
+    EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(WebBrowserTest, KeepsItsHeightAndTheClientWidthWhenTheWindowIsResized) {
     browser_->Navigate(DataUrl("strip.html"));
     ASSERT_TRUE(WaitForDocuments(1));
