@@ -73,6 +73,13 @@ std::string ResolveUrl(const std::string& base, const std::string& reference) {
     return resolved;
 }
 
+bool MayFollowLink(const std::string& pageUrl, const std::string& target) {
+    if (!IsFetchableUrl(target)) return false;
+    bool fromFile = pageUrl.compare(0, 7, "file://") == 0;
+    bool toFile = target.compare(0, 7, "file://") == 0;
+    return fromFile || !toFile;
+}
+
 TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelled) {
     TFetchResult result;
     result.url = url;

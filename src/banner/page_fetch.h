@@ -31,6 +31,10 @@ bool IsFetchableUrl(const std::string& url);
 // `reference` resolved against `base` ("" when it cannot be resolved).
 std::string ResolveUrl(const std::string& base, const std::string& reference);
 
+// Whether a link on the page at `pageUrl` may load `target` in the strip: only addresses the
+// strip can fetch, and no local file from a page that came from the web.
+bool MayFollowLink(const std::string& pageUrl, const std::string& target);
+
 // Fetches `url` in the calling thread; `cancelled`, when given and set, ends the transfer
 // early with a failure.
 TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelled = nullptr);

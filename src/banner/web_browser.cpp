@@ -83,8 +83,9 @@ void TWebBrowser::ShowArrivedPage() {
     document_ = TBannerDocument::Load(html, result->url);
     document_->OnChange = [this] { Invalidate(); };
     document_->OnLinkClick = [this](const std::string& url) {
-        // Links the strip cannot load (script, mail) are left alone.
-        if (IsFetchableUrl(url)) Navigate(url);
+        // Links the strip cannot or must not load (script, mail, local files from a web
+        // page) are left alone.
+        if (document_ != nullptr && MayFollowLink(document_->Url(), url)) Navigate(url);
     };
     LayoutPage();
     Invalidate();

@@ -72,6 +72,12 @@ TEST(PageFetch, ResolvesLinkAddressesAgainstThePage) {
     EXPECT_EQ(ResolveUrl("http://maker.invalid/a.html", "https://other.invalid/"),
               "https://other.invalid/");
     EXPECT_EQ(ResolveUrl("", "relative.html"), "");
+    // A web page may not open local files in the strip; a local page may open either.
+    EXPECT_FALSE(MayFollowLink("http://maker.invalid/a.html", "file:///etc/passwd"));
+    EXPECT_TRUE(MayFollowLink("http://maker.invalid/a.html", "https://maker.invalid/b.html"));
+    EXPECT_TRUE(MayFollowLink("file:///opt/banner/index.html", "file:///opt/banner/b.html"));
+    EXPECT_TRUE(MayFollowLink("file:///opt/banner/index.html", "http://maker.invalid/"));
+    EXPECT_FALSE(MayFollowLink("file:///opt/banner/index.html", "mailto:maker@maker.invalid"));
     EXPECT_EQ(ResolveUrl("http://maker.invalid/", std::string("a\0b", 3)), "");
 }
 
