@@ -2,6 +2,7 @@
 
 #include "banner/dom_objects.h"
 #include "banner/failure_page.h"
+#include "banner/page_guard.h"
 #include "core/utf8.h"
 #include "platform/gdi/gdi.h"
 #include "platform/ole/ole_errors.h"
@@ -79,6 +80,10 @@ void TWebBrowser::ShowArrivedPage() {
     if (pending_ == nullptr) return;  // a newer navigation replaced it
     std::unique_ptr<TFetchResult> result = std::move(pending_);
     fetch_.reset();  // its worker has handed over its result and is ending
+    if (result->ok && EstimatedNestingDepth(result->body) > kMaxNestingDepth) {
+        result->ok = false;
+        result->error = "The page is nested too deeply";
+    }
     const std::string html = result->ok ? result->body : FailurePageHtml(result->url, result->error);
     document_ = TBannerDocument::Load(html, result->url);
     document_->OnChange = [this] { Invalidate(); };

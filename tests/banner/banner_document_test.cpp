@@ -3,6 +3,7 @@
 #include "banner/banner_document.h"
 #include "banner/failure_page.h"
 #include "banner/html_container.h"
+#include "banner/page_guard.h"
 #include "banner_test_support.h"
 #include "support/gdi_leak_check.h"
 
@@ -103,6 +104,16 @@ TEST_F(BannerDocument, ShowsAScrollBarForATallPageUnlessScrollIsNo) {
     EXPECT_FALSE(small->ScrollBarVisible());
     small->SetBodyScroll("YES");
     EXPECT_TRUE(small->ScrollBarVisible());
+}
+
+TEST_F(BannerDocument, APageAsDeepAsTheGuardAllowsStillLaysOut) {
+    std::string html = "<body style='margin:0;border:0'>";
+    for (int i = 2; i < kMaxNestingDepth; ++i) html += "<div>";
+    html += "<div style='background-color:#0000ff;height:20px'></div>";
+    ASSERT_EQ(EstimatedNestingDepth(html), kMaxNestingDepth);
+    auto page = TBannerDocument::Load(html, "about:deep");
+    auto bitmap = Render(*page, 100, 40);
+    EXPECT_EQ(Pixel(*bitmap, 50, 10), kBlue);
 }
 
 TEST_F(BannerDocument, ParsesInlineStylesLeniently) {

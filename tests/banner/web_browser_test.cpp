@@ -127,6 +127,16 @@ TEST_F(WebBrowserTest, AFailedNavigationShowsTheFailurePageWithoutAnErrorBox) {
     EXPECT_EQ(browser_->Document()->BodyBox().x, 0);
 }
 
+TEST_F(WebBrowserTest, APageNestedTooDeeplyForTheEngineShowsTheFailurePage) {
+    std::string deep = "<body>";
+    for (int i = 0; i < 20000; ++i) deep += "<div>";
+    OneShotServer server(HttpReply(200, deep));
+    browser_->Navigate(server.Url());
+    ASSERT_TRUE(WaitForDocuments(1));
+    EXPECT_EQ(browser_->Document()->Title(), "无法显示网页");
+    EXPECT_TRUE(boxes_.empty());
+}
+
 TEST_F(WebBrowserTest, AnAddressThatCannotBeLoadedIsRaised) {
     EXPECT_THROW(browser_->Navigate(std::string()), platform::EOleSysError);
     EXPECT_THROW(browser_->Navigate(u"ftp://example.invalid/"), platform::EOleSysError);
