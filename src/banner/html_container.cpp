@@ -25,6 +25,16 @@ litehtml::web_color Shade(litehtml::web_color color, int percent) {
     return {lift(color.red), lift(color.green), lift(color.blue), color.alpha};
 }
 
+struct Edges {
+    int64_t left, top, right, bottom;
+};
+
+Edges EdgesOf(const litehtml::position& box) {
+    return {box.x, box.y, int64_t(box.x) + box.width, int64_t(box.y) + box.height};
+}
+
+int ClampCoordinate(int64_t value) { return int(std::clamp<int64_t>(value, -(1 << 30), 1 << 30)); }
+
 HFONT AsFont(litehtml::uint_ptr font) { return reinterpret_cast<HFONT>(font); }
 HDC AsDc(litehtml::uint_ptr dc) { return reinterpret_cast<HDC>(dc); }
 
@@ -94,8 +104,9 @@ template <typename Draw>
 void THtmlContainer::Clipped(HDC dc, Draw draw) {
     int saved = SaveDC(dc);
     if (!clips_.empty()) {
-        const litehtml::position& clip = clips_.back();
-        IntersectClipRect(dc, clip.left(), clip.top(), clip.right(), clip.bottom());
+        const Edges clip = EdgesOf(clips_.back());
+        IntersectClipRect(dc, ClampCoordinate(clip.left), ClampCoordinate(clip.top),
+                          ClampCoordinate(clip.right), ClampCoordinate(clip.bottom));
     }
     draw();
     RestoreDC(dc, saved);
@@ -118,11 +129,12 @@ int THtmlContainer::pt_to_px(int pt) const { return pt * 96 / 72; }
 int THtmlContainer::get_default_font_size() const { return kDefaultFontSize; }
 const litehtml::tchar_t* THtmlContainer::get_default_font_name() const { return kDefaultFontName; }
 
-void THtmlContainer::FillBox(HDC dc, int left, int top, int right, int bottom,
+void THtmlContainer::FillBox(HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
                              litehtml::web_color color) {
     if (right <= left || bottom <= top || color.alpha == 0) return;
     HBRUSH brush = CreateSolidBrush(ToColorRef(color));
-    RECT rect{left, top, right, bottom};
+    RECT rect{ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right),
+              ClampCoordinate(bottom)};
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
 }
@@ -131,9 +143,9 @@ void THtmlContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::li
     if (hdc == 0 || marker.marker_type == litehtml::list_style_type_none) return;
     // Every marker kind is shown as a small square bullet.
     const litehtml::position& box = marker.pos;
-    int side = std::max(2, std::min(box.width, box.height) / 2);
-    int left = box.x + (box.width - side) / 2;
-    int top = box.y + (box.height - side) / 2;
+    int64_t side = std::max(2, std::min(box.width, box.height) / 2);
+    int64_t left = box.x + (int64_t(box.width) - side) / 2;
+    int64_t top = box.y + (int64_t(box.height) - side) / 2;
     HDC dc = AsDc(hdc);
     Clipped(dc, [&] { FillBox(dc, left, top, left + side, top + side, marker.color); });
 }
@@ -149,8 +161,8 @@ void THtmlContainer::get_image_size(const litehtml::tchar_t*, const litehtml::tc
 void THtmlContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
     if (hdc == 0) return;
     HDC dc = AsDc(hdc);
-    const litehtml::position& box = bg.clip_box;
-    Clipped(dc, [&] { FillBox(dc, box.left(), box.top(), box.right(), box.bottom(), bg.color); });
+    const Edges box = EdgesOf(bg.clip_box);
+    Clipped(dc, [&] { FillBox(dc, box.left, box.top, box.right, box.bottom, bg.color); });
 }
 
 void THtmlContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
@@ -171,9 +183,10 @@ void THtmlContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::border
         bool shaded = b.style >= litehtml::border_style_groove;
         return shaded ? Shade(b.color, dark ? 50 : 150) : b.color;
     };
-    const int l = drawPos.left(), t = drawPos.top(), r = drawPos.right(), bt = drawPos.bottom();
+    const auto [l, t, r, bt] = EdgesOf(drawPos);
     Clipped(dc, [&] {
-        if (visible(borders.top)) FillBox(dc, l, t, r, t + borders.top.width, sideColor(borders.top, true));
+        if (visible(borders.top))
+            FillBox(dc, l, t, r, t + borders.top.width, sideColor(borders.top, true));
         if (visible(borders.bottom))
             FillBox(dc, l, bt - borders.bottom.width, r, bt, sideColor(borders.bottom, false));
         if (visible(borders.left))
@@ -220,10 +233,12 @@ void THtmlContainer::set_clip(const litehtml::position& pos, const litehtml::bor
     }
     // A nested clip never reaches outside the one it sits in.
     if (!clips_.empty()) {
-        const litehtml::position& outer = clips_.back();
-        int left = std::max(clip.left(), outer.left()), top = std::max(clip.top(), outer.top());
-        int right = std::min(clip.right(), outer.right()), bottom = std::min(clip.bottom(), outer.bottom());
-        clip = litehtml::position(left, top, std::max(0, right - left), std::max(0, bottom - top));
+        const Edges inner = EdgesOf(clip), outer = EdgesOf(clips_.back());
+        int64_t left = std::max(inner.left, outer.left), top = std::max(inner.top, outer.top);
+        int64_t right = std::min(inner.right, outer.right), bottom = std::min(inner.bottom, outer.bottom);
+        clip = litehtml::position(ClampCoordinate(left), ClampCoordinate(top),
+                                  ClampCoordinate(std::max<int64_t>(0, right - left)),
+                                  ClampCoordinate(std::max<int64_t>(0, bottom - top)));
     }
     clips_.push_back(clip);
 }

@@ -5,6 +5,7 @@
 // the size their attributes give and are not drawn.
 #include <litehtml/litehtml.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -67,7 +68,9 @@ private:
     // Limits drawing on `dc` to the innermost clip while `draw` runs.
     template <typename Draw>
     void Clipped(platform::HDC dc, Draw draw);
-    void FillBox(platform::HDC dc, int left, int top, int right, int bottom,
+    // Coordinates are 64-bit so that the sums of a hostile page's huge lengths cannot
+    // overflow; the box is clamped to what a context can address before it is filled.
+    void FillBox(platform::HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
                  litehtml::web_color color);
 
     platform::HDC measureDc_ = nullptr;

@@ -116,6 +116,20 @@ TEST_F(BannerDocument, APageAsDeepAsTheGuardAllowsStillLaysOut) {
     EXPECT_EQ(Pixel(*bitmap, 50, 10), kBlue);
 }
 
+TEST_F(BannerDocument, HugeLengthsFromAHostilePageAreDrawnWithinTheStrip) {
+    for (const char* html :
+         {"<div style='border-top:2000000000px solid #0000ff;margin-top:2000000000px;"
+          "padding:2000000000px'>W</div>",
+          "<ul><li style='font-size:2000000000px'>x</li></ul>",
+          "<div style='position:absolute;left:2147483000px;top:-2147483000px;width:2147483000px;"
+          "border:2147483000px inset #0000ff;overflow:hidden'>x</div>",
+          "<table><tr><td colspan=100000 rowspan=100000>x</td></tr></table>"}) {
+        auto page = TBannerDocument::Load(html, "about:huge");
+        auto bitmap = Render(*page, 120, 40);
+        EXPECT_EQ(bitmap->Width(), 120) << html;
+    }
+}
+
 TEST_F(BannerDocument, ParsesInlineStylesLeniently) {
     auto declarations = ParseInlineStyle(" Margin : 0 ;;color:red; bogus ; :x; Border-Width:2px");
     ASSERT_EQ(declarations.size(), 3u);
