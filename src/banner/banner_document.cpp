@@ -56,7 +56,9 @@ std::vector<std::pair<std::string, std::string>> ParseInlineStyle(const std::str
 }
 
 TBannerDocument::TBannerDocument(std::string html, std::string url)
-    : html_(std::move(html)), url_(std::move(url)) {}
+    : html_(std::move(html)), url_(std::move(url)) {
+    container_.SetDocumentUrl(url_);
+}
 
 TBannerDocument::~TBannerDocument() {
     // The document's fonts go back through the container, so it must go first.

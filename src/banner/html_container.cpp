@@ -1,7 +1,11 @@
 #include "banner/html_container.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "banner/page_fetch.h"
+#include "graphics/canvas.h"
+#include "graphics/picture.h"
 #include "platform/gdi/gdi.h"
 
 namespace banner {
@@ -9,6 +13,17 @@ namespace banner {
 using namespace platform;
 
 namespace {
+
+// Still pictures only: a GIF would start an animation painter on the strip's short-lived
+// drawing surface.
+bool IsStillPictureFile(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
+    for (const char* still : {".bmp", ".ico", ".jpg", ".jpeg", ".wmf", ".emf"})
+        if (extension == still) return true;
+    return false;
+}
 
 // The engine's default text: 宋体 at 16 pixels, as the platform's browser shows Chinese pages.
 constexpr const char* kDefaultFontName = "宋体";
@@ -51,6 +66,7 @@ std::string FirstFontFamily(const std::string& families) {
 THtmlContainer::THtmlContainer() : measureDc_(CreateCompatibleDC(nullptr)) {}
 
 THtmlContainer::~THtmlContainer() {
+    images_.clear();
     if (measureDc_ != nullptr) DeleteDC(measureDc_);
 }
 
@@ -150,12 +166,38 @@ void THtmlContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::li
     Clipped(dc, [&] { FillBox(dc, left, top, left + side, top + side, marker.color); });
 }
 
-void THtmlContainer::load_image(const litehtml::tchar_t*, const litehtml::tchar_t*, bool) {}
+graphics::TPicture* THtmlContainer::Image(const std::string& src, const char* baseUrl) {
+    const std::string base = baseUrl != nullptr && *baseUrl != 0 ? baseUrl : documentUrl_;
+    const std::string url = ResolveUrl(base, src);
+    auto found = images_.find(url);
+    if (found != images_.end()) return found->second.get();
+    std::unique_ptr<graphics::TPicture>& slot = images_[url];
+    // Only pages that are local files themselves may show local images.
+    std::string path = documentUrl_.compare(0, 7, "file://") == 0 ? LocalPathOf(url) : "";
+    std::error_code error;
+    if (path.empty() || !IsStillPictureFile(path) || !std::filesystem::is_regular_file(path, error) ||
+        std::filesystem::file_size(path, error) > kMaxImageBytes || error)
+        return nullptr;
+    try {
+        auto picture = std::make_unique<graphics::TPicture>();
+        picture->LoadFile(path);
+        if (picture->Graphic() != nullptr && picture->Width() > 0 && picture->Height() > 0)
+            slot = std::move(picture);
+    } catch (const std::exception&) {
+        // A broken or unknown picture is left out, as the browser leaves it out.
+    }
+    return slot.get();
+}
 
-void THtmlContainer::get_image_size(const litehtml::tchar_t*, const litehtml::tchar_t*,
+void THtmlContainer::load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseUrl, bool) {
+    if (src != nullptr) Image(src, baseUrl);
+}
+
+void THtmlContainer::get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseUrl,
                                     litehtml::size& size) {
-    size.width = 0;
-    size.height = 0;
+    graphics::TPicture* picture = src != nullptr ? Image(src, baseUrl) : nullptr;
+    size.width = picture != nullptr ? picture->Width() : 0;
+    size.height = picture != nullptr ? picture->Height() : 0;
 }
 
 void THtmlContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) {
@@ -163,6 +205,22 @@ void THtmlContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::bac
     HDC dc = AsDc(hdc);
     const Edges box = EdgesOf(bg.clip_box);
     Clipped(dc, [&] { FillBox(dc, box.left, box.top, box.right, box.bottom, bg.color); });
+    graphics::TPicture* picture = bg.image.empty() ? nullptr : Image(bg.image, bg.baseurl.c_str());
+    if (picture == nullptr || bg.image_size.width <= 0 || bg.image_size.height <= 0) return;
+    // Drawn once at its place and size, inside the box; background repetition is not done.
+    Clipped(dc, [&] {
+        IntersectClipRect(dc, ClampCoordinate(box.left), ClampCoordinate(box.top),
+                          ClampCoordinate(box.right), ClampCoordinate(box.bottom));
+        // The engine gives the image's place in strip coordinates.
+        const int left = bg.position_x;
+        const int top = bg.position_y;
+        graphics::TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.DrawGraphic(graphics::Rect(left, top, ClampCoordinate(int64_t(left) + bg.image_size.width),
+                                          ClampCoordinate(int64_t(top) + bg.image_size.height)),
+                           picture->Graphic());
+        canvas.SetHandle(nullptr);
+    });
 }
 
 void THtmlContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,

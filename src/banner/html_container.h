@@ -7,12 +7,21 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/gdi/wintypes.h"
 
+namespace graphics {
+class TPicture;
+}
+
 namespace banner {
+
+// Local images larger than this are not read.
+inline constexpr uintmax_t kMaxImageBytes = 8u << 20;
 
 class THtmlContainer : public litehtml::document_container {
 public:
@@ -23,6 +32,8 @@ public:
 
     // The viewport the page lays out in.
     void SetClientSize(int width, int height);
+    // The page's own address, against which image sources are resolved.
+    void SetDocumentUrl(std::string url) { documentUrl_ = std::move(url); }
     const std::string& Title() const { return title_; }
     // Called with a link's address (as written in the page) when the user clicks the link.
     std::function<void(const std::string& url)> OnAnchorClick;
@@ -73,7 +84,12 @@ private:
     void FillBox(platform::HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
                  litehtml::web_color color);
 
+    // The picture for an image source, read on first use; null when it cannot be shown.
+    graphics::TPicture* Image(const std::string& src, const char* baseUrl);
+
     platform::HDC measureDc_ = nullptr;
+    std::string documentUrl_;
+    std::map<std::string, std::unique_ptr<graphics::TPicture>> images_;
     int width_ = 0;
     int height_ = 0;
     std::string title_;

@@ -73,6 +73,26 @@ std::string ResolveUrl(const std::string& base, const std::string& reference) {
     return resolved;
 }
 
+std::string LocalPathOf(const std::string& fileUrl) {
+    if (fileUrl.compare(0, 7, "file://") != 0 || fileUrl.find('\0') != std::string::npos) return {};
+    GlobalInit();
+    CURLU* parsed = curl_url();
+    if (parsed == nullptr) return {};
+    std::string path;
+    char* host = nullptr;
+    char* text = nullptr;
+    if (curl_url_set(parsed, CURLUPART_URL, fileUrl.c_str(), 0) == CURLUE_OK) {
+        bool local = curl_url_get(parsed, CURLUPART_HOST, &host, 0) != CURLUE_OK || host == nullptr ||
+                     std::string(host).empty() || std::string(host) == "localhost";
+        if (local && curl_url_get(parsed, CURLUPART_PATH, &text, CURLU_URLDECODE) == CURLUE_OK) path = text;
+    }
+    curl_free(host);
+    curl_free(text);
+    curl_url_cleanup(parsed);
+    // A decoded NUL would cut the name short somewhere else than the address says.
+    return path.find('\0') == std::string::npos ? path : std::string();
+}
+
 bool MayFollowLink(const std::string& pageUrl, const std::string& target) {
     if (!IsFetchableUrl(target)) return false;
     bool fromFile = pageUrl.compare(0, 7, "file://") == 0;

@@ -35,6 +35,9 @@ std::string ResolveUrl(const std::string& base, const std::string& reference);
 // strip can fetch, and no local file from a page that came from the web.
 bool MayFollowLink(const std::string& pageUrl, const std::string& target);
 
+// The local file a file:// address names, decoded ("" for other addresses or other hosts).
+std::string LocalPathOf(const std::string& fileUrl);
+
 // Fetches `url` in the calling thread; `cancelled`, when given and set, ends the transfer
 // early with a failure.
 TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelled = nullptr);
