@@ -241,7 +241,9 @@ void THtmlContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::border
         bool shaded = b.style >= litehtml::border_style_groove;
         return shaded ? Shade(b.color, dark ? 50 : 150) : b.color;
     };
-    const auto [l, t, r, bt] = EdgesOf(drawPos);
+    // Plain copies: clang 14 cannot capture structured bindings in the lambda below.
+    const Edges edges = EdgesOf(drawPos);
+    const int64_t l = edges.left, t = edges.top, r = edges.right, bt = edges.bottom;
     Clipped(dc, [&] {
         if (visible(borders.top))
             FillBox(dc, l, t, r, t + borders.top.width, sideColor(borders.top, true));
