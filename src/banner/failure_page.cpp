@@ -21,10 +21,12 @@ std::string EscapeHtml(const std::string& text) {
 std::string FailurePageHtml(const std::string& url, const std::string& reason) {
     return "<html><head><title>无法显示网页</title></head>"
            "<body style=\"background-color:#ffffff; font-family:'宋体'; font-size:12px\">"
+           // Its own padding keeps the text off the edges once the body's margin is gone.
+           "<div style=\"padding:6px 8px\">"
            "<div style=\"font-weight:bold; color:#404040\">无法显示网页</div>"
            "<div style=\"color:#606060\">" + EscapeHtml(url) + "</div>"
            "<div style=\"color:#606060\">" + EscapeHtml(reason) + "</div>"
-           "</body></html>";
+           "</div></body></html>";
 }
 
 }  // namespace banner
