@@ -23,6 +23,11 @@ TWebBrowser::TWebBrowser(ui::TComponent* owner) : TWinControl(owner) {
 TWebBrowser::~TWebBrowser() {
     // Objects handed out by OleObject may outlive the control; they stop answering.
     automation_->Detach();
+    // Someone may still hold the page; it must not call back into a control that is gone.
+    if (document_ != nullptr) {
+        document_->OnChange = nullptr;
+        document_->OnLinkClick = nullptr;
+    }
     fetch_.reset();
     retired_.clear();
 }
@@ -85,6 +90,10 @@ void TWebBrowser::ShowArrivedPage() {
         result->error = "The page is nested too deeply";
     }
     const std::string html = result->ok ? result->body : FailurePageHtml(result->url, result->error);
+    if (document_ != nullptr) {
+        document_->OnChange = nullptr;  // the old page may live on with whoever holds it
+        document_->OnLinkClick = nullptr;
+    }
     document_ = TBannerDocument::Load(html, result->url);
     document_->OnChange = [this] { Invalidate(); };
     document_->OnLinkClick = [this](const std::string& url) {

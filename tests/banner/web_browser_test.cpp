@@ -206,11 +206,18 @@ TEST_F(WebBrowserTest, KeepsItsHeightAndTheClientWidthWhenTheWindowIsResized) {
     }
 }
 
-TEST_F(WebBrowserTest, AnOleObjectThatOutlivesTheStripIsDisconnected) {
+TEST_F(WebBrowserTest, ObjectsAndPagesThatOutliveTheStripDoNotCallBackIntoIt) {
+    browser_->Navigate(DataUrl("strip.html"));
+    ASSERT_TRUE(WaitForDocuments(1));
     platform::OleVariant object = browser_->OleObject();
+    std::shared_ptr<TBannerDocument> page = browser_->Document();
     delete browser_;
     browser_ = nullptr;
     EXPECT_THROW(object.Get("Document"), platform::EOleSysError);
+    // The page is only a page now: changing it repaints nothing and follows no link.
+    EXPECT_TRUE(page->SetBodyStyle("margin", "0"));
+    page->Click(20, 20);
+    EXPECT_EQ(page->BodyBox().x, 0);
 }
 
 }  // namespace
