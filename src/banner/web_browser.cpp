@@ -72,6 +72,11 @@ void TWebBrowser::PageArrived(TFetchResult result) {
     PostMessage(Handle(), CM_PAGEARRIVED, 0, 0);
 }
 
+void TWebBrowser::CreateHandleDone() {
+    TWinControl::CreateHandleDone();
+    if (pending_ != nullptr) PostMessage(Handle(), CM_PAGEARRIVED, 0, 0);
+}
+
 void TWebBrowser::WndProc(ui::TMessage& message) {
     if (message.Msg == CM_PAGEARRIVED) {
         ShowArrivedPage();

@@ -63,6 +63,8 @@ protected:
     // The page covers the whole client area; nothing to erase first.
     void EraseBackground(platform::HDC) override {}
     void Resized() override;
+    // A page that arrived for a window since destroyed is announced to the new one.
+    void CreateHandleDone() override;
     // A left click follows a link under the pointer, in the strip itself.
     void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
 

@@ -163,6 +163,20 @@ TEST_F(WebBrowserTest, ANewerNavigationReplacesAnUnfinishedOne) {
     ::close(silent);
 }
 
+TEST_F(WebBrowserTest, APageThatArrivesWhileTheWindowIsRecreatedIsStillShown) {
+    browser_->Navigate(DataUrl("strip.html"));
+    // Serve only the worker's hand-over, so that the announcement waits in the queue.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!platform::ServeMainThreadCalls() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    browser_->DestroyHandle();  // the queued announcement goes with the window
+    Pump();
+    EXPECT_EQ(done_.count, 0);
+    browser_->HandleNeeded();
+    ASSERT_TRUE(WaitForDocuments(1));
+    EXPECT_EQ(browser_->Document()->Title(), "Strip");
+}
+
 TEST_F(WebBrowserTest, ErrorsInTheCompletionHandlerReachTheErrorBox) {
     // A late-bound step the document does not offer raises, and nothing in between catches it.
     afterComplete_ = [this] { browser_->OleObject().Get("Document").Get("frames").Put("x", 1); };
