@@ -73,6 +73,23 @@ std::string ResolveUrl(const std::string& base, const std::string& reference) {
     return resolved;
 }
 
+std::string FileUrlOf(const std::string& path) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (unsigned char c : path) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain) {
+            url += char(c);
+        } else {
+            url += '%';
+            url += kHex[c >> 4];
+            url += kHex[c & 15];
+        }
+    }
+    return url;
+}
+
 std::string LocalPathOf(const std::string& fileUrl) {
     if (fileUrl.compare(0, 7, "file://") != 0 || fileUrl.find('\0') != std::string::npos) return {};
     GlobalInit();

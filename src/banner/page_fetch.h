@@ -35,6 +35,10 @@ std::string ResolveUrl(const std::string& base, const std::string& reference);
 // strip can fetch, and no local file from a page that came from the web.
 bool MayFollowLink(const std::string& pageUrl, const std::string& target);
 
+// The file:// address of an absolute local path, with every byte that is not plainly safe in
+// an address percent-encoded, so that any path gives a well-formed address.
+std::string FileUrlOf(const std::string& path);
+
 // The local file a file:// address names, decoded ("" for other addresses or other hosts).
 std::string LocalPathOf(const std::string& fileUrl);
 

@@ -6,6 +6,7 @@
 
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "banner/page_fetch.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "platform/ole/com.h"
@@ -41,7 +42,7 @@ protected:
     TForm1* form_ = nullptr;
 };
 
-std::string BannerUrl() { return std::string("file://") + TEMBRIN_SOURCE_DIR + "/assets/banner/index.html"; }
+std::string BannerUrl() { return banner::FileUrlOf(std::string(TEMBRIN_SOURCE_DIR) + "/assets/banner/index.html"); }
 
 TEST_F(BannerStripTest, TheStripLoadsTheBannerAndStripsItsScrollBarsMarginAndBorder) {
     auto* strip = form_->WebBrowser1;

@@ -4,7 +4,9 @@
 #include <cctype>
 
 #include "app/export/icon_export.h"
+#include "banner/page_fetch.h"
 #include "core/exceptions.h"
+#include "core/utf8.h"
 #include "platform/gdi/wintypes.h"
 
 namespace app {
@@ -17,11 +19,15 @@ namespace {
 constexpr const char* kCaption = "TembrinICO图标生成工具V1.0";
 
 // The banner's page: the maker's advertisement, shipped beside the program's sources so that
-// the strip needs no network. Without the file the strip shows its failure page.
-#ifndef TEMBRIN_BANNER_PAGE
-#define TEMBRIN_BANNER_PAGE "file:///usr/share/tembrin-ico/banner/index.html"
+// the strip needs no network. Without the file the strip shows its failure page. The address
+// is made from the file's path once, encoded, so that no checkout folder can make it invalid.
+#ifndef TEMBRIN_BANNER_FILE
+#define TEMBRIN_BANNER_FILE "/usr/share/tembrin-ico/banner/index.html"
 #endif
-constexpr const char16_t* kBannerAddress = u"" TEMBRIN_BANNER_PAGE;
+const std::u16string& BannerAddress() {
+    static const std::u16string address = core::Utf8ToUtf16(banner::FileUrlOf(TEMBRIN_BANNER_FILE));
+    return address;
+}
 
 bool SameName(const std::string& a, const char* b) {
     std::string other(b);
@@ -227,7 +233,7 @@ void TForm1::BuildDescription() {
     EnableAlign();
 }
 
-void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(kBannerAddress); }
+void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(BannerAddress()); }
 
 // Strips the page's scroll bars, margin and border, for every completed document.
 void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*, const platform::VARIANT&) {
