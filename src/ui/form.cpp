@@ -30,6 +30,21 @@ TButton* FindDialogButton(TWinControl& parent, uint16_t key) {
     return nullptr;
 }
 
+// Sends a message to every control under `parent`, depth first; stops at the first that
+// answers non-zero when `untilAnswered`.
+LRESULT Broadcast(TWinControl& parent, UINT msg, WPARAM wParam, bool untilAnswered) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Controls(i);
+        LRESULT answer = control->Perform(msg, wParam, 0);
+        if (untilAnswered && answer != 0) return answer;
+        if (auto* win = dynamic_cast<TWinControl*>(control)) {
+            answer = Broadcast(*win, msg, wParam, untilAnswered);
+            if (untilAnswered && answer != 0) return answer;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
@@ -145,6 +160,7 @@ void TCustomForm::FocusChanged(TWinControl* control) {
     if (activeControl_ != nullptr) activeControl_->RemoveFreeNotification(this);
     activeControl_ = control;
     if (control != nullptr) control->FreeNotification(this);
+    Broadcast(*this, CM_FOCUSCHANGED, reinterpret_cast<WPARAM>(control), false);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -270,9 +286,13 @@ void TCustomForm::Release() {
 bool TCustomForm::DialogKey(uint16_t key) {
     if (key != VK_ESCAPE && key != VK_RETURN) return false;
     TButton* button = FindDialogButton(*this, key);
-    if (button == nullptr) return false;
+    if (button == nullptr) return Broadcast(*this, CM_DIALOGKEY, key, true) != 0;
     button->Click();
     return true;
+}
+
+bool TCustomForm::DialogChar(char32_t key) {
+    return Broadcast(*this, CM_DIALOGCHAR, WPARAM(key), true) != 0;
 }
 
 void TCustomForm::WndProc(TMessage& message) {

@@ -209,6 +209,9 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_CANCELMODE:
             mouseControl_ = nullptr;
             break;
+        case WM_MOUSELEAVE:
+            SetHoverControl(nullptr);
+            break;
         default:
             if (IsMouseMessage(message.Msg)) {
                 RouteMouseToGraphicChild(message);
@@ -219,8 +222,25 @@ void TWinControl::WndProc(TMessage& message) {
     TControl::WndProc(message);
 }
 
+void TWinControl::SetHoverControl(TControl* control) {
+    if (control == hoverControl_) return;
+    TControl* old = hoverControl_;
+    hoverControl_ = control;
+    if (old != nullptr) old->Perform(CM_MOUSELEAVE, 0, 0);
+    if (control != nullptr) {
+        // The window hears when the pointer leaves it, so the child hears it too.
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, handle_, 0};
+        if (handle_ != nullptr) TrackMouseEvent(&track);
+        control->Perform(CM_MOUSEENTER, 0, 0);
+    }
+}
+
 void TWinControl::RouteMouseToGraphicChild(TMessage& message) {
     TPoint point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    if (message.Msg == WM_MOUSEMOVE) {
+        TControl* under = ControlAtPos(point, false, false);
+        SetHoverControl(under != nullptr && under->Enabled() ? under : nullptr);
+    }
     TControl* target = mouseControl_;
     if (target == nullptr) {
         TControl* child = ControlAtPos(point, false, false);
@@ -412,6 +432,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     if (mouseControl_ == control) mouseControl_ = nullptr;
+    if (hoverControl_ == control) hoverControl_ = nullptr;
     control->Invalidate();
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     if (auto* win = dynamic_cast<TWinControl*>(control)) {

@@ -120,6 +120,8 @@ private:
     void MainWndProc(TMessage& message);
     void HandlePaint(TMessage& message);
     void RouteMouseToGraphicChild(TMessage& message);
+    // The graphic child under the pointer, told CM_MOUSEENTER and CM_MOUSELEAVE as it changes.
+    void SetHoverControl(TControl* control);
     void UpdateBoundsFromWindow();
     void ChildrenChanged(TControl* control);
 
@@ -132,6 +134,7 @@ private:
     bool alignPending_ = false;
     bool inAlign_ = false;
     TControl* mouseControl_ = nullptr;  // graphic child holding the mouse
+    TControl* hoverControl_ = nullptr;  // graphic child under the pointer
     platform::HFONT fontHandle_ = nullptr;
 };
 

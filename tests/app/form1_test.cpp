@@ -2,6 +2,7 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <tuple>
 
 #include "app/export/icon_export.h"
 #include "app/window/form1.h"
@@ -61,7 +62,7 @@ protected:
         host_->PressKey(platform::VK_RETURN);
         Pump();
     }
-    void ExportThroughButton(ui::TButton& button, const std::string& name) {
+    void ExportThroughButton(ui::TControl& button, const std::string& name) {
         form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
         Click(button);
         host_->Type(name);
@@ -102,15 +103,19 @@ TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
     EXPECT_EQ(form_->img2->BoundsRect(), graphics::Bounds(16, 24, 64, 64));
     EXPECT_EQ(form_->img3->BoundsRect(), graphics::Bounds(104, 56, 32, 32));
     EXPECT_EQ(form_->img4->BoundsRect(), graphics::Bounds(160, 72, 16, 16));
-    EXPECT_EQ(form_->lbl1->BoundsRect(), graphics::Bounds(36, 97, 28, 13));
-    EXPECT_EQ(form_->lbl2->BoundsRect(), graphics::Bounds(107, 96, 28, 13));
-    EXPECT_EQ(form_->lbl3->BoundsRect(), graphics::Bounds(153, 96, 28, 13));
+    // The skinned labels size themselves to their text in the font they draw with.
+    for (auto [label, left, top] : {std::tuple{form_->lbl1, 36, 97}, std::tuple{form_->lbl2, 107, 96},
+                                    std::tuple{form_->lbl3, 153, 96}}) {
+        platform::SIZE text = label->MeasureText();
+        EXPECT_EQ(label->BoundsRect(), graphics::Bounds(left, top, text.cx, text.cy));
+    }
+    EXPECT_EQ(form_->lbl1->Width(), 28);
     EXPECT_EQ(form_->btn1->BoundsRect(), graphics::Bounds(224, 18, 73, 22));
     EXPECT_EQ(form_->btn2->BoundsRect(), graphics::Bounds(320, 18, 73, 22));
     EXPECT_EQ(form_->btn3->BoundsRect(), graphics::Bounds(224, 66, 73, 22));
     EXPECT_EQ(form_->btn4->BoundsRect(), graphics::Bounds(320, 66, 73, 22));
     EXPECT_EQ(form_->btn1->Caption(), "打开图片");
-    EXPECT_EQ(form_->btn1->Font().Name(), "宋体");
+    EXPECT_EQ(form_->btn1->DefaultFont().Name(), "宋体");
     EXPECT_EQ(form_->lbl2->Caption(), "32*32");
     EXPECT_TRUE(form_->img2->Stretch());
     EXPECT_TRUE(form_->img1->Proportional());

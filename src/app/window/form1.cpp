@@ -46,6 +46,23 @@ void SetFont(TFont& font, const char* name, int height, graphics::TColor color, 
     font.SetStyle(0);
 }
 
+// What the panel and the group box share in the description.
+void SetPanelProperties(skinctrls::TbsSkinPanel& panel) {
+    SetFont(panel.DefaultFont(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    panel.SetUseSkinFont(true);
+    panel.SetDefaultAlignment(TAlignment::taLeftJustify);
+    panel.SetDefaultCaptionHeight(22);
+    panel.SetImagePosition(skinctrls::TbsImagePosition::bsipDefault);
+    panel.SetCaptionImageIndex(-1);
+    panel.SetRealHeight(-1);
+    panel.SetAutoEnabledControls(true);
+    panel.SetTransparentMode(false);
+    panel.SetCheckedMode(false);
+    panel.SetRollUpMode(false);
+    panel.SetNumGlyphs(1);
+    panel.SetSpacing(2);
+}
+
 template <typename T>
 T* Place(TForm1* form, TWinControl* parent, const char* name, int left, int top, int width,
          int height) {
@@ -124,29 +141,44 @@ void TForm1::BuildDescription() {
     WebBrowser1->SetTabOrder(0);
     Bind(WebBrowser1->OnDocumentComplete, "WebBrowser1DocumentComplete");
 
-    bspanel1 = Place<TPanel>(this, this, "bspanel1", 0, 100, 468, 121);
+    using namespace skinctrls;
+    bspanel1 = Place<TbsSkinPanel>(this, this, "bspanel1", 0, 100, 468, 121);
     bspanel1->SetAlign(TAlign::alTop);
     bspanel1->SetTabOrder(1);
-    bspanel1->SetBorderStyle(TBevelStyle::bvFrame);
-    bspanel1->SetShowCaption(false);
-    SetFont(bspanel1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    bspanel1->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
+    bspanel1->SetCaptionMode(false);
+    SetPanelProperties(*bspanel1);
 
     auto makeButton = [this](const char* name, int left, int top, const char* caption, int tabOrder,
                              const char* handler) {
-        TButton* button = Place<TButton>(this, bspanel1, name, left, top, 73, 22);
+        auto* button = Place<TbsSkinXFormButton>(this, bspanel1, name, left, top, 73, 22);
         button->SetTabOrder(tabOrder);
         button->SetCaption(caption);
-        SetFont(button->Font(), "宋体", -12, graphics::clBlack, platform::ANSI_CHARSET);
+        SetFont(button->DefaultFont(), "宋体", -12, graphics::clBlack, platform::ANSI_CHARSET);
+        button->SetUseSkinFont(false);
+        button->SetUseSkinSize(true);
+        button->SetUseSkinFontColor(false);
+        button->SetCanFocused(false);
+        button->SetDefActiveFontColor(graphics::clBlack);
+        button->SetDefDownFontColor(graphics::clBlack);
+        button->SetRepeatMode(false);
+        button->SetRepeatInterval(100);
+        button->SetImageIndex(-1);
+        button->SetNumGlyphs(1);
+        button->SetSpacing(1);
+        button->SetSkinDataName("button");
         Bind(button->OnClick, handler);
         return button;
     };
     btn1 = makeButton("btn1", 224, 18, "打开图片", 0, "btn1Click");
 
-    bskngrpbx1 = Place<TGroupBox>(this, bspanel1, "bskngrpbx1", 1, 1, 200, 119);
+    bskngrpbx1 = Place<TbsSkinGroupBox>(this, bspanel1, "bskngrpbx1", 1, 1, 200, 119);
     bskngrpbx1->SetAlign(TAlign::alLeft);
     bskngrpbx1->SetTabOrder(1);
     bskngrpbx1->SetCaption("导出预览");
-    SetFont(bskngrpbx1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    bskngrpbx1->SetCaptionMode(true);
+    bskngrpbx1->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
+    SetPanelProperties(*bskngrpbx1);
 
     auto makePreview = [this](const char* name, int left, int top, int size) {
         TImage* image = Place<TImage>(this, bskngrpbx1, name, left, top, size, size);
@@ -154,9 +186,13 @@ void TForm1::BuildDescription() {
         return image;
     };
     auto makeLabel = [this](const char* name, int left, int top, const char* caption) {
-        TLabel* label = Place<TLabel>(this, bskngrpbx1, name, left, top, 28, 13);
+        auto* label = Place<TbsSkinStdLabel>(this, bskngrpbx1, name, left, top, 28, 13);
+        SetFont(label->DefaultFont(), "MS Sans Serif", -11, graphics::clWindowText,
+                platform::DEFAULT_CHARSET);
+        label->SetUseSkinFont(true);
+        label->SetUseSkinColor(true);
+        label->SetEllipsType(TbsEllipsType::bsetNone);
         label->SetCaption(caption);
-        SetFont(label->Font(), "MS Sans Serif", -11, graphics::clWindowText, platform::DEFAULT_CHARSET);
         return label;
     };
     img2 = makePreview("img2", 16, 24, 64);
@@ -170,11 +206,16 @@ void TForm1::BuildDescription() {
     btn3 = makeButton("btn3", 224, 66, "导出32X32", 3, "btn3Click");
     btn4 = makeButton("btn4", 320, 66, "导出16X16", 4, "btn4Click");
 
-    bsknscrlbx1 = Place<TScrollBox>(this, this, "bsknscrlbx1", 0, 221, 468, 261);
+    bsknscrlbx1 = Place<TbsSkinScrollBox>(this, this, "bsknscrlbx1", 0, 221, 468, 261);
     bsknscrlbx1->SetAlign(TAlign::alClient);
     bsknscrlbx1->SetTabOrder(2);
-    bsknscrlbx1->SetBorderStyle(TBevelStyle::bvNone);
-    SetFont(bsknscrlbx1->Font(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    bsknscrlbx1->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    bsknscrlbx1->SetCanFocused(true);
+    SetFont(bsknscrlbx1->DefaultFont(), "Arial", 14, graphics::clWindowText,
+            platform::DEFAULT_CHARSET);
+    bsknscrlbx1->SetUseSkinFont(true);
+    bsknscrlbx1->SetDefaultWidth(691);
+    bsknscrlbx1->SetDefaultHeight(321);
 
     img1 = Place<TImage>(this, bsknscrlbx1, "img1", 0, 0, 468, 261);
     img1->SetAlign(TAlign::alClient);
@@ -224,13 +265,23 @@ void TForm1::BuildDescription() {
     N4X64ICO1 = makeItem("N4X64ICO1", "导出为（32X32）ICO图标", "N4X64ICO1Click");
     N16X16ICO1 = makeItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
 
-    // References, resolved once every component exists.
+    // References, resolved once every component exists. The skinned controls follow
+    // bsskindata1 (SetControlsSkinData) once it is the skin data component; until then they
+    // keep their plain look.
     bsknscrlbx1->SetPopupMenu(bsknpmn1);
     for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }
     EnableAlign();
+}
+
+void TForm1::SetControlsSkinData(skin::TbsSkinData* data) {
+    bspanel1->SetSkinData(data);
+    bskngrpbx1->SetSkinData(data);
+    for (auto* button : {btn1, btn2, btn3, btn4}) button->SetSkinData(data);
+    for (auto* label : {lbl1, lbl2, lbl3}) label->SetSkinData(data);
+    bsknscrlbx1->SetSkinData(data);
 }
 
 void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(BannerAddress()); }

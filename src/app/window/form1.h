@@ -9,13 +9,14 @@
 #include "banner/web_browser.h"
 #include "graphics/bitmap.h"
 #include "graphics/icon.h"
-#include "ui/buttons.h"
+#include "skinctrls/skin_panel.h"
+#include "skinctrls/skin_scroll_box.h"
+#include "skinctrls/skin_std_label.h"
+#include "skinctrls/xform_button.h"
 #include "ui/file_dialog.h"
 #include "ui/form.h"
 #include "ui/image.h"
-#include "ui/label.h"
 #include "ui/menus.h"
-#include "ui/panels.h"
 
 namespace app {
 
@@ -43,7 +44,7 @@ public:
     static const TPublishedMethod* MethodAddress(const std::string& name);
 
     // Published fields, in declaration order. The skin components are empty placeholders
-    // until the skinned look arrives.
+    // until the skinned look arrives (the skinned controls show their plain look meanwhile).
     ui::TComponent* bsform1;
     ui::TComponent* bsskindata1;
     ui::TComponent* bscmprsdstrdskn1;
@@ -54,20 +55,20 @@ public:
     ui::TMenuItem* N6464ICO1;
     ui::TMenuItem* N4X64ICO1;
     ui::TMenuItem* N16X16ICO1;
-    ui::TPanel* bspanel1;
-    ui::TButton* btn1;
-    ui::TScrollBox* bsknscrlbx1;
+    skinctrls::TbsSkinPanel* bspanel1;
+    skinctrls::TbsSkinXFormButton* btn1;
+    skinctrls::TbsSkinScrollBox* bsknscrlbx1;
     ui::TImage* img1;
     ui::TImage* img2;
     ui::TImage* img3;
     ui::TImage* img4;
-    ui::TLabel* lbl1;
-    ui::TLabel* lbl2;
-    ui::TLabel* lbl3;
-    ui::TGroupBox* bskngrpbx1;
-    ui::TButton* btn2;
-    ui::TButton* btn3;
-    ui::TButton* btn4;
+    skinctrls::TbsSkinStdLabel* lbl1;
+    skinctrls::TbsSkinStdLabel* lbl2;
+    skinctrls::TbsSkinStdLabel* lbl3;
+    skinctrls::TbsSkinGroupBox* bskngrpbx1;
+    skinctrls::TbsSkinXFormButton* btn2;
+    skinctrls::TbsSkinXFormButton* btn3;
+    skinctrls::TbsSkinXFormButton* btn4;
 
     // Published methods, in declaration order.
     void FormCreate(ui::TComponent* sender);
@@ -82,6 +83,9 @@ public:
     void btn3Click(ui::TComponent* sender);
     void btn4Click(ui::TComponent* sender);
     std::unique_ptr<graphics::TIcon> BitmapToIcon(graphics::TBitmap& bitmap);
+
+    // Hands the skin data to every skinned control of the window (null: their plain look).
+    void SetControlsSkinData(skin::TbsSkinData* data);
 
 private:
     void BuildDescription();
