@@ -4,9 +4,11 @@
 #include <cctype>
 
 #include "app/export/icon_export.h"
-#include "skin/embedded_skin.h"
+#include "banner/page_fetch.h"
 #include "core/exceptions.h"
+#include "core/utf8.h"
 #include "platform/gdi/wintypes.h"
+#include "skin/embedded_skin.h"
 
 namespace app {
 
@@ -16,6 +18,17 @@ using graphics::TFont;
 namespace {
 
 constexpr const char* kCaption = "TembrinICO图标生成工具V1.0";
+
+// The banner's page: the maker's advertisement, shipped beside the program's sources so that
+// the strip needs no network. Without the file the strip shows its failure page. The address
+// is made from the file's path once, encoded, so that no checkout folder can make it invalid.
+#ifndef TEMBRIN_BANNER_FILE
+#define TEMBRIN_BANNER_FILE "/usr/share/tembrin-ico/banner/index.html"
+#endif
+const std::u16string& BannerAddress() {
+    static const std::u16string address = core::Utf8ToUtf16(banner::FileUrlOf(TEMBRIN_BANNER_FILE));
+    return address;
+}
 
 bool SameName(const std::string& a, const char* b) {
     std::string other(b);
@@ -95,6 +108,18 @@ void TForm1::Bind(TNotifyEvent& event, const char* methodName) {
     event = [this, member](TComponent* sender) { (this->*member)(sender); };
 }
 
+void TForm1::Bind(banner::TWebBrowserDocumentComplete& event, const char* methodName) {
+    const TPublishedMethod* method = MethodAddress(methodName);
+    const auto* address =
+        method != nullptr ? std::get_if<TDocumentCompleteMethod>(&method->address) : nullptr;
+    if (address == nullptr)
+        throw core::EReadError("Invalid property value: method " + std::string(methodName));
+    TDocumentCompleteMethod member = *address;
+    event = [this, member](TComponent* sender, platform::IDispatch* pDisp, const platform::VARIANT& url) {
+        (this->*member)(sender, pDisp, url);
+    };
+}
+
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetName("Form1");
     BuildDescription();
@@ -112,9 +137,10 @@ void TForm1::BuildDescription() {
     SetBorderIcons(0);
     Bind(OnCreate, "FormCreate");
 
-    WebBrowser1 = Place<TWinControl>(this, this, "WebBrowser1", 0, 0, 468, 100);
+    WebBrowser1 = Place<banner::TWebBrowser>(this, this, "WebBrowser1", 0, 0, 468, 100);
     WebBrowser1->SetAlign(TAlign::alTop);
     WebBrowser1->SetTabOrder(0);
+    Bind(WebBrowser1->OnDocumentComplete, "WebBrowser1DocumentComplete");
 
     using namespace skinctrls;
     bspanel1 = Place<TbsSkinPanel>(this, this, "bspanel1", 0, 100, 468, 121);
@@ -292,12 +318,13 @@ void TForm1::BuildSkin() {
     bscmprsdstrdskn1->SetCompressedData(package.data(), int64_t(package.size()));
 }
 
-void TForm1::FormCreate(TComponent*) {
-    // The banner starts loading its page here once the banner pane exists.
-}
+void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(BannerAddress()); }
 
-void TForm1::WebBrowser1DocumentComplete(TComponent*, const std::string&) {
-    // The banner restyles its page here once the banner pane exists.
+// Strips the page's scroll bars, margin and border, for every completed document.
+void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*, const platform::VARIANT&) {
+    WebBrowser1->OleObject().Get("Document").Get("body").Put("Scroll", "no");
+    WebBrowser1->OleObject().Get("Document").Get("body").Get("style").Put("margin", "0");
+    WebBrowser1->OleObject().Get("Document").Get("Body").Get("Style").Put("BorderWidth", 0);
 }
 
 void TForm1::btn1Click(TComponent*) {

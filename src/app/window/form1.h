@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "banner/web_browser.h"
 #include "graphics/bitmap.h"
 #include "graphics/icon.h"
 #include "skin/skin_data.h"
@@ -28,7 +29,8 @@ class TForm1;
 using TNotifyMethod = void (TForm1::*)(ui::TComponent* sender);
 using TExportMethod = void (TForm1::*)(int width, int height);
 using TBitmapToIconMethod = std::unique_ptr<graphics::TIcon> (TForm1::*)(graphics::TBitmap& bitmap);
-using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, const std::string& url);
+using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                                const platform::VARIANT& URL);
 
 struct TPublishedMethod {
     const char* name;
@@ -44,12 +46,11 @@ public:
     static const std::vector<TPublishedMethod>& MethodTable();
     static const TPublishedMethod* MethodAddress(const std::string& name);
 
-    // Published fields, in declaration order. The banner strip is an empty control until the
-    // banner arrives.
+    // Published fields, in declaration order.
     skin::TbsSkinFrame* bsform1;
     skin::TbsSkinData* bsskindata1;
     skin::TbsStoredSkinComponent* bscmprsdstrdskn1;
-    ui::TWinControl* WebBrowser1;
+    banner::TWebBrowser* WebBrowser1;
     ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
     ui::TbsSkinOpenDialog* bsknpndlg1;
     ui::TPopupMenu* bsknpmn1;
@@ -73,7 +74,8 @@ public:
 
     // Published methods, in declaration order.
     void FormCreate(ui::TComponent* sender);
-    void WebBrowser1DocumentComplete(ui::TComponent* sender, const std::string& url);
+    void WebBrowser1DocumentComplete(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                     const platform::VARIANT& URL);
     void btn1Click(ui::TComponent* sender);
     void N6464ICO1Click(ui::TComponent* sender);
     void outIco(int width, int height);
@@ -93,6 +95,7 @@ private:
     void BuildSkin();
     // Binds an event to the published method of that name.
     void Bind(ui::TNotifyEvent& event, const char* methodName);
+    void Bind(banner::TWebBrowserDocumentComplete& event, const char* methodName);
 };
 
 }  // namespace app
