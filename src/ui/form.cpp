@@ -69,7 +69,13 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::AfterConstruction() { DoCreate(); }
 
 void TCustomForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    // A failing create event is shown like any command's failure; the form still comes up
+    // (the program must not end because, say, its banner could not start loading).
+    try {
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
 }
 
 DWORD TCustomForm::WindowStyle() const {
