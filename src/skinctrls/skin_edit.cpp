@@ -270,9 +270,13 @@ void TbsSkinEdit::DrawText(graphics::TCanvas& canvas, int width, int height) {
                     reinterpret_cast<LPARAM>(&end));
     const bool focused = Focused();
     const int caretX = canvas.TextWidth(Prefix(text, end));
-    // Keep the caret in view the way the platform edit scrolls.
-    const int scroll = std::max(0, caretX - (width - 2 * kTextLeft));
-    const int x0 = kTextLeft - scroll;
+    // Keep the caret in view the way the platform edit scrolls: only as far as needed, and
+    // the offset stays until the caret leaves the view again.
+    const int room = std::max(width - 2 * kTextLeft, 1);
+    if (caretX - scroll_ > room) scroll_ = caretX - room;
+    if (caretX < scroll_) scroll_ = caretX;
+    scroll_ = std::max(scroll_, 0);
+    const int x0 = kTextLeft - scroll_;
     const TRect area = graphics::Rect(0, 0, width, height);
     canvas.TextRect(area, x0, y, text);
     if (focused && start != end) {
@@ -360,6 +364,9 @@ void TbsSkinEdit::WndProc(ui::TMessage& message) {
             break;
         case WM_MOUSELEAVE:
             SetHot(false);
+            break;
+        case WM_SETTEXT:
+            scroll_ = 0;
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

@@ -92,6 +92,8 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     bool buttonMode_ = false;
     ui::TAlignment alignment_ = ui::TAlignment::taLeftJustify;
     bool mouseIn_ = false;
+    // Pixels of text scrolled off the left of the text area.
+    int scroll_ = 0;
 };
 
 }  // namespace skinctrls

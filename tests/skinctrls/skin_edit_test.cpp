@@ -94,6 +94,36 @@ TEST_F(SkinEditTest, TypedTextIsDrawnAndDisabledTextIsGrey) {
     EXPECT_TRUE(grey);
 }
 
+TEST_F(SkinEditTest, LongTextScrollsToKeepTheCaretInView) {
+    TbsSkinEdit* e = Edit(60);  // text area 54 wide at x = 3
+    e->SetText("0123456789012345678901234567890123456789");
+    e->SetFocus();
+    // The caret column: black from top to bottom of the text line.
+    auto caretAt = [&](TBitmap& image, int x) {
+        for (int y = 7; y < 14; ++y)
+            if (Pixel(image, x, y) != 0) return false;
+        return true;
+    };
+    TBitmap atStart;
+    e->Perform(platform::EM_SETSEL, 0, 0);
+    e->PaintTo(atStart);
+    EXPECT_TRUE(caretAt(atStart, 3 + 2));
+    // At the end the text scrolls just so far that the caret sits at the right margin.
+    TBitmap atEnd;
+    e->Perform(platform::EM_SETSEL, 40, 40);
+    e->PaintTo(atEnd);
+    EXPECT_TRUE(caretAt(atEnd, 3 + 54 - 2));
+    // Moving back a little keeps the offset: the caret moves left within the view.
+    TBitmap stepBack;
+    e->Perform(platform::EM_SETSEL, 39, 39);
+    e->PaintTo(stepBack);
+    int same = 0;
+    for (int y = 3; y < 18; ++y)
+        for (int x = 3; x < 40; ++x) same += Pixel(stepBack, x, y) == Pixel(atEnd, x, y);
+    EXPECT_EQ(same, 15 * 37);
+    EXPECT_FALSE(caretAt(stepBack, 3 + 54 - 2));
+}
+
 TEST_F(SkinEditTest, ScreenShowsTheSkinnedFrameAndText) {
     TbsSkinEdit* e = Edit(120);
     e->SetText("abc");
