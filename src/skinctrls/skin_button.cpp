@@ -19,6 +19,21 @@ constexpr graphics::TColor kDownFill = 0xB59385;
 constexpr graphics::TColor kHotFill = 0xD2BDB6;
 constexpr graphics::TColor kDisabledCaption = 0x808080;
 
+// Whether `key` is the accelerator of `caption`: the character after a single "&", compared
+// without regard to the case of ASCII letters.
+bool IsAccel(char32_t key, const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;  // "&&" is a plain ampersand
+            continue;
+        }
+        auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        return lower(char32_t(static_cast<unsigned char>(caption[i + 1]))) == lower(key);
+    }
+    return false;
+}
+
 TRect Grow(const TRect& r, int dx, int dy) {
     return graphics::Rect(r.left, r.top, r.right + dx, r.bottom + dy);
 }
@@ -547,6 +562,13 @@ void TbsSkinButton::WndProc(ui::TMessage& message) {
         }
         case ui::CM_FOCUSCHANGED:
             FocusMoved(reinterpret_cast<ui::TWinControl*>(message.WParam));
+            return;
+        case ui::CM_DIALOGCHAR:
+            if (canFocused_ && IsAccel(char32_t(message.WParam), Caption()) && CanFocus()) {
+                SetFocus();
+                DoButtonClick();
+                message.Result = 1;
+            }
             return;
         case ui::CM_DIALOGKEY:
             if (Visible() && DialogKey(uint16_t(message.WParam))) message.Result = 1;

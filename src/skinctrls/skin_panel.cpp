@@ -83,6 +83,24 @@ void TbsSkinPanel::SetChecked(bool value) {
     if (OnChecked) OnChecked(this);
 }
 
+graphics::TColor TbsSkinPanel::SkinCaptionColor() const {
+    if (!transparentMode_ || SkinData() == nullptr) return fontColor_;
+    // A transparent panel reads like a label on its parent.
+    int index = SkinData()->GetControlIndex("stdlabel");
+    if (index >= 0) {
+        const auto* label = dynamic_cast<const skin::TbsDataSkinStdLabelControl*>(
+            SkinData()->CtrlList()[size_t(index)].get());
+        if (label != nullptr) return label->FontColor;
+    }
+    return SkinData()->SkinColors().cBtnText;
+}
+
+void TbsSkinPanel::ParentBackgroundChanged() {
+    if (!transparentMode_) return;
+    Invalidate();
+    NotifyChildrenOfBackground();
+}
+
 void TbsSkinPanel::SetChildrenEnabled(bool value) {
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(value);
 }
@@ -136,6 +154,16 @@ void TbsSkinPanel::BindSkinObject() {
     frameTextRect_ = ToRect(object->FrameTextRect);
     frameLeftOffset_ = object->FrameLeftOffset;
     frameRightOffset_ = object->FrameRightOffset;
+}
+
+void TbsSkinPanel::SetBounds(int left, int top, int width, int height) {
+    const bool moved = left != Left() || top != Top();
+    TbsSkinCustomControl::SetBounds(left, top, width, height);
+    // A transparent panel shows what lies under it, which changed with the move.
+    if (moved && transparentMode_ && !Destroying()) {
+        Invalidate();
+        NotifyChildrenOfBackground();
+    }
 }
 
 void TbsSkinPanel::ApplySkinChange() {
@@ -237,36 +265,25 @@ void TbsSkinPanel::RenderSkinImage(TBitmap& bitmap) {
     if (!bitmap.IsEmpty()) DrawSkinCaption(bitmap.Canvas());
 }
 
-void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
-    TRect rect = SkinCaptionRect();
-    if (Caption().empty() || rect.IsEmpty()) return;
-    if (rollUpMode_) rect.right -= 12;
-    const TBitmap* picture = SkinPicture();
-    TBitmap source;
-    if (picture != nullptr) source.CopyFrom(picture);
-    int textLeftLimit = rect.left;
-    // The check mark, vertically centred at the left.
-    if (checkedMode_ && picture != nullptr) {
-        const TRect& mark = checked_ ? checkImageRect_ : unCheckImageRect_;
-        if (!mark.IsEmpty()) {
-            TBitmap image;
-            image.SetWidth(mark.Width());
-            image.SetHeight(mark.Height());
-            image.Canvas().CopyRect(graphics::Rect(0, 0, mark.Width(), mark.Height()),
-                                    source.Canvas(), mark);
-            image.SetTransparent(true);
-            canvas.Draw(rect.left, rect.top + (rect.Height() - mark.Height()) / 2, &image);
-            textLeftLimit = rect.left + mark.Width() + 2;
-        }
-    }
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
-                      fontStyle_, SkinData());
-    canvas.Font().SetColor(SkinCaptionColor());
-    const std::string& text = Caption();
-    int tw = canvas.TextWidth(text);
+int TbsSkinPanel::DrawCheckMark(graphics::TCanvas& canvas, const TBitmap& source,
+                                const TRect& rect) {
+    const TRect& mark = checked_ ? checkImageRect_ : unCheckImageRect_;
+    if (!checkedMode_ || mark.IsEmpty() || source.IsEmpty()) return rect.left;
+    TBitmap image;
+    image.SetWidth(mark.Width());
+    image.SetHeight(mark.Height());
+    image.Canvas().CopyRect(graphics::Rect(0, 0, mark.Width(), mark.Height()),
+                            const_cast<TBitmap&>(source).Canvas(), mark);
+    image.SetTransparent(true);
+    canvas.Draw(rect.left, rect.top + (rect.Height() - mark.Height()) / 2, &image);
+    return rect.left + mark.Width() + 2;
+}
+
+TbsSkinPanel::CaptionPlace TbsSkinPanel::PlaceCaption(const TRect& rect, int textWidth,
+                                                      int textLeftLimit) const {
     const int gw = glyph_.IsEmpty() ? 0 : glyph_.Width() / std::max(numGlyphs_, 1);
     const int imageWidth = gw > 0 ? gw + spacing_ : 0;
-    const int fullWidth = tw + imageWidth;
+    const int fullWidth = textWidth + imageWidth;
     int x;
     switch (alignment_) {
         case skin::TAlignment::taLeftJustify:
@@ -279,22 +296,50 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
             x = rect.left + rect.Width() / 2 - fullWidth / 2;
             break;
     }
-    int glyphX = x;
-    int textX = x + imageWidth;
+    CaptionPlace place{x, x + imageWidth, gw};
     if (imagePosition_ == TbsImagePosition::bsipLeft && gw > 0) {
-        glyphX = rect.left + 2;
-        textX = std::max(textX, glyphX + gw + spacing_);
+        place.glyphX = rect.left + 2;
+        place.textX = std::max(place.textX, place.glyphX + gw + spacing_);
     }
-    textX = std::max(textX, textLeftLimit);
-    // A frame image behind the text, as wide as the text plus its border.
-    if (!frameRect_.IsEmpty() && picture != nullptr) {
-        TBitmap frameImage;
-        int width = tw + (frameRect_.Width() - frameTextRect_.Width());
-        ComposeHorizontalImage(frameImage, width, source, frameRect_, frameLeftOffset_,
-                               frameRightOffset_, false);
-        int frameX = textX - (frameTextRect_.left - frameRect_.left);
-        canvas.Draw(frameX, rect.top, &frameImage);
-    }
+    place.textX = std::max(place.textX, textLeftLimit);
+    return place;
+}
+
+void TbsSkinPanel::DrawCaptionFrame(graphics::TCanvas& canvas, const TBitmap& source, int textX,
+                                    int top, int textWidth) {
+    if (frameRect_.IsEmpty() || source.IsEmpty()) return;
+    TBitmap frameImage;
+    int width = textWidth + (frameRect_.Width() - frameTextRect_.Width());
+    ComposeHorizontalImage(frameImage, width, source, frameRect_, frameLeftOffset_,
+                           frameRightOffset_, false);
+    canvas.Draw(textX - (frameTextRect_.left - frameRect_.left), top, &frameImage);
+}
+
+void TbsSkinPanel::DrawRollUpMarker(graphics::TCanvas& canvas, const TBitmap& source,
+                                    const TRect& rect) {
+    TRect marker = graphics::Rect(rect.right + 2, rect.top, rect.right + 12, rect.bottom);
+    if (!markFrameRect_.IsEmpty() && !source.IsEmpty())
+        canvas.CopyRect(graphics::Bounds(marker.left, marker.top, markFrameRect_.Width(),
+                                         markFrameRect_.Height()),
+                        const_cast<TBitmap&>(source).Canvas(), markFrameRect_);
+    DrawArrow(canvas, marker, rollUpState_, SkinCaptionColor());
+}
+
+void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
+    TRect rect = SkinCaptionRect();
+    if (Caption().empty() || rect.IsEmpty()) return;
+    if (rollUpMode_) rect.right -= 12;
+    TBitmap source;
+    if (const TBitmap* picture = SkinPicture()) source.CopyFrom(picture);
+    const int textLeftLimit = DrawCheckMark(canvas, source, rect);
+    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
+                      fontStyle_, SkinData());
+    canvas.Font().SetColor(SkinCaptionColor());
+    const std::string& text = Caption();
+    const int textWidth = canvas.TextWidth(text);
+    const CaptionPlace place = PlaceCaption(rect, textWidth, textLeftLimit);
+    DrawCaptionFrame(canvas, source, place.textX, rect.top, textWidth);
+    // The text, clipped to the caption rect and vertically centred.
     canvas.Changing();
     canvas.EnsureDrawState();
     HDC dc = canvas.Handle();
@@ -302,24 +347,16 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, graphics::ColorToRGB(canvas.Font().Color()));
-    RECT box{textX, rect.top, rect.right, rect.bottom};
+    RECT box{place.textX, rect.top, rect.right, rect.bottom};
     DrawText(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     RestoreDC(dc, saved);
     canvas.Changed();
-    if (gw > 0) {
+    if (place.glyphWidth > 0) {
         int frame = (!Enabled() && numGlyphs_ == 2) ? 2 : 1;
-        DrawGlyphFrame(canvas, glyphX, rect.top + (rect.Height() - glyph_.Height()) / 2, glyph_,
-                       frame, numGlyphs_);
+        DrawGlyphFrame(canvas, place.glyphX, rect.top + (rect.Height() - glyph_.Height()) / 2,
+                       glyph_, frame, numGlyphs_);
     }
-    if (rollUpMode_) {
-        TRect marker = graphics::Rect(rect.right + 2, rect.top, rect.right + 12, rect.bottom);
-        if (!markFrameRect_.IsEmpty() && picture != nullptr)
-            canvas.CopyRect(
-                graphics::Rect(marker.left, marker.top, marker.left + markFrameRect_.Width(),
-                               marker.top + markFrameRect_.Height()),
-                source.Canvas(), markFrameRect_);
-        DrawArrow(canvas, marker, rollUpState_, SkinCaptionColor());
-    }
+    if (rollUpMode_) DrawRollUpMarker(canvas, source, rect);
 }
 
 void TbsSkinPanel::RenderDefaultImage(TBitmap& bitmap) {

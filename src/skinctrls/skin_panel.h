@@ -84,6 +84,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
 
     void BindSkinObject() override;
     void ApplySkinChange() override;
+    void SetBounds(int left, int top, int width, int height) override;
 
   protected:
     TRect AlignRect() const override { return AlignmentArea(); }
@@ -96,8 +97,10 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     TRect CaptionHitArea() const;
     void DrawSkinCaption(graphics::TCanvas& canvas);
     void DrawDefaultCaption(graphics::TCanvas& canvas, const TRect& bar);
-    // The caption's text colour: the object's colour (a transparent panel takes the label's).
-    virtual graphics::TColor SkinCaptionColor() const { return fontColor_; }
+    // The caption's text colour: the object's colour; a transparent panel takes the label
+    // object's, or the skin's button text colour.
+    virtual graphics::TColor SkinCaptionColor() const;
+    void ParentBackgroundChanged() override;
 
     // Copied from the skin object.
     int32_t bgPictureIndex_ = -1;
@@ -111,6 +114,19 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     int frameLeftOffset_ = 0, frameRightOffset_ = 0;
 
   private:
+    struct CaptionPlace {
+        int glyphX;
+        int textX;
+        int glyphWidth;
+    };
+    // The check mark at the caption's left; returns where the text may start.
+    int DrawCheckMark(graphics::TCanvas& canvas, const graphics::TBitmap& source,
+                      const TRect& rect);
+    CaptionPlace PlaceCaption(const TRect& rect, int textWidth, int textLeftLimit) const;
+    void DrawCaptionFrame(graphics::TCanvas& canvas, const graphics::TBitmap& source, int textX,
+                          int top, int textWidth);
+    void DrawRollUpMarker(graphics::TCanvas& canvas, const graphics::TBitmap& source,
+                          const TRect& rect);
     void FillClientPiece(graphics::TBitmap& bitmap, const TRect& area);
     void SetChildrenVisible(bool value);
     void SetChildrenEnabled(bool value);

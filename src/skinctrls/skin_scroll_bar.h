@@ -1,7 +1,8 @@
 #pragma once
 // The skinned scroll bar: a track between two buttons and a thumb, cut from a skin object of
 // kind scroll bar ("hscrollbar", "vscrollbar", "bothhscrollbar"), with a plain look when
-// unbound. Part 0 is the thumb, part 1 the button towards Max, part 2 the one towards Min.
+// unbound. Its pieces are numbered: the thumb 0, the button towards Max 1, the one towards
+// Min 2.
 #include <array>
 #include <string>
 

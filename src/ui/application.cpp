@@ -181,8 +181,14 @@ bool TApplication::IsKeyMessage(MSG& message) {
             if (control == nullptr) return false;
             uint16_t key = uint16_t(message.wParam);
             if (control->DoKeyDown(key, KeyboardShift())) return true;
-            if (TCustomForm* form = control->ParentForm())
+            if (TCustomForm* form = control->ParentForm()) {
                 if (form->DialogKey(key)) return true;
+                // Alt and a letter or digit: printable text comes from the host's text input, so
+                // the accelerator is read from the key itself.
+                bool letter = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+                if (message.message == WM_SYSKEYDOWN && letter && form->DialogChar(char32_t(key)))
+                    return true;
+            }
             message.wParam = key;
             return false;
         }
@@ -194,6 +200,13 @@ bool TApplication::IsKeyMessage(MSG& message) {
             if (control->DoKeyPress(key)) return true;
             message.wParam = key;
             return false;
+        }
+        case WM_SYSCHAR: {
+            // Alt and a character: an accelerator of some control on the form.
+            TWinControl* control = ControlOfWindow(message.hwnd);
+            if (control == nullptr) return false;
+            TCustomForm* form = control->ParentForm();
+            return form != nullptr && form->DialogChar(char32_t(message.wParam));
         }
         default:
             return false;

@@ -75,6 +75,9 @@ inline constexpr platform::UINT CM_MOUSELEAVE = CM_BASE + 20;
 // that acts on it sets the result to 1).
 inline constexpr platform::UINT CM_FOCUSCHANGED = CM_BASE + 0x30;
 inline constexpr platform::UINT CM_DIALOGKEY = CM_BASE + 0x31;
+// Sent down a form's controls with a character typed with Alt that the focused control did not
+// take (WParam: the character); a control whose accelerator it is sets the result to 1.
+inline constexpr platform::UINT CM_DIALOGCHAR = CM_BASE + 0x32;
 
 class TControl : public TComponent {
 public:

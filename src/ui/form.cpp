@@ -291,6 +291,10 @@ bool TCustomForm::DialogKey(uint16_t key) {
     return true;
 }
 
+bool TCustomForm::DialogChar(char32_t key) {
+    return Broadcast(*this, CM_DIALOGCHAR, WPARAM(key), true) != 0;
+}
+
 void TCustomForm::WndProc(TMessage& message) {
     switch (message.Msg) {
         case WM_CLOSE:

@@ -64,6 +64,9 @@ public:
     // Dialog keys the focused control did not take: Escape presses the cancel button, Enter
     // the default button. True when one was pressed.
     bool DialogKey(uint16_t key);
+    // An Alt+character that the focused control did not take: offered to the controls as an
+    // accelerator. True when one took it.
+    bool DialogChar(char32_t key);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

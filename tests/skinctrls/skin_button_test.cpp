@@ -146,6 +146,29 @@ TEST_F(SkinButtonTest, ReleasingOutsideRaisesWithoutAClick) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtonTest, RealPointerInputClicksInsideAndNotAfterDraggingOut) {
+    TbsSkinButton* b = Button();
+    b->SetCanFocused(false);
+    Pump();
+    int clicks = 0;
+    b->OnClick = [&](ui::TComponent*) { ++clicks; };
+    ui::TPoint centre = CenterOf(*b);
+    host_->Click(centre.x, centre.y);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    host_->MouseDown(centre.x, centre.y);
+    Pump();
+    EXPECT_TRUE(b->Down());
+    host_->MouseMove(centre.x, centre.y + 60);  // captured: the button still hears the moves
+    Pump();
+    EXPECT_FALSE(b->MouseIn());
+    host_->MouseUp(centre.x, centre.y + 60);
+    Pump();
+    Pump();
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(SkinButtonTest, AClickThatFreesOrHidesTheButtonEndsTheRelease) {
     TbsSkinButton* b = Button();
     b->SetCanFocused(false);
@@ -363,6 +386,32 @@ TEST_F(SkinButtonTest, TheFormHandsFocusChangesAndDialogKeysToSkinnedButtons) {
     EXPECT_TRUE(form_->DialogKey(platform::VK_RETURN));
     EXPECT_EQ(focusedClicks, 1);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SkinButtonTest, AltAndTheAcceleratorFocusesAndClicksTheButton) {
+    TbsSkinButton* open = Button();
+    open->SetCaption("&Open");
+    TbsSkinButton* save = Button();
+    save->SetCaption("Save && close");
+    int opens = 0, saves = 0;
+    open->OnClick = [&](ui::TComponent*) { ++opens; };
+    save->OnClick = [&](ui::TComponent*) { ++saves; };
+    EXPECT_TRUE(form_->DialogChar(U'o'));
+    EXPECT_EQ(opens, 1);
+    EXPECT_TRUE(open->Focused());
+    EXPECT_FALSE(form_->DialogChar(U'c'));  // "&&" is no accelerator
+    EXPECT_FALSE(form_->DialogChar(U's'));
+    EXPECT_EQ(saves, 0);
+    // Through the keyboard: Alt held, then O.
+    host_->KeyDown(platform::VK_MENU);
+    host_->PressKey('O');
+    host_->KeyUp(platform::VK_MENU);
+    Pump();
+    EXPECT_EQ(opens, 2);
+    // A button that cannot take the focus ignores its accelerator.
+    open->SetCanFocused(false);
+    EXPECT_FALSE(form_->DialogChar(U'o'));
+    EXPECT_EQ(opens, 2);
 }
 
 TEST_F(SkinButtonTest, AWindowlessSkinnedControlSizesAndPaintsLikeTheWindowedOne) {

@@ -83,6 +83,22 @@ TEST_F(SkinPanelTest, GroupBoxCaptionIsCentredInTheWidenedCaptionRect) {
     EXPECT_LE(std::abs((text.left - 1) - (199 - text.right)), 2);
 }
 
+TEST_F(SkinPanelTest, ATransparentPanelWritesItsCaptionInTheLabelColour) {
+    auto* box = Bound<TbsSkinGroupBox>(0, 0, 200, 119);
+    box->SetCaption("HIH");
+    auto blackPixels = [&] {
+        TBitmap image;
+        box->PaintTo(image);
+        int count = 0;
+        for (int y = 1; y < 14; ++y)
+            for (int x = 1; x < 199; ++x) count += Pixel(image, x, y) == 0 ? 1 : 0;
+        return count;
+    };
+    EXPECT_EQ(blackPixels(), 0);  // the group box's own colour 11168318
+    box->SetTransparentMode(true);
+    EXPECT_GT(blackPixels(), 0);  // "stdlabel" has colour 0
+}
+
 TEST_F(SkinPanelTest, APanelWithoutCaptionRectShowsNoCaption) {
     auto* panel = Bound<TbsSkinPanel>(0, 0, 200, 80);
     panel->SetCaptionMode(true);
