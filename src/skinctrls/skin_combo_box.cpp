@@ -14,6 +14,7 @@ using namespace platform;
 namespace {
 
 constexpr int kPlainArrowWidth = 15;
+constexpr int kWheelRows = 3;
 
 bool Contains(const TRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -345,6 +346,12 @@ bool TbsSkinCustomComboBox::ListMouse(ui::TMessage& message) {
 void TbsSkinCustomComboBox::WndProc(ui::TMessage& message) {
     if (listOpen_) {
         if ((message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_LBUTTONDBLCLK) && ListMouse(message)) {
+            message.Result = 0;
+            return;
+        }
+        if (message.Msg == WM_MOUSEWHEEL) {
+            // The open list has no scroll bar: the wheel scrolls its rows.
+            listBox_->ScrollRows(GET_WHEEL_DELTA_WPARAM(message.WParam) > 0 ? -kWheelRows : kWheelRows);
             message.Result = 0;
             return;
         }

@@ -94,6 +94,16 @@ void TbsSkinPopupListBox::SetItemIndex(int value) {
     Invalidate();
 }
 
+void TbsSkinPopupListBox::ScrollRows(int rows) {
+    const TRect f = FrameWidths();
+    const int shown = std::max(1, (Height() - f.top - f.bottom) / std::max(ItemHeight(), 1));
+    const int maxTop = std::max(0, int(items_.size()) - shown);
+    const int top = std::clamp(topIndex_ + rows, 0, maxTop);
+    if (top == topIndex_) return;
+    topIndex_ = top;
+    Invalidate();
+}
+
 void TbsSkinPopupListBox::ScrollIntoView() {
     const TRect f = FrameWidths();
     const int rows = std::max(1, (Height() - f.top - f.bottom) / std::max(ItemHeight(), 1));
@@ -114,6 +124,8 @@ void TbsSkinPopupListBox::CreateParams(ui::TCreateParams& params) {
 
 void TbsSkinPopupListBox::ShowList(const TRect& bounds) {
     SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    // A fresh list starts at its top and scrolls only as far as the selection needs.
+    topIndex_ = 0;
     ScrollIntoView();
     listVisible_ = true;
     SetWindowPos(Handle(), HWND_TOPMOST, bounds.left, bounds.top, bounds.Width(), bounds.Height(),

@@ -268,6 +268,50 @@ TEST_F(SkinComboBoxTest, MouseOpensChoosesAndClosesTheList) {
     EXPECT_EQ(closeUps_, 1);
 }
 
+TEST_F(SkinComboBoxTest, LongListScrollsToTheSelectionAndWithTheWheel) {
+    TbsSkinComboBox* c = Combo(30);
+    c->SetItemIndex(20);
+    c->DropDown();
+    TbsSkinPopupListBox& list = c->ListBox();
+    EXPECT_EQ(list.Height(), 8 * 20 + 4);
+    EXPECT_EQ(list.TopIndex(), 13);  // row 20 is the last one shown
+    c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(120) << 16, 0);
+    EXPECT_EQ(list.TopIndex(), 10);
+    for (int i = 0; i < 10; ++i) c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(uint16_t(-120)) << 16, 0);
+    EXPECT_EQ(list.TopIndex(), 22);  // no further than the last page
+    // A row under the pointer counts from the scrolled top.
+    EXPECT_EQ(list.ItemAtPos({10, 2 + 20 + 5}), 23);
+    Key(*c, platform::VK_PRIOR);
+    EXPECT_EQ(list.ItemIndex(), 11);
+    EXPECT_EQ(list.TopIndex(), 11);
+}
+
+TEST_F(SkinComboBoxTest, DrawItemHandlersReplaceTheText) {
+    TbsSkinComboBox* c = Combo(3);
+    c->SetItemIndex(2);
+    std::vector<int> boxItems;
+    TRect boxRect;
+    c->OnComboBoxDrawItem = [&](ui::TComponent*, graphics::TCanvas&, int index, bool, TRect rect) {
+        boxItems.push_back(index);
+        boxRect = rect;
+    };
+    std::vector<int> rows;
+    std::vector<bool> selected;
+    c->OnListBoxDrawItem = [&](ui::TComponent*, graphics::TCanvas&, int index, TRect, bool sel) {
+        rows.push_back(index);
+        selected.push_back(sel);
+    };
+    TBitmap image;
+    c->PaintTo(image);
+    EXPECT_EQ(boxItems, std::vector<int>{2});
+    // The text rect of the skin (3,0,42,17) grown with the text area (45 -> 100 wide).
+    EXPECT_EQ(boxRect, graphics::Rect(5, 2, 99, 19));
+    c->DropDown();
+    c->ListBox().PaintTo(image);
+    EXPECT_EQ(rows, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(selected, (std::vector<bool>{false, false, true}));
+}
+
 TEST_F(SkinComboBoxTest, UnboundComboHasThePlainLook) {
     TbsSkinComboBox* c = Combo(3);
     c->SetSkinDataName("missing");
