@@ -62,6 +62,11 @@ TEST_F(SkinComboBoxTest, GeometryFollowsTheWidth) {
 
 TEST_F(SkinComboBoxTest, PaintsNormalHotAndFocusedImages) {
     TbsSkinComboBox* c = Combo(3);
+    // The states can be told apart.
+    ASSERT_NE(SkinPixel(210, 206), SkinPixel(277, 206));
+    ASSERT_NE(SkinPixel(210, 229), SkinPixel(257, 229));
+    ASSERT_NE(SkinPixel(257, 229), SkinPixel(304, 229));
+    ASSERT_NE(SkinPixel(261, 3), SkinPixel(261, 47));
     TBitmap image;
     c->PaintTo(image);
     EXPECT_EQ(Pixel(image, 0, 0), SkinPixel(210, 206));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "skin_fixture.h"
 #include "skinctrls/skin_edit.h"
 
@@ -49,6 +51,7 @@ TEST_F(SkinEditTest, TakesTheSkinHeightAndInsetsTheTextArea) {
 
 TEST_F(SkinEditTest, FrameAndTextAreaComeFromTheStateImage) {
     TbsSkinEdit* e = Edit(120);
+    ASSERT_NE(SkinPixel(210, 72), SkinPixel(262, 72));  // the states can be told apart
     TBitmap image;
     e->PaintTo(image);
     ASSERT_EQ(image.Width(), 120);
@@ -122,6 +125,31 @@ TEST_F(SkinEditTest, LongTextScrollsToKeepTheCaretInView) {
         for (int x = 3; x < 40; ++x) same += Pixel(stepBack, x, y) == Pixel(atEnd, x, y);
     EXPECT_EQ(same, 15 * 37);
     EXPECT_FALSE(caretAt(stepBack, 3 + 54 - 2));
+}
+
+TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
+    TbsSkinEdit* e = Edit(150);
+    int changes = 0;
+    e->OnChange = [&](ui::TComponent*) { ++changes; };
+    Pump();
+    std::vector<uint32_t> row;
+    for (int x = 0; x < 40; ++x) row.push_back(PixelOf(*e, x, 7));
+    Click(*e);
+    Pump();
+    EXPECT_TRUE(e->Focused());
+    host_->Type("Wow");
+    Pump();
+    EXPECT_EQ(e->Text(), "Wow");
+    EXPECT_GE(changes, 1);
+    int differing = 0;
+    for (int x = 0; x < 40; ++x) differing += PixelOf(*e, x, 7) != row[size_t(x)];
+    EXPECT_GT(differing, 3);
+    // Focused, the frame shows the hot image.
+    platform::RECT window;
+    platform::GetWindowRect(e->Handle(), &window);
+    const uint32_t skin = SkinPixel(262, 72);
+    EXPECT_EQ(host_->PixelAt(window.left, window.top),
+              ((skin & 0xFF) << 16) | (skin & 0xFF00) | ((skin >> 16) & 0xFF));
 }
 
 TEST_F(SkinEditTest, ScreenShowsTheSkinnedFrameAndText) {

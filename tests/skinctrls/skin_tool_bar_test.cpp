@@ -100,6 +100,13 @@ TEST_F(SkinToolBarTest, ToolBarPaintsItsSkinImage) {
 
 TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     auto* b = Tool<TbsSkinSpeedButton>(5, 3);
+    ASSERT_NE(SkinPixel(55, 31), SkinPixel(80, 31));  // the states can be told apart
+    // A pixel of the 25-wide fixed left end where the hot and pressed images differ.
+    int px = -1, py = -1;
+    for (int y = 0; y < 26 && px < 0; ++y)
+        for (int x = 0; x < 4 && px < 0; ++x)
+            if (SkinPixel(80 + x, 31 + y) != SkinPixel(105 + x, 31 + y)) px = x, py = y;
+    ASSERT_GE(px, 0);
     EXPECT_EQ(b->Width(), 27);
     EXPECT_EQ(b->Height(), 26);
     auto image = Image(*b);
@@ -112,7 +119,7 @@ TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     PressAt(*b, 5, 5);
     EXPECT_TRUE(b->Down());
     image = Image(*b);
-    EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(105, 31));
+    EXPECT_EQ(Pixel(*image, px, py), SkinPixel(105 + px, 31 + py));
     EXPECT_EQ(clicks_, 0);
     ReleaseAt(*b, 5, 5);
     EXPECT_FALSE(b->Down());
@@ -142,8 +149,17 @@ TEST_F(SkinToolBarTest, GroupedSpeedButtonsKeepOneDown) {
     EXPECT_TRUE(a->Down());
     EXPECT_EQ(clicks_, 1);
     // Grouped and down: the pressed image even without the pointer.
+    a->Perform(ui::CM_MOUSELEAVE, 0, 0);
     auto image = Image(*a);
-    EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(105, 31));
+    auto pressed = Image(*a);
+    a->SetDown(false);
+    auto normal = Image(*a);
+    a->SetDown(true);
+    int differing = 0;
+    for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 27; ++x) differing += Pixel(*pressed, x, y) != Pixel(*normal, x, y);
+    EXPECT_GT(differing, 20);
+    EXPECT_EQ(Pixel(*image, 0, 0), Pixel(*pressed, 0, 0));
     PressAt(*a, 5, 5);  // pressed again while down: stays down
     ReleaseAt(*a, 5, 5);
     EXPECT_TRUE(a->Down());
@@ -231,6 +247,7 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
     EXPECT_TRUE(b->Down());
     EXPECT_EQ(clicks_, 0);
     auto image = Image(*b);
+    ASSERT_NE(SkinPixel(55, 152), SkinPixel(129, 152));  // pressed differs from normal
     EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(129, 152));
     b->Perform(WM_CLOSESKINMENU, 0, 0);
     EXPECT_FALSE(b->Down());
