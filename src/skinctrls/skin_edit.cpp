@@ -29,6 +29,10 @@ std::string Prefix(const std::string& text, size_t count) {
 TbsSkinEdit::TbsSkinEdit(ui::TComponent* owner) : ui::TEdit(owner) {
     defaultFont_.SetName("Arial");
     defaultFont_.SetHeight(14);
+    defaultFont_.SetOnChange([this](graphics::TGraphicsObject*) {
+        UpdateTextFont();
+        Invalidate();
+    });
     ui::TEdit::SetBounds(Left(), Top(), Width(), 20);
     UpdateTextFont();
 }
@@ -100,7 +104,8 @@ const TBitmap* TbsSkinEdit::Picture() const {
 }
 
 void TbsSkinEdit::BindSkinObject() {
-    index_ = skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
+    index_ =
+        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
     frame_.Clear();
     const auto* object = EditObject();
     // Only an edit object with a picture and a skin rect can draw the frame.
@@ -215,7 +220,8 @@ void TbsSkinEdit::RenderFrame(TBitmap& bitmap) {
     ui::Frame3D(canvas, rect, graphics::clBtnShadow, graphics::clBtnHighlight);
     ui::Frame3D(canvas, rect, graphics::cl3DDkShadow, graphics::clBtnFace);
     if (buttonMode_) {
-        TRect button = graphics::Rect(w - kPlainFrame - h, kPlainFrame, w - kPlainFrame, h - kPlainFrame);
+        TRect button =
+            graphics::Rect(w - kPlainFrame - h, kPlainFrame, w - kPlainFrame, h - kPlainFrame);
         ui::Frame3D(canvas, button, graphics::clBtnHighlight, graphics::clBtnShadow);
     }
 }
@@ -241,7 +247,8 @@ void TbsSkinEdit::RenderTextArea(TBitmap& bitmap, int width, int height) {
                    strip.Canvas().Handle(), 0, 0, SRCCOPY);
         else
             StretchPiece(bitmap.Canvas().Handle(), graphics::Rect(0, 0, width, height),
-                         strip.Canvas().Handle(), graphics::Rect(0, 0, strip.Width(), strip.Height()));
+                         strip.Canvas().Handle(),
+                         graphics::Rect(0, 0, strip.Width(), strip.Height()));
         bitmap.Canvas().Changed();
     }
     DrawText(bitmap.Canvas(), width, height);

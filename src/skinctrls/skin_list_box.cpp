@@ -45,7 +45,8 @@ const skin::TbsDataSkinListBox* TbsSkinPopupListBox::ListObject() const {
 }
 
 void TbsSkinPopupListBox::BindSkinObject() {
-    index_ = skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
+    index_ =
+        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
     frame_.Clear();
     const auto* object = ListObject();
     // Rows need their pictures: without them the list keeps the plain look.
@@ -147,7 +148,8 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
     if (row.IsEmpty()) return;
     graphics::TCanvas& canvas = row.Canvas();
     const auto* object = ListObject();
-    const TBitmap* picture = object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
     TRect textRect = graphics::Rect(2, 0, rect.Width() - 2, rect.Height());
     graphics::TColor color = selected ? graphics::clHighlightText : defaultFont_.Color();
     if (picture != nullptr) {
@@ -162,8 +164,8 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
             color = object->ActiveFontColor;
         }
         const TRect text = ToRect(object->ItemTextRect);
-        const TRect stretchFrame = graphics::Rect(text.left + 1, text.top + 1, text.right - 1,
-                                                  text.bottom - 1);
+        const TRect stretchFrame =
+            graphics::Rect(text.left + 1, text.top + 1, text.right - 1, text.bottom - 1);
         ComposeStretchedImage(row, rect.Width(), rect.Height(), *picture, state, stretchFrame);
         const TRect item0 = ToRect(object->ItemRect);
         textRect = graphics::Rect(text.left, text.top, text.right + rect.Width() - item0.Width(),
@@ -192,7 +194,8 @@ void TbsSkinPopupListBox::PaintTo(TBitmap& bitmap) {
     const int w = Width();
     const int h = Height();
     const auto* object = ListObject();
-    const TBitmap* picture = object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
     if (picture != nullptr && !frame_.SkinRect.IsEmpty()) {
         TbsSkinFrame sized = frame_;
         int width = w;

@@ -16,7 +16,8 @@ void TbsSkinMenuSpeedButton::SetSkinPopupMenu(ui::TPopupMenu* value) {
 
 void TbsSkinMenuSpeedButton::Notification(ui::TComponent* component, ui::TOperation operation) {
     TbsSkinSpeedButton::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && component == skinPopupMenu_) skinPopupMenu_ = nullptr;
+    if (operation == ui::TOperation::opRemove && component == skinPopupMenu_)
+        skinPopupMenu_ = nullptr;
 }
 
 TRect TbsSkinMenuSpeedButton::TrackArea() {
@@ -61,8 +62,10 @@ void TbsSkinMenuSpeedButton::MenuClosed() {
     Invalidate();
 }
 
-void TbsSkinMenuSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
-    if (button == ui::TMouseButton::mbLeft && Enabled() && skinPopupMenu_ != nullptr && !menuShown_) {
+void TbsSkinMenuSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x,
+                                       int y) {
+    if (button == ui::TMouseButton::mbLeft && Enabled() && skinPopupMenu_ != nullptr &&
+        !menuShown_) {
         const TRect area = TrackArea();
         if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
             // The press opens the menu and goes no further: no click follows.

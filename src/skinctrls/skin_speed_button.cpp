@@ -32,7 +32,8 @@ void TbsSkinSpeedButton::SetDown(bool value) {
     // One button of a group is down: the others of the same parent go up.
     for (int i = 0; i < Parent()->ControlCount(); ++i) {
         auto* other = dynamic_cast<TbsSkinSpeedButton*>(Parent()->Controls(i));
-        if (other != nullptr && other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
+        if (other != nullptr && other != this && other->groupIndex_ == groupIndex_)
+            other->SetDown(false);
     }
 }
 
@@ -47,7 +48,7 @@ void TbsSkinSpeedButton::BindSkinObject() {
     activeFontColor_ = object->ActiveFontColor;
     downFontColor_ = object->DownFontColor;
     disabledFontColor_ = object->DisabledFontColor == object->FontColor ? graphics::TColor(0x808080)
-                                                                         : object->DisabledFontColor;
+                                                                        : object->DisabledFontColor;
     const TRect skinRect = ToRect(object->SkinRect);
     activeSkinRect_ = object->ActiveSkinRect.IsEmpty() ? skinRect : ToRect(object->ActiveSkinRect);
     downSkinRect_ = object->DownSkinRect.IsEmpty() ? activeSkinRect_ : ToRect(object->DownSkinRect);
@@ -63,8 +64,8 @@ void TbsSkinSpeedButton::SelectFont(graphics::TCanvas& canvas, bool active, bool
         if (!Enabled()) canvas.Font().SetColor(graphics::clBtnShadow);
         return;
     }
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_, fontStyle_,
-                      SkinData());
+    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
+                      fontStyle_, SkinData());
     graphics::TColor color = fontColor_;
     if (Enabled() && !useSkinFontColor_)
         color = DefaultFont().Color();
@@ -130,16 +131,20 @@ void TbsSkinSpeedButton::PaintOnto(graphics::TCanvas& canvas) {
         DrawContent(canvas, ActualClientRect(), false, false);
         return;
     } else {
-        const TRect state = !Enabled() && !disabledSkinRect_.IsEmpty() ? disabledSkinRect_ : frame_.SkinRect;
+        const TRect state =
+            !Enabled() && !disabledSkinRect_.IsEmpty() ? disabledSkinRect_ : frame_.SkinRect;
         RenderState(image, state, false, false);
     }
     if (image.IsEmpty()) return;
     canvas.Changing();
-    BitBlt(canvas.Handle(), 0, 0, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(canvas.Handle(), 0, 0, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0,
+           SRCCOPY);
     canvas.Changed();
 }
 
-void TbsSkinSpeedButton::Paint() { PaintOnto(Canvas()); }
+void TbsSkinSpeedButton::Paint() {
+    PaintOnto(Canvas());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Pointer

@@ -24,7 +24,8 @@ void ArrowGlyph(graphics::TBitmap& glyph) {
     glyph.SetHeight(12);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 12; ++x) {
-            const bool ink = (x >= 5 && x <= 6 && y >= 3) || (y >= 1 && y <= 6 && std::abs(x - 5.5) <= 6.5 - y);
+            const bool ink =
+                (x >= 5 && x <= 6 && y >= 3) || (y >= 1 && y <= 6 && std::abs(x - 5.5) <= 6.5 - y);
             glyph.Canvas().WritePixel(x, y, ink ? 0x804000 : 0xFFFFFF);
         }
 }

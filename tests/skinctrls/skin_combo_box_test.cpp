@@ -14,7 +14,9 @@ using graphics::TBitmap;
 using testing::Pixel;
 
 // 0xRRGGBB of a COLORREF-layout pixel.
-uint32_t Rgb(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+uint32_t Rgb(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
 
 std::vector<std::string> Numbered(int count) {
     std::vector<std::string> items;
@@ -71,12 +73,12 @@ TEST_F(SkinComboBoxTest, PaintsNormalHotAndFocusedImages) {
     c->PaintTo(image);
     EXPECT_EQ(Pixel(image, 0, 0), SkinPixel(210, 206));
     EXPECT_EQ(Pixel(image, 119, 20), SkinPixel(274, 226));
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(210, 229));       // text area, normal
-    EXPECT_EQ(Pixel(image, 110, 10), SkinPixel(265, 214));    // the base image's button
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(210, 229));     // text area, normal
+    EXPECT_EQ(Pixel(image, 110, 10), SkinPixel(265, 214));  // the base image's button
     c->Perform(ui::CM_MOUSEENTER, 0, 0);
     c->PaintTo(image);
     EXPECT_EQ(Pixel(image, 0, 0), SkinPixel(277, 206));
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(257, 229));       // text area, hot
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(257, 229));  // text area, hot
     // The pointer over the button shows the hot button image.
     c->Perform(platform::WM_MOUSEMOVE, 0, platform::MAKELPARAM(105, 5));
     EXPECT_TRUE(c->MouseInButton());
@@ -84,7 +86,7 @@ TEST_F(SkinComboBoxTest, PaintsNormalHotAndFocusedImages) {
     EXPECT_EQ(Pixel(image, 103, 2), SkinPixel(344, 208));
     c->SetFocus();
     c->PaintTo(image);
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(304, 229));       // text area, focused
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(304, 229));  // text area, focused
 }
 
 TEST_F(SkinComboBoxTest, SelectedTextIsDrawnInTheTextArea) {
@@ -212,7 +214,8 @@ TEST_F(SkinComboBoxTest, EscapeRestoresTheItemSelectedBeforeOpening) {
     clicks_ = 0;
     c->DropDown();
     // Moving over a row selects it in the list only.
-    const TPoint row3 = c->ScreenToClient({c->ListBox().Left() + 10, c->ListBox().Top() + 2 + 3 * 20 + 5});
+    const TPoint row3 =
+        c->ScreenToClient({c->ListBox().Left() + 10, c->ListBox().Top() + 2 + 3 * 20 + 5});
     c->Perform(platform::WM_MOUSEMOVE, 0, platform::MAKELPARAM(row3.x, row3.y));
     EXPECT_EQ(c->ListBox().ItemIndex(), 3);
     EXPECT_EQ(c->ItemIndex(), 1);
@@ -282,7 +285,8 @@ TEST_F(SkinComboBoxTest, LongListScrollsToTheSelectionAndWithTheWheel) {
     EXPECT_EQ(list.TopIndex(), 13);  // row 20 is the last one shown
     c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(120) << 16, 0);
     EXPECT_EQ(list.TopIndex(), 10);
-    for (int i = 0; i < 10; ++i) c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(uint16_t(-120)) << 16, 0);
+    for (int i = 0; i < 10; ++i)
+        c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(uint16_t(-120)) << 16, 0);
     EXPECT_EQ(list.TopIndex(), 22);  // no further than the last page
     // A row under the pointer counts from the scrolled top.
     EXPECT_EQ(list.ItemAtPos({10, 2 + 20 + 5}), 23);

@@ -170,13 +170,15 @@ constexpr const char* kEditSkinText =
     "[FORMINFO]\r\nclientrect=1,1,3,3\r\n"
     "[SKINCONTROLS]\r\ncount=1\r\n0=edit:edit\r\n"
     "[edit]\r\npictureindex=0\r\nskinrect=0,0,20,10\r\nlefttoppoint=4,4\r\nrighttoppoint=16,4\r\n"
-    "clientrect=2,2,18,8\r\nfontcolor=255\r\nactivefontcolor=65280\r\ndisabledfontcolor=16711680\r\n";
+    "clientrect=2,2,18,8\r\nfontcolor=255\r\nactivefontcolor=65280\r\ndisabledfontcolor="
+    "16711680\r\n";
 
 using SkinEditOwnSkinTest = testing::SkinCtrlTest;
 
 TEST_F(SkinEditOwnSkinTest, EditWithoutHotImageKeepsTheNormalFrameButSwitchesTextColour) {
     testing::LoadedSkin skin;
-    skin.LoadPackage(form_, testing::SkinPackage({testing::PatternBmp(32, 32, Code)}, kEditSkinText));
+    skin.LoadPackage(form_,
+                     testing::SkinPackage({testing::PatternBmp(32, 32, Code)}, kEditSkinText));
     auto* e = Add<TbsSkinEdit>(5, 5, 60, 30);
     e->SetSkinData(skin.data);
     ASSERT_NE(e->SkinIndex(), -1);

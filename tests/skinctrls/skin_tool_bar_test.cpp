@@ -18,8 +18,9 @@ using graphics::TBitmap;
 using testing::Pixel;
 
 // 0xRRGGBB of a COLORREF-layout pixel.
-uint32_t Rgb(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-
+uint32_t Rgb(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
 
 // The program's skin: "toolbutton" is 25 × 26 at (55,31) with hot and pressed images at (80,31)
 // and (105,31); "toolmenubutton" is 37 × 26 at (55,152); "toolpanel" is 42 × 32 at (3,26) with
@@ -185,7 +186,8 @@ TEST_F(SkinToolBarTest, FlatSpeedButtonShowsOnlyItsGlyphUntilHot) {
     b->Glyph().SetWidth(9);
     b->Glyph().SetHeight(9);
     for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x) b->Glyph().Canvas().WritePixel(x, y, x == 0 && y == 8 ? 0xFFFFFF : 0x0000FF);
+        for (int x = 0; x < 9; ++x)
+            b->Glyph().Canvas().WritePixel(x, y, x == 0 && y == 8 ? 0xFFFFFF : 0x0000FF);
     auto image = Image(*b, 0x123456);
     EXPECT_EQ(Pixel(*image, 0, 0), 0x123456u);
     EXPECT_EQ(Pixel(*image, 26, 25), 0x123456u);
