@@ -1,6 +1,9 @@
 #include "skinctrls/skin_speed_button.h"
 
+#include <map>
+
 #include "platform/gdi/gdi.h"
+#include "platform/user/user.h"
 #include "skinctrls/default_look.h"
 #include "skinctrls/skin_control.h"
 
@@ -14,6 +17,61 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(ui::TComponent* owner) : TbsGraphicSkinCu
     // The button clicks by its own rules, not on every release.
     SetControlStyle(ControlStyle() & ~ui::TControlStyle(ui::csClickEvents));
     SetBounds(Left(), Top(), 25, 25);
+}
+
+namespace {
+
+// Buttons by their repeat timer's id: the timer runs on the parent's window.
+std::map<UINT_PTR, TbsSkinSpeedButton*>& RepeatTimers() {
+    static std::map<UINT_PTR, TbsSkinSpeedButton*> timers;
+    return timers;
+}
+
+UINT_PTR NextRepeatTimerId() {
+    static UINT_PTR next = 0x5B00;
+    return ++next;
+}
+
+}  // namespace
+
+TbsSkinSpeedButton::~TbsSkinSpeedButton() {
+    StopRepeat();
+}
+
+void TbsSkinSpeedButton::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = RepeatTimers().find(id);
+    if (it != RepeatTimers().end()) it->second->RepeatTick();
+}
+
+void TbsSkinSpeedButton::StartRepeat() {
+    StopRepeat();
+    if (Parent() == nullptr || !Parent()->HandleAllocated()) return;
+    repeatWindow_ = Parent()->Handle();
+    repeatTimerId_ = NextRepeatTimerId();
+    RepeatTimers()[repeatTimerId_] = this;
+    repeatWaiting_ = true;
+    repeatTimerInterval_ = kRepeatDelay;
+    SetTimer(repeatWindow_, repeatTimerId_, UINT(kRepeatDelay), &TimerProc);
+}
+
+void TbsSkinSpeedButton::StopRepeat() {
+    if (repeatTimerId_ == 0) return;
+    KillTimer(repeatWindow_, repeatTimerId_);
+    RepeatTimers().erase(repeatTimerId_);
+    repeatTimerId_ = 0;
+    repeatWindow_ = nullptr;
+    repeatTimerInterval_ = 0;
+}
+
+void TbsSkinSpeedButton::RepeatTick() {
+    if (repeatWaiting_) {
+        // The first wait is over: from now on every tick clicks.
+        repeatWaiting_ = false;
+        repeatTimerInterval_ = repeatInterval_;
+        SetTimer(repeatWindow_, repeatTimerId_, UINT(repeatInterval_), &TimerProc);
+        return;
+    }
+    DoButtonClick();
 }
 
 void TbsSkinSpeedButton::SetFlat(bool value) {
@@ -153,15 +211,18 @@ void TbsSkinSpeedButton::MouseEnter() {
     if (!Enabled()) return;
     mouseIn_ = true;
     if (groupIndex_ == 0 || !down_) Invalidate();
+    if (down_ && repeatMode_ && groupIndex_ == 0 && mouseHeld_) StartRepeat();
 }
 
 void TbsSkinSpeedButton::MouseLeave() {
     if (!mouseIn_) return;
     mouseIn_ = false;
     if (groupIndex_ == 0 || !down_) Invalidate();
+    if (down_ && repeatMode_ && groupIndex_ == 0) StopRepeat();
 }
 
 void TbsSkinSpeedButton::EnabledChanged() {
+    StopRepeat();
     mouseIn_ = false;
     TbsGraphicSkinCustomControl::EnabledChanged();
     Invalidate();
@@ -175,7 +236,10 @@ void TbsSkinSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shif
         mouseIn_ = true;
         SetDown(true);
         wasDownAtPress_ = false;
-        if (groupIndex_ != 0) DoButtonClick();
+        if (groupIndex_ != 0)
+            DoButtonClick();
+        else if (repeatMode_)
+            StartRepeat();
     } else if (groupIndex_ != 0) {
         wasDownAtPress_ = true;
     }
@@ -187,6 +251,7 @@ void TbsSkinSpeedButton::MouseUp(ui::TMouseButton button, ui::TShiftState shift,
         return;
     }
     mouseHeld_ = false;
+    StopRepeat();
     const bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
     if (groupIndex_ == 0) {
         const bool wasDown = down_;

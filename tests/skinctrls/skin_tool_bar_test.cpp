@@ -138,6 +138,40 @@ TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(55, 31));
 }
 
+TEST_F(SkinToolBarTest, HeldRepeatButtonClicksOnEveryTickAfterTheFirstWait) {
+    auto* b = Tool<TbsSkinSpeedButton>(5, 3);
+    b->SetRepeatMode(true);
+    b->SetRepeatInterval(100);
+    auto tick = [&] {
+        platform::MSG msg{
+            bar_->Handle(),
+            platform::WM_TIMER,
+            b->RepeatTimerId(),
+            platform::LPARAM(reinterpret_cast<std::uintptr_t>(&TbsSkinSpeedButton::TimerProc)),
+            0,
+            {0, 0}};
+        platform::DispatchMessage(&msg);
+    };
+    b->Perform(ui::CM_MOUSEENTER, 0, 0);
+    PressAt(*b, 5, 5);
+    ASSERT_NE(b->RepeatTimerId(), 0u);
+    EXPECT_EQ(b->RepeatTimerInterval(), TbsSkinSpeedButton::kRepeatDelay);
+    tick();  // 500 ms: the wait ends
+    EXPECT_EQ(clicks_, 0);
+    EXPECT_EQ(b->RepeatTimerInterval(), 100);
+    tick();  // 600 ms
+    tick();  // 700 ms
+    EXPECT_EQ(clicks_, 2);
+    // Leaving stops the repeat, coming back while held starts it again from the wait.
+    b->Perform(ui::CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(b->RepeatTimerId(), 0u);
+    b->Perform(ui::CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(b->RepeatTimerInterval(), TbsSkinSpeedButton::kRepeatDelay);
+    ReleaseAt(*b, 5, 5);  // and once more on the release
+    EXPECT_EQ(clicks_, 3);
+    EXPECT_EQ(b->RepeatTimerId(), 0u);
+}
+
 TEST_F(SkinToolBarTest, GroupedSpeedButtonsKeepOneDown) {
     auto* a = Tool<TbsSkinSpeedButton>(5, 3);
     auto* b = Tool<TbsSkinSpeedButton>(40, 3);
