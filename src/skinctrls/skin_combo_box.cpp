@@ -360,8 +360,9 @@ void TbsSkinCustomComboBox::WndProc(ui::TMessage& message) {
             message.Result = 0;
             return;
         }
-        if (message.Msg == WM_KILLFOCUS || (message.Msg == WM_CAPTURECHANGED &&
-                                            reinterpret_cast<HWND>(message.LParam) != Handle()))
+        if (message.Msg == WM_KILLFOCUS || message.Msg == WM_CANCELMODE ||
+            (message.Msg == WM_CAPTURECHANGED &&
+             reinterpret_cast<HWND>(message.LParam) != Handle()))
             CloseUp(false);
     }
     TbsSkinCustomControl::WndProc(message);

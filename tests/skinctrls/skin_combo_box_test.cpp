@@ -195,6 +195,11 @@ TEST_F(SkinComboBoxTest, KeysOpenAcceptAndCancel) {
     ASSERT_TRUE(c->ListOpen());
     Key(*c, platform::VK_UP, true);  // Alt+Up closes without accepting
     EXPECT_FALSE(c->ListOpen());
+    // An error shown by the message loop cancels the open list the same way.
+    c->DropDown();
+    c->Perform(platform::WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(c->ListOpen());
+    EXPECT_FALSE(c->ListBox().ListVisible());
     EXPECT_EQ(closeUps_, 0);
     EXPECT_EQ(clicks_, 0);
     // Enter takes the list's selection.

@@ -271,6 +271,14 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
     b->SetSkinPopupMenu(menu);
     int hides = 0;
     b->OnHideTrackMenu = [&](ui::TComponent*) { ++hides; };
+    // With nothing to show the press is an ordinary one: no menu, and the button comes up.
+    PressAt(*b, 5, 5);
+    ReleaseAt(*b, 5, 5);
+    EXPECT_TRUE(menu->points.empty());
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks_, 1);
+    clicks_ = 0;
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     PressAt(*b, 5, 5);
     ASSERT_EQ(menu->points.size(), 1u);
     const TPoint below = bar_->ClientToScreen({b->Left(), b->Top() + b->Height()});
@@ -295,6 +303,7 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
 TEST_F(SkinToolBarTest, MenuSpeedButtonWithAPlainMenuRisesWhenItCloses) {
     auto* b = Tool<TbsSkinMenuSpeedButton>(5, 3);
     auto* menu = ui::Make<ui::TPopupMenu>(form_);
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     b->SetSkinPopupMenu(menu);
     bool downWhileShown = false;
     ui::TPopupMenu::SetTracker([&](ui::TMenuItem&, int, int) {
@@ -317,6 +326,7 @@ TEST_F(SkinToolBarTest, TrackModeOpensTheMenuOnlyFromTheArrow) {
     b->SetSkinDataName("toolbutton");
     b->SetBounds(5, 3, 40, 25);
     auto* menu = ui::Make<StayingMenu>(form_);
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     b->SetSkinPopupMenu(menu);
     b->SetTrackButtonMode(true);
     EXPECT_EQ(b->TrackArea(), graphics::Rect(25, 0, 40, 26));
