@@ -87,6 +87,16 @@ void TbsSkinEdit::SetButtonMode(bool value) {
     FrameChanged();
 }
 
+void TbsSkinEdit::SetReadOnly(bool value) {
+    readOnly_ = value;
+    if (HandleAllocated()) SendMessage(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
+}
+
+void TbsSkinEdit::SetMaxLength(int value) {
+    maxLength_ = value < 0 ? 0 : value;
+    if (HandleAllocated()) SendMessage(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+}
+
 void TbsSkinEdit::SetAlignment(ui::TAlignment value) {
     alignment_ = value;
     Invalidate();
@@ -179,6 +189,9 @@ void TbsSkinEdit::CreateParams(ui::TCreateParams& params) {
 
 void TbsSkinEdit::CreateHandleDone() {
     ui::TEdit::CreateHandleDone();
+    // Settings made before the window existed.
+    if (readOnly_) SendMessage(Handle(), EM_SETREADONLY, TRUE, 0);
+    if (maxLength_ > 0) SendMessage(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
     UpdateTextFont();
     FrameChanged();
 }

@@ -152,6 +152,26 @@ TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
               ((skin & 0xFF) << 16) | (skin & 0xFF00) | ((skin >> 16) & 0xFF));
 }
 
+TEST_F(SkinEditTest, ReadOnlyAndMaxLengthReachTheEditingWindow) {
+    auto* e = ui::Make<TbsSkinEdit>(form_);
+    e->SetMaxLength(3);  // before the window exists
+    e->SetParent(form_);
+    e->SetSkinData(skin_.data);
+    e->SetFocus();
+    host_->Type("abcdef");
+    Pump();
+    EXPECT_EQ(e->Text(), "abc");
+    e->SetReadOnly(true);
+    host_->Type("x");
+    Pump();
+    EXPECT_EQ(e->Text(), "abc");
+    e->SetReadOnly(false);
+    e->SetMaxLength(0);
+    host_->Type("x");
+    Pump();
+    EXPECT_EQ(e->Text(), "abcx");
+}
+
 TEST_F(SkinEditTest, ScreenShowsTheSkinnedFrameAndText) {
     TbsSkinEdit* e = Edit(120);
     e->SetText("abc");
