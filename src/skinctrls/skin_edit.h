@@ -1,0 +1,106 @@
+#pragma once
+// The skinned single-line edit: the platform's edit window edits the text; its frame is drawn
+// in the non-client area from the skin object "edit" (a hot image while the pointer is over it
+// or it has the focus) and the text area shows the client piece of the same image.
+#include <string>
+
+#include "graphics/bitmap.h"
+#include "graphics/graphics_objects.h"
+#include "skin/skin_data.h"
+#include "skin/skinnable_control.h"
+#include "skinctrls/skin_geometry.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+
+namespace skinctrls {
+
+class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
+  public:
+    explicit TbsSkinEdit(ui::TComponent* owner);
+    ~TbsSkinEdit() override;
+    const char* ClassName() const override { return "TbsSkinEdit"; }
+
+    skin::TbsSkinData* SkinData() const override { return skinData_; }
+    void SetSkinData(skin::TbsSkinData* value);
+    const std::string& SkinDataName() const { return skinDataName_; }
+    void SetSkinDataName(const std::string& value) { skinDataName_ = value; }
+    graphics::TColor DefaultColor() const { return defaultColor_; }
+    void SetDefaultColor(graphics::TColor value);
+    graphics::TFont& DefaultFont() { return defaultFont_; }
+    bool UseSkinFont() const { return useSkinFont_; }
+    void SetUseSkinFont(bool value);
+    int DefaultWidth() const { return defaultWidth_; }
+    void SetDefaultWidth(int value);
+    int DefaultHeight() const { return defaultHeight_; }
+    void SetDefaultHeight(int value);
+    bool ButtonMode() const { return buttonMode_; }
+    void SetButtonMode(bool value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value);
+    // The most characters the edit takes; 0 = no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int value);
+    ui::TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(ui::TAlignment value);
+
+    int SkinIndex() const { return index_; }
+    void BindSkinObject();
+    void ResetSkinBinding() override { index_ = -1; }
+    void ApplySkinChange() override;
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // Hot: the pointer is over the edit.
+    bool MouseIn() const { return mouseIn_; }
+    // The widths of the frame around the text area: left, top, right, bottom.
+    TRect FrameWidths() const;
+    // The colour the text is drawn in now.
+    graphics::TColor TextColor() const;
+    // The whole window as it shows now: frame and text area.
+    void PaintTo(graphics::TBitmap& bitmap);
+
+  protected:
+    void WndProc(ui::TMessage& message) override;
+    void CreateParams(ui::TCreateParams& params) override;
+    void CreateHandleDone() override;
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
+    void EnabledChanged() override;
+
+  private:
+    const skin::TbsDataSkinEditControl* EditObject() const;
+    const graphics::TBitmap* Picture() const;
+    TRect StateRect() const;
+    void UpdateTextFont();
+    void RenderFrame(graphics::TBitmap& bitmap);
+    void RenderTextArea(graphics::TBitmap& bitmap, int width, int height);
+    void DrawText(graphics::TCanvas& canvas, int width, int height);
+    void PaintFrame();
+    void PaintClient();
+    void FrameChanged();
+    void SetHot(bool value);
+
+    skin::TbsSkinData* skinData_ = nullptr;
+    std::string skinDataName_ = "edit";
+    int index_ = -1;
+    TbsSkinFrame frame_;
+    TRect activeSkinRect_;
+    std::string fontName_ = "Arial";
+    int fontHeight_ = 14;
+    skin::TFontStyles fontStyle_ = 0;
+    graphics::TColor fontColor_ = 0, disabledFontColor_ = 0, activeFontColor_ = 0;
+
+    graphics::TColor defaultColor_ = graphics::clWindow;
+    graphics::TFont defaultFont_;
+    graphics::TFont textFont_;
+    bool useSkinFont_ = true;
+    int defaultWidth_ = 0;
+    int defaultHeight_ = 0;
+    bool buttonMode_ = false;
+    ui::TAlignment alignment_ = ui::TAlignment::taLeftJustify;
+    bool readOnly_ = false;
+    int maxLength_ = 0;
+    bool mouseIn_ = false;
+    // Pixels of text scrolled off the left of the text area.
+    int scroll_ = 0;
+};
+
+}  // namespace skinctrls
