@@ -51,7 +51,8 @@ protected:
         form_->bsSkinSaveDialog1->SetFileName((dir_ / "").string());
         TPoint p = CenterOf(*form_->img1);
         host_->Click(p.x, p.y, platform::kHostRightButton);
-        for (int i = 0; i < item; ++i) host_->PressKey(platform::VK_DOWN);
+        // The skinned popup opens with its first item active.
+        for (int i = 1; i < item; ++i) host_->PressKey(platform::VK_DOWN);
         host_->PressKey(platform::VK_RETURN);
         host_->Type(name);
         host_->PressKey(platform::VK_RETURN);

@@ -247,7 +247,7 @@ void TForm1::BuildDescription() {
     bsknpndlg1->SetShowHiddenFiles(false);
     bsknpndlg1->SetLVHeaderSkinDataName("resizebutton");
 
-    bsknpmn1 = Make<TPopupMenu>(this);
+    bsknpmn1 = Make<skin::TbsSkinPopupMenu>(this);
     bsknpmn1->SetName("bsknpmn1");
     auto makeItem = [this](const char* name, const char* caption, const char* handler) {
         TMenuItem* item = Make<TMenuItem>(this);

@@ -11,6 +11,7 @@
 #include "graphics/icon.h"
 #include "skin/skin_data.h"
 #include "skin/skin_frame.h"
+#include "skin/skin_popup_menu.h"
 #include "skin/stored_skin_component.h"
 #include "skinctrls/skin_panel.h"
 #include "skinctrls/skin_scroll_box.h"
@@ -53,7 +54,7 @@ public:
     banner::TWebBrowser* WebBrowser1;
     ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
     ui::TbsSkinOpenDialog* bsknpndlg1;
-    ui::TPopupMenu* bsknpmn1;
+    skin::TbsSkinPopupMenu* bsknpmn1;
     ui::TMenuItem* N6464ICO1;
     ui::TMenuItem* N4X64ICO1;
     ui::TMenuItem* N16X16ICO1;
