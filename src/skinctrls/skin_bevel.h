@@ -6,7 +6,15 @@
 
 namespace skinctrls {
 
-enum class TbsBevelShape : uint8_t { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum class TbsBevelShape : uint8_t {
+    bsBox,
+    bsFrame,
+    bsTopLine,
+    bsBottomLine,
+    bsLeftLine,
+    bsRightLine,
+    bsSpacer
+};
 enum class TbsBevelStyle : uint8_t { bsLowered, bsRaised };
 
 class TbsSkinBevel : public ui::TGraphicControl {

@@ -14,6 +14,7 @@ using namespace platform;
 namespace {
 
 constexpr int kPlainArrowWidth = 15;
+constexpr int kWheelRows = 3;
 
 bool Contains(const TRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -138,9 +139,11 @@ void TbsSkinCustomComboBox::RenderDefaultImage(TBitmap& bitmap) {
     const int cy = (arrow.top + arrow.bottom) / 2 - 1;
     const graphics::TColor arrowColor = Enabled() ? graphics::clBtnText : graphics::clBtnShadow;
     for (int i = 0; i < 4; ++i)
-        ui::FillColor(canvas, graphics::Rect(cx - 3 + i, cy + i, cx + 4 - i, cy + i + 1), arrowColor);
+        ui::FillColor(canvas, graphics::Rect(cx - 3 + i, cy + i, cx + 4 - i, cy + i + 1),
+                      arrowColor);
     TRect text = graphics::Rect(2, 2, w - 17, h - 2);
-    if (listOpen_) text = graphics::Rect(text.left + 2, text.top + 2, text.right + 2, text.bottom + 2);
+    if (listOpen_)
+        text = graphics::Rect(text.left + 2, text.top + 2, text.right + 2, text.bottom + 2);
     canvas.Font().CopyFrom(&DefaultFont());
     if (!Enabled()) canvas.Font().SetColor(graphics::clBtnShadow);
     DrawItemText(canvas, text, Focused());
@@ -227,7 +230,8 @@ void TbsSkinCustomComboBox::DrawTextArea(graphics::TCanvas& canvas, const TRect&
     }
 }
 
-void TbsSkinCustomComboBox::DrawItemText(graphics::TCanvas& canvas, const TRect& rect, bool focused) {
+void TbsSkinCustomComboBox::DrawItemText(graphics::TCanvas& canvas, const TRect& rect,
+                                         bool focused) {
     const int shown = listOpen_ ? savedIndex_ : itemIndex_;
     if (OnComboBoxDrawItem) {
         OnComboBoxDrawItem(this, canvas, shown, focused, rect);
@@ -305,8 +309,8 @@ bool TbsSkinCustomComboBox::ListMouse(ui::TMessage& message) {
     const int y = GET_Y_LPARAM(message.LParam);
     const TPoint screen = ClientToScreen({x, y});
     const TPoint inList{screen.x - listBox_->Left(), screen.y - listBox_->Top()};
-    const bool overList = Contains(graphics::Rect(0, 0, listBox_->Width(), listBox_->Height()),
-                                   inList.x, inList.y);
+    const bool overList =
+        Contains(graphics::Rect(0, 0, listBox_->Width(), listBox_->Height()), inList.x, inList.y);
     switch (message.Msg) {
         case WM_MOUSEMOVE: {
             const bool inButton = Contains(ButtonRect(), x, y);
@@ -344,25 +348,37 @@ bool TbsSkinCustomComboBox::ListMouse(ui::TMessage& message) {
 
 void TbsSkinCustomComboBox::WndProc(ui::TMessage& message) {
     if (listOpen_) {
-        if ((message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_LBUTTONDBLCLK) && ListMouse(message)) {
+        if ((message.Msg >= WM_MOUSEMOVE && message.Msg <= WM_LBUTTONDBLCLK) &&
+            ListMouse(message)) {
             message.Result = 0;
             return;
         }
-        if (message.Msg == WM_KILLFOCUS ||
-            (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != Handle()))
+        if (message.Msg == WM_MOUSEWHEEL) {
+            // The open list has no scroll bar: the wheel scrolls its rows.
+            listBox_->ScrollRows(GET_WHEEL_DELTA_WPARAM(message.WParam) > 0 ? -kWheelRows
+                                                                            : kWheelRows);
+            message.Result = 0;
+            return;
+        }
+        if (message.Msg == WM_KILLFOCUS || message.Msg == WM_CANCELMODE ||
+            (message.Msg == WM_CAPTURECHANGED &&
+             reinterpret_cast<HWND>(message.LParam) != Handle()))
             CloseUp(false);
     }
     TbsSkinCustomControl::WndProc(message);
 }
 
-void TbsSkinCustomComboBox::MouseEnter() { Invalidate(); }
+void TbsSkinCustomComboBox::MouseEnter() {
+    Invalidate();
+}
 
 void TbsSkinCustomComboBox::MouseLeave() {
     mouseInButton_ = false;
     Invalidate();
 }
 
-void TbsSkinCustomComboBox::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+void TbsSkinCustomComboBox::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x,
+                                      int y) {
     if (CanFocus() && !Focused()) SetFocus();
     TbsSkinCustomControl::MouseDown(button, shift, x, y);
     if (button != ui::TMouseButton::mbLeft || listOpen_ || !OpensAt(x, y)) return;
@@ -400,8 +416,10 @@ void TbsSkinCustomComboBox::MoveSelection(int target) {
 void TbsSkinCustomComboBox::KeyDown(uint16_t& key, ui::TShiftState shift) {
     TbsSkinCustomControl::KeyDown(key, shift);
     if ((shift & ui::ssAlt) != 0) {
-        if (key == VK_DOWN && !listOpen_) DropDown();
-        else if (key == VK_UP && listOpen_) CloseUp(false);
+        if (key == VK_DOWN && !listOpen_)
+            DropDown();
+        else if (key == VK_UP && listOpen_)
+            CloseUp(false);
         key = 0;
         return;
     }

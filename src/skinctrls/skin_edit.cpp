@@ -29,6 +29,10 @@ std::string Prefix(const std::string& text, size_t count) {
 TbsSkinEdit::TbsSkinEdit(ui::TComponent* owner) : ui::TEdit(owner) {
     defaultFont_.SetName("Arial");
     defaultFont_.SetHeight(14);
+    defaultFont_.SetOnChange([this](graphics::TGraphicsObject*) {
+        UpdateTextFont();
+        Invalidate();
+    });
     ui::TEdit::SetBounds(Left(), Top(), Width(), 20);
     UpdateTextFont();
 }
@@ -83,6 +87,16 @@ void TbsSkinEdit::SetButtonMode(bool value) {
     FrameChanged();
 }
 
+void TbsSkinEdit::SetReadOnly(bool value) {
+    readOnly_ = value;
+    if (HandleAllocated()) SendMessage(Handle(), EM_SETREADONLY, value ? TRUE : FALSE, 0);
+}
+
+void TbsSkinEdit::SetMaxLength(int value) {
+    maxLength_ = value < 0 ? 0 : value;
+    if (HandleAllocated()) SendMessage(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+}
+
 void TbsSkinEdit::SetAlignment(ui::TAlignment value) {
     alignment_ = value;
     Invalidate();
@@ -100,7 +114,8 @@ const TBitmap* TbsSkinEdit::Picture() const {
 }
 
 void TbsSkinEdit::BindSkinObject() {
-    index_ = skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
+    index_ =
+        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
     frame_.Clear();
     const auto* object = EditObject();
     // Only an edit object with a picture and a skin rect can draw the frame.
@@ -174,6 +189,9 @@ void TbsSkinEdit::CreateParams(ui::TCreateParams& params) {
 
 void TbsSkinEdit::CreateHandleDone() {
     ui::TEdit::CreateHandleDone();
+    // Settings made before the window existed.
+    if (readOnly_) SendMessage(Handle(), EM_SETREADONLY, TRUE, 0);
+    if (maxLength_ > 0) SendMessage(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
     UpdateTextFont();
     FrameChanged();
 }
@@ -215,7 +233,8 @@ void TbsSkinEdit::RenderFrame(TBitmap& bitmap) {
     ui::Frame3D(canvas, rect, graphics::clBtnShadow, graphics::clBtnHighlight);
     ui::Frame3D(canvas, rect, graphics::cl3DDkShadow, graphics::clBtnFace);
     if (buttonMode_) {
-        TRect button = graphics::Rect(w - kPlainFrame - h, kPlainFrame, w - kPlainFrame, h - kPlainFrame);
+        TRect button =
+            graphics::Rect(w - kPlainFrame - h, kPlainFrame, w - kPlainFrame, h - kPlainFrame);
         ui::Frame3D(canvas, button, graphics::clBtnHighlight, graphics::clBtnShadow);
     }
 }
@@ -241,7 +260,8 @@ void TbsSkinEdit::RenderTextArea(TBitmap& bitmap, int width, int height) {
                    strip.Canvas().Handle(), 0, 0, SRCCOPY);
         else
             StretchPiece(bitmap.Canvas().Handle(), graphics::Rect(0, 0, width, height),
-                         strip.Canvas().Handle(), graphics::Rect(0, 0, strip.Width(), strip.Height()));
+                         strip.Canvas().Handle(),
+                         graphics::Rect(0, 0, strip.Width(), strip.Height()));
         bitmap.Canvas().Changed();
     }
     DrawText(bitmap.Canvas(), width, height);
@@ -270,9 +290,13 @@ void TbsSkinEdit::DrawText(graphics::TCanvas& canvas, int width, int height) {
                     reinterpret_cast<LPARAM>(&end));
     const bool focused = Focused();
     const int caretX = canvas.TextWidth(Prefix(text, end));
-    // Keep the caret in view the way the platform edit scrolls.
-    const int scroll = std::max(0, caretX - (width - 2 * kTextLeft));
-    const int x0 = kTextLeft - scroll;
+    // Keep the caret in view the way the platform edit scrolls: only as far as needed, and
+    // the offset stays until the caret leaves the view again.
+    const int room = std::max(width - 2 * kTextLeft, 1);
+    if (caretX - scroll_ > room) scroll_ = caretX - room;
+    if (caretX < scroll_) scroll_ = caretX;
+    scroll_ = std::max(scroll_, 0);
+    const int x0 = kTextLeft - scroll_;
     const TRect area = graphics::Rect(0, 0, width, height);
     canvas.TextRect(area, x0, y, text);
     if (focused && start != end) {
@@ -360,6 +384,9 @@ void TbsSkinEdit::WndProc(ui::TMessage& message) {
             break;
         case WM_MOUSELEAVE:
             SetHot(false);
+            break;
+        case WM_SETTEXT:
+            scroll_ = 0;
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

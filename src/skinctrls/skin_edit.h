@@ -35,6 +35,11 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     void SetDefaultHeight(int value);
     bool ButtonMode() const { return buttonMode_; }
     void SetButtonMode(bool value);
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value);
+    // The most characters the edit takes; 0 = no limit.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int value);
     ui::TAlignment Alignment() const { return alignment_; }
     void SetAlignment(ui::TAlignment value);
 
@@ -91,7 +96,11 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     int defaultHeight_ = 0;
     bool buttonMode_ = false;
     ui::TAlignment alignment_ = ui::TAlignment::taLeftJustify;
+    bool readOnly_ = false;
+    int maxLength_ = 0;
     bool mouseIn_ = false;
+    // Pixels of text scrolled off the left of the text area.
+    int scroll_ = 0;
 };
 
 }  // namespace skinctrls

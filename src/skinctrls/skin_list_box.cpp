@@ -45,7 +45,8 @@ const skin::TbsDataSkinListBox* TbsSkinPopupListBox::ListObject() const {
 }
 
 void TbsSkinPopupListBox::BindSkinObject() {
-    index_ = skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
+    index_ =
+        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
     frame_.Clear();
     const auto* object = ListObject();
     // Rows need their pictures: without them the list keeps the plain look.
@@ -94,6 +95,16 @@ void TbsSkinPopupListBox::SetItemIndex(int value) {
     Invalidate();
 }
 
+void TbsSkinPopupListBox::ScrollRows(int rows) {
+    const TRect f = FrameWidths();
+    const int shown = std::max(1, (Height() - f.top - f.bottom) / std::max(ItemHeight(), 1));
+    const int maxTop = std::max(0, int(items_.size()) - shown);
+    const int top = std::clamp(topIndex_ + rows, 0, maxTop);
+    if (top == topIndex_) return;
+    topIndex_ = top;
+    Invalidate();
+}
+
 void TbsSkinPopupListBox::ScrollIntoView() {
     const TRect f = FrameWidths();
     const int rows = std::max(1, (Height() - f.top - f.bottom) / std::max(ItemHeight(), 1));
@@ -114,6 +125,8 @@ void TbsSkinPopupListBox::CreateParams(ui::TCreateParams& params) {
 
 void TbsSkinPopupListBox::ShowList(const TRect& bounds) {
     SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    // A fresh list starts at its top and scrolls only as far as the selection needs.
+    topIndex_ = 0;
     ScrollIntoView();
     listVisible_ = true;
     SetWindowPos(Handle(), HWND_TOPMOST, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
@@ -135,7 +148,8 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
     if (row.IsEmpty()) return;
     graphics::TCanvas& canvas = row.Canvas();
     const auto* object = ListObject();
-    const TBitmap* picture = object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
     TRect textRect = graphics::Rect(2, 0, rect.Width() - 2, rect.Height());
     graphics::TColor color = selected ? graphics::clHighlightText : defaultFont_.Color();
     if (picture != nullptr) {
@@ -150,8 +164,8 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
             color = object->ActiveFontColor;
         }
         const TRect text = ToRect(object->ItemTextRect);
-        const TRect stretchFrame = graphics::Rect(text.left + 1, text.top + 1, text.right - 1,
-                                                  text.bottom - 1);
+        const TRect stretchFrame =
+            graphics::Rect(text.left + 1, text.top + 1, text.right - 1, text.bottom - 1);
         ComposeStretchedImage(row, rect.Width(), rect.Height(), *picture, state, stretchFrame);
         const TRect item0 = ToRect(object->ItemRect);
         textRect = graphics::Rect(text.left, text.top, text.right + rect.Width() - item0.Width(),
@@ -180,7 +194,8 @@ void TbsSkinPopupListBox::PaintTo(TBitmap& bitmap) {
     const int w = Width();
     const int h = Height();
     const auto* object = ListObject();
-    const TBitmap* picture = object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
     if (picture != nullptr && !frame_.SkinRect.IsEmpty()) {
         TbsSkinFrame sized = frame_;
         int width = w;

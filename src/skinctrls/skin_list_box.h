@@ -44,6 +44,8 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int value);
     int TopIndex() const { return topIndex_; }
+    // Scrolls by whole rows (negative: up), within the list.
+    void ScrollRows(int rows);
     int ItemHeight();
     int SkinIndex() const { return index_; }
     void BindSkinObject();

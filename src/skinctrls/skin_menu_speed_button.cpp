@@ -4,6 +4,17 @@
 
 namespace skinctrls {
 
+namespace {
+
+// A menu with no visible item shows nothing, and so never sends its close message.
+bool HasVisibleItems(ui::TPopupMenu& menu) {
+    for (int i = 0; i < menu.Items().Count(); ++i)
+        if (menu.Items().Items(i)->Visible()) return true;
+    return false;
+}
+
+}  // namespace
+
 TbsSkinMenuSpeedButton::TbsSkinMenuSpeedButton(ui::TComponent* owner) : TbsSkinSpeedButton(owner) {
     SetSkinDataName("toolmenubutton");
 }
@@ -16,7 +27,8 @@ void TbsSkinMenuSpeedButton::SetSkinPopupMenu(ui::TPopupMenu* value) {
 
 void TbsSkinMenuSpeedButton::Notification(ui::TComponent* component, ui::TOperation operation) {
     TbsSkinSpeedButton::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && component == skinPopupMenu_) skinPopupMenu_ = nullptr;
+    if (operation == ui::TOperation::opRemove && component == skinPopupMenu_)
+        skinPopupMenu_ = nullptr;
 }
 
 TRect TbsSkinMenuSpeedButton::TrackArea() {
@@ -61,8 +73,10 @@ void TbsSkinMenuSpeedButton::MenuClosed() {
     Invalidate();
 }
 
-void TbsSkinMenuSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
-    if (button == ui::TMouseButton::mbLeft && Enabled() && skinPopupMenu_ != nullptr && !menuShown_) {
+void TbsSkinMenuSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x,
+                                       int y) {
+    if (button == ui::TMouseButton::mbLeft && Enabled() && skinPopupMenu_ != nullptr &&
+        !menuShown_ && HasVisibleItems(*skinPopupMenu_)) {
         const TRect area = TrackArea();
         if (x >= area.left && x < area.right && y >= area.top && y < area.bottom) {
             // The press opens the menu and goes no further: no click follows.

@@ -1,6 +1,9 @@
 #include "skinctrls/skin_speed_button.h"
 
+#include <map>
+
 #include "platform/gdi/gdi.h"
+#include "platform/user/user.h"
 #include "skinctrls/default_look.h"
 #include "skinctrls/skin_control.h"
 
@@ -14,6 +17,61 @@ TbsSkinSpeedButton::TbsSkinSpeedButton(ui::TComponent* owner) : TbsGraphicSkinCu
     // The button clicks by its own rules, not on every release.
     SetControlStyle(ControlStyle() & ~ui::TControlStyle(ui::csClickEvents));
     SetBounds(Left(), Top(), 25, 25);
+}
+
+namespace {
+
+// Buttons by their repeat timer's id: the timer runs on the parent's window.
+std::map<UINT_PTR, TbsSkinSpeedButton*>& RepeatTimers() {
+    static std::map<UINT_PTR, TbsSkinSpeedButton*> timers;
+    return timers;
+}
+
+UINT_PTR NextRepeatTimerId() {
+    static UINT_PTR next = 0x5B00;
+    return ++next;
+}
+
+}  // namespace
+
+TbsSkinSpeedButton::~TbsSkinSpeedButton() {
+    StopRepeat();
+}
+
+void TbsSkinSpeedButton::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = RepeatTimers().find(id);
+    if (it != RepeatTimers().end()) it->second->RepeatTick();
+}
+
+void TbsSkinSpeedButton::StartRepeat() {
+    StopRepeat();
+    if (Parent() == nullptr || !Parent()->HandleAllocated()) return;
+    repeatWindow_ = Parent()->Handle();
+    repeatTimerId_ = NextRepeatTimerId();
+    RepeatTimers()[repeatTimerId_] = this;
+    repeatWaiting_ = true;
+    repeatTimerInterval_ = kRepeatDelay;
+    SetTimer(repeatWindow_, repeatTimerId_, UINT(kRepeatDelay), &TimerProc);
+}
+
+void TbsSkinSpeedButton::StopRepeat() {
+    if (repeatTimerId_ == 0) return;
+    KillTimer(repeatWindow_, repeatTimerId_);
+    RepeatTimers().erase(repeatTimerId_);
+    repeatTimerId_ = 0;
+    repeatWindow_ = nullptr;
+    repeatTimerInterval_ = 0;
+}
+
+void TbsSkinSpeedButton::RepeatTick() {
+    if (repeatWaiting_) {
+        // The first wait is over: from now on every tick clicks.
+        repeatWaiting_ = false;
+        repeatTimerInterval_ = repeatInterval_;
+        SetTimer(repeatWindow_, repeatTimerId_, UINT(repeatInterval_), &TimerProc);
+        return;
+    }
+    DoButtonClick();
 }
 
 void TbsSkinSpeedButton::SetFlat(bool value) {
@@ -32,7 +90,8 @@ void TbsSkinSpeedButton::SetDown(bool value) {
     // One button of a group is down: the others of the same parent go up.
     for (int i = 0; i < Parent()->ControlCount(); ++i) {
         auto* other = dynamic_cast<TbsSkinSpeedButton*>(Parent()->Controls(i));
-        if (other != nullptr && other != this && other->groupIndex_ == groupIndex_) other->SetDown(false);
+        if (other != nullptr && other != this && other->groupIndex_ == groupIndex_)
+            other->SetDown(false);
     }
 }
 
@@ -47,7 +106,7 @@ void TbsSkinSpeedButton::BindSkinObject() {
     activeFontColor_ = object->ActiveFontColor;
     downFontColor_ = object->DownFontColor;
     disabledFontColor_ = object->DisabledFontColor == object->FontColor ? graphics::TColor(0x808080)
-                                                                         : object->DisabledFontColor;
+                                                                        : object->DisabledFontColor;
     const TRect skinRect = ToRect(object->SkinRect);
     activeSkinRect_ = object->ActiveSkinRect.IsEmpty() ? skinRect : ToRect(object->ActiveSkinRect);
     downSkinRect_ = object->DownSkinRect.IsEmpty() ? activeSkinRect_ : ToRect(object->DownSkinRect);
@@ -63,8 +122,8 @@ void TbsSkinSpeedButton::SelectFont(graphics::TCanvas& canvas, bool active, bool
         if (!Enabled()) canvas.Font().SetColor(graphics::clBtnShadow);
         return;
     }
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_, fontStyle_,
-                      SkinData());
+    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
+                      fontStyle_, SkinData());
     graphics::TColor color = fontColor_;
     if (Enabled() && !useSkinFontColor_)
         color = DefaultFont().Color();
@@ -130,16 +189,20 @@ void TbsSkinSpeedButton::PaintOnto(graphics::TCanvas& canvas) {
         DrawContent(canvas, ActualClientRect(), false, false);
         return;
     } else {
-        const TRect state = !Enabled() && !disabledSkinRect_.IsEmpty() ? disabledSkinRect_ : frame_.SkinRect;
+        const TRect state =
+            !Enabled() && !disabledSkinRect_.IsEmpty() ? disabledSkinRect_ : frame_.SkinRect;
         RenderState(image, state, false, false);
     }
     if (image.IsEmpty()) return;
     canvas.Changing();
-    BitBlt(canvas.Handle(), 0, 0, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(canvas.Handle(), 0, 0, image.Width(), image.Height(), image.Canvas().Handle(), 0, 0,
+           SRCCOPY);
     canvas.Changed();
 }
 
-void TbsSkinSpeedButton::Paint() { PaintOnto(Canvas()); }
+void TbsSkinSpeedButton::Paint() {
+    PaintOnto(Canvas());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Pointer
@@ -148,15 +211,18 @@ void TbsSkinSpeedButton::MouseEnter() {
     if (!Enabled()) return;
     mouseIn_ = true;
     if (groupIndex_ == 0 || !down_) Invalidate();
+    if (down_ && repeatMode_ && groupIndex_ == 0 && mouseHeld_) StartRepeat();
 }
 
 void TbsSkinSpeedButton::MouseLeave() {
     if (!mouseIn_) return;
     mouseIn_ = false;
     if (groupIndex_ == 0 || !down_) Invalidate();
+    if (down_ && repeatMode_ && groupIndex_ == 0) StopRepeat();
 }
 
 void TbsSkinSpeedButton::EnabledChanged() {
+    StopRepeat();
     mouseIn_ = false;
     TbsGraphicSkinCustomControl::EnabledChanged();
     Invalidate();
@@ -170,7 +236,10 @@ void TbsSkinSpeedButton::MouseDown(ui::TMouseButton button, ui::TShiftState shif
         mouseIn_ = true;
         SetDown(true);
         wasDownAtPress_ = false;
-        if (groupIndex_ != 0) DoButtonClick();
+        if (groupIndex_ != 0)
+            DoButtonClick();
+        else if (repeatMode_)
+            StartRepeat();
     } else if (groupIndex_ != 0) {
         wasDownAtPress_ = true;
     }
@@ -182,6 +251,7 @@ void TbsSkinSpeedButton::MouseUp(ui::TMouseButton button, ui::TShiftState shift,
         return;
     }
     mouseHeld_ = false;
+    StopRepeat();
     const bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
     if (groupIndex_ == 0) {
         const bool wasDown = down_;

@@ -11,7 +11,10 @@ namespace skinctrls {
 
 class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
   public:
+    static constexpr int kRepeatDelay = 500;
+
     explicit TbsSkinSpeedButton(ui::TComponent* owner);
+    ~TbsSkinSpeedButton() override;
     const char* ClassName() const override { return "TbsSkinSpeedButton"; }
 
     bool UseSkinSize() const { return useSkinSize_; }
@@ -23,6 +26,10 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     }
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value) { imageIndex_ = value; }
+    bool RepeatMode() const { return repeatMode_; }
+    void SetRepeatMode(bool value) { repeatMode_ = value; }
+    int RepeatInterval() const { return repeatInterval_; }
+    void SetRepeatInterval(int value) { repeatInterval_ = value < 1 ? 1 : value; }
     bool AllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool value) { allowAllUp_ = value; }
     bool Down() const { return down_; }
@@ -62,6 +69,12 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
 
     bool MouseIn() const { return mouseIn_; }
     bool MouseHeld() const { return mouseHeld_; }
+    // The repeat timer: it runs on the parent's window (the button has none) with this id,
+    // at this interval (0 while stopped), and its ticks arrive through TimerProc.
+    platform::UINT_PTR RepeatTimerId() const { return repeatTimerId_; }
+    int RepeatTimerInterval() const { return repeatTimerInterval_; }
+    static void TimerProc(platform::HWND window, platform::UINT message, platform::UINT_PTR id,
+                          platform::DWORD time);
 
     void BindSkinObject() override;
     // Paints the button onto `canvas` at its origin; a flat idle button leaves the canvas's
@@ -82,6 +95,9 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     bool mouseIn_ = false;
 
   private:
+    void StartRepeat();
+    void StopRepeat();
+    void RepeatTick();
     // The state image of `rect` at the button's size with its content, into `bitmap`.
     void RenderState(graphics::TBitmap& bitmap, const TRect& rect, bool active, bool down);
     void DrawContent(graphics::TCanvas& canvas, const TRect& rect, bool active, bool down);
@@ -90,6 +106,8 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     bool useSkinSize_ = true;
     bool useSkinFontColor_ = true;
     int imageIndex_ = 0;
+    bool repeatMode_ = false;
+    int repeatInterval_ = 100;
     bool allowAllUp_ = false;
     bool down_ = false;
     int groupIndex_ = 0;
@@ -103,6 +121,10 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     bool transparent_ = false;
     bool mouseHeld_ = false;
     bool wasDownAtPress_ = false;
+    platform::UINT_PTR repeatTimerId_ = 0;
+    platform::HWND repeatWindow_ = nullptr;
+    int repeatTimerInterval_ = 0;
+    bool repeatWaiting_ = false;
 
     // Copied from the skin object.
     std::string fontName_ = "Arial";

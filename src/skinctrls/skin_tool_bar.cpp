@@ -24,7 +24,8 @@ void TbsSkinToolBar::AdjustChildren() {
             dynamic_cast<TbsGraphicSkinCustomControl*>(child) == nullptr)
             continue;
         const int top = area.top + area.Height() / 2 - child->Height() / 2;
-        if (child->Top() != top) child->SetBounds(child->Left(), top, child->Width(), child->Height());
+        if (child->Top() != top)
+            child->SetBounds(child->Left(), top, child->Width(), child->Height());
     }
 }
 

@@ -69,7 +69,13 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::AfterConstruction() { DoCreate(); }
 
 void TCustomForm::DoCreate() {
-    if (OnCreate) OnCreate(this);
+    // A failing create event is shown like any command's failure; the form still comes up
+    // (the program must not end because, say, its banner could not start loading).
+    try {
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
 }
 
 DWORD TCustomForm::WindowStyle() const {
@@ -140,6 +146,15 @@ TRect TCustomForm::ClientRect() const {
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
+    if (HandleAllocated()) {
+        // The window's frame as it is now, whoever draws it.
+        RECT window{}, client{};
+        GetWindowRect(Handle(), &window);
+        GetClientRect(Handle(), &client);
+        SetBounds(Left(), Top(), width + (window.right - window.left) - client.right,
+                  height + (window.bottom - window.top) - client.bottom);
+        return;
+    }
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
     SetBounds(Left(), Top(), width + (frame.right - frame.left), height + (frame.bottom - frame.top));

@@ -14,7 +14,9 @@ using graphics::TBitmap;
 using testing::Pixel;
 
 // 0xRRGGBB of a COLORREF-layout pixel.
-uint32_t Rgb(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+uint32_t Rgb(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
 
 std::vector<std::string> Numbered(int count) {
     std::vector<std::string> items;
@@ -62,16 +64,21 @@ TEST_F(SkinComboBoxTest, GeometryFollowsTheWidth) {
 
 TEST_F(SkinComboBoxTest, PaintsNormalHotAndFocusedImages) {
     TbsSkinComboBox* c = Combo(3);
+    // The states can be told apart.
+    ASSERT_NE(SkinPixel(210, 206), SkinPixel(277, 206));
+    ASSERT_NE(SkinPixel(210, 229), SkinPixel(257, 229));
+    ASSERT_NE(SkinPixel(257, 229), SkinPixel(304, 229));
+    ASSERT_NE(SkinPixel(261, 3), SkinPixel(261, 47));
     TBitmap image;
     c->PaintTo(image);
     EXPECT_EQ(Pixel(image, 0, 0), SkinPixel(210, 206));
     EXPECT_EQ(Pixel(image, 119, 20), SkinPixel(274, 226));
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(210, 229));       // text area, normal
-    EXPECT_EQ(Pixel(image, 110, 10), SkinPixel(265, 214));    // the base image's button
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(210, 229));     // text area, normal
+    EXPECT_EQ(Pixel(image, 110, 10), SkinPixel(265, 214));  // the base image's button
     c->Perform(ui::CM_MOUSEENTER, 0, 0);
     c->PaintTo(image);
     EXPECT_EQ(Pixel(image, 0, 0), SkinPixel(277, 206));
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(257, 229));       // text area, hot
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(257, 229));  // text area, hot
     // The pointer over the button shows the hot button image.
     c->Perform(platform::WM_MOUSEMOVE, 0, platform::MAKELPARAM(105, 5));
     EXPECT_TRUE(c->MouseInButton());
@@ -79,7 +86,7 @@ TEST_F(SkinComboBoxTest, PaintsNormalHotAndFocusedImages) {
     EXPECT_EQ(Pixel(image, 103, 2), SkinPixel(344, 208));
     c->SetFocus();
     c->PaintTo(image);
-    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(304, 229));       // text area, focused
+    EXPECT_EQ(Pixel(image, 2, 2), SkinPixel(304, 229));  // text area, focused
 }
 
 TEST_F(SkinComboBoxTest, SelectedTextIsDrawnInTheTextArea) {
@@ -188,6 +195,11 @@ TEST_F(SkinComboBoxTest, KeysOpenAcceptAndCancel) {
     ASSERT_TRUE(c->ListOpen());
     Key(*c, platform::VK_UP, true);  // Alt+Up closes without accepting
     EXPECT_FALSE(c->ListOpen());
+    // An error shown by the message loop cancels the open list the same way.
+    c->DropDown();
+    c->Perform(platform::WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(c->ListOpen());
+    EXPECT_FALSE(c->ListBox().ListVisible());
     EXPECT_EQ(closeUps_, 0);
     EXPECT_EQ(clicks_, 0);
     // Enter takes the list's selection.
@@ -207,7 +219,8 @@ TEST_F(SkinComboBoxTest, EscapeRestoresTheItemSelectedBeforeOpening) {
     clicks_ = 0;
     c->DropDown();
     // Moving over a row selects it in the list only.
-    const TPoint row3 = c->ScreenToClient({c->ListBox().Left() + 10, c->ListBox().Top() + 2 + 3 * 20 + 5});
+    const TPoint row3 =
+        c->ScreenToClient({c->ListBox().Left() + 10, c->ListBox().Top() + 2 + 3 * 20 + 5});
     c->Perform(platform::WM_MOUSEMOVE, 0, platform::MAKELPARAM(row3.x, row3.y));
     EXPECT_EQ(c->ListBox().ItemIndex(), 3);
     EXPECT_EQ(c->ItemIndex(), 1);
@@ -266,6 +279,51 @@ TEST_F(SkinComboBoxTest, MouseOpensChoosesAndClosesTheList) {
     EXPECT_FALSE(c->ListOpen());
     EXPECT_EQ(c->ItemIndex(), 2);
     EXPECT_EQ(closeUps_, 1);
+}
+
+TEST_F(SkinComboBoxTest, LongListScrollsToTheSelectionAndWithTheWheel) {
+    TbsSkinComboBox* c = Combo(30);
+    c->SetItemIndex(20);
+    c->DropDown();
+    TbsSkinPopupListBox& list = c->ListBox();
+    EXPECT_EQ(list.Height(), 8 * 20 + 4);
+    EXPECT_EQ(list.TopIndex(), 13);  // row 20 is the last one shown
+    c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(120) << 16, 0);
+    EXPECT_EQ(list.TopIndex(), 10);
+    for (int i = 0; i < 10; ++i)
+        c->Perform(platform::WM_MOUSEWHEEL, platform::WPARAM(uint16_t(-120)) << 16, 0);
+    EXPECT_EQ(list.TopIndex(), 22);  // no further than the last page
+    // A row under the pointer counts from the scrolled top.
+    EXPECT_EQ(list.ItemAtPos({10, 2 + 20 + 5}), 23);
+    Key(*c, platform::VK_PRIOR);
+    EXPECT_EQ(list.ItemIndex(), 11);
+    EXPECT_EQ(list.TopIndex(), 11);
+}
+
+TEST_F(SkinComboBoxTest, DrawItemHandlersReplaceTheText) {
+    TbsSkinComboBox* c = Combo(3);
+    c->SetItemIndex(2);
+    std::vector<int> boxItems;
+    TRect boxRect;
+    c->OnComboBoxDrawItem = [&](ui::TComponent*, graphics::TCanvas&, int index, bool, TRect rect) {
+        boxItems.push_back(index);
+        boxRect = rect;
+    };
+    std::vector<int> rows;
+    std::vector<bool> selected;
+    c->OnListBoxDrawItem = [&](ui::TComponent*, graphics::TCanvas&, int index, TRect, bool sel) {
+        rows.push_back(index);
+        selected.push_back(sel);
+    };
+    TBitmap image;
+    c->PaintTo(image);
+    EXPECT_EQ(boxItems, std::vector<int>{2});
+    // The text rect of the skin (3,0,42,17) grown with the text area (45 -> 100 wide).
+    EXPECT_EQ(boxRect, graphics::Rect(5, 2, 99, 19));
+    c->DropDown();
+    c->ListBox().PaintTo(image);
+    EXPECT_EQ(rows, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(selected, (std::vector<bool>{false, false, true}));
 }
 
 TEST_F(SkinComboBoxTest, UnboundComboHasThePlainLook) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "skin_fixture.h"
 #include "skinctrls/skin_edit.h"
 
@@ -49,6 +51,7 @@ TEST_F(SkinEditTest, TakesTheSkinHeightAndInsetsTheTextArea) {
 
 TEST_F(SkinEditTest, FrameAndTextAreaComeFromTheStateImage) {
     TbsSkinEdit* e = Edit(120);
+    ASSERT_NE(SkinPixel(210, 72), SkinPixel(262, 72));  // the states can be told apart
     TBitmap image;
     e->PaintTo(image);
     ASSERT_EQ(image.Width(), 120);
@@ -94,6 +97,81 @@ TEST_F(SkinEditTest, TypedTextIsDrawnAndDisabledTextIsGrey) {
     EXPECT_TRUE(grey);
 }
 
+TEST_F(SkinEditTest, LongTextScrollsToKeepTheCaretInView) {
+    TbsSkinEdit* e = Edit(60);  // text area 54 wide at x = 3
+    e->SetText("0123456789012345678901234567890123456789");
+    e->SetFocus();
+    // The caret column: black from top to bottom of the text line.
+    auto caretAt = [&](TBitmap& image, int x) {
+        for (int y = 7; y < 14; ++y)
+            if (Pixel(image, x, y) != 0) return false;
+        return true;
+    };
+    TBitmap atStart;
+    e->Perform(platform::EM_SETSEL, 0, 0);
+    e->PaintTo(atStart);
+    EXPECT_TRUE(caretAt(atStart, 3 + 2));
+    // At the end the text scrolls just so far that the caret sits at the right margin.
+    TBitmap atEnd;
+    e->Perform(platform::EM_SETSEL, 40, 40);
+    e->PaintTo(atEnd);
+    EXPECT_TRUE(caretAt(atEnd, 3 + 54 - 2));
+    // Moving back a little keeps the offset: the caret moves left within the view.
+    TBitmap stepBack;
+    e->Perform(platform::EM_SETSEL, 39, 39);
+    e->PaintTo(stepBack);
+    int same = 0;
+    for (int y = 3; y < 18; ++y)
+        for (int x = 3; x < 40; ++x) same += Pixel(stepBack, x, y) == Pixel(atEnd, x, y);
+    EXPECT_EQ(same, 15 * 37);
+    EXPECT_FALSE(caretAt(stepBack, 3 + 54 - 2));
+}
+
+TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
+    TbsSkinEdit* e = Edit(150);
+    int changes = 0;
+    e->OnChange = [&](ui::TComponent*) { ++changes; };
+    Pump();
+    std::vector<uint32_t> row;
+    for (int x = 0; x < 40; ++x) row.push_back(PixelOf(*e, x, 7));
+    Click(*e);
+    Pump();
+    EXPECT_TRUE(e->Focused());
+    host_->Type("Wow");
+    Pump();
+    EXPECT_EQ(e->Text(), "Wow");
+    EXPECT_GE(changes, 1);
+    int differing = 0;
+    for (int x = 0; x < 40; ++x) differing += PixelOf(*e, x, 7) != row[size_t(x)];
+    EXPECT_GT(differing, 3);
+    // Focused, the frame shows the hot image.
+    platform::RECT window;
+    platform::GetWindowRect(e->Handle(), &window);
+    const uint32_t skin = SkinPixel(262, 72);
+    EXPECT_EQ(host_->PixelAt(window.left, window.top),
+              ((skin & 0xFF) << 16) | (skin & 0xFF00) | ((skin >> 16) & 0xFF));
+}
+
+TEST_F(SkinEditTest, ReadOnlyAndMaxLengthReachTheEditingWindow) {
+    auto* e = ui::Make<TbsSkinEdit>(form_);
+    e->SetMaxLength(3);  // before the window exists
+    e->SetParent(form_);
+    e->SetSkinData(skin_.data);
+    e->SetFocus();
+    host_->Type("abcdef");
+    Pump();
+    EXPECT_EQ(e->Text(), "abc");
+    e->SetReadOnly(true);
+    host_->Type("x");
+    Pump();
+    EXPECT_EQ(e->Text(), "abc");
+    e->SetReadOnly(false);
+    e->SetMaxLength(0);
+    host_->Type("x");
+    Pump();
+    EXPECT_EQ(e->Text(), "abcx");
+}
+
 TEST_F(SkinEditTest, ScreenShowsTheSkinnedFrameAndText) {
     TbsSkinEdit* e = Edit(120);
     e->SetText("abc");
@@ -112,13 +190,15 @@ constexpr const char* kEditSkinText =
     "[FORMINFO]\r\nclientrect=1,1,3,3\r\n"
     "[SKINCONTROLS]\r\ncount=1\r\n0=edit:edit\r\n"
     "[edit]\r\npictureindex=0\r\nskinrect=0,0,20,10\r\nlefttoppoint=4,4\r\nrighttoppoint=16,4\r\n"
-    "clientrect=2,2,18,8\r\nfontcolor=255\r\nactivefontcolor=65280\r\ndisabledfontcolor=16711680\r\n";
+    "clientrect=2,2,18,8\r\nfontcolor=255\r\nactivefontcolor=65280\r\ndisabledfontcolor="
+    "16711680\r\n";
 
 using SkinEditOwnSkinTest = testing::SkinCtrlTest;
 
 TEST_F(SkinEditOwnSkinTest, EditWithoutHotImageKeepsTheNormalFrameButSwitchesTextColour) {
     testing::LoadedSkin skin;
-    skin.LoadPackage(form_, testing::SkinPackage({testing::PatternBmp(32, 32, Code)}, kEditSkinText));
+    skin.LoadPackage(form_,
+                     testing::SkinPackage({testing::PatternBmp(32, 32, Code)}, kEditSkinText));
     auto* e = Add<TbsSkinEdit>(5, 5, 60, 30);
     e->SetSkinData(skin.data);
     ASSERT_NE(e->SkinIndex(), -1);

@@ -18,8 +18,9 @@ using graphics::TBitmap;
 using testing::Pixel;
 
 // 0xRRGGBB of a COLORREF-layout pixel.
-uint32_t Rgb(uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-
+uint32_t Rgb(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
 
 // The program's skin: "toolbutton" is 25 × 26 at (55,31) with hot and pressed images at (80,31)
 // and (105,31); "toolmenubutton" is 37 × 26 at (55,152); "toolpanel" is 42 × 32 at (3,26) with
@@ -100,6 +101,13 @@ TEST_F(SkinToolBarTest, ToolBarPaintsItsSkinImage) {
 
 TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     auto* b = Tool<TbsSkinSpeedButton>(5, 3);
+    ASSERT_NE(SkinPixel(55, 31), SkinPixel(80, 31));  // the states can be told apart
+    // A pixel of the 25-wide fixed left end where the hot and pressed images differ.
+    int px = -1, py = -1;
+    for (int y = 0; y < 26 && px < 0; ++y)
+        for (int x = 0; x < 4 && px < 0; ++x)
+            if (SkinPixel(80 + x, 31 + y) != SkinPixel(105 + x, 31 + y)) px = x, py = y;
+    ASSERT_GE(px, 0);
     EXPECT_EQ(b->Width(), 27);
     EXPECT_EQ(b->Height(), 26);
     auto image = Image(*b);
@@ -112,7 +120,7 @@ TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     PressAt(*b, 5, 5);
     EXPECT_TRUE(b->Down());
     image = Image(*b);
-    EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(105, 31));
+    EXPECT_EQ(Pixel(*image, px, py), SkinPixel(105 + px, 31 + py));
     EXPECT_EQ(clicks_, 0);
     ReleaseAt(*b, 5, 5);
     EXPECT_FALSE(b->Down());
@@ -130,6 +138,40 @@ TEST_F(SkinToolBarTest, SpeedButtonShowsNormalHotAndPressedImages) {
     EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(55, 31));
 }
 
+TEST_F(SkinToolBarTest, HeldRepeatButtonClicksOnEveryTickAfterTheFirstWait) {
+    auto* b = Tool<TbsSkinSpeedButton>(5, 3);
+    b->SetRepeatMode(true);
+    b->SetRepeatInterval(100);
+    auto tick = [&] {
+        platform::MSG msg{
+            bar_->Handle(),
+            platform::WM_TIMER,
+            b->RepeatTimerId(),
+            platform::LPARAM(reinterpret_cast<std::uintptr_t>(&TbsSkinSpeedButton::TimerProc)),
+            0,
+            {0, 0}};
+        platform::DispatchMessage(&msg);
+    };
+    b->Perform(ui::CM_MOUSEENTER, 0, 0);
+    PressAt(*b, 5, 5);
+    ASSERT_NE(b->RepeatTimerId(), 0u);
+    EXPECT_EQ(b->RepeatTimerInterval(), TbsSkinSpeedButton::kRepeatDelay);
+    tick();  // 500 ms: the wait ends
+    EXPECT_EQ(clicks_, 0);
+    EXPECT_EQ(b->RepeatTimerInterval(), 100);
+    tick();  // 600 ms
+    tick();  // 700 ms
+    EXPECT_EQ(clicks_, 2);
+    // Leaving stops the repeat, coming back while held starts it again from the wait.
+    b->Perform(ui::CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(b->RepeatTimerId(), 0u);
+    b->Perform(ui::CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(b->RepeatTimerInterval(), TbsSkinSpeedButton::kRepeatDelay);
+    ReleaseAt(*b, 5, 5);  // and once more on the release
+    EXPECT_EQ(clicks_, 3);
+    EXPECT_EQ(b->RepeatTimerId(), 0u);
+}
+
 TEST_F(SkinToolBarTest, GroupedSpeedButtonsKeepOneDown) {
     auto* a = Tool<TbsSkinSpeedButton>(5, 3);
     auto* b = Tool<TbsSkinSpeedButton>(40, 3);
@@ -142,8 +184,17 @@ TEST_F(SkinToolBarTest, GroupedSpeedButtonsKeepOneDown) {
     EXPECT_TRUE(a->Down());
     EXPECT_EQ(clicks_, 1);
     // Grouped and down: the pressed image even without the pointer.
+    a->Perform(ui::CM_MOUSELEAVE, 0, 0);
     auto image = Image(*a);
-    EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(105, 31));
+    auto pressed = Image(*a);
+    a->SetDown(false);
+    auto normal = Image(*a);
+    a->SetDown(true);
+    int differing = 0;
+    for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 27; ++x) differing += Pixel(*pressed, x, y) != Pixel(*normal, x, y);
+    EXPECT_GT(differing, 20);
+    EXPECT_EQ(Pixel(*image, 0, 0), Pixel(*pressed, 0, 0));
     PressAt(*a, 5, 5);  // pressed again while down: stays down
     ReleaseAt(*a, 5, 5);
     EXPECT_TRUE(a->Down());
@@ -169,7 +220,8 @@ TEST_F(SkinToolBarTest, FlatSpeedButtonShowsOnlyItsGlyphUntilHot) {
     b->Glyph().SetWidth(9);
     b->Glyph().SetHeight(9);
     for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x) b->Glyph().Canvas().WritePixel(x, y, x == 0 && y == 8 ? 0xFFFFFF : 0x0000FF);
+        for (int x = 0; x < 9; ++x)
+            b->Glyph().Canvas().WritePixel(x, y, x == 0 && y == 8 ? 0xFFFFFF : 0x0000FF);
     auto image = Image(*b, 0x123456);
     EXPECT_EQ(Pixel(*image, 0, 0), 0x123456u);
     EXPECT_EQ(Pixel(*image, 26, 25), 0x123456u);
@@ -219,6 +271,14 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
     b->SetSkinPopupMenu(menu);
     int hides = 0;
     b->OnHideTrackMenu = [&](ui::TComponent*) { ++hides; };
+    // With nothing to show the press is an ordinary one: no menu, and the button comes up.
+    PressAt(*b, 5, 5);
+    ReleaseAt(*b, 5, 5);
+    EXPECT_TRUE(menu->points.empty());
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks_, 1);
+    clicks_ = 0;
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     PressAt(*b, 5, 5);
     ASSERT_EQ(menu->points.size(), 1u);
     const TPoint below = bar_->ClientToScreen({b->Left(), b->Top() + b->Height()});
@@ -231,6 +291,7 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
     EXPECT_TRUE(b->Down());
     EXPECT_EQ(clicks_, 0);
     auto image = Image(*b);
+    ASSERT_NE(SkinPixel(55, 152), SkinPixel(129, 152));  // pressed differs from normal
     EXPECT_EQ(Pixel(*image, 0, 0), SkinPixel(129, 152));
     b->Perform(WM_CLOSESKINMENU, 0, 0);
     EXPECT_FALSE(b->Down());
@@ -242,6 +303,7 @@ TEST_F(SkinToolBarTest, MenuSpeedButtonOpensItsMenuOnThePress) {
 TEST_F(SkinToolBarTest, MenuSpeedButtonWithAPlainMenuRisesWhenItCloses) {
     auto* b = Tool<TbsSkinMenuSpeedButton>(5, 3);
     auto* menu = ui::Make<ui::TPopupMenu>(form_);
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     b->SetSkinPopupMenu(menu);
     bool downWhileShown = false;
     ui::TPopupMenu::SetTracker([&](ui::TMenuItem&, int, int) {
@@ -264,6 +326,7 @@ TEST_F(SkinToolBarTest, TrackModeOpensTheMenuOnlyFromTheArrow) {
     b->SetSkinDataName("toolbutton");
     b->SetBounds(5, 3, 40, 25);
     auto* menu = ui::Make<StayingMenu>(form_);
+    menu->Items().Add(ui::Make<ui::TMenuItem>(menu));
     b->SetSkinPopupMenu(menu);
     b->SetTrackButtonMode(true);
     EXPECT_EQ(b->TrackArea(), graphics::Rect(25, 0, 40, 26));

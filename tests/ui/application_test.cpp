@@ -58,6 +58,21 @@ TEST_F(ApplicationTest, AnExceptionFromACommandIsShownWithTheTitleAndTheLoopGoes
     EXPECT_FALSE(Application().Terminated());
 }
 
+class FormFailingToCreate : public TForm {
+public:
+    explicit FormFailingToCreate(TComponent* owner) : TForm(owner) {
+        OnCreate = [](TComponent*) { throw core::EInvalidGraphic("Cannot start the banner"); };
+    }
+};
+
+TEST_F(ApplicationTest, AnExceptionFromTheCreateEventIsShownAndTheFormStillComesUp) {
+    auto* form = Application().CreateForm<FormFailingToCreate>();
+    EXPECT_EQ(Application().MainForm(), form);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "Cannot start the banner.");
+    EXPECT_FALSE(Application().Terminated());
+}
+
 TEST_F(ApplicationTest, AbortIsSilentAndCaptureIsCancelledFirst) {
     TButton* button = FormWithButton([] { throw core::EAbort(); });
     Click(*button);

@@ -4,8 +4,11 @@
 #include <cctype>
 
 #include "app/export/icon_export.h"
+#include "banner/page_fetch.h"
 #include "core/exceptions.h"
+#include "core/utf8.h"
 #include "platform/gdi/wintypes.h"
+#include "skin/embedded_skin.h"
 
 namespace app {
 
@@ -15,6 +18,17 @@ using graphics::TFont;
 namespace {
 
 constexpr const char* kCaption = "TembrinICO图标生成工具V1.0";
+
+// The banner's page: the maker's advertisement, shipped beside the program's sources so that
+// the strip needs no network. Without the file the strip shows its failure page. The address
+// is made from the file's path once, encoded, so that no checkout folder can make it invalid.
+#ifndef TEMBRIN_BANNER_FILE
+#define TEMBRIN_BANNER_FILE "/usr/share/tembrin-ico/banner/index.html"
+#endif
+const std::u16string& BannerAddress() {
+    static const std::u16string address = core::Utf8ToUtf16(banner::FileUrlOf(TEMBRIN_BANNER_FILE));
+    return address;
+}
 
 bool SameName(const std::string& a, const char* b) {
     std::string other(b);
@@ -94,6 +108,18 @@ void TForm1::Bind(TNotifyEvent& event, const char* methodName) {
     event = [this, member](TComponent* sender) { (this->*member)(sender); };
 }
 
+void TForm1::Bind(banner::TWebBrowserDocumentComplete& event, const char* methodName) {
+    const TPublishedMethod* method = MethodAddress(methodName);
+    const auto* address =
+        method != nullptr ? std::get_if<TDocumentCompleteMethod>(&method->address) : nullptr;
+    if (address == nullptr)
+        throw core::EReadError("Invalid property value: method " + std::string(methodName));
+    TDocumentCompleteMethod member = *address;
+    event = [this, member](TComponent* sender, platform::IDispatch* pDisp, const platform::VARIANT& url) {
+        (this->*member)(sender, pDisp, url);
+    };
+}
+
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetName("Form1");
     BuildDescription();
@@ -111,9 +137,10 @@ void TForm1::BuildDescription() {
     SetBorderIcons(0);
     Bind(OnCreate, "FormCreate");
 
-    WebBrowser1 = Place<TWinControl>(this, this, "WebBrowser1", 0, 0, 468, 100);
+    WebBrowser1 = Place<banner::TWebBrowser>(this, this, "WebBrowser1", 0, 0, 468, 100);
     WebBrowser1->SetAlign(TAlign::alTop);
     WebBrowser1->SetTabOrder(0);
+    Bind(WebBrowser1->OnDocumentComplete, "WebBrowser1DocumentComplete");
 
     using namespace skinctrls;
     bspanel1 = Place<TbsSkinPanel>(this, this, "bspanel1", 0, 100, 468, 121);
@@ -195,13 +222,8 @@ void TForm1::BuildDescription() {
     img1->SetAlign(TAlign::alClient);
     img1->SetProportional(true);
 
-    // Non-visual components. The skin ones only hold their names until the skinned look.
-    bsform1 = Make<TComponent>(this);
-    bsform1->SetName("bsform1");
-    bsskindata1 = Make<TComponent>(this);
-    bsskindata1->SetName("bsskindata1");
-    bscmprsdstrdskn1 = Make<TComponent>(this);
-    bscmprsdstrdskn1->SetName("bscmprsdstrdskn1");
+    // Non-visual components.
+    BuildSkin();
 
     bsSkinSaveDialog1 = Make<TbsSkinSaveDialog>(this);
     bsSkinSaveDialog1->SetName("bsSkinSaveDialog1");
@@ -225,7 +247,7 @@ void TForm1::BuildDescription() {
     bsknpndlg1->SetShowHiddenFiles(false);
     bsknpndlg1->SetLVHeaderSkinDataName("resizebutton");
 
-    bsknpmn1 = Make<TPopupMenu>(this);
+    bsknpmn1 = Make<skin::TbsSkinPopupMenu>(this);
     bsknpmn1->SetName("bsknpmn1");
     auto makeItem = [this](const char* name, const char* caption, const char* handler) {
         TMenuItem* item = Make<TMenuItem>(this);
@@ -239,10 +261,13 @@ void TForm1::BuildDescription() {
     N4X64ICO1 = makeItem("N4X64ICO1", "导出为（32X32）ICO图标", "N4X64ICO1Click");
     N16X16ICO1 = makeItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
 
-    // References, resolved once every component exists. The skinned controls follow
-    // bsskindata1 (SetControlsSkinData) once it is the skin data component; until then they
-    // keep their plain look.
+    // References, resolved once every component exists.
     bsknscrlbx1->SetPopupMenu(bsknpmn1);
+    bsform1->SetSkinData(bsskindata1);
+    SetControlsSkinData(bsskindata1);
+    // The package is read, and the new skin announced to the forms, once the stored skin
+    // holds its bytes.
+    bsskindata1->SetCompressedStoredSkin(bscmprsdstrdskn1);
     for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
@@ -258,12 +283,48 @@ void TForm1::SetControlsSkinData(skin::TbsSkinData* data) {
     bsknscrlbx1->SetSkinData(data);
 }
 
-void TForm1::FormCreate(TComponent*) {
-    // The banner starts loading its page here once the banner pane exists.
+void TForm1::BuildSkin() {
+    bsform1 = Make<skin::TbsSkinFrame>(this);
+    bsform1->SetName("bsform1");
+    bsform1->SetPositionInMonitor(skin::TbsPositionInMonitor::bspScreenCenter);
+    bsform1->SetBorderIcons(skin::biMinimize | skin::biMaximize);
+    bsform1->SetShowIcon(true);
+    bsform1->SetUseDefaultSysMenu(true);
+    bsform1->SetDisableSystemMenu(false);
+    SetFont(bsform1->DefCaptionFont(), "宋体", -14, graphics::clBtnText, platform::ANSI_CHARSET);
+    bsform1->DefCaptionFont().SetStyle(graphics::fsBold);
+    SetFont(bsform1->DefInActiveCaptionFont(), "Arial", 14, graphics::clBtnShadow, platform::DEFAULT_CHARSET);
+    bsform1->DefInActiveCaptionFont().SetStyle(graphics::fsBold);
+    SetFont(bsform1->DefMenuItemFont(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    bsform1->SetDefMenuItemHeight(20);
+    bsform1->SetUseSkinFontInMenu(true);
+    bsform1->SetAlphaBlend(false);
+    bsform1->SetAlphaBlendValue(200);
+    bsform1->SetMenusAlphaBlend(false);
+    bsform1->SetMenusAlphaBlendValue(200);
+    bsform1->SetMagnetic(false);
+    bsform1->SetMagneticSize(5);
+
+    bsskindata1 = Make<skin::TbsSkinData>(this);
+    bsskindata1->SetName("bsskindata1");
+    bsskindata1->SetSkinnableForm(true);
+    bsskindata1->SetEnableSkinEffects(true);
+    bsskindata1->SetSkinIndex(0);
+
+    bscmprsdstrdskn1 = Make<skin::TbsStoredSkinComponent>(this);
+    bscmprsdstrdskn1->SetName("bscmprsdstrdskn1");
+    bscmprsdstrdskn1->SetFileName("skin.ini");
+    const auto package = skin::EmbeddedSkinPackage();
+    bscmprsdstrdskn1->SetCompressedData(package.data(), int64_t(package.size()));
 }
 
-void TForm1::WebBrowser1DocumentComplete(TComponent*, const std::string&) {
-    // The banner restyles its page here once the banner pane exists.
+void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(BannerAddress()); }
+
+// Strips the page's scroll bars, margin and border, for every completed document.
+void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*, const platform::VARIANT&) {
+    WebBrowser1->OleObject().Get("Document").Get("body").Put("Scroll", "no");
+    WebBrowser1->OleObject().Get("Document").Get("body").Get("style").Put("margin", "0");
+    WebBrowser1->OleObject().Get("Document").Get("Body").Get("Style").Put("BorderWidth", 0);
 }
 
 void TForm1::btn1Click(TComponent*) {

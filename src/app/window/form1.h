@@ -6,8 +6,13 @@
 #include <variant>
 #include <vector>
 
+#include "banner/web_browser.h"
 #include "graphics/bitmap.h"
 #include "graphics/icon.h"
+#include "skin/skin_data.h"
+#include "skin/skin_frame.h"
+#include "skin/skin_popup_menu.h"
+#include "skin/stored_skin_component.h"
 #include "skinctrls/skin_panel.h"
 #include "skinctrls/skin_scroll_box.h"
 #include "skinctrls/skin_std_label.h"
@@ -25,7 +30,8 @@ class TForm1;
 using TNotifyMethod = void (TForm1::*)(ui::TComponent* sender);
 using TExportMethod = void (TForm1::*)(int width, int height);
 using TBitmapToIconMethod = std::unique_ptr<graphics::TIcon> (TForm1::*)(graphics::TBitmap& bitmap);
-using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, const std::string& url);
+using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                                const platform::VARIANT& URL);
 
 struct TPublishedMethod {
     const char* name;
@@ -41,16 +47,14 @@ public:
     static const std::vector<TPublishedMethod>& MethodTable();
     static const TPublishedMethod* MethodAddress(const std::string& name);
 
-    // Published fields, in declaration order. The skin components are empty placeholders
-    // until the skinned look arrives (the skinned controls show their plain look meanwhile);
-    // the banner strip is an empty control until then.
-    ui::TComponent* bsform1;
-    ui::TComponent* bsskindata1;
-    ui::TComponent* bscmprsdstrdskn1;
-    ui::TWinControl* WebBrowser1;
+    // Published fields, in declaration order.
+    skin::TbsSkinFrame* bsform1;
+    skin::TbsSkinData* bsskindata1;
+    skin::TbsStoredSkinComponent* bscmprsdstrdskn1;
+    banner::TWebBrowser* WebBrowser1;
     ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
     ui::TbsSkinOpenDialog* bsknpndlg1;
-    ui::TPopupMenu* bsknpmn1;
+    skin::TbsSkinPopupMenu* bsknpmn1;
     ui::TMenuItem* N6464ICO1;
     ui::TMenuItem* N4X64ICO1;
     ui::TMenuItem* N16X16ICO1;
@@ -71,7 +75,8 @@ public:
 
     // Published methods, in declaration order.
     void FormCreate(ui::TComponent* sender);
-    void WebBrowser1DocumentComplete(ui::TComponent* sender, const std::string& url);
+    void WebBrowser1DocumentComplete(ui::TComponent* sender, platform::IDispatch* pDisp,
+                                     const platform::VARIANT& URL);
     void btn1Click(ui::TComponent* sender);
     void N6464ICO1Click(ui::TComponent* sender);
     void outIco(int width, int height);
@@ -87,8 +92,11 @@ public:
 
 private:
     void BuildDescription();
+    // The skinned frame, the skin data and the stored skin package.
+    void BuildSkin();
     // Binds an event to the published method of that name.
     void Bind(ui::TNotifyEvent& event, const char* methodName);
+    void Bind(banner::TWebBrowserDocumentComplete& event, const char* methodName);
 };
 
 }  // namespace app

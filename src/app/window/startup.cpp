@@ -3,6 +3,7 @@
 #include "app/window/form1.h"
 #include "codecs/register.h"
 #include "graphics/metafile.h"
+#include "platform/ole/com.h"
 #include "ui/application.h"
 
 namespace app {
@@ -31,7 +32,16 @@ void UnregisterPictureFormats() {
     codecs::UnregisterCodecs();
 }
 
+void InstallComInitialization() {
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    ui::TApplication::AddInitProc([] { platform::CoInitialize(nullptr); },
+                                  [] { platform::CoUninitialize(); });
+}
+
 int RunProgram() {
+    InstallComInitialization();
     RegisterPictureFormats();
     ui::TApplication& application = ui::Application();
     application.Initialize();

@@ -11,6 +11,10 @@ void RegisterPictureFormats();
 // Takes the codecs' formats out again at shutdown.
 void UnregisterPictureFormats();
 
+// Makes the application's start-up initialise COM on the user-interface thread (and undo it
+// at exit). Done once per process.
+void InstallComInitialization();
+
 // Runs the program on the current host until the main window closes; returns the exit code.
 int RunProgram();
 
