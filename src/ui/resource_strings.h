@@ -25,5 +25,14 @@ inline constexpr const char* SFileTypeLabel = "File type:";
 inline constexpr const char* SLookIn = "Look in: ";
 inline constexpr const char* SOverwrite = "Do you want to overwrite old file?";
 inline constexpr const char* SWarning = "Warning";
+inline constexpr const char* SBackHint = "Go To Last Folder Visited";
+inline constexpr const char* SUpHint = "Up One Level";
+inline constexpr const char* SNewFolderHint = "Create New Folder";
+inline constexpr const char* SViewMenuHint = "View Menu";
+inline constexpr const char* SLargeIcons = "Large icons";
+inline constexpr const char* SSmallIcons = "Small icons";
+inline constexpr const char* SListView = "List";
+inline constexpr const char* SDetailsView = "Details";
+inline constexpr const char* SNewFolder = "New Folder";
 
 }  // namespace ui::strings

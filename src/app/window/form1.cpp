@@ -225,7 +225,7 @@ void TForm1::BuildDescription() {
     // Non-visual components.
     BuildSkin();
 
-    bsSkinSaveDialog1 = Make<TbsSkinSaveDialog>(this);
+    bsSkinSaveDialog1 = Make<skinctrls::TbsSkinSaveDialog>(this);
     bsSkinSaveDialog1->SetName("bsSkinSaveDialog1");
     bsSkinSaveDialog1->SetTitle("导出图标");
     bsSkinSaveDialog1->SetFilter("图标文件|*.ico");
@@ -236,7 +236,7 @@ void TForm1::BuildDescription() {
     bsSkinSaveDialog1->SetShowHiddenFiles(false);
     bsSkinSaveDialog1->SetLVHeaderSkinDataName("button");
 
-    bsknpndlg1 = Make<TbsSkinOpenDialog>(this);
+    bsknpndlg1 = Make<skinctrls::TbsSkinOpenDialog>(this);
     bsknpndlg1->SetName("bsknpndlg1");
     bsknpndlg1->SetTitle("Open file");
     bsknpndlg1->SetFilter("所有图片|*.bmp;*.jpg;*.gif;*.png;");
@@ -268,7 +268,7 @@ void TForm1::BuildDescription() {
     // The package is read, and the new skin announced to the forms, once the stored skin
     // holds its bytes.
     bsskindata1->SetCompressedStoredSkin(bscmprsdstrdskn1);
-    for (TbsSkinOpenDialog* dialog : {static_cast<TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
+    for (skinctrls::TbsSkinOpenDialog* dialog : {static_cast<skinctrls::TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }

@@ -17,7 +17,7 @@
 #include "skinctrls/skin_scroll_box.h"
 #include "skinctrls/skin_std_label.h"
 #include "skinctrls/xform_button.h"
-#include "ui/file_dialog.h"
+#include "skinctrls/skin_file_dialog.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/menus.h"
@@ -52,8 +52,8 @@ public:
     skin::TbsSkinData* bsskindata1;
     skin::TbsStoredSkinComponent* bscmprsdstrdskn1;
     banner::TWebBrowser* WebBrowser1;
-    ui::TbsSkinSaveDialog* bsSkinSaveDialog1;
-    ui::TbsSkinOpenDialog* bsknpndlg1;
+    skinctrls::TbsSkinSaveDialog* bsSkinSaveDialog1;
+    skinctrls::TbsSkinOpenDialog* bsknpndlg1;
     skin::TbsSkinPopupMenu* bsknpmn1;
     ui::TMenuItem* N6464ICO1;
     ui::TMenuItem* N4X64ICO1;

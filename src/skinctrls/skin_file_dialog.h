@@ -1,23 +1,27 @@
 #pragma once
-// The open and save dialog components. Execute builds a dialog form, runs it modally and
-// reads the chosen name back; the form here is a plain one (a file-name edit, a file-type box
-// from the filter, OK and Cancel), and a skinned form can take its place without changing the
-// components.
+// The open and save dialog components. Execute builds the skinned dialog form, runs it
+// modally, reads the chosen name back and frees the form; size, filter index and view style
+// are kept for the next run.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/graphics_objects.h"
+#include "skin/skin_data.h"
 #include "ui/component.h"
 
-namespace ui {
+namespace skinctrls {
 
-class TCustomForm;
+class TbsOpenDlgForm;
+// The file list's view styles (declared with the file list); kept opaque here so that users of
+// the dialogs need not see the shell headers.
+enum class TViewStyle : uint8_t;
 
-class TbsSkinOpenDialog : public TComponent {
+class TbsSkinOpenDialog : public ui::TComponent {
 public:
-    explicit TbsSkinOpenDialog(TComponent* owner);
+    explicit TbsSkinOpenDialog(ui::TComponent* owner);
     ~TbsSkinOpenDialog() override;
     const char* ClassName() const override { return "TbsSkinOpenDialog"; }
 
@@ -58,11 +62,11 @@ public:
     void SetCtrlAlphaBlendAnimation(bool v) { ctrlAlphaBlendAnimation_ = v; }
     const std::string& LVHeaderSkinDataName() const { return lvHeaderSkinDataName_; }
     void SetLVHeaderSkinDataName(const std::string& v) { lvHeaderSkinDataName_ = v; }
-    // The skin data components (kept as references until the skinned form uses them).
-    TComponent* SkinData() const { return skinData_; }
-    void SetSkinData(TComponent* v);
-    TComponent* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TComponent* v);
+    // The skin of the dialog frame and the skin of the controls inside it.
+    skin::TbsSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(skin::TbsSkinData* v);
+    skin::TbsSkinData* CtrlSkinData() const { return ctrlSkinData_; }
+    void SetCtrlSkinData(skin::TbsSkinData* v);
     graphics::TFont& DefaultFont() { return defaultFont_; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& v) { title_ = v; }
@@ -77,19 +81,24 @@ public:
     const std::vector<std::string>& SelectedFiles() const { return selectedFiles_; }
     bool SaveMode() const { return saveMode_; }
 
-    TNotifyEvent OnFolderChange;
-    TNotifyEvent OnShow;
-    TNotifyEvent OnClose;
+    // The view style the next run opens with.
+    TViewStyle ViewStyle() const { return viewStyle_; }
 
-    // The form of the run in progress (tests and the skinned form reach it here).
-    TCustomForm* Form() const { return form_; }
+    ui::TNotifyEvent OnFolderChange;
+    ui::TNotifyEvent OnShow;
+    ui::TNotifyEvent OnClose;
+
+    // The form of the run in progress (null between runs).
+    TbsOpenDlgForm* Form() const { return form_; }
 
 protected:
-    TbsSkinOpenDialog(TComponent* owner, bool saveMode);
-    void Notification(TComponent* component, TOperation operation) override;
+    TbsSkinOpenDialog(ui::TComponent* owner, bool saveMode);
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
 private:
     std::string StartFolder() const;
+    void Configure(TbsOpenDlgForm& form);
+    void ReadBack(TbsOpenDlgForm& form, bool accepted);
 
     bool showHiddenFiles_ = false;
     bool toolButtonsTransparent_ = false;
@@ -108,8 +117,8 @@ private:
     uint8_t ctrlAlphaBlendValue_ = 225;
     bool ctrlAlphaBlendAnimation_ = false;
     std::string lvHeaderSkinDataName_ = "resizebutton";
-    TComponent* skinData_ = nullptr;
-    TComponent* ctrlSkinData_ = nullptr;
+    skin::TbsSkinData* skinData_ = nullptr;
+    skin::TbsSkinData* ctrlSkinData_ = nullptr;
     graphics::TFont defaultFont_;
     std::string title_;
     std::string initialDir_;
@@ -118,13 +127,14 @@ private:
     std::string fileName_;
     std::vector<std::string> selectedFiles_;
     bool saveMode_ = false;
-    TCustomForm* form_ = nullptr;
+    TViewStyle viewStyle_;
+    TbsOpenDlgForm* form_ = nullptr;
 };
 
 class TbsSkinSaveDialog : public TbsSkinOpenDialog {
 public:
-    explicit TbsSkinSaveDialog(TComponent* owner);
+    explicit TbsSkinSaveDialog(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinSaveDialog"; }
 };
 
-}  // namespace ui
+}  // namespace skinctrls
