@@ -139,7 +139,8 @@ void TbsSkinOpenDialog::ReadBack(TbsOpenDlgForm& form, bool accepted) {
     dialogHeight_ = form.ClientHeight();
     viewStyle_ = form.FileList().ViewStyle();
     if (!accepted) return;
-    fileName_ = AcceptedFileName(form.ResultName(), saveMode_, form.FilterCombo().Mask(), defaultExt_);
+    fileName_ =
+        AcceptedFileName(form.ResultName(), saveMode_, form.FilterCombo().Mask(), defaultExt_);
     selectedFiles_ = form.FileList().SelectedFilePaths();
 }
 

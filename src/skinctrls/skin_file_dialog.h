@@ -20,7 +20,7 @@ class TbsOpenDlgForm;
 enum class TViewStyle : uint8_t;
 
 class TbsSkinOpenDialog : public ui::TComponent {
-public:
+  public:
     explicit TbsSkinOpenDialog(ui::TComponent* owner);
     ~TbsSkinOpenDialog() override;
     const char* ClassName() const override { return "TbsSkinOpenDialog"; }
@@ -91,11 +91,11 @@ public:
     // The form of the run in progress (null between runs).
     TbsOpenDlgForm* Form() const { return form_; }
 
-protected:
+  protected:
     TbsSkinOpenDialog(ui::TComponent* owner, bool saveMode);
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
-private:
+  private:
     std::string StartFolder() const;
     void Configure(TbsOpenDlgForm& form);
     void ReadBack(TbsOpenDlgForm& form, bool accepted);
@@ -132,7 +132,7 @@ private:
 };
 
 class TbsSkinSaveDialog : public TbsSkinOpenDialog {
-public:
+  public:
     explicit TbsSkinSaveDialog(ui::TComponent* owner);
     const char* ClassName() const override { return "TbsSkinSaveDialog"; }
 };

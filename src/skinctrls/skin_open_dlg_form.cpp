@@ -294,8 +294,7 @@ void TbsOpenDlgForm::SetControlsSkinData(skin::TbsSkinData* data) {
 }
 
 void TbsOpenDlgForm::SetViewStyle(TViewStyle style) {
-    for (size_t i = 0; i < viewItems_.size(); ++i)
-        viewItems_[i]->SetChecked(int(i) == int(style));
+    for (size_t i = 0; i < viewItems_.size(); ++i) viewItems_[i]->SetChecked(int(i) == int(style));
     fileList_->SetViewStyle(style);
 }
 
@@ -312,7 +311,8 @@ void TbsOpenDlgForm::FilterChanged() {
 
 bool TbsOpenDlgForm::ConfirmOverwrite() {
     return ui::Application().MessageBox(Text("MSG_OVERWRITE", ui::strings::SOverwrite),
-                                        ui::strings::SWarning, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+                                        ui::strings::SWarning,
+                                        MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 void TbsOpenDlgForm::CloseWithFile(const std::string& path) {
@@ -344,7 +344,9 @@ void TbsOpenDlgForm::FileNameEnter() {
     }
     if (text.find('/') != std::string::npos) {
         const std::string path =
-            text.front() == '/' ? text : ui::IncludeTrailingSeparator(fileList_->CurrentFolderPath()) + text;
+            text.front() == '/'
+                ? text
+                : ui::IncludeTrailingSeparator(fileList_->CurrentFolderPath()) + text;
         if (IsFolder(path)) {
             std::error_code error;
             const auto canonical = std::filesystem::weakly_canonical(path, error);

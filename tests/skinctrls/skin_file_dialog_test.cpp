@@ -172,7 +172,7 @@ TEST_F(SkinFileDialogTest, TypingAFolderPathOpensItAndTheBackButtonReturns) {
     Enter("sub/");  // a folder: the list goes there and the edit empties
     host_->PressKey(VK_F12);
     host_->PressKey(VK_F12);  // after going back
-    Enter("nosuch/");  // a path that names no folder does nothing
+    Enter("nosuch/");         // a path that names no folder does nothing
     host_->PressKey(VK_ESCAPE);
     EXPECT_FALSE(dialog.Execute());
     ASSERT_EQ(seen.size(), 2u);
@@ -268,12 +268,12 @@ TEST_F(SkinFileDialogTest, OverwritePromptAsksAndOnlyOkTakesTheExistingFile) {
     dialog.SetFilter("图标文件|*.ico");
     dialog.SetOverwritePromt(true);
     dialog.SetFileName((dir_ / "").string());
-    ui::Application().SetMessageBoxFunction(
-        [this](platform::HWND, const std::string& text, const std::string& caption,
-               platform::UINT flags) {
-            boxes_.push_back({text, caption, flags});
-            return boxes_.size() == 1 ? platform::IDCANCEL : platform::IDOK;
-        });
+    ui::Application().SetMessageBoxFunction([this](platform::HWND, const std::string& text,
+                                                   const std::string& caption,
+                                                   platform::UINT flags) {
+        boxes_.push_back({text, caption, flags});
+        return boxes_.size() == 1 ? platform::IDCANCEL : platform::IDOK;
+    });
     Enter("old");  // cancelled: the dialog stays
     Enter("");     // the edit still holds "old"; this time OK
     ASSERT_TRUE(dialog.Execute());
