@@ -5,11 +5,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "graphics/bitmap.h"
 #include "platform/shell/image_list.h"
+#include "platform/thread/ui_thread.h"
 #include "shell_home_fixture.h"
+#include "skin_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
 #include "ui/form.h"
@@ -272,12 +276,6 @@ TEST_F(ShellListViewTest, ReportViewDrawsTheHeaderRowsAndIcons) {
     if (const char* out = std::getenv("TEMBRIN_SHELL_SNAPSHOT")) image.SaveFile(out);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewWindowTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolders) {
@@ -317,14 +315,6 @@ TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolder
     EXPECT_EQ(list->Count(), 0);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-#include "skin_fixture.h"
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewSkinTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
@@ -358,12 +348,6 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
     EXPECT_NE(pixel(image, 1, 0), pixel(*picture, frame.SkinRect.left + 1, frame.SkinRect.top));
     delete skin.data;
 }
-
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
 
 class ShellListViewBarsTest : public testing::ShellHomeTest {};
 
@@ -401,17 +385,6 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     list->OpenFolderPath(home_ + "/many");
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-#include <chrono>
-#include <thread>
-
-#include "platform/thread/ui_thread.h"
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewRefreshTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
@@ -437,12 +410,6 @@ TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
     EXPECT_EQ(list->Count(), 2);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewLargeTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
@@ -467,14 +434,6 @@ TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
                 static_cast<long long>(std::chrono::duration_cast<ms>(loaded - start).count()),
                 static_cast<long long>(std::chrono::duration_cast<ms>(painted - loaded).count()));
 }
-
-}  // namespace
-}  // namespace skinctrls
-
-#include <filesystem>
-
-namespace skinctrls {
-namespace {
 
 TEST(ShellStrRet, QuestionMarksGoOnlyFromTextsStartingWithQuestionMarkAndDigit) {
     auto text = [](const char* value) {
