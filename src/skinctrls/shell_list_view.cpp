@@ -39,6 +39,16 @@ std::string UpperAscii(std::string text) {
 
 }  // namespace
 
+std::string FitText(TCanvas& canvas, const std::string& text, int width) {
+    if (canvas.TextWidth(text) <= width) return text;
+    std::string shown = text;
+    while (!shown.empty()) {
+        shown.erase(core::PreviousCodePointStart(shown, shown.size()));
+        if (canvas.TextWidth(shown + "...") <= width) break;
+    }
+    return shown + "...";
+}
+
 TbsCustomShellListView::TbsCustomShellListView(ui::TComponent* owner) : TbsSkinControl(owner) {
     SetTabStop(true);
     SetColor(graphics::clWindow);
@@ -679,11 +689,12 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
     auto drawText = [&](const graphics::TRect& cell, const std::string& text, bool selected,
                         TColumnAlignment alignment) {
         canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
-        const int width = canvas.TextWidth(text);
+        const std::string shown = FitText(canvas, text, cell.Width() - 4);
+        const int width = canvas.TextWidth(shown);
         int x = cell.left + 2;
         if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
         if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
-        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, text);
+        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, shown);
     };
     int top = 0;
     if (viewStyle_ == TViewStyle::vsReport) {
@@ -694,12 +705,13 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
             const TColor captionColor = DrawHeaderSection(canvas, cell);
             canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
             canvas.Font().SetColor(captionColor);
-            const int width = canvas.TextWidth(column.Caption);
+            const std::string caption = FitText(canvas, column.Caption, cell.Width() - 8);
+            const int width = canvas.TextWidth(caption);
             int x = cell.left + 4;
             if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
             if (column.Alignment == TColumnAlignment::taCenter)
                 x = (cell.left + cell.right - width) / 2;
-            canvas.TextRect(cell, x, (header - textHeight) / 2, column.Caption);
+            canvas.TextRect(cell, x, (header - textHeight) / 2, caption);
             left += column.Width;
         }
         top = header;
@@ -735,10 +747,12 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         const graphics::TRect nameCell =
             graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
         if (selected) {
-            ui::FillColor(canvas,
-                          graphics::Rect(nameCell.left, y,
-                                         nameCell.left + canvas.TextWidth(name) + 4, y + row),
-                          graphics::clHighlight);
+            ui::FillColor(
+                canvas,
+                graphics::Rect(nameCell.left, y,
+                               std::min(nameCell.left + canvas.TextWidth(name) + 4, nameCell.right),
+                               y + row),
+                graphics::clHighlight);
             canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
         }
         drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);

@@ -28,6 +28,9 @@ struct TbsListColumn {
     TColumnAlignment Alignment = TColumnAlignment::taLeftJustify;
 };
 
+// `text` cut at a character boundary and ended with "..." when it is wider than `width`.
+std::string FitText(graphics::TCanvas& canvas, const std::string& text, int width);
+
 using TAddFolderEvent =
     std::function<void(ui::TComponent* sender, TbsShellFolder* folder, bool& canAdd)>;
 

@@ -9,7 +9,9 @@
 #include <memory>
 #include <thread>
 
+#include "core/utf8.h"
 #include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "platform/shell/image_list.h"
 #include "platform/thread/ui_thread.h"
 #include "shell_home_fixture.h"
@@ -474,6 +476,23 @@ TEST_F(ShellListViewErrorTest, AFolderThatVanishedRaisesTheShellsError) {
     MakeDir("other");
     list->OpenFolderPath(home_ + "/other");
     EXPECT_EQ(list->CurrentFolderPath(), home_ + "/other");
+}
+
+TEST(ShellFitText, LongTextsEndInDotsWithinTheWidthAndCutBetweenCharacters) {
+    graphics::TBitmap probe;
+    probe.SetWidth(1);
+    probe.SetHeight(1);
+    graphics::TCanvas& canvas = probe.Canvas();
+    EXPECT_EQ(FitText(canvas, "short", 500), "short");
+    const std::string cut = FitText(canvas, "a long file name that is long.jpg", 80);
+    EXPECT_LE(canvas.TextWidth(cut), 80);
+    ASSERT_GE(cut.size(), 3u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_EQ(cut.rfind("a long", 0), 0u);
+    const std::string wide = FitText(canvas, "图标生成工具图标生成工具", 60);
+    EXPECT_TRUE(core::IsValidUtf8(wide));
+    EXPECT_LE(canvas.TextWidth(wide), 60);
+    EXPECT_EQ(FitText(canvas, "abc", 0), "...");  // nothing fits: only the dots
 }
 
 }  // namespace
