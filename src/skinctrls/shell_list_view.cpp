@@ -225,7 +225,12 @@ void TbsCustomShellListView::Resized() {
 
 void TbsCustomShellListView::CreateHandleDone() {
     TbsSkinControl::CreateHandleDone();
-    if (!current_) CreateRootAndReload(true);
+    // A folder opened before the window existed is kept; the combo still hears of it.
+    if (!current_) {
+        CreateRootAndReload(true);
+    } else if (comboBox_ != nullptr) {
+        comboBox_->ShowFolderChain(current_->AbsoluteID());
+    }
 }
 
 void TbsCustomShellListView::DestroyWnd() {
@@ -438,11 +443,11 @@ std::vector<std::string> TbsCustomShellListView::SelectedFilePaths() {
 
 void TbsCustomShellListView::SetItemIndex(int index) {
     if (index < -1 || index >= Count()) return;
-    if (!multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
-    itemIndex_ = index;
-    if (index >= 0) selected_[size_t(index)] = true;
+    std::vector<bool> next = selected_;
+    if (!multiSelect_) std::fill(next.begin(), next.end(), false);
+    if (index >= 0) next[size_t(index)] = true;
+    ApplySelection(std::move(next), index);
     EnsureVisible(index);
-    Invalidate();
 }
 
 bool TbsCustomShellListView::Selected(int index) const {
@@ -451,16 +456,30 @@ bool TbsCustomShellListView::Selected(int index) const {
 
 void TbsCustomShellListView::SetSelected(int index, bool value) {
     if (index < 0 || index >= Count()) return;
-    if (value && !multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
-    selected_[size_t(index)] = value;
-    if (value) itemIndex_ = index;
-    Invalidate();
+    std::vector<bool> next = selected_;
+    if (value && !multiSelect_) std::fill(next.begin(), next.end(), false);
+    next[size_t(index)] = value;
+    ApplySelection(std::move(next), value ? index : itemIndex_);
 }
 
 void TbsCustomShellListView::ClearSelection() {
-    std::fill(selected_.begin(), selected_.end(), false);
-    itemIndex_ = -1;
+    ApplySelection(std::vector<bool>(selected_.size(), false), -1);
+}
+
+// Takes the new selection and tells OnSelectItem of every item whose state changed, those
+// losing the selection first.
+void TbsCustomShellListView::ApplySelection(std::vector<bool> next, int focus) {
+    std::vector<int> lost, gained;
+    for (size_t i = 0; i < next.size() && i < selected_.size(); ++i) {
+        if (selected_[i] && !next[i]) lost.push_back(static_cast<int>(i));
+        if (!selected_[i] && next[i]) gained.push_back(static_cast<int>(i));
+    }
+    selected_ = std::move(next);
+    itemIndex_ = focus;
     Invalidate();
+    if (!OnSelectItem) return;
+    for (int i : lost) OnSelectItem(this, i, false);
+    for (int i : gained) OnSelectItem(this, i, true);
 }
 
 int TbsCustomShellListView::FindItem(const std::string& text, int start, bool wrap) {

@@ -178,6 +178,23 @@ TEST_F(ShellListViewTest, SelectionFollowsItsItemThroughASortAndCollectsOnlyFile
     EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/b.bmp", home_ + "/pics/a.ico"}));
 }
 
+TEST_F(ShellListViewTest, SelectionChangesAreReportedLostBeforeGained) {
+    MakeTree();
+    auto list = List(home_ + "/pics");
+    std::vector<std::pair<int, bool>> events;
+    list->OnSelectItem = [&](ui::TComponent*, int index, bool selected) {
+        events.emplace_back(index, selected);
+    };
+    list->SetItemIndex(2);
+    list->SetItemIndex(4);
+    list->SetItemIndex(4);  // no change, no event
+    list->ClearSelection();
+    EXPECT_EQ(events,
+              (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {4, true}, {4, false}}));
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(list->SelectedFilePath(), "");
+}
+
 TEST_F(ShellListViewTest, IncrementalSearchMatchesPrefixesWithoutCaseAndWraps) {
     MakeTree();
     auto list = List(home_ + "/pics");
