@@ -1,0 +1,205 @@
+#pragma once
+// The file list of the file dialogs: the items of one shell folder, filtered by kind and name
+// mask, sorted folders first, shown as icons, a list or a details report, with keyboard and
+// mouse navigation. Item texts, icons and details are produced only for rows being drawn.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skinctrls/shell_change_notifier.h"
+#include "skinctrls/shell_folder_item.h"
+#include "skinctrls/skin_control.h"
+#include "skinctrls/skin_scroll_bar.h"
+
+namespace skinctrls {
+
+class TbsCustomShellComboBox;
+
+enum TShellObjectType : uint8_t { otFolders = 1, otNonFolders = 2, otHidden = 4 };
+using TShellObjectTypes = uint8_t;
+
+enum class TViewStyle : uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+enum class TColumnAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+struct TbsListColumn {
+    std::string Caption;
+    int Width = 0;
+    TColumnAlignment Alignment = TColumnAlignment::taLeftJustify;
+};
+
+// `text` cut at a character boundary and ended with "..." when it is wider than `width`.
+std::string FitText(graphics::TCanvas& canvas, const std::string& text, int width);
+
+using TAddFolderEvent =
+    std::function<void(ui::TComponent* sender, TbsShellFolder* folder, bool& canAdd)>;
+
+// An item's selection changed (index, now selected).
+using TLVSelectItemEvent = std::function<void(ui::TComponent* sender, int index, bool selected)>;
+
+class TbsCustomShellListView : public TbsSkinControl {
+  public:
+    explicit TbsCustomShellListView(ui::TComponent* owner);
+    ~TbsCustomShellListView() override;
+    const char* ClassName() const override { return "TbsCustomShellListView"; }
+
+    const std::string& Root() const { return root_; }
+    void SetRoot(const std::string& value);
+    TShellObjectTypes ObjectTypes() const { return objectTypes_; }
+    void SetObjectTypes(TShellObjectTypes value);
+    const std::string& Mask() const { return mask_; }
+    void SetMask(const std::string& value);
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool value);
+    TViewStyle ViewStyle() const { return viewStyle_; }
+    void SetViewStyle(TViewStyle value);
+    bool AutoNavigate() const { return autoNavigate_; }
+    void SetAutoNavigate(bool value) { autoNavigate_ = value; }
+    bool AutoRefresh() const { return autoRefresh_; }
+    // Watches the current folder and refreshes the list when it changes.
+    void SetAutoRefresh(bool value);
+    bool AutoContextMenus() const { return autoContextMenus_; }
+    void SetAutoContextMenus(bool value) { autoContextMenus_ = value; }
+    bool MultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool value);
+    const std::string& HeaderSkinDataName() const { return headerSkinDataName_; }
+    void SetHeaderSkinDataName(const std::string& value) { headerSkinDataName_ = value; }
+    // Attached bars scroll the list: the vertical one by rows (rows of icons in the icon
+    // view), the horizontal one across the report's columns.
+    TbsSkinScrollBar* HScrollBar() const { return hScrollBar_; }
+    void SetHScrollBar(TbsSkinScrollBar* value) { AttachBar(hScrollBar_, value, false); }
+    TbsSkinScrollBar* VScrollBar() const { return vScrollBar_; }
+    void SetVScrollBar(TbsSkinScrollBar* value) { AttachBar(vScrollBar_, value, true); }
+    int TopIndex() const { return topIndex_; }
+    TbsCustomShellComboBox* ShellComboBox() const { return comboBox_; }
+    void SetShellComboBox(TbsCustomShellComboBox* value);
+
+    void NavigateToFolder(platform::LPCITEMIDLIST absolute);
+    void ReloadFolder();
+    void RebuildItems();
+    void OpenFolderPath(const std::string& path);
+    void GoToParent();
+    void Refresh();
+    std::string CurrentFolderPath();
+    std::string SelectedFilePath();
+    // The paths of the selected items that are no folders, in list order.
+    std::vector<std::string> SelectedFilePaths();
+    TbsShellFolder* RootFolder() const { return current_.get(); }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    TbsShellFolder& Folders(int index) { return *items_.at(static_cast<size_t>(index)); }
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool value);
+    void ClearSelection();
+
+    const std::vector<TbsListColumn>& Columns() const { return columns_; }
+    int SortColumn() const { return sortColumn_; }
+    bool SortDescending() const { return sortDescending_; }
+    // A click on a column header: sorts by it, the second time in reverse.
+    void ColumnClick(int column);
+    // The first item from `start` whose display name begins with `text` (case-insensitive),
+    // wrapping to the top when asked; -1 when none.
+    int FindItem(const std::string& text, int start, bool wrap);
+    // Opens the selected folder; false when the selection is no folder.
+    bool OpenSelectedFolder();
+
+    TAddFolderEvent OnAddFolder;
+    TLVSelectItemEvent OnSelectItem;
+    ui::TNotifyEvent OnFolderChanged;
+
+    // Called by a linked combo box when it goes away or links itself.
+    void ComboBoxLinked(TbsCustomShellComboBox* combo) { comboBox_ = combo; }
+
+  protected:
+    void CreateHandleDone() override;
+    void DestroyWnd() override;
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
+    void RenderDefaultImage(graphics::TBitmap& bitmap) override;
+    void RenderSkinImage(graphics::TBitmap& bitmap) override;
+    void KeyDown(uint16_t& key, ui::TShiftState shift) override;
+    void KeyPress(char32_t& key) override;
+    void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void DblClick() override;
+
+    // The colours and font rows are drawn with.
+    virtual graphics::TColor TextColor() const;
+    virtual graphics::TColor BackColor() const;
+    virtual void SelectListFont(graphics::TFont& font) const;
+
+  private:
+    void CreateRootAndReload(bool tellCombo);
+    void ClearItems();
+    void SortItems();
+    int CompareForColumn(TbsShellFolder& a, TbsShellFolder& b, int column);
+    void BuildColumns();
+    void RenderList(graphics::TBitmap& bitmap);
+    graphics::TColor DrawHeaderSection(graphics::TCanvas& canvas, const graphics::TRect& cell);
+    int RowHeight(graphics::TCanvas& canvas) const;
+    int HeaderHeight(graphics::TCanvas& canvas) const;
+    int ItemAt(int x, int y);
+    void EnsureVisible(int index);
+    void ApplySelection(std::vector<bool> next, int focus);
+    // Items per page and per scroll step (a row of icons, or one row).
+    void PageMetrics(int& perPage, int& unit);
+    void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);
+    void UpdateScrollBars();
+    void Resized() override;
+    void UpdateNotifier();
+
+    std::string root_ = "rfDesktop";
+    std::string oldRoot_;
+    std::string mask_ = "*.*|*.*";
+    std::string headerSkinDataName_ = "resizebutton";
+    TShellObjectTypes objectTypes_ = otFolders | otNonFolders;
+    TViewStyle viewStyle_ = TViewStyle::vsIcon;
+    bool sorted_ = true;
+    bool autoNavigate_ = true;
+    bool autoRefresh_ = false;
+    bool autoContextMenus_ = true;
+    bool multiSelect_ = false;
+    bool reloading_ = false;
+    bool rootChanged_ = false;
+    std::unique_ptr<TbsShellFolder> current_;
+    std::vector<std::unique_ptr<TbsShellFolder>> items_;
+    std::vector<bool> selected_;
+    std::vector<TbsListColumn> columns_;
+    int itemIndex_ = -1;
+    int topIndex_ = 0;
+    int leftOffset_ = 0;
+    TbsSkinScrollBar* hScrollBar_ = nullptr;
+    TbsSkinScrollBar* vScrollBar_ = nullptr;
+    int sortColumn_ = 0;
+    bool sortDescending_ = false;
+    std::string searchText_;
+    TbsCustomShellComboBox* comboBox_ = nullptr;
+    std::unique_ptr<TbsShellChangeNotifier> notifier_;
+};
+
+// The skinned file list: font and colours from the skin's "listview" object.
+class TbsSkinFileListView : public TbsCustomShellListView {
+  public:
+    explicit TbsSkinFileListView(ui::TComponent* owner);
+    const char* ClassName() const override { return "TbsSkinFileListView"; }
+    bool UseSkinFont() const { return useSkinFont_; }
+    void SetUseSkinFont(bool value);
+
+    void BindSkinObject() override;
+
+  protected:
+    graphics::TColor TextColor() const override;
+    graphics::TColor BackColor() const override;
+    void SelectListFont(graphics::TFont& font) const override;
+
+  private:
+    bool bound_ = false;
+    std::string fontName_ = "Arial";
+    int fontHeight_ = 14;
+    skin::TFontStyles fontStyle_ = 0;
+    graphics::TColor fontColor_ = 0;
+    graphics::TColor bgColor_ = 0xFFFFFF;
+    bool useSkinFont_ = true;
+};
+
+}  // namespace skinctrls
