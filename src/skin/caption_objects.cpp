@@ -4,6 +4,7 @@
 
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
+#include "skin/dib_pixels.h"
 #include "skin/skin_frame.h"
 
 namespace skin {
@@ -329,13 +330,7 @@ void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRec
     const int w = from.Width();
     const int h = from.Height();
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(w, h);
     auto pixelsOf = [&](const TRect& r) {
         graphics::TBitmap image;
         image.SetWidth(w);

@@ -5,6 +5,7 @@
 
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
+#include "skin/dib_pixels.h"
 
 namespace skin {
 
@@ -22,13 +23,7 @@ void ApplyInactiveEffect(graphics::TBitmap& bitmap, TbsInactiveEffect effect) {
     const int w = bitmap.Width();
     const int h = bitmap.Height();
     if (w <= 0 || h <= 0) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(w, h);
     std::vector<uint8_t> px(size_t(w) * size_t(h) * 4);
     HDC screen = GetDC(nullptr);
     const int rows =

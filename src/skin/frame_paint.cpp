@@ -6,6 +6,7 @@
 #include "skin/frame_inactive_effect.h"
 #include "skin/frame_region.h"
 #include "skin/frame_strips.h"
+#include "skin/picture_pieces.h"
 #include "skin/skin_frame.h"
 
 namespace skin {
@@ -105,29 +106,8 @@ void TbsSkinFrame::PaintClientBackground(HDC dc) {
         return;
     }
     HDC src = const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle();
-    const int tw = tile.Width();
-    const int th = tile.Height();
-    if (info.StretchEffect) {
-        SetStretchBltMode(dc, COLORONCOLOR);
-        switch (info.StretchType) {
-            case TbsStretchType::bsstFull:
-                StretchBlt(dc, 0, 0, cw, ch, src, tile.Left, tile.Top, tw, th, SRCCOPY);
-                return;
-            case TbsStretchType::bsstVert:  // stretched across, repeated downward
-                for (int y = 0; y < ch; y += th)
-                    StretchBlt(dc, 0, y, cw, th, src, tile.Left, tile.Top, tw, th, SRCCOPY);
-                return;
-            case TbsStretchType::bsstHorz:  // stretched down, repeated across
-                for (int x = 0; x < cw; x += tw)
-                    StretchBlt(dc, x, 0, tw, ch, src, tile.Left, tile.Top, tw, th, SRCCOPY);
-                return;
-        }
-    }
-    const int columns = cw / tw + 1;
-    const int rows = ch / th + 1;
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column)
-            BitBlt(dc, column * tw, row * th, tw, th, src, tile.Left, tile.Top, SRCCOPY);
+    FillByStretchType(dc, graphics::Rect(0, 0, cw, ch), src, ToRect(tile), info.StretchEffect,
+                      info.StretchType);
 }
 
 void TbsSkinFrame::WMEraseBkgnd(ui::TMessage& m) {

@@ -1,9 +1,8 @@
 #include "skin/frame_strips.h"
 
-#include <algorithm>
-
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
+#include "skin/skin_image_compose.h"
 
 namespace skin {
 
@@ -18,17 +17,6 @@ std::unique_ptr<graphics::TBitmap> NewStrip(int width, int height) {
     return bitmap;
 }
 
-void Copy(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy) {
-    if (w > 0 && h > 0) BitBlt(dst, x, y, w, h, src, sx, sy, SRCCOPY);
-}
-
-void Stretch(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh) {
-    if (w > 0 && h > 0 && sw > 0 && sh > 0) {
-        SetStretchBltMode(dst, COLORONCOLOR);
-        StretchBlt(dst, x, y, w, h, src, sx, sy, sw, sh, SRCCOPY);
-    }
-}
-
 // A strip running across the window: rows srcY.. of the picture, split at the columns a and
 // b; the part right of b moves with the right edge.
 struct HorizontalCut {
@@ -38,21 +26,10 @@ struct HorizontalCut {
 
 std::unique_ptr<graphics::TBitmap> CutHorizontal(const TbsStripSource& s, const TbsFrameGeometry& g,
                                                  const HorizontalCut& cut) {
-    const int edge = cut.b - cut.a;
-    if (g.W <= 0 || cut.height <= 0 || edge <= 0) return nullptr;
+    if (g.W <= 0 || cut.height <= 0 || cut.b - cut.a <= 0) return nullptr;
     auto strip = NewStrip(g.W, cut.height);
-    HDC dst = strip->Canvas().Handle();
-    const int mappedB = cut.b + g.DX;
-    if (cut.stretch) {
-        Stretch(dst, cut.a, 0, mappedB - cut.a, cut.height, s.Dc, cut.a, cut.srcY, edge,
-                cut.height);
-    } else {
-        for (int x = 0; x < g.W; x += edge)
-            Copy(dst, x, 0, std::min(edge, g.W - x), cut.height, s.Dc, cut.a, cut.srcY);
-    }
-    // The corners go over the tiles.
-    Copy(dst, 0, 0, cut.a, cut.height, s.Dc, 0, cut.srcY);
-    Copy(dst, mappedB, 0, s.Width - cut.b, cut.height, s.Dc, cut.b, cut.srcY);
+    DrawFrameRow(strip->Canvas().Handle(), 0, g.W, cut.height, s.Dc, s.Width, cut.srcY, cut.a,
+                 cut.b, g.DX, cut.stretch);
     return strip;
 }
 
@@ -65,21 +42,10 @@ struct VerticalCut {
 
 std::unique_ptr<graphics::TBitmap> CutVertical(const TbsStripSource& s, int stripHeight,
                                                const VerticalCut& cut) {
-    const int edge = cut.b - cut.a;
-    if (cut.width <= 0 || stripHeight <= 0 || edge <= 0) return nullptr;
+    if (cut.width <= 0 || stripHeight <= 0 || cut.b - cut.a <= 0) return nullptr;
     auto strip = NewStrip(cut.width, stripHeight);
-    HDC dst = strip->Canvas().Handle();
-    const int topPiece = cut.a - s.Inner.Top;
-    const int bottomPiece = s.Inner.Bottom - cut.b;
-    if (cut.stretch) {
-        Stretch(dst, 0, topPiece, cut.width, stripHeight - bottomPiece - topPiece, s.Dc, cut.srcX,
-                cut.a, cut.width, edge);
-    } else {
-        for (int y = 0; y < stripHeight; y += edge)
-            Copy(dst, 0, y, cut.width, std::min(edge, stripHeight - y), s.Dc, cut.srcX, cut.a);
-    }
-    Copy(dst, 0, 0, cut.width, topPiece, s.Dc, cut.srcX, s.Inner.Top);
-    Copy(dst, 0, stripHeight - bottomPiece, cut.width, bottomPiece, s.Dc, cut.srcX, cut.b);
+    DrawFrameColumn(strip->Canvas().Handle(), 0, 0, cut.width, stripHeight, s.Dc, cut.srcX,
+                    s.Inner.Top, s.Inner.Bottom, cut.a, cut.b, cut.stretch);
     return strip;
 }
 

@@ -7,6 +7,7 @@
 #include "graphics/color.h"
 #include "platform/gdi/gdi.h"
 #include "skin/skin_data.h"
+#include "skin/mask_region.h"
 #include "skin/skin_image_compose.h"
 
 namespace skin {
@@ -208,8 +209,8 @@ void TbsPopupLook::DrawBackground(TCanvas& canvas, int width, int height) const 
 void TbsPopupLook::DrawItemsBackground(TCanvas& canvas, const graphics::TRect& area) const {
     if (area.IsEmpty()) return;
     if (Skinned()) {
-        FillArea(canvas.Handle(), area, PictureDC(*windowPicture_), ToRect(popup_->ItemsRect),
-                 popup_->StretchEffect, popup_->StretchType);
+        FillByStretchType(canvas.Handle(), area, PictureDC(*windowPicture_),
+                          ToRect(popup_->ItemsRect), popup_->StretchEffect, popup_->StretchType);
         return;
     }
     Fill(canvas, area, graphics::clWindow);
@@ -462,7 +463,7 @@ HRGN TbsPopupLook::CreateWindowRegion(int width, int height) const {
     cut.middle = ToRect(popup_->ItemsRect);
     ComposeFrame(shape.Canvas().Handle(), width, height, PictureDC(*maskPicture_),
                  maskPicture_->Width(), maskPicture_->Height(), cut);
-    HRGN region = RegionFromBlackPixels(shape);
+    HRGN region = RegionFromMask(shape);
     const graphics::TRect items = ItemsRect(width, height);
     HRGN solid = CreateRectRgn(items.left, items.top, items.right, items.bottom);
     CombineRgn(region, region, solid, RGN_OR);

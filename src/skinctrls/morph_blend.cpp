@@ -5,34 +5,13 @@
 #include <vector>
 
 #include "platform/gdi/gdi.h"
+#include "skin/dib_pixels.h"
 
 namespace skinctrls {
 
 using namespace platform;
 
 namespace {
-
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
-std::vector<uint32_t> ReadPixels(const graphics::TBitmap& bitmap, int width, int height) {
-    std::vector<uint32_t> pixels(size_t(width) * size_t(height));
-    graphics::TBitmap copy;
-    copy.CopyFrom(&bitmap);
-    BITMAPINFO info = TopDown32(width, height);
-    HDC dc = CreateCompatibleDC(nullptr);
-    GetDIBits(dc, copy.BitmapHandle(), 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteDC(dc);
-    return pixels;
-}
 
 uint32_t Mix(uint32_t a, uint32_t b, double t) {
     uint32_t out = 0;
@@ -55,8 +34,8 @@ void BlendImages(graphics::TBitmap& result, const graphics::TBitmap& from,
     result.SetHeight(height);
     if (width <= 0 || height <= 0) return;
     factor = std::clamp(factor, 0.0, 1.0);
-    std::vector<uint32_t> a = ReadPixels(from, width, height);
-    std::vector<uint32_t> b = ReadPixels(to, width, height);
+    std::vector<uint32_t> a = skin::ReadTopDown32(from, width, height);
+    std::vector<uint32_t> b = skin::ReadTopDown32(to, width, height);
     std::vector<uint32_t> out(a.size());
     // How far the hot image has come in from the side, in columns.
     const int reach = int(std::lround(factor * width));
@@ -90,7 +69,7 @@ void BlendImages(graphics::TBitmap& result, const graphics::TBitmap& from,
             }
         }
     }
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = skin::TopDown32(width, height);
     HDC dc = CreateCompatibleDC(nullptr);
     SetDIBits(dc, result.BitmapHandle(), 0, UINT(height), out.data(), &info, DIB_RGB_COLORS);
     DeleteDC(dc);

@@ -10,6 +10,7 @@
 #include "platform/shell/image_list.h"
 #include "platform/user/winuser.h"
 #include "skinctrls/shell_combo_box.h"
+#include "skinctrls/shell_list_view_layout.h"
 #include "skinctrls/shell_mask.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/draw_utils.h"
@@ -20,15 +21,11 @@ using namespace platform;
 using graphics::TBitmap;
 using graphics::TCanvas;
 using graphics::TColor;
+using namespace shell_list_layout;
 
 namespace {
 
 constexpr int kVkF5 = 0x74;
-constexpr int kSmallIcon = 16;
-constexpr int kLargeIcon = 32;
-constexpr int kIconCellWidth = 76;
-constexpr int kIconCellHeight = 64;
-constexpr int kListColumnWidth = 180;
 
 std::string UpperAscii(std::string text) {
     for (char& c : text) {
@@ -215,7 +212,12 @@ void TbsCustomShellListView::Resized() {
 
 void TbsCustomShellListView::CreateHandleDone() {
     TbsSkinControl::CreateHandleDone();
-    if (!current_) CreateRootAndReload(true);
+    // A folder opened before the window existed is kept; the combo still hears of it.
+    if (!current_) {
+        CreateRootAndReload(true);
+    } else if (comboBox_ != nullptr) {
+        comboBox_->ShowFolderChain(current_->AbsoluteID());
+    }
 }
 
 void TbsCustomShellListView::DestroyWnd() {
@@ -428,11 +430,11 @@ std::vector<std::string> TbsCustomShellListView::SelectedFilePaths() {
 
 void TbsCustomShellListView::SetItemIndex(int index) {
     if (index < -1 || index >= Count()) return;
-    if (!multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
-    itemIndex_ = index;
-    if (index >= 0) selected_[size_t(index)] = true;
+    std::vector<bool> next = selected_;
+    if (!multiSelect_) std::fill(next.begin(), next.end(), false);
+    if (index >= 0) next[size_t(index)] = true;
+    ApplySelection(std::move(next), index);
     EnsureVisible(index);
-    Invalidate();
 }
 
 bool TbsCustomShellListView::Selected(int index) const {
@@ -441,16 +443,30 @@ bool TbsCustomShellListView::Selected(int index) const {
 
 void TbsCustomShellListView::SetSelected(int index, bool value) {
     if (index < 0 || index >= Count()) return;
-    if (value && !multiSelect_) std::fill(selected_.begin(), selected_.end(), false);
-    selected_[size_t(index)] = value;
-    if (value) itemIndex_ = index;
-    Invalidate();
+    std::vector<bool> next = selected_;
+    if (value && !multiSelect_) std::fill(next.begin(), next.end(), false);
+    next[size_t(index)] = value;
+    ApplySelection(std::move(next), value ? index : itemIndex_);
 }
 
 void TbsCustomShellListView::ClearSelection() {
-    std::fill(selected_.begin(), selected_.end(), false);
-    itemIndex_ = -1;
+    ApplySelection(std::vector<bool>(selected_.size(), false), -1);
+}
+
+// Takes the new selection and tells OnSelectItem of every item whose state changed, those
+// losing the selection first.
+void TbsCustomShellListView::ApplySelection(std::vector<bool> next, int focus) {
+    std::vector<int> lost, gained;
+    for (size_t i = 0; i < next.size() && i < selected_.size(); ++i) {
+        if (selected_[i] && !next[i]) lost.push_back(static_cast<int>(i));
+        if (!selected_[i] && next[i]) gained.push_back(static_cast<int>(i));
+    }
+    selected_ = std::move(next);
+    itemIndex_ = focus;
     Invalidate();
+    if (!OnSelectItem) return;
+    for (int i : lost) OnSelectItem(this, i, false);
+    for (int i : gained) OnSelectItem(this, i, true);
 }
 
 int TbsCustomShellListView::FindItem(const std::string& text, int start, bool wrap) {
@@ -571,51 +587,6 @@ void TbsCustomShellListView::SelectListFont(graphics::TFont& font) const {
     font.CopyFrom(&const_cast<TbsCustomShellListView*>(this)->Font());
 }
 
-void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) {
-    RenderList(bitmap);
-}
-void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) {
-    RenderList(bitmap);
-}
-
-// A header section from the button object named HeaderSkinDataName, else a raised plain
-// button; returns the caption colour.
-TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics::TRect& cell) {
-    const skin::TbsDataSkinButtonControl* object = nullptr;
-    if (SkinData() != nullptr && !SkinData()->Empty()) {
-        const int index = SkinData()->GetControlIndex(headerSkinDataName_);
-        const auto& list = SkinData()->CtrlList();
-        if (index >= 0 && size_t(index) < list.size()) {
-            object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(list[size_t(index)].get());
-        }
-    }
-    TbsSkinFrame frame;
-    if (object != nullptr) frame.CopyFrom(object);
-    const TBitmap* picture =
-        object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
-    if (picture == nullptr) {
-        ui::FillColor(canvas, cell, graphics::clBtnFace);
-        ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
-        return graphics::clBtnText;
-    }
-    int width = cell.Width(), height = cell.Height();
-    frame.ComputeSize(width, height);
-    TBitmap section;
-    frame.Compose(section, *picture, frame.SkinRect, width, height);
-    // A section of fixed skin height is stretched to the header's height.
-    canvas.CopyRect(cell, section.Canvas(),
-                    graphics::Rect(0, 0, section.Width(), section.Height()));
-    return object->FontColor;
-}
-
-int TbsCustomShellListView::RowHeight(TCanvas& canvas) const {
-    return std::max(canvas.TextHeight("Wg"), kSmallIcon) + 2;
-}
-
-int TbsCustomShellListView::HeaderHeight(TCanvas& canvas) const {
-    return canvas.TextHeight("Wg") + 6;
-}
-
 void TbsCustomShellListView::PageMetrics(int& perPage, int& unit) {
     TBitmap probe;
     probe.SetWidth(1);
@@ -663,94 +634,6 @@ int TbsCustomShellListView::ItemAt(int x, int y) {
         if (y >= top) index = topIndex_ + (y - top) / row;
     }
     return index >= 0 && index < Count() ? index : -1;
-}
-
-void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
-    if (bitmap.IsEmpty()) return;
-    TCanvas& canvas = bitmap.Canvas();
-    ui::FillColor(canvas, ClientRect(), BackColor());
-    SelectListFont(canvas.Font());
-    canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-    const int row = RowHeight(canvas);
-    const int textHeight = canvas.TextHeight("Wg");
-    const bool large = viewStyle_ == TViewStyle::vsIcon;
-    HIMAGELIST images = SystemImageList(!large);
-    HDC dc = canvas.Handle();
-    auto drawText = [&](const graphics::TRect& cell, const std::string& text, bool selected,
-                        TColumnAlignment alignment) {
-        canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
-        const int width = canvas.TextWidth(text);
-        int x = cell.left + 2;
-        if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
-        if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
-        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, text);
-    };
-    int top = 0;
-    if (viewStyle_ == TViewStyle::vsReport) {
-        const int header = HeaderHeight(canvas);
-        int left = -leftOffset_;
-        for (const TbsListColumn& column : columns_) {
-            const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
-            const TColor captionColor = DrawHeaderSection(canvas, cell);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-            canvas.Font().SetColor(captionColor);
-            const int width = canvas.TextWidth(column.Caption);
-            int x = cell.left + 4;
-            if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
-            if (column.Alignment == TColumnAlignment::taCenter)
-                x = (cell.left + cell.right - width) / 2;
-            canvas.TextRect(cell, x, (header - textHeight) / 2, column.Caption);
-            left += column.Width;
-        }
-        top = header;
-    }
-    // Only the rows on screen are asked for their texts, icons and details.
-    for (int i = topIndex_; i < Count(); ++i) {
-        TbsShellFolder& item = *items_[size_t(i)];
-        const bool selected = selected_[size_t(i)];
-        const std::string name = item.ItemDisplayName();
-        if (large) {
-            const int across = std::max(Width() / kIconCellWidth, 1);
-            const int cellX = ((i - topIndex_) % across) * kIconCellWidth;
-            const int cellY = ((i - topIndex_) / across) * kIconCellHeight;
-            if (cellY >= Height()) break;
-            ImageList_Draw(images, item.ImageIndex(true), dc,
-                           cellX + (kIconCellWidth - kLargeIcon) / 2, cellY + 4, ILD_NORMAL);
-            const graphics::TRect label =
-                graphics::Rect(cellX + 2, cellY + kLargeIcon + 8, cellX + kIconCellWidth - 2,
-                               cellY + kLargeIcon + 10 + textHeight);
-            if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-            drawText(label, name, selected, TColumnAlignment::taCenter);
-            continue;
-        }
-        const int y = top + (i - topIndex_) * row;
-        if (y >= Height()) break;
-        const int dx = viewStyle_ == TViewStyle::vsReport ? -leftOffset_ : 0;
-        ImageList_Draw(images, item.ImageIndex(false), dc, dx + 2, y + (row - kSmallIcon) / 2,
-                       ILD_NORMAL);
-        const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
-                                  ? columns_[0].Width
-                                  : kListColumnWidth;
-        const graphics::TRect nameCell =
-            graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
-        if (selected) {
-            ui::FillColor(canvas,
-                          graphics::Rect(nameCell.left, y,
-                                         nameCell.left + canvas.TextWidth(name) + 4, y + row),
-                          graphics::clHighlight);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-        }
-        drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
-        if (viewStyle_ != TViewStyle::vsReport) continue;
-        if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
-        int left = dx + nameWidth;
-        for (size_t c = 1; c < columns_.size(); ++c) {
-            const graphics::TRect cell = graphics::Rect(left, y, left + columns_[c].Width, y + row);
-            drawText(cell, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
-            left += columns_[c].Width;
-        }
-    }
 }
 
 TbsSkinFileListView::TbsSkinFileListView(ui::TComponent* owner) : TbsCustomShellListView(owner) {}

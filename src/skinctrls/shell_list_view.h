@@ -28,8 +28,14 @@ struct TbsListColumn {
     TColumnAlignment Alignment = TColumnAlignment::taLeftJustify;
 };
 
+// `text` cut at a character boundary and ended with "..." when it is wider than `width`.
+std::string FitText(graphics::TCanvas& canvas, const std::string& text, int width);
+
 using TAddFolderEvent =
     std::function<void(ui::TComponent* sender, TbsShellFolder* folder, bool& canAdd)>;
+
+// An item's selection changed (index, now selected).
+using TLVSelectItemEvent = std::function<void(ui::TComponent* sender, int index, bool selected)>;
 
 class TbsCustomShellListView : public TbsSkinControl {
   public:
@@ -100,6 +106,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     bool OpenSelectedFolder();
 
     TAddFolderEvent OnAddFolder;
+    TLVSelectItemEvent OnSelectItem;
     ui::TNotifyEvent OnFolderChanged;
 
     // Called by a linked combo box when it goes away or links itself.
@@ -133,6 +140,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     int HeaderHeight(graphics::TCanvas& canvas) const;
     int ItemAt(int x, int y);
     void EnsureVisible(int index);
+    void ApplySelection(std::vector<bool> next, int focus);
     // Items per page and per scroll step (a row of icons, or one row).
     void PageMetrics(int& perPage, int& unit);
     void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);

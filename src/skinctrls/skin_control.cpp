@@ -3,7 +3,7 @@
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
-#include "skinctrls/mask_region.h"
+#include "skin/mask_region.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -272,7 +272,7 @@ void TbsSkinCustomControl::UpdateWindowRegion() {
         piece = graphics::Rect(0, 0, piece.Width(), piece.Height());
     TBitmap shaped;
     frame_.Compose(shaped, *mask, piece, Width(), Height());
-    SetRegion(RegionFromMask(shaped));
+    SetRegion(skin::RegionFromMask(shaped));
 }
 
 void TbsSkinCustomControl::CreateHandleDone() {

@@ -10,13 +10,6 @@ namespace skinctrls {
 using namespace platform;
 using graphics::TBitmap;
 
-TRect ToRect(const skin::TRect& r) {
-    return graphics::Rect(r.Left, r.Top, r.Right, r.Bottom);
-}
-TPoint ToPoint(const skin::TPoint& p) {
-    return {p.X, p.Y};
-}
-
 namespace {
 
 TRect Offset(TRect r, int dx, int dy) {
@@ -56,63 +49,6 @@ class Composer {
 
 }  // namespace
 
-void TilePiece(HDC target, const TRect& dest, HDC source, const TRect& src) {
-    int stepX = src.Width();
-    int stepY = src.Height();
-    if (stepX <= 0 || stepY <= 0 || dest.IsEmpty()) return;
-    for (int y = dest.top; y < dest.bottom; y += stepY) {
-        int h = std::min(stepY, dest.bottom - y);
-        for (int x = dest.left; x < dest.right; x += stepX) {
-            int w = std::min(stepX, dest.right - x);
-            BitBlt(target, x, y, w, h, source, src.left, src.top, SRCCOPY);
-        }
-    }
-}
-
-void StretchPiece(HDC target, const TRect& dest, HDC source, const TRect& src) {
-    if (src.IsEmpty() || dest.IsEmpty()) return;
-    int oldMode = SetStretchBltMode(target, COLORONCOLOR);
-    StretchBlt(target, dest.left, dest.top, dest.Width(), dest.Height(), source, src.left, src.top,
-               src.Width(), src.Height(), SRCCOPY);
-    SetStretchBltMode(target, oldMode);
-}
-
-void DrawPiece(HDC target, const TRect& dest, HDC source, const TRect& src, bool stretch) {
-    if (stretch)
-        StretchPiece(target, dest, source, src);
-    else
-        TilePiece(target, dest, source, src);
-}
-
-void FillByStretchType(HDC target, const TRect& dest, HDC source, const TRect& src, bool stretch,
-                       skin::TbsStretchType type) {
-    if (src.IsEmpty() || dest.IsEmpty()) return;
-    if (!stretch) {
-        TilePiece(target, dest, source, src);
-        return;
-    }
-    switch (type) {
-        case skin::TbsStretchType::bsstFull:
-            StretchPiece(target, dest, source, src);
-            return;
-        case skin::TbsStretchType::bsstHorz:
-            // Each column of tiles is the piece stretched to the full height.
-            for (int x = dest.left; x < dest.right; x += src.Width()) {
-                int w = std::min(src.Width(), dest.right - x);
-                TRect part = graphics::Rect(src.left, src.top, src.left + w, src.bottom);
-                StretchPiece(target, graphics::Rect(x, dest.top, x + w, dest.bottom), source, part);
-            }
-            return;
-        case skin::TbsStretchType::bsstVert:
-            for (int y = dest.top; y < dest.bottom; y += src.Height()) {
-                int h = std::min(src.Height(), dest.bottom - y);
-                TRect part = graphics::Rect(src.left, src.top, src.right, src.top + h);
-                StretchPiece(target, graphics::Rect(dest.left, y, dest.right, y + h), source, part);
-            }
-            return;
-    }
-}
-
 void ComposeHorizontalImage(TBitmap& result, int width, const TBitmap& picture,
                             const TRect& skinRect, int leftWidth, int rightWidth, bool stretch) {
     Composer c(result, width, skinRect.Height(), picture);
@@ -128,11 +64,11 @@ void ComposeHorizontalImage(TBitmap& result, int width, const TBitmap& picture,
         TRect gap = graphics::Rect(leftWidth, 0, width - rightWidth, h);
         DrawPiece(c.Target(), gap, c.Source(), middle, stretch);
     }
-    if (leftWidth > 0)
-        BitBlt(c.Target(), 0, 0, leftWidth, h, c.Source(), skinRect.left, skinRect.top, SRCCOPY);
-    if (rightWidth > 0)
-        BitBlt(c.Target(), width - rightWidth, 0, rightWidth, h, c.Source(),
-               skinRect.right - rightWidth, skinRect.top, SRCCOPY);
+    CopyPiece(c.Target(), 0, 0, c.Source(),
+              graphics::Rect(skinRect.left, skinRect.top, midLeft, skinRect.bottom));
+    CopyPiece(
+        c.Target(), width - rightWidth, 0, c.Source(),
+        graphics::Rect(skinRect.right - rightWidth, skinRect.top, skinRect.right, skinRect.bottom));
 }
 
 void ComposeVerticalImage(TBitmap& result, int height, const TBitmap& picture,
@@ -149,11 +85,11 @@ void ComposeVerticalImage(TBitmap& result, int height, const TBitmap& picture,
         TRect gap = graphics::Rect(0, topHeight, w, height - bottomHeight);
         DrawPiece(c.Target(), gap, c.Source(), middle, stretch);
     }
-    if (topHeight > 0)
-        BitBlt(c.Target(), 0, 0, w, topHeight, c.Source(), skinRect.left, skinRect.top, SRCCOPY);
-    if (bottomHeight > 0)
-        BitBlt(c.Target(), 0, height - bottomHeight, w, bottomHeight, c.Source(), skinRect.left,
-               skinRect.bottom - bottomHeight, SRCCOPY);
+    CopyPiece(c.Target(), 0, 0, c.Source(),
+              graphics::Rect(skinRect.left, skinRect.top, skinRect.right, midTop));
+    CopyPiece(c.Target(), 0, height - bottomHeight, c.Source(),
+              graphics::Rect(skinRect.left, skinRect.bottom - bottomHeight, skinRect.right,
+                             skinRect.bottom));
 }
 
 void ComposeNinePartImage(TBitmap& result, int width, int height, const TBitmap& picture,
@@ -183,9 +119,7 @@ void ComposeNinePartImage(TBitmap& result, int width, int height, const TBitmap&
 
     // Eight corner pieces, copied as they are to their resized places.
     auto corner = [&](TRect piece, int x, int y) {
-        if (piece.IsEmpty()) return;
-        TRect from = Offset(piece, skinRect.left, skinRect.top);
-        BitBlt(dst, x, y, piece.Width(), piece.Height(), s, from.left, from.top, SRCCOPY);
+        CopyPiece(dst, x, y, s, Offset(piece, skinRect.left, skinRect.top));
     };
     corner(graphics::Rect(0, 0, g.LT.x, cr.top), 0, 0);
     corner(graphics::Rect(0, cr.top, cr.left, g.LT.y), 0, ncr.top);
@@ -197,11 +131,9 @@ void ComposeNinePartImage(TBitmap& result, int width, int height, const TBitmap&
     corner(graphics::Rect(cr.right, g.RB.y, sw, cr.bottom), ncr.right, g.NewRB.y);
 
     if (drawClient) {
-        TRect piece = src(cr.left, cr.top, cr.right, cr.bottom);
-        int saved = SaveDC(dst);
-        IntersectClipRect(dst, ncr.left, ncr.top, ncr.right, ncr.bottom);
-        FillByStretchType(dst, ncr, s, piece, g.StretchEffect, g.StretchType);
-        RestoreDC(dst, saved);
+        skin::ClipScope clip(dst, ncr);
+        FillByStretchType(dst, ncr, s, src(cr.left, cr.top, cr.right, cr.bottom), g.StretchEffect,
+                          g.StretchType);
     }
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// Building a control-sized image out of a small skin picture: copying pieces, tiling and
-// stretching them, and the four composition rules (horizontal, vertical, nine-part and fully
-// stretched). Coordinates of points and client rects are relative to the skin rect.
+// Building a control-sized image out of a small skin picture by the four composition rules
+// (horizontal, vertical, nine-part and fully stretched). Coordinates of points and client rects are
+// relative to the skin rect.
 #include "graphics/bitmap.h"
 #include "graphics/types.h"
 #include "platform/gdi/wintypes.h"
+#include "skin/picture_pieces.h"
 #include "skin/skin_types.h"
 
 namespace skinctrls {
@@ -12,22 +13,14 @@ namespace skinctrls {
 using graphics::TPoint;
 using graphics::TRect;
 
-TRect ToRect(const skin::TRect& r);
-TPoint ToPoint(const skin::TPoint& p);
-
-// Source piece `src` of `source` tiled over `dest` of `target` from its top-left corner, the
-// last column and row cut at the edges. Nothing happens for an empty piece or destination.
-void TilePiece(platform::HDC target, const TRect& dest, platform::HDC source, const TRect& src);
-// Source piece stretched over `dest` (whole pixels repeated or dropped, no smoothing).
-void StretchPiece(platform::HDC target, const TRect& dest, platform::HDC source, const TRect& src);
-// Tiled or stretched by `stretch`.
-void DrawPiece(platform::HDC target, const TRect& dest, platform::HDC source, const TRect& src,
-               bool stretch);
-// Fills `dest` with a piece by the stretch type: full stretches both ways; horizontal stretches
-// to the height and tiles across; vertical stretches to the width and tiles down. Without
-// `stretch` the piece is tiled in a grid.
-void FillByStretchType(platform::HDC target, const TRect& dest, platform::HDC source,
-                       const TRect& src, bool stretch, skin::TbsStretchType type);
+// The piece primitives are the skin layer's.
+using skin::CopyPiece;
+using skin::DrawPiece;
+using skin::FillByStretchType;
+using skin::StretchPiece;
+using skin::TilePiece;
+using skin::ToPoint;
+using skin::ToRect;
 
 // The geometry of a resizable skin object, before and after resizing to the control.
 struct TbsSkinGeometry {

@@ -2,7 +2,7 @@
 
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
-#include "skinctrls/mask_region.h"
+#include "skin/mask_region.h"
 
 namespace skinctrls {
 
@@ -61,7 +61,7 @@ void TbsSkinXFormButton::UpdateWindowRegion() {
         return;
     }
     if (Parent() == nullptr) return;
-    SetRegion(defMask_.IsEmpty() ? nullptr : RegionFromMask(defMask_));
+    SetRegion(defMask_.IsEmpty() ? nullptr : skin::RegionFromMask(defMask_));
 }
 
 graphics::TColor TbsSkinXFormButton::DefaultLookFontColor(bool active, bool down) const {

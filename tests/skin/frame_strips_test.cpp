@@ -155,7 +155,7 @@ TEST(FrameRegionTest, RunCountIsBounded) {
     for (int y = 0; y < 102; ++y)
         for (int x = 0; x < 200; ++x)
             SetPixel(dc, x, y, x % 2 == 0 ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    EXPECT_EQ(BlackRuns(*bitmap, {0, 0}).size(), size_t(kMaxRegionRuns));
+    EXPECT_EQ(BlackRuns(*bitmap, {0, 0}, kMaxRegionRuns).size(), size_t(kMaxRegionRuns));
 }
 
 TEST(FrameRegionTest, MaskRegionIsTheSolidAreaAndTheBlackOfTheStrips) {

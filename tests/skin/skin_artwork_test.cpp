@@ -12,6 +12,8 @@
 #include "core/stream.h"
 #include "core/ini_file.h"
 #include "core/string_list.h"
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skin/skin_package.h"
@@ -87,5 +89,33 @@ TEST(SkinArtwork, ImagesLieInsideTheirPictureAndNeverShareItsPixels) {
                 EXPECT_FALSE(Overlap(a, images[j].rect)) << images[i].owner << " and " << images[j].owner;
             }
         }
+    }
+}
+
+TEST(SkinArtwork, TiledClientPiecesOfTheWindowsContainersAreSeamless) {
+    // The panel, group box and scroll box tile their client piece over any size; a stray
+    // pixel in it would repeat across the whole window.
+    std::span<const uint8_t> embedded = EmbeddedSkinPackage();
+    TbsCompressedStoredSkin stored;
+    stored.SetCompressedData(embedded.data(), static_cast<int64_t>(embedded.size()));
+    TbsSkinData data;
+    data.SetCompressedStoredSkin(&stored);
+    for (const char* name : {"panel", "groupbox", "scrollbox"}) {
+        int index = data.GetControlIndex(name);
+        ASSERT_GE(index, 0) << name;
+        const auto* object = dynamic_cast<const TbsDataSkinCustomControl*>(data.CtrlList()[size_t(index)].get());
+        ASSERT_NE(object, nullptr) << name;
+        const TbsSkinPicture* picture = data.ActivePicture(object->PictureIndex);
+        ASSERT_NE(picture, nullptr) << name;
+        graphics::TBitmap bitmap;  // a shared copy, read through its own canvas
+        bitmap.CopyFrom(&picture->Bitmap());
+        const TRect client{object->SkinRect.Left + object->ClRect.Left, object->SkinRect.Top + object->ClRect.Top,
+                           object->SkinRect.Left + object->ClRect.Right, object->SkinRect.Top + object->ClRect.Bottom};
+        ASSERT_FALSE(client.IsEmpty()) << name;
+        uint32_t first = bitmap.Canvas().ReadPixel(client.Left, client.Top);
+        int strays = 0;
+        for (int y = client.Top; y < client.Bottom; ++y)
+            for (int x = client.Left; x < client.Right; ++x) strays += bitmap.Canvas().ReadPixel(x, y) != first;
+        EXPECT_EQ(strays, 0) << name;
     }
 }

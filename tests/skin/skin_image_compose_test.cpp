@@ -3,6 +3,7 @@
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
+#include "skin/mask_region.h"
 #include "skin/skin_image_compose.h"
 
 namespace {
@@ -165,8 +166,8 @@ TEST(AreaFill, TiledOrStretchedByType) {
     MakeSource(src, 4, 3);
     Blank(dest, 20, 20);
     const graphics::TRect area = graphics::Rect(2, 2, 11, 9);
-    skin::FillArea(dest.Canvas().Handle(), area, src.Canvas().Handle(), graphics::Rect(0, 0, 4, 3),
-                   false, skin::TbsStretchType::bsstFull);
+    skin::FillByStretchType(dest.Canvas().Handle(), area, src.Canvas().Handle(),
+                            graphics::Rect(0, 0, 4, 3), false, skin::TbsStretchType::bsstFull);
     EXPECT_EQ(At(dest, 2, 2), Source(0, 0));
     EXPECT_EQ(At(dest, 7, 6), Source(1, 1));
     EXPECT_EQ(At(dest, 10, 8), Source(0, 0));
@@ -174,19 +175,22 @@ TEST(AreaFill, TiledOrStretchedByType) {
     EXPECT_EQ(At(dest, 10, 9), 0xFFFFFFu);
 
     Blank(dest, 20, 20);
-    skin::FillArea(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6), src.Canvas().Handle(),
-                   graphics::Rect(0, 0, 4, 3), true, skin::TbsStretchType::bsstFull);
+    skin::FillByStretchType(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6),
+                            src.Canvas().Handle(), graphics::Rect(0, 0, 4, 3), true,
+                            skin::TbsStretchType::bsstFull);
     EXPECT_EQ(At(dest, 7, 5), Source(3, 2));
     EXPECT_EQ(At(dest, 1, 1), Source(0, 0));
     // Horizontal: stretched to the height, repeated across.
     Blank(dest, 20, 20);
-    skin::FillArea(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6), src.Canvas().Handle(),
-                   graphics::Rect(0, 0, 4, 3), true, skin::TbsStretchType::bsstHorz);
+    skin::FillByStretchType(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6),
+                            src.Canvas().Handle(), graphics::Rect(0, 0, 4, 3), true,
+                            skin::TbsStretchType::bsstHorz);
     EXPECT_EQ(At(dest, 5, 5), Source(1, 2));
     // Vertical: stretched to the width, repeated downward.
     Blank(dest, 20, 20);
-    skin::FillArea(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6), src.Canvas().Handle(),
-                   graphics::Rect(0, 0, 4, 3), true, skin::TbsStretchType::bsstVert);
+    skin::FillByStretchType(dest.Canvas().Handle(), graphics::Rect(0, 0, 8, 6),
+                            src.Canvas().Handle(), graphics::Rect(0, 0, 4, 3), true,
+                            skin::TbsStretchType::bsstVert);
     EXPECT_EQ(At(dest, 7, 4), Source(3, 1));
 }
 
@@ -195,7 +199,7 @@ TEST(MaskRegion, BlackRunsAreInsideEverythingElseOutside) {
     Blank(mask, 6, 3);
     for (int x : {1, 2, 4}) platform::SetPixel(mask.Canvas().Handle(), x, 1, 0);
     platform::SetPixel(mask.Canvas().Handle(), 5, 2, 0x010000);  // nearly black is outside
-    platform::HRGN region = skin::RegionFromBlackPixels(mask);
+    platform::HRGN region = skin::RegionFromMask(mask);
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 6; ++x) {
             const bool inside = y == 1 && (x == 1 || x == 2 || x == 4);

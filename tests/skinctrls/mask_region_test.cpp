@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi/gdi.h"
+#include "skin/mask_region.h"
 #include "skin_fixture.h"
-#include "skinctrls/mask_region.h"
 
 namespace skinctrls {
 namespace {
 
 using namespace platform;
+using skin::BlackRuns;
+using skin::RegionFromMask;
 using testing::FillBitmap;
 
 TEST(MaskRegion, BlackRunsBecomeOneRowRectangles) {

@@ -5,11 +5,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <thread>
 
+#include "core/utf8.h"
 #include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "platform/shell/image_list.h"
+#include "platform/thread/ui_thread.h"
 #include "shell_home_fixture.h"
+#include "skin_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
 #include "ui/form.h"
@@ -172,6 +178,23 @@ TEST_F(ShellListViewTest, SelectionFollowsItsItemThroughASortAndCollectsOnlyFile
     EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/b.bmp", home_ + "/pics/a.ico"}));
 }
 
+TEST_F(ShellListViewTest, SelectionChangesAreReportedLostBeforeGained) {
+    MakeTree();
+    auto list = List(home_ + "/pics");
+    std::vector<std::pair<int, bool>> events;
+    list->OnSelectItem = [&](ui::TComponent*, int index, bool selected) {
+        events.emplace_back(index, selected);
+    };
+    list->SetItemIndex(2);
+    list->SetItemIndex(4);
+    list->SetItemIndex(4);  // no change, no event
+    list->ClearSelection();
+    EXPECT_EQ(events,
+              (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {4, true}, {4, false}}));
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_EQ(list->SelectedFilePath(), "");
+}
+
 TEST_F(ShellListViewTest, IncrementalSearchMatchesPrefixesWithoutCaseAndWraps) {
     MakeTree();
     auto list = List(home_ + "/pics");
@@ -272,12 +295,6 @@ TEST_F(ShellListViewTest, ReportViewDrawsTheHeaderRowsAndIcons) {
     if (const char* out = std::getenv("TEMBRIN_SHELL_SNAPSHOT")) image.SaveFile(out);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewWindowTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolders) {
@@ -317,14 +334,6 @@ TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolder
     EXPECT_EQ(list->Count(), 0);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-#include "skin_fixture.h"
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewSkinTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
@@ -358,12 +367,6 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
     EXPECT_NE(pixel(image, 1, 0), pixel(*picture, frame.SkinRect.left + 1, frame.SkinRect.top));
     delete skin.data;
 }
-
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
 
 class ShellListViewBarsTest : public testing::ShellHomeTest {};
 
@@ -401,17 +404,6 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     list->OpenFolderPath(home_ + "/many");
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-#include <chrono>
-#include <thread>
-
-#include "platform/thread/ui_thread.h"
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewRefreshTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
@@ -437,12 +429,6 @@ TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
     EXPECT_EQ(list->Count(), 2);
 }
 
-}  // namespace
-}  // namespace skinctrls
-
-namespace skinctrls {
-namespace {
-
 class ShellListViewLargeTest : public testing::ShellHomeTest {};
 
 TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
@@ -467,14 +453,6 @@ TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
                 static_cast<long long>(std::chrono::duration_cast<ms>(loaded - start).count()),
                 static_cast<long long>(std::chrono::duration_cast<ms>(painted - loaded).count()));
 }
-
-}  // namespace
-}  // namespace skinctrls
-
-#include <filesystem>
-
-namespace skinctrls {
-namespace {
 
 TEST(ShellStrRet, QuestionMarksGoOnlyFromTextsStartingWithQuestionMarkAndDigit) {
     auto text = [](const char* value) {
@@ -515,6 +493,23 @@ TEST_F(ShellListViewErrorTest, AFolderThatVanishedRaisesTheShellsError) {
     MakeDir("other");
     list->OpenFolderPath(home_ + "/other");
     EXPECT_EQ(list->CurrentFolderPath(), home_ + "/other");
+}
+
+TEST(ShellFitText, LongTextsEndInDotsWithinTheWidthAndCutBetweenCharacters) {
+    graphics::TBitmap probe;
+    probe.SetWidth(1);
+    probe.SetHeight(1);
+    graphics::TCanvas& canvas = probe.Canvas();
+    EXPECT_EQ(FitText(canvas, "short", 500), "short");
+    const std::string cut = FitText(canvas, "a long file name that is long.jpg", 80);
+    EXPECT_LE(canvas.TextWidth(cut), 80);
+    ASSERT_GE(cut.size(), 3u);
+    EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+    EXPECT_EQ(cut.rfind("a long", 0), 0u);
+    const std::string wide = FitText(canvas, "图标生成工具图标生成工具", 60);
+    EXPECT_TRUE(core::IsValidUtf8(wide));
+    EXPECT_LE(canvas.TextWidth(wide), 60);
+    EXPECT_EQ(FitText(canvas, "abc", 0), "...");  // nothing fits: only the dots
 }
 
 }  // namespace

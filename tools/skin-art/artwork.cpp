@@ -264,13 +264,14 @@ void Panel(Canvas& c, const SkinIni& ini, const std::string& name) {
     Box r = ini.Rect(name, "skinrect");
     Box caption = Rel(ini, name, "captionrect");
     if (name == "panel" || name == "scrollbox") {
+        // One plain fill inside the frame: the scroll box tiles everything but the outer
+        // ring, the panel everything but two rings.
         c.Fill(r, 0xF5F9FE);
         c.Frame(r, 0xA9C3E3);
-        c.HLine(r.left + 1, r.right - 1, r.top + 1, kWhite);
-        c.VLine(r.left + 1, r.top + 1, r.bottom - 1, kWhite);
     } else if (!caption.Empty()) {
         c.Fill(r, kControlsBack);
-        c.RoundBox(r, 2, 0xF7FAFE, 0xF7FAFE, 0x9DBCE5);
+        // Only the outermost corner pixels are cut: the tiled client piece starts one pixel in.
+        c.RoundBox(r, 1, 0xF7FAFE, 0xF7FAFE, 0x9DBCE5);
         c.VerticalGradient(caption, 0xEDF4FD, 0xD3E4F8);
         c.HLine(caption.left, caption.right, caption.bottom, 0xB3CDEC);
     } else {
@@ -465,7 +466,8 @@ void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::st
         c.Frame(r, 0xB9CDE6);
     } else if (type == "expanel") {
         c.Fill(r, kControlsBack);
-        c.RoundBox(r, 2, 0xF7FAFE, 0xF7FAFE, 0x9DBCE5);
+        // Only the outermost corner pixels are cut: the tiled client piece starts one pixel in.
+        c.RoundBox(r, 1, 0xF7FAFE, 0xF7FAFE, 0x9DBCE5);
         c.VerticalGradient(Box{r.left + 1, r.top + 1, r.right - 1, r.top + 17}, 0xEDF4FD, 0xD3E4F8);
     } else if (type == "spinedit") {
         Spin(c, r);

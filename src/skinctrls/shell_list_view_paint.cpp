@@ -1,0 +1,167 @@
+#include <algorithm>
+
+#include "core/utf8.h"
+#include "graphics/bitmap.h"
+#include "platform/shell/image_list.h"
+#include "skinctrls/shell_list_view.h"
+#include "skinctrls/shell_list_view_layout.h"
+#include "skinctrls/skin_geometry.h"
+#include "ui/draw_utils.h"
+
+// The file list's drawing: header sections, rows of icons and texts in the three views.
+namespace skinctrls {
+
+using namespace platform;
+using namespace shell_list_layout;
+using graphics::TBitmap;
+using graphics::TCanvas;
+using graphics::TColor;
+
+std::string FitText(TCanvas& canvas, const std::string& text, int width) {
+    if (canvas.TextWidth(text) <= width) return text;
+    std::string shown = text;
+    while (!shown.empty()) {
+        shown.erase(core::PreviousCodePointStart(shown, shown.size()));
+        if (canvas.TextWidth(shown + "...") <= width) break;
+    }
+    return shown + "...";
+}
+
+void TbsCustomShellListView::RenderDefaultImage(TBitmap& bitmap) {
+    RenderList(bitmap);
+}
+void TbsCustomShellListView::RenderSkinImage(TBitmap& bitmap) {
+    RenderList(bitmap);
+}
+
+// A header section from the button object named HeaderSkinDataName, else a raised plain
+// button; returns the caption colour.
+TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics::TRect& cell) {
+    const skin::TbsDataSkinButtonControl* object = nullptr;
+    if (SkinData() != nullptr && !SkinData()->Empty()) {
+        const int index = SkinData()->GetControlIndex(headerSkinDataName_);
+        const auto& list = SkinData()->CtrlList();
+        if (index >= 0 && size_t(index) < list.size()) {
+            object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(list[size_t(index)].get());
+        }
+    }
+    TbsSkinFrame frame;
+    if (object != nullptr) frame.CopyFrom(object);
+    const TBitmap* picture =
+        object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
+    if (picture == nullptr) {
+        ui::FillColor(canvas, cell, graphics::clBtnFace);
+        ui::Frame3D(canvas, cell, graphics::clBtnHighlight, graphics::clBtnShadow);
+        return graphics::clBtnText;
+    }
+    int width = cell.Width(), height = cell.Height();
+    frame.ComputeSize(width, height);
+    TBitmap section;
+    frame.Compose(section, *picture, frame.SkinRect, width, height);
+    // A section of fixed skin height is stretched to the header's height.
+    canvas.CopyRect(cell, section.Canvas(),
+                    graphics::Rect(0, 0, section.Width(), section.Height()));
+    return object->FontColor;
+}
+
+int TbsCustomShellListView::RowHeight(TCanvas& canvas) const {
+    return std::max(canvas.TextHeight("Wg"), kSmallIcon) + 2;
+}
+
+int TbsCustomShellListView::HeaderHeight(TCanvas& canvas) const {
+    return canvas.TextHeight("Wg") + 6;
+}
+
+void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
+    if (bitmap.IsEmpty()) return;
+    TCanvas& canvas = bitmap.Canvas();
+    ui::FillColor(canvas, ClientRect(), BackColor());
+    SelectListFont(canvas.Font());
+    canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+    const int row = RowHeight(canvas);
+    const int textHeight = canvas.TextHeight("Wg");
+    const bool large = viewStyle_ == TViewStyle::vsIcon;
+    HIMAGELIST images = SystemImageList(!large);
+    HDC dc = canvas.Handle();
+    auto drawText = [&](const graphics::TRect& cell, const std::string& text, bool selected,
+                        TColumnAlignment alignment) {
+        canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
+        const std::string shown = FitText(canvas, text, cell.Width() - 4);
+        const int width = canvas.TextWidth(shown);
+        int x = cell.left + 2;
+        if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
+        if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
+        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, shown);
+    };
+    int top = 0;
+    if (viewStyle_ == TViewStyle::vsReport) {
+        const int header = HeaderHeight(canvas);
+        int left = -leftOffset_;
+        for (const TbsListColumn& column : columns_) {
+            const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
+            const TColor captionColor = DrawHeaderSection(canvas, cell);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+            canvas.Font().SetColor(captionColor);
+            const std::string caption = FitText(canvas, column.Caption, cell.Width() - 8);
+            const int width = canvas.TextWidth(caption);
+            int x = cell.left + 4;
+            if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
+            if (column.Alignment == TColumnAlignment::taCenter)
+                x = (cell.left + cell.right - width) / 2;
+            canvas.TextRect(cell, x, (header - textHeight) / 2, caption);
+            left += column.Width;
+        }
+        top = header;
+    }
+    // Only the rows on screen are asked for their texts, icons and details.
+    for (int i = topIndex_; i < Count(); ++i) {
+        TbsShellFolder& item = *items_[size_t(i)];
+        const bool selected = selected_[size_t(i)];
+        const std::string name = item.ItemDisplayName();
+        if (large) {
+            const int across = std::max(Width() / kIconCellWidth, 1);
+            const int cellX = ((i - topIndex_) % across) * kIconCellWidth;
+            const int cellY = ((i - topIndex_) / across) * kIconCellHeight;
+            if (cellY >= Height()) break;
+            ImageList_Draw(images, item.ImageIndex(true), dc,
+                           cellX + (kIconCellWidth - kLargeIcon) / 2, cellY + 4, ILD_NORMAL);
+            const graphics::TRect label =
+                graphics::Rect(cellX + 2, cellY + kLargeIcon + 8, cellX + kIconCellWidth - 2,
+                               cellY + kLargeIcon + 10 + textHeight);
+            if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+            drawText(label, name, selected, TColumnAlignment::taCenter);
+            continue;
+        }
+        const int y = top + (i - topIndex_) * row;
+        if (y >= Height()) break;
+        const int dx = viewStyle_ == TViewStyle::vsReport ? -leftOffset_ : 0;
+        ImageList_Draw(images, item.ImageIndex(false), dc, dx + 2, y + (row - kSmallIcon) / 2,
+                       ILD_NORMAL);
+        const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
+                                  ? columns_[0].Width
+                                  : kListColumnWidth;
+        const graphics::TRect nameCell =
+            graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
+        if (selected) {
+            ui::FillColor(
+                canvas,
+                graphics::Rect(nameCell.left, y,
+                               std::min(nameCell.left + canvas.TextWidth(name) + 4, nameCell.right),
+                               y + row),
+                graphics::clHighlight);
+            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+        }
+        drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
+        if (viewStyle_ != TViewStyle::vsReport) continue;
+        if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
+        int left = dx + nameWidth;
+        for (size_t c = 1; c < columns_.size(); ++c) {
+            const graphics::TRect cell = graphics::Rect(left, y, left + columns_[c].Width, y + row);
+            drawText(cell, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
+            left += columns_[c].Width;
+        }
+    }
+}
+
+}  // namespace skinctrls
