@@ -203,10 +203,7 @@ void TbsOpenDlgForm::BuildCentre() {
     fileList_->SetShellComboBox(folderCombo_);
     folderCombo_->SetShellListView(fileList_);
     fileList_->OnFolderChanged = [this](ui::TComponent*) { FolderChanged(); };
-    fileList_->OnClick = [this](ui::TComponent*) { SelectionChanged(); };
-    fileList_->OnKeyUp = [this](ui::TComponent*, uint16_t&, ui::TShiftState) {
-        SelectionChanged();
-    };
+    fileList_->OnSelectItem = [this](ui::TComponent*, int, bool) { SelectionChanged(); };
     fileList_->OnKeyDown = [this](ui::TComponent*, uint16_t& key, ui::TShiftState) {
         if (key == VK_RETURN && !fileList_->SelectedFilePath().empty()) {
             key = 0;
@@ -394,11 +391,14 @@ void TbsOpenDlgForm::FolderChanged() {
 void TbsOpenDlgForm::FocusFirstItem() {
     if (fileList_->Count() == 0) return;
     // Focused, not selected: a typed name still counts over the first item.
+    focusing_ = true;  // the passing selection of the first item is no user's choice
     fileList_->SetItemIndex(0);
     fileList_->SetSelected(0, false);
+    focusing_ = false;
 }
 
 void TbsOpenDlgForm::SelectionChanged() {
+    if (focusing_) return;
     const int selected = fileList_->Selected(fileList_->ItemIndex()) ? fileList_->ItemIndex() : -1;
     if (selected == lastSelection_) return;
     lastSelection_ = selected;

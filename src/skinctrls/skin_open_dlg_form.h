@@ -102,6 +102,7 @@ class TbsOpenDlgForm : public ui::TForm {
     std::string resultName_;
     std::vector<std::vector<uint8_t>> folderHistory_;
     bool goingBack_ = false;
+    bool focusing_ = false;
     int newFolderCounter_ = 0;
     int lastSelection_ = -1;
     std::map<const ui::TControl*, std::string> hints_;

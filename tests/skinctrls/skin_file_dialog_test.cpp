@@ -189,6 +189,28 @@ TEST_F(SkinFileDialogTest, TypingAFolderPathOpensItAndTheBackButtonReturns) {
     EXPECT_EQ(dialog.FileName(), inner);
 }
 
+TEST_F(SkinFileDialogTest, ASelectedFileFillsTheEditAndIsTheResult) {
+    WriteBitmap("a.bmp", 2, 2, 0);
+    const std::string b = WriteBitmap("b.bmp", 2, 2, 0);
+    TbsSkinOpenDialog dialog(owner_);
+    dialog.SetFileName((dir_ / "").string());
+    std::string shown;
+    int changes = 0;
+    ProbeOnF12(dialog, [&](TbsOpenDlgForm& form) {
+        EXPECT_EQ(form.FileNameEdit().Text(), "");  // the focused first item is not chosen
+        dialog.OnFolderChange = [&](ui::TComponent*) { ++changes; };
+        form.FileList().SetItemIndex(1);
+        shown = form.FileNameEdit().Text();
+    });
+    host_->PressKey(VK_F12);
+    host_->PressKey(VK_RETURN);
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(shown, "b.bmp");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dialog.FileName(), b);
+    EXPECT_EQ(dialog.SelectedFiles(), std::vector<std::string>{b});
+}
+
 TEST_F(SkinFileDialogTest, FilterIndexSizeAndViewStyleCarryOverToTheNextRun) {
     TbsSkinOpenDialog dialog(owner_);
     dialog.SetFilter("A|*.a|B|*.b|C|*.c");
