@@ -4,13 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/gdi/wintypes.h"
+
 namespace platform {
 
-using WORD = std::uint16_t;
-using LONG = std::int32_t;
-using ULONG = std::uint32_t;
-using UINT = std::uint32_t;
-using HRESULT = std::int32_t;
 using SCODE = std::int32_t;
 using DISPID = std::int32_t;
 using LCID = std::uint32_t;
@@ -19,15 +16,6 @@ using VARIANT_BOOL = std::int16_t;
 // A BSTR owns its UTF-16 text here instead of pointing at a length-prefixed block.
 using BSTR = std::u16string;
 
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001);
-inline constexpr HRESULT E_NOINTERFACE = HRESULT(0x80004002);
-inline constexpr HRESULT E_POINTER = HRESULT(0x80004003);
-inline constexpr HRESULT E_FAIL = HRESULT(0x80004005);
-inline constexpr HRESULT E_UNEXPECTED = HRESULT(0x8000FFFF);
-inline constexpr HRESULT E_OUTOFMEMORY = HRESULT(0x8007000E);
-inline constexpr HRESULT E_INVALIDARG = HRESULT(0x80070057);
 inline constexpr HRESULT CO_E_NOTINITIALIZED = HRESULT(0x800401F0);
 inline constexpr HRESULT RPC_E_DISCONNECTED = HRESULT(0x80010108);
 inline constexpr HRESULT DISP_E_UNKNOWNINTERFACE = HRESULT(0x80020001);
@@ -41,8 +29,6 @@ inline constexpr HRESULT DISP_E_EXCEPTION = HRESULT(0x80020009);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = HRESULT(0x8002000E);
 inline constexpr HRESULT INET_E_RESOURCE_NOT_FOUND = HRESULT(0x800C0005);
 
-inline constexpr bool SUCCEEDED(HRESULT result) { return result >= 0; }
-inline constexpr bool FAILED(HRESULT result) { return result < 0; }
 
 enum : VARTYPE {
     VT_EMPTY = 0,

@@ -8,27 +8,10 @@
 
 namespace platform {
 
-using HRESULT = std::int32_t;
-
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
-inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
-inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005);
 // HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) and (ERROR_ALREADY_EXISTS).
 inline constexpr HRESULT E_FILE_NOT_FOUND = static_cast<HRESULT>(0x80070002);
 inline constexpr HRESULT E_ALREADY_EXISTS = static_cast<HRESULT>(0x800700B7);
 
-inline constexpr bool SUCCEEDED(HRESULT hr) {
-    return hr >= 0;
-}
-inline constexpr bool FAILED(HRESULT hr) {
-    return hr < 0;
-}
 // A success code carrying a 16-bit value, the way item comparisons return their order.
 inline constexpr HRESULT MAKE_COMPARE_RESULT(int order) {
     return static_cast<HRESULT>(static_cast<std::uint16_t>(static_cast<std::int16_t>(order)));
