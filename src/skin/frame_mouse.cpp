@@ -225,7 +225,8 @@ void TbsSkinFrame::ClearHotAndPressed() {
 
 void TbsSkinFrame::CheckHover() {
     if (hot_ == nullptr || pressed_ != nullptr) {
-        if (hot_ == nullptr && pressed_ == nullptr) StopTimers();
+        // Nothing left to watch; a morph under way (an object fading back) runs on.
+        if (hot_ == nullptr && pressed_ == nullptr) StopHoverTimer();
         return;
     }
     POINT cursor{};
@@ -277,11 +278,15 @@ void TbsSkinFrame::StartHoverTimer() {
     hoverTimer_ = true;
 }
 
-void TbsSkinFrame::StopTimers() {
+void TbsSkinFrame::StopHoverTimer() {
     hoverTimer_ = false;
+    if (HWND window = FormWindow()) KillTimer(window, kHoverTimer);
+}
+
+void TbsSkinFrame::StopTimers() {
+    StopHoverTimer();
     HWND window = FormWindow();
     if (window == nullptr) return;
-    KillTimer(window, kHoverTimer);
     KillTimer(window, kMorphTimer);
     KillTimer(window, kCaptionTimer);
 }

@@ -238,6 +238,7 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     void CheckHover();
     void MorphStep();
     void StartHoverTimer();
+    void StopHoverTimer();
     void StopTimers();
     platform::LRESULT DefaultHitTest(graphics::TPoint p) const;
 

@@ -407,6 +407,37 @@ TEST_F(FrameTest, MorphingButtonBlendsTowardsItsHotImage) {
 namespace skin_test {
 namespace {
 
+TEST_F(FrameTest, MorphingButtonFadesBackWhenThePointerLeaves) {
+    LoadAndShow();
+    TbsActiveSkinObject* close = frame_->FindObject("closebutton");
+    static_cast<TbsDataSkinButton&>(close->Data()).Morphing = true;
+    const graphics::TRect r = close->ObjectRect;
+    const int px = 10, py = 3;
+    const graphics::TPoint on = Screen(r.left + px, r.top + py);
+    HDC src = const_cast<TbsSkinPicture*>(skinData_->ActivePicture(0))->Bitmap().Canvas().Handle();
+    const COLORREF c = GetPixel(src, 2 + px, py);  // the normal image
+    const uint32_t normal = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    auto waitFor = [&](double factor) {
+        for (int i = 0; i < 100 && close->MorphFactor != factor; ++i) {
+            platform::Sleep(10);
+            Pump();
+        }
+    };
+    host_->MouseMove(on.x, on.y);
+    Pump();
+    waitFor(1.0);
+    ASSERT_DOUBLE_EQ(close->MorphFactor, 1.0);
+    // Away into the client area: the hover timer notices, and the blend runs back to the
+    // normal image although nothing is hot any more.
+    const graphics::TPoint away = Screen(200, 300);
+    host_->MouseMove(away.x, away.y);
+    Pump();
+    waitFor(0.0);
+    EXPECT_FALSE(close->Active);
+    EXPECT_DOUBLE_EQ(close->MorphFactor, 0.0);
+    EXPECT_EQ(host_->PixelAt(on.x, on.y), normal);
+}
+
 TEST_F(FrameTest, InactiveFrameIsRenderedThroughTheSkinsEffectWhenAsked) {
     LoadAndShow();
     auto& info = const_cast<TbsSkinFormInfo&>(skinData_->FormInfo());
