@@ -611,12 +611,12 @@ TbsSkinData* TbsSkinFrame::MenuSkinData() const {
 
 void TbsSkinFrame::SkinMenuOpen() {
     if (!menuFilterInstalled_) {
-        // While a menu is open, keys go to its innermost popup and the wheel is swallowed.
+        // While a menu is open, keys are its innermost popup's and the wheel is swallowed.
         menuFilterInstalled_ = true;
         std::shared_ptr<bool> alive = alive_;
         previousFilter_ = ui::Application().SetMessageFilter([this, alive](MSG& msg) {
             if (!*alive) return false;
-            if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
                 if (menu_->Engine().HandleKey(msg)) return true;
             } else if (msg.message == WM_MOUSEWHEEL) {
                 return true;

@@ -253,13 +253,17 @@ void TbsSkinMenu::AllClosed() {
 }
 
 bool TbsSkinMenu::HandleKey(MSG& message) {
-    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
     if (popups_.empty()) {
-        if (message.wParam != WPARAM(VK_ESCAPE) || host_ == nullptr) return false;
+        if (!keyDown || message.wParam != WPARAM(VK_ESCAPE) || host_ == nullptr) return false;
         host_->SkinMenuClose();
         return true;
     }
-    return popups_.back()->KeyDown(int(message.wParam));
+    // Keys the menu has no use for are dropped rather than handed to the focused control
+    // behind it, where Space, Tab or a letter would act unseen; the releases and characters
+    // go with them (a skinned button clicks when Space is released).
+    if (keyDown) popups_.back()->KeyDown(int(message.wParam));
+    return keyDown || (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST);
 }
 
 }  // namespace skin

@@ -70,8 +70,9 @@ class TbsSkinMenu {
     // The form's default menu item font: name, height, style and charset.
     void SetDefaultItemFont(const graphics::TFont& font);
 
-    // A key-down for the innermost popup; true when it was consumed. Escape with nothing open
-    // ends the form's menu state.
+    // A keyboard message while the menu is open; true when it was consumed. While a popup is
+    // open every key-down goes to the innermost one and every other keyboard message is
+    // swallowed. Escape with nothing open ends the form's menu state.
     bool HandleKey(platform::MSG& message);
 
     // ---- for the popup windows ----

@@ -488,16 +488,23 @@ void TbsSkinButton::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int 
 }
 
 void TbsSkinButton::KeyDown(uint16_t& key, ui::TShiftState shift) {
-    if (canFocused_) {
-        if (key == VK_SPACE) {
-            StopAnimation();
-            SetDown(true);
-            if (repeatMode_) DoButtonClick();
-        } else if (key == VK_RETURN) {
-            DoButtonClick();
+    const bool enterClicks = canFocused_ && key == VK_RETURN;
+    if (canFocused_ && key == VK_SPACE) {
+        StopAnimation();
+        SetDown(true);
+        if (repeatMode_) DoButtonClick();
+    } else if (enterClicks) {
+        std::shared_ptr<bool> alive = alive_;
+        DoButtonClick();
+        if (!*alive) {  // the click freed the button
+            key = 0;
+            return;
         }
     }
     TbsSkinCustomControl::KeyDown(key, shift);
+    // Enter is used up: the form's dialog-key pass would click this button, its active
+    // default, a second time.
+    if (enterClicks) key = 0;
 }
 
 void TbsSkinButton::KeyUp(uint16_t& key, ui::TShiftState shift) {

@@ -4,6 +4,7 @@
 #include "skin/skin_menu.h"
 #include "skin/skin_popup_menu.h"
 #include "skin/skin_popup_window.h"
+#include "ui/buttons.h"
 #include "ui/panels.h"
 
 namespace skin_test {
@@ -18,8 +19,8 @@ class FramedPopupMenuTest : public FrameTest {
         panel_->SetParent(form_);
         panel_->SetAlign(ui::TAlign::alClient);
         menu_ = ui::Make<skin::TbsSkinPopupMenu>(form_);
-        for (const char* caption : {"导出为（64X64）ICO图标", "导出为（32X32）ICO图标",
-                                    "导出为（16X16）ICO图标"}) {
+        for (const char* caption :
+             {"导出为（64X64）ICO图标", "导出为（32X32）ICO图标", "导出为（16X16）ICO图标"}) {
             auto* item = ui::Make<ui::TMenuItem>(form_);
             item->SetCaption(caption);
             item->OnClick = [this, caption](ui::TComponent*) {
@@ -101,6 +102,65 @@ TEST_F(FramedPopupMenuTest, EscapeClosesTheMenu) {
     EXPECT_FALSE(frame_->SkinMenuVisible());
     EXPECT_TRUE(clicked_.empty());
     EXPECT_EQ(closed_, 1);
+}
+
+// While a skinned menu is open no key reaches the control that has the focus behind it
+// (a plain control hears key-downs and characters; the releases matter to the skinned
+// button, whose tests cover them).
+TEST_F(FramedPopupMenuTest, KeysThatTheMenuDoesNotUseStayWithTheOpenMenu) {
+    auto* button = ui::Make<ui::TButton>(form_);
+    button->SetParent(panel_);
+    button->SetBounds(10, 10, 80, 24);
+    std::vector<std::string> reached;
+    button->OnKeyDown = [&](ui::TComponent*, uint16_t& key, ui::TShiftState) {
+        reached.push_back("down " + std::to_string(key));
+    };
+    button->OnKeyPress = [&](ui::TComponent*, char32_t& key) {
+        reached.push_back("char " + std::to_string(uint32_t(key)));
+    };
+    button->SetFocus();
+    ASSERT_TRUE(button->Focused());
+    auto pressTheOtherKeys = [&] {
+        for (int key : {platform::VK_SPACE, platform::VK_TAB, int('Q'), platform::VK_F1})
+            host_->PressKey(unsigned(key));
+        host_->Type("q ");
+        Pump();
+    };
+
+    // The export menu on the panel.
+    RightClick(panel_->ClientToScreen({200, 120}));
+    ASSERT_TRUE(Engine().Visible());
+    skin::TbsSkinPopupWindow* popup = Engine().PopupAt(0);
+    ASSERT_NE(popup, nullptr);
+    const int active = popup->ActiveItem();
+    pressTheOtherKeys();
+    EXPECT_TRUE(reached.empty()) << reached.front();
+    EXPECT_TRUE(Engine().Visible());
+    EXPECT_EQ(Engine().PopupAt(0), popup);
+    EXPECT_EQ(popup->ActiveItem(), active);
+    EXPECT_TRUE(clicked_.empty());
+    EXPECT_TRUE(button->Focused());
+    host_->PressKey(platform::VK_ESCAPE);
+    Pump();
+    ASSERT_FALSE(Engine().Visible());
+
+    // The system menu on the caption.
+    const graphics::TPoint caption{form_->Left() + 100, form_->Top() + 12};
+    host_->Click(caption.x, caption.y, platform::kHostRightButton);
+    Pump();
+    ASSERT_TRUE(frame_->SkinMenuVisible());
+    pressTheOtherKeys();
+    EXPECT_TRUE(reached.empty()) << reached.front();
+    EXPECT_TRUE(frame_->SkinMenuVisible());
+    EXPECT_TRUE(button->Focused());
+    host_->PressKey(platform::VK_ESCAPE);
+    Pump();
+    ASSERT_FALSE(frame_->SkinMenuVisible());
+
+    // With the menus closed, the keys are the focused control's again.
+    host_->PressKey(platform::VK_SPACE);
+    Pump();
+    EXPECT_EQ(reached, std::vector<std::string>{"down 32"});
 }
 
 }  // namespace

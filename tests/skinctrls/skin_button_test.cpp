@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/skin_frame.h"
+#include "skin/skin_popup_menu.h"
 #include "skin_fixture.h"
 #include "skinctrls/graphic_skin_control.h"
 #include "skinctrls/skin_button.h"
+#include "ui/panels.h"
 
 namespace skinctrls {
 namespace {
@@ -343,6 +346,68 @@ TEST_F(SkinButtonTest, SpaceAndEnterClickAFocusableButton) {
     key = platform::VK_RETURN;
     b->DoKeyDown(key, 0);
     EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(SkinButtonTest, EnterOnTheKeyboardClicksTheFocusedButtonOnce) {
+    TbsSkinButton* focused = Button();
+    TbsSkinButton* byDefault = Button();
+    byDefault->SetDefault(true);
+    int clicks = 0, defaultClicks = 0, keyDowns = 0;
+    focused->OnClick = [&](ui::TComponent*) { ++clicks; };
+    byDefault->OnClick = [&](ui::TComponent*) { ++defaultClicks; };
+    focused->OnKeyDown = [&](ui::TComponent*, uint16_t& key, ui::TShiftState) {
+        keyDowns += key == platform::VK_RETURN;
+    };
+    Pump();
+    focused->SetFocus();
+    ASSERT_TRUE(focused->Focused());
+    host_->PressKey(platform::VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(defaultClicks, 0);
+    EXPECT_EQ(keyDowns, 1);  // the button's key event still sees the key
+    // A button whose click frees it ends the key there.
+    focused->OnClick = [&](ui::TComponent*) {
+        ++clicks;
+        delete focused;
+    };
+    host_->PressKey(platform::VK_RETURN);
+    Pump();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(defaultClicks, 0);
+}
+
+TEST_F(SkinButtonTest, SpaceWhileASkinnedMenuIsOpenLeavesTheFocusedButtonAlone) {
+    auto* frame = ui::Make<skin::TbsSkinFrame>(form_);
+    frame->SetSkinData(skin_.data);
+    auto* menu = ui::Make<skin::TbsSkinPopupMenu>(form_);
+    auto* item = ui::Make<ui::TMenuItem>(form_);
+    item->SetCaption("导出为（64X64）ICO图标");
+    menu->Items().Add(item);
+    auto* panel = Add<ui::TPanel>(10, 60, 300, 150);
+    panel->SetPopupMenu(menu);
+    TbsSkinButton* b = Button();
+    int clicks = 0;
+    b->OnClick = [&](ui::TComponent*) { ++clicks; };
+    Pump();
+    b->SetFocus();
+    ASSERT_TRUE(b->Focused());
+    const graphics::TPoint p = panel->ClientToScreen({150, 75});
+    host_->Click(p.x, p.y, platform::kHostRightButton);
+    Pump();
+    ASSERT_TRUE(frame->SkinMenuVisible());
+    host_->PressKey(platform::VK_SPACE);
+    Pump();
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(b->Down());
+    EXPECT_TRUE(frame->SkinMenuVisible());
+    host_->PressKey(platform::VK_ESCAPE);
+    Pump();
+    ASSERT_FALSE(frame->SkinMenuVisible());
+    // The menu closed, Space clicks the button again.
+    host_->PressKey(platform::VK_SPACE);
+    Pump();
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(SkinButtonTest, ClickSetsTheFormsModalResultAndDefaultAndCancelAnswerDialogKeys) {
