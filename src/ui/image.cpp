@@ -1,5 +1,6 @@
 #include "ui/image.h"
 
+#include "core/exceptions.h"
 #include "graphics/canvas.h"
 #include "graphics/icon.h"
 #include "graphics/metafile.h"
@@ -48,7 +49,9 @@ TImage::TImage(TComponent* owner)
     SetBounds(Left(), Top(), 105, 105);
 }
 
-TImage::~TImage() { picture_->SetOnChange(nullptr); }
+TImage::~TImage() {
+    picture_->SetOnChange(nullptr);
+}
 
 TRect TImage::DestRect() const {
     return ImageDestRect(picture_->Width(), picture_->Height(), ClientWidth(), ClientHeight(),
@@ -57,18 +60,28 @@ TRect TImage::DestRect() const {
 
 void TImage::Paint() {
     graphics::TGraphic* graphic = picture_->Graphic();
-    if (graphic == nullptr) return;  // the parent's background shows through
+    // Without a picture, or with one that failed, the parent's background shows through:
+    // every repaint (a window moved over the view, the error box itself closing) would
+    // raise the same error again.
+    if (graphic == nullptr || drawFailed_) return;
     drawing_ = true;
     try {
         Canvas().DrawGraphic(DestRect(), graphic);
+    } catch (const core::EAbort&) {
+        drawing_ = false;  // a draw that gave up, not a broken picture
+        throw;
     } catch (...) {
         drawing_ = false;
+        drawFailed_ = true;
+        UpdateOpaque();
+        Invalidate();  // the background over whatever the failed draw left
         throw;
     }
     drawing_ = false;
 }
 
 void TImage::PictureChanged() {
+    drawFailed_ = false;
     graphics::TGraphic* graphic = picture_->Graphic();
     if (autoSize_ && picture_->Width() > 0 && picture_->Height() > 0)
         SetBounds(Left(), Top(), picture_->Width(), picture_->Height());
@@ -92,13 +105,15 @@ void TImage::PictureChanged() {
 void TImage::UpdateOpaque() {
     graphics::TGraphic* graphic = picture_->Graphic();
     TRect dest = DestRect();
-    bool opaque = graphic != nullptr && !graphic->Transparent() && dest.left <= 0 && dest.top <= 0 &&
-                  dest.right >= ClientWidth() && dest.bottom >= ClientHeight();
+    bool opaque = graphic != nullptr && !drawFailed_ && !graphic->Transparent() && dest.left <= 0 &&
+                  dest.top <= 0 && dest.right >= ClientWidth() && dest.bottom >= ClientHeight();
     TControlStyle style = ControlStyle();
     SetControlStyle(opaque ? (style | csOpaque) : (style & ~TControlStyle(csOpaque)));
 }
 
-void TImage::Resized() { UpdateOpaque(); }
+void TImage::Resized() {
+    UpdateOpaque();
+}
 
 void TImage::SetStretch(bool value) {
     if (value == stretch_) return;

@@ -1,6 +1,8 @@
 #pragma once
 // The image view: a graphic control that draws its picture into a destination rectangle
-// worked out from Stretch, Proportional and Center.
+// worked out from Stretch, Proportional and Center. A picture whose drawing fails (a file
+// that is decoded only when first drawn) raises its error once; the view then shows its
+// parent's background until the picture changes.
 #include <memory>
 
 #include "graphics/picture.h"
@@ -12,7 +14,7 @@ namespace ui {
 TRect ImageDestRect(int w, int h, int cw, int ch, bool stretch, bool proportional, bool center);
 
 class TImage : public TGraphicControl {
-public:
+  public:
     explicit TImage(TComponent* owner);
     ~TImage() override;
     const char* ClassName() const override { return "TImage"; }
@@ -33,11 +35,11 @@ public:
     TRect DestRect() const;
     TNotifyEvent OnProgress;
 
-protected:
+  protected:
     void Paint() override;
     void Resized() override;
 
-private:
+  private:
     void PictureChanged();
     void UpdateOpaque();
 
@@ -48,6 +50,8 @@ private:
     bool transparent_ = false;
     bool autoSize_ = false;
     bool drawing_ = false;
+    // The picture raised an error when drawn; it is not drawn again until it changes.
+    bool drawFailed_ = false;
 };
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "app/window/startup.h"
 
+#include <cstdio>
+
 #include "app/window/form1.h"
 #include "codecs/register.h"
 #include "graphics/metafile.h"
@@ -11,6 +13,16 @@ namespace app {
 namespace {
 bool oleRegistered = false;
 bool registered = false;
+// The program cannot go on: the user reads why in the error box, and a script on stderr.
+void ReportStartupFailure(const std::exception& error) {
+    std::fprintf(stderr, "tembrin-ico: %s\n", ui::ErrorDisplayText(error.what()).c_str());
+    try {
+        ui::Application().ShowException(error);
+    } catch (const std::exception& boxError) {
+        std::fprintf(stderr, "tembrin-ico: the error box failed: %s\n", boxError.what());
+    }
+}
+
 }  // namespace
 
 void RegisterPictureFormats() {
@@ -41,16 +53,26 @@ void InstallComInitialization() {
 }
 
 int RunProgram() {
+    return RunProgram([](ui::TApplication& application) { application.CreateForm<TForm1>(); });
+}
+
+int RunProgram(const TFormMaker& makeForms) {
     InstallComInitialization();
     RegisterPictureFormats();
     ui::TApplication& application = ui::Application();
-    application.Initialize();
-    application.SetTitle(kApplicationTitle);
-    application.CreateForm<TForm1>();
-    application.Run();
+    int code = 0;
+    try {
+        application.Initialize();
+        application.SetTitle(kApplicationTitle);
+        makeForms(application);
+        application.Run();
+    } catch (const std::exception& error) {
+        ReportStartupFailure(error);
+        code = 1;
+    }
     application.Reset();
     UnregisterPictureFormats();
-    return 0;
+    return code;
 }
 
 }  // namespace app

@@ -1,6 +1,9 @@
 #pragma once
 // The program's start-up: the picture formats, the application object, the main window and
 // the message loop.
+#include <functional>
+
+#include "ui/application.h"
 
 namespace app {
 
@@ -15,7 +18,13 @@ void UnregisterPictureFormats();
 // at exit). Done once per process.
 void InstallComInitialization();
 
+// Makes the program's forms once the application is initialised.
+using TFormMaker = std::function<void(ui::TApplication& application)>;
+
 // Runs the program on the current host until the main window closes; returns the exit code.
+// A failure while the forms are made (the skin package, the binding of the window's methods)
+// is shown in the error box and on stderr, and ends the program with exit code 1.
 int RunProgram();
+int RunProgram(const TFormMaker& makeForms);
 
 }  // namespace app

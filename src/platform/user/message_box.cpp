@@ -15,6 +15,7 @@ constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
+constexpr DWORD kBoxStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 struct BoxButton {
     int id;
@@ -40,9 +41,12 @@ std::map<HWND, BoxState*>& Boxes() {
 
 std::vector<BoxButton> ButtonsFor(UINT type) {
     switch (type & 0x0F) {
-        case MB_OKCANCEL: return {{IDOK, "确定", {}}, {IDCANCEL, "取消", {}}};
-        case MB_YESNO: return {{IDYES, "是(&Y)", {}}, {IDNO, "否(&N)", {}}};
-        default: return {{IDOK, "确定", {}}};
+        case MB_OKCANCEL:
+            return {{IDOK, "确定", {}}, {IDCANCEL, "取消", {}}};
+        case MB_YESNO:
+            return {{IDYES, "是(&Y)", {}}, {IDNO, "否(&N)", {}}};
+        default:
+            return {{IDOK, "确定", {}}};
     }
 }
 
@@ -57,7 +61,8 @@ SIZE MeasureText(const std::string& text, int maxWidth) {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     RECT r{0, 0, maxWidth, 0};
-    const int height = DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const int height =
+        DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     DeleteDC(dc);
     if (height <= 0) return SIZE{LONG(std::min<size_t>(text.size() * 7, size_t(maxWidth))), 13};
@@ -107,11 +112,20 @@ void DrawLetterIcon(HDC dc, int x, int y, COLORREF fill, const char* letter) {
 
 void DrawBoxIcon(HDC dc, UINT type) {
     switch (type & 0xF0) {
-        case MB_ICONERROR: DrawErrorIcon(dc, kMargin, kMargin); break;
-        case MB_ICONWARNING: DrawLetterIcon(dc, kMargin, kMargin, RGB(0xF0, 0xC0, 0x00), "!"); break;
-        case MB_ICONINFORMATION: DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "i"); break;
-        case MB_ICONQUESTION: DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "?"); break;
-        default: break;
+        case MB_ICONERROR:
+            DrawErrorIcon(dc, kMargin, kMargin);
+            break;
+        case MB_ICONWARNING:
+            DrawLetterIcon(dc, kMargin, kMargin, RGB(0xF0, 0xC0, 0x00), "!");
+            break;
+        case MB_ICONINFORMATION:
+            DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "i");
+            break;
+        case MB_ICONQUESTION:
+            DrawLetterIcon(dc, kMargin, kMargin, RGB(0x20, 0x60, 0xD0), "?");
+            break;
+        default:
+            break;
     }
 }
 
@@ -128,7 +142,8 @@ void PaintBox(HWND handle, BoxState& box) {
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT textRect = box.textRect;
     const UINT rtl = (box.type & MB_RTLREADING) ? DT_RTLREADING : 0;
-    DrawText(dc, box.text.c_str(), int(box.text.size()), &textRect, DT_WORDBREAK | DT_NOPREFIX | rtl);
+    DrawText(dc, box.text.c_str(), int(box.text.size()), &textRect,
+             DT_WORDBREAK | DT_NOPREFIX | rtl);
     for (size_t i = 0; i < box.buttons.size(); ++i) {
         const BoxButton& b = box.buttons[i];
         RECT r = b.rect;
@@ -159,17 +174,23 @@ void Finish(BoxState& box, int result) {
     box.done = true;
 }
 
-void LayOut(BoxState& box, int& clientWidth, int& clientHeight) {
+// The box is as wide as its text, its buttons and its caption need; the caption widens it no
+// further than `maxClientWidth`, the client width of a box as wide as the work area.
+void LayOut(BoxState& box, const std::string& caption, int maxClientWidth, int& clientWidth,
+            int& clientHeight) {
     const RECT work = GetWorkArea();
     const int maxText = std::max(200, int(work.right - work.left) * 6 / 10);
     const SIZE text = MeasureText(box.text, maxText);
     const bool icon = (box.type & 0xF0) != 0;
     const int textLeft = kMargin + (icon ? kIconSize + kMargin : 0);
-    const int buttonsWidth = int(box.buttons.size()) * kButtonWidth + int(box.buttons.size() - 1) * kButtonGap;
-    clientWidth = std::max(textLeft + int(text.cx) + kMargin, buttonsWidth + 2 * kMargin);
+    const int buttonsWidth =
+        int(box.buttons.size()) * kButtonWidth + int(box.buttons.size() - 1) * kButtonGap;
+    const int captionWidth = std::min(CaptionBarWidthFor(caption), maxClientWidth);
+    clientWidth =
+        std::max({textLeft + int(text.cx) + kMargin, buttonsWidth + 2 * kMargin, captionWidth});
     const int bodyHeight = std::max(int(text.cy), icon ? kIconSize : 0);
-    box.textRect = RECT{textLeft, kMargin + std::max(0, (bodyHeight - int(text.cy)) / 2), textLeft + int(text.cx) + 1,
-                        kMargin + bodyHeight};
+    box.textRect = RECT{textLeft, kMargin + std::max(0, (bodyHeight - int(text.cy)) / 2),
+                        textLeft + int(text.cx) + 1, kMargin + bodyHeight};
     const int buttonsTop = kMargin + bodyHeight + kMargin;
     int x = (clientWidth - buttonsWidth) / 2;
     for (BoxButton& b : box.buttons) {
@@ -179,6 +200,27 @@ void LayOut(BoxState& box, int& clientWidth, int& clientHeight) {
     clientHeight = buttonsTop + kButtonHeight + kMargin;
 }
 
+// Lays the box out and centres it over its owner (or the work area), on the screen.
+RECT PlaceBox(BoxState& box, const std::string& title, HWND ownerRoot) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kBoxStyle, FALSE, WS_EX_DLGMODALFRAME);
+    const RECT work = GetWorkArea();
+    int width = 0;
+    int height = 0;
+    LayOut(box, title, int(work.right - work.left) - int(frame.right - frame.left), width, height);
+    frame = RECT{0, 0, width, height};
+    AdjustWindowRectEx(&frame, kBoxStyle, FALSE, WS_EX_DLGMODALFRAME);
+    const int w = frame.right - frame.left;
+    const int h = frame.bottom - frame.top;
+    RECT area = work;
+    if (ownerRoot != nullptr && IsWindowVisible(ownerRoot) && !IsIconic(ownerRoot))
+        GetWindowRect(ownerRoot, &area);
+    const int x = std::clamp<int>(area.left + (area.right - area.left - w) / 2, 0,
+                                  std::max<int>(0, work.right - w));
+    const int y = std::max<int>(0, area.top + (area.bottom - area.top - h) / 2);
+    return RECT{x, y, x + w, y + h};
+}
+
 }  // namespace
 
 LRESULT MessageBoxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -186,8 +228,11 @@ LRESULT MessageBoxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
     if (it == Boxes().end()) return DefWindowProc(handle, message, wParam, lParam);
     BoxState& box = *it->second;
     switch (message) {
-        case WM_PAINT: PaintBox(handle, box); return 0;
-        case WM_ERASEBKGND: return 1;
+        case WM_PAINT:
+            PaintBox(handle, box);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
         case WM_LBUTTONDOWN:
             box.pressed = ButtonAt(box, lParam);
             if (box.pressed >= 0) {
@@ -201,18 +246,28 @@ LRESULT MessageBoxWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lP
             box.pressed = -1;
             if (GetCapture() == handle) ReleaseCapture();
             InvalidateRect(handle, nullptr, FALSE);
-            if (pressed >= 0 && ButtonAt(box, lParam) == pressed) Finish(box, box.buttons[size_t(pressed)].id);
+            if (pressed >= 0 && ButtonAt(box, lParam) == pressed)
+                Finish(box, box.buttons[size_t(pressed)].id);
             return 0;
         }
         case WM_KEYDOWN:
             switch (int(wParam)) {
                 case VK_RETURN:
-                case VK_SPACE: Finish(box, box.buttons[box.focused].id); break;
-                case VK_ESCAPE: Finish(box, CancelResult(box)); break;
-                case VK_LEFT: box.focused = box.focused > 0 ? box.focused - 1 : 0; break;
+                case VK_SPACE:
+                    Finish(box, box.buttons[box.focused].id);
+                    break;
+                case VK_ESCAPE:
+                    Finish(box, CancelResult(box));
+                    break;
+                case VK_LEFT:
+                    box.focused = box.focused > 0 ? box.focused - 1 : 0;
+                    break;
                 case VK_RIGHT:
-                case VK_TAB: box.focused = (box.focused + 1) % box.buttons.size(); break;
-                default: break;
+                case VK_TAB:
+                    box.focused = (box.focused + 1) % box.buttons.size();
+                    break;
+                default:
+                    break;
             }
             InvalidateRect(handle, nullptr, FALSE);
             return 0;
@@ -237,24 +292,16 @@ int MessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     // Disable the task's other windows, remembering which were enabled.
     std::vector<HWND> disabled;
     for (Window* w : State().topLevels) {
-        if ((w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) && !w->destroying) disabled.push_back(w->handle);
+        if ((w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) && !w->destroying)
+            disabled.push_back(w->handle);
     }
     for (HWND w : disabled) EnableWindow(w, FALSE);
 
-    int width = 0;
-    int height = 0;
-    LayOut(box, width, height);
-    RECT frame{0, 0, width, height};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    const int w = frame.right - frame.left;
-    const int h = frame.bottom - frame.top;
-    RECT area = GetWorkArea();
-    if (ownerRoot != nullptr && IsWindowVisible(ownerRoot) && !IsIconic(ownerRoot)) GetWindowRect(ownerRoot, &area);
-    const int x = std::max<int>(0, area.left + (area.right - area.left - w) / 2);
-    const int y = std::max<int>(0, area.top + (area.bottom - area.top - h) / 2);
-    HWND handle = CreateWindowEx(WS_EX_DLGMODALFRAME, "#32770", caption != nullptr ? caption : "错误",
-                                 style, x, y, w, h, ownerRoot, nullptr, nullptr, nullptr);
+    const std::string title = caption != nullptr ? caption : "错误";
+    const RECT place = PlaceBox(box, title, ownerRoot);
+    HWND handle = CreateWindowEx(WS_EX_DLGMODALFRAME, "#32770", title.c_str(), kBoxStyle,
+                                 place.left, place.top, place.right - place.left,
+                                 place.bottom - place.top, ownerRoot, nullptr, nullptr, nullptr);
     int result = 0;
     if (handle != nullptr) {
         Boxes()[handle] = &box;

@@ -13,7 +13,9 @@ int Metric(int index, int fallback) {
     return value > 0 ? value : fallback;
 }
 
-bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
+bool HasCaption(DWORD style) {
+    return (style & WS_CAPTION) == WS_CAPTION;
+}
 
 int FrameWidth(DWORD style, DWORD exStyle) {
     if (style & WS_THICKFRAME) return Metric(SM_CXFRAME, 4);
@@ -28,7 +30,19 @@ int EdgeWidth(DWORD exStyle) {
     return 0;
 }
 
+// The caption text keeps this distance from both ends of the bar.
+constexpr int kCaptionTextInset = 4;
+
 }  // namespace
+
+int CaptionBarWidthFor(const std::string& text) {
+    // Window DCs start with the system font, which the caption is drawn in.
+    HDC dc = CreateCompatibleDC(nullptr);
+    RECT r{0, 0, 0, 0};
+    DrawText(dc, text.c_str(), int(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DeleteDC(dc);
+    return int(r.right - r.left) + 2 * kCaptionTextInset;
+}
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
     if (!HasCaption(style)) return 0;
@@ -64,7 +78,8 @@ LRESULT DefaultHitTest(Window* window, POINT screen) {
         // The corner zones reach along the edges as far as a caption is high.
         const int corner = frame + std::max(caption, Metric(SM_CYCAPTION, 19));
         if (x < frame) return y < corner ? HTTOPLEFT : y >= h - corner ? HTBOTTOMLEFT : HTLEFT;
-        if (x >= w - frame) return y < corner ? HTTOPRIGHT : y >= h - corner ? HTBOTTOMRIGHT : HTRIGHT;
+        if (x >= w - frame)
+            return y < corner ? HTTOPRIGHT : y >= h - corner ? HTBOTTOMRIGHT : HTRIGHT;
         if (y < frame) return x < corner ? HTTOPLEFT : x >= w - corner ? HTTOPRIGHT : HTTOP;
         return x < corner ? HTBOTTOMLEFT : x >= w - corner ? HTBOTTOMRIGHT : HTBOTTOM;
     }
@@ -79,7 +94,8 @@ MINMAXINFO QueryMinMaxInfo(HWND handle) {
     const int frame = FrameWidth(window->style, window->exStyle);
     RECT work = GetWorkArea();
     MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
-    if (GetMonitorInfo(MonitorFromWindow(handle, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
+    if (GetMonitorInfo(MonitorFromWindow(handle, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
     const int screenWidth = Metric(SM_CXSCREEN, 1024);
     const int screenHeight = Metric(SM_CYSCREEN, 768);
     info.ptMaxSize = POINT{work.right - work.left + 2 * frame, work.bottom - work.top + 2 * frame};
@@ -105,11 +121,14 @@ void PaintDefaultFrame(HWND handle) {
     if (dc == nullptr) return;
     const int w = window->Width();
     const int h = window->Height();
-    ExcludeClipRect(dc, window->client.left, window->client.top, window->client.right, window->client.bottom);
+    ExcludeClipRect(dc, window->client.left, window->client.top, window->client.right,
+                    window->client.bottom);
     RECT all{0, 0, w, h};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     if (window->style & WS_BORDER || frame > 0) {
-        FrameRect(dc, &all, GetSysColorBrush((window->style & WS_THICKFRAME) ? COLOR_ACTIVEBORDER : COLOR_WINDOWFRAME));
+        FrameRect(dc, &all,
+                  GetSysColorBrush((window->style & WS_THICKFRAME) ? COLOR_ACTIVEBORDER
+                                                                   : COLOR_WINDOWFRAME));
         if (frame > 1) FrameRect(dc, &all, GetSysColorBrush(COLOR_3DDKSHADOW));
     }
     if (caption > 0) {
@@ -119,14 +138,15 @@ void PaintDefaultFrame(HWND handle) {
         if (!window->text.empty()) {
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-            RECT textRect{bar.left + 4, bar.top, bar.right - 4, bar.bottom};
+            RECT textRect{bar.left + kCaptionTextInset, bar.top, bar.right - kCaptionTextInset,
+                          bar.bottom};
             DrawText(dc, window->text.c_str(), int(window->text.size()), &textRect,
                      DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
     }
     if (edge > 0) {
-        RECT sunken{window->client.left - edge, window->client.top - edge, window->client.right + edge,
-                    window->client.bottom + edge};
+        RECT sunken{window->client.left - edge, window->client.top - edge,
+                    window->client.right + edge, window->client.bottom + edge};
         HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
         HBRUSH light = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
         RECT top{sunken.left, sunken.top, sunken.right, sunken.top + 1};

@@ -29,8 +29,8 @@ struct Window {
     Window* parent = nullptr;  // nullptr for top-level windows
     HWND owner = nullptr;
     std::vector<Window*> children;  // z-order, top first
-    RECT rect{};    // in the parent's client coordinates (the screen for top-level windows)
-    RECT client{};  // relative to the window's top-left corner
+    RECT rect{};        // in the parent's client coordinates (the screen for top-level windows)
+    RECT client{};      // relative to the window's top-left corner
     RECT normalRect{};  // restored bounds while maximised or minimised
     std::string text;
     std::map<std::string, HANDLE> props;
@@ -45,8 +45,8 @@ struct Window {
     bool erasePending = false;
     bool ncPaintPending = false;
     bool internalPaint = false;
-    bool hasRegion = false;  // set by SetWindowRgn
-    Region region;           // window coordinates
+    bool hasRegion = false;       // set by SetWindowRgn
+    Region region;                // window coordinates
     HRGN regionHandle = nullptr;  // owned by the window once set
 
     // Top-level windows only: the host window and the backing bitmap it presents.
@@ -127,6 +127,8 @@ LRESULT DefaultTextMessage(Window* window, UINT message, WPARAM wParam, LPARAM l
 LRESULT DefaultHitTest(Window* window, POINT screen);
 void DefaultNcCalcSize(const Window* window, RECT* rect);
 void PaintDefaultFrame(HWND window);
+// The width of a caption bar that shows `text` whole in the plain frame's caption font.
+int CaptionBarWidthFor(const std::string& text);
 void RunSizeMoveLoop(HWND window, WPARAM command);
 MINMAXINFO QueryMinMaxInfo(HWND window);
 

@@ -36,7 +36,8 @@ void InspectAndAnswer(HWND, UINT, UINT_PTR id, DWORD) {
     ClientToScreen(gSeen.box, &client);
     gSeen.iconPixel = gHost->PixelAt(client.x + 12 + 16, client.y + 12 + 4);
     for (int y = client.y + 12; y < client.y + 44; ++y) {
-        for (int x = client.x + 56; x < client.x + 200; ++x) gSeen.darkTextPixels += gHost->PixelAt(x, y) < 0x404040u;
+        for (int x = client.x + 56; x < client.x + 200; ++x)
+            gSeen.darkTextPixels += gHost->PixelAt(x, y) < 0x404040u;
     }
     if (const char* shot = std::getenv("TEMBRIN_SCREENSHOT")) gHost->SaveScreenshot(shot);
     // A click on the disabled owner does not reach it; Enter answers the box.
@@ -56,7 +57,8 @@ TEST_F(Modal, MessageBoxDisablesTheTaskAndRestoresActivationAndFocus) {
     gHost = host_;
     SetTimer(nullptr, 0, 20, InspectAndAnswer);
     TheRecorder().log.clear();
-    const int result = MessageBox(gOwner, "Icon image is not valid.", "TembrinICO图标生成工具", MB_OK | MB_ICONERROR);
+    const int result = MessageBox(gOwner, "Icon image is not valid.", "TembrinICO图标生成工具",
+                                  MB_OK | MB_ICONERROR);
     EXPECT_EQ(result, IDOK);
     ASSERT_TRUE(gSeen.done);
     EXPECT_TRUE(gSeen.ownerDisabled);
@@ -104,7 +106,8 @@ void ReadIconThenEscape(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST_F(Modal, MessageBoxIconsFollowTheType) {
     gHost = host_;
-    const std::pair<UINT, std::uint32_t> cases[] = {{MB_ICONWARNING, 0xF0C000u}, {MB_ICONINFORMATION, 0x2060D0u}};
+    const std::pair<UINT, std::uint32_t> cases[] = {{MB_ICONWARNING, 0xF0C000u},
+                                                    {MB_ICONINFORMATION, 0x2060D0u}};
     for (const auto& [type, expected] : cases) {
         gIconPixel = 0xFFFFFFFFu;
         SetTimer(nullptr, 0, 20, ReadIconThenEscape);
@@ -120,6 +123,30 @@ TEST_F(Modal, MessageBoxButtonsAnswerByKeyAndByClick) {
     EXPECT_EQ(MessageBox(owner, "Continue?", "Question", MB_OKCANCEL), IDCANCEL);
     SetTimer(nullptr, 0, 20, ClickSecondButton);
     EXPECT_EQ(MessageBox(owner, "Continue?", "Question", MB_YESNO), IDNO);
+}
+
+RECT gBoxRect{};
+void MeasureBoxThenEscape(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    GetWindowRect(GetActiveWindow(), &gBoxRect);
+    gHost->PressKey(VK_ESCAPE);
+}
+
+TEST_F(Modal, MessageBoxWidensForItsTitleAsFarAsTheScreenAllows) {
+    gHost = host_;
+    SetTimer(nullptr, 0, 20, MeasureBoxThenEscape);
+    MessageBox(nullptr, "x", "caption", MB_OK);
+    const int plain = gBoxRect.right - gBoxRect.left;
+    const std::string title = "TembrinICO图标生成工具 - a title longer than the box's text";
+    SetTimer(nullptr, 0, 20, MeasureBoxThenEscape);
+    MessageBox(nullptr, "x", title.c_str(), MB_OK);
+    EXPECT_GT(gBoxRect.right - gBoxRect.left, plain);
+    std::string endless;
+    for (int i = 0; i < 40; ++i) endless += title;
+    SetTimer(nullptr, 0, 20, MeasureBoxThenEscape);
+    MessageBox(nullptr, "x", endless.c_str(), MB_OK);
+    EXPECT_GE(gBoxRect.left, 0);
+    EXPECT_LE(gBoxRect.right - gBoxRect.left, host_->Width());
 }
 
 void ChooseSecondItem(HWND, UINT, UINT_PTR id, DWORD) {
