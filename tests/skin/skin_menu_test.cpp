@@ -32,7 +32,8 @@ TEST_F(SkinMenuTest, ExportItemsMakeOnePopupOfThreeRowsBelowThePoint) {
     probe.SetWidth(1);
     probe.SetHeight(1);
     int widest = 0;
-    for (int i = 0; i < 3; ++i) widest = std::max(widest, popup.Look().MeasureItem(probe.Canvas(), popup.Item(i)));
+    for (int i = 0; i < 3; ++i)
+        widest = std::max(widest, popup.Look().MeasureItem(probe.Canvas(), popup.Item(i)));
     EXPECT_GT(widest, 100);
     EXPECT_EQ(popup.BoundsRect().Width(), widest + 19 + 19 + 4 + 26);
     // Shown top-most, without taking the focus away from the form.
@@ -176,7 +177,8 @@ TEST_F(SkinMenuTest, MorphingRowsBlendIntoTheirNewImageOnTheAnimationTimer) {
     int px = -1, py = -1;
     for (int y = 0; y < 22 && px < 0; ++y) {
         for (int x = 0; x < 23 && px < 0; ++x) {
-            if (PicturePixel(kMenuItemsPicture, x, y) != PicturePixel(kMenuItemsPicture, x, 22 + y)) {
+            if (PicturePixel(kMenuItemsPicture, x, y) !=
+                PicturePixel(kMenuItemsPicture, x, 22 + y)) {
                 px = x;
                 py = y;
             }
@@ -371,7 +373,7 @@ TEST_F(SkinMenuTest, AMenuTallerThanTheWorkAreaScrollsFromItsTop) {
     EXPECT_EQ(popup.BoundsRect().top, 100);
     EXPECT_EQ(popup.BoundsRect().Height(), 60);
     EXPECT_TRUE(popup.Scrolling());
-    EXPECT_EQ(popup.VisibleCount(), 1);  // 60 - 4 frame - 20 markers: one row of 22
+    EXPECT_EQ(popup.VisibleCount(), 1);       // 60 - 4 frame - 20 markers: one row of 22
     EXPECT_EQ(popup.BoundsRect().left, 301);  // opened beside the point
 }
 
@@ -397,20 +399,7 @@ TEST_F(SkinMenuTest, ClickingAnItemClosesTheMenuThenRunsTheItem) {
     EXPECT_EQ(screen_->VisibleWindows().size(), 1u);
 }
 
-TEST_F(SkinMenuTest, AClickOutsideClosesWithoutRunningAnItem) {
-    // The form frame closes an open menu when a button goes down on the form.
-    opener_->SetMessageHandler(platform::WM_LBUTTONDOWN, [this](ui::TMessage& m) {
-        menu_->CloseAll();
-        opener_->DefaultHandler(m);
-    });
-    OpenAt(300, 200);
-    screen_->Click(200, 450);
-    Pump();
-    EXPECT_FALSE(menu_->Visible());
-    EXPECT_TRUE(clicked_.empty());
-    EXPECT_EQ(closeMessages_, 1);
-    EXPECT_EQ(onCloseCalls_, 1);
-}
+// A click outside the menu closes it through the form frame: FramedPopupMenuTest.
 
 TEST_F(SkinMenuTest, DisabledItemsAndSeparatorsDoNotRunOrClose) {
     root_->Items(1)->SetEnabled(false);
@@ -798,4 +787,3 @@ TEST_F(SkinMenuTest, TheWorkAreaIsThatOfTheFormsMonitor) {
 
 }  // namespace
 }  // namespace skin_test
-
