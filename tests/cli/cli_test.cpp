@@ -12,6 +12,7 @@
 #include "core/stream.h"
 #include "support/bmp_builder.h"
 #include "support/required_tools.h"
+#include "support/test_folder.h"
 
 namespace {
 
@@ -40,25 +41,10 @@ fs::perms Mode(const std::string& path) {
     return fs::status(path).permissions();
 }
 
-// Each test works in a folder of its own (named after the test and this process), so tests
-// run side by side, by ctest -j or by other checkouts on the machine, never share a file.
+// Each test works in a folder of its own, so tests run side by side never share a file.
 class CliTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / "tembrin_cli_tests" /
-               (std::string(test->name()) + "." + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored))
-            if (entry.is_directory()) fs::permissions(entry.path(), fs::perms::owner_all, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-
-    std::string Dir() const { return dir_.string(); }
+    std::string Dir() const { return folder_.Path().string(); }
 
     CliRun Cli(const std::string& arguments) { return Run("", arguments); }
     // `prefix` runs the tool through another program (setpriv, to drop root's rights).
@@ -91,7 +77,7 @@ class CliTest : public ::testing::Test {
         fs::permissions(path, mode);
     }
 
-    fs::path dir_;
+    testing_support::TestFolder folder_;
 };
 
 }  // namespace

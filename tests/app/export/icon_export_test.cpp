@@ -10,6 +10,7 @@
 #include "graphics/canvas.h"
 #include "support/gdi_leak_check.h"
 #include "support/required_tools.h"
+#include "support/test_folder.h"
 
 using namespace graphics;
 
@@ -17,11 +18,10 @@ namespace {
 
 class IconExportTest : public testing_support::NoGdiLeaks {
   protected:
-    std::string Path(const std::string& name) {
-        auto dir = std::filesystem::temp_directory_path() / "tembrin_export_tests";
-        std::filesystem::create_directories(dir);
-        return (dir / name).string();
-    }
+    std::string Path(const std::string& name) { return folder_ / name; }
+
+  private:
+    testing_support::TestFolder folder_;
 };
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
