@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/window/form1.h"
+#include "support/required_tools.h"
 #include "ui/ui_fixture.h"
 
 namespace app {
@@ -12,18 +13,13 @@ namespace {
 using ui::Application;
 using ui::TPoint;
 
-bool HaveTool(const char* name) {
-    std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
 class EndToEndTest : public ui::testing::UiTest {};
 
 TEST_F(EndToEndTest, OpeningAPictureWithRealInputShowsItInTheLargeView) {
     for (const char* tool : {"xvfb-run", "xdotool", "import", "convert"})
-        if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";
+        TEMBRIN_REQUIRE(testing_support::HaveProgram(tool), tool);
     const std::string program = std::string(TEMBRIN_BINARY_DIR) + "/src/app/tembrin-ico";
-    if (!std::filesystem::exists(program)) GTEST_SKIP() << "tembrin-ico is not built";
+    TEMBRIN_REQUIRE(testing_support::HaveFile(program), "the built tembrin-ico");
 
     // Where things are: the same window on the virtual screen (no window manager moves it
     // under the X server either).
@@ -39,27 +35,38 @@ TEST_F(EndToEndTest, OpeningAPictureWithRealInputShowsItInTheLargeView) {
     {
         std::ofstream out(script);
         out << "#!/bin/sh\n"
-            << "cd '" << dir_.string() << "'\n"
+            << "cd '" << dir_.string()
+            << "'\n"
             // Bounded even when this script is cut short: the program never outlives the test.
-            << "timeout -s KILL 40 '" << program << "' >app.log 2>&1 &\n"
+            << "timeout -s KILL 90 '" << program << "' >app.log 2>&1 &\n"
             << "APP=$!\n"
+            // Waits end on what the screen shows, so a loaded machine only makes them longer.
             << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
-            << "sleep 1\n"
-            << "xdotool mousemove " << button.x << " " << button.y << " click 1\n"
-            << "sleep 1\n"
+            << "sleep 0.5\n"
+            << "xdotool mousemove " << button.x << " " << button.y
+            << " click 1\n"
+            // The picture dialog (titled "Open file") is up and takes the keys.
+            << "timeout 30 xdotool search --sync --onlyvisible --name '^Open file$' >/dev/null\n"
+            << "sleep 0.5\n"
             << "xdotool type --delay 30 '" << picture << "'\n"
             << "xdotool key Return\n"
-            << "sleep 2\n"
+            << "for i in $(seq 100); do\n"
+            << "  import -window root -crop 1x1+" << view.x << "+" << view.y
+            << " txt:- | grep -qF '(208,64,16)' && break\n"
+            << "  sleep 0.2\n"
+            << "done\n"
+            << "sleep 0.3\n"
             << "import -window root '" << shot << "'\n"
             << "kill $APP\n"
             << "wait $APP || true\n";
     }
-    std::string command = "timeout 60 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
+    std::string command = "timeout 120 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
                           "' >'" + (dir_ / "xvfb.log").string() + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "see " << dir_ / "xvfb.log";
     ASSERT_TRUE(std::filesystem::exists(shot));
     // Kept for a look with an image viewer.
-    std::filesystem::copy_file(shot, std::filesystem::temp_directory_path() / "tembrin_e2e_shot.png",
+    std::filesystem::copy_file(shot,
+                               std::filesystem::temp_directory_path() / "tembrin_e2e_shot.png",
                                std::filesystem::copy_options::overwrite_existing);
 
     const std::string bmp = (dir_ / "shot.bmp").string();

@@ -41,6 +41,7 @@ TEST(Exceptions, HierarchyMatchesWhatHandlersCatch) {
 TEST(Exceptions, OSErrorFormatsCodeAndText) {
     try {
         RaiseLastOSError(2);
+        FAIL() << "no exception";
     } catch (const EOSError& e) {
         EXPECT_EQ(e.ErrorCode(), 2);
         EXPECT_EQ(e.Message(), "System Error.  Code: 2.\r\nNo such file or directory");

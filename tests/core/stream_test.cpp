@@ -6,6 +6,7 @@
 #include "core/exceptions.h"
 #include "core/file_replace.h"
 #include "core/stream.h"
+#include "support/test_folder.h"
 
 #include <unistd.h>
 
@@ -13,10 +14,10 @@ using namespace core;
 
 namespace {
 
+// One folder for this process's tests (ctest runs each test in its own process).
 std::filesystem::path TempDir() {
-    auto dir = std::filesystem::temp_directory_path() / "tembrin_core_tests";
-    std::filesystem::create_directories(dir);
-    return dir;
+    static testing_support::TestFolder folder;
+    return folder.Path();
 }
 
 }  // namespace
@@ -93,9 +94,7 @@ TEST(BytesStream, IsReadOnlyView) {
 
 TEST(FileStream, CreateTruncatesAndReadsBack) {
     auto path = (TempDir() / "truncate.bin").string();
-    {
-        std::ofstream(path) << "a much longer old content";
-    }
+    { std::ofstream(path) << "a much longer old content"; }
     {
         TFileStream file(path, fmCreate);
         file.WriteBuffer("new", 3);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
 
 #include "core/exceptions.h"
 #include "graphics/bitmap.h"
@@ -32,7 +35,9 @@ std::string LoadError(const std::vector<uint8_t>& bytes) {
     return "";
 }
 
-uint32_t Pixel(TBitmap& bitmap, int x, int y) { return bitmap.Canvas().ReadPixel(x, y); }
+uint32_t Pixel(TBitmap& bitmap, int x, int y) {
+    return bitmap.Canvas().ReadPixel(x, y);
+}
 
 // A 2 x 2 24-bit picture: top row red, blue; bottom row green, white (stored bottom-up).
 BmpSpec TwoByTwo() {
@@ -94,7 +99,7 @@ TEST_F(BmpReaderTest, BitFieldsFollowAFortyByteHeader) {
     s.height = 1;
     s.bits = 16;
     s.compression = 3;
-    s.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
+    s.masks = {0xF800, 0x07E0, 0x001F};   // 5-6-5
     s.pixels = {0x00, 0xF8, 0x1F, 0x00};  // red, blue
     TBitmap bitmap;
     Load(bitmap, MakeBmp(s));
@@ -210,28 +215,43 @@ TEST_F(BmpReaderTest, WriterOutputReadsBackToTheSamePixels) {
 }
 
 // Files that once broke a reader: each must load or fail with the program's own exception.
+// Files that once crashed or misbehaved. Each must give its message (or load, when the
+// message is empty) and, once loaded, draw; every file in the folders needs an entry here.
 TEST_F(BmpReaderTest, MalformedRegressionFilesFailCleanly) {
-    for (const char* folder : {"/bmp/malformed", "/ico/malformed"}) {
-        std::filesystem::path dir = std::string(TEMBRIN_TEST_DATA) + folder;
-        if (!std::filesystem::exists(dir)) continue;
+    const std::map<std::string, std::string> expected = {
+        {"bmp/malformed/rle_size_beyond_data.bmp", ""},  // reads what is there,
+        {"ico/malformed/directory_past_end.ico", "Stream read error"},
+        {"ico/malformed/image_past_end.ico", "Stream read error"},
+        {"ico/malformed/pixels_missing.ico", "Icon image is not valid"},
+        {"ico/malformed/huge_image.ico", "Icon image is not valid"},
+    };
+    std::set<std::string> seen;
+    for (const char* folder : {"bmp/malformed", "ico/malformed"}) {
+        const std::filesystem::path dir = std::filesystem::path(TEMBRIN_TEST_DATA) / folder;
+        ASSERT_TRUE(std::filesystem::is_directory(dir)) << dir;
         for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            const std::string name = std::string(folder) + "/" + entry.path().filename().string();
+            seen.insert(name);
+            ASSERT_EQ(expected.count(name), 1u) << name << " has no expected outcome";
             core::TMemoryStream stream;
             stream.LoadFromFile(entry.path().string());
+            std::unique_ptr<TGraphic> graphic;
+            if (entry.path().extension() == ".ico")
+                graphic = std::make_unique<TIcon>();
+            else
+                graphic = std::make_unique<TBitmap>();
+            std::string message;
             try {
-                TBitmap bitmap;
-                TIcon icon;
-                if (entry.path().extension() == ".ico") {
-                    icon.LoadFromStream(stream);
-                    icon.IconHandle();
-                } else {
-                    bitmap.LoadFromStream(stream);
-                }
+                graphic->LoadFromStream(stream);
                 TBitmap target;
                 target.SetWidth(8);
                 target.SetHeight(8);
-                target.Canvas().DrawGraphic(Rect(0, 0, 8, 8), &bitmap);
-            } catch (const core::Exception&) {
+                target.Canvas().DrawGraphic(Rect(0, 0, 8, 8), graphic.get());  // decodes an icon
+            } catch (const core::Exception& e) {
+                message = e.Message();
             }
+            EXPECT_EQ(message, expected.at(name)) << name;
         }
     }
+    EXPECT_EQ(seen.size(), expected.size());
 }

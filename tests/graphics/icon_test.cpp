@@ -14,8 +14,12 @@ namespace {
 
 class IconTest : public testing_support::NoGdiLeaks {};
 
-uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
-uint32_t U32(const std::vector<uint8_t>& b, size_t at) { return U16(b, at) | uint32_t(U16(b, at + 2)) << 16; }
+uint16_t U16(const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
+uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+    return U16(b, at) | uint32_t(U16(b, at + 2)) << 16;
+}
 
 // An icon whose colour image is `paint`ed on a white 32 x 32 bitmap and whose mask marks the
 // pixels where `transparent` is true.
@@ -75,25 +79,28 @@ TEST_F(IconTest, SavedIconHasTheExactOneImageLayout) {
     EXPECT_EQ(std::memcmp(file.data() + 6, entry, 8), 0);
     EXPECT_EQ(U32(file, 14), 744u);
     EXPECT_EQ(U32(file, 18), 22u);
-    EXPECT_EQ(U32(file, 22), 40u);          // header size
-    EXPECT_EQ(U32(file, 26), 32u);          // width
-    EXPECT_EQ(U32(file, 30), 64u);          // height of both halves
-    EXPECT_EQ(U16(file, 34), 1u);           // planes
-    EXPECT_EQ(U16(file, 36), 4u);           // bits
-    EXPECT_EQ(U32(file, 38), 0u);           // uncompressed
-    EXPECT_EQ(U32(file, 42), 512u);         // colour pixels only
-    EXPECT_EQ(U32(file, 54), 16u);          // colours used
-    EXPECT_EQ(U32(file, 58), 0u);           // colours important
+    EXPECT_EQ(U32(file, 22), 40u);   // header size
+    EXPECT_EQ(U32(file, 26), 32u);   // width
+    EXPECT_EQ(U32(file, 30), 64u);   // height of both halves
+    EXPECT_EQ(U16(file, 34), 1u);    // planes
+    EXPECT_EQ(U16(file, 36), 4u);    // bits
+    EXPECT_EQ(U32(file, 38), 0u);    // uncompressed
+    EXPECT_EQ(U32(file, 42), 512u);  // colour pixels only
+    EXPECT_EQ(U32(file, 54), 16u);   // colours used
+    EXPECT_EQ(U32(file, 58), 0u);    // colours important
 }
 
 TEST_F(IconTest, BasicColorsRoundTripAndOthersMapToTheNearest) {
-    const TColor basics[16] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray,
-                               clSilver, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite};
-    auto icon = MakeIcon([&](int x, int y) { return y < 16 ? basics[x / 2] : (x < 16 ? 0x0000F0 : 0x7F7F7F); },
-                         [](int, int) { return false; });
+    const TColor basics[16] = {clBlack, clMaroon,  clGreen,  clOlive, clNavy, clPurple,
+                               clTeal,  clGray,    clSilver, clRed,   clLime, clYellow,
+                               clBlue,  clFuchsia, clAqua,   clWhite};
+    auto icon = MakeIcon(
+        [&](int x, int y) { return y < 16 ? basics[x / 2] : (x < 16 ? 0x0000F0 : 0x7F7F7F); },
+        [](int, int) { return false; });
     std::vector<uint8_t> file = Save(*icon);
     for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(TableColor(file, ColorIndex(file, i * 2, 0)), static_cast<uint32_t>(basics[i])) << i;
+        EXPECT_EQ(TableColor(file, ColorIndex(file, i * 2, 0)), static_cast<uint32_t>(basics[i]))
+            << i;
     EXPECT_EQ(TableColor(file, ColorIndex(file, 0, 20)), static_cast<uint32_t>(clRed));    // 0000F0
     EXPECT_EQ(TableColor(file, ColorIndex(file, 20, 20)), static_cast<uint32_t>(clGray));  // 7F7F7F
 }
@@ -103,11 +110,13 @@ TEST_F(IconTest, MaskBitsMarkExactlyTheTransparentPixels) {
     auto icon = MakeIcon([](int, int) { return clBlack; }, transparent);
     std::vector<uint8_t> file = Save(*icon);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) ASSERT_EQ(MaskBit(file, x, y), transparent(x, y)) << x << "," << y;
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(MaskBit(file, x, y), transparent(x, y)) << x << "," << y;
 }
 
 TEST_F(IconTest, SavingTwiceWritesTheSameBytesAndCopiesShareTheImage) {
-    auto icon = MakeIcon([](int x, int) { return x < 16 ? clBlue : clYellow; }, [](int, int) { return false; });
+    auto icon = MakeIcon([](int x, int) { return x < 16 ? clBlue : clYellow; },
+                         [](int, int) { return false; });
     std::vector<uint8_t> first = Save(*icon);
     EXPECT_EQ(Save(*icon), first);
     TIcon copy;
@@ -118,15 +127,18 @@ TEST_F(IconTest, SavingTwiceWritesTheSameBytesAndCopiesShareTheImage) {
 
 TEST_F(IconTest, DrawsAtItsOwnSizeAtTheTopLeftCorner) {
     auto icon = MakeIcon([](int, int) { return clRed; }, [](int x, int) { return x >= 8; }, 16);
-    TBitmap target;
-    target.SetWidth(40);
-    target.SetHeight(40);
+    // A rectangle smaller than the icon does not shrink it: each draw goes to a fresh target,
+    // so the second cannot pass on the first one's pixels.
     for (TRect rect : {Rect(4, 4, 40, 40), Rect(4, 4, 6, 6)}) {
+        TBitmap target;
+        target.SetWidth(40);
+        target.SetHeight(40);
         target.Canvas().DrawGraphic(rect, icon.get());
-        EXPECT_EQ(target.Canvas().ReadPixel(4, 4), 0x0000FFu);
-        EXPECT_EQ(target.Canvas().ReadPixel(11, 19), 0x0000FFu);
-        EXPECT_EQ(target.Canvas().ReadPixel(12, 12), 0xFFFFFFu);  // transparent half
-        EXPECT_EQ(target.Canvas().ReadPixel(4, 20), 0xFFFFFFu);   // below the icon
+        EXPECT_EQ(target.Canvas().ReadPixel(4, 4), 0x0000FFu) << rect.right;
+        EXPECT_EQ(target.Canvas().ReadPixel(11, 19), 0x0000FFu) << rect.right;
+        EXPECT_EQ(target.Canvas().ReadPixel(12, 12), 0xFFFFFFu) << rect.right;  // transparent half
+        EXPECT_EQ(target.Canvas().ReadPixel(4, 20), 0xFFFFFFu) << rect.right;   // below the icon
+        EXPECT_EQ(target.Canvas().ReadPixel(3, 3), 0xFFFFFFu) << rect.right;    // above and left
     }
 }
 

@@ -8,15 +8,16 @@
 #include "graphics/metafile.h"
 #include "graphics/picture.h"
 #include "support/bmp_builder.h"
+#include "support/test_folder.h"
 
 using namespace graphics;
 
 namespace {
 
 std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    auto dir = std::filesystem::temp_directory_path() / "tembrin_picture_tests";
-    std::filesystem::create_directories(dir);
-    auto path = (dir / name).string();
+    // One folder for this process's tests (ctest runs each test in its own process).
+    static testing_support::TestFolder folder;
+    auto path = folder / name;
     core::TMemoryStream(bytes).SaveToFile(path);
     return path;
 }
@@ -100,7 +101,8 @@ TEST(Picture, FailedLoadsLeaveThePictureAsItWas) {
         picture.LoadFile("/no/such/folder/x.bmp");
         FAIL();
     } catch (const core::EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "Cannot open file \"/no/such/folder/x.bmp\". No such file or directory");
+        EXPECT_EQ(e.Message(),
+                  "Cannot open file \"/no/such/folder/x.bmp\". No such file or directory");
     }
     EXPECT_EQ(picture.Graphic(), before);
     EXPECT_EQ(picture.Width(), 5);

@@ -258,10 +258,20 @@ TEST_F(FrameTest, FramePixelsAreThePictureCorners) {
                   {pw - 3, ph - 2, 476 - 3, 513 - 2},
                   {1, 100, 1, 100}};
     for (const auto& p : probes) {
-        if (!PtInRegion(frame_->WindowRegion(), p.wx, p.wy)) continue;
+        ASSERT_TRUE(PtInRegion(frame_->WindowRegion(), p.wx, p.wy)) << p.wx << "," << p.wy;
         EXPECT_EQ(host_->PixelAt(Screen(p.wx, p.wy).x, Screen(p.wx, p.wy).y),
                   rgb(GetPixel(src, p.px, p.py)))
             << p.wx << "," << p.wy;
+    }
+    // The rounded top corners and the outermost bottom corners are cut away: the screen
+    // shows the desktop there, as beside the window.
+    const graphics::TPoint desktop = Screen(-5, -5);
+    for (graphics::TPoint p :
+         {graphics::TPoint{0, 0}, {3, 0}, {0, 3}, {475, 0}, {473, 0}, {0, 512}, {475, 512}}) {
+        EXPECT_FALSE(PtInRegion(frame_->WindowRegion(), p.x, p.y)) << p.x << "," << p.y;
+        EXPECT_EQ(host_->PixelAt(Screen(p.x, p.y).x, Screen(p.x, p.y).y),
+                  host_->PixelAt(desktop.x, desktop.y))
+            << p.x << "," << p.y;
     }
     // The top edge is tiled: a column repeats one edge-piece width further on.
     const int edge = 274 - 9;

@@ -399,20 +399,7 @@ TEST_F(SkinMenuTest, ClickingAnItemClosesTheMenuThenRunsTheItem) {
     EXPECT_EQ(screen_->VisibleWindows().size(), 1u);
 }
 
-TEST_F(SkinMenuTest, AClickOutsideClosesWithoutRunningAnItem) {
-    // The form frame closes an open menu when a button goes down on the form.
-    opener_->SetMessageHandler(platform::WM_LBUTTONDOWN, [this](ui::TMessage& m) {
-        menu_->CloseAll();
-        opener_->DefaultHandler(m);
-    });
-    OpenAt(300, 200);
-    screen_->Click(200, 450);
-    Pump();
-    EXPECT_FALSE(menu_->Visible());
-    EXPECT_TRUE(clicked_.empty());
-    EXPECT_EQ(closeMessages_, 1);
-    EXPECT_EQ(onCloseCalls_, 1);
-}
+// A click outside the menu closes it through the form frame: FramedPopupMenuTest.
 
 TEST_F(SkinMenuTest, DisabledItemsAndSeparatorsDoNotRunOrClose) {
     root_->Items(1)->SetEnabled(false);

@@ -9,18 +9,19 @@
 #include "core/exceptions.h"
 #include "graphics/canvas.h"
 #include "support/gdi_leak_check.h"
+#include "support/required_tools.h"
+#include "support/test_folder.h"
 
 using namespace graphics;
 
 namespace {
 
 class IconExportTest : public testing_support::NoGdiLeaks {
-protected:
-    std::string Path(const std::string& name) {
-        auto dir = std::filesystem::temp_directory_path() / "tembrin_export_tests";
-        std::filesystem::create_directories(dir);
-        return (dir / name).string();
-    }
+  protected:
+    std::string Path(const std::string& name) { return folder_ / name; }
+
+  private:
+    testing_support::TestFolder folder_;
 };
 
 std::vector<uint8_t> ReadAll(const std::string& path) {
@@ -104,7 +105,8 @@ TEST_F(IconExportTest, TheThreeSizesDifferOnlyInSharpness) {
     std::vector<uint8_t> exact = ReadAll(app::ExportIcon(&checker, 32, 32, Path("c32.ico")));
     for (int y = 0; y < 31; ++y)
         for (int x = 0; x < 32; ++x)
-            ASSERT_EQ(PixelColor(exact, x, y), (x + y) % 2 ? 0xFF0000u : 0xFFFFFFu) << x << "," << y;
+            ASSERT_EQ(PixelColor(exact, x, y), (x + y) % 2 ? 0xFF0000u : 0xFFFFFFu)
+                << x << "," << y;
     std::vector<uint8_t> doubled = ReadAll(app::ExportIcon(&checker, 16, 16, Path("c16.ico")));
     for (int y = 0; y < 32; y += 2)
         for (int x = 0; x < 32; x += 2) {
@@ -126,10 +128,10 @@ TEST_F(IconExportTest, AnOpenedIconDrawsAtItsOwnSizeBeforeTheSecondScaling) {
 
     std::vector<uint8_t> from64 = ReadAll(app::ExportIcon(icon.get(), 64, 64, Path("i64.ico")));
     EXPECT_FALSE(Transparent(from64, 5, 5));
-    EXPECT_EQ(PixelColor(from64, 5, 5), 0x0000FFu);    // top-left quarter: the icon at half size
-    EXPECT_TRUE(Transparent(from64, 20, 20));          // the rest: white background
+    EXPECT_EQ(PixelColor(from64, 5, 5), 0x0000FFu);  // top-left quarter: the icon at half size
+    EXPECT_TRUE(Transparent(from64, 20, 20));        // the rest: white background
     std::vector<uint8_t> from16 = ReadAll(app::ExportIcon(icon.get(), 16, 16, Path("i16.ico")));
-    EXPECT_EQ(PixelColor(from16, 31, 0), 0x0000FFu);   // only its top-left 16 x 16, doubled
+    EXPECT_EQ(PixelColor(from16, 31, 0), 0x0000FFu);  // only its top-left 16 x 16, doubled
     EXPECT_FALSE(Transparent(from16, 31, 31));
 }
 
@@ -150,7 +152,8 @@ TEST_F(IconExportTest, AFailedExportKeepsTheExistingFile) {
         app::ExportIcon(picture.get(), 32, 32, Path("missing/x.ico"));
         FAIL();
     } catch (const core::EFCreateError& e) {
-        EXPECT_EQ(e.Message(), "Cannot create file \"" + Path("missing/x.ico") + "\". No such file or directory");
+        EXPECT_EQ(e.Message(), "Cannot create file \"" + Path("missing/x.ico") +
+                                   "\". No such file or directory");
     }
     EXPECT_EQ(ReadAll(target), before);
     // Exporting again to the same name overwrites it without asking.
@@ -159,13 +162,14 @@ TEST_F(IconExportTest, AFailedExportKeepsTheExistingFile) {
 }
 
 TEST_F(IconExportTest, AnIndependentReaderDecodesTheExpectedPixels) {
-    if (std::system("/usr/bin/python3 -c 'import PIL' 2>/dev/null") != 0) GTEST_SKIP() << "python3-pil missing";
+    TEMBRIN_REQUIRE(testing_support::HavePythonModule("PIL"), "Pillow (python3-pil)");
     auto picture = RedSquareOnWhite(64);
     std::string written = app::ExportIcon(picture.get(), 64, 64, Path("pil.ico"));
     std::string script = Path("pil_read.py");
-    std::ofstream(script) << "import sys\nfrom PIL import Image\n"
-                             "im = Image.open(sys.argv[1]).convert('RGBA')\n"
-                             "print(im.size[0], im.size[1], im.getpixel((0,0)), im.getpixel((16,16)))\n";
+    std::ofstream(script)
+        << "import sys\nfrom PIL import Image\n"
+           "im = Image.open(sys.argv[1]).convert('RGBA')\n"
+           "print(im.size[0], im.size[1], im.getpixel((0,0)), im.getpixel((16,16)))\n";
     std::string command = "/usr/bin/python3 " + script + " " + written + " > " + Path("pil.out");
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::ifstream in(Path("pil.out"));

@@ -16,9 +16,8 @@ TEST_F(Threads, EventsSignalResetAndTimeOut) {
     HANDLE automatic = CreateEvent(nullptr, FALSE, TRUE, nullptr);
     const DWORD start = GetTickCount();
     EXPECT_EQ(WaitForSingleObject(manual, 50), WAIT_TIMEOUT);
-    const DWORD waited = GetTickCount() - start;
-    EXPECT_GE(waited, 49u);
-    EXPECT_LT(waited, 200u);
+    // Never shorter than asked; how much longer depends on the machine's load.
+    EXPECT_GE(GetTickCount() - start, 49u);
     SetEvent(manual);
     EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);
     EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);  // stays set
@@ -115,48 +114,56 @@ TEST_F(Threads, WorkersPostAndSendIntoTheLoop) {
         PostMessage(w, WM_USER + 10, 0, 0);
     });
     MSG msg;
-    const DWORD start = GetTickCount();
     while (GetMessage(&msg, nullptr, 0, 0)) DispatchMessage(&msg);  // blocks until the worker posts
     worker.join();
     EXPECT_EQ(msg.wParam, 3u);
     EXPECT_EQ(sent, 77);
     EXPECT_EQ(handledOn, std::this_thread::get_id());
-    EXPECT_LT(GetTickCount() - start, 2000u);
 }
 
 TEST_F(Threads, WaitMessageSleepsUntilSomethingArrives) {
     HWND w = TopLevel(0, 0, 10, 10);
+    // Read before the poster starts, so a slow start of this thread cannot shorten the wait.
+    const DWORD start = GetTickCount();
     std::thread poster([w] {
         Sleep(40);
         PostMessage(w, WM_USER + 1, 0, 0);
     });
-    const DWORD start = GetTickCount();
     WaitMessage();
     const DWORD waited = GetTickCount() - start;
     poster.join();
-    EXPECT_GE(waited, 35u);
+    EXPECT_GE(waited, 39u);
     MSG msg;
     ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, UINT(WM_USER + 1));
 }
 
+// A worker that reports its own destruction.
+class WatchedWorker : public WorkerThread {
+  public:
+    WatchedWorker(Body body, std::atomic<bool>& destroyed)
+        : WorkerThread(std::move(body)), destroyed_(destroyed) {}
+    ~WatchedWorker() override { destroyed_ = true; }
+
+  private:
+    std::atomic<bool>& destroyed_;
+};
+
 TEST_F(Threads, SelfFreeingWorkersEndOnTheirOwn) {
     TopLevel(0, 0, 10, 10);
-    HANDLE done = CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    auto* worker = new WorkerThread([&](WorkerThread& self) {
-        self.Synchronize([] {});
-        SetEvent(done);
-    });
+    std::atomic<bool> served{false}, destroyed{false};
+    auto* worker = new WatchedWorker(
+        [&](WorkerThread& self) { self.Synchronize([&] { served = true; }); }, destroyed);
     worker->SetFreeOnTerminate(true);
     worker->Resume();
-    // Serve its call from a loop, as the program's message loop does.
-    while (WaitForSingleObject(done, 0) != WAIT_OBJECT_0) {
+    // Serve its call from a loop, as the program's message loop does, until it is gone.
+    for (int i = 0; i < 10000 && !destroyed; ++i) {
         MSG msg;
         if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&msg);
         Sleep(1);
     }
-    CloseHandle(done);
-    Sleep(20);  // the worker deletes itself; the sanitizer reports it if it leaks
+    EXPECT_TRUE(served);
+    EXPECT_TRUE(destroyed);
 }
 
 }  // namespace
