@@ -12,8 +12,10 @@
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view_layout.h"
 #include "skinctrls/shell_mask.h"
+#include "skinctrls/skin_edit.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/draw_utils.h"
+#include "ui/wait_cursor.h"
 
 namespace skinctrls {
 
@@ -25,6 +27,7 @@ using namespace shell_list_layout;
 
 namespace {
 
+constexpr int kVkF2 = 0x71;
 constexpr int kVkF5 = 0x74;
 
 std::string UpperAscii(std::string text) {
@@ -45,6 +48,9 @@ TbsCustomShellListView::TbsCustomShellListView(ui::TComponent* owner) : TbsSkinC
 }
 
 TbsCustomShellListView::~TbsCustomShellListView() {
+    // The editor goes with the base class, after the items: it must not commit then.
+    editIndex_ = -1;
+    if (nameEditor_ != nullptr) nameEditor_->OnExit = nullptr;
     notifier_.reset();
     SetHScrollBar(nullptr);
     SetVScrollBar(nullptr);
@@ -174,12 +180,13 @@ void TbsCustomShellListView::AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar
 }
 
 void TbsCustomShellListView::UpdateScrollBars() {
+    const Geometry layout = Layout();
     if (vScrollBar_ != nullptr) {
         int perPage = 1, unit = 1;
         PageMetrics(perPage, unit);
         const int rows = (Count() + unit - 1) / unit;
         const int pageRows = std::max(perPage / unit, 1);
-        const bool needed = rows > pageRows;
+        const bool needed = !layout.columns && rows > pageRows;
         vScrollBar_->SetEnabled(needed);
         if (needed) {
             vScrollBar_->SetRange(0, rows - 1, pageRows, topIndex_ / unit);
@@ -191,6 +198,8 @@ void TbsCustomShellListView::UpdateScrollBars() {
         int total = 0;
         if (viewStyle_ == TViewStyle::vsReport) {
             for (const TbsListColumn& column : columns_) total += column.Width;
+        } else if (layout.columns) {
+            total = (Count() + layout.down - 1) / layout.down * layout.cellWidth;
         }
         const bool needed = total > Width();
         if (!needed) leftOffset_ = 0;
@@ -259,6 +268,10 @@ void TbsCustomShellListView::ReloadFolder() {
 }
 
 void TbsCustomShellListView::ClearItems() {
+    if (editIndex_ >= 0) {  // the edited item goes
+        editIndex_ = -1;
+        if (nameEditor_ != nullptr && !(ComponentState() & ui::csDestroying)) nameEditor_->Hide();
+    }
     items_.clear();
     selected_.clear();
     itemIndex_ = -1;
@@ -270,6 +283,7 @@ void TbsCustomShellListView::RebuildItems() {
     if (!current_) return;
     ClearItems();
     Invalidate();
+    const ui::TWaitCursor waiting;
     std::unique_ptr<IEnumIDList> enumerator;
     IShellFolder& folder = current_->ShellFolder();
     // A folder that cannot be bound is reported, not replaced by the desktop's items, which
@@ -502,7 +516,12 @@ void TbsCustomShellListView::KeyDown(uint16_t& key, ui::TShiftState shift) {
             key = 0;
             return;
         }
-        if (key == VK_RETURN && !(shift & ui::ssAlt)) {
+        if (key == VK_RETURN && (shift & ui::ssAlt)) {
+            ShowProperties();
+            key = 0;
+            return;
+        }
+        if (key == VK_RETURN) {
             if (OpenSelectedFolder()) key = 0;
             return;
         }
@@ -512,14 +531,25 @@ void TbsCustomShellListView::KeyDown(uint16_t& key, ui::TShiftState shift) {
             return;
         }
     }
+    if (key == kVkF2) {
+        if (Selected(itemIndex_)) EditItemName(itemIndex_);
+        key = 0;
+        return;
+    }
     const int last = Count() - 1;
     int next = itemIndex_;
     switch (key) {
         case VK_UP:
-            next = std::max(itemIndex_ - 1, 0);
+            next = std::max(itemIndex_ - Step(false), 0);
             break;
         case VK_DOWN:
-            next = std::min(itemIndex_ + 1, last);
+            next = std::min(itemIndex_ + Step(false), last);
+            break;
+        case VK_LEFT:
+        case VK_RIGHT:
+            if (Step(true) == 0) return;
+            next = key == VK_LEFT ? std::max(itemIndex_ - Step(true), 0)
+                                  : std::min(itemIndex_ + Step(true), last);
             break;
         case VK_HOME:
             next = 0;
@@ -548,6 +578,7 @@ void TbsCustomShellListView::KeyPress(char32_t& key) {
 
 void TbsCustomShellListView::MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x,
                                        int y) {
+    const bool hadFocus = Focused();
     if (CanFocus()) SetFocus();
     TbsSkinControl::MouseDown(button, shift, x, y);
     if (viewStyle_ == TViewStyle::vsReport) {
@@ -569,10 +600,19 @@ void TbsCustomShellListView::MouseDown(ui::TMouseButton button, ui::TShiftState 
         SetSelected(index, !Selected(index));
         return;
     }
+    // A second, slow click on the selected item's name renames it.
+    const bool again = hadFocus && button == ui::TMouseButton::mbLeft && !(shift & ui::ssDouble) &&
+                       index >= 0 && index == itemIndex_ && Selected(index);
+    if (button == ui::TMouseButton::mbRight && index >= 0 && Selected(index)) return;
     SetItemIndex(index);
+    if (again) {
+        slowClickIndex_ = index;
+        StartSlowClickTimer();
+    }
 }
 
 void TbsCustomShellListView::DblClick() {
+    StopSlowClickTimer();
     if (autoNavigate_) OpenSelectedFolder();
     TbsSkinControl::DblClick();
 }
@@ -587,29 +627,83 @@ void TbsCustomShellListView::SelectListFont(graphics::TFont& font) const {
     font.CopyFrom(&const_cast<TbsCustomShellListView*>(this)->Font());
 }
 
-void TbsCustomShellListView::PageMetrics(int& perPage, int& unit) {
+TbsCustomShellListView::Geometry TbsCustomShellListView::Layout() {
     TBitmap probe;
     probe.SetWidth(1);
     probe.SetHeight(1);
     SelectListFont(probe.Canvas().Font());
-    const int row = RowHeight(probe.Canvas());
-    unit = 1;
+    Geometry layout;
+    layout.cellHeight = RowHeight(probe.Canvas());
     switch (viewStyle_) {
-        case TViewStyle::vsReport:
-            perPage = std::max((Height() - HeaderHeight(probe.Canvas())) / row, 1);
-            break;
         case TViewStyle::vsIcon:
-            unit = std::max(Width() / kIconCellWidth, 1);
-            perPage = std::max(Height() / kIconCellHeight, 1) * unit;
+            layout.cellWidth = kIconCellWidth;
+            layout.cellHeight = kIconCellHeight;
+            layout.across = std::max(Width() / kIconCellWidth, 1);
             break;
-        default:
-            perPage = std::max(Height() / row, 1);
+        case TViewStyle::vsSmallIcon:
+            layout.cellWidth = kSmallIconCellWidth;
+            layout.across = std::max(Width() / kSmallIconCellWidth, 1);
+            break;
+        case TViewStyle::vsList:
+            layout.cellWidth = kListColumnWidth;
+            layout.down = std::max(Height() / layout.cellHeight, 1);
+            layout.columns = true;
+            break;
+        case TViewStyle::vsReport:
+            layout.cellWidth = 0;
+            for (const TbsListColumn& column : columns_) layout.cellWidth += column.Width;
+            layout.cellWidth = std::max(layout.cellWidth, Width());
+            layout.top = HeaderHeight(probe.Canvas());
             break;
     }
+    return layout;
+}
+
+void TbsCustomShellListView::PageMetrics(int& perPage, int& unit) {
+    const Geometry layout = Layout();
+    unit = layout.across;
+    perPage = std::max((Height() - layout.top) / layout.cellHeight, 1) * unit;
+}
+
+// How far the arrow keys move: the list moves across columns by a column's worth of items,
+// the small icons vertically by a row.
+int TbsCustomShellListView::Step(bool horizontal) {
+    const Geometry layout = Layout();
+    if (layout.columns) return horizontal ? layout.down : 1;
+    if (viewStyle_ == TViewStyle::vsSmallIcon) return horizontal ? 1 : layout.across;
+    return horizontal ? 0 : 1;  // the large icons and the report keep single steps
+}
+
+graphics::TRect TbsCustomShellListView::ItemRect(int index) {
+    if (index < 0 || index >= Count()) return {};
+    const Geometry layout = Layout();
+    int x = 0, y = 0;
+    if (layout.columns) {
+        x = index / layout.down * layout.cellWidth - leftOffset_;
+        y = index % layout.down * layout.cellHeight;
+    } else {
+        const int place = index - topIndex_;
+        x = (place % layout.across) * layout.cellWidth;
+        y = layout.top +
+            (place >= 0 ? place / layout.across : (place - layout.across + 1) / layout.across) *
+                layout.cellHeight;
+        if (viewStyle_ == TViewStyle::vsReport) x -= leftOffset_;
+    }
+    return graphics::Rect(x, y, x + layout.cellWidth, y + layout.cellHeight);
 }
 
 void TbsCustomShellListView::EnsureVisible(int index) {
     if (index < 0) return;
+    const Geometry layout = Layout();
+    if (layout.columns) {
+        const int left = index / layout.down * layout.cellWidth;
+        const int before = leftOffset_;
+        if (left < leftOffset_) leftOffset_ = left;
+        if (left + layout.cellWidth > leftOffset_ + Width())
+            leftOffset_ = std::max(left + layout.cellWidth - Width(), 0);
+        if (leftOffset_ != before) UpdateScrollBars();
+        return;
+    }
     int perPage = 1, unit = 1;
     PageMetrics(perPage, unit);
     const int before = topIndex_;
@@ -619,19 +713,16 @@ void TbsCustomShellListView::EnsureVisible(int index) {
 }
 
 int TbsCustomShellListView::ItemAt(int x, int y) {
-    TBitmap probe;
-    probe.SetWidth(1);
-    probe.SetHeight(1);
-    SelectListFont(probe.Canvas().Font());
-    const int row = RowHeight(probe.Canvas());
+    const Geometry layout = Layout();
+    if (x < 0 || y < layout.top) return -1;
     int index = -1;
-    if (viewStyle_ == TViewStyle::vsIcon) {
-        const int across = std::max(Width() / kIconCellWidth, 1);
-        if (x < across * kIconCellWidth)
-            index = topIndex_ + (y / kIconCellHeight) * across + x / kIconCellWidth;
+    if (layout.columns) {
+        const int row = y / layout.cellHeight;
+        if (row < layout.down) index = (x + leftOffset_) / layout.cellWidth * layout.down + row;
     } else {
-        const int top = viewStyle_ == TViewStyle::vsReport ? HeaderHeight(probe.Canvas()) : 0;
-        if (y >= top) index = topIndex_ + (y - top) / row;
+        const int column = viewStyle_ == TViewStyle::vsReport ? 0 : x / layout.cellWidth;
+        if (column < layout.across)
+            index = topIndex_ + (y - layout.top) / layout.cellHeight * layout.across + column;
     }
     return index >= 0 && index < Count() ? index : -1;
 }

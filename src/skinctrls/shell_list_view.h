@@ -12,9 +12,14 @@
 #include "skinctrls/skin_control.h"
 #include "skinctrls/skin_scroll_bar.h"
 
+namespace skin {
+class TbsSkinPopupMenu;
+}
+
 namespace skinctrls {
 
 class TbsCustomShellComboBox;
+class TbsSkinEdit;
 
 enum TShellObjectType : uint8_t { otFolders = 1, otNonFolders = 2, otHidden = 4 };
 using TShellObjectTypes = uint8_t;
@@ -105,6 +110,29 @@ class TbsCustomShellListView : public TbsSkinControl {
     // Opens the selected folder; false when the selection is no folder.
     bool OpenSelectedFolder();
 
+    // The item menu (with AutoContextMenus): on an item Open, Rename, Delete, New Folder,
+    // Refresh and Properties; on empty space the last three. `client` is a list point.
+    void ShowContextMenu(ui::TPoint client);
+    skin::TbsSkinPopupMenu* ContextMenu() const { return contextMenu_; }
+    // The focused item: a folder opens, a file is chosen as by a double click.
+    void OpenFocusedItem();
+    // Moves the selected items to the trash (asking before deleting for good where there is
+    // none), shows every failure and refreshes.
+    void DeleteSelected();
+    // The properties box of the focused item, or of the current folder when none is selected.
+    void ShowProperties();
+
+    // In-place rename of an item's name: Enter commits, Escape cancels, so does losing the
+    // focus without a change. A refused name leaves the edit open.
+    void EditItemName(int index);
+    bool EditingName() const { return editIndex_ >= 0; }
+    TbsSkinEdit* NameEditor() const { return nameEditor_; }
+    // The item's cell in client coordinates (empty when it is not laid out on screen).
+    graphics::TRect ItemRect(int index);
+
+    // Runs "New Folder" of the item menu; without it the menu offers no New Folder.
+    ui::TNotifyEvent OnCreateFolder;
+
     TAddFolderEvent OnAddFolder;
     TLVSelectItemEvent OnSelectItem;
     ui::TNotifyEvent OnFolderChanged;
@@ -118,6 +146,7 @@ class TbsCustomShellListView : public TbsSkinControl {
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
+    void WndProc(ui::TMessage& message) override;
     void KeyDown(uint16_t& key, ui::TShiftState shift) override;
     void KeyPress(char32_t& key) override;
     void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
@@ -135,18 +164,39 @@ class TbsCustomShellListView : public TbsSkinControl {
     int CompareForColumn(TbsShellFolder& a, TbsShellFolder& b, int column);
     void BuildColumns();
     void RenderList(graphics::TBitmap& bitmap);
+    void RenderHeader(graphics::TCanvas& canvas);
     graphics::TColor DrawHeaderSection(graphics::TCanvas& canvas, const graphics::TRect& cell);
     int RowHeight(graphics::TCanvas& canvas) const;
     int HeaderHeight(graphics::TCanvas& canvas) const;
     int ItemAt(int x, int y);
     void EnsureVisible(int index);
     void ApplySelection(std::vector<bool> next, int focus);
-    // Items per page and per scroll step (a row of icons, or one row).
+    // How the items stand in the current view: icons and small icons flow left to right and
+    // wrap into rows, the list flows top to bottom and wraps into columns, the report is one
+    // item per row below its header.
+    struct Geometry {
+        int cellWidth = 0;
+        int cellHeight = 0;
+        int top = 0;           // the report's header height
+        int across = 1;        // cells per row
+        int down = 1;          // cells per column of the list
+        bool columns = false;  // the list's column-major order
+    };
+    Geometry Layout();
+    // Items per page and per scroll step (a row of cells) of the row-major views.
     void PageMetrics(int& perPage, int& unit);
+    int Step(bool horizontal);
     void AttachBar(TbsSkinScrollBar*& slot, TbsSkinScrollBar* bar, bool vertical);
     void UpdateScrollBars();
     void Resized() override;
     void UpdateNotifier();
+    void AddMenuItem(const char* caption, std::function<void()> action);
+    void ShowError(const std::string& text);
+    bool CommitName();
+    void EndNameEdit();
+    static constexpr platform::UINT_PTR kSlowClickTimer = 0x51C;
+    void StartSlowClickTimer();
+    void StopSlowClickTimer();
 
     std::string root_ = "rfDesktop";
     std::string oldRoot_;
@@ -175,6 +225,13 @@ class TbsCustomShellListView : public TbsSkinControl {
     std::string searchText_;
     TbsCustomShellComboBox* comboBox_ = nullptr;
     std::unique_ptr<TbsShellChangeNotifier> notifier_;
+    skin::TbsSkinPopupMenu* contextMenu_ = nullptr;
+    TbsSkinEdit* nameEditor_ = nullptr;
+    int editIndex_ = -1;
+    std::string editOriginal_;
+    bool committing_ = false;
+    int slowClickIndex_ = -1;  // an item clicked again while selected, renamed unless a
+                               // double click follows
 };
 
 // The skinned file list: font and colours from the skin's "listview" object.

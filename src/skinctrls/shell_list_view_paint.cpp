@@ -72,6 +72,26 @@ int TbsCustomShellListView::HeaderHeight(TCanvas& canvas) const {
     return canvas.TextHeight("Wg") + 6;
 }
 
+void TbsCustomShellListView::RenderHeader(TCanvas& canvas) {
+    const int header = HeaderHeight(canvas);
+    const int textHeight = canvas.TextHeight("Wg");
+    int left = -leftOffset_;
+    for (const TbsListColumn& column : columns_) {
+        const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
+        const TColor captionColor = DrawHeaderSection(canvas, cell);
+        canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+        canvas.Font().SetColor(captionColor);
+        const std::string caption = FitText(canvas, column.Caption, cell.Width() - 8);
+        const int width = canvas.TextWidth(caption);
+        int x = cell.left + 4;
+        if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
+        if (column.Alignment == TColumnAlignment::taCenter)
+            x = (cell.left + cell.right - width) / 2;
+        canvas.TextRect(cell, x, (header - textHeight) / 2, caption);
+        left += column.Width;
+    }
+}
+
 void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
     if (bitmap.IsEmpty()) return;
     TCanvas& canvas = bitmap.Canvas();
@@ -93,56 +113,35 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
         canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, shown);
     };
-    int top = 0;
-    if (viewStyle_ == TViewStyle::vsReport) {
-        const int header = HeaderHeight(canvas);
-        int left = -leftOffset_;
-        for (const TbsListColumn& column : columns_) {
-            const graphics::TRect cell = graphics::Rect(left, 0, left + column.Width, header);
-            const TColor captionColor = DrawHeaderSection(canvas, cell);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-            canvas.Font().SetColor(captionColor);
-            const std::string caption = FitText(canvas, column.Caption, cell.Width() - 8);
-            const int width = canvas.TextWidth(caption);
-            int x = cell.left + 4;
-            if (column.Alignment == TColumnAlignment::taRightJustify) x = cell.right - 4 - width;
-            if (column.Alignment == TColumnAlignment::taCenter)
-                x = (cell.left + cell.right - width) / 2;
-            canvas.TextRect(cell, x, (header - textHeight) / 2, caption);
-            left += column.Width;
-        }
-        top = header;
-    }
-    // Only the rows on screen are asked for their texts, icons and details.
-    for (int i = topIndex_; i < Count(); ++i) {
+    if (viewStyle_ == TViewStyle::vsReport) RenderHeader(canvas);
+    // Only the items on screen are asked for their texts, icons and details.
+    const Geometry layout = Layout();
+    const int first = layout.columns ? leftOffset_ / layout.cellWidth * layout.down : topIndex_;
+    for (int i = first; i < Count(); ++i) {
+        const graphics::TRect cell = ItemRect(i);
+        if (layout.columns ? cell.left >= Width() : cell.top >= Height()) break;
         TbsShellFolder& item = *items_[size_t(i)];
         const bool selected = selected_[size_t(i)];
         const std::string name = item.ItemDisplayName();
         if (large) {
-            const int across = std::max(Width() / kIconCellWidth, 1);
-            const int cellX = ((i - topIndex_) % across) * kIconCellWidth;
-            const int cellY = ((i - topIndex_) / across) * kIconCellHeight;
-            if (cellY >= Height()) break;
             ImageList_Draw(images, item.ImageIndex(true), dc,
-                           cellX + (kIconCellWidth - kLargeIcon) / 2, cellY + 4, ILD_NORMAL);
+                           cell.left + (kIconCellWidth - kLargeIcon) / 2, cell.top + 4, ILD_NORMAL);
             const graphics::TRect label =
-                graphics::Rect(cellX + 2, cellY + kLargeIcon + 8, cellX + kIconCellWidth - 2,
-                               cellY + kLargeIcon + 10 + textHeight);
+                graphics::Rect(cell.left + 2, cell.top + kLargeIcon + 8, cell.right - 2,
+                               cell.top + kLargeIcon + 10 + textHeight);
             if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
             canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
             drawText(label, name, selected, TColumnAlignment::taCenter);
             continue;
         }
-        const int y = top + (i - topIndex_) * row;
-        if (y >= Height()) break;
-        const int dx = viewStyle_ == TViewStyle::vsReport ? -leftOffset_ : 0;
-        ImageList_Draw(images, item.ImageIndex(false), dc, dx + 2, y + (row - kSmallIcon) / 2,
-                       ILD_NORMAL);
+        const int y = cell.top;
+        ImageList_Draw(images, item.ImageIndex(false), dc, cell.left + 2,
+                       y + (row - kSmallIcon) / 2, ILD_NORMAL);
         const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
                                   ? columns_[0].Width
-                                  : kListColumnWidth;
+                                  : layout.cellWidth;
         const graphics::TRect nameCell =
-            graphics::Rect(dx + kSmallIcon + 4, y, dx + nameWidth, y + row);
+            graphics::Rect(cell.left + kSmallIcon + 4, y, cell.left + nameWidth, y + row);
         if (selected) {
             ui::FillColor(
                 canvas,
@@ -155,10 +154,11 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
         if (viewStyle_ != TViewStyle::vsReport) continue;
         if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
-        int left = dx + nameWidth;
+        int left = cell.left + nameWidth;
         for (size_t c = 1; c < columns_.size(); ++c) {
-            const graphics::TRect cell = graphics::Rect(left, y, left + columns_[c].Width, y + row);
-            drawText(cell, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
+            const graphics::TRect detail =
+                graphics::Rect(left, y, left + columns_[c].Width, y + row);
+            drawText(detail, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
             left += columns_[c].Width;
         }
     }

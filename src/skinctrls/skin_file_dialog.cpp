@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <initializer_list>
 #include <system_error>
 
 #include "skinctrls/skin_open_dlg_form.h"
@@ -103,10 +102,8 @@ void TbsSkinOpenDialog::Configure(TbsOpenDlgForm& form) {
     frame.SetAlphaBlendValue(alphaBlendValue_);
     frame.SetMenusAlphaBlend(ctrlAlphaBlend_);
     frame.SetMenusAlphaBlendValue(ctrlAlphaBlendValue_);
-    for (ui::TControl* control : std::initializer_list<ui::TControl*>{
-             &form.OpenButton(), &form.CancelButton(), &form.FolderCombo(), &form.FileList()}) {
-        control->Font().CopyFrom(&defaultFont_);
-    }
+    form.SetDefaultFont(defaultFont_);
+    form.SetToolButtonsFlat(toolButtonsTransparent_);
     form.SetViewStyle(viewStyle_);
 
     TbsSkinFileListView& list = form.FileList();
@@ -127,6 +124,7 @@ void TbsSkinOpenDialog::Configure(TbsOpenDlgForm& form) {
         height = std::max(height, frame.MinimumHeight() - insets.Top - insets.Bottom);
     }
     form.SetClientSize(width, height);
+    if (alphaBlend_) form.SetTranslucency(alphaBlendValue_, alphaBlendAnimation_);
 
     form.FocusFirstItem();
     form.FileNameEdit().SetText(ExtractFileName(fileName_));

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <initializer_list>
 #include <system_error>
 
 #include "core/exceptions.h"
@@ -77,11 +78,6 @@ std::string TbsOpenDlgForm::Text(const char* key, const char* fallback) const {
     return fallback;
 }
 
-std::string TbsOpenDlgForm::ButtonHint(const ui::TControl* button) const {
-    auto it = hints_.find(button);
-    return it == hints_.end() ? std::string() : it->second;
-}
-
 TbsSkinSpeedButton* TbsOpenDlgForm::AddToolButton(const char* glyph, const char* hintKey,
                                                   const char* hint) {
     auto* button = ui::Make<TbsSkinSpeedButton>(this);
@@ -91,7 +87,8 @@ TbsSkinSpeedButton* TbsOpenDlgForm::AddToolButton(const char* glyph, const char*
     button->SetDefaultHeight(25);
     LoadDialogGlyph(glyph, button->Glyph());
     button->SetAlign(ui::TAlign::alRight);
-    hints_[button] = Text(hintKey, hint);
+    button->SetHint(Text(hintKey, hint));
+    button->SetShowHint(true);
     return button;
 }
 
@@ -131,7 +128,8 @@ void TbsOpenDlgForm::BuildToolBar(int width) {
     viewButton_->SetDefaultHeight(25);
     LoadDialogGlyph("BS_LVSTYLE", viewButton_->Glyph());
     placeRight(viewButton_, 37);
-    hints_[viewButton_] = Text("MSG_BTN_VIEWMENU_HINT", ui::strings::SViewMenuHint);
+    viewButton_->SetHint(Text("MSG_BTN_VIEWMENU_HINT", ui::strings::SViewMenuHint));
+    viewButton_->SetShowHint(true);
     viewMenu_ = ui::Make<skin::TbsSkinPopupMenu>(this);
     viewMenu_->SetSkinFrame(frame_);
     const std::pair<const char*, const char*> viewTexts[] = {
@@ -203,9 +201,11 @@ void TbsOpenDlgForm::BuildCentre() {
     fileList_->SetShellComboBox(folderCombo_);
     folderCombo_->SetShellListView(fileList_);
     fileList_->OnFolderChanged = [this](ui::TComponent*) { FolderChanged(); };
+    fileList_->OnCreateFolder = [this](ui::TComponent*) { CreateNewFolder(); };
     fileList_->OnSelectItem = [this](ui::TComponent*, int, bool) { SelectionChanged(); };
-    fileList_->OnKeyDown = [this](ui::TComponent*, uint16_t& key, ui::TShiftState) {
-        if (key == VK_RETURN && !fileList_->SelectedFilePath().empty()) {
+    fileList_->OnKeyDown = [this](ui::TComponent*, uint16_t& key, ui::TShiftState shift) {
+        // Alt+Enter is the list's properties box.
+        if (key == VK_RETURN && !(shift & ui::ssAlt) && !fileList_->SelectedFilePath().empty()) {
             key = 0;
             AcceptFileName();
         }
@@ -290,6 +290,31 @@ void TbsOpenDlgForm::SetControlsSkinData(skin::TbsSkinData* data) {
     fileTypeLabel_->SetSkinData(data);
 }
 
+void TbsOpenDlgForm::SetToolButtonsFlat(bool flat) {
+    for (TbsSkinSpeedButton* b : {backButton_, upButton_, newFolderButton_}) b->SetFlat(flat);
+}
+
+void TbsOpenDlgForm::SetDefaultFont(graphics::TFont& font) {
+    // Skinned controls draw their text with their DefaultFont (unless the skin names one);
+    // the file list with its Font.
+    for (TbsSkinCustomControl* control :
+         std::initializer_list<TbsSkinCustomControl*>{openButton_, cancelButton_, folderCombo_}) {
+        control->DefaultFont().CopyFrom(&font);
+    }
+    folderCombo_->ListBoxDefaultFont().CopyFrom(&font);
+    fileList_->Font().CopyFrom(&font);
+}
+
+void TbsOpenDlgForm::SetTranslucency(std::uint8_t value, bool animate) {
+    if (!fade_) fade_ = std::make_unique<TbsWindowFade>(*this);
+    fade_->Apply(value, animate);
+}
+
+void TbsOpenDlgForm::VisibleChanged() {
+    ui::TForm::VisibleChanged();
+    if (Visible() && fade_) fade_->Shown();
+}
+
 void TbsOpenDlgForm::SetViewStyle(TViewStyle style) {
     for (size_t i = 0; i < viewItems_.size(); ++i) viewItems_[i]->SetChecked(int(i) == int(style));
     fileList_->SetViewStyle(style);
@@ -318,13 +343,18 @@ void TbsOpenDlgForm::CloseWithFile(const std::string& path) {
 }
 
 void TbsOpenDlgForm::AcceptFileName() {
+    AcceptIn(fileList_->CurrentFolderPath(), fileNameEdit_->Text(), fileList_->SelectedFilePath());
+}
+
+void TbsOpenDlgForm::AcceptIn(const std::string& folder, const std::string& name,
+                              const std::string& selected) {
     ui::TAcceptContext context;
     context.saveMode = saveMode_;
     context.checkFileExists = checkFileExists;
     context.overwritePrompt = overwritePrompt;
-    context.selectedPath = fileList_->SelectedFilePath();
-    context.folder = fileList_->CurrentFolderPath();
-    context.editText = fileNameEdit_->Text();
+    context.selectedPath = selected;
+    context.folder = folder;
+    context.editText = name;
     context.defaultExt = defaultExt;
     context.filterMask = filterCombo_->Mask();
     context.fileExists = IsFile;
@@ -351,9 +381,9 @@ void TbsOpenDlgForm::FileNameEnter() {
             fileNameEdit_->SetText("");
             return;
         }
-        // A path that names no folder: a full path to an existing file is still accepted.
+        // A full path to an existing file goes through the accept step in its own folder.
         if (text.front() != '/' || !IsFile(text)) return;
-        CloseWithFile(text);
+        AcceptIn(ui::ExtractFilePath(text), ui::ExtractFileName(text), std::string());
         return;
     }
     AcceptFileName();
@@ -424,6 +454,7 @@ void TbsOpenDlgForm::CreateNewFolder() {
     for (int i = 0; i < fileList_->Count(); ++i) {
         if (fileList_->Folders(i).ItemDisplayName() == name) {
             fileList_->SetItemIndex(i);
+            fileList_->EditItemName(i);
             break;
         }
     }

@@ -4,7 +4,6 @@
 // its scroll bars, and below them the file-name edit, the filter box and the accept and
 // cancel buttons. The form knows how a name is accepted; the dialog components build it,
 // show it and read the result back.
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "skinctrls/skin_speed_button.h"
 #include "skinctrls/skin_std_label.h"
 #include "skinctrls/skin_tool_bar.h"
+#include "skinctrls/window_fade.h"
 #include "ui/form.h"
 
 namespace skinctrls {
@@ -44,8 +44,6 @@ class TbsOpenDlgForm : public ui::TForm {
     // The visited folders as absolute item id lists, oldest first.
     const std::vector<std::vector<uint8_t>>& FolderHistory() const { return folderHistory_; }
     int NewFolderCounter() const { return newFolderCounter_; }
-    // The text of a tool button's hint.
-    std::string ButtonHint(const ui::TControl* button) const;
 
     skin::TbsSkinFrame& Frame() { return *frame_; }
     TbsSkinToolBar& ToolBar() { return *toolBar_; }
@@ -68,6 +66,13 @@ class TbsOpenDlgForm : public ui::TForm {
 
     // Every skinned control of the form takes `data`.
     void SetControlsSkinData(skin::TbsSkinData* data);
+    // The three tool buttons show only their glyphs until the pointer is over them.
+    void SetToolButtonsFlat(bool flat);
+    // The font of the accept and cancel buttons, the folder box (and its drop-down list) and
+    // the file list, where the skin does not give one.
+    void SetDefaultFont(graphics::TFont& font);
+    // Translucency of the dialog window (255 = opaque), faded in when `animate`.
+    void SetTranslucency(std::uint8_t value, bool animate);
     // Checks the view menu item of `style` alone and gives the list that style.
     void SetViewStyle(TViewStyle style);
 
@@ -88,12 +93,17 @@ class TbsOpenDlgForm : public ui::TForm {
     // Records the list's current folder as the latest history entry.
     void PushCurrentFolder();
 
+  protected:
+    void VisibleChanged() override;
+
   private:
     std::string Text(const char* key, const char* fallback) const;
     void BuildToolBar(int width);
     void BuildCentre();
     void BuildBottom(int width);
     TbsSkinSpeedButton* AddToolButton(const char* glyph, const char* hintKey, const char* hint);
+    // The accept step for a name typed in `folder` (`selected`: the list's chosen file).
+    void AcceptIn(const std::string& folder, const std::string& name, const std::string& selected);
     bool ConfirmOverwrite();
     void CloseWithFile(const std::string& path);
 
@@ -105,8 +115,8 @@ class TbsOpenDlgForm : public ui::TForm {
     bool focusing_ = false;
     int newFolderCounter_ = 0;
     int lastSelection_ = -1;
-    std::map<const ui::TControl*, std::string> hints_;
 
+    std::unique_ptr<TbsWindowFade> fade_;
     skin::TbsSkinFrame* frame_ = nullptr;
     TbsSkinToolBar* toolBar_ = nullptr;
     TbsSkinStdLabel* lookInLabel_ = nullptr;

@@ -7,6 +7,7 @@
 #include "graphics/bitmap_canvas.h"
 #include "platform/user/user.h"
 #include "ui/form.h"
+#include "ui/hint_tracker.h"
 #include "ui/win_control.h"
 
 namespace ui {
@@ -27,15 +28,6 @@ InitProcs& StartupHooks() {
     return hooks;
 }
 
-// The framework control behind a window, or the nearest ancestor that has one.
-TWinControl* ControlOfWindow(HWND window) {
-    while (window != nullptr) {
-        if (TWinControl* control = TWinControl::FindControl(window)) return control;
-        window = GetParent(window);
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 int TApplication::startupShowCommand_ = SW_SHOWNORMAL;
@@ -54,7 +46,9 @@ TApplication& Application() {
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
-TApplication::~TApplication() { Reset(); }
+TApplication::~TApplication() {
+    Reset();
+}
 
 void TApplication::AddInitProc(std::function<void()> proc, std::function<void()> exitProc) {
     StartupHooks().procs.emplace_back(std::move(proc), std::move(exitProc));
@@ -160,6 +154,7 @@ bool TApplication::ProcessMessage(MSG& message) {
         return true;
     }
     try {
+        Hints().Observe(message);
         bool handled = filter_ && filter_(message);
         if (!handled && !IsKeyMessage(message)) {
             TranslateMessage(&message);
@@ -177,7 +172,7 @@ bool TApplication::IsKeyMessage(MSG& message) {
     switch (message.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN: {
-            TWinControl* control = ControlOfWindow(message.hwnd);
+            TWinControl* control = TWinControl::ControlOfWindow(message.hwnd);
             if (control == nullptr) return false;
             uint16_t key = uint16_t(message.wParam);
             if (control->DoKeyDown(key, KeyboardShift())) return true;
@@ -193,7 +188,7 @@ bool TApplication::IsKeyMessage(MSG& message) {
             return false;
         }
         case WM_CHAR: {
-            TWinControl* control = ControlOfWindow(message.hwnd);
+            TWinControl* control = TWinControl::ControlOfWindow(message.hwnd);
             if (control == nullptr) return false;
             char32_t key = char32_t(message.wParam);
             // Enter and Escape were dialog keys already.
@@ -203,7 +198,7 @@ bool TApplication::IsKeyMessage(MSG& message) {
         }
         case WM_SYSCHAR: {
             // Alt and a character: an accelerator of some control on the form.
-            TWinControl* control = ControlOfWindow(message.hwnd);
+            TWinControl* control = TWinControl::ControlOfWindow(message.hwnd);
             if (control == nullptr) return false;
             TCustomForm* form = control->ParentForm();
             return form != nullptr && form->DialogChar(char32_t(message.wParam));
@@ -218,7 +213,9 @@ void TApplication::Minimize() {
         ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
 }
 
-void TApplication::Terminate() { PostQuitMessage(0); }
+void TApplication::Terminate() {
+    PostQuitMessage(0);
+}
 
 void TApplication::HandleException(const std::exception_ptr& error) {
     if (HWND capture = GetCapture()) SendMessage(capture, WM_CANCELMODE, 0, 0);
@@ -250,6 +247,11 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     return ::platform::MessageBox(Handle(), text.c_str(), caption.c_str(), flags);
 }
 
+THintTracker& TApplication::Hints() {
+    if (!hints_) hints_ = std::make_unique<THintTracker>();
+    return *hints_;
+}
+
 TMessageFilter TApplication::SetMessageFilter(TMessageFilter filter) {
     std::swap(filter, filter_);
     return filter;
@@ -257,6 +259,7 @@ TMessageFilter TApplication::SetMessageFilter(TMessageFilter filter) {
 
 void TApplication::Reset() {
     DestroyComponents();
+    hints_.reset();
     forms_.clear();
     mainForm_ = nullptr;
     if (handle_ != nullptr && IsWindow(handle_)) DestroyWindow(handle_);

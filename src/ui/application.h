@@ -3,6 +3,7 @@
 // the main form, the message loop with its key handling and error display, and the exit.
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,12 +13,12 @@
 namespace ui {
 
 class TCustomForm;
+class THintTracker;
 
 // Shows a message box: owner, text, caption, flags; returns the button pressed. Replaceable so
 // that the error display can be observed.
-using TMessageBoxFunction =
-    std::function<int(platform::HWND owner, const std::string& text, const std::string& caption,
-                      platform::UINT flags)>;
+using TMessageBoxFunction = std::function<int(platform::HWND owner, const std::string& text,
+                                              const std::string& caption, platform::UINT flags)>;
 // Looks at a message before it is dispatched; true when the message was handled.
 using TMessageFilter = std::function<bool(platform::MSG& message)>;
 using TExceptionEvent = std::function<void(TComponent* sender, const std::exception_ptr& error)>;
@@ -27,7 +28,7 @@ using TExceptionEvent = std::function<void(TComponent* sender, const std::except
 std::string ErrorDisplayText(const std::string& message);
 
 class TApplication : public TComponent {
-public:
+  public:
     TApplication();
     ~TApplication() override;
 
@@ -84,16 +85,19 @@ public:
     TExceptionEvent OnException;
     TNotifyEvent OnIdle;
 
+    // The hints: their pauses, whether they show at all, and the hint window.
+    THintTracker& Hints();
+
     void SetMessageBoxFunction(TMessageBoxFunction function) { messageBox_ = std::move(function); }
     int MessageBox(const std::string& text, const std::string& caption, platform::UINT flags);
 
     // Frees the forms and returns to the state before start-up (tests run many programs).
     void Reset();
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     // The first form made by CreateForm becomes the main form, with its window.
     void FormCreated(TCustomForm* form);
     bool ProcessMessage(platform::MSG& message);
@@ -109,6 +113,7 @@ private:
     bool initialized_ = false;
     TMessageFilter filter_;
     TMessageBoxFunction messageBox_;
+    std::unique_ptr<THintTracker> hints_;
     static int startupShowCommand_;
 };
 

@@ -78,7 +78,8 @@ void TControl::UpdateAnchorRules() {
 }
 
 void TControl::RequestAlign() {
-    if (parent_ != nullptr && !parent_->inAlign_ && (align_ != TAlign::alNone || anchors_ != kDefaultAnchors))
+    if (parent_ != nullptr && !parent_->inAlign_ &&
+        (align_ != TAlign::alNone || anchors_ != kDefaultAnchors))
         parent_->Realign(this);
 }
 
@@ -175,6 +176,16 @@ void TControl::SetPopupMenu(TPopupMenu* menu) {
     if (popupMenu_ != nullptr) popupMenu_->RemoveFreeNotification(this);
     popupMenu_ = menu;
     if (menu != nullptr) menu->FreeNotification(this);
+}
+
+bool TControl::ShowHint() const {
+    if (parentShowHint_ && parent_ != nullptr) return parent_->ShowHint();
+    return showHint_;
+}
+
+void TControl::SetShowHint(bool value) {
+    showHint_ = value;
+    parentShowHint_ = false;
 }
 
 void TControl::Notification(TComponent* component, TOperation operation) {

@@ -39,7 +39,13 @@ inline constexpr TAnchors kDefaultAnchors = akLeft | akTop;
 enum class TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
 enum TShiftFlag : uint8_t {
-    ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
 };
 using TShiftState = uint8_t;
 
@@ -80,7 +86,7 @@ inline constexpr platform::UINT CM_DIALOGKEY = CM_BASE + 0x31;
 inline constexpr platform::UINT CM_DIALOGCHAR = CM_BASE + 0x32;
 
 class TControl : public TComponent {
-public:
+  public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
@@ -134,6 +140,16 @@ public:
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu);
 
+    // The text the application's hint window shows while the pointer rests on the control.
+    // While ParentShowHint is set the control shows hints when its parent does; setting
+    // ShowHint clears ParentShowHint.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value) { hint_ = value; }
+    bool ShowHint() const;
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool value) { parentShowHint_ = value; }
+
     TControlStyle ControlStyle() const { return controlStyle_; }
     void SetControlStyle(TControlStyle value) { controlStyle_ = value; }
 
@@ -161,7 +177,10 @@ public:
     // Painting.
     virtual void Invalidate();
     virtual void Update();
-    void Repaint() { Invalidate(); Update(); }
+    void Repaint() {
+        Invalidate();
+        Update();
+    }
 
     TPoint ClientToScreen(TPoint point) const;
     TPoint ScreenToClient(TPoint point) const;
@@ -176,7 +195,7 @@ public:
     // The form the control sits on, if any.
     TCustomForm* ParentForm() const;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -214,7 +233,7 @@ protected:
     int height_ = 0;
     std::string text_;
 
-private:
+  private:
     friend class TWinControl;
 
     void HandleMouseMessage(TMessage& message);
@@ -228,6 +247,9 @@ private:
     TColor color_ = graphics::clWindow;
     bool parentColor_ = false;
     TPopupMenu* popupMenu_ = nullptr;
+    std::string hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     bool mouseCaptured_ = false;
     std::map<platform::UINT, TMessageHandler> handlers_;

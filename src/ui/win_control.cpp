@@ -29,7 +29,9 @@ void RegisterFrameworkClass() {
     if (RegisterClassEx(&wc) == 0) throw core::EOutOfResources(strings::SWindowClass);
 }
 
-bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK; }
+bool IsMouseMessage(UINT msg) {
+    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
+}
 
 // Runs a message through a control, turning an escaping exception into the error display:
 // the platform's dispatch must never see one.
@@ -61,6 +63,14 @@ TWinControl::~TWinControl() {
     }
     tabList_.clear();
     if (handle_ != nullptr) DestroyHandle();
+}
+
+TWinControl* TWinControl::ControlOfWindow(HWND window) {
+    while (window != nullptr) {
+        if (TWinControl* control = FindControl(window)) return control;
+        window = GetParent(window);
+    }
+    return nullptr;
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
@@ -150,7 +160,9 @@ LRESULT TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return message.Result;
 }
 
-void TWinControl::MainWndProc(TMessage& message) { SafeWndProc(*this, message); }
+void TWinControl::MainWndProc(TMessage& message) {
+    SafeWndProc(*this, message);
+}
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (handle_ == nullptr) {
@@ -188,9 +200,10 @@ void TWinControl::WndProc(TMessage& message) {
             }
             TPoint point = ScreenToClient({screen.x, screen.y});
             TControl* child = ControlAtPos(point, false, false);
-            bool shown = child != nullptr
-                             ? child->ContextPopup({point.x - child->Left(), point.y - child->Top()})
-                             : ContextPopup(point);
+            bool shown =
+                child != nullptr
+                    ? child->ContextPopup({point.x - child->Left(), point.y - child->Top()})
+                    : ContextPopup(point);
             if (shown) {
                 message.Result = 1;
                 return;
@@ -385,10 +398,13 @@ void TWinControl::SetText(const std::string& value) {
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 
-void TWinControl::TextChanged() { Invalidate(); }
+void TWinControl::TextChanged() {
+    Invalidate();
+}
 
 void TWinControl::Invalidate() {
-    if (handle_ != nullptr) InvalidateRect(handle_, nullptr, (ControlStyle() & csOpaque) ? FALSE : TRUE);
+    if (handle_ != nullptr)
+        InvalidateRect(handle_, nullptr, (ControlStyle() & csOpaque) ? FALSE : TRUE);
 }
 
 void TWinControl::Update() {
@@ -450,7 +466,8 @@ TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled, bool allow
         if (!allowWinControls && dynamic_cast<TWinControl*>(control) != nullptr) continue;
         if (!control->Visible() || (!allowDisabled && !control->Enabled())) continue;
         if (point.x >= control->Left() && point.y >= control->Top() &&
-            point.x < control->Left() + control->Width() && point.y < control->Top() + control->Height())
+            point.x < control->Left() + control->Width() &&
+            point.y < control->Top() + control->Height())
             return control;
     }
     return nullptr;
@@ -488,11 +505,16 @@ void TWinControl::AlignControls(TControl* changed, TRect& rect) {
             if (c->Align() == align && c->Visible()) list.push_back(c);
         auto key = [align](TControl* c) {
             switch (align) {
-                case TAlign::alTop: return c->Top();
-                case TAlign::alBottom: return -(c->Top() + c->Height());
-                case TAlign::alLeft: return c->Left();
-                case TAlign::alRight: return -(c->Left() + c->Width());
-                default: return 0;
+                case TAlign::alTop:
+                    return c->Top();
+                case TAlign::alBottom:
+                    return -(c->Top() + c->Height());
+                case TAlign::alLeft:
+                    return c->Left();
+                case TAlign::alRight:
+                    return -(c->Left() + c->Width());
+                default:
+                    return 0;
             }
         };
         std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) {
@@ -577,7 +599,9 @@ bool TWinControl::CanFocus() const {
     return true;
 }
 
-bool TWinControl::Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
+bool TWinControl::Focused() const {
+    return handle_ != nullptr && GetFocus() == handle_;
+}
 
 void TWinControl::SetFocus() {
     if (!CanFocus()) throw core::EInvalidOperation(strings::SCannotFocus);

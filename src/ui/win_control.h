@@ -25,7 +25,7 @@ struct TCreateParams {
 };
 
 class TWinControl : public TControl {
-public:
+  public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
@@ -44,7 +44,8 @@ public:
     void RemoveControl(TControl* control);
     // The visible, enabled-or-not child under a client point (graphic children on top of
     // windowed ones when `allowWinControls` is false).
-    TControl* ControlAtPos(TPoint point, bool allowDisabled = true, bool allowWinControls = false) const;
+    TControl* ControlAtPos(TPoint point, bool allowDisabled = true,
+                           bool allowWinControls = false) const;
 
     // Lays out the aligned and anchored children; `changed` (the control whose place or
     // alignment just changed) goes first among controls at the same position.
@@ -83,8 +84,10 @@ public:
 
     // The framework control behind a window, if any.
     static TWinControl* FindControl(platform::HWND window);
+    // The framework control behind a window, or behind its nearest ancestor that has one.
+    static TWinControl* ControlOfWindow(platform::HWND window);
 
-protected:
+  protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& params);
@@ -113,7 +116,7 @@ protected:
 
     bool parentBackground_ = false;
 
-private:
+  private:
     friend class TControl;
     static platform::LRESULT StaticWndProc(platform::HWND window, platform::UINT msg,
                                            platform::WPARAM wParam, platform::LPARAM lParam);
@@ -140,23 +143,23 @@ private:
 
 // A windowed control that paints itself on a canvas.
 class TCustomControl : public TWinControl {
-public:
+  public:
     explicit TCustomControl(TComponent* owner);
     ~TCustomControl() override;
     const char* ClassName() const override { return "TCustomControl"; }
     graphics::TCanvas& Canvas() { return *canvas_; }
 
-protected:
+  protected:
     virtual void Paint() {}
     void PaintWindow(platform::HDC dc) override;
 
-private:
+  private:
     std::unique_ptr<graphics::TCanvas> canvas_;
 };
 
 // A control without a window, painted by its parent on the parent's surface.
 class TGraphicControl : public TControl {
-public:
+  public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
     const char* ClassName() const override { return "TGraphicControl"; }
@@ -164,10 +167,10 @@ public:
     // Called by the parent with the canvas on the parent's context, origin at this control.
     void PaintOn(platform::HDC dc);
 
-protected:
+  protected:
     virtual void Paint() {}
 
-private:
+  private:
     std::unique_ptr<graphics::TCanvas> canvas_;
 };
 

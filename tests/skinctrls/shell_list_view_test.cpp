@@ -377,21 +377,28 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     auto vbar = std::make_unique<TbsSkinScrollBar>(nullptr);
     auto hbar = std::make_unique<TbsSkinScrollBar>(nullptr);
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
-    list->SetBounds(0, 0, 300, 180);  // ten rows of 18 pixels
-    list->SetViewStyle(TViewStyle::vsList);
+    list->SetBounds(0, 0, 300, 180);              // ten rows of 18 pixels
+    list->SetViewStyle(TViewStyle::vsSmallIcon);  // two cells of 150 pixels per row
     list->SetVScrollBar(vbar.get());
     list->SetHScrollBar(hbar.get());
     list->SetRoot(home_ + "/many");
     EXPECT_TRUE(vbar->Enabled());
-    EXPECT_EQ(vbar->Max(), 29);
+    EXPECT_EQ(vbar->Max(), 14);
     EXPECT_EQ(vbar->PageSize(), 10);
-    EXPECT_FALSE(hbar->Enabled());  // the list view has no columns to scroll
-    vbar->SetPosition(5);
-    EXPECT_EQ(list->TopIndex(), 5);
-    // Selecting the last item scrolls it into view and moves the bar.
+    EXPECT_FALSE(hbar->Enabled());
+    vbar->SetPosition(2);
+    EXPECT_EQ(list->TopIndex(), 4);
+    // Selecting the last item scrolls its row into view and moves the bar.
     list->SetItemIndex(29);
-    EXPECT_EQ(list->TopIndex(), 20);
-    EXPECT_EQ(vbar->Position(), 20);
+    EXPECT_EQ(list->TopIndex(), 10);
+    EXPECT_EQ(vbar->Position(), 5);
+    // The list wraps into three columns of 180 pixels: the horizontal bar scrolls them.
+    list->SetViewStyle(TViewStyle::vsList);
+    EXPECT_FALSE(vbar->Enabled());
+    EXPECT_TRUE(hbar->Enabled());
+    EXPECT_EQ(hbar->Max(), 539);
+    EXPECT_EQ(hbar->PageSize(), 300);
+    EXPECT_GE(hbar->Position(), 240);  // the last item's column in view
     // The report's columns are wider than the list: the horizontal bar comes on.
     list->SetViewStyle(TViewStyle::vsReport);
     EXPECT_TRUE(hbar->Enabled());
@@ -402,6 +409,68 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     vbar.reset();
     EXPECT_EQ(list->VScrollBar(), nullptr);
     list->OpenFolderPath(home_ + "/many");
+}
+
+class ShellListViewLayoutTest : public testing::ShellHomeTest {};
+
+TEST_F(ShellListViewLayoutTest, SmallIconsFlowIntoRowsAndTheListIntoColumns) {
+    for (int i = 0; i < 12; ++i) Make("many/f" + std::to_string(100 + i) + ".bmp");
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    list->SetBounds(0, 0, 460, 90);  // five rows of 18 pixels, three small-icon cells across
+    list->SetRoot(home_ + "/many");
+    list->SetViewStyle(TViewStyle::vsSmallIcon);
+    EXPECT_EQ(list->ItemRect(1).left, 150);
+    EXPECT_EQ(list->ItemRect(1).top, 0);
+    EXPECT_EQ(list->ItemRect(3).left, 0);
+    EXPECT_EQ(list->ItemRect(3).top, 18);
+    list->SetViewStyle(TViewStyle::vsList);
+    EXPECT_EQ(list->ItemRect(1).left, 0);
+    EXPECT_EQ(list->ItemRect(1).top, 18);
+    EXPECT_EQ(list->ItemRect(5).left, 180);
+    EXPECT_EQ(list->ItemRect(5).top, 0);
+    // Clicks and the arrow keys follow the layout.
+    list->Perform(platform::WM_LBUTTONDOWN, platform::MK_LBUTTON, platform::MAKELPARAM(200, 20));
+    list->Perform(platform::WM_LBUTTONUP, 0, platform::MAKELPARAM(200, 20));
+    EXPECT_EQ(list->ItemIndex(), 6);
+    uint16_t key = platform::VK_RIGHT;
+    list->DoKeyDown(key, 0);
+    EXPECT_EQ(list->ItemIndex(), 11);
+    list->SetViewStyle(TViewStyle::vsSmallIcon);
+    key = platform::VK_DOWN;
+    list->DoKeyDown(key, 0);
+    EXPECT_EQ(list->ItemIndex(), 11);  // no row below
+    key = platform::VK_UP;
+    list->DoKeyDown(key, 0);
+    EXPECT_EQ(list->ItemIndex(), 8);
+    // The two layouts draw differently.
+    graphics::TBitmap small, listed;
+    list->PaintTo(small);
+    list->SetViewStyle(TViewStyle::vsList);
+    list->PaintTo(listed);
+    int differing = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 460; ++x)
+            differing += small.Canvas().ReadPixel(x, y) != listed.Canvas().ReadPixel(x, y);
+    EXPECT_GT(differing, 100);
+}
+
+TEST_F(ShellListViewLayoutTest, TheWaitCursorShowsWhileAFolderIsReadAndComesBackAfter) {
+    Make("pics/a.bmp");
+    auto list = std::make_unique<TbsSkinFileListView>(nullptr);
+    std::vector<platform::HostCursor> during;
+    list->OnAddFolder = [&](ui::TComponent*, TbsShellFolder*, bool&) {
+        during.push_back(host_->Cursor());
+    };
+    list->SetRoot(home_ + "/pics");
+    ASSERT_EQ(during.size(), 1u);
+    EXPECT_EQ(during[0], platform::HostCursor::Wait);
+    EXPECT_EQ(host_->Cursor(), platform::HostCursor::Arrow);
+    // Also when reading fails.
+    list->OnAddFolder = [](ui::TComponent*, TbsShellFolder*, bool&) {
+        throw core::Exception("stop");
+    };
+    EXPECT_THROW(list->Refresh(), core::Exception);
+    EXPECT_EQ(host_->Cursor(), platform::HostCursor::Arrow);
 }
 
 class ShellListViewRefreshTest : public testing::ShellHomeTest {};

@@ -3,14 +3,19 @@
 // keep a picture of the open dialog as a BMP file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
+#include <thread>
 
 #include "skin_fixture.h"
 #include "skinctrls/dialog_glyphs.h"
 #include "skinctrls/skin_file_dialog.h"
 #include "skinctrls/skin_open_dlg_form.h"
+#include "ui/hint_tracker.h"
+#include "ui/hint_window.h"
 
 namespace skinctrls {
 namespace {
@@ -45,6 +50,20 @@ class SkinFileDialogTest : public ui::testing::UiTest {
     void Enter(const std::string& text) {
         host_->Type(text);
         host_->PressKey(VK_RETURN);
+    }
+    static void RunFor(int ms) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (std::chrono::steady_clock::now() < end) {
+            Pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    static std::string ShownHint() {
+        ui::THintWindow* window = ui::Application().Hints().Window();
+        if (window == nullptr || !window->HandleAllocated() ||
+            !platform::IsWindowVisible(window->Handle()))
+            return {};
+        return window->Caption();
     }
     ui::TForm* owner_ = nullptr;
 };
@@ -347,7 +366,7 @@ TEST_F(SkinFileDialogTest, LayoutWithTheStoredSkin) {
         EXPECT_EQ(form.CancelButton().Top(), 45);
         EXPECT_EQ(form.OpenButton().Caption(), "&Open");
         EXPECT_EQ(form.LookInLabel().Caption(), "Look in: ");
-        EXPECT_EQ(form.ButtonHint(&form.UpButton()), "Up One Level");
+        EXPECT_EQ(form.UpButton().Hint(), "Up One Level");
         // Tool buttons right of the folder box, the view button at the right edge.
         EXPECT_LT(form.FolderCombo().Left(), form.BackButton().Left());
         EXPECT_LT(form.BackButton().Left(), form.UpButton().Left());
@@ -370,6 +389,142 @@ TEST_F(SkinFileDialogTest, LayoutWithTheStoredSkin) {
     host_->PressKey(VK_ESCAPE);
     EXPECT_FALSE(dialog.Execute());
     EXPECT_TRUE(probed);
+}
+
+TEST_F(SkinFileDialogTest, ToolButtonsShowTheirHintsWhenThePointerRestsOnThem) {
+    TbsSkinOpenDialog dialog(owner_);
+    dialog.SetFileName((dir_ / "").string());
+    std::vector<std::string> hints;
+    size_t windowsBefore = 0, windowsWithHint = 0;
+    ProbeOnF12(dialog, [&](TbsOpenDlgForm& form) {
+        Pump();
+        windowsBefore = host_->VisibleWindows().size();
+        for (ui::TControl* button : std::initializer_list<ui::TControl*>{
+                 &form.BackButton(), &form.UpButton(), &form.NewFolderButton(),
+                 &form.ViewMenuButton()}) {
+            const ui::TPoint p = CenterOf(*button);
+            host_->MouseMove(p.x, p.y);
+            RunFor(button == &form.BackButton() ? 650 : 30);  // the pause only for the first
+            hints.push_back(ShownHint());
+            if (windowsWithHint == 0) windowsWithHint = host_->VisibleWindows().size();
+        }
+        const ui::TPoint list = CenterOf(form.FileList());
+        host_->MouseMove(list.x, list.y);
+        Pump();
+        hints.push_back(ShownHint());
+    });
+    host_->PressKey(VK_F12);
+    host_->PressKey(VK_ESCAPE);
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(hints, (std::vector<std::string>{"Go To Last Folder Visited", "Up One Level",
+                                               "Create New Folder", "View Menu", ""}));
+    EXPECT_EQ(windowsWithHint, windowsBefore + 1);
+}
+
+TEST_F(SkinFileDialogTest, TransparentToolButtonsAndTheDefaultFontReachTheirControls) {
+    testing::LoadedSkin skin;
+    skin.LoadEmbedded(owner_);
+    TbsSkinOpenDialog dialog(owner_);
+    dialog.SetSkinData(skin.data);
+    dialog.SetCtrlSkinData(skin.data);
+    dialog.DefaultFont().SetName("Liberation Serif");
+    dialog.SetFileName((dir_ / "").string());
+    std::vector<std::string> fonts;
+    struct Look {
+        bool flat = false;
+        uint32_t idle = 0, hot = 0;  // a pixel of the up button's edge
+    };
+    auto run = [&](bool transparent) {
+        Look look;
+        dialog.SetToolButtonsTransparent(transparent);
+        ProbeOnF12(dialog, [&](TbsOpenDlgForm& form) {
+            fonts = {form.OpenButton().DefaultFont().Name(),
+                     form.CancelButton().DefaultFont().Name(),
+                     form.FolderCombo().DefaultFont().Name(),
+                     form.FolderCombo().ListBoxDefaultFont().Name(), form.FileList().Font().Name()};
+            look.flat =
+                form.BackButton().Flat() && form.UpButton().Flat() && form.NewFolderButton().Flat();
+            Pump();
+            TbsSkinSpeedButton& up = form.UpButton();
+            look.idle = PixelOf(up, 1, 1);
+            const ui::TPoint p = CenterOf(up);
+            host_->MouseMove(p.x, p.y);
+            Pump();
+            look.hot = PixelOf(up, 1, 1);
+        });
+        host_->PressKey(VK_F12);
+        host_->PressKey(VK_ESCAPE);
+        EXPECT_FALSE(dialog.Execute());
+        return look;
+    };
+    const Look solid = run(false);
+    const Look flat = run(true);
+    EXPECT_EQ(fonts, std::vector<std::string>(5, "Liberation Serif"));
+    EXPECT_FALSE(solid.flat);
+    EXPECT_TRUE(flat.flat);
+    // Idle, the flat button shows no button image; under the pointer both show the hot one.
+    EXPECT_NE(flat.idle, solid.idle);
+    EXPECT_EQ(flat.hot, solid.hot);
+}
+
+TEST_F(SkinFileDialogTest, ATypedFullPathGoesThroughTheAcceptChecks) {
+    const std::string old = WriteBitmap("old.ico", 2, 2, 0);
+    TbsSkinSaveDialog dialog(owner_);
+    dialog.SetFilter("图标文件|*.ico");
+    dialog.SetOverwritePromt(true);
+    fs::create_directories(dir_ / "elsewhere");
+    dialog.SetFileName((dir_ / "elsewhere" / "").string());
+    ui::Application().SetMessageBoxFunction([this](platform::HWND, const std::string& text,
+                                                   const std::string& caption,
+                                                   platform::UINT flags) {
+        boxes_.push_back({text, caption, flags});
+        return boxes_.size() == 1 ? platform::IDCANCEL : platform::IDOK;
+    });
+    Enter(old);  // asked, cancelled: the dialog stays
+    Enter("");   // asked again, this time OK
+    ASSERT_TRUE(dialog.Execute());
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[0].text, "Do you want to overwrite old file?");
+    EXPECT_EQ(dialog.FileName(), old);
+
+    // Open mode: a full path to an existing file is the result as typed.
+    TbsSkinOpenDialog open(owner_);
+    open.SetFileName((dir_ / "elsewhere" / "").string());
+    Enter(old);
+    ASSERT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName(), old);
+}
+
+TEST_F(SkinFileDialogTest, AlphaBlendMakesTheDialogTranslucentAndFadesItIn) {
+    TbsSkinOpenDialog dialog(owner_);
+    dialog.SetFileName((dir_ / "").string());
+    std::vector<float> seen;
+    ProbeOnF12(dialog, [&](TbsOpenDlgForm&) {
+        seen.push_back(host_->WindowOpacity(host_->VisibleWindows().back()));
+        RunFor(400);
+        seen.push_back(host_->WindowOpacity(host_->VisibleWindows().back()));
+    });
+    host_->PressKey(VK_F12);
+    host_->PressKey(VK_ESCAPE);
+    EXPECT_FALSE(dialog.Execute());  // off by default: opaque
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], 1.0f);
+
+    dialog.SetAlphaBlend(true);
+    dialog.SetAlphaBlendValue(200);
+    host_->PressKey(VK_F12);
+    host_->PressKey(VK_ESCAPE);
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_FLOAT_EQ(seen[2], 200 / 255.0f);  // at once without the animation
+
+    dialog.SetAlphaBlendAnimation(true);
+    host_->PressKey(VK_F12);
+    host_->PressKey(VK_ESCAPE);
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_EQ(seen.size(), 6u);
+    EXPECT_LT(seen[4], 200 / 255.0f);  // still fading in
+    EXPECT_FLOAT_EQ(seen[5], 200 / 255.0f);
 }
 
 }  // namespace

@@ -84,6 +84,8 @@ public:
     // Shapes a window: the union of `rects` (window coordinates) is inside; an empty list
     // removes the shape.
     virtual void SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) = 0;
+    // Translucency of the whole window, from 0 (invisible) to 1 (opaque).
+    virtual void SetWindowOpacity(HostWindowId window, float opacity) = 0;
     // Shows the window's pixels; `dirty` (window coordinates) is the part that changed.
     virtual void Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) = 0;
 

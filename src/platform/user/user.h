@@ -60,6 +60,9 @@ LRESULT CallWindowProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, L
 LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 BOOL SetWindowText(HWND window, LPCSTR text);
+// Translucency of a top-level window with WS_EX_LAYERED (LWA_ALPHA; colour keys are not
+// offered).
+BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
 int GetWindowText(HWND window, char* buffer, int size);
 int GetWindowTextLength(HWND window);
 BOOL SetProp(HWND window, LPCSTR name, HANDLE data);

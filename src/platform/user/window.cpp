@@ -516,6 +516,13 @@ int GetWindowTextLength(HWND handle) {
     return int(SendMessage(handle, WM_GETTEXTLENGTH, 0, 0));
 }
 
+BOOL SetLayeredWindowAttributes(HWND handle, COLORREF, BYTE alpha, DWORD flags) {
+    Window* window = LiveWindow(handle);
+    if (window == nullptr || !window->IsTopLevel() || !(window->exStyle & WS_EX_LAYERED)) return FALSE;
+    if ((flags & LWA_ALPHA) && window->hostId != 0) CurrentHost().SetWindowOpacity(window->hostId, alpha / 255.0f);
+    return TRUE;
+}
+
 // The default text handling, shared with DefWindowProc.
 LRESULT DefaultTextMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -260,6 +260,7 @@ inline constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
 inline constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 inline constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 inline constexpr DWORD WS_EX_LAYERED = 0x00080000;
+inline constexpr DWORD LWA_ALPHA = 0x00000002;
 inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
 // Class styles.

@@ -197,6 +197,12 @@ void SdlHost::ApplyShape(Entry& entry) {
     SDL_SetWindowPosition(entry.window, entry.bounds.left, entry.bounds.top);
 }
 
+void SdlHost::SetWindowOpacity(HostWindowId window, float opacity) {
+    auto it = windows_.find(window);
+    // Without a compositing window manager SDL refuses; the window then stays opaque.
+    if (it != windows_.end()) SDL_SetWindowOpacity(it->second.window, opacity);
+}
+
 void SdlHost::SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;

@@ -28,6 +28,7 @@ public:
     void RestackWindows(const std::vector<HostWindowId>& bottomToTop) override;
     void FocusWindow(HostWindowId window) override;
     void SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) override;
+    void SetWindowOpacity(HostWindowId window, float opacity) override;
     void Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) override;
     HostRect ScreenBounds() override;
     HostRect WorkArea() override;

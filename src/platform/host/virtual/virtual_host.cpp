@@ -79,6 +79,12 @@ void VirtualHost::SetWindowShape(HostWindowId window, const std::vector<HostRect
     if (it != windows_.end()) it->second.shape = rects;
 }
 
+void VirtualHost::SetWindowOpacity(HostWindowId window, float opacity) {
+    std::lock_guard lock(mutex_);
+    auto it = windows_.find(window);
+    if (it != windows_.end()) it->second.opacity = opacity;
+}
+
 void VirtualHost::Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) {
     std::lock_guard lock(mutex_);
     auto it = windows_.find(window);
@@ -322,6 +328,12 @@ HostRect VirtualHost::WindowBounds(HostWindowId window) {
     std::lock_guard lock(mutex_);
     auto it = windows_.find(window);
     return it == windows_.end() ? HostRect{} : it->second.bounds;
+}
+
+float VirtualHost::WindowOpacity(HostWindowId window) {
+    std::lock_guard lock(mutex_);
+    auto it = windows_.find(window);
+    return it == windows_.end() ? 1.0f : it->second.opacity;
 }
 
 HostWindowId VirtualHost::FocusedWindow() {

@@ -26,6 +26,7 @@ public:
     void RestackWindows(const std::vector<HostWindowId>& bottomToTop) override;
     void FocusWindow(HostWindowId window) override;
     void SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) override;
+    void SetWindowOpacity(HostWindowId window, float opacity) override;
     void Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) override;
     HostRect ScreenBounds() override;
     HostRect WorkArea() override;
@@ -60,6 +61,8 @@ public:
     // Host windows that are shown, bottom to top, and a window's bounds.
     std::vector<HostWindowId> VisibleWindows();
     HostRect WindowBounds(HostWindowId window);
+    // The opacity last set for a window (1 when none was).
+    float WindowOpacity(HostWindowId window);
     HostWindowId FocusedWindow();
     int PresentCount() const { return presentCount_; }
 
@@ -70,6 +73,7 @@ private:
         bool topMost = false;
         std::string title;
         std::vector<HostRect> shape;  // empty = rectangular
+        float opacity = 1.0f;
         std::vector<std::uint32_t> pixels;  // bounds-sized, BGRX
     };
 

@@ -1,0 +1,146 @@
+// The real program's open dialog under a virtual X server with real X input: resting on a
+// tool button brings up the hint as a new top-level window, and a right click on the file
+// list opens the item menu.
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/window/form1.h"
+#include "skinctrls/skin_file_dialog.h"
+#include "skinctrls/skin_open_dlg_form.h"
+#include "ui/ui_fixture.h"
+
+namespace app {
+namespace {
+
+using ui::Application;
+using ui::TPoint;
+constexpr uint16_t kProbeKey = platform::VK_F1 + 11;  // F12
+
+bool HaveTool(const char* name) {
+    std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string Read(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int Lines(const std::string& text) {
+    int lines = 0;
+    for (char c : text) lines += c == '\n';
+    return lines;
+}
+
+// Where the dialog's parts stand: the same dialog run on the virtual screen, which has the
+// size of the X screen (no window manager moves windows there either).
+struct DialogPlaces {
+    TPoint openButton, upButton, firstItem;
+};
+
+class DialogEndToEndTest : public ui::testing::UiTest {
+  protected:
+    DialogPlaces Measure(TForm1& form) {
+        DialogPlaces places;
+        places.openButton = CenterOf(*form.btn1);
+        skinctrls::TbsSkinOpenDialog& dialog = *form.bsknpndlg1;
+        dialog.SetFileName((dir_ / "").string());
+        dialog.OnFolderChange = [&](ui::TComponent*) {
+            skinctrls::TbsOpenDlgForm* shown = dialog.Form();
+            if (shown == nullptr || shown->OnKeyDown) return;
+            shown->OnKeyDown = [&, shown](ui::TComponent*, uint16_t& key, ui::TShiftState) {
+                if (key != kProbeKey) return;
+                places.upButton = CenterOf(shown->UpButton());
+                const graphics::TRect cell = shown->FileList().ItemRect(0);
+                places.firstItem = shown->FileList().ClientToScreen(
+                    {cell.left + 30, cell.top + cell.Height() / 2});
+            };
+        };
+        host_->PressKey(kProbeKey);
+        host_->PressKey(platform::VK_ESCAPE);
+        dialog.Execute();
+        dialog.OnFolderChange = nullptr;
+        dialog.SetFileName("");
+        return places;
+    }
+};
+
+TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
+    for (const char* tool : {"xvfb-run", "xdotool", "import", "convert"})
+        if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";
+    const std::string program = std::string(TEMBRIN_BINARY_DIR) + "/src/app/tembrin-ico";
+    if (!std::filesystem::exists(program)) GTEST_SKIP() << "tembrin-ico is not built";
+
+    auto* form = Application().CreateForm<TForm1>();
+    form->Show();
+    Pump();
+    WriteBitmap("picture.bmp", 8, 8, 0x2080C0);
+    const DialogPlaces at = Measure(*form);
+    ASSERT_GT(at.upButton.x, 0);
+
+    const std::string script = (dir_ / "run.sh").string();
+    auto shot = [&](const char* name) { return (dir_ / name).string(); };
+    // Visible top-level windows, one per line.
+    const std::string windows = "xdotool search --onlyvisible --maxdepth 1 --name ''";
+    {
+        std::ofstream out(script);
+        out << "#!/bin/sh\n"
+            << "cd '" << dir_.string() << "'\n"
+            << "timeout -s KILL 60 '" << program << "' >app.log 2>&1 &\n"
+            << "APP=$!\n"
+            << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
+            << "sleep 1\n"
+            << "xdotool mousemove " << at.openButton.x << " " << at.openButton.y << " click 1\n"
+            << "sleep 1.5\n"
+            // Into the temporary folder by typing its path.
+            << "xdotool type --delay 20 '" << dir_.string() << "/'\n"
+            << "xdotool key Return\n"
+            << "sleep 1\n"
+            << windows << " >before.txt\n"
+            << "xdotool mousemove " << at.upButton.x << " " << at.upButton.y << "\n"
+            << "sleep 1.5\n"
+            << windows << " >hint.txt\n"
+            << "import -window root '" << shot("hint.png") << "'\n"
+            << "xdotool mousemove " << at.firstItem.x << " " << at.firstItem.y << "\n"
+            << "sleep 0.3\n"
+            << "xdotool click 3\n"
+            << "sleep 1\n"
+            << windows << " >menu.txt\n"
+            << "import -window root '" << shot("menu.png") << "'\n"
+            << "xdotool key Escape\n"
+            << "sleep 0.5\n"
+            << "kill $APP\n"
+            << "wait $APP || true\n";
+    }
+    std::string command = "timeout 90 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
+                          "' >'" + (dir_ / "xvfb.log").string() + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "see " << dir_ / "xvfb.log";
+    for (const char* name : {"hint.png", "menu.png"}) {
+        ASSERT_TRUE(std::filesystem::exists(shot(name))) << name;
+        std::filesystem::copy_file(
+            shot(name),
+            std::filesystem::temp_directory_path() / (std::string("tembrin_dialog_e2e_") + name),
+            std::filesystem::copy_options::overwrite_existing);
+    }
+    const int before = Lines(Read(dir_ / "before.txt"));
+    EXPECT_GT(before, 0);
+    EXPECT_EQ(Lines(Read(dir_ / "hint.txt")), before + 1) << "the hint window";
+    EXPECT_EQ(Lines(Read(dir_ / "menu.txt")), before + 1) << "the item menu";
+
+    // The hint's tooltip colour below the pointer.
+    const std::string bmp = shot("hint.bmp");
+    ASSERT_EQ(std::system(("convert '" + shot("hint.png") + "' BMP3:'" + bmp + "'").c_str()), 0);
+    graphics::TBitmap screen;
+    screen.LoadFile(bmp);
+    int tooltip = 0;
+    for (int y = at.upButton.y; y < at.upButton.y + 60; ++y)
+        for (int x = at.upButton.x - 100; x < at.upButton.x + 150; ++x)
+            tooltip += (screen.Canvas().ReadPixel(x, y) & 0xFFFFFF) == 0xE1FFFF;  // BGR
+    EXPECT_GT(tooltip, 100);
+}
+
+}  // namespace
+}  // namespace app
