@@ -203,10 +203,12 @@ void TGIFPainter::Start() {
         error_ = std::current_exception();
         terminated_ = true;
     }
-    if (more)
-        thread_->Resume();
-    else
+    if (!more) {
         Finish();
+        return;
+    }
+    resumedAt_ = clock_->Now();
+    thread_->Resume();
 }
 
 void TGIFPainter::Stop() {
@@ -266,8 +268,12 @@ void TGIFPainter::Finish() {
 // --- the pass loop ---
 
 void TGIFPainter::Execute() {
-    // A threaded painter began in Start, with its first frame, and goes on from there.
-    if (!thread_) BeginPasses();
+    // A threaded painter began in Start, with its first frame, and goes on from there. The
+    // time its thread took to start is not lateness of that frame.
+    if (thread_)
+        referenceTime_ += clock_->Now() - resumedAt_;
+    else
+        BeginPasses();
     while (PlayNext()) {
     }
 }

@@ -131,6 +131,7 @@ class TGIFPainter {
     PassState passes_;
     int delay_ = 0;
     platform::DWORD referenceTime_ = 0;
+    platform::DWORD resumedAt_ = 0;  // when Start handed the frames after the first to the thread
     int lastWait_ = 0;
 
     std::unique_ptr<platform::WorkerThread> thread_;

@@ -139,11 +139,12 @@ TEST_F(Threads, WorkersPostAndSendIntoTheLoop) {
 
 TEST_F(Threads, WaitMessageSleepsUntilSomethingArrives) {
     HWND w = TopLevel(0, 0, 10, 10);
+    // Timed from before the poster starts: its sleep may begin before this thread runs again.
+    const DWORD start = GetTickCount();
     std::thread poster([w] {
         Sleep(40);
         PostMessage(w, WM_USER + 1, 0, 0);
     });
-    const DWORD start = GetTickCount();
     WaitMessage();
     const DWORD waited = GetTickCount() - start;
     poster.join();
