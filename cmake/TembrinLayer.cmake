@@ -28,9 +28,11 @@ function(tembrin_has_sources out folder)
   endif()
 endfunction()
 
-# A GoogleTest executable for the tests under the given folders of tests/.
+# A GoogleTest executable for the tests under the given folders of tests/. THREADED is a
+# GoogleTest filter naming its tests that run threads: they carry the ctest label "threads",
+# which the thread sanitizer's run (make tsan) selects.
 function(tembrin_tests target)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "THREADED" "DIRS;DEPS" ${ARGN})
   set(sources)
   foreach(dir ${ARG_DIRS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
@@ -47,5 +49,12 @@ function(tembrin_tests target)
     TEMBRIN_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TEMBRIN_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TEMBRIN_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+  if(ARG_THREADED)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 TEST_FILTER "${ARG_THREADED}"
+                         PROPERTIES TIMEOUT 300 LABELS threads)
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 TEST_FILTER "-${ARG_THREADED}"
+                         PROPERTIES TIMEOUT 300)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 300)
+  endif()
 endfunction()

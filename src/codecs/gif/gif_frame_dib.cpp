@@ -76,14 +76,12 @@ void ReportRow(const TGIFRowProgress& progress, int row, int height) {
     if (progress && row % 32 == 0) progress(row, height);
 }
 
-void CopyIndices(const TGIFSubImage& frame, TGIFFrameDIB& dib, bool mask, int transparentIndex,
-                 const TGIFRowProgress& progress) {
-    const TGIFColorMap& map = frame.ActiveColorMap();
-    Layout layout = AllocateFile(dib, frame.Width(), frame.Height(), map.Count());
-    for (int i = 0; i < map.Count(); ++i) {
-        const TGIFColor& c = map.Entries()[i];
-        SetColor(layout, i, c.Red, c.Green, c.Blue);
-    }
+void CopyIndices(const TGIFSubImage& frame, std::span<const TGIFColor> colors, TGIFFrameDIB& dib,
+                 bool mask, int transparentIndex, const TGIFRowProgress& progress) {
+    const int count = static_cast<int>(std::min<size_t>(colors.size(), 256));
+    Layout layout = AllocateFile(dib, frame.Width(), frame.Height(), count);
+    for (int i = 0; i < count; ++i)
+        SetColor(layout, i, colors[i].Red, colors[i].Green, colors[i].Blue);
     for (int row = 0; row < layout.height; ++row) {
         ReportRow(progress, row, layout.height);
         const uint8_t* source = frame.Scanline(row);
@@ -99,10 +97,14 @@ void CopyIndices(const TGIFSubImage& frame, TGIFFrameDIB& dib, bool mask, int tr
 // a column of margin on each side. A transparent pixel receives no colour and passes no error
 // on: the error carried along the row stops there.
 class Ditherer {
-public:
+  public:
     Ditherer(const TGIFSubImage& frame, TGIFFrameDIB& dib, bool mask, int transparentIndex)
-        : frame_(frame), dib_(dib), map_(frame.ActiveColorMap()), mask_(mask),
-          transparentIndex_(transparentIndex), width_(frame.Width()),
+        : frame_(frame),
+          dib_(dib),
+          map_(frame.ActiveColorMap()),
+          mask_(mask),
+          transparentIndex_(transparentIndex),
+          width_(frame.Width()),
           current_(static_cast<size_t>(width_ + 2) * 3, 0),
           below_(static_cast<size_t>(width_ + 2) * 3, 0) {
         for (int i = 0; i < 256; ++i) known_[i] = i < map_.Count();
@@ -117,7 +119,7 @@ public:
         }
     }
 
-private:
+  private:
     TGIFColor Lookup(uint8_t index) const {
         // Indices outside the map go through the map's own lookup, which warns.
         return known_[index] ? map_.Entries()[index] : map_.Color(index);
@@ -179,8 +181,8 @@ void Dither(const TGIFSubImage& frame, TGIFFrameDIB& dib, bool mask, int transpa
 
 }  // namespace
 
-TGIFFrameDIB BuildFrameDIB(const TGIFSubImage& frame, bool dithered, bool wantMask,
-                           const TGIFRowProgress& progress) {
+TGIFFrameDIB BuildFrameDIB(const TGIFSubImage& frame, std::span<const TGIFColor> colors,
+                           bool dithered, bool wantMask, const TGIFRowProgress& progress) {
     TGIFFrameDIB dib;
     const auto* control = frame.GraphicControlExtension();
     const bool mask = wantMask && frame.Transparent() && control;
@@ -189,7 +191,7 @@ TGIFFrameDIB BuildFrameDIB(const TGIFSubImage& frame, bool dithered, bool wantMa
     if (dithered)
         Dither(frame, dib, mask, transparentIndex, progress);
     else
-        CopyIndices(frame, dib, mask, transparentIndex, progress);
+        CopyIndices(frame, colors, dib, mask, transparentIndex, progress);
     if (!dib.anyTransparent) dib.maskBits.clear();
     return dib;
 }

@@ -37,15 +37,18 @@ int MulDiv(int64_t value, int64_t numerator, int64_t denominator) {
     int64_t product = value * numerator;
     int64_t half = std::llabs(denominator) / 2;
     int64_t rounded = (product < 0) != (denominator < 0) ? (product - half) / denominator
-                                                          : (product + half) / denominator;
+                                                         : (product + half) / denominator;
     return static_cast<int>(rounded);
 }
 
 graphics::TProgressStage ToGraphicStage(TGIFProgressStage stage) {
     switch (stage) {
-        case TGIFProgressStage::psStarting: return TProgressStage::psStarting;
-        case TGIFProgressStage::psRunning: return TProgressStage::psRunning;
-        case TGIFProgressStage::psEnding: break;
+        case TGIFProgressStage::psStarting:
+            return TProgressStage::psStarting;
+        case TGIFProgressStage::psRunning:
+            return TProgressStage::psRunning;
+        case TGIFProgressStage::psEnding:
+            break;
     }
     return TProgressStage::psEnding;
 }
@@ -55,7 +58,7 @@ constexpr DWORD kKeepDestination = 0x00AA0029;
 
 // A memory context with one bitmap selected, released in reverse order.
 class MemoryContext {
-public:
+  public:
     MemoryContext(HDC compatible, HBITMAP bitmap)
         : dc_(CreateCompatibleDC(compatible)), old_(SelectObject(dc_, bitmap)) {}
     ~MemoryContext() {
@@ -66,7 +69,7 @@ public:
     MemoryContext& operator=(const MemoryContext&) = delete;
     HDC Handle() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
@@ -91,10 +94,10 @@ void TransparentBlit(HDC dest, const TRect& target, HDC source, int width, int h
         BitBlt(masked.Handle(), 0, 0, width, height, source, 0, 0, SRCAND);
         COLORREF oldText = SetTextColor(dest, 0x000000);
         COLORREF oldBack = SetBkColor(dest, 0xFFFFFF);
-        StretchBlt(dest, target.left, target.top, target.Width(), target.Height(),
-                   maskDC.Handle(), 0, 0, width, height, SRCAND);
-        StretchBlt(dest, target.left, target.top, target.Width(), target.Height(),
-                   masked.Handle(), 0, 0, width, height, SRCPAINT);
+        StretchBlt(dest, target.left, target.top, target.Width(), target.Height(), maskDC.Handle(),
+                   0, 0, width, height, SRCAND);
+        StretchBlt(dest, target.left, target.top, target.Width(), target.Height(), masked.Handle(),
+                   0, 0, width, height, SRCPAINT);
         SetTextColor(dest, oldText);
         SetBkColor(dest, oldBack);
     }
@@ -104,10 +107,10 @@ void TransparentBlit(HDC dest, const TRect& target, HDC source, int width, int h
 }  // namespace
 
 TGIFImage::TGIFImage() {
-    data_.SetOnProgress([this](TGIFProgressStage stage, int percent, bool redraw,
-                               const std::string& message) {
-        ReportProgress(ToGraphicStage(stage), percent, redraw, message);
-    });
+    data_.SetOnProgress(
+        [this](TGIFProgressStage stage, int percent, bool redraw, const std::string& message) {
+            ReportProgress(ToGraphicStage(stage), percent, redraw, message);
+        });
 }
 
 TGIFImage::~TGIFImage() {
@@ -222,13 +225,20 @@ void TGIFImage::MakeBitmap(int index, const std::function<bool()>* stopRequested
     if (report) ReportProgress(TProgressStage::psStarting, 0, false, strings::SRendering);
     int percent = 0;
     try {
-        TGIFFrameDIB dib = BuildFrameDIB(frame, Dithering(), render.needMask, [&](int row, int h) {
-            if (!report) {
-                if ((*stopRequested)()) throw core::EAbort();
-                return;
-            }
-            ReportProgress(TProgressStage::psRunning, row * 100 / h, false, strings::SRendering);
-        });
+        // Undithered, the entries are the frame palette's: a frame without a table of its own
+        // takes the picture's, and none anywhere raises "No global or local color table".
+        const bool dithered = Dithering();
+        const std::vector<TGIFColor> colors =
+            dithered ? std::vector<TGIFColor>() : PaletteColors(FramePalette(index));
+        TGIFFrameDIB dib =
+            BuildFrameDIB(frame, colors, dithered, render.needMask, [&](int row, int h) {
+                if (!report) {
+                    if ((*stopRequested)()) throw core::EAbort();
+                    return;
+                }
+                ReportProgress(TProgressStage::psRunning, row * 100 / h, false,
+                               strings::SRendering);
+            });
         auto bitmap = std::make_unique<graphics::TBitmap>();
         core::TBytesStream file(dib.file.data(), static_cast<int64_t>(dib.file.size()));
         bitmap->LoadFromStream(file);
@@ -242,7 +252,8 @@ void TGIFImage::MakeBitmap(int index, const std::function<bool()>* stopRequested
     } catch (const core::EAbort&) {
         // A progress handler stopped the rendering; the frame stays without a bitmap.
     } catch (...) {
-        if (report) ReportProgress(TProgressStage::psEnding, 0, PaletteModified(), strings::SRendering);
+        if (report)
+            ReportProgress(TProgressStage::psEnding, 0, PaletteModified(), strings::SRendering);
         throw;
     }
     if (!report) return;
@@ -279,6 +290,7 @@ HBITMAP TGIFImage::FrameMask(int index) {
 // --- palettes ---
 
 HPALETTE TGIFImage::FramePalette(int index) const {
+    std::lock_guard guard(renderLock_);  // a painter's thread may be rendering a frame
     const FrameRender& render = frames_.at(static_cast<size_t>(index));
     if (render.bitmap && render.bitmap->Palette()) return render.bitmap->Palette();
     if (render.palette) return render.palette;
@@ -293,6 +305,7 @@ HPALETTE TGIFImage::FramePalette(int index) const {
 }
 
 HPALETTE TGIFImage::Palette() const {
+    std::lock_guard guard(renderLock_);
     if (offscreen_ && offscreen_->Palette()) return offscreen_->Palette();
     if (palette_) return palette_;
     if (Dithering()) return DitherPalette();
@@ -320,7 +333,8 @@ HPALETTE TGIFImage::Palette() const {
 TRect TGIFImage::ScaledFrameRect(const TGIFSubImage& frame, const TRect& rect) const {
     const int w = rect.Width();
     const int h = rect.Height();
-    return {rect.left + MulDiv(frame.Left(), w, Width()), rect.top + MulDiv(frame.Top(), h, Height()),
+    return {rect.left + MulDiv(frame.Left(), w, Width()),
+            rect.top + MulDiv(frame.Top(), h, Height()),
             rect.left + MulDiv(frame.Left() + frame.Width(), w, Width()),
             rect.top + MulDiv(frame.Top() + frame.Height(), h, Height())};
 }
@@ -543,6 +557,8 @@ void RegisterGIFImage() {
     graphics::TPicture::RegisterClipboardFormat(GIFClipboardFormat(), TGIFImage::ClassType());
 }
 
-void UnregisterGIFImage() { graphics::TPicture::UnregisterGraphicClass(TGIFImage::ClassType()); }
+void UnregisterGIFImage() {
+    graphics::TPicture::UnregisterGraphicClass(TGIFImage::ClassType());
+}
 
 }  // namespace codecs::gif

@@ -18,7 +18,7 @@ namespace codecs::gif {
 class TGIFImage : public graphics::TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TGIFImage)
 
-public:
+  public:
     TGIFImage();
     ~TGIFImage() override;
 
@@ -108,7 +108,7 @@ public:
     const graphics::TNotifyEvent& OnEndPaint() const { return onEndPaint_; }
     void SetOnEndPaint(graphics::TNotifyEvent handler) { onEndPaint_ = std::move(handler); }
 
-private:
+  private:
     struct FrameRender {
         std::unique_ptr<graphics::TBitmap> bitmap;
         platform::HBITMAP mask = nullptr;
@@ -146,7 +146,8 @@ private:
     std::vector<std::unique_ptr<TGIFPainter>> painters_;
     TGIFPainter* drawPainter_ = nullptr;
     // Frame rendering may run in a painter's thread while the user-interface thread draws.
-    std::recursive_mutex renderLock_;
+    // Palettes are made on first request, by either thread.
+    mutable std::recursive_mutex renderLock_;
     TGIFPainterClock* painterClock_ = nullptr;
     bool drawing_ = false;
 

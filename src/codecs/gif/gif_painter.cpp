@@ -188,12 +188,27 @@ void TGIFPainter::ReleaseResources() {
 // --- lifecycle ---
 
 void TGIFPainter::Start() {
-    if (thread_) {
-        thread_->Resume();
+    if (!thread_) {
+        Run();
+        if (error_) std::rethrow_exception(error_);
         return;
     }
-    Run();
-    if (error_) std::rethrow_exception(error_);
+    // The first frame is on the canvas before the draw returns, whatever the thread's timing
+    // and whether or not a message loop ever serves it; the thread plays the rest.
+    bool more = false;
+    try {
+        BeginPasses();
+        more = PlayNext();
+    } catch (...) {
+        error_ = std::current_exception();
+        terminated_ = true;
+    }
+    if (!more) {
+        Finish();
+        return;
+    }
+    resumedAt_ = clock_->Now();
+    thread_->Resume();
 }
 
 void TGIFPainter::Stop() {
@@ -226,6 +241,10 @@ void TGIFPainter::Run() {
         error_ = std::current_exception();
         terminated_ = true;
     }
+    Finish();
+}
+
+void TGIFPainter::Finish() {
     activeImage_ = -1;
     try {
         Notify(onEndPaint_);
@@ -249,48 +268,67 @@ void TGIFPainter::Run() {
 // --- the pass loop ---
 
 void TGIFPainter::Execute() {
+    // A threaded painter began in Start, with its first frame, and goes on from there. The
+    // time its thread took to start is not lateness of that frame.
+    if (thread_)
+        referenceTime_ += clock_->Now() - resumedAt_;
+    else
+        BeginPasses();
+    while (PlayNext()) {
+    }
+}
+
+void TGIFPainter::BeginPasses() {
     if (options_ & DrawCheckCanvas) InMainThread([this] { checkedDC_ = canvas_->Handle(); });
     activeImage_ = 0;
     Notify(onStartPaint_);
-    int remainingPasses = 1;
-    int restartFrame = 0;
-    bool loopSeen = false;
+    passes_ = PassState{};
     delay_ = thread_ ? 0 : 1;
     previousDisposal_ = 1;
     referenceTime_ = clock_->Now();
     lastWait_ = 0;
+}
+
+bool TGIFPainter::PlayNext() {
     const bool animated = (options_ & DrawAnimated) != 0;
     const bool looped = animated && (options_ & DrawLooped);
     const int count = image_->FrameCount();
-    bool firstPass = true;
-    while ((remainingPasses != 0 || (options_ & DrawLoopForever)) && !terminated_) {
-        activeImage_ = restartFrame;
-        if (!firstPass) Notify(onLoop_);
-        firstPass = false;
-        int shown = 0;
-        while (!terminated_ && activeImage_ >= 0 && activeImage_ < count) {
-            const int index = activeImage_;
-            if (!image_->Images(index).HasImage() || (!animated && shown > 0)) break;
-            PlayFrame(index, remainingPasses, restartFrame, loopSeen);
-            ++shown;
+    for (;;) {
+        if (terminated_) return false;
+        if (!passes_.inPass) {
+            if (passes_.remaining == 0 && !(options_ & DrawLoopForever)) return false;
+            activeImage_ = passes_.restartFrame;
+            if (!passes_.firstPass) Notify(onLoop_);
+            passes_.firstPass = false;
+            passes_.inPass = true;
+            passes_.shown = 0;
         }
-        if (remainingPasses > 0) --remainingPasses;
+        const int index = activeImage_;
+        const bool playable = index >= 0 && index < count && image_->Images(index).HasImage() &&
+                              (animated || passes_.shown == 0);
+        if (playable) {
+            PlayFrame(index);
+            ++passes_.shown;
+            return true;
+        }
+        passes_.inPass = false;
+        if (passes_.remaining > 0) --passes_.remaining;
         // A pass that showed nothing would repeat without ever waiting.
-        if (!looped || shown == 0) break;
+        if (!looped || passes_.shown == 0) return false;
     }
 }
 
-void TGIFPainter::PlayFrame(int index, int& remainingPasses, int& restartFrame, bool& loopSeen) {
+void TGIFPainter::PlayFrame(int index) {
     WaitForFrame(index);
     if (terminated_) return;
     Notify(onPaint_);
     const TGIFSubImage& frame = image_->Images(index);
     disposal_ = FrameDisposal(frame);
-    if (const TGIFAppExtNSLoop* loop = LoopExtension(frame); loop && !loopSeen) {
-        loopSeen = true;
-        remainingPasses = loop->Loops();
-        if (thread_ && (loop->Loops() == 0 || (options_ & DrawLoopForever))) remainingPasses = -1;
-        restartFrame = index;
+    if (const TGIFAppExtNSLoop* loop = LoopExtension(frame); loop && !passes_.loopSeen) {
+        passes_.loopSeen = true;
+        passes_.remaining = loop->Loops();
+        if (thread_ && (loop->Loops() == 0 || (options_ & DrawLoopForever))) passes_.remaining = -1;
+        passes_.restartFrame = index;
     }
     InMainThread([&] { Paint(index, disposal_); });
     previousDisposal_ = disposal_;

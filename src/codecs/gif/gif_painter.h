@@ -56,8 +56,10 @@ class TGIFPainter {
     TGIFPainter(const TGIFPainter&) = delete;
     TGIFPainter& operator=(const TGIFPainter&) = delete;
 
-    // A threaded painter starts its thread; an unthreaded one runs to its end here and
-    // rethrows what ended it.
+    // Plays the first frame here, in the calling thread, so that it is on the canvas when the
+    // draw returns. A threaded painter then starts its thread for the other frames (what ends
+    // it is written out, not raised); an unthreaded one runs to its end here and rethrows
+    // what ended it.
     void Start();
     // Asks the painter to end: sets the terminated flag and cuts a wait short.
     void Stop();
@@ -79,10 +81,23 @@ class TGIFPainter {
     std::exception_ptr Error() const { return error_; }
 
   private:
-    void Execute();
+    // Where the passes over the frames stand between two frames.
+    struct PassState {
+        int remaining = 1;  // -1: without end
+        int restartFrame = 0;
+        bool loopSeen = false;
+        bool firstPass = true;
+        bool inPass = false;
+        int shown = 0;  // frames played in this pass
+    };
+
     void Run();
-    void PassLoop();
-    void PlayFrame(int index, int& remainingPasses, int& restartFrame, bool& loopSeen);
+    void Execute();
+    void Finish();
+    void BeginPasses();
+    // Plays the next frame of the passes; false when they are over or the painter stopped.
+    bool PlayNext();
+    void PlayFrame(int index);
     void WaitForFrame(int index);
     void WaitMilliseconds(int milliseconds);
     void PumpWait(int milliseconds);
@@ -112,9 +127,11 @@ class TGIFPainter {
     platform::HDC checkedDC_ = nullptr;
     graphics::TNotifyEvent onStartPaint_, onPaint_, onAfterPaint_, onLoop_, onEndPaint_;
 
-    // Timing state of the pass loop.
+    // State of the pass loop.
+    PassState passes_;
     int delay_ = 0;
     platform::DWORD referenceTime_ = 0;
+    platform::DWORD resumedAt_ = 0;  // when Start handed the frames after the first to the thread
     int lastWait_ = 0;
 
     std::unique_ptr<platform::WorkerThread> thread_;

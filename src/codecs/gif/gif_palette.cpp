@@ -51,12 +51,28 @@ platform::HPALETTE DitherPalette() {
 
 namespace codecs::gif {
 
-platform::HPALETTE DuplicatePalette(platform::HPALETTE palette) {
-    if (!palette) return nullptr;
+namespace {
+
+std::vector<platform::PALETTEENTRY> EntriesOf(platform::HPALETTE palette) {
+    if (!palette) return {};
     const platform::UINT count = platform::GetPaletteEntries(palette, 0, 0, nullptr);
-    if (count == 0) return nullptr;
     std::vector<platform::PALETTEENTRY> entries(count);
-    platform::GetPaletteEntries(palette, 0, count, entries.data());
+    if (count > 0) platform::GetPaletteEntries(palette, 0, count, entries.data());
+    return entries;
+}
+
+}  // namespace
+
+std::vector<TGIFColor> PaletteColors(platform::HPALETTE palette) {
+    std::vector<TGIFColor> colors;
+    for (const platform::PALETTEENTRY& e : EntriesOf(palette))
+        colors.push_back({e.peRed, e.peGreen, e.peBlue});
+    return colors;
+}
+
+platform::HPALETTE DuplicatePalette(platform::HPALETTE palette) {
+    const std::vector<platform::PALETTEENTRY> entries = EntriesOf(palette);
+    if (entries.empty()) return nullptr;
     return MakePalette(entries);
 }
 

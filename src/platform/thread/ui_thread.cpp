@@ -25,17 +25,25 @@ struct CallQueue {
 };
 
 CallQueue& Calls() {
-    static CallQueue queue;
-    return queue;
+    // Never destroyed: a self-freeing worker may still signal it while the program exits.
+    static CallQueue* const queue = new CallQueue;
+    return *queue;
 }
+
+// Set in the threads that run a worker's body.
+thread_local bool inWorker = false;
 
 }  // namespace
 
-bool IsMainThread() { return MainThreadId() == std::this_thread::get_id(); }
+bool IsMainThread() {
+    if (MainThreadKnown()) return MainThreadId() == std::this_thread::get_id();
+    // Before any window or loop exists, the thread that is not a worker stands in: it is the
+    // one that started the workers and waits for them.
+    return !inWorker;
+}
 
 void RunInMainThread(const std::function<void()>& procedure) {
-    if (IsMainThread() || !MainThreadKnown()) {
-        // Before any window or loop exists there is no other thread to hand the call to.
+    if (IsMainThread()) {
         procedure();
         return;
     }
@@ -47,7 +55,8 @@ void RunInMainThread(const std::function<void()>& procedure) {
         queue.calls.push_back(&call);
     }
     queue.arrived.notify_all();
-    WakeMessageLoop();
+    // Without a known loop there is nothing to wake: the waiting thread serves the call.
+    if (MainThreadKnown()) WakeMessageLoop();
     std::unique_lock lock(queue.mutex);
     queue.finished.wait(lock, [&] { return call.done; });
     if (call.error) std::rethrow_exception(call.error);
@@ -106,6 +115,7 @@ void WorkerThread::Resume() {
 }
 
 void WorkerThread::Run() {
+    inWorker = true;
     try {
         body_(*this);
     } catch (...) {

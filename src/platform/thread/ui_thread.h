@@ -9,10 +9,13 @@
 namespace platform {
 
 // The user-interface thread is the first thread that creates a window or reads messages.
+// Until one has, every thread but the workers counts as it (as in the command-line tool).
 bool IsMainThread();
 
 // Runs `procedure` in the user-interface thread and waits until it has run. Called from that
-// thread it runs at once. An exception the procedure throws is rethrown here.
+// thread it runs at once. A worker's call always waits for that thread: the message loop or
+// WaitFor serves it, so a worker never runs user-interface code on its own. An exception the
+// procedure throws is rethrown here.
 void RunInMainThread(const std::function<void()>& procedure);
 
 // Runs the calls that workers are waiting on; returns whether any ran. Called by the loop.
@@ -23,7 +26,7 @@ bool HasMainThreadCalls();
 // (the body polls Terminated). With FreeOnTerminate the object deletes itself when the body
 // returns, so it must have been made with new and not be touched after Resume.
 class WorkerThread {
-public:
+  public:
     using Body = std::function<void(WorkerThread&)>;
 
     explicit WorkerThread(Body body);
@@ -45,7 +48,7 @@ public:
     void SetPriority(int priority) { priority_ = priority; }
     int Priority() const { return priority_; }
 
-private:
+  private:
     void Run();
 
     Body body_;

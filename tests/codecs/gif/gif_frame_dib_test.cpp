@@ -47,6 +47,12 @@ int Pixel(const Dib& dib, int x, int y) {
     return dib.bits[static_cast<size_t>(dib.info.biHeight - 1 - y) * stride + x];
 }
 
+// Undithered frames are given their palette's colours; here that of their active map.
+std::span<const TGIFColor> ActiveColors(const TGIFSubImage& frame) {
+    const TGIFColorMap& map = frame.ActiveColorMap();
+    return {map.Entries(), static_cast<size_t>(map.Count())};
+}
+
 bool MaskBit(const TGIFFrameDIB& dib, int width, int x, int y) {
     return (dib.maskBits[MaskStride(width) * y + x / 8] >> (7 - x % 8)) & 1;
 }
@@ -54,9 +60,10 @@ bool MaskBit(const TGIFFrameDIB& dib, int width, int x, int y) {
 }  // namespace
 
 TEST(GIFFrameDIB, EightBitBottomUpImageWithTheFramesColours) {
-    auto data = Load(GifBuilder(5, 2).LiteralImage(0, 0, 5, 2, {0, 1, 2, 3, 1, 3, 3, 2, 1, 0}).bytes());
+    auto data =
+        Load(GifBuilder(5, 2).LiteralImage(0, 0, 5, 2, {0, 1, 2, 3, 1, 3, 3, 2, 1, 0}).bytes());
     std::vector<int> rows;
-    TGIFFrameDIB dib = BuildFrameDIB(data->Images(0), false, true,
+    TGIFFrameDIB dib = BuildFrameDIB(data->Images(0), ActiveColors(data->Images(0)), false, true,
                                      [&](int row, int) { rows.push_back(row); });
     Dib parsed = Parse(dib);
     // Copied out of the packed header before comparing.
@@ -90,12 +97,14 @@ TEST(GIFFrameDIB, MaskMarksTheTransparentIndexWithRowsOfSixteenBits) {
     pixels[0] = 2;
     pixels[17] = 2;
     pixels[18 + 9] = 2;
-    auto data = Load(GifBuilder(18, 2).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 18, 2, pixels).bytes());
-    TGIFFrameDIB dib = BuildFrameDIB(data->Images(0), false, true, nullptr);
+    auto data = Load(
+        GifBuilder(18, 2).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 18, 2, pixels).bytes());
+    TGIFFrameDIB dib =
+        BuildFrameDIB(data->Images(0), ActiveColors(data->Images(0)), false, true, nullptr);
     ASSERT_TRUE(dib.anyTransparent);
     ASSERT_EQ(dib.maskBits.size(), 2u * 4u);
     EXPECT_EQ(dib.maskBits[0], 0x80);
-    EXPECT_EQ(dib.maskBits[2], 0x40);  // column 17
+    EXPECT_EQ(dib.maskBits[2], 0x40);      // column 17
     EXPECT_EQ(dib.maskBits[4 + 1], 0x40);  // row 1, column 9
     int set = 0;
     for (int y = 0; y < 2; ++y)
@@ -103,12 +112,16 @@ TEST(GIFFrameDIB, MaskMarksTheTransparentIndexWithRowsOfSixteenBits) {
     EXPECT_EQ(set, 3);
 
     // A transparent frame none of whose pixels uses the transparent index gets no mask.
-    auto opaque = Load(GifBuilder(2, 1).GraphicControl(0x01, 0, 3).LiteralImage(0, 0, 2, 1, {1, 2}).bytes());
-    TGIFFrameDIB none = BuildFrameDIB(opaque->Images(0), false, true, nullptr);
+    auto opaque =
+        Load(GifBuilder(2, 1).GraphicControl(0x01, 0, 3).LiteralImage(0, 0, 2, 1, {1, 2}).bytes());
+    TGIFFrameDIB none =
+        BuildFrameDIB(opaque->Images(0), ActiveColors(opaque->Images(0)), false, true, nullptr);
     EXPECT_FALSE(none.anyTransparent);
     EXPECT_TRUE(none.maskBits.empty());
     // Nor when the mask is not wanted.
-    EXPECT_FALSE(BuildFrameDIB(data->Images(0), false, false, nullptr).anyTransparent);
+    EXPECT_FALSE(
+        BuildFrameDIB(data->Images(0), ActiveColors(data->Images(0)), false, false, nullptr)
+            .anyTransparent);
 }
 
 TEST(GIFFrameDIB, DitheringUsesTheFixedPaletteAndDiffusesTheError) {
@@ -116,7 +129,7 @@ TEST(GIFFrameDIB, DitheringUsesTheFixedPaletteAndDiffusesTheError) {
     // palette's levels 0 and 51 in every channel.
     auto frame =
         Load(GifBuilder(32, 32).LiteralImage(0, 0, 32, 32, std::vector<int>(1024, 1)).bytes());
-    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), true, true, nullptr);
+    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), {}, true, true, nullptr);
     Dib parsed = Parse(dib);
     EXPECT_EQ(parsed.info.biClrImportant, 216u);
     // Palette entry r*36 + g*6 + b holds (51r, 51g, 51b), stored blue first.
@@ -144,7 +157,7 @@ TEST(GIFFrameDIB, DitheringRunsRowsInAlternateDirections) {
     // left to right, row 1 right to left, so the rows come out as mirror images but for the
     // error row 1 takes from row 0.
     auto frame = Load(GifBuilder(6, 2).LiteralImage(0, 0, 6, 2, std::vector<int>(12, 3)).bytes());
-    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), true, false, nullptr);
+    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), {}, true, false, nullptr);
     Dib parsed = Parse(dib);
     std::vector<int> rows[2];
     for (int y = 0; y < 2; ++y)
@@ -155,8 +168,9 @@ TEST(GIFFrameDIB, DitheringRunsRowsInAlternateDirections) {
 
 TEST(GIFFrameDIB, TransparentPixelsAreNotDithered) {
     std::vector<int> pixels = {2, 3, 3, 2, 3, 3};
-    auto frame = Load(GifBuilder(3, 2).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 3, 2, pixels).bytes());
-    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), true, true, nullptr);
+    auto frame =
+        Load(GifBuilder(3, 2).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 3, 2, pixels).bytes());
+    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), {}, true, true, nullptr);
     ASSERT_TRUE(dib.anyTransparent);
     EXPECT_TRUE(MaskBit(dib, 3, 0, 0));
     EXPECT_FALSE(MaskBit(dib, 3, 1, 0));
@@ -172,12 +186,13 @@ TEST(GIFFrameDIB, TransparentPixelsAreNotDithered) {
 TEST(GIFFrameDIB, EmptyColourTableCannotBeDithered) {
     auto frame = Load(GifBuilder(2, 1, 0, false).LiteralImage(0, 0, 2, 1, {1, 0}).bytes());
     try {
-        BuildFrameDIB(frame->Images(0), true, false, nullptr);
+        BuildFrameDIB(frame->Images(0), {}, true, false, nullptr);
         FAIL() << "no error";
     } catch (const GIFException& e) {
         EXPECT_EQ(e.Message(), "Color table is empty");
     }
     // Without dithering the indices are copied as they are.
-    TGIFFrameDIB dib = BuildFrameDIB(frame->Images(0), false, false, nullptr);
+    TGIFFrameDIB dib =
+        BuildFrameDIB(frame->Images(0), ActiveColors(frame->Images(0)), false, false, nullptr);
     EXPECT_EQ(Pixel(Parse(dib), 0, 0), 1);
 }

@@ -179,10 +179,10 @@ TEST_F(GIFPainter, TwoFramesWithoutLoopShowFirstAtOnceThenSecondAfterItsDelayAnd
     auto view = StartIn(gif);
     graphics::TBitmap* offscreen = gif.OffscreenBitmap();
     ASSERT_NE(offscreen, nullptr);
-    EXPECT_EQ(Pixel(offscreen, 0, 0), kWhite);  // starts as what the view showed
-
-    // Frame 0 comes without any wait; then the painter waits frame 0's delay.
-    ASSERT_TRUE(PumpUntil([&] { return Pixel(offscreen, 0, 0) == GlobalColor(1); }));
+    // Frame 0 is composed and shown before the draw returns, without any wait; then the
+    // painter waits frame 0's delay.
+    EXPECT_EQ(Pixel(offscreen, 0, 0), GlobalColor(1));
+    EXPECT_EQ(Pixel(view.get(), 7, 7), GlobalColor(1));
     ASSERT_TRUE(PumpUntil([&] { return clock.Waits().size() == 1; }));
     EXPECT_EQ(clock.Waits()[0], 60u);
     EXPECT_EQ(Pixel(offscreen, 3, 3), GlobalColor(1));
@@ -421,6 +421,23 @@ TEST_F(GIFPainter, DirectDrawingOnAnotherRectangleReplacesThePainter) {
     ASSERT_TRUE(PumpUntil([&] { return Pixel(view.get(), 7, 7) == GlobalColor(1); }));
 }
 
+TEST_F(GIFPainter, AFrameWithoutAColourTableTakesTheFirstFramesColours) {
+    // No global table; frame 0 has a local one (the builder's entry i is (255 - i, 128, i)),
+    // frame 1 none: its indices mean what they mean in frame 0.
+    StepClock clock(true);
+    TGIFImage gif;
+    gif.SetPainterClock(&clock);
+    gif.SetScreenColorBits(32);
+    Load(gif, GifBuilder(2, 2, 0, false)
+                  .LiteralImage(0, 0, 2, 2, Filled(4, 1), 0x81)
+                  .LiteralImage(0, 0, 2, 2, Filled(4, 2))
+                  .Trailer()
+                  .bytes());
+    auto view = StartIn(gif);
+    ASSERT_TRUE(PumpUntil([&] { return gif.PainterCount() == 0; }));
+    EXPECT_EQ(Pixel(gif.OffscreenBitmap(), 1, 1), platform::COLORREF(253 | 128 << 8 | 2 << 16));
+}
+
 TEST_F(GIFPainter, PainterWithoutThreadPlaysInsideTheDrawCall) {
     StepClock clock(true);
     TGIFImage gif;
@@ -457,13 +474,33 @@ TEST_F(GIFPainter, FailuresEndThePainterWithoutEndingTheProgram) {
         TGIFImage gif;
         gif.SetPainterClock(&clock);
         Load(gif, bytes);
-        gif.SetOnPaint([](core::TPersistent*) { throw core::EInvalidGraphic("broken handler"); });
+        int paints = 0;
+        gif.SetOnPaint([&](core::TPersistent*) {
+            if (++paints == 2) throw core::EInvalidGraphic("broken handler");
+        });
         auto view = StartIn(gif);
         TGIFPainter* painter = gif.DrawPainter();
         ASSERT_NE(painter, nullptr);
+        testing::internal::CaptureStderr();
         ASSERT_TRUE(PumpUntil([&] { return painter->Finished(); }));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "GIF animation stopped: broken handler\n");
         EXPECT_TRUE(painter->Error() != nullptr);
         EXPECT_EQ(painter->ActiveImage(), -1);
+        EXPECT_EQ(gif.PainterCount(), 0);
+    }
+    {
+        // A failure on the first frame, played inside the draw, is written out as well.
+        StepClock clock(true);
+        TGIFImage gif;
+        gif.SetPainterClock(&clock);
+        Load(gif, bytes);
+        gif.SetOnPaint([](core::TPersistent*) { throw core::EInvalidGraphic("broken handler"); });
+        testing::internal::CaptureStderr();
+        auto view = StartIn(gif);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "GIF animation stopped: broken handler\n");
+        EXPECT_EQ(gif.DrawPainter(), nullptr);
         EXPECT_EQ(gif.PainterCount(), 0);
     }
     {

@@ -95,6 +95,19 @@ TEST_F(Threads, SynchronousCallsRethrowAndWaitForServesThem) {
     EXPECT_TRUE(worker.Finished());
 }
 
+TEST_F(Threads, BeforeAnyLoopAWorkersCallRunsInTheThreadThatWaitsForIt) {
+    // No window and no loop yet, as in the command-line tool: the call must not run on the
+    // worker, where it would race with this thread over what it touches.
+    const std::thread::id waiter = std::this_thread::get_id();
+    std::thread::id ranOn;
+    WorkerThread worker(
+        [&](WorkerThread& self) { self.Synchronize([&] { ranOn = std::this_thread::get_id(); }); });
+    worker.Resume();
+    worker.WaitFor();
+    EXPECT_EQ(ranOn, waiter);
+    EXPECT_TRUE(IsMainThread());
+}
+
 TEST_F(Threads, WorkersPostAndSendIntoTheLoop) {
     HWND w = TopLevel(0, 0, 10, 10);
     std::thread::id handledOn;
