@@ -7,6 +7,7 @@
 
 #include "core/exceptions.h"
 #include "graphics/bitmap_canvas.h"
+#include "graphics/memory_dc.h"
 #include "graphics/resource_strings.h"
 #include "platform/gdi/gdi.h"
 
@@ -23,36 +24,6 @@ std::mutex& ImageLock() {
     static std::mutex lock;
     return lock;
 }
-
-// A memory context compatible with the screen, deleted with the object.
-class MemoryDC {
-public:
-    MemoryDC() : dc_(GdiCheck(CreateCompatibleDC(nullptr))) {}
-    ~MemoryDC() {
-        if (oldBitmap_) SelectObject(dc_, oldBitmap_);
-        if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    void Select(HBITMAP bitmap) {
-        HGDIOBJ old = SelectObject(dc_, bitmap);
-        if (!oldBitmap_) oldBitmap_ = old;
-    }
-    void SelectRealized(HPALETTE palette) {
-        if (!palette) return;
-        HPALETTE old = SelectPalette(dc_, palette, FALSE);
-        if (!oldPalette_) oldPalette_ = old;
-        RealizePalette(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ oldBitmap_ = nullptr;
-    HPALETTE oldPalette_ = nullptr;
-};
 
 int ScreenBitsPerPixel() {
     HDC screen = GetDC(nullptr);

@@ -82,7 +82,7 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     std::memcpy(&header, image, sizeof header);
     // Images stored as PNG, and headers that are not DIB headers, are not recognised.
     if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > bmp::kMaxHeaderSize || header.biWidth <= 0 || header.biHeight <= 0 ||
-        header.biWidth > bmp::kMaxDimension || header.biHeight > 2 * bmp::kMaxDimension)
+        header.biWidth > kMaxBitmapSide || header.biHeight > 2 * kMaxBitmapSide)
         InvalidIcon();
     header.biSize = sizeof(BITMAPINFOHEADER);
     header.biHeight /= 2;

@@ -11,10 +11,6 @@
 namespace platform {
 namespace {
 
-// Largest pixel buffer we allocate; beyond it creation fails like an out-of-memory device.
-constexpr std::size_t kMaxBitmapBytes = std::size_t(1) << 30;
-constexpr std::int64_t kMaxDimension = 1 << 24;
-
 bool ValidDepth(int bpp) {
   return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
 }
@@ -22,13 +18,13 @@ bool ValidDepth(int bpp) {
 }  // namespace
 
 std::size_t DibStride(std::int64_t width, int bitsPerPixel) {
-  if (width <= 0 || width > kMaxDimension) return 0;
+  if (width <= 0 || width > kMaxBitmapSide) return 0;
   std::int64_t bits = width * bitsPerPixel;
   return std::size_t(((bits + 31) / 32) * 4);
 }
 
 bool BitmapObject::Allocate() {
-  if (width_ <= 0 || height_ <= 0 || height_ > kMaxDimension || stride_ <= 0) return false;
+  if (width_ <= 0 || height_ <= 0 || height_ > kMaxBitmapSide || stride_ <= 0) return false;
   std::uint64_t bytes = std::uint64_t(stride_) * std::uint64_t(height_);
   if (bytes > kMaxBitmapBytes) return false;
   storage_.reset(static_cast<std::uint8_t*>(std::calloc(std::size_t(bytes), 1)));

@@ -288,10 +288,13 @@ void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n,
     }
     return;
   }
+  // The pixels are combined as the destination holds them: a 1-bit picture whose table
+  // lists white first keeps its black pixels like one that lists black first.
   const bool isAnd = combine_ == Combine::And;
   std::fill_n(out, n, isAnd ? ~0u : 0u);
   for (int y = yFirst; y <= yLast; ++y) {
     srcRead_(src_->Row(y), spanFirst, span, row.data());
+    convert_->Convert(row.data(), span);
     for (int i = 0; i < n; ++i) {
       std::uint32_t acc = out[i];
       for (int x = columnFirst(i); x <= columnLast(i); ++x) {
@@ -301,8 +304,7 @@ void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n,
       out[i] = acc;
     }
   }
-  for (int i = 0; i < n; ++i) out[i] &= sf.ValueMask();
-  convert_->Convert(out, n);
+  for (int i = 0; i < n; ++i) out[i] &= dst_->Format().ValueMask();
 }
 
 // A logical rectangle of a DC as surface rectangle (may be mirrored).

@@ -331,9 +331,15 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
   if (!dc) dc = screen = GetDC(nullptr);
   HBITMAP result = CreateCompatibleBitmap(dc, width, height);
   if (screen) ReleaseDC(nullptr, screen);
-  if (result && (init & CBM_INIT) && bits && info) {
-    DibLayout layout;
-    if (ReadLayout(info, layout)) SetDIBits(nullptr, result, 0, UINT(layout.height), bits, info, usage);
+  if (!result || !(init & CBM_INIT)) return result;
+  // Bits that cannot be transferred (a compression the raster does not decode, RLE stored
+  // top-down or at another depth, no data) fail the creation: a bitmap left black would pass
+  // for the picture. The data is at fault, not the system, so no error code is set.
+  DibLayout layout;
+  if (!bits || !info || !ReadLayout(info, layout) ||
+      SetDIBits(nullptr, result, 0, UINT(layout.height), bits, info, usage) == 0) {
+    DeleteObject(result);
+    return nullptr;
   }
   return result;
 }

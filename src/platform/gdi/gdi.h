@@ -7,7 +7,7 @@
 //
 // Where each group is implemented:
 //   handles, objects, stock objects        handle_table.cpp, gdi_object.cpp
-//   bitmaps, DIB sections, DIB transfer    bitmap.cpp, dib.cpp, dib_convert.cpp
+//   bitmaps, DIB sections, DIB transfer    bitmap.cpp, dib.cpp
 //   device contexts, mapping, clipping     dc.cpp, clip.cpp, mapping.cpp
 //   blits, raster operations, stretching   blit.cpp, rop.cpp, stretch.cpp
 //   brushes, pens, primitives              brush_pen.cpp, primitives.cpp
@@ -18,6 +18,8 @@
 //   fonts and text                         the text files (font*.cpp, text*.cpp)
 //   enhanced and Windows metafiles         the metafile files (metafile*.cpp)
 #pragma once
+
+#include <cstddef>
 
 #include "platform/gdi/wintypes.h"
 
@@ -42,6 +44,11 @@ int LiveGdiObjectCount();
 
 // ---------------------------------------------------------------------------------------------
 // Bitmaps
+
+// The widest and tallest bitmap the raster makes; beyond it, or beyond 1 GiB of pixels, the
+// creation functions fail as for a device out of memory.
+inline constexpr int kMaxBitmapSide = 1 << 24;
+inline constexpr std::size_t kMaxBitmapBytes = std::size_t(1) << 30;
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);

@@ -6,8 +6,9 @@
 //    repeats every source twice;
 //  - shrinking (D < S): source s belongs to group floor((2*D*s + D - 1) / (2*S)); COLORONCOLOR
 //    takes the last source of a group for columns and the first for rows, so 64 -> 32 keeps
-//    columns 1, 3, ..., 63 and rows 0, 2, ..., 62; BLACKONWHITE and WHITEONBLACK combine the
-//    whole group, HALFTONE averages it.
+//    columns 1, 3, ..., 63 and rows 0, 2, ..., 62; BLACKONWHITE and WHITEONBLACK AND or OR
+//    the whole group, taken as destination pixels (so colours, not colour-table indices),
+//    HALFTONE averages it.
 #include <algorithm>
 
 #include "platform/gdi/raster.h"

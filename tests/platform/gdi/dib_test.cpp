@@ -155,6 +155,35 @@ TEST_F(GdiTest, CreateDIBitmapDecodesRle8) {
   }
 }
 
+TEST_F(GdiTest, CreateDIBitmapFailsWhenItsBitsCannotBeTransferred) {
+  const BYTE data[] = {0x02, 0x01, 0x00, 0x00, 0x00, 0x01};
+  struct Case {
+    const char* what;
+    int height;
+    int bpp;
+    DWORD compression;
+  };
+  const Case cases[] = {{"JPEG", 1, 24, BI_JPEG},        {"PNG", 1, 24, BI_PNG},
+                        {"RLE8 at 4 bits", 1, 4, BI_RLE8}, {"RLE4 at 8 bits", 1, 8, BI_RLE4},
+                        {"RLE8 top-down", -1, 8, BI_RLE8}};
+  HDC screen = GetDC(nullptr);
+  for (const Case& c : cases) {
+    InfoBuffer ib;
+    BITMAPINFO* info = ib.Header(2, c.height, c.bpp, c.compression, sizeof data);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, data, info, DIB_RGB_COLORS), nullptr) << c.what;
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SUCCESS)) << c.what << ": the data is at fault, not the system";
+  }
+  // No bits to transfer fails as well; without CBM_INIT there is nothing to transfer.
+  InfoBuffer ib;
+  BITMAPINFO* info = ib.Header(2, 1, 8, BI_RLE8, sizeof data);
+  EXPECT_EQ(CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, nullptr, info, DIB_RGB_COLORS), nullptr);
+  HBITMAP blank = CreateDIBitmap(screen, &info->bmiHeader, 0, nullptr, info, DIB_RGB_COLORS);
+  EXPECT_NE(blank, nullptr);
+  DeleteObject(blank);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(GdiTest, SetDIBitsDecodesRle4AndSurvivesTruncatedData) {
   InfoBuffer ib;
   const BYTE rle[] = {0x04, 0x12, 0x00, 0x00,              // bottom row: 1 2 1 2
