@@ -14,7 +14,9 @@ inline constexpr uint32_t kMaxHeaderSize = 124;
 inline constexpr int64_t kMaxImageBytes = int64_t(256) << 20;
 
 // Bytes in one row, padded to 32 bits.
-constexpr int64_t LineLength(int64_t width, int64_t bits) { return ((width * bits + 31) & ~int64_t(31)) / 8; }
+constexpr int64_t LineLength(int64_t width, int64_t bits) {
+    return ((width * bits + 31) & ~int64_t(31)) / 8;
+}
 
 // The colour-table length a depth implies when the file says 0.
 constexpr uint32_t DefaultColorCount(uint32_t bits) {

@@ -23,7 +23,9 @@ using namespace platform;
 
 namespace {
 
-[[noreturn]] void InvalidBitmap() { throw core::EInvalidGraphic(strings::SInvalidImage); }
+[[noreturn]] void InvalidBitmap() {
+    throw core::EInvalidGraphic(strings::SInvalidImage);
+}
 
 // The header, masks and colour table in one buffer, as the platform takes them.
 struct BitmapInfoBuffer {
@@ -83,8 +85,9 @@ HPALETTE PaletteFromTable(const RGBQUAD* table, uint32_t count) {
     if (code != 0) {
         char text[256] = {};
         FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, text, sizeof text, nullptr);
-        throw core::EOSError(static_cast<int>(code),
-                             core::Format(core::strings::SOSError, {static_cast<int64_t>(code), text}));
+        throw core::EOSError(
+            static_cast<int>(code),
+            core::Format(core::strings::SOSError, {static_cast<int64_t>(code), text}));
     }
     InvalidBitmap();
 }
@@ -223,8 +226,10 @@ void TBitmap::LoadFromStream(core::TStream& input) {
     SetLastError(0);
     OwnedObject bitmap;
     OwnedObject palette;
-    if (compressed) DecodeCompressed(*stream, buffer, layout, bitmap, palette);
-    else ReadSection(*stream, buffer, layout, bitmap);
+    if (compressed)
+        DecodeCompressed(*stream, buffer, layout, bitmap, palette);
+    else
+        ReadSection(*stream, buffer, layout, bitmap);
 
     if (header.biBitCount > 8 && header.biClrUsed > 0 && !palette.object)
         palette.object = PaletteFromTable(layout.table, header.biClrUsed);

@@ -9,8 +9,8 @@
 #include "app/window/startup.h"
 #include "codecs/gif/gif_builder.h"
 #include "codecs/gif/gif_image.h"
-#include "graphics/picture.h"
 #include "graphics/color.h"
+#include "graphics/picture.h"
 #include "support/bmp_builder.h"
 #include "ui/ui_fixture.h"
 
@@ -26,7 +26,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 class Form1Test : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         RegisterPictureFormats();
@@ -108,8 +108,9 @@ TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
     EXPECT_EQ(form_->img3->BoundsRect(), graphics::Bounds(104, 56, 32, 32));
     EXPECT_EQ(form_->img4->BoundsRect(), graphics::Bounds(160, 72, 16, 16));
     // The skinned labels size themselves to their text in the font they draw with.
-    for (auto [label, left, top] : {std::tuple{form_->lbl1, 36, 97}, std::tuple{form_->lbl2, 107, 96},
-                                    std::tuple{form_->lbl3, 153, 96}}) {
+    for (auto [label, left, top] :
+         {std::tuple{form_->lbl1, 36, 97}, std::tuple{form_->lbl2, 107, 96},
+          std::tuple{form_->lbl3, 153, 96}}) {
         platform::SIZE text = label->MeasureText();
         EXPECT_EQ(label->BoundsRect(), graphics::Bounds(left, top, text.cx, text.cy));
     }
@@ -207,9 +208,12 @@ TEST_F(Form1Test, LargePicturesShrinkWithTheirRatioKept) {
 TEST_F(Form1Test, AnAnimatedGifPlaysInAllFourViews) {
     // Two frames of 60 ms each, played once; the builder's colour i is (10i, 20i, 30i).
     const auto bytes = gif_test::GifBuilder(10, 10)
-                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 1))
-                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 2))
-                           .Trailer().bytes();
+                           .GraphicControl(0, 5, 0)
+                           .LiteralImage(0, 0, 10, 10, std::vector<int>(100, 1))
+                           .GraphicControl(0, 5, 0)
+                           .LiteralImage(0, 0, 10, 10, std::vector<int>(100, 2))
+                           .Trailer()
+                           .bytes();
     WriteFile("anim.gif", std::string(bytes.begin(), bytes.end()));
     Open("anim.gif");
     ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
@@ -276,10 +280,11 @@ TEST_F(Form1Test, ExportButtonsAndPopupItemsWriteTheIconOfTheirSize) {
     graphics::TBitmap picture;
     picture.SetWidth(48);
     picture.SetHeight(48);
-    const graphics::TColor colors[] = {graphics::clRed, graphics::clBlue, graphics::clYellow,
+    const graphics::TColor colors[] = {graphics::clRed,   graphics::clBlue, graphics::clYellow,
                                        graphics::clBlack, graphics::clLime, graphics::clWhite};
     for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 48; ++x) picture.Canvas().WritePixel(x, y, colors[(x * 7 + y * 3 + x * y) % 6]);
+        for (int x = 0; x < 48; ++x)
+            picture.Canvas().WritePixel(x, y, colors[(x * 7 + y * 3 + x * y) % 6]);
     std::string path = (dir_ / "busy.bmp").string();
     picture.SaveFile(path);
     Open("busy.bmp");
@@ -329,14 +334,17 @@ TEST_F(Form1Test, RightClickBeforeAnyPictureOffersTheThreeExportCommands) {
     EXPECT_EQ(expected.size(), 766u);
 }
 
-std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsText(const std::vector<uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // A 33 x 33 1-bit picture with black odd columns; `whiteFirst` picks the order of its table.
 std::string StripedOneBitBmp(bool whiteFirst) {
     testing_support::BmpSpec s;
     s.width = s.height = 33;
     s.bits = 1;
-    s.palette = whiteFirst ? std::vector<uint32_t>{0xFFFFFF, 0} : std::vector<uint32_t>{0, 0xFFFFFF};
+    s.palette =
+        whiteFirst ? std::vector<uint32_t>{0xFFFFFF, 0} : std::vector<uint32_t>{0, 0xFFFFFF};
     for (int row = 0; row < 33; ++row) {
         std::vector<uint8_t> line(8, 0);
         for (int x = 0; x < 33; ++x)
