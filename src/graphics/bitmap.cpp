@@ -7,6 +7,7 @@
 
 #include "core/exceptions.h"
 #include "graphics/bitmap_canvas.h"
+#include "graphics/memory_dc.h"
 #include "graphics/resource_strings.h"
 #include "platform/gdi/gdi.h"
 
@@ -23,36 +24,6 @@ std::mutex& ImageLock() {
     static std::mutex lock;
     return lock;
 }
-
-// A memory context compatible with the screen, deleted with the object.
-class MemoryDC {
-public:
-    MemoryDC() : dc_(GdiCheck(CreateCompatibleDC(nullptr))) {}
-    ~MemoryDC() {
-        if (oldBitmap_) SelectObject(dc_, oldBitmap_);
-        if (oldPalette_) SelectPalette(dc_, oldPalette_, TRUE);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    void Select(HBITMAP bitmap) {
-        HGDIOBJ old = SelectObject(dc_, bitmap);
-        if (!oldBitmap_) oldBitmap_ = old;
-    }
-    void SelectRealized(HPALETTE palette) {
-        if (!palette) return;
-        HPALETTE old = SelectPalette(dc_, palette, FALSE);
-        if (!oldPalette_) oldPalette_ = old;
-        RealizePalette(dc_);
-    }
-    HDC Get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ oldBitmap_ = nullptr;
-    HPALETTE oldPalette_ = nullptr;
-};
 
 int ScreenBitsPerPixel() {
     HDC screen = GetDC(nullptr);
@@ -91,7 +62,8 @@ void GdiError() {
     DWORD code = GetLastError();
     if (code != 0) {
         char text[256] = {};
-        if (FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, text, sizeof text, nullptr) > 0)
+        if (FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, text, sizeof text,
+                          nullptr) > 0)
             throw core::EOutOfResources(std::string(text));
     }
     throw core::EOutOfResources(strings::SOutOfResources);
@@ -106,8 +78,8 @@ void TBitmapImage::FreeHandle() {
     palette_ = nullptr;
 }
 
-HBITMAP RebuildBitmap(HBITMAP oldHandle, HPALETTE oldPalette, HPALETTE newPalette,
-                      TCanvas* canvas, DIBSECTION& dib) {
+HBITMAP RebuildBitmap(HBITMAP oldHandle, HPALETTE oldPalette, HPALETTE newPalette, TCanvas* canvas,
+                      DIBSECTION& dib) {
     (void)oldPalette;
     if (HasZeroSize(dib)) return nullptr;
     DeselectBitmap(oldHandle);
@@ -123,8 +95,7 @@ HBITMAP RebuildBitmap(HBITMAP oldHandle, HPALETTE oldPalette, HPALETTE newPalett
         BITMAPINFOHEADER& header = dib.dsBmih;
         header.biSize = sizeof(BITMAPINFOHEADER);
         header.biPlanes = 1;
-        if (header.biBitCount == 0)
-            header.biBitCount = static_cast<WORD>(ScreenBitsPerPixel());
+        if (header.biBitCount == 0) header.biBitCount = static_cast<WORD>(ScreenBitsPerPixel());
         // Header, then up to 256 colours or three masks.
         std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
         std::memcpy(info.data(), &header, sizeof header);
@@ -252,7 +223,9 @@ void MaskedStretch(HDC dest, const TRect& rect, HDC source, int width, int heigh
 
 // --- TBitmap ---
 
-TBitmap::TBitmap() : image_(new TBitmapImage) { image_->Reference(); }
+TBitmap::TBitmap() : image_(new TBitmapImage) {
+    image_->Reference();
+}
 
 TBitmap::~TBitmap() {
     FreeContext();
@@ -283,11 +256,17 @@ bool TBitmap::IsEmpty() const {
     return !image_->handle_ && !image_->dibHandle_ && !image_->saveStream_;
 }
 
-int TBitmap::Width() const { return image_->dib_.dsBm.bmWidth; }
+int TBitmap::Width() const {
+    return image_->dib_.dsBm.bmWidth;
+}
 
-int TBitmap::Height() const { return std::abs(image_->dib_.dsBm.bmHeight); }
+int TBitmap::Height() const {
+    return std::abs(image_->dib_.dsBm.bmHeight);
+}
 
-HPALETTE TBitmap::Palette() const { return image_->palette_; }
+HPALETTE TBitmap::Palette() const {
+    return image_->palette_;
+}
 
 bool TBitmap::Monochrome() const {
     const BITMAP& bm = image_->dib_.dsBm;
@@ -295,9 +274,11 @@ bool TBitmap::Monochrome() const {
 }
 
 TBitmapHandleType TBitmap::StorageKind() const {
-    bool deviceDependent = (image_->handle_ && image_->handle_ != image_->dibHandle_) ||
-                           (!image_->handle_ && !image_->dibHandle_ && image_->dib_.dsBmih.biSize == 0);
-    return deviceDependent ? TBitmapHandleType::DeviceDependent : TBitmapHandleType::DeviceIndependent;
+    bool deviceDependent =
+        (image_->handle_ && image_->handle_ != image_->dibHandle_) ||
+        (!image_->handle_ && !image_->dibHandle_ && image_->dib_.dsBmih.biSize == 0);
+    return deviceDependent ? TBitmapHandleType::DeviceDependent
+                           : TBitmapHandleType::DeviceIndependent;
 }
 
 void TBitmap::HandleNeeded() {
@@ -530,18 +511,23 @@ TPixelFormat TBitmap::PixelFormat() const {
     if (StorageKind() == TBitmapHandleType::DeviceDependent) return TPixelFormat::pfDevice;
     const BITMAPINFOHEADER& header = image_->dib_.dsBmih;
     switch (header.biBitCount) {
-        case 1: return TPixelFormat::pf1bit;
-        case 4: return TPixelFormat::pf4bit;
-        case 8: return TPixelFormat::pf8bit;
+        case 1:
+            return TPixelFormat::pf1bit;
+        case 4:
+            return TPixelFormat::pf4bit;
+        case 8:
+            return TPixelFormat::pf8bit;
         case 16:
             if (header.biCompression != BI_BITFIELDS) return TPixelFormat::pf15bit;
             return image_->dib_.dsBitfields[1] == 0x07E0 ? TPixelFormat::pf16bit
-                                                          : TPixelFormat::pfCustom;
-        case 24: return TPixelFormat::pf24bit;
+                                                         : TPixelFormat::pfCustom;
+        case 24:
+            return TPixelFormat::pf24bit;
         case 32:
             return header.biCompression == BI_BITFIELDS ? TPixelFormat::pfCustom
                                                         : TPixelFormat::pf32bit;
-        default: return TPixelFormat::pfCustom;
+        default:
+            return TPixelFormat::pfCustom;
     }
 }
 
@@ -549,9 +535,13 @@ void TBitmap::SetPixelFormat(TPixelFormat value) {
     if (value == PixelFormat()) return;
     DIBSECTION dib = image_->dib_;
     switch (value) {
-        case TPixelFormat::pfDevice: SetStorageKind(TBitmapHandleType::DeviceDependent); return;
-        case TPixelFormat::pfCustom: throw core::EInvalidGraphic(strings::SInvalidPixelFormat);
-        default: break;
+        case TPixelFormat::pfDevice:
+            SetStorageKind(TBitmapHandleType::DeviceDependent);
+            return;
+        case TPixelFormat::pfCustom:
+            throw core::EInvalidGraphic(strings::SInvalidPixelFormat);
+        default:
+            break;
     }
     static const WORD kBits[] = {0, 1, 4, 8, 16, 16, 24, 32};
     dib.dsBmih = {};
@@ -593,7 +583,8 @@ void TBitmap::SetStorageKind(TBitmapHandleType kind) {
 
 void* TBitmap::ScanLine(int row) {
     Canvas().Changing();
-    if (StorageKind() == TBitmapHandleType::DeviceDependent) SetStorageKind(TBitmapHandleType::DeviceIndependent);
+    if (StorageKind() == TBitmapHandleType::DeviceDependent)
+        SetStorageKind(TBitmapHandleType::DeviceIndependent);
     FreeContext();
     if (row < 0 || row >= Height()) throw core::EInvalidGraphic(strings::SScanLine);
     const DIBSECTION& dib = image_->dib_;

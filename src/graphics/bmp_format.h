@@ -9,13 +9,14 @@ inline constexpr uint32_t kCoreHeaderSize = 12;
 inline constexpr uint32_t kInfoHeaderSize = 40;
 // Headers beyond the largest Windows version (124 bytes) do not exist in practice.
 inline constexpr uint32_t kMaxHeaderSize = 124;
-// Limits that keep a hostile file from exhausting memory: a side of at most 32767 pixels and
-// at most 256 MiB of pixels in the bitmap that holds the image.
-inline constexpr int64_t kMaxDimension = 32767;
+// The limit that keeps a hostile file from exhausting memory: at most 256 MiB of pixels in
+// the bitmap that holds the image (its sides are bounded only by what the raster makes).
 inline constexpr int64_t kMaxImageBytes = int64_t(256) << 20;
 
 // Bytes in one row, padded to 32 bits.
-constexpr int64_t LineLength(int64_t width, int64_t bits) { return ((width * bits + 31) & ~int64_t(31)) / 8; }
+constexpr int64_t LineLength(int64_t width, int64_t bits) {
+    return ((width * bits + 31) & ~int64_t(31)) / 8;
+}
 
 // The colour-table length a depth implies when the file says 0.
 constexpr uint32_t DefaultColorCount(uint32_t bits) {

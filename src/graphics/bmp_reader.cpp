@@ -13,6 +13,7 @@
 #include "core/resource_strings.h"
 #include "graphics/bitmap.h"
 #include "graphics/bmp_format.h"
+#include "graphics/memory_dc.h"
 #include "graphics/resource_strings.h"
 #include "platform/gdi/gdi.h"
 
@@ -22,7 +23,9 @@ using namespace platform;
 
 namespace {
 
-[[noreturn]] void InvalidBitmap() { throw core::EInvalidGraphic(strings::SInvalidImage); }
+[[noreturn]] void InvalidBitmap() {
+    throw core::EInvalidGraphic(strings::SInvalidImage);
+}
 
 // The header, masks and colour table in one buffer, as the platform takes them.
 struct BitmapInfoBuffer {
@@ -55,11 +58,12 @@ bool ReadHeader(core::TStream& stream, BitmapInfoBuffer& buffer, uint32_t& heade
     return false;
 }
 
-// Rejects dimensions that the platform cannot hold or that would exhaust memory.
+// Rejects dimensions that the raster cannot hold and images whose pixels would take more than
+// the reader's memory limit.
 void CheckDimensions(const BITMAPINFOHEADER& header, bool deviceDependent) {
     int64_t width = header.biWidth;
     int64_t height = std::llabs(static_cast<int64_t>(header.biHeight));
-    if (width <= 0 || height == 0 || width > bmp::kMaxDimension || height > bmp::kMaxDimension)
+    if (width <= 0 || height == 0 || width > kMaxBitmapSide || height > kMaxBitmapSide)
         InvalidBitmap();
     int64_t bits = deviceDependent ? 32 : header.biBitCount;
     if (bmp::LineLength(width, bits) * height > bmp::kMaxImageBytes) InvalidBitmap();
@@ -81,8 +85,9 @@ HPALETTE PaletteFromTable(const RGBQUAD* table, uint32_t count) {
     if (code != 0) {
         char text[256] = {};
         FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, text, sizeof text, nullptr);
-        throw core::EOSError(static_cast<int>(code),
-                             core::Format(core::strings::SOSError, {static_cast<int64_t>(code), text}));
+        throw core::EOSError(
+            static_cast<int>(code),
+            core::Format(core::strings::SOSError, {static_cast<int64_t>(code), text}));
     }
     InvalidBitmap();
 }
@@ -95,6 +100,88 @@ struct OwnedObject {
     }
     HGDIOBJ Release() { return std::exchange(object, nullptr); }
 };
+
+// Where the colour table sits in the buffer and how many pixel bytes follow it.
+struct PixelLayout {
+    RGBQUAD* table = nullptr;
+    int64_t pixelBytes = 0;  // to read from the file
+    int64_t fullSize = 0;    // the rows of the image, uncompressed
+};
+
+// Reads the bit masks and the colour table that follow the header; `left` counts the bytes
+// after the header.
+PixelLayout ReadTables(core::TStream& stream, BitmapInfoBuffer& buffer, uint32_t headerSize,
+                       bool os2, int64_t left) {
+    BITMAPINFOHEADER& header = buffer.Header();
+    uint8_t* masks = buffer.bytes.data() + headerSize;
+    bool fortyByteHeader = headerSize == bmp::kInfoHeaderSize;
+    if (fortyByteHeader && (header.biBitCount == 16 || header.biBitCount == 32) &&
+        header.biCompression == BI_BITFIELDS) {
+        stream.ReadBuffer(masks, 12);
+        left -= 12;
+    }
+
+    if (header.biClrUsed == 0) header.biClrUsed = bmp::DefaultColorCount(header.biBitCount);
+    if (header.biClrUsed > 256) InvalidBitmap();
+    // With a 40-byte header the table follows the masks' room only when masks were read.
+    PixelLayout layout;
+    layout.table = reinterpret_cast<RGBQUAD*>(
+        masks + ((fortyByteHeader && header.biCompression == BI_BITFIELDS) ? 12 : 0));
+    uint32_t entrySize = os2 ? 3 : 4;
+    int64_t tableBytes = int64_t(header.biClrUsed) * entrySize;
+    stream.ReadBuffer(layout.table, tableBytes);
+
+    layout.fullSize = bmp::LineLength(header.biWidth, header.biBitCount) *
+                      std::llabs(static_cast<int64_t>(header.biHeight));
+    if (header.biSizeImage == 0)
+        header.biSizeImage = static_cast<DWORD>(std::min<int64_t>(layout.fullSize, UINT32_MAX));
+    layout.pixelBytes =
+        std::max<int64_t>(0, std::min<int64_t>(header.biSizeImage, left - tableBytes));
+
+    if (os2) {
+        // Widen the 3-byte entries to 4 bytes, from the last one down.
+        auto* raw = reinterpret_cast<uint8_t*>(layout.table);
+        for (int i = static_cast<int>(header.biClrUsed) - 1; i >= 0; --i) {
+            RGBQUAD entry{raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2], 0};
+            layout.table[i] = entry;
+        }
+    }
+    return layout;
+}
+
+// A compressed image becomes a device-dependent bitmap that the platform decodes, through a
+// palette made from the colour table (kept with the image).
+void DecodeCompressed(core::TStream& stream, BitmapInfoBuffer& buffer, const PixelLayout& layout,
+                      OwnedObject& bitmap, OwnedObject& palette) {
+    BITMAPINFOHEADER& header = buffer.Header();
+    std::vector<uint8_t> bits(static_cast<size_t>(layout.pixelBytes));
+    stream.ReadBuffer(bits.data(), layout.pixelBytes);
+    // The platform takes the image size as the length of the compressed data: it must not
+    // claim more than was read.
+    header.biSizeImage = static_cast<DWORD>(layout.pixelBytes);
+    HDC screen = GetDC(nullptr);
+    OwnedObject one{CreateCompatibleBitmap(screen, 1, 1)};
+    ReleaseDC(nullptr, screen);
+    MemoryDC dc;
+    dc.Select(static_cast<HBITMAP>(one.object));
+    palette.object = PaletteFromTable(layout.table, header.biClrUsed);
+    dc.SelectRealized(static_cast<HPALETTE>(palette.object));
+    bitmap.object =
+        CreateDIBitmap(dc.Get(), &header, CBM_INIT, bits.data(), buffer.Info(), DIB_RGB_COLORS);
+    if (!bitmap.object) CreationFailed();
+}
+
+// An uncompressed image becomes a DIB section holding the pixel bytes.
+void ReadSection(core::TStream& stream, BitmapInfoBuffer& buffer, const PixelLayout& layout,
+                 OwnedObject& bitmap) {
+    HDC screen = GetDC(nullptr);
+    void* bits = nullptr;
+    bitmap.object = CreateDIBSection(screen, buffer.Info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!bitmap.object || !bits) CreationFailed();
+    // Never more than the section holds.
+    stream.ReadBuffer(bits, std::min(layout.pixelBytes, layout.fullSize));
+}
 
 }  // namespace
 
@@ -133,75 +220,19 @@ void TBitmap::LoadFromStream(core::TStream& input) {
     header.biSize = headerSize;
     if (header.biPlanes != 1) InvalidBitmap();
     CheckDimensions(header, compressed);
+    PixelLayout layout = ReadTables(*stream, buffer, headerSize, os2, left);
 
-    uint8_t* masks = buffer.bytes.data() + headerSize;
-    if (headerSize == bmp::kInfoHeaderSize && (header.biBitCount == 16 || header.biBitCount == 32) &&
-        header.biCompression == BI_BITFIELDS) {
-        stream->ReadBuffer(masks, 12);
-        left -= 12;
-    }
-
-    if (header.biClrUsed == 0) header.biClrUsed = bmp::DefaultColorCount(header.biBitCount);
-    if (header.biClrUsed > 256) InvalidBitmap();
-    // With a 40-byte header the table follows the masks' room only when masks were read.
-    auto* table = reinterpret_cast<RGBQUAD*>(
-        buffer.bytes.data() + headerSize +
-        ((headerSize == bmp::kInfoHeaderSize && header.biCompression == BI_BITFIELDS) ? 12 : 0));
-    uint32_t entrySize = os2 ? 3 : 4;
-    int64_t tableBytes = int64_t(header.biClrUsed) * entrySize;
-    stream->ReadBuffer(table, tableBytes);
-
-    int64_t fullSize = bmp::LineLength(header.biWidth, header.biBitCount) *
-                       std::llabs(static_cast<int64_t>(header.biHeight));
-    if (header.biSizeImage == 0) header.biSizeImage = static_cast<DWORD>(std::min<int64_t>(fullSize, UINT32_MAX));
-    int64_t pixelBytes = std::max<int64_t>(0, std::min<int64_t>(header.biSizeImage, left - tableBytes));
-
-    if (os2) {
-        // Widen the 3-byte entries to 4 bytes, from the last one down.
-        auto* raw = reinterpret_cast<uint8_t*>(table);
-        for (int i = static_cast<int>(header.biClrUsed) - 1; i >= 0; --i) {
-            RGBQUAD entry{raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2], 0};
-            table[i] = entry;
-        }
-    }
-
+    // A code left over from an earlier call must not pass for this creation's.
+    SetLastError(0);
     OwnedObject bitmap;
     OwnedObject palette;
-    if (compressed) {
-        std::vector<uint8_t> bits(static_cast<size_t>(pixelBytes));
-        stream->ReadBuffer(bits.data(), pixelBytes);
-        // The platform takes the image size as the length of the compressed data: it must
-        // not claim more than was read.
-        header.biSizeImage = static_cast<DWORD>(pixelBytes);
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP one = CreateCompatibleBitmap(screen, 1, 1);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ oldBitmap = SelectObject(dc, one);
-        HPALETTE oldPalette = nullptr;
-        palette.object = PaletteFromTable(table, header.biClrUsed);
-        if (palette.object) {
-            oldPalette = SelectPalette(dc, static_cast<HPALETTE>(palette.object), FALSE);
-            RealizePalette(dc);
-        }
-        bitmap.object = CreateDIBitmap(dc, &header, CBM_INIT, bits.data(), buffer.Info(), DIB_RGB_COLORS);
-        if (oldPalette) SelectPalette(dc, oldPalette, FALSE);
-        SelectObject(dc, oldBitmap);
-        DeleteObject(one);
-        DeleteDC(dc);
-        if (!bitmap.object) CreationFailed();
-    } else {
-        HDC screen = GetDC(nullptr);
-        void* bits = nullptr;
-        bitmap.object = CreateDIBSection(screen, buffer.Info(), DIB_RGB_COLORS, &bits, nullptr, 0);
-        ReleaseDC(nullptr, screen);
-        if (!bitmap.object || !bits) CreationFailed();
-        // Never more than the section holds.
-        stream->ReadBuffer(bits, std::min(pixelBytes, fullSize));
-    }
+    if (compressed)
+        DecodeCompressed(*stream, buffer, layout, bitmap, palette);
+    else
+        ReadSection(*stream, buffer, layout, bitmap);
 
     if (header.biBitCount > 8 && header.biClrUsed > 0 && !palette.object)
-        palette.object = PaletteFromTable(table, header.biClrUsed);
+        palette.object = PaletteFromTable(layout.table, header.biClrUsed);
 
     DIBSECTION dib{};
     if (!GetObject(bitmap.object, sizeof dib, &dib)) InvalidBitmap();

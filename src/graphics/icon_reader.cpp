@@ -20,7 +20,9 @@ using namespace platform;
 
 namespace {
 
-[[noreturn]] void InvalidIcon() { throw core::EInvalidGraphic(strings::SInvalidIcon); }
+[[noreturn]] void InvalidIcon() {
+    throw core::EInvalidGraphic(strings::SInvalidIcon);
+}
 
 #pragma pack(push, 1)
 struct IconHeader {
@@ -65,7 +67,8 @@ HBITMAP BitmapFromRows(const BITMAPINFO* info, const uint8_t* rows) {
 std::vector<uint8_t> DeviceRows(HBITMAP bitmap) {
     BITMAP info{};
     GetObject(bitmap, sizeof info, &info);
-    std::vector<uint8_t> rows(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight * info.bmPlanes);
+    std::vector<uint8_t> rows(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight *
+                              info.bmPlanes);
     GetBitmapBits(bitmap, static_cast<LONG>(rows.size()), rows.data());
     return rows;
 }
@@ -81,8 +84,9 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     BITMAPINFOHEADER header;
     std::memcpy(&header, image, sizeof header);
     // Images stored as PNG, and headers that are not DIB headers, are not recognised.
-    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > bmp::kMaxHeaderSize || header.biWidth <= 0 || header.biHeight <= 0 ||
-        header.biWidth > bmp::kMaxDimension || header.biHeight > 2 * bmp::kMaxDimension)
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biSize > bmp::kMaxHeaderSize ||
+        header.biWidth <= 0 || header.biHeight <= 0 || header.biWidth > kMaxBitmapSide ||
+        header.biHeight > 2 * kMaxBitmapSide)
         InvalidIcon();
     header.biSize = sizeof(BITMAPINFOHEADER);
     header.biHeight /= 2;
@@ -101,7 +105,8 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * 4, 0);
     header.biSizeImage = static_cast<DWORD>(colorBytes);
     std::memcpy(info.data(), &header, sizeof header);
-    std::memcpy(info.data() + sizeof header, image + sizeof header, static_cast<size_t>(tableBytes));
+    std::memcpy(info.data() + sizeof header, image + sizeof header,
+                static_cast<size_t>(tableBytes));
     const uint8_t* colorRows = image + sizeof header + tableBytes;
     const uint8_t* maskRows = colorRows + colorBytes;
 
@@ -127,8 +132,9 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     GetObject(color, sizeof colorInfo, &colorInfo);
     DeleteObject(mask);
     DeleteObject(color);
-    HICON icon = CreateIcon(nullptr, width, height, static_cast<BYTE>(colorInfo.bmPlanes),
-                            static_cast<BYTE>(colorInfo.bmBitsPixel), maskBits.data(), colorBits.data());
+    HICON icon =
+        CreateIcon(nullptr, width, height, static_cast<BYTE>(colorInfo.bmPlanes),
+                   static_cast<BYTE>(colorInfo.bmBitsPixel), maskBits.data(), colorBits.data());
     if (!icon) GdiError();
     return {icon, {width, height}};
 }
@@ -183,13 +189,15 @@ void TIcon::EnsureHandle() {
     file.ReadBuffer(entries.data(), int64_t(header.count) * sizeof(IconEntry));
 
     TPoint wanted = requestedSize_;
-    if (wanted.x == 0 && wanted.y == 0) wanted = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+    if (wanted.x == 0 && wanted.y == 0)
+        wanted = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
     HDC screen = GetDC(nullptr);
     if (!screen) throw core::EOutOfResources(strings::SOutOfResources);
     int depth = GetDeviceCaps(screen, PLANES) * GetDeviceCaps(screen, BITSPIXEL);
     ReleaseDC(nullptr, screen);
     int64_t colorLimit = depth <= 8 ? (int64_t(1) << depth) : INT32_MAX;
-    const IconEntry& chosen = entries[ChooseIconEntry(entries.data(), header.count, wanted, colorLimit)];
+    const IconEntry& chosen =
+        entries[ChooseIconEntry(entries.data(), header.count, wanted, colorLimit)];
 
     int64_t end = int64_t(chosen.imageOffset) + chosen.bytesInImage;
     if (end > file.Size()) throw core::EReadError(core::strings::SReadError);

@@ -9,8 +9,9 @@
 #include "app/window/startup.h"
 #include "codecs/gif/gif_builder.h"
 #include "codecs/gif/gif_image.h"
-#include "graphics/picture.h"
 #include "graphics/color.h"
+#include "graphics/picture.h"
+#include "support/bmp_builder.h"
 #include "ui/ui_fixture.h"
 
 namespace app {
@@ -25,7 +26,7 @@ std::string ReadAll(const std::string& path) {
 }
 
 class Form1Test : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         RegisterPictureFormats();
@@ -107,8 +108,9 @@ TEST_F(Form1Test, WindowIsLaidOutAsDescribed) {
     EXPECT_EQ(form_->img3->BoundsRect(), graphics::Bounds(104, 56, 32, 32));
     EXPECT_EQ(form_->img4->BoundsRect(), graphics::Bounds(160, 72, 16, 16));
     // The skinned labels size themselves to their text in the font they draw with.
-    for (auto [label, left, top] : {std::tuple{form_->lbl1, 36, 97}, std::tuple{form_->lbl2, 107, 96},
-                                    std::tuple{form_->lbl3, 153, 96}}) {
+    for (auto [label, left, top] :
+         {std::tuple{form_->lbl1, 36, 97}, std::tuple{form_->lbl2, 107, 96},
+          std::tuple{form_->lbl3, 153, 96}}) {
         platform::SIZE text = label->MeasureText();
         EXPECT_EQ(label->BoundsRect(), graphics::Bounds(left, top, text.cx, text.cy));
     }
@@ -206,9 +208,12 @@ TEST_F(Form1Test, LargePicturesShrinkWithTheirRatioKept) {
 TEST_F(Form1Test, AnAnimatedGifPlaysInAllFourViews) {
     // Two frames of 60 ms each, played once; the builder's colour i is (10i, 20i, 30i).
     const auto bytes = gif_test::GifBuilder(10, 10)
-                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 1))
-                           .GraphicControl(0, 5, 0).LiteralImage(0, 0, 10, 10, std::vector<int>(100, 2))
-                           .Trailer().bytes();
+                           .GraphicControl(0, 5, 0)
+                           .LiteralImage(0, 0, 10, 10, std::vector<int>(100, 1))
+                           .GraphicControl(0, 5, 0)
+                           .LiteralImage(0, 0, 10, 10, std::vector<int>(100, 2))
+                           .Trailer()
+                           .bytes();
     WriteFile("anim.gif", std::string(bytes.begin(), bytes.end()));
     Open("anim.gif");
     ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
@@ -275,10 +280,11 @@ TEST_F(Form1Test, ExportButtonsAndPopupItemsWriteTheIconOfTheirSize) {
     graphics::TBitmap picture;
     picture.SetWidth(48);
     picture.SetHeight(48);
-    const graphics::TColor colors[] = {graphics::clRed, graphics::clBlue, graphics::clYellow,
+    const graphics::TColor colors[] = {graphics::clRed,   graphics::clBlue, graphics::clYellow,
                                        graphics::clBlack, graphics::clLime, graphics::clWhite};
     for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 48; ++x) picture.Canvas().WritePixel(x, y, colors[(x * 7 + y * 3 + x * y) % 6]);
+        for (int x = 0; x < 48; ++x)
+            picture.Canvas().WritePixel(x, y, colors[(x * 7 + y * 3 + x * y) % 6]);
     std::string path = (dir_ / "busy.bmp").string();
     picture.SaveFile(path);
     Open("busy.bmp");
@@ -326,6 +332,75 @@ TEST_F(Form1Test, RightClickBeforeAnyPictureOffersTheThreeExportCommands) {
     std::string expected = ReadAll(ExportIcon(nullptr, 16, 16, (dir_ / "ref").string()));
     EXPECT_EQ(ReadAll((dir_ / "empty.ico").string()), expected);
     EXPECT_EQ(expected.size(), 766u);
+}
+
+std::string AsText(const std::vector<uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A 33 x 33 1-bit picture with black odd columns; `whiteFirst` picks the order of its table.
+std::string StripedOneBitBmp(bool whiteFirst) {
+    testing_support::BmpSpec s;
+    s.width = s.height = 33;
+    s.bits = 1;
+    s.palette =
+        whiteFirst ? std::vector<uint32_t>{0xFFFFFF, 0} : std::vector<uint32_t>{0, 0xFFFFFF};
+    for (int row = 0; row < 33; ++row) {
+        std::vector<uint8_t> line(8, 0);
+        for (int x = 0; x < 33; ++x)
+            if ((x % 2 == 1) == whiteFirst) line[size_t(x / 8)] |= uint8_t(0x80 >> (x % 8));
+        s.pixels.insert(s.pixels.end(), line.begin(), line.end());
+    }
+    return AsText(testing_support::MakeBmp(s));
+}
+
+// The previews draw a 1-bit picture in the paint context's BLACKONWHITE mode, so shrinking
+// ANDs the colours of each group: the 32 x 32 preview's column 15 (source columns 15 and 16)
+// is black, and the table's order changes nothing.
+TEST_F(Form1Test, PreviewsShrinkAOneBitPictureTheSameWhateverTheOrderOfItsTable) {
+    std::vector<std::vector<uint32_t>> shown;
+    for (bool whiteFirst : {false, true}) {
+        std::string name = whiteFirst ? "white_first.bmp" : "black_first.bmp";
+        WriteFile(name, StripedOneBitBmp(whiteFirst));
+        Open(name);
+        ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
+        EXPECT_EQ(PixelOf(*form_->img3, 14, 0), 0xFFFFFFu) << name;
+        EXPECT_EQ(PixelOf(*form_->img3, 15, 0), 0x000000u) << name;
+        EXPECT_EQ(PixelOf(*form_->img3, 16, 31), 0x000000u) << name;
+        std::vector<uint32_t> pixels;
+        for (ui::TImage* view : {form_->img2, form_->img3, form_->img4})
+            for (int y = 0; y < view->Height(); ++y)
+                for (int x = 0; x < view->Width(); ++x) pixels.push_back(PixelOf(*view, x, y));
+        shown.push_back(pixels);
+    }
+    EXPECT_EQ(shown[0], shown[1]);
+}
+
+// A compressed file the raster cannot decode (here RLE8 stored top-down) is refused with the
+// reader's message, and every view keeps the picture it showed.
+TEST_F(Form1Test, UndecodableCompressedBitmapsEndInTheErrorBoxAndTheViewsKeepTheirPictures) {
+    WriteBitmap("good.bmp", 20, 10, 0x3060C0);
+    Open("good.bmp");
+    ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
+    const std::vector<ui::TImage*> views = {form_->img1, form_->img2, form_->img3, form_->img4};
+    std::vector<graphics::TGraphic*> before;
+    for (ui::TImage* view : views) before.push_back(view->Picture().Graphic());
+
+    testing_support::BmpSpec s;
+    s.width = 4;
+    s.height = -2;
+    s.bits = 8;
+    s.compression = 1;  // RLE8
+    s.pixels = {0x04, 0x01, 0x00, 0x00, 0x04, 0x02, 0x00, 0x01};
+    s.imageSize = uint32_t(s.pixels.size());
+    for (uint32_t i = 0; i < 256; ++i) s.palette.push_back(i * 0x010101);
+    WriteFile("top_down_rle.bmp", AsText(testing_support::MakeBmp(s)));
+    Open("top_down_rle.bmp");
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "Bitmap image is not valid.");
+    for (size_t i = 0; i < views.size(); ++i) EXPECT_EQ(views[i]->Picture().Graphic(), before[i]);
+    ExpectPictureArea(*form_->img1, 20, 10, 0x3060C0);
+    ExpectPictureArea(*form_->img4, 16, 16, 0x3060C0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 //
 // Where each group is implemented:
 //   handles, objects, stock objects        handle_table.cpp, gdi_object.cpp
-//   bitmaps, DIB sections, DIB transfer    bitmap.cpp, dib.cpp, dib_convert.cpp
+//   bitmaps, DIB sections, DIB transfer    bitmap.cpp, dib.cpp
 //   device contexts, mapping, clipping     dc.cpp, clip.cpp, mapping.cpp
 //   blits, raster operations, stretching   blit.cpp, rop.cpp, stretch.cpp
 //   brushes, pens, primitives              brush_pen.cpp, primitives.cpp
@@ -18,6 +18,8 @@
 //   fonts and text                         the text files (font*.cpp, text*.cpp)
 //   enhanced and Windows metafiles         the metafile files (metafile*.cpp)
 #pragma once
+
+#include <cstddef>
 
 #include "platform/gdi/wintypes.h"
 
@@ -43,11 +45,16 @@ int LiveGdiObjectCount();
 // ---------------------------------------------------------------------------------------------
 // Bitmaps
 
+// The widest and tallest bitmap the raster makes; beyond it, or beyond 1 GiB of pixels, the
+// creation functions fail as for a device out of memory.
+inline constexpr int kMaxBitmapSide = 1 << 24;
+inline constexpr std::size_t kMaxBitmapBytes = std::size_t(1) << 30;
+
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateBitmapIndirect(const BITMAP* bitmap);
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
-                         HANDLE section, DWORD offset);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                         DWORD offset);
 HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                        const BITMAPINFO* info, UINT usage);
 LONG GetBitmapBits(HBITMAP bitmap, LONG byteCount, LPVOID bits);
@@ -56,16 +63,16 @@ BOOL GetBitmapDimensionEx(HBITMAP bitmap, SIZE* size);
 
 // GetDIBits: with bits == nullptr and info->bmiHeader.biBitCount == 0 fills in the header of
 // the bitmap; with bits == nullptr and a bit count, fills the header sizes and colour table.
-int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, LPVOID bits,
-              BITMAPINFO* info, UINT usage);
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, LPVOID bits, BITMAPINFO* info,
+              UINT usage);
 int SetDIBits(HDC dc, HBITMAP bitmap, UINT startScan, UINT scanLines, const void* bits,
               const BITMAPINFO* info, UINT usage);
-int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, int xSrc,
-                      int ySrc, UINT startScan, UINT scanLines, const void* bits,
-                      const BITMAPINFO* info, UINT usage);
-int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                  int ySrc, int srcWidth, int srcHeight, const void* bits,
-                  const BITMAPINFO* info, UINT usage, DWORD rop);
+int SetDIBitsToDevice(HDC dc, int xDest, int yDest, DWORD width, DWORD height, int xSrc, int ySrc,
+                      UINT startScan, UINT scanLines, const void* bits, const BITMAPINFO* info,
+                      UINT usage);
+int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
+                  int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
+                  DWORD rop);
 UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
 UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
 
@@ -136,12 +143,11 @@ BOOL RectVisible(HDC dc, const RECT* rect);
 // Blits
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc, int ySrc,
-            DWORD rop);
-BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, HDC src,
-                int xSrc, int ySrc, int srcWidth, int srcHeight, DWORD rop);
-BOOL MaskBlt(HDC dest, int xDest, int yDest, int width, int height, HDC src, int xSrc,
-             int ySrc, HBITMAP mask, int xMask, int yMask, DWORD rop);
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int xSrc, int ySrc, DWORD rop);
+BOOL StretchBlt(HDC dest, int xDest, int yDest, int destWidth, int destHeight, HDC src, int xSrc,
+                int ySrc, int srcWidth, int srcHeight, DWORD rop);
+BOOL MaskBlt(HDC dest, int xDest, int yDest, int width, int height, HDC src, int xSrc, int ySrc,
+             HBITMAP mask, int xMask, int yMask, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 BOOL SetPixelV(HDC dc, int x, int y, COLORREF color);
@@ -254,17 +260,16 @@ BOOL CopyRect(RECT* dest, const RECT* src);
 // Fonts and text (implemented in the text files)
 
 HFONT CreateFontIndirect(const LOGFONT* font);
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight,
-                 DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
-                 DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
-                 const char* faceName);
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                 DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName);
 // Text is UTF-8; `length` counts bytes (-1 = NUL-terminated where Windows allows it).
 BOOL TextOut(HDC dc, int x, int y, const char* text, int length);
-BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text,
-                UINT length, const INT* dx);
+BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT length,
+                const INT* dx);
 BOOL GetTextExtentPoint32(HDC dc, const char* text, int length, SIZE* size);
-BOOL GetTextExtentExPoint(HDC dc, const char* text, int length, int maxExtent, INT* fit,
-                          INT* dx, SIZE* size);
+BOOL GetTextExtentExPoint(HDC dc, const char* text, int length, int maxExtent, INT* fit, INT* dx,
+                          SIZE* size);
 BOOL GetTextMetrics(HDC dc, TEXTMETRIC* metrics);
 int GetTextFace(HDC dc, int count, char* faceName);
 int DrawText(HDC dc, const char* text, int length, RECT* rect, UINT format);
