@@ -81,9 +81,10 @@ IconReport CheckIcon(const uint8_t* data, size_t size) {
     if (!count) return report;
     report.isIcon = true;
     report.records = ReadDirectory(data, size);
-    for (const DirectoryRecord& r : report.records)
-        report.recordIsPng.push_back(InsideFile(r, size) &&
-                                     HasPngSignature(data + r.offset, r.bytes));
+    for (const DirectoryRecord& r : report.records)  // a cut PNG entry still shows as PNG
+        report.recordIsPng.push_back(
+            r.offset <= size &&
+            HasPngSignature(data + r.offset, std::min<size_t>(r.bytes, size - r.offset)));
     if (*count == 0) report.problems.push_back("the directory lists no entries");
     if (int(report.records.size()) < *count)
         report.problems.push_back("the directory (" + std::to_string(*count) +

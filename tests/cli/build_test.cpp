@@ -10,7 +10,8 @@ namespace {
 using namespace cli_testing;
 
 uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 | uint32_t(b[at + 3]) << 24;
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
 }
 
 // The image data of directory record `index`.
@@ -21,15 +22,15 @@ std::vector<uint8_t> EntryBytes(const std::vector<uint8_t>& icon, size_t index) 
 }
 
 class IconBuild : public CliTest {
-protected:
+  protected:
     // Extracts `icon` and has Pillow, icoutils and ImageMagick read it back.
     void ExpectReadersAgree(const std::string& icon) {
         std::string extracted = Path("extracted"), work = Path("work");
         ASSERT_EQ(Cli("extract " + icon + " " + extracted).status, 0);
         std::filesystem::create_directories(work);
         std::string report = Path("readers.txt");
-        int status = Shell("/usr/bin/python3 " + Script("compare_readers.py") + " " + icon + " " + extracted +
-                           " " + work + " > " + report + " 2>&1");
+        int status = Shell("/usr/bin/python3 " + Script("compare_readers.py") + " " + icon + " " +
+                           extracted + " " + work + " > " + report + " 2>&1");
         EXPECT_EQ(status, 0) << Slurp(report);
         std::filesystem::remove_all(extracted);
         std::filesystem::remove_all(work);
@@ -50,7 +51,8 @@ protected:
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 8; ++x) {
                 bool red = x >= 2 && x < 6 && y >= 1 && y < 3;
-                s.pixels.insert(s.pixels.end(), {uint8_t(red ? 0 : 255), uint8_t(red ? 0 : 255), 255});
+                s.pixels.insert(s.pixels.end(),
+                                {uint8_t(red ? 0 : 255), uint8_t(red ? 0 : 255), 255});
             }
         std::string path = Path("sample.bmp");
         core::TMemoryStream(testing_support::MakeBmp(s)).SaveToFile(path);
@@ -65,7 +67,8 @@ TEST_F(IconBuild, DefaultSizesAreReadBackIdenticallyByPillowIcotoolAndImageMagic
     CliRun info = Cli("info " + icon);
     EXPECT_EQ(info.status, 0) << info.out;
     EXPECT_NE(info.out.find(icon + ": 7 entries\n"), std::string::npos);
-    for (const char* line : {" 0    16x16  32 bits  BMP", " 3    48x48  32 bits  BMP", " 6  256x256  32 bits  PNG"})
+    for (const char* line :
+         {" 0    16x16  32 bits  BMP", " 3    48x48  32 bits  BMP", " 6  256x256  32 bits  PNG"})
         EXPECT_NE(info.out.find(line), std::string::npos) << line << "\n" << info.out;
     EXPECT_NE(info.out.find(icon + ": valid\n"), std::string::npos);
     ExpectReadersAgree(icon);
@@ -82,10 +85,14 @@ TEST_F(IconBuild, PaletteEntriesOfEachDepthAreReadBackIdentically) {
     for (const char* depth : {"8", "4", "1"}) {
         SCOPED_TRACE(depth);
         std::string icon = Path(std::string("depth") + depth + ".ico");
-        ASSERT_EQ(Cli(std::string("build --depth ") + depth + " --sizes 16,32,256 " + source + " " + icon).status, 0);
+        ASSERT_EQ(
+            Cli(std::string("build --depth ") + depth + " --sizes 16,32,256 " + source + " " + icon)
+                .status,
+            0);
         CliRun info = Cli("info " + icon);
         EXPECT_EQ(info.status, 0) << info.out;
-        EXPECT_NE(info.out.find(" 0    16x16  " + std::string(depth[1] ? "" : " ") + depth + " bits  BMP"),
+        EXPECT_NE(info.out.find(" 0    16x16  " + std::string(depth[1] ? "" : " ") + depth +
+                                " bits  BMP"),
                   std::string::npos)
             << info.out;
         EXPECT_NE(info.out.find(": 6 entries"), std::string::npos) << info.out;
@@ -132,14 +139,18 @@ TEST_F(IconBuild, TransparentColourDoesNotBleedAndTheMaskFollowsAlpha) {
     std::string source = Picture("bleed");
     for (const char* filter : {"box", "lanczos"}) {
         SCOPED_TRACE(filter);
-        ASSERT_EQ(Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + icon).status, 0);
+        ASSERT_EQ(
+            Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + icon)
+                .status,
+            0);
         std::vector<uint8_t> dib = EntryBytes(ReadBytes(icon), 0);
         ASSERT_EQ(dib.size(), 40u + 24 * 24 * 4 + 24 * 4);
         int shown = 0;
         for (int y = 0; y < 24; ++y)
             for (int x = 0; x < 24; ++x) {
                 const uint8_t* bgra = &dib[40 + (size_t(y) * 24 + size_t(x)) * 4];
-                bool masked = dib[40 + 24 * 24 * 4 + size_t(y) * 4 + size_t(x) / 8] & (0x80 >> (x % 8));
+                bool masked =
+                    dib[40 + 24 * 24 * 4 + size_t(y) * 4 + size_t(x) / 8] & (0x80 >> (x % 8));
                 EXPECT_EQ(masked, bgra[3] == 0) << x << "," << y;
                 if (bgra[3] > 0) {
                     EXPECT_EQ(bgra[1], 0) << "green at " << x << "," << y;
@@ -155,8 +166,12 @@ TEST_F(IconBuild, EachSizeIsResampledFromTheSourceItself) {
     for (const char* filter : {"box", "lanczos", "nearest"}) {
         SCOPED_TRACE(filter);
         std::string all = Path("all.ico"), alone = Path("alone.ico");
-        ASSERT_EQ(Cli(std::string("build --filter ") + filter + " " + source + " " + all).status, 0);
-        ASSERT_EQ(Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + alone).status, 0);
+        ASSERT_EQ(Cli(std::string("build --filter ") + filter + " " + source + " " + all).status,
+                  0);
+        ASSERT_EQ(
+            Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + alone)
+                .status,
+            0);
         EXPECT_EQ(EntryBytes(ReadBytes(all), 1), EntryBytes(ReadBytes(alone), 0));
     }
 }
@@ -192,7 +207,8 @@ TEST_F(IconBuild, KeyColourMakesPicturesWithoutAlphaTransparent) {
     ASSERT_EQ(Cli("build --key-colour corner --sizes 8 " + bmp + " " + icon).status, 0);
     Pixels corner = Entry(icon, 0, "8x8_32");
     EXPECT_EQ(corner.At(0, 2)[3], 0);
-    EXPECT_EQ(std::vector<uint8_t>(corner.At(3, 3), corner.At(3, 3) + 4), (std::vector<uint8_t>{255, 0, 0, 255}));
+    EXPECT_EQ(std::vector<uint8_t>(corner.At(3, 3), corner.At(3, 3) + 4),
+              (std::vector<uint8_t>{255, 0, 0, 255}));
     ASSERT_EQ(Cli("build --key-colour FF0000 --sizes 8 " + bmp + " " + icon).status, 0);
     Pixels red = Entry(icon, 0, "8x8_32");
     EXPECT_EQ(red.At(3, 3)[3], 0);
@@ -222,8 +238,8 @@ TEST_F(IconBuild, AFailingBuildNamesTheFileAndLeavesTheOldIcon) {
 TEST_F(IconBuild, SeveralInputsGoToAFolderAndAFailureSparesTheOthers) {
     std::string broken = Path("broken.png"), out = Path("icons");
     WriteBytes(broken, {1, 2, 3});
-    CliRun run = Cli("build --sizes 16,32 " + Picture("disc") + " " + broken + " " + Picture("bleed") + " " +
-                     SampleBmp() + " -o " + out);
+    CliRun run = Cli("build --sizes 16,32 " + Picture("disc") + " " + broken + " " +
+                     Picture("bleed") + " " + SampleBmp() + " -o " + out);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(broken + ": "), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("1 of 4 inputs failed"), std::string::npos) << run.err;
@@ -239,11 +255,12 @@ TEST_F(IconBuild, SeveralInputsGoToAFolderAndAFailureSparesTheOthers) {
 TEST_F(IconBuild, HelpDescribesEveryCommandAndVersionIsTheProjects) {
     CliRun help = Cli("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* usage : {"export --size 64|32|16 INPUT OUTPUT", "render INPUT OUTPUT.bmp [--size WxH]",
-                              "build [options] INPUT OUTPUT.ico", "build [options] INPUT... -o DIR",
-                              "--sizes LIST", "--png-from N", "--depth 32|8|4|1", "--filter box|lanczos|nearest",
-                              "--key-colour corner|RRGGBB", "info FILE.ico", "extract FILE.ico DIR",
-                              "preview FILE.ico SHEET.png", "--version"})
+    for (const char* usage :
+         {"export --size 64|32|16 INPUT OUTPUT", "render INPUT OUTPUT.bmp [--size WxH]",
+          "build [options] INPUT OUTPUT.ico", "build [options] INPUT... -o DIR", "--sizes LIST",
+          "--png-from N", "--depth 32|8|4|1", "--filter box|lanczos|nearest",
+          "--key-colour corner|RRGGBB", "info FILE.ico", "extract FILE.ico DIR",
+          "preview FILE.ico SHEET.png", "--version"})
         EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
     EXPECT_EQ(Cli("build --help").out, help.out);
     CliRun version = Cli("--version");

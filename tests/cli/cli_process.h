@@ -32,8 +32,8 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // Exit status of a shell command; -1 when it did not exit normally (a signal).
@@ -48,9 +48,10 @@ inline std::string Script(const std::string& name) {
 }
 
 class CliTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tembrin_cli_XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tembrin_cli_XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
     }
@@ -60,19 +61,20 @@ protected:
 
     CliRun Cli(const std::string& arguments) const {
         std::string out = Path(".out"), err = Path(".err");
-        int status = Shell(std::string(TEMBRIN_BINARY_DIR) + "/src/cli/tembrin-ico-cli " + arguments +
-                           " > " + out + " 2> " + err);
+        int status = Shell(std::string(TEMBRIN_BINARY_DIR) + "/src/cli/tembrin-ico-cli " +
+                           arguments + " > " + out + " 2> " + err);
         return {status, Slurp(out), Slurp(err)};
     }
 
     // A picture written by Pillow (see make_picture.py).
     std::string Picture(const std::string& kind) const {
         std::string path = Path(kind + ".png");
-        EXPECT_EQ(Shell("/usr/bin/python3 " + Script("make_picture.py") + " " + kind + " " + path), 0);
+        EXPECT_EQ(Shell("/usr/bin/python3 " + Script("make_picture.py") + " " + kind + " " + path),
+                  0);
         return path;
     }
 
-private:
+  private:
     std::string folder_;
 };
 
@@ -84,7 +86,9 @@ struct Pixels {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> rgba;
-    const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+    const uint8_t* At(int x, int y) const {
+        return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    }
 };
 
 // The picture as Pillow decodes it.
