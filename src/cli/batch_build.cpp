@@ -36,10 +36,8 @@ std::string RunJob(const Command& command, const Job& job) {
         return job.input + ": its icon would have the same name as " + job.clash + "'s";
     try {
         BuildOne(command, job.input, job.output);
-    } catch (const core::Exception& e) {
-        return ErrorNaming(job.input, e.Message());
-    } catch (const std::bad_alloc&) {
-        return job.input + ": out of memory";
+    } catch (const std::exception& e) {  // the program's errors, and running out of memory
+        return ErrorNaming(job.input, e.what());
     }
     return "";
 }

@@ -24,17 +24,31 @@ void PrintError(const std::string& fileName, const std::string& message) {
     std::fprintf(stderr, "%s\n", ErrorNaming(fileName, message).c_str());
 }
 
-// The file's entries, decoded; raises the first entry's problem.
-std::vector<iconc::DecodedEntry> DecodeAll(const std::vector<uint8_t>& bytes,
-                                           const std::string& fileName) {
-    if (!iconc::IconEntryCount(bytes.data(), bytes.size()))
-        throw iconc::EIconError(fileName + ": not an icon file");
-    std::vector<iconc::DirectoryRecord> records = iconc::ReadDirectory(bytes.data(), bytes.size());
-    if (records.empty()) throw iconc::EIconError(fileName + ": the icon has no entries");
-    std::vector<iconc::DecodedEntry> entries;
-    for (size_t i = 0; i < records.size(); ++i)
-        entries.push_back(iconc::DecodeEntry(bytes.data(), bytes.size(), records[i], int(i)));
+struct SoundEntry {
+    size_t index;
+    iconc::DecodedEntry entry;
+};
+
+// The entries that passed the check, decoded; the problems are printed.
+std::vector<SoundEntry> SoundEntries(const std::vector<uint8_t>& bytes, const std::string& fileName,
+                                     bool& damaged) {
+    iconc::IconReport report = iconc::CheckIcon(bytes.data(), bytes.size());
+    if (!report.isIcon) throw iconc::EIconError(fileName + ": not an icon file");
+    for (const std::string& problem : report.problems) PrintError(fileName, problem);
+    damaged = !report.problems.empty();
+    std::vector<SoundEntry> entries;
+    for (size_t i = 0; i < report.records.size(); ++i)
+        if (report.sound[i])
+            entries.push_back(
+                {i, iconc::DecodeEntry(bytes.data(), bytes.size(), report.records[i], int(i))});
     return entries;
+}
+
+std::string EntryFileName(const std::string& input, const SoundEntry& sound) {
+    const iconc::RgbaImage& picture = sound.entry.colour;
+    return std::filesystem::path(input).stem().string() + "_" + std::to_string(sound.index) + "_" +
+           std::to_string(picture.width) + "x" + std::to_string(picture.height) + "_" +
+           std::to_string(sound.entry.bits) + ".png";
 }
 
 }  // namespace
@@ -52,8 +66,8 @@ void BuildOne(const Command& command, const std::string& input, const std::strin
 int RunBuild(const Command& command) {
     try {
         BuildOne(command, command.input, command.output);
-    } catch (const core::Exception& e) {
-        PrintError(command.input, e.Message());
+    } catch (const std::exception& e) {  // the program's errors, and running out of memory
+        PrintError(command.input, e.what());
         return 1;
     }
     std::printf("%s\n", command.output.c_str());
@@ -64,8 +78,8 @@ int RunInfo(const Command& command) {
     std::vector<uint8_t> bytes;
     try {
         bytes = ReadWholeFile(command.input);
-    } catch (const core::Exception& e) {
-        PrintError(command.input, e.Message());
+    } catch (const std::exception& e) {  // the program's errors, and running out of memory
+        PrintError(command.input, e.what());
         return 2;
     }
     iconc::IconReport report = iconc::CheckIcon(bytes.data(), bytes.size());
@@ -88,47 +102,40 @@ int RunInfo(const Command& command) {
 }
 
 int RunExtract(const Command& command) {
-    int status = 0;
+    bool damaged = false;
     try {
-        std::vector<uint8_t> bytes = ReadWholeFile(command.input);
-        if (!iconc::IconEntryCount(bytes.data(), bytes.size()))
-            throw iconc::EIconError("not an icon file");
+        std::vector<SoundEntry> entries =
+            SoundEntries(ReadWholeFile(command.input), command.input, damaged);
         std::filesystem::create_directories(command.output);
-        std::string stem = std::filesystem::path(command.input).stem().string();
-        auto records = iconc::ReadDirectory(bytes.data(), bytes.size());
-        for (size_t i = 0; i < records.size(); ++i) {
-            try {
-                auto entry = iconc::DecodeEntry(bytes.data(), bytes.size(), records[i], int(i));
-                std::string name = stem + "_" + std::to_string(i) + "_" +
-                                   std::to_string(entry.colour.width) + "x" +
-                                   std::to_string(entry.colour.height) + "_" +
-                                   std::to_string(entry.bits) + ".png";
-                std::string path = (std::filesystem::path(command.output) / name).string();
-                core::WriteFileReplacing(path, iconc::EncodePng(iconc::VisiblePicture(entry)));
-                std::printf("%s\n", path.c_str());
-            } catch (const core::Exception& e) {
-                PrintError(command.input, e.Message());
-                status = 1;
-            }
+        for (const SoundEntry& sound : entries) {
+            std::string path =
+                (std::filesystem::path(command.output) / EntryFileName(command.input, sound))
+                    .string();
+            core::WriteFileReplacing(path, iconc::EncodePng(iconc::VisiblePicture(sound.entry)));
+            std::printf("%s\n", path.c_str());
         }
-    } catch (const core::Exception& e) {
-        PrintError(command.input, e.Message());
-        return 1;
     } catch (const std::filesystem::filesystem_error& e) {
         PrintError(command.output, e.code().message());
         return 1;
+    } catch (const std::exception& e) {
+        PrintError(command.input, e.what());
+        return 1;
     }
-    return status;
+    return damaged ? 1 : 0;
 }
 
 int RunPreview(const Command& command) {
     try {
-        std::vector<iconc::DecodedEntry> entries =
-            DecodeAll(ReadWholeFile(command.input), command.input);
+        bool damaged = false;
+        std::vector<SoundEntry> sound =
+            SoundEntries(ReadWholeFile(command.input), command.input, damaged);
+        if (damaged) throw iconc::EIconError("the icon is damaged; no preview written");
+        std::vector<iconc::DecodedEntry> entries;
+        for (SoundEntry& s : sound) entries.push_back(std::move(s.entry));
         core::WriteFileReplacing(command.output,
                                  iconc::EncodePng(iconc::RenderPreviewSheet(entries)));
-    } catch (const core::Exception& e) {
-        PrintError(command.input, e.Message());
+    } catch (const std::exception& e) {  // the program's errors, and running out of memory
+        PrintError(command.input, e.what());
         return 1;
     }
     std::printf("%s\n", command.output.c_str());

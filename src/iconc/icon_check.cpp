@@ -21,55 +21,74 @@ bool InsideFile(const DirectoryRecord& r, size_t size) {
     return r.offset <= size && r.bytes <= size - r.offset;
 }
 
-void CheckRanges(const IconReport& report, size_t size, std::vector<std::string>& problems) {
+// A problem of entry `index`, which is then left out of decoding and extraction.
+void EntryProblem(IconReport& report, size_t index, const std::string& problem) {
+    report.problems.push_back(Entry(index) + problem);
+    report.sound[index] = false;
+}
+
+void CheckRanges(IconReport& report, size_t size) {
     size_t directoryEnd = kIconHeaderBytes + kDirectoryRecordBytes * report.records.size();
     for (size_t i = 0; i < report.records.size(); ++i) {
         const DirectoryRecord& r = report.records[i];
         if (r.bytes == 0)
-            problems.push_back(Entry(i) + "no image data");
+            EntryProblem(report, i, "no image data");
         else if (!InsideFile(r, size))
-            problems.push_back(Entry(i) + "image data (" + std::to_string(r.bytes) + " bytes at " +
-                               std::to_string(r.offset) + ") extends past the end of the file (" +
-                               std::to_string(size) + " bytes)");
+            EntryProblem(report, i,
+                         "image data (" + std::to_string(r.bytes) + " bytes at " +
+                             std::to_string(r.offset) + ") extends past the end of the file (" +
+                             std::to_string(size) + " bytes)");
         else if (r.offset < directoryEnd)
-            problems.push_back(Entry(i) + "image data overlaps the directory");
+            EntryProblem(report, i, "image data overlaps the directory");
     }
+}
+
+// Overlapping entries are both left out, so that no byte is decoded twice and the work stays
+// in proportion to the file's size.
+void CheckOverlaps(IconReport& report) {
     std::vector<size_t> order(report.records.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
         return report.records[a].offset < report.records[b].offset;
     });
-    for (size_t k = 1; k < order.size(); ++k) {
-        const DirectoryRecord& before = report.records[order[k - 1]];
-        const DirectoryRecord& after = report.records[order[k]];
-        if (before.bytes > 0 && uint64_t(before.offset) + before.bytes > after.offset)
-            problems.push_back("entries " + std::to_string(std::min(order[k - 1], order[k])) +
-                               " and " + std::to_string(std::max(order[k - 1], order[k])) +
-                               " overlap");
+    uint64_t reach = 0;  // the furthest end of the entries before, and whose it is
+    size_t reacher = 0;
+    for (size_t index : order) {
+        const DirectoryRecord& r = report.records[index];
+        if (r.bytes == 0) continue;
+        if (r.offset < reach) {
+            report.problems.push_back("entries " + std::to_string(std::min(reacher, index)) +
+                                      " and " + std::to_string(std::max(reacher, index)) +
+                                      " overlap");
+            report.sound[reacher] = report.sound[index] = false;
+        }
+        if (uint64_t(r.offset) + r.bytes > reach)
+            reach = uint64_t(r.offset) + r.bytes, reacher = index;
     }
 }
 
 // The image itself: decodable, and of the size and depth its record says.
-void CheckEntry(const uint8_t* data, size_t size, const DirectoryRecord& r, size_t i,
-                std::vector<std::string>& problems) {
+void CheckEntry(const uint8_t* data, size_t size, size_t i, IconReport& report) {
+    const DirectoryRecord& r = report.records[i];
     const uint8_t* image = data + r.offset;
     if (!HasPngSignature(image, r.bytes) && r.bytes >= kDibHeaderBytes) {
         DibHeader h = ReadDibHeader(image);
-        if (h.height == r.height && h.width == r.width) {
-            problems.push_back(Entry(i) + "the image height is not doubled for the mask");
-            return;
-        }
+        if (h.height == r.height && h.width == r.width)
+            return EntryProblem(report, i, "the image height is not doubled for the mask");
     }
     try {
         DecodedEntry entry = DecodeEntry(data, size, r, int(i));
         if (entry.colour.width != r.width || entry.colour.height != r.height)
-            problems.push_back(Entry(i) + "the directory says " + Size(r.width, r.height) +
-                               ", the image is " + Size(entry.colour.width, entry.colour.height));
+            EntryProblem(report, i,
+                         "the directory says " + Size(r.width, r.height) + ", the image is " +
+                             Size(entry.colour.width, entry.colour.height));
         if (!entry.png && r.bits != 0 && r.bits != entry.bits)
-            problems.push_back(Entry(i) + "the directory says " + std::to_string(r.bits) +
-                               " bits, the image has " + std::to_string(entry.bits));
+            EntryProblem(report, i,
+                         "the directory says " + std::to_string(r.bits) + " bits, the image has " +
+                             std::to_string(entry.bits));
     } catch (const EIconError& e) {
-        problems.push_back(e.Message());
+        report.problems.push_back(e.Message());
+        report.sound[i] = false;
     }
 }
 
@@ -81,6 +100,7 @@ IconReport CheckIcon(const uint8_t* data, size_t size) {
     if (!count) return report;
     report.isIcon = true;
     report.records = ReadDirectory(data, size);
+    report.sound.assign(report.records.size(), true);
     for (const DirectoryRecord& r : report.records)  // a cut PNG entry still shows as PNG
         report.recordIsPng.push_back(
             r.offset <= size &&
@@ -89,10 +109,10 @@ IconReport CheckIcon(const uint8_t* data, size_t size) {
     if (int(report.records.size()) < *count)
         report.problems.push_back("the directory (" + std::to_string(*count) +
                                   " entries) extends past the end of the file");
-    CheckRanges(report, size, report.problems);
+    CheckRanges(report, size);
+    CheckOverlaps(report);
     for (size_t i = 0; i < report.records.size(); ++i)
-        if (InsideFile(report.records[i], size) && report.records[i].bytes > 0)
-            CheckEntry(data, size, report.records[i], i, report.problems);
+        if (report.sound[i]) CheckEntry(data, size, i, report);
     return report;
 }
 

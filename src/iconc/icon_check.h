@@ -13,6 +13,7 @@ struct IconReport {
     bool isIcon = false;  // false: not an icon at all (no icon header)
     std::vector<DirectoryRecord> records;
     std::vector<bool> recordIsPng;
+    std::vector<bool> sound;  // per record: no problem found in it (only these are decoded)
     std::vector<std::string> problems;
 };
 

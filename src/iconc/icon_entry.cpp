@@ -2,10 +2,12 @@
 
 #include "iconc/png_file.h"
 
+#include <algorithm>
+
 namespace iconc {
 namespace {
 
-// DIB entries larger than this are not icons any reader uses; refusing them bounds the work.
+// Entries larger than this are not icons any reader uses; refusing them bounds the work.
 constexpr int kMaxDibSide = 1024;
 
 std::string EntryName(int index) {
@@ -91,6 +93,11 @@ DecodedEntry DecodeEntry(const uint8_t* file, size_t size, const DirectoryRecord
         Fail(index, "the image data lies outside the file");
     const uint8_t* data = file + record.offset;
     if (!HasPngSignature(data, record.bytes)) return DecodeDib(data, record.bytes, index);
+    int width = 0, height = 0;
+    if (PeekPngSize(data, record.bytes, width, height) &&
+        (width > kMaxDibSide || height > kMaxDibSide))
+        Fail(index, "the PNG picture is larger than " + std::to_string(kMaxDibSide) + " x " +
+                        std::to_string(kMaxDibSide));
     DecodedEntry out;
     out.png = true;
     out.bits = 32;

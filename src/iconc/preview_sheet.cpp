@@ -148,6 +148,8 @@ RgbaImage RenderPreviewSheet(const std::vector<DecodedEntry>& entries) {
     int width = kGap;
     for (int w : widths) width += w + kGap;
     int height = 3 * (tallest + kGap) + kLabelHeight + kGap;
+    if (int64_t(width) * height > kMaxSourcePixels)
+        throw EIconError("the preview sheet would be too large");
     SheetSurface sheet(width, height);
     HDC dc = sheet.Dc();
     HGDIOBJ oldFont = SelectObject(dc, font.get());

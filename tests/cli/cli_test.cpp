@@ -33,8 +33,8 @@ std::string Slurp(const std::string& path) {
 
 CliRun Cli(const std::string& arguments) {
     std::string out = Dir() + "/out.txt", err = Dir() + "/err.txt";
-    std::string command = std::string(TEMBRIN_BINARY_DIR) + "/src/cli/tembrin-ico-cli " + arguments +
-                          " > " + out + " 2> " + err;
+    std::string command = std::string(TEMBRIN_BINARY_DIR) + "/src/cli/tembrin-ico-cli " +
+                          arguments + " > " + out + " 2> " + err;
     int status = std::system(command.c_str());
     return {WEXITSTATUS(status), Slurp(out), Slurp(err)};
 }
@@ -78,7 +78,9 @@ TEST(Cli, RenderDrawsIntoAWhiteBitmapOfTheRequestedSize) {
     file.LoadFromFile(output);
     const auto& b = file.Bytes();
     ASSERT_GE(b.size(), 54u);
-    auto i32 = [&](size_t at) { return int32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24); };
+    auto i32 = [&](size_t at) {
+        return int32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
+    };
     EXPECT_EQ(i32(18), 16);
     EXPECT_EQ(i32(22), 8);
     EXPECT_EQ(b[28], 24);

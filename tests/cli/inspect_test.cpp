@@ -117,8 +117,21 @@ TEST_F(IconInspection, ExtractWritesEveryEntryWithItsTransparency) {
                {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0xFF, 0, 0, 0, 22, 0, 0, 0});
     CliRun broken = Cli("extract " + Path("broken.ico") + " " + Path("out2"));
     EXPECT_EQ(broken.status, 1);
-    EXPECT_NE(broken.err.find("entry 0: the image data lies outside the file"), std::string::npos)
-        << broken.err;
+    EXPECT_EQ(broken.err, Path("broken.ico") +
+                              ": entry 0: image data (255 bytes at 22) extends past the end of the "
+                              "file (22 bytes)\n");
+    // A cut icon: the entries still whole are extracted, the cut one is named.
+    std::vector<uint8_t> good = GoodIcon();
+    WriteBytes(Path("cut.ico"), {good.begin(), good.end() - 10});
+    CliRun cut = Cli("extract " + Path("cut.ico") + " " + Path("out3"));
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_NE(cut.err.find("cut.ico: entry 2: image data"), std::string::npos) << cut.err;
+    EXPECT_EQ(cut.out,
+              Path("out3") + "/cut_0_16x16_32.png\n" + Path("out3") + "/cut_1_32x32_32.png\n");
+    CliRun preview = Cli("preview " + Path("cut.ico") + " " + Path("cut.png"));
+    EXPECT_EQ(preview.status, 1);
+    EXPECT_NE(preview.err.find("the icon is damaged; no preview written"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Path("cut.png")));
 }
 
 TEST_F(IconInspection, PreviewDrawsEachEntryOverLightDarkAndChecker) {
