@@ -252,6 +252,18 @@ TEST_F(IconBuild, SeveralInputsGoToAFolderAndAFailureSparesTheOthers) {
     EXPECT_EQ(Cli("info " + out + "/pixels.ico").status, 0);
 }
 
+// On a terminal (a pseudo-terminal from script(1)) the progress bar counts to the end.
+TEST_F(IconBuild, SeveralInputsShowAProgressBarOnATerminal) {
+    std::string typescript = Path("terminal.txt");
+    std::string command = std::string(TEMBRIN_BINARY_DIR) +
+                          "/src/cli/tembrin-ico-cli build --sizes 16 " + Picture("pixels") + " " +
+                          Picture("wide") + " -o " + Path("icons");
+    ASSERT_EQ(Shell("script -qec '" + command + "' /dev/null > " + typescript), 0);
+    std::string shown = Slurp(typescript);
+    EXPECT_NE(shown.find("\r[" + std::string(40, '#') + "] 2/2"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("] 0/2"), std::string::npos) << shown;
+}
+
 TEST_F(IconBuild, HelpDescribesEveryCommandAndVersionIsTheProjects) {
     CliRun help = Cli("--help");
     EXPECT_EQ(help.status, 0);
