@@ -1,4 +1,5 @@
-// tembrin-ico-cli: the icon export and picture rendering without a window.
+// tembrin-ico-cli: the icon export and picture rendering without a window, and the icon
+// compiler (build, info, extract, preview).
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -11,6 +12,8 @@
 #include "graphics/canvas.h"
 #include "graphics/metafile.h"
 #include "graphics/picture.h"
+#include "icon_commands.h"
+#include "tembrin_version.h"
 #ifdef TEMBRIN_HAVE_CODECS
 #include "codecs/register.h"
 #endif
@@ -27,7 +30,8 @@ void RegisterPictureFormats() {
 void Export(const cli::Command& command) {
     graphics::TPicture picture;
     picture.LoadFile(command.input);
-    std::string written = app::ExportIcon(picture.Graphic(), command.size, command.size, command.output);
+    std::string written =
+        app::ExportIcon(picture.Graphic(), command.size, command.size, command.output);
     std::printf("%s\n", written.c_str());
 }
 
@@ -57,9 +61,26 @@ int main(int argc, char** argv) {
     try {
         RegisterPictureFormats();
         switch (command.kind) {
-            case cli::Command::Kind::Help: std::printf("%s", cli::kUsage); return 0;
-            case cli::Command::Kind::Export: Export(command); break;
-            case cli::Command::Kind::Render: Render(command); break;
+            case cli::Command::Kind::Help:
+                std::printf("%s", cli::kUsage);
+                return 0;
+            case cli::Command::Kind::Version:
+                std::printf("tembrin-ico-cli %s\n", TEMBRIN_VERSION);
+                return 0;
+            case cli::Command::Kind::Export:
+                Export(command);
+                break;
+            case cli::Command::Kind::Render:
+                Render(command);
+                break;
+            case cli::Command::Kind::Build:
+                return command.outputFolder ? cli::RunBatchBuild(command) : cli::RunBuild(command);
+            case cli::Command::Kind::Info:
+                return cli::RunInfo(command);
+            case cli::Command::Kind::Extract:
+                return cli::RunExtract(command);
+            case cli::Command::Kind::Preview:
+                return cli::RunPreview(command);
         }
     } catch (const core::Exception& e) {
         std::fprintf(stderr, "%s\n", e.Message().c_str());
