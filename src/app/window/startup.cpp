@@ -40,13 +40,14 @@ void InstallComInitialization() {
                                   [] { platform::CoUninitialize(); });
 }
 
-int RunProgram() {
+int RunProgram(const std::string& pictureFile) {
     InstallComInitialization();
     RegisterPictureFormats();
     ui::TApplication& application = ui::Application();
     application.Initialize();
     application.SetTitle(kApplicationTitle);
-    application.CreateForm<TForm1>();
+    auto* form = application.CreateForm<TForm1>();
+    if (!pictureFile.empty()) form->OpenWhenShown(pictureFile);
     application.Run();
     application.Reset();
     UnregisterPictureFormats();

@@ -1,6 +1,7 @@
 #pragma once
 // The program's start-up: the picture formats, the application object, the main window and
 // the message loop.
+#include <string>
 
 namespace app {
 
@@ -16,6 +17,7 @@ void UnregisterPictureFormats();
 void InstallComInitialization();
 
 // Runs the program on the current host until the main window closes; returns the exit code.
-int RunProgram();
+// A picture named (the program's argument) opens once the window is up.
+int RunProgram(const std::string& pictureFile = {});
 
 }  // namespace app
