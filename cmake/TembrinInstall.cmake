@@ -65,18 +65,18 @@ else()
   message(WARNING "scdoc not found (scripts/install-deps installs it): no manual pages")
 endif()
 
-# The package's own documents.
+# The package's own documents (a native package's changelog is changelog.gz).
 configure_file(${packaging}/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog @ONLY)
 configure_file(${packaging}/copyright ${CMAKE_BINARY_DIR}/packaging/copyright @ONLY)
 add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
+  OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
   COMMAND ${CMAKE_COMMAND} -DFILTER=cat -DINPUT=${CMAKE_BINARY_DIR}/packaging/changelog
-          -DOUTPUT=${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz -DCOMPRESS=ON
+          -DOUTPUT=${CMAKE_BINARY_DIR}/packaging/changelog.gz -DCOMPRESS=ON
           -P ${CMAKE_SOURCE_DIR}/cmake/RunFilter.cmake
   DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog ${CMAKE_SOURCE_DIR}/cmake/RunFilter.cmake)
-add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+add_custom_target(package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tembrin-ico)
 
 # The Debian package: `cpack -G DEB` in a build folder (the package preset builds one).
 set(CPACK_GENERATOR DEB)
@@ -84,9 +84,9 @@ set(CPACK_PACKAGE_NAME tembrin-ico)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${TEMBRIN_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns a picture into a Windows icon file")
+# The summary is the synopsis line; this is the extended description below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "turns a picture into a Windows icon file\n"
-    " TembrinICO opens a BMP, JPEG, GIF, ICO, WMF or EMF picture, shows it in a\n"
+    "TembrinICO opens a BMP, JPEG, GIF, ICO, WMF or EMF picture, shows it in a\n"
     " large view and in 64, 32 and 16 pixel previews, and exports it as a\n"
     " 32 x 32, 16-colour icon file. A command-line tool runs the same export\n"
     " without a window.")
