@@ -1,8 +1,9 @@
 # The two commands that matter: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps run test bench fuzz fuzz-smoke tsan format clean
+.PHONY: deps run test bench fuzz fuzz-smoke tsan format clean install package check-package screenshot
 
 FUZZ_SECONDS ?= 60
 SAMPLE ?= assets/samples/sample.bmp
+PREFIX ?= /usr/local
 
 deps:
 	@scripts/install-deps
@@ -25,6 +26,30 @@ test: deps
 	cmake --build --preset asan
 	$(MAKE) --no-print-directory fuzz-smoke
 	ctest --preset asan
+
+# The package preset: an optimised build of the two programs only (no tests, no benchmarks).
+build/package/build.ninja: | deps
+	cmake --preset package
+
+# The programs, their data, desktop entry, icons and manuals under $(PREFIX), staged below
+# $(DESTDIR) when it is set.
+install: deps build/package/build.ninja
+	cmake --build --preset package
+	DESTDIR="$(DESTDIR)" cmake --install build/package --prefix "$(PREFIX)"
+
+# The Debian package, build/package/tembrin-ico_<version>_amd64.deb.
+package: deps build/package/build.ninja
+	cmake --build --preset package
+	cd build/package && cpack -G DEB
+
+# The package made from scratch and checked as CI does (lintian, validators, --version).
+check-package: deps
+	scripts/check-package
+
+# docs/screenshot.png, from the package build under a virtual X server.
+screenshot: deps build/package/build.ninja
+	cmake --build --preset package
+	scripts/screenshot
 
 # Only the executables holding tests labelled "threads" (and the tool their CLI tests run).
 TSAN_TARGETS = platform_user_tests codecs_tests banner_tests cli_tests tembrin-ico-cli

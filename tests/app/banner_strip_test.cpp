@@ -42,7 +42,11 @@ protected:
     TForm1* form_ = nullptr;
 };
 
-std::string BannerUrl() { return banner::FileUrlOf(std::string(TEMBRIN_SOURCE_DIR) + "/assets/banner/index.html"); }
+// The copy of the page the build keeps where the program looks for it.
+std::string BannerUrl() {
+    return banner::FileUrlOf(std::string(TEMBRIN_BINARY_DIR) +
+                             "/share/tembrin-ico/banner/index.html");
+}
 
 TEST_F(BannerStripTest, TheStripLoadsTheBannerAndStripsItsScrollBarsMarginAndBorder) {
     auto* strip = form_->WebBrowser1;

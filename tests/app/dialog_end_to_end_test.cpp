@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/required_tools.h"
 #include "app/window/form1.h"
 #include "skinctrls/skin_file_dialog.h"
 #include "skinctrls/skin_open_dlg_form.h"
@@ -16,11 +17,6 @@ namespace {
 using ui::Application;
 using ui::TPoint;
 constexpr uint16_t kProbeKey = platform::VK_F1 + 11;  // F12
-
-bool HaveTool(const char* name) {
-    std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
 
 std::string Read(const std::filesystem::path& path) {
     std::ifstream in(path);
@@ -70,9 +66,9 @@ class DialogEndToEndTest : public ui::testing::UiTest {
 
 TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     for (const char* tool : {"xvfb-run", "xdotool", "import", "convert"})
-        if (!HaveTool(tool)) GTEST_SKIP() << tool << " is not installed";
+        TEMBRIN_REQUIRE(testing_support::HaveProgram(tool), tool);
     const std::string program = std::string(TEMBRIN_BINARY_DIR) + "/src/app/tembrin-ico";
-    if (!std::filesystem::exists(program)) GTEST_SKIP() << "tembrin-ico is not built";
+    TEMBRIN_REQUIRE(testing_support::HaveFile(program), "the built tembrin-ico");
 
     auto* form = Application().CreateForm<TForm1>();
     form->Show();

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "app/export/icon_export.h"
+#include "app/window/data_directory.h"
+#include "app/window/dropped_files.h"
 #include "banner/page_fetch.h"
 #include "core/exceptions.h"
 #include "core/utf8.h"
@@ -19,14 +22,15 @@ namespace {
 
 constexpr const char* kCaption = "TembrinICO图标生成工具V1.0";
 
-// The banner's page: the maker's advertisement, shipped beside the program's sources so that
-// the strip needs no network. Without the file the strip shows its failure page. The address
-// is made from the file's path once, encoded, so that no checkout folder can make it invalid.
-#ifndef TEMBRIN_BANNER_FILE
-#define TEMBRIN_BANNER_FILE "/usr/share/tembrin-ico/banner/index.html"
-#endif
+// Posted to the window by OpenWhenShown.
+constexpr platform::UINT kOpenPendingPicture = platform::WM_APP + 1;
+
+// The banner's page: the maker's advertisement, shipped with the program's data so that the
+// strip needs no network. Without the file the strip shows its failure page. The address is
+// made from the file's path once, encoded, so that no install folder can make it invalid.
 const std::u16string& BannerAddress() {
-    static const std::u16string address = core::Utf8ToUtf16(banner::FileUrlOf(TEMBRIN_BANNER_FILE));
+    static const std::u16string address = core::Utf8ToUtf16(
+        banner::FileUrlOf((ProgramDataDirectory() / "banner" / "index.html").string()));
     return address;
 }
 
@@ -123,6 +127,14 @@ void TForm1::Bind(banner::TWebBrowserDocumentComplete& event, const char* method
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     SetName("Form1");
     BuildDescription();
+    SetMessageHandler(platform::WM_DROPFILES, [this](TMessage& message) { WMDropFiles(message); });
+    SetMessageHandler(kOpenPendingPicture,
+                      [this](TMessage& message) { OpenPendingPicture(message); });
+}
+
+void TForm1::CreateWnd() {
+    TForm::CreateWnd();
+    platform::DragAcceptFiles(Handle(), platform::TRUE);
 }
 
 // The window as its description lists it: the form's own properties, the controls from top to
@@ -329,9 +341,29 @@ void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*, cons
 
 void TForm1::btn1Click(TComponent*) {
     if (!bsknpndlg1->Execute()) return;
-    const std::string fileName = bsknpndlg1->FileName();
-    // Each view reads the file itself; a failure leaves the rest as they were.
+    OpenPicture(bsknpndlg1->FileName());
+}
+
+void TForm1::OpenPicture(const std::string& fileName) {
     for (TImage* view : {img1, img2, img3, img4}) view->Picture().LoadFile(fileName);
+}
+
+void TForm1::OpenWhenShown(const std::string& fileName) {
+    pendingPicture_ = fileName;
+    platform::PostMessage(Handle(), kOpenPendingPicture, 0, 0);
+}
+
+void TForm1::OpenPendingPicture(TMessage&) {
+    const std::string fileName = std::exchange(pendingPicture_, std::string());
+    if (!fileName.empty()) OpenPicture(fileName);
+}
+
+// A file manager's drop: the first file, folders passed over; a folder alone changes nothing.
+void TForm1::WMDropFiles(TMessage& message) {
+    const std::string fileName =
+        FirstDroppedFile(reinterpret_cast<platform::HDROP>(message.WParam));
+    message.Result = 0;
+    if (!fileName.empty()) OpenPicture(fileName);
 }
 
 void TForm1::outIco(int width, int height) {

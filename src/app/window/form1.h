@@ -90,7 +90,21 @@ public:
     // Hands the skin data to every skinned control of the window (null: their plain look).
     void SetControlsSkinData(skin::TbsSkinData* data);
 
+    // Loads a picture into the four views, as the open command does; each view reads the file
+    // itself, and a failure raises (the error box) and leaves the rest as they were.
+    void OpenPicture(const std::string& fileName);
+    // Opens the picture once the message loop runs, the window up (the program's argument).
+    void OpenWhenShown(const std::string& fileName);
+
+protected:
+    // The window accepts files dropped on it.
+    void CreateWnd() override;
+
 private:
+    void WMDropFiles(ui::TMessage& message);
+    void OpenPendingPicture(ui::TMessage& message);
+    std::string pendingPicture_;
+
     void BuildDescription();
     // The skinned frame, the skin data and the stored skin package.
     void BuildSkin();

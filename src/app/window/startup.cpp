@@ -52,8 +52,11 @@ void InstallComInitialization() {
                                   [] { platform::CoUninitialize(); });
 }
 
-int RunProgram() {
-    return RunProgram([](ui::TApplication& application) { application.CreateForm<TForm1>(); });
+int RunProgram(const std::string& pictureFile) {
+    return RunProgram([&pictureFile](ui::TApplication& application) {
+        auto* form = application.CreateForm<TForm1>();
+        if (!pictureFile.empty()) form->OpenWhenShown(pictureFile);
+    });
 }
 
 int RunProgram(const TFormMaker& makeForms) {

@@ -2,6 +2,7 @@
 // The program's start-up: the picture formats, the application object, the main window and
 // the message loop.
 #include <functional>
+#include <string>
 
 #include "ui/application.h"
 
@@ -23,8 +24,9 @@ using TFormMaker = std::function<void(ui::TApplication& application)>;
 
 // Runs the program on the current host until the main window closes; returns the exit code.
 // A failure while the forms are made (the skin package, the binding of the window's methods)
-// is shown in the error box and on stderr, and ends the program with exit code 1.
-int RunProgram();
+// is shown in the error box and on stderr, and ends the program with exit code 1. A picture
+// named (the program's argument) opens once the window is up.
+int RunProgram(const std::string& pictureFile = {});
 int RunProgram(const TFormMaker& makeForms);
 
 }  // namespace app

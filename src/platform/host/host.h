@@ -35,6 +35,7 @@ enum class HostEventType {
     Text,         // committed text from the keyboard or an input method (UTF-8)
     CloseRequest, // the user asked the host window to close
     FocusLost,    // the host's keyboard focus left all our windows
+    Drop,         // files were dropped on a window: `files`, at the pointer's place
 };
 
 // Mouse buttons as the window layer numbers them.
@@ -52,6 +53,7 @@ struct HostEvent {
     unsigned virtualKey = 0;  // Windows virtual-key code
     bool repeat = false;      // auto-repeated key
     std::string text;         // Text events
+    std::vector<std::string> files;  // Drop events: the dropped paths, in the order given
 };
 
 struct HostWindowOptions {

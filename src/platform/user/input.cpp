@@ -283,6 +283,9 @@ void CookInput(const HostEvent& event, std::deque<MSG>& out) {
                 }
             }
             break;
+        case HostEventType::Drop:
+            CookDrop(event, out);
+            break;
         case HostEventType::FocusLost:
             break;
     }

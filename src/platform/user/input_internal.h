@@ -14,6 +14,9 @@ namespace platform {
 void CookInput(const HostEvent& event, std::deque<MSG>& out);
 // Updates the key state GetKeyState reports when a key or button message leaves the queue.
 void NoteRemovedInput(const MSG& msg);
+// A drop of files: WM_DROPFILES for the window that accepts them (drop_files.cpp).
+void CookDrop(const HostEvent& event, std::deque<MSG>& out);
+void ResetDrops();
 POINT CursorPosition();
 void ResetInputState();
 

@@ -15,6 +15,7 @@
 //   window DCs and window regions            window_dc.cpp
 //   monitors, work area, clipboard           monitor.cpp
 //   message box, menus, edit control         message_box.cpp, menu.cpp, edit.cpp
+//   dropped files                            drop_files.cpp
 #pragma once
 
 #include <memory>
@@ -174,6 +175,20 @@ BOOL AppendMenu(HMENU menu, UINT flags, UINT_PTR idNewItem, LPCSTR text);
 int GetMenuItemCount(HMENU menu);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
                     const RECT* reserved2);
+
+// ---------------------------------------------------------------------------------------------
+// Dropped files. A window that accepts files (WS_EX_ACCEPTFILES) is sent WM_DROPFILES with an
+// HDROP in wParam when files are dropped on it or on a child that does not accept them.
+
+void DragAcceptFiles(HWND window, BOOL accept);
+// index 0xFFFFFFFF: the number of files. Otherwise the length of that file's name without
+// the terminator, and, with a buffer, the name copied (cut to size - 1 bytes, terminated).
+// 0 for a bad handle or index.
+UINT DragQueryFile(HDROP drop, UINT index, char* buffer, UINT size);
+// Where the files were dropped, in the client coordinates of the window that got them;
+// TRUE when that was outside its client area.
+BOOL DragQueryPoint(HDROP drop, POINT* point);
+void DragFinish(HDROP drop);
 
 // Clipboard text, as the edit control uses it (through the host).
 BOOL SetClipboardText(const char* text);

@@ -7,6 +7,7 @@
 
 #include "core/utf8.h"
 #include "platform/thread/ui_thread.h"
+#include "platform/user/input_internal.h"
 #include "platform/user/queue_internal.h"
 
 namespace platform {
@@ -607,6 +608,7 @@ void ResetWindowServices() {
     state.capture = state.focus = state.active = nullptr;
     state.classes.clear();
     ResetQueue();
+    ResetDrops();
 }
 
 }  // namespace platform

@@ -325,9 +325,29 @@ bool SdlHost::Translate(const void* raw, HostEvent& out) {
                 if (window != nullptr) SDL_UpdateWindowSurface(window);
             }
             return false;
+        case SDL_DROPBEGIN:
+        case SDL_DROPFILE:
+        case SDL_DROPTEXT:
+        case SDL_DROPCOMPLETE:
+            return TranslateDrop(raw, out);
         default:
             return false;
     }
+}
+
+bool SdlHost::TranslateDrop(const void* raw, HostEvent& out) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
+    // SDL hands over the name's storage with the event.
+    const std::unique_ptr<char, decltype(&SDL_free)> name(e.drop.file, SDL_free);
+    if (e.type == SDL_DROPBEGIN) droppedFiles_.clear();
+    if (e.type == SDL_DROPFILE && name != nullptr) droppedFiles_.emplace_back(name.get());
+    if (e.type != SDL_DROPCOMPLETE) return false;
+    out.type = HostEventType::Drop;
+    out.files = std::move(droppedFiles_);
+    droppedFiles_.clear();
+    out.window = IdOf(e.drop.windowID);
+    SDL_GetGlobalMouseState(&out.x, &out.y);
+    return !out.files.empty();
 }
 
 bool SdlHost::NextEvent(HostEvent& event, int timeoutMs) {

@@ -52,12 +52,16 @@ private:
     void ApplyShape(Entry& entry);
     HostWindowId IdOf(std::uint32_t sdlWindowId) const;
     bool Translate(const void* sdlEvent, HostEvent& out);
+    // SDL reports a drop as one event per file between a begin and a complete event; the
+    // window layer gets the whole drop at once.
+    bool TranslateDrop(const void* sdlEvent, HostEvent& out);
 
     std::map<HostWindowId, Entry> windows_;
     std::map<HostCursor, SDL_Cursor*> cursors_;
     HostWindowId nextId_ = 1;
     std::uint32_t wakeEventType_ = 0;
     std::vector<HostWindowId> stack_;
+    std::vector<std::string> droppedFiles_;  // of the drop in progress
 };
 
 // Windows virtual-key code of an SDL key code (0 when the key has none).

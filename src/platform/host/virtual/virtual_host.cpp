@@ -243,6 +243,15 @@ void VirtualHost::RequestClose(HostWindowId window) {
     Push(std::move(e));
 }
 
+void VirtualHost::DropFiles(int x, int y, std::vector<std::string> paths) {
+    HostEvent e;
+    e.type = HostEventType::Drop;
+    e.x = x;
+    e.y = y;
+    e.files = std::move(paths);
+    Push(std::move(e));
+}
+
 bool VirtualHost::InsideShape(const Surface& surface, int x, int y) const {
     if (surface.shape.empty()) return true;
     for (const HostRect& r : surface.shape) {

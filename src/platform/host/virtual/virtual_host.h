@@ -50,6 +50,8 @@ public:
     void PressKey(unsigned virtualKey);  // down then up
     void Type(const std::string& utf8);   // committed text, as an input method delivers it
     void RequestClose(HostWindowId window);
+    // Files dragged from elsewhere and dropped at the screen point, as a file manager does.
+    void DropFiles(int x, int y, std::vector<std::string> paths);
 
     // Reading the screen.
     std::uint32_t PixelAt(int x, int y);  // 0xRRGGBB of the composed screen
