@@ -22,8 +22,8 @@ struct Surface {
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         SelectObject(dc, CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        SelectObject(dc, CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 1, 0, GB2312_CHARSET, 0, 0, 0, 0,
-                                    "宋体"));
+        SelectObject(
+            dc, CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 1, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体"));
     }
     HDC dc;
 };

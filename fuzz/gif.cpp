@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         target.SetWidth(23);
         target.SetHeight(17);
         target.Canvas().DrawGraphic(graphics::Rect(0, 0, 23, 17), &gif);
-        target.Canvas().DrawGraphic(graphics::Rect(3, 2, 3 + gif.Width() % 40, 2 + gif.Height() % 40),
-                                    &gif);
+        target.Canvas().DrawGraphic(
+            graphics::Rect(3, 2, 3 + gif.Width() % 40, 2 + gif.Height() % 40), &gif);
         gif.Palette();
     } catch (const core::Exception&) {
     }

@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int width = 0, height = 0;
     // Large pictures only cost time here; the size limit itself is the decoder's.
-    if (iconc::PeekPngSize(data, size, width, height) && int64_t(width) * height > 512 * 512) return 0;
+    if (iconc::PeekPngSize(data, size, width, height) && int64_t(width) * height > 512 * 512)
+        return 0;
     iconc::RgbaImage picture;
     try {
         picture = iconc::DecodePng(data, size, "input");

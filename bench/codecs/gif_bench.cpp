@@ -113,8 +113,12 @@ void DecodeOneFile(benchmark::State& state, bool ours) {
     state.SetBytesProcessed(state.iterations() * file.pixels);
 }
 
-void BM_GifOurDecoderPerFile(benchmark::State& state) { DecodeOneFile(state, true); }
-void BM_GifGiflibPerFile(benchmark::State& state) { DecodeOneFile(state, false); }
+void BM_GifOurDecoderPerFile(benchmark::State& state) {
+    DecodeOneFile(state, true);
+}
+void BM_GifGiflibPerFile(benchmark::State& state) {
+    DecodeOneFile(state, false);
+}
 BENCHMARK(BM_GifOurDecoderPerFile)->DenseRange(0, static_cast<int>(Corpus().size()) - 1);
 BENCHMARK(BM_GifGiflibPerFile)->DenseRange(0, static_cast<int>(Corpus().size()) - 1);
 

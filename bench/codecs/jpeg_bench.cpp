@@ -15,8 +15,8 @@
 #include "codecs/jpeg/jpeg_image.h"
 
 // The library's headers come last: their TRUE/FALSE macros would clash with the platform's.
-#include <cstdio>
 #include <jpeglib.h>
+#include <cstdio>
 
 namespace {
 

@@ -98,7 +98,8 @@ void TBannerDocument::Parse() {
     // The engine stops at a NUL byte; the rest of such a page is not text anyway.
     document_ = litehtml::document::createFromUTF8(html_.c_str(), &container_, &Context(),
                                                    overrides.empty() ? nullptr : &userStyles);
-    if (document_ != nullptr && document_->root() != nullptr) body_ = document_->root()->select_one("body");
+    if (document_ != nullptr && document_->root() != nullptr)
+        body_ = document_->root()->select_one("body");
     // scroll has no meaning for the style engine: it is an attribute the layout reads.
     if (body_ != nullptr && scrollChanged_) body_->set_attr("scroll", changedScroll_.c_str());
 }
@@ -126,8 +127,9 @@ std::string TBannerDocument::BodyStyle(const std::string& cssName) const {
 bool TBannerDocument::SetBodyStyle(const std::string& cssName, const std::string& value) {
     if (body_ == nullptr || value.find_first_of(";{}") != std::string::npos) return false;
     auto set = [&](std::vector<std::pair<std::string, std::string>>& declarations) {
-        auto found = std::find_if(declarations.begin(), declarations.end(),
-                                  [&](const auto& declaration) { return declaration.first == cssName; });
+        auto found =
+            std::find_if(declarations.begin(), declarations.end(),
+                         [&](const auto& declaration) { return declaration.first == cssName; });
         if (found != declarations.end())
             found->second = value;
         else
@@ -168,7 +170,9 @@ void TBannerDocument::Layout(int width, int height) {
     }
 }
 
-int TBannerDocument::ContentHeight() const { return document_ != nullptr ? document_->height() : 0; }
+int TBannerDocument::ContentHeight() const {
+    return document_ != nullptr ? document_->height() : 0;
+}
 
 litehtml::position TBannerDocument::BodyBox() const {
     if (body_ == nullptr) return {};

@@ -18,7 +18,7 @@ namespace banner {
 inline constexpr int kScrollBarWidth = 17;
 
 class TBannerDocument {
-public:
+  public:
     // Parses `html` (UTF-8). Never fails: the engine makes a body for any text.
     static std::shared_ptr<TBannerDocument> Load(const std::string& html, std::string url);
     ~TBannerDocument();
@@ -56,7 +56,7 @@ public:
     // Called after a style or attribute change has been laid out again.
     std::function<void()> OnChange;
 
-private:
+  private:
     TBannerDocument(std::string html, std::string url);
     // Builds the engine's document from the page's text, with the changes made to the body
     // so far applied on top.

@@ -8,7 +8,9 @@ using namespace platform;
 
 namespace {
 
-VARIANT Text(const std::string& utf8) { return MakeBstr(core::Utf8ToUtf16(utf8)); }
+VARIANT Text(const std::string& utf8) {
+    return MakeBstr(core::Utf8ToUtf16(utf8));
+}
 
 template <typename T>
 VARIANT NewObject(TDocumentRef document) {

@@ -17,27 +17,27 @@ namespace banner {
 using TDocumentRef = std::weak_ptr<TBannerDocument>;
 
 class TStyleObject : public platform::TDispatchObject {
-public:
+  public:
     explicit TStyleObject(TDocumentRef document);
 
-private:
+  private:
     void AddStyleProperty(const char* name, const char* cssName, bool isLength);
     TDocumentRef document_;
 };
 
 class TBodyObject : public platform::TDispatchObject {
-public:
+  public:
     explicit TBodyObject(TDocumentRef document);
 
-private:
+  private:
     TDocumentRef document_;
 };
 
 class TDocumentObject : public platform::TDispatchObject {
-public:
+  public:
     explicit TDocumentObject(TDocumentRef document);
 
-private:
+  private:
     TDocumentRef document_;
 };
 
@@ -49,14 +49,14 @@ struct TBrowserState {
 };
 
 class TBrowserObject : public platform::TDispatchObject {
-public:
+  public:
     using TStateSource = std::function<TBrowserState()>;
     explicit TBrowserObject(TStateSource source);
     // Cuts the link to the control when the control goes; later calls answer
     // RPC_E_DISCONNECTED.
     void Detach() { source_ = nullptr; }
 
-private:
+  private:
     TStateSource source_;
     // One document object per page, so that repeated reads give the same object.
     std::weak_ptr<TBannerDocument> lastPage_;

@@ -7,12 +7,23 @@ std::string EscapeHtml(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
-            default: out += c;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -24,8 +35,12 @@ std::string FailurePageHtml(const std::string& url, const std::string& reason) {
            // Its own padding keeps the text off the edges once the body's margin is gone.
            "<div style=\"padding:6px 8px\">"
            "<div style=\"font-weight:bold; color:#404040\">无法显示网页</div>"
-           "<div style=\"color:#606060\">" + EscapeHtml(url) + "</div>"
-           "<div style=\"color:#606060\">" + EscapeHtml(reason) + "</div>"
+           "<div style=\"color:#606060\">" +
+           EscapeHtml(url) +
+           "</div>"
+           "<div style=\"color:#606060\">" +
+           EscapeHtml(reason) +
+           "</div>"
            "</div></body></html>";
 }
 

@@ -29,14 +29,17 @@ bool IsStillPictureFile(const std::string& path) {
 constexpr const char* kDefaultFontName = "宋体";
 constexpr int kDefaultFontSize = 16;
 
-COLORREF ToColorRef(litehtml::web_color color) { return RGB(color.red, color.green, color.blue); }
+COLORREF ToColorRef(litehtml::web_color color) {
+    return RGB(color.red, color.green, color.blue);
+}
 
 litehtml::web_color Shade(litehtml::web_color color, int percent) {
     auto scale = [percent](int c) { return litehtml::byte(std::clamp(c * percent / 100, 0, 255)); };
     auto lift = [percent](int c) {
         return litehtml::byte(std::clamp(c + (255 - c) * (percent - 100) / 100, 0, 255));
     };
-    if (percent <= 100) return {scale(color.red), scale(color.green), scale(color.blue), color.alpha};
+    if (percent <= 100)
+        return {scale(color.red), scale(color.green), scale(color.blue), color.alpha};
     return {lift(color.red), lift(color.green), lift(color.blue), color.alpha};
 }
 
@@ -48,10 +51,16 @@ Edges EdgesOf(const litehtml::position& box) {
     return {box.x, box.y, int64_t(box.x) + box.width, int64_t(box.y) + box.height};
 }
 
-int ClampCoordinate(int64_t value) { return int(std::clamp<int64_t>(value, -(1 << 30), 1 << 30)); }
+int ClampCoordinate(int64_t value) {
+    return int(std::clamp<int64_t>(value, -(1 << 30), 1 << 30));
+}
 
-HFONT AsFont(litehtml::uint_ptr font) { return reinterpret_cast<HFONT>(font); }
-HDC AsDc(litehtml::uint_ptr dc) { return reinterpret_cast<HDC>(dc); }
+HFONT AsFont(litehtml::uint_ptr font) {
+    return reinterpret_cast<HFONT>(font);
+}
+HDC AsDc(litehtml::uint_ptr dc) {
+    return reinterpret_cast<HDC>(dc);
+}
 
 }  // namespace
 
@@ -81,11 +90,11 @@ litehtml::uint_ptr THtmlContainer::create_font(const litehtml::tchar_t* faceName
                                                litehtml::font_metrics* fm) {
     std::string face = FirstFontFamily(faceName != nullptr ? faceName : "");
     if (face.empty()) face = kDefaultFontName;
-    HFONT font = CreateFont(-std::max(1, size), 0, 0, 0, weight, italic == litehtml::fontStyleItalic,
-                            (decoration & litehtml::font_decoration_underline) != 0,
-                            (decoration & litehtml::font_decoration_linethrough) != 0,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+    HFONT font = CreateFont(
+        -std::max(1, size), 0, 0, 0, weight, italic == litehtml::fontStyleItalic,
+        (decoration & litehtml::font_decoration_underline) != 0,
+        (decoration & litehtml::font_decoration_linethrough) != 0, DEFAULT_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
     if (font == nullptr) return 0;
     if (fm != nullptr) {
         HGDIOBJ old = SelectObject(measureDc_, font);
@@ -141,9 +150,15 @@ void THtmlContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* 
     });
 }
 
-int THtmlContainer::pt_to_px(int pt) const { return pt * 96 / 72; }
-int THtmlContainer::get_default_font_size() const { return kDefaultFontSize; }
-const litehtml::tchar_t* THtmlContainer::get_default_font_name() const { return kDefaultFontName; }
+int THtmlContainer::pt_to_px(int pt) const {
+    return pt * 96 / 72;
+}
+int THtmlContainer::get_default_font_size() const {
+    return kDefaultFontSize;
+}
+const litehtml::tchar_t* THtmlContainer::get_default_font_name() const {
+    return kDefaultFontName;
+}
 
 void THtmlContainer::FillBox(HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
                              litehtml::web_color color) {
@@ -175,7 +190,8 @@ graphics::TPicture* THtmlContainer::Image(const std::string& src, const char* ba
     // Only pages that are local files themselves may show local images.
     std::string path = documentUrl_.compare(0, 7, "file://") == 0 ? LocalPathOf(url) : "";
     std::error_code error;
-    if (path.empty() || !IsStillPictureFile(path) || !std::filesystem::is_regular_file(path, error) ||
+    if (path.empty() || !IsStillPictureFile(path) ||
+        !std::filesystem::is_regular_file(path, error) ||
         std::filesystem::file_size(path, error) > kMaxImageBytes || error)
         return nullptr;
     try {
@@ -189,7 +205,8 @@ graphics::TPicture* THtmlContainer::Image(const std::string& src, const char* ba
     return slot.get();
 }
 
-void THtmlContainer::load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseUrl, bool) {
+void THtmlContainer::load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseUrl,
+                                bool) {
     if (src != nullptr) Image(src, baseUrl);
 }
 
@@ -216,9 +233,10 @@ void THtmlContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::bac
         const int top = bg.position_y;
         graphics::TCanvas canvas;
         canvas.SetHandle(dc);
-        canvas.DrawGraphic(graphics::Rect(left, top, ClampCoordinate(int64_t(left) + bg.image_size.width),
-                                          ClampCoordinate(int64_t(top) + bg.image_size.height)),
-                           picture->Graphic());
+        canvas.DrawGraphic(
+            graphics::Rect(left, top, ClampCoordinate(int64_t(left) + bg.image_size.width),
+                           ClampCoordinate(int64_t(top) + bg.image_size.height)),
+            picture->Graphic());
         canvas.SetHandle(nullptr);
     });
 }
@@ -233,11 +251,12 @@ void THtmlContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::border
     };
     // Sunken and raised borders: the lit sides lighter, the shaded sides darker.
     auto sideColor = [](const litehtml::border& b, bool topOrLeft) {
-        bool dark = (b.style == litehtml::border_style_inset || b.style == litehtml::border_style_groove)
-                        ? topOrLeft
-                        : (b.style == litehtml::border_style_outset || b.style == litehtml::border_style_ridge)
-                              ? !topOrLeft
-                              : false;
+        bool dark =
+            (b.style == litehtml::border_style_inset || b.style == litehtml::border_style_groove)
+                ? topOrLeft
+            : (b.style == litehtml::border_style_outset || b.style == litehtml::border_style_ridge)
+                ? !topOrLeft
+                : false;
         bool shaded = b.style >= litehtml::border_style_groove;
         return shaded ? Shade(b.color, dark ? 50 : 150) : b.color;
     };
@@ -261,7 +280,8 @@ void THtmlContainer::set_caption(const litehtml::tchar_t* caption) {
 }
 
 void THtmlContainer::set_base_url(const litehtml::tchar_t*) {}
-void THtmlContainer::link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) {}
+void THtmlContainer::link(const std::shared_ptr<litehtml::document>&,
+                          const litehtml::element::ptr&) {}
 void THtmlContainer::on_anchor_click(const litehtml::tchar_t* url, const litehtml::element::ptr&) {
     if (url != nullptr && OnAnchorClick) OnAnchorClick(url);
 }
@@ -276,7 +296,8 @@ void THtmlContainer::transform_text(litehtml::tstring& text, litehtml::text_tran
 }
 
 // External style sheets are not fetched: the banner page carries its styles inline.
-void THtmlContainer::import_css(litehtml::tstring& text, const litehtml::tstring&, litehtml::tstring&) {
+void THtmlContainer::import_css(litehtml::tstring& text, const litehtml::tstring&,
+                                litehtml::tstring&) {
     text.clear();
 }
 
@@ -295,7 +316,8 @@ void THtmlContainer::set_clip(const litehtml::position& pos, const litehtml::bor
     if (!clips_.empty()) {
         const Edges inner = EdgesOf(clip), outer = EdgesOf(clips_.back());
         int64_t left = std::max(inner.left, outer.left), top = std::max(inner.top, outer.top);
-        int64_t right = std::min(inner.right, outer.right), bottom = std::min(inner.bottom, outer.bottom);
+        int64_t right = std::min(inner.right, outer.right),
+                bottom = std::min(inner.bottom, outer.bottom);
         clip = litehtml::position(ClampCoordinate(left), ClampCoordinate(top),
                                   ClampCoordinate(std::max<int64_t>(0, right - left)),
                                   ClampCoordinate(std::max<int64_t>(0, bottom - top)));
@@ -312,7 +334,8 @@ void THtmlContainer::get_client_rect(litehtml::position& client) const {
 }
 
 std::shared_ptr<litehtml::element> THtmlContainer::create_element(
-    const litehtml::tchar_t*, const litehtml::string_map&, const std::shared_ptr<litehtml::document>&) {
+    const litehtml::tchar_t*, const litehtml::string_map&,
+    const std::shared_ptr<litehtml::document>&) {
     return nullptr;
 }
 

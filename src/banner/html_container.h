@@ -24,7 +24,7 @@ namespace banner {
 inline constexpr uintmax_t kMaxImageBytes = 8u << 20;
 
 class THtmlContainer : public litehtml::document_container {
-public:
+  public:
     THtmlContainer();
     ~THtmlContainer();
     THtmlContainer(const THtmlContainer&) = delete;
@@ -75,7 +75,7 @@ public:
     void get_media_features(litehtml::media_features& media) const override;
     void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
 
-private:
+  private:
     // Limits drawing on `dc` to the innermost clip while `draw` runs.
     template <typename Draw>
     void Clipped(platform::HDC dc, Draw draw);

@@ -99,9 +99,11 @@ std::string LocalPathOf(const std::string& fileUrl) {
     char* host = nullptr;
     char* text = nullptr;
     if (curl_url_set(parsed, CURLUPART_URL, fileUrl.c_str(), 0) == CURLUE_OK) {
-        bool local = curl_url_get(parsed, CURLUPART_HOST, &host, 0) != CURLUE_OK || host == nullptr ||
-                     std::string(host).empty() || std::string(host) == "localhost";
-        if (local && curl_url_get(parsed, CURLUPART_PATH, &text, CURLU_URLDECODE) == CURLUE_OK) path = text;
+        bool local = curl_url_get(parsed, CURLUPART_HOST, &host, 0) != CURLUE_OK ||
+                     host == nullptr || std::string(host).empty() ||
+                     std::string(host) == "localhost";
+        if (local && curl_url_get(parsed, CURLUPART_PATH, &text, CURLU_URLDECODE) == CURLUE_OK)
+            path = text;
     }
     curl_free(host);
     curl_free(text);
@@ -177,9 +179,13 @@ TPageFetch::~TPageFetch() {
     if (worker_->Started()) worker_->WaitFor();
 }
 
-void TPageFetch::Start() { worker_->Resume(); }
+void TPageFetch::Start() {
+    worker_->Resume();
+}
 
-bool TPageFetch::Finished() const { return worker_->Finished(); }
+bool TPageFetch::Finished() const {
+    return worker_->Finished();
+}
 
 void TPageFetch::Run() {
     TFetchResult result = FetchPage(url_, &cancelled_);

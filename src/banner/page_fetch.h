@@ -14,10 +14,10 @@ namespace banner {
 
 struct TFetchResult {
     bool ok = false;
-    std::string url;           // the address asked for
-    std::string body;          // the page's bytes when ok
-    std::string error;         // why it failed, when not ok
-    long status = 0;           // the HTTP status for http(s) addresses, else 0
+    std::string url;    // the address asked for
+    std::string body;   // the page's bytes when ok
+    std::string error;  // why it failed, when not ok
+    long status = 0;    // the HTTP status for http(s) addresses, else 0
 };
 
 // Limits that keep a hostile or broken server from holding the strip or the memory.
@@ -50,7 +50,7 @@ TFetchResult FetchPage(const std::string& url, const std::atomic<bool>* cancelle
 // synchronous call the message loop serves) unless the fetch was cancelled first. `done` must
 // not destroy the fetch: it only records the result, the owner reaps the fetch later.
 class TPageFetch {
-public:
+  public:
     using TDone = std::function<void(TFetchResult result)>;
 
     TPageFetch(std::string url, TDone done);
@@ -64,7 +64,7 @@ public:
     void Cancel() { cancelled_ = true; }
     bool Finished() const;
 
-private:
+  private:
     void Run();
 
     std::string url_;

@@ -11,7 +11,7 @@ namespace {
 
 bool IsVoidElement(const std::string& name) {
     static const std::array<const char*, 16> kVoid = {
-        "area", "base", "br", "col", "embed", "hr", "img", "input",
+        "area", "base", "br",    "col",    "embed", "hr",  "img",      "input",
         "link", "meta", "param", "source", "track", "wbr", "basefont", "frame"};
     return std::any_of(kVoid.begin(), kVoid.end(), [&](const char* v) { return name == v; });
 }

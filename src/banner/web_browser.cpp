@@ -37,14 +37,17 @@ void TWebBrowser::Navigate(const std::u16string& url) {
                       MakeParamNotFound()));
 }
 
-void TWebBrowser::Navigate(const std::string& url) { Navigate(core::Utf8ToUtf16(url)); }
+void TWebBrowser::Navigate(const std::string& url) {
+    Navigate(core::Utf8ToUtf16(url));
+}
 
 HRESULT TWebBrowser::Navigate(const BSTR& url, const VARIANT& flags, const VARIANT& targetFrameName,
                               const VARIANT& postData, const VARIANT& headers) {
     // Frames, posting and extra headers are not supported: those arguments must be left out.
     for (const VARIANT* optional : {&targetFrameName, &postData, &headers})
         if (!IsParamNotFound(*optional) && optional->vt != VT_EMPTY) return E_INVALIDARG;
-    if (!IsParamNotFound(flags) && flags.vt != VT_EMPTY && flags.vt != VT_I4) return DISP_E_TYPEMISMATCH;
+    if (!IsParamNotFound(flags) && flags.vt != VT_EMPTY && flags.vt != VT_I4)
+        return DISP_E_TYPEMISMATCH;
     std::string address = core::Utf16ToUtf8(url);
     if (!IsFetchableUrl(address)) return INET_E_RESOURCE_NOT_FOUND;
 
@@ -55,9 +58,8 @@ HRESULT TWebBrowser::Navigate(const BSTR& url, const VARIANT& flags, const VARIA
     }
     pending_.reset();
     locationUrl_ = address;
-    fetch_ = std::make_unique<TPageFetch>(address, [this](TFetchResult result) {
-        PageArrived(std::move(result));
-    });
+    fetch_ = std::make_unique<TPageFetch>(
+        address, [this](TFetchResult result) { PageArrived(std::move(result)); });
     fetch_->Start();
     return S_OK;
 }
@@ -94,7 +96,8 @@ void TWebBrowser::ShowArrivedPage() {
         result->ok = false;
         result->error = "The page is nested too deeply";
     }
-    const std::string html = result->ok ? result->body : FailurePageHtml(result->url, result->error);
+    const std::string html =
+        result->ok ? result->body : FailurePageHtml(result->url, result->error);
     if (document_ != nullptr) {
         document_->OnChange = nullptr;  // the old page may live on with whoever holds it
         document_->OnLinkClick = nullptr;
@@ -116,7 +119,8 @@ void TWebBrowser::ShowArrivedPage() {
 }
 
 void TWebBrowser::ReapFetches() {
-    std::erase_if(retired_, [](const std::unique_ptr<TPageFetch>& fetch) { return fetch->Finished(); });
+    std::erase_if(retired_,
+                  [](const std::unique_ptr<TPageFetch>& fetch) { return fetch->Finished(); });
 }
 
 void TWebBrowser::LayoutPage() {
@@ -145,6 +149,8 @@ void TWebBrowser::PaintTo(HDC dc) {
     DeleteObject(brush);
 }
 
-void TWebBrowser::PaintWindow(HDC dc) { PaintTo(dc); }
+void TWebBrowser::PaintWindow(HDC dc) {
+    PaintTo(dc);
+}
 
 }  // namespace banner

@@ -25,7 +25,7 @@ using TWebBrowserDocumentComplete = std::function<void(
 inline constexpr platform::UINT CM_PAGEARRIVED = ui::CM_BASE + 0x61;
 
 class TWebBrowser : public ui::TWinControl {
-public:
+  public:
     explicit TWebBrowser(ui::TComponent* owner);
     ~TWebBrowser() override;
     const char* ClassName() const override { return "TWebBrowser"; }
@@ -39,8 +39,7 @@ public:
     // The call behind Navigate, with the platform's arguments and result.
     platform::HRESULT Navigate(const platform::BSTR& url, const platform::VARIANT& flags,
                                const platform::VARIANT& targetFrameName,
-                               const platform::VARIANT& postData,
-                               const platform::VARIANT& headers);
+                               const platform::VARIANT& postData, const platform::VARIANT& headers);
 
     // The browser's automation object; makes the control's window first if needed.
     platform::OleVariant OleObject();
@@ -58,7 +57,7 @@ public:
 
     void WndProc(ui::TMessage& message) override;
 
-protected:
+  protected:
     void PaintWindow(platform::HDC dc) override;
     // The page covers the whole client area; nothing to erase first.
     void EraseBackground(platform::HDC) override {}
@@ -68,7 +67,7 @@ protected:
     // A left click follows a link under the pointer, in the strip itself.
     void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
 
-private:
+  private:
     // Runs in the user-interface thread from the worker: keeps the result for the message.
     void PageArrived(TFetchResult result);
     void ShowArrivedPage();

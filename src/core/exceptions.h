@@ -10,7 +10,7 @@
 namespace core {
 
 class Exception : public std::exception {
-public:
+  public:
     explicit Exception(std::string message) : message_(std::move(message)) {}
     Exception(std::string_view pattern, std::initializer_list<FormatArg> args)
         : message_(Format(pattern, args)) {}
@@ -20,20 +20,20 @@ public:
     // The class name, as the error display and "Cannot assign a %s to a %s" use it.
     virtual const char* ClassName() const { return "Exception"; }
 
-private:
+  private:
     std::string message_;
 };
 
-#define TEMBRIN_EXCEPTION(Name, Base)                                  \
-    class Name : public Base {                                         \
-    public:                                                            \
-        using Base::Base;                                              \
-        const char* ClassName() const override { return #Name; }       \
+#define TEMBRIN_EXCEPTION(Name, Base)                            \
+    class Name : public Base {                                   \
+      public:                                                    \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     }
 
 // Silent: the error display ignores it.
 class EAbort : public Exception {
-public:
+  public:
     EAbort();
     using Exception::Exception;
     const char* ClassName() const override { return "EAbort"; }
@@ -58,12 +58,12 @@ TEMBRIN_EXCEPTION(EDecompressionError, EZlibError);
 
 // An operating-system failure, with its code.
 class EOSError : public Exception {
-public:
+  public:
     EOSError(int code, std::string message) : Exception(std::move(message)), code_(code) {}
     int ErrorCode() const { return code_; }
     const char* ClassName() const override { return "EOSError"; }
 
-private:
+  private:
     int code_;
 };
 

@@ -2,9 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <algorithm>
 #include <filesystem>
 
 #include "core/exceptions.h"
@@ -25,9 +25,12 @@ namespace {
 int OpenFlags(uint32_t mode) {
     if (mode == fmCreate) return O_RDWR | O_CREAT | O_TRUNC;
     switch (mode & 3) {
-        case fmOpenWrite: return O_WRONLY;
-        case fmOpenReadWrite: return O_RDWR;
-        default: return O_RDONLY;
+        case fmOpenWrite:
+            return O_WRONLY;
+        case fmOpenReadWrite:
+            return O_RDWR;
+        default:
+            return O_RDONLY;
     }
 }
 
@@ -61,7 +64,8 @@ int64_t TFileStream::Read(void* buffer, int64_t count) {
     int64_t total = 0;
     auto* bytes = static_cast<uint8_t*>(buffer);
     while (total < count) {
-        ssize_t n = ::read(fd_, bytes + total, static_cast<size_t>(std::min<int64_t>(count - total, INT_MAX)));
+        ssize_t n = ::read(fd_, bytes + total,
+                           static_cast<size_t>(std::min<int64_t>(count - total, INT_MAX)));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         total += n;
@@ -73,7 +77,8 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
     int64_t total = 0;
     auto* bytes = static_cast<const uint8_t*>(buffer);
     while (total < count) {
-        ssize_t n = ::write(fd_, bytes + total, static_cast<size_t>(std::min<int64_t>(count - total, INT_MAX)));
+        ssize_t n = ::write(fd_, bytes + total,
+                            static_cast<size_t>(std::min<int64_t>(count - total, INT_MAX)));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         total += n;
@@ -84,7 +89,7 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
                  : origin == TSeekOrigin::soCurrent ? SEEK_CUR
-                                                     : SEEK_END;
+                                                    : SEEK_END;
     off_t result = ::lseek(fd_, offset, whence);
     return result < 0 ? -1 : result;
 }

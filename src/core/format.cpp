@@ -51,10 +51,18 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
         const FormatArg& arg = *next++;
         ++i;
         switch (kind) {
-            case 's': out += arg.AsText(); break;
-            case 'd': out += std::to_string(arg.AsNumber()); break;
-            case 'u': out += std::to_string(static_cast<uint32_t>(arg.AsNumber())); break;
-            case 'x': out += Hex(static_cast<uint32_t>(arg.AsNumber())); break;
+            case 's':
+                out += arg.AsText();
+                break;
+            case 'd':
+                out += std::to_string(arg.AsNumber());
+                break;
+            case 'u':
+                out += std::to_string(static_cast<uint32_t>(arg.AsNumber()));
+                break;
+            case 'x':
+                out += Hex(static_cast<uint32_t>(arg.AsNumber()));
+                break;
         }
     }
     return out;

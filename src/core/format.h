@@ -9,7 +9,7 @@
 namespace core {
 
 class FormatArg {
-public:
+  public:
     FormatArg(std::string_view text) : value_(std::string(text)) {}
     FormatArg(const std::string& text) : value_(text) {}
     FormatArg(const char* text) : value_(std::string(text ? text : "")) {}
@@ -19,7 +19,7 @@ public:
     std::string AsText() const;
     int64_t AsNumber() const;
 
-private:
+  private:
     std::variant<int64_t, std::string> value_;
 };
 

@@ -13,7 +13,9 @@ void TPersistent::CopyFrom(const TPersistent* source) {
     source->CopyTo(this);
 }
 
-void TPersistent::CopyTo(TPersistent* target) const { target->CopyError(this); }
+void TPersistent::CopyTo(TPersistent* target) const {
+    target->CopyError(this);
+}
 
 void TPersistent::CopyError(const TPersistent* source) const {
     throw EConvertError(kAssignError, {source ? source->ClassName() : "nil", ClassName()});

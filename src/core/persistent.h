@@ -6,7 +6,7 @@
 namespace core {
 
 class TPersistent {
-public:
+  public:
     virtual ~TPersistent() = default;
     virtual const char* ClassName() const { return "TPersistent"; }
 
@@ -15,7 +15,7 @@ public:
     // Copies this object into `target`; the default refuses.
     virtual void CopyTo(TPersistent* target) const;
 
-protected:
+  protected:
     // Raises EConvertError naming the source class ("nil" for none) and this class.
     [[noreturn]] void CopyError(const TPersistent* source) const;
 };

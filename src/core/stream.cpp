@@ -15,9 +15,13 @@ int64_t TStream::Size() {
     return size;
 }
 
-void TStream::SetSize(int64_t) { throw EStreamError(strings::SInvalidStreamOperation); }
+void TStream::SetSize(int64_t) {
+    throw EStreamError(strings::SInvalidStreamOperation);
+}
 
-int64_t TStream::Remaining() { return std::max<int64_t>(0, Size() - Position()); }
+int64_t TStream::Remaining() {
+    return std::max<int64_t>(0, Size() - Position());
+}
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
     if (count > 0 && Read(buffer, count) != count) throw EReadError(strings::SReadError);
@@ -48,15 +52,17 @@ namespace {
 
 int64_t SeekTarget(int64_t position, int64_t size, int64_t offset, TSeekOrigin origin) {
     switch (origin) {
-        case TSeekOrigin::soBeginning: return offset;
-        case TSeekOrigin::soCurrent: return position + offset;
-        case TSeekOrigin::soEnd: return size + offset;
+        case TSeekOrigin::soBeginning:
+            return offset;
+        case TSeekOrigin::soCurrent:
+            return position + offset;
+        case TSeekOrigin::soEnd:
+            return size + offset;
     }
     return position;
 }
 
-int64_t CopyOut(const uint8_t* data, int64_t size, int64_t& position, void* buffer,
-                int64_t count) {
+int64_t CopyOut(const uint8_t* data, int64_t size, int64_t& position, void* buffer, int64_t count) {
     if (count <= 0 || position < 0 || position >= size) return 0;
     int64_t n = std::min(count, size - position);
     std::memcpy(buffer, data + position, static_cast<size_t>(n));
@@ -104,7 +110,9 @@ void TMemoryStream::LoadFromStream(TStream& source) {
     position_ = 0;
 }
 
-void TMemoryStream::SaveToStream(TStream& target) { target.WriteBuffer(data_.data(), Size()); }
+void TMemoryStream::SaveToStream(TStream& target) {
+    target.WriteBuffer(data_.data(), Size());
+}
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
     TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
@@ -122,7 +130,9 @@ int64_t TBytesStream::Read(void* buffer, int64_t count) {
     return CopyOut(data_, size_, position_, buffer, count);
 }
 
-int64_t TBytesStream::Write(const void*, int64_t) { return 0; }
+int64_t TBytesStream::Write(const void*, int64_t) {
+    return 0;
+}
 
 int64_t TBytesStream::Seek(int64_t offset, TSeekOrigin origin) {
     position_ = SeekTarget(position_, size_, offset, origin);

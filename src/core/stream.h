@@ -9,7 +9,7 @@ namespace core {
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream {
-public:
+  public:
     virtual ~TStream() = default;
 
     // Reads up to `count` bytes; returns how many were read (0 at the end).
@@ -47,7 +47,7 @@ public:
 
 // A growable stream in memory.
 class TMemoryStream : public TStream {
-public:
+  public:
     TMemoryStream() = default;
     explicit TMemoryStream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
 
@@ -67,14 +67,14 @@ public:
     const uint8_t* Memory() const { return data_.data(); }
     const std::vector<uint8_t>& Bytes() const { return data_; }
 
-private:
+  private:
     std::vector<uint8_t> data_;
     int64_t position_ = 0;
 };
 
 // A read-only stream over bytes that someone else owns (embedded data, fuzz input).
 class TBytesStream : public TStream {
-public:
+  public:
     TBytesStream(const void* data, int64_t size)
         : data_(static_cast<const uint8_t*>(data)), size_(size) {}
 
@@ -83,7 +83,7 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     int64_t Size() override { return size_; }
 
-private:
+  private:
     const uint8_t* data_;
     int64_t size_;
     int64_t position_ = 0;
@@ -101,7 +101,7 @@ enum TFileMode : uint32_t {
 // truncates) EFCreateError "Cannot create file "%s". %s", each with the full path and the
 // system's text for the error.
 class TFileStream : public TStream {
-public:
+  public:
     TFileStream(const std::string& fileName, uint32_t mode);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;
@@ -114,7 +114,7 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
-private:
+  private:
     std::string fileName_;
     int fd_ = -1;
 };

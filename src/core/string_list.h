@@ -8,7 +8,7 @@
 namespace core {
 
 class TStringList {
-public:
+  public:
     TStringList() = default;
 
     int Count() const { return static_cast<int>(items_.size()); }
@@ -42,7 +42,7 @@ public:
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
 
-private:
+  private:
     bool Same(std::string_view a, std::string_view b) const;
     void CheckIndex(int index, int limit) const;
 

@@ -15,28 +15,38 @@ namespace graphics {
 class TBitmapCanvas;
 
 class TBitmapImage : public TSharedImage {
-public:
+  public:
     platform::HBITMAP handle_ = nullptr;      // the colour bitmap
     platform::HBITMAP maskHandle_ = nullptr;  // cached 1-bit mask
     platform::HPALETTE palette_ = nullptr;
-    platform::HBITMAP dibHandle_ = nullptr;   // the section, when the bitmap is one
-    platform::DIBSECTION dib_{};              // the description
+    platform::HBITMAP dibHandle_ = nullptr;            // the section, when the bitmap is one
+    platform::DIBSECTION dib_{};                       // the description
     std::unique_ptr<core::TMemoryStream> saveStream_;  // a file kept for saving (RLE)
     bool os2Format_ = false;
     bool halftone_ = false;
 
-protected:
+  protected:
     void FreeHandle() override;
 };
 
 enum class TBitmapHandleType { DeviceDependent, DeviceIndependent };
 enum class TTransparentMode { Automatic, Fixed };
-enum class TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
+enum class TPixelFormat {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
 
 class TBitmap : public TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TBitmap)
 
-public:
+  public:
     TBitmap();
     ~TBitmap() override;
 
@@ -89,11 +99,10 @@ public:
                   std::unique_ptr<core::TMemoryStream> saveStream = nullptr);
     const TBitmapImage& Image() const { return *image_; }
 
-private:
+  private:
     friend class TBitmapCanvas;
     void DetachImage();
-    void CopyImage(platform::HBITMAP handle, platform::HPALETTE palette,
-                   platform::DIBSECTION dib);
+    void CopyImage(platform::HBITMAP handle, platform::HPALETTE palette, platform::DIBSECTION dib);
     void ReadStream(core::TStream& stream, int64_t size);
 
     TBitmapImage* image_;

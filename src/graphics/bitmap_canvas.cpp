@@ -46,7 +46,9 @@ std::vector<TBitmapCanvas*> Snapshot() {
 
 TBitmapCanvas::TBitmapCanvas(TBitmap* bitmap) : bitmap_(bitmap) {}
 
-TBitmapCanvas::~TBitmapCanvas() { FreeContext(); }
+TBitmapCanvas::~TBitmapCanvas() {
+    FreeContext();
+}
 
 void TBitmapCanvas::CreateHandle() {
     if (bitmap_ == nullptr) return;
@@ -109,6 +111,8 @@ void DeselectBitmap(HBITMAP bitmap) {
     }
 }
 
-int MemoryContextCount() { return static_cast<int>(Snapshot().size()); }
+int MemoryContextCount() {
+    return static_cast<int>(Snapshot().size());
+}
 
 }  // namespace graphics

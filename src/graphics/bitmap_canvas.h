@@ -9,7 +9,7 @@ namespace graphics {
 class TBitmap;
 
 class TBitmapCanvas : public TCanvas {
-public:
+  public:
     explicit TBitmapCanvas(TBitmap* bitmap);
     ~TBitmapCanvas() override;
     const char* ClassName() const override { return "TBitmapCanvas"; }
@@ -17,10 +17,10 @@ public:
     // Restores the previous selections, deletes the context and leaves the global list.
     void FreeContext();
 
-protected:
+  protected:
     void CreateHandle() override;
 
-private:
+  private:
     TBitmap* bitmap_;
     platform::HBITMAP oldBitmap_ = nullptr;
     platform::HPALETTE oldPalette_ = nullptr;

@@ -25,7 +25,8 @@ void TBitmap::SaveToStream(core::TStream& stream) {
     BITMAPINFOHEADER own{};
     PrepareDibHeader(handle, 0, own);
     int colors = own.biBitCount <= 8 ? static_cast<int>(1u << own.biBitCount) : 0;
-    if (own.biBitCount <= 8 && image_->dib_.dsBmih.biClrUsed) colors = static_cast<int>(image_->dib_.dsBmih.biClrUsed);
+    if (own.biBitCount <= 8 && image_->dib_.dsBmih.biClrUsed)
+        colors = static_cast<int>(image_->dib_.dsBmih.biClrUsed);
     TDibMeasure measure = MeasureDib(handle, colors);
 
     std::vector<uint8_t> header(sizeof(BITMAPINFOHEADER) + 1024 + 12, 0);

@@ -20,7 +20,9 @@ TCanvas::TCanvas() : copyMode_(SRCCOPY) {
     brush_.SetOnChange([this](TGraphicsObject*) { BrushChanged(); });
 }
 
-TCanvas::~TCanvas() { SetHandle(nullptr); }
+TCanvas::~TCanvas() {
+    SetHandle(nullptr);
+}
 
 HDC TCanvas::Handle() {
     RequiredState(csHandleValid);
@@ -187,8 +189,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     RequiredState(csHandleValid | csFontValid | csBrushValid);
     source.RequiredState(csHandleValid | csBrushValid);
     StretchBlt(handle_, dest.left, dest.top, dest.Width(), dest.Height(), source.handle_,
-               sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height(),
-               copyMode_);
+               sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height(), copyMode_);
     Changed();
 }
 
@@ -247,7 +248,8 @@ void TCanvas::Polyline(const TPoint* points, int count) {
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     Changing();
     RequiredState(csHandleValid | csFontValid | csBrushValid);
-    ExtTextOut(handle_, x, y, textFlags_, nullptr, text.data(), static_cast<int>(text.size()), nullptr);
+    ExtTextOut(handle_, x, y, textFlags_, nullptr, text.data(), static_cast<int>(text.size()),
+               nullptr);
     MoveToEx(handle_, x + TextExtent(text).cx, y, nullptr);
     Changed();
 }

@@ -27,7 +27,7 @@ enum TCanvasState : uint8_t {
 inline constexpr uint8_t csAllValid = csHandleValid | csFontValid | csPenValid | csBrushValid;
 
 class TCanvas : public core::TPersistent {
-public:
+  public:
     using TNotify = std::function<void(TCanvas*)>;
 
     TCanvas();
@@ -89,14 +89,14 @@ public:
     virtual void Changing();
     virtual void Changed();
 
-protected:
+  protected:
     // Makes a context for SetHandle; the plain canvas has none to make.
     virtual void CreateHandle() {}
     void RequiredState(uint8_t required);
     // Puts the stock objects back so the font, pen and brush can be released.
     void DeselectHandles();
 
-private:
+  private:
     void FontChanged();
     void PenChanged();
     void BrushChanged();

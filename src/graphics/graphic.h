@@ -20,13 +20,13 @@ class TGraphic;
 enum class TProgressStage { psStarting, psRunning, psEnding };
 
 using TNotifyEvent = std::function<void(core::TPersistent* sender)>;
-using TProgressEvent = std::function<void(core::TPersistent* sender, TProgressStage stage,
-                                          uint8_t percentDone, bool redrawNow, const TRect& rect,
-                                          const std::string& message)>;
+using TProgressEvent =
+    std::function<void(core::TPersistent* sender, TProgressStage stage, uint8_t percentDone,
+                       bool redrawNow, const TRect& rect, const std::string& message)>;
 
 // A class reference: the class's name, its base, and its virtual constructor.
 class TGraphicClass {
-public:
+  public:
     using Factory = std::unique_ptr<TGraphic> (*)();
     TGraphicClass(const char* name, const TGraphicClass* base, Factory create)
         : name_(name), base_(base), create_(create) {}
@@ -36,14 +36,14 @@ public:
     bool InheritsFrom(const TGraphicClass& other) const;
     std::unique_ptr<TGraphic> Create() const { return create_(); }
 
-private:
+  private:
     const char* name_;
     const TGraphicClass* base_;
     Factory create_;
 };
 
 class TGraphic : public core::TPersistent {
-public:
+  public:
     TGraphic() = default;
     TGraphic(const TGraphic&) = delete;
     TGraphic& operator=(const TGraphic&) = delete;
@@ -87,13 +87,13 @@ public:
     const TProgressEvent& OnProgress() const { return onProgress_; }
     void SetOnProgress(TProgressEvent handler) { onProgress_ = std::move(handler); }
 
-protected:
+  protected:
     // Reports loading or decoding progress to the progress event, if any.
     void Progress(core::TPersistent* sender, TProgressStage stage, uint8_t percentDone,
                   bool redrawNow, const TRect& rect, const std::string& message);
     void SetTransparentFlag(bool value) { transparent_ = value; }
 
-private:
+  private:
     TNotifyEvent onChange_;
     TProgressEvent onProgress_;
     bool modified_ = false;
@@ -102,18 +102,20 @@ private:
 };
 
 // Declares a picture class's class reference inside its class body.
-#define TEMBRIN_GRAPHIC_CLASS(Name)                                       \
-public:                                                                   \
-    static const graphics::TGraphicClass& ClassType();                    \
-    const graphics::TGraphicClass& GetClass() const override { return ClassType(); }
+#define TEMBRIN_GRAPHIC_CLASS(Name)                            \
+  public:                                                      \
+    static const graphics::TGraphicClass& ClassType();         \
+    const graphics::TGraphicClass& GetClass() const override { \
+        return ClassType();                                    \
+    }
 
 // Defines it in the class's source file.
-#define TEMBRIN_DEFINE_GRAPHIC_CLASS(Name, Base)                                     \
-    const graphics::TGraphicClass& Name::ClassType() {                               \
-        static const graphics::TGraphicClass kClass(                                 \
-            #Name, &Base::ClassType(),                                                \
+#define TEMBRIN_DEFINE_GRAPHIC_CLASS(Name, Base)                                               \
+    const graphics::TGraphicClass& Name::ClassType() {                                         \
+        static const graphics::TGraphicClass kClass(                                           \
+            #Name, &Base::ClassType(),                                                         \
             []() -> std::unique_ptr<graphics::TGraphic> { return std::make_unique<Name>(); }); \
-        return kClass;                                                               \
+        return kClass;                                                                         \
     }
 
 }  // namespace graphics

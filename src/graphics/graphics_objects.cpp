@@ -12,9 +12,13 @@ using namespace platform;
 
 // --- TGraphicsObject ---
 
-TGraphicsObject::~TGraphicsObject() { manager_.Free(entry_); }
+TGraphicsObject::~TGraphicsObject() {
+    manager_.Free(entry_);
+}
 
-bool TGraphicsObject::HandleAllocated() const { return entry_ && entry_->handle; }
+bool TGraphicsObject::HandleAllocated() const {
+    return entry_ && entry_->handle;
+}
 
 void TGraphicsObject::Changed() {
     if (onChange_) onChange_(this);
@@ -155,8 +159,8 @@ HPEN TPen::Handle() const {
     return static_cast<HPEN>(EntryHandle([this]() -> HGDIOBJ {
         const Data& data = Description<Data>();
         if (data.handle) return data.handle;
-        static const UINT kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT,
-                                       PS_NULL, PS_INSIDEFRAME};
+        static const UINT kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                       PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         LOGPEN pen = Zeroed<LOGPEN>();
         pen.lopnStyle = kStyles[static_cast<int>(data.style)];
         pen.lopnWidth.x = data.width;
@@ -185,10 +189,10 @@ void TPen::SetMode(TPenMode value) {
 }
 
 int TPen::Rop2() const {
-    static const int kRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,        R2_NOT,
+    static const int kRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
                                 R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
-                                R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,   R2_NOTMERGEPEN,
-                                R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,     R2_NOTXORPEN};
+                                R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     return kRop2[static_cast<int>(mode_)];
 }
 
@@ -219,11 +223,16 @@ HBRUSH TBrush::Handle() const {
         LOGBRUSH brush = Zeroed<LOGBRUSH>();
         brush.lbColor = ColorToRGB(data.color);
         switch (data.style) {
-            case TBrushStyle::bsSolid: brush.lbStyle = BS_SOLID; break;
-            case TBrushStyle::bsClear: brush.lbStyle = BS_HOLLOW; break;
+            case TBrushStyle::bsSolid:
+                brush.lbStyle = BS_SOLID;
+                break;
+            case TBrushStyle::bsClear:
+                brush.lbStyle = BS_HOLLOW;
+                break;
             default:
                 brush.lbStyle = BS_HATCHED;
-                brush.lbHatch = static_cast<int>(data.style) - static_cast<int>(TBrushStyle::bsHorizontal);
+                brush.lbHatch =
+                    static_cast<int>(data.style) - static_cast<int>(TBrushStyle::bsHorizontal);
                 break;
         }
         return CreateBrushIndirect(&brush);

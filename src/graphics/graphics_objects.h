@@ -16,7 +16,7 @@ namespace graphics {
 class TBitmap;
 
 class TGraphicsObject : public core::TPersistent {
-public:
+  public:
     using ChangeHandler = std::function<void(TGraphicsObject*)>;
     ~TGraphicsObject() override;
 
@@ -26,7 +26,7 @@ public:
     // True when the platform object exists and no other holder shares it.
     bool HandleAllocated() const;
 
-protected:
+  protected:
     TGraphicsObject(TResourceManager& manager) : manager_(manager) {}
     void Changed();
     // Replaces the cache entry by the one for `description`.
@@ -50,7 +50,7 @@ protected:
     TResourceManager& manager_;
     TResourceManager::Entry* entry_ = nullptr;
 
-private:
+  private:
     ChangeHandler onChange_;
     std::recursive_mutex* ownerLock_ = nullptr;
 };
@@ -60,7 +60,7 @@ using TFontStyles = uint8_t;
 enum class TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
 
 class TFont : public TGraphicsObject {
-public:
+  public:
     // Description bytes that key the font cache: handle, height, pitch, style, charset, name.
     struct Data {
         platform::HFONT handle;
@@ -93,19 +93,41 @@ public:
     void SetPitch(TFontPitch value);
     int PixelsPerInch() const { return pixelsPerInch_; }
 
-private:
+  private:
     TColor color_ = clWindowText;
     int pixelsPerInch_ = 96;
 };
 
-enum class TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum class TPenStyle : uint8_t {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame
+};
 enum class TPenMode : uint8_t {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 
 class TPen : public TGraphicsObject {
-public:
+  public:
     struct Data {
         platform::HPEN handle;
         TColor color;
@@ -129,16 +151,23 @@ public:
     // The binary raster operation for the mode.
     int Rop2() const;
 
-private:
+  private:
     TPenMode mode_ = TPenMode::pmCopy;
 };
 
 enum class TBrushStyle : uint8_t {
-    bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
 };
 
 class TBrush : public TGraphicsObject {
-public:
+  public:
     struct Data {
         platform::HBRUSH handle;
         TColor color;
@@ -159,7 +188,7 @@ public:
     TBitmap* Bitmap() const { return Description<Data>().bitmap; }
     void SetBitmap(TBitmap* value);
 
-private:
+  private:
 };
 
 }  // namespace graphics

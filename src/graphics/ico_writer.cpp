@@ -94,8 +94,8 @@ TDibMeasure MeasureDib(HBITMAP bitmap, int colors) {
         uint32_t entries = header.biClrUsed ? header.biClrUsed : (1u << header.biBitCount);
         headerSize = sizeof(BITMAPINFOHEADER) + 4 * entries;
     } else {
-        headerSize = (header.biCompression & 3) ? sizeof(BITMAPINFOHEADER) + 12
-                                                : sizeof(BITMAPINFOHEADER);
+        headerSize =
+            (header.biCompression & 3) ? sizeof(BITMAPINFOHEADER) + 12 : sizeof(BITMAPINFOHEADER);
     }
     return {headerSize, header.biSizeImage};
 }
@@ -123,9 +123,11 @@ void EncodeIcon(core::TStream& stream, HICON icon) {
     TDibMeasure mask = MeasureDib(bitmaps.info.hbmMask, 2);
     TDibMeasure color = MeasureDib(bitmaps.info.hbmColor, 16);
     // The colour header buffer also holds a full 256-entry table, whatever was measured.
-    std::vector<uint8_t> maskHeader(std::max<size_t>(mask.headerSize, sizeof(BITMAPINFOHEADER) + 1024));
+    std::vector<uint8_t> maskHeader(
+        std::max<size_t>(mask.headerSize, sizeof(BITMAPINFOHEADER) + 1024));
     std::vector<uint8_t> maskPixels(mask.pixelSize);
-    std::vector<uint8_t> colorHeader(std::max<size_t>(color.headerSize, sizeof(BITMAPINFOHEADER) + 1024));
+    std::vector<uint8_t> colorHeader(
+        std::max<size_t>(color.headerSize, sizeof(BITMAPINFOHEADER) + 1024));
     std::vector<uint8_t> colorPixels(color.pixelSize);
     ExtractDib(bitmaps.info.hbmMask, nullptr, maskHeader.data(), 2, maskPixels.data());
     ExtractDib(bitmaps.info.hbmColor, nullptr, colorHeader.data(), 16, colorPixels.data());

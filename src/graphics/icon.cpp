@@ -24,7 +24,9 @@ TIcon::TIcon() : image_(new TIconImage) {
     SetTransparentFlag(true);
 }
 
-TIcon::~TIcon() { image_->Release(); }
+TIcon::~TIcon() {
+    image_->Release();
+}
 
 void TIcon::NewImage(HICON handle, std::unique_ptr<core::TMemoryStream> fileImage) {
     auto* image = new TIconImage;
@@ -68,7 +70,9 @@ void TIcon::DrawInto(TCanvas& canvas, const TRect& rect) {
     DrawIconEx(dc, rect.left, rect.top, IconHandle(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-bool TIcon::IsEmpty() const { return !image_->handle_ && !image_->fileImage_; }
+bool TIcon::IsEmpty() const {
+    return !image_->handle_ && !image_->fileImage_;
+}
 
 int TIcon::Height() const {
     int height = image_->size_.y;

@@ -12,19 +12,19 @@
 namespace graphics {
 
 class TIconImage : public TSharedImage {
-public:
+  public:
     platform::HICON handle_ = nullptr;
     std::unique_ptr<core::TMemoryStream> fileImage_;  // a complete ICO file
     TPoint size_;                                     // as decoded; 0 x 0 until then
 
-protected:
+  protected:
     void FreeHandle() override;
 };
 
 class TIcon : public TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TIcon)
 
-public:
+  public:
     TIcon();
     ~TIcon() override;
 
@@ -50,7 +50,7 @@ public:
     // The size the reader is asked to pick (0 x 0: the standard icon size).
     TPoint RequestedSize() const { return requestedSize_; }
 
-private:
+  private:
     void NewImage(platform::HICON handle, std::unique_ptr<core::TMemoryStream> fileImage);
     void EnsureHandle();
     void EnsureFileImage();

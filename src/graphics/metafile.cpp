@@ -19,7 +19,9 @@ TEMBRIN_DEFINE_GRAPHIC_CLASS(TOleGraphic, TGraphic)
 
 namespace {
 
-[[noreturn]] void InvalidMetafile() { throw core::EInvalidGraphic(strings::SInvalidMetafile); }
+[[noreturn]] void InvalidMetafile() {
+    throw core::EInvalidGraphic(strings::SInvalidMetafile);
+}
 
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr int kEnhancedProbe = 100;
@@ -38,7 +40,9 @@ uint16_t Word(const uint8_t* bytes, size_t offset) {
 
 }  // namespace
 
-void RegisterOleGraphic() { TPicture::RegisterFileFormat("", "", TOleGraphic::ClassType()); }
+void RegisterOleGraphic() {
+    TPicture::RegisterFileFormat("", "", TOleGraphic::ClassType());
+}
 
 TMetafile::TMetafile() = default;
 
@@ -94,7 +98,8 @@ void TMetafile::ReadEnhanced(core::TStream& stream) {
     if (total < kEnhancedProbe) InvalidMetafile();
     // The declared size must be there to read; checking first keeps a lying header from
     // making a huge buffer.
-    if (total - kEnhancedProbe > stream.Remaining()) throw core::EReadError(core::strings::SReadError);
+    if (total - kEnhancedProbe > stream.Remaining())
+        throw core::EReadError(core::strings::SReadError);
     std::vector<uint8_t> bytes(total);
     std::memcpy(bytes.data(), header, sizeof header);
     stream.ReadBuffer(bytes.data() + kEnhancedProbe, total - kEnhancedProbe);
@@ -122,7 +127,8 @@ void TMetafile::ReadPlaceable(core::TStream& stream) {
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     stream.ReadBuffer(bytes.data(), size);
     METAFILEPICT picture{MM_ANISOTROPIC, mmWidth, mmHeight, nullptr};
-    HENHMETAFILE handle = SetWinMetaFileBits(static_cast<UINT>(size), bytes.data(), nullptr, &picture);
+    HENHMETAFILE handle =
+        SetWinMetaFileBits(static_cast<UINT>(size), bytes.data(), nullptr, &picture);
     if (!handle) InvalidMetafile();
     Replace(handle, mmWidth, mmHeight, inch);
 }
@@ -137,8 +143,12 @@ int TMetafile::ToPixels(int mm100, bool horizontal) const {
     return static_cast<int>(int64_t(mm100) * pixels / (millimetres * 100));
 }
 
-int TMetafile::Width() const { return ToPixels(mmWidth_, true); }
-int TMetafile::Height() const { return ToPixels(mmHeight_, false); }
+int TMetafile::Width() const {
+    return ToPixels(mmWidth_, true);
+}
+int TMetafile::Height() const {
+    return ToPixels(mmHeight_, false);
+}
 
 void TMetafile::SetWidth(int value) {
     mmWidth_ = value * 2540 / 96;

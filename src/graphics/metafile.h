@@ -9,7 +9,7 @@ namespace graphics {
 class TMetafile : public TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TMetafile)
 
-public:
+  public:
     TMetafile();
     ~TMetafile() override;
 
@@ -34,7 +34,7 @@ public:
     // Units per inch of the placeable header; 0 for an enhanced metafile.
     int Inch() const { return inch_; }
 
-private:
+  private:
     void ReadEnhanced(core::TStream& stream);
     void ReadPlaceable(core::TStream& stream);
     void Replace(platform::HENHMETAFILE handle, int mmWidth, int mmHeight, int inch);
@@ -50,7 +50,7 @@ private:
 class TOleGraphic : public TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TOleGraphic)
 
-public:
+  public:
     void DrawInto(TCanvas&, const TRect&) override {}
     bool IsEmpty() const override { return true; }
     int Height() const override { return 0; }

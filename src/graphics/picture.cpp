@@ -33,7 +33,8 @@ void TFileFormatsList::Add(const std::string& extension, const std::string& desc
 
 void TFileFormatsList::Remove(const TGraphicClass& graphicClass) {
     std::lock_guard guard(lock_);
-    std::erase_if(formats_, [&](const TFileFormat& f) { return f.graphicClass->InheritsFrom(graphicClass); });
+    std::erase_if(formats_,
+                  [&](const TFileFormat& f) { return f.graphicClass->InheritsFrom(graphicClass); });
 }
 
 const TGraphicClass* TFileFormatsList::FindExt(const std::string& extension) const {
@@ -147,9 +148,13 @@ void TPicture::SaveFile(const std::string& fileName) {
     if (graphic_) graphic_->SaveFile(fileName);
 }
 
-void TPicture::LoadFromStream(core::TStream& stream) { Bitmap().LoadFromStream(stream); }
+void TPicture::LoadFromStream(core::TStream& stream) {
+    Bitmap().LoadFromStream(stream);
+}
 
-void TPicture::SaveToStream(core::TStream& stream) { Bitmap().SaveToStream(stream); }
+void TPicture::SaveToStream(core::TStream& stream) {
+    Bitmap().SaveToStream(stream);
+}
 
 void TPicture::SetGraphic(TGraphic* value) {
     if (value == nullptr) {
@@ -181,11 +186,21 @@ TGraphic& TPicture::ForceType(const TGraphicClass& graphicClass) {
     return *graphic_;
 }
 
-TBitmap& TPicture::Bitmap() { return static_cast<TBitmap&>(ForceType(TBitmap::ClassType())); }
-TIcon& TPicture::Icon() { return static_cast<TIcon&>(ForceType(TIcon::ClassType())); }
-TMetafile& TPicture::Metafile() { return static_cast<TMetafile&>(ForceType(TMetafile::ClassType())); }
+TBitmap& TPicture::Bitmap() {
+    return static_cast<TBitmap&>(ForceType(TBitmap::ClassType()));
+}
+TIcon& TPicture::Icon() {
+    return static_cast<TIcon&>(ForceType(TIcon::ClassType()));
+}
+TMetafile& TPicture::Metafile() {
+    return static_cast<TMetafile&>(ForceType(TMetafile::ClassType()));
+}
 
-int TPicture::Width() const { return graphic_ ? graphic_->Width() : 0; }
-int TPicture::Height() const { return graphic_ ? graphic_->Height() : 0; }
+int TPicture::Width() const {
+    return graphic_ ? graphic_->Width() : 0;
+}
+int TPicture::Height() const {
+    return graphic_ ? graphic_->Height() : 0;
+}
 
 }  // namespace graphics

@@ -26,17 +26,18 @@ struct TFileFormat {
 
 // The registry of file formats, created on first use with "wmf", "emf", "ico" and "bmp".
 class TFileFormatsList {
-public:
+  public:
     static TFileFormatsList& Instance();
 
-    void Add(const std::string& extension, const std::string& description, const TGraphicClass& graphicClass);
+    void Add(const std::string& extension, const std::string& description,
+             const TGraphicClass& graphicClass);
     // Removes every entry whose class is `graphicClass` or derives from it.
     void Remove(const TGraphicClass& graphicClass);
     // Case-insensitive, newest entry first.
     const TGraphicClass* FindExt(const std::string& extension) const;
     std::vector<TFileFormat> Entries() const;
 
-private:
+  private:
     TFileFormatsList();
     mutable std::mutex lock_;
     std::vector<TFileFormat> formats_;
@@ -44,20 +45,20 @@ private:
 
 // Clipboard format numbers mapped to picture classes.
 class TClipboardFormats {
-public:
+  public:
     static TClipboardFormats& Instance();
     void Add(uint16_t format, const TGraphicClass& graphicClass);
     void Remove(const TGraphicClass& graphicClass);
     const TGraphicClass* FindFormat(uint16_t format) const;
 
-private:
+  private:
     TClipboardFormats();
     mutable std::mutex lock_;
     std::vector<std::pair<uint16_t, const TGraphicClass*>> formats_;
 };
 
 class TPicture : public core::TPersistent {
-public:
+  public:
     TPicture();
     ~TPicture() override;
     const char* ClassName() const override { return "TPicture"; }
@@ -92,7 +93,7 @@ public:
     const TProgressEvent& OnProgress() const { return onProgress_; }
     void SetOnProgress(TProgressEvent handler) { onProgress_ = std::move(handler); }
 
-private:
+  private:
     void Changed(core::TPersistent* sender);
     void Progress(core::TPersistent* sender, TProgressStage stage, uint8_t percent, bool redrawNow,
                   const TRect& rect, const std::string& message);

@@ -30,7 +30,8 @@ TResourceManager::Entry* TResourceManager::Allocate(const void* data, size_t siz
     uint16_t hash = ResourceHash(bytes, size);
     std::lock_guard guard(lock_);
     for (Entry* e = head_; e != nullptr; e = e->next) {
-        if (e->hash == hash && e->data.size() == size && std::memcmp(e->data.data(), bytes, size) == 0) {
+        if (e->hash == hash && e->data.size() == size &&
+            std::memcmp(e->data.data(), bytes, size) == 0) {
             ++e->refCount;
             return e;
         }

@@ -14,7 +14,7 @@ namespace graphics {
 uint16_t ResourceHash(const uint8_t* data, size_t size);
 
 class TResourceManager {
-public:
+  public:
     struct Entry {
         Entry* next = nullptr;
         int refCount = 0;
@@ -36,7 +36,7 @@ public:
     std::mutex& Lock() { return lock_; }
     int EntryCount();
 
-private:
+  private:
     Entry* head_ = nullptr;
     std::mutex lock_;
 };

@@ -7,7 +7,7 @@
 namespace graphics {
 
 class TSharedImage {
-public:
+  public:
     TSharedImage() = default;
     TSharedImage(const TSharedImage&) = delete;
     TSharedImage& operator=(const TSharedImage&) = delete;
@@ -16,11 +16,11 @@ public:
     void Release();
     int32_t RefCount() const { return refCount_; }
 
-protected:
+  protected:
     virtual ~TSharedImage() = default;
     virtual void FreeHandle() = 0;
 
-private:
+  private:
     std::atomic<int32_t> refCount_{0};
 };
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/ini_file.h"
-#include "ui/component.h"
 #include "skin/compressed_stored_skin.h"
 #include "skin/resource_str_data.h"
 #include "skin/skin_controls.h"
@@ -15,6 +14,7 @@
 #include "skin/skin_messages.h"
 #include "skin/skin_objects.h"
 #include "skin/skin_picture.h"
+#include "ui/component.h"
 
 namespace skin {
 

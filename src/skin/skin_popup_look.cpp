@@ -6,8 +6,8 @@
 #include "graphics/bitmap.h"
 #include "graphics/color.h"
 #include "platform/gdi/gdi.h"
-#include "skin/skin_data.h"
 #include "skin/mask_region.h"
+#include "skin/skin_data.h"
 #include "skin/skin_image_compose.h"
 
 namespace skin {
@@ -30,7 +30,8 @@ const TbsDataSkinMenuItem* FindMenuItemObject(const TbsSkinData& data) {
     for (const char* name : {"menuitem", "MENUITEM"}) {
         int index = data.GetIndex(name);
         if (index < 0) continue;
-        auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(data.ObjectList()[size_t(index)].get());
+        auto* item =
+            dynamic_cast<const TbsDataSkinMenuItem*>(data.ObjectList()[size_t(index)].get());
         if (item != nullptr) return item;
     }
     for (const auto& object : data.ObjectList()) {
@@ -41,8 +42,7 @@ const TbsDataSkinMenuItem* FindMenuItemObject(const TbsSkinData& data) {
 
 const TbsSkinPicture* UsablePicture(const TbsSkinData& data, int32_t index) {
     const TbsSkinPicture* picture = data.ActivePicture(index);
-    if (picture == nullptr || picture->Empty() || picture->Width() <= 0 ||
-        picture->Height() <= 0) {
+    if (picture == nullptr || picture->Empty() || picture->Width() <= 0 || picture->Height() <= 0) {
         return nullptr;
     }
     return picture;
@@ -262,8 +262,8 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
     const bool active = item.Active && item.Selectable();
     // While morphing, the image follows the morph factor; the text colour follows at once.
     const bool activeImage = morphing_ && item.Selectable() ? item.MorphFactor >= 1 : active;
-    const TRect& image = activeImage && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect
-                                                                                  : d.SkinRect;
+    const TRect& image =
+        activeImage && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect : d.SkinRect;
     if (morphing_ && item.Selectable() && item.MorphFactor > 0 && item.MorphFactor < 1) {
         DrawMorphedRow(canvas, item);
     } else if (!activeImage && d.InActiveTransparent) {
@@ -273,7 +273,7 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
                        d.ItemLeftOffset, d.ItemRightOffset,
                        activeImage ? d.StretchEffect : d.InActiveStretchEffect);
     }
-    const uint32_t color = active                    ? uint32_t(d.ActiveFontColor)
+    const uint32_t color = active                     ? uint32_t(d.ActiveFontColor)
                            : item.MenuItem->Enabled() ? uint32_t(d.FontColor)
                                                       : uint32_t(d.UnEnabledFontColor);
     graphics::TRect text = row;
@@ -306,9 +306,8 @@ void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) 
     const int h = d.SkinRect.Height();
     if (w <= 0 || h <= 0) return;
     graphics::TBitmap from, to;
-    for (auto [bitmap, rect, stretch] :
-         {std::tuple{&from, d.SkinRect, d.InActiveStretchEffect},
-          std::tuple{&to, d.ActiveSkinRect, d.StretchEffect}}) {
+    for (auto [bitmap, rect, stretch] : {std::tuple{&from, d.SkinRect, d.InActiveStretchEffect},
+                                         std::tuple{&to, d.ActiveSkinRect, d.StretchEffect}}) {
         bitmap->SetPixelFormat(graphics::TPixelFormat::pf32bit);
         bitmap->SetWidth(w);
         bitmap->SetHeight(h);
@@ -323,12 +322,21 @@ void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) 
             const double at = double(x) / w;
             double k = f;
             switch (d.MorphKind) {
-                case TbsMorphKind::mkLeftGradient: k = std::clamp(2 * f - at, 0.0, 1.0); break;
-                case TbsMorphKind::mkRightGradient: k = std::clamp(2 * f - (1 - at), 0.0, 1.0); break;
+                case TbsMorphKind::mkLeftGradient:
+                    k = std::clamp(2 * f - at, 0.0, 1.0);
+                    break;
+                case TbsMorphKind::mkRightGradient:
+                    k = std::clamp(2 * f - (1 - at), 0.0, 1.0);
+                    break;
                 case TbsMorphKind::mkLeftSlide:
-                case TbsMorphKind::mkPush: k = at < f ? 1 : 0; break;
-                case TbsMorphKind::mkRightSlide: k = at >= 1 - f ? 1 : 0; break;
-                default: break;
+                case TbsMorphKind::mkPush:
+                    k = at < f ? 1 : 0;
+                    break;
+                case TbsMorphKind::mkRightSlide:
+                    k = at >= 1 - f ? 1 : 0;
+                    break;
+                default:
+                    break;
             }
             for (int c = 0; c < 3; ++c) {
                 uint8_t& p = a[4 * x + c];
@@ -343,9 +351,8 @@ void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) 
 void TbsPopupLook::DrawPlainItem(TCanvas& canvas, const TbsSkinMenuItem& item) const {
     const graphics::TRect& row = item.ItemRect;
     const bool active = item.Active && item.Selectable();
-    const graphics::TRect column =
-        graphics::Rect(row.left, row.top, std::min(row.right, row.left + GlyphWidth() + 2),
-                       row.bottom);
+    const graphics::TRect column = graphics::Rect(
+        row.left, row.top, std::min(row.right, row.left + GlyphWidth() + 2), row.bottom);
     if (active) {
         Fill(canvas, row, kPlainActiveColor);
         Frame(canvas, row, graphics::clNavy);
@@ -394,8 +401,8 @@ bool TbsPopupLook::DrawItemImage(TCanvas& canvas, const TRect& source,
     graphics::TBitmap image;
     image.SetWidth(source.Width());
     image.SetHeight(source.Height());
-    BitBlt(image.Canvas().Handle(), 0, 0, source.Width(), source.Height(),
-           PictureDC(*itemPicture_), source.Left, source.Top, SRCCOPY);
+    BitBlt(image.Canvas().Handle(), 0, 0, source.Width(), source.Height(), PictureDC(*itemPicture_),
+           source.Left, source.Top, SRCCOPY);
     image.SetTransparent(true);
     const graphics::TRect at = CentredIn(place, source.Width(), source.Height());
     canvas.Draw(at.left, at.top, &image);
@@ -407,8 +414,8 @@ void TbsPopupLook::DrawItemMarks(TCanvas& canvas, const TbsSkinMenuItem& item,
                                  const graphics::TRect& arrowRect) const {
     const bool active = item.Active && item.Selectable();
     const TbsDataSkinMenuItem* d = itemPicture_ != nullptr ? itemData_ : nullptr;
-    const graphics::TColor mark = item.MenuItem->Enabled() ? graphics::clWindowText
-                                                           : graphics::clBtnShadow;
+    const graphics::TColor mark =
+        item.MenuItem->Enabled() ? graphics::clWindowText : graphics::clBtnShadow;
     if (item.HasSubItems()) {
         const bool drawn =
             d != nullptr &&

@@ -36,7 +36,8 @@ void TbsSkinPopupMenu::Popup(int x, int y) {
     if (engine.Visible()) engine.CloseAll();
     // Nothing to show: the form does not enter its menu state at all.
     bool anyVisible = false;
-    for (int i = 0; i < Items().Count() && !anyVisible; ++i) anyVisible = Items().Items(i)->Visible();
+    for (int i = 0; i < Items().Count() && !anyVisible; ++i)
+        anyVisible = Items().Items(i)->Visible();
     if (!anyVisible) return;
     host->SkinMenuOpen();
     auto* opener = dynamic_cast<ui::TControl*>(PopupComponent());

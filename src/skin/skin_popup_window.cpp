@@ -153,8 +153,8 @@ void TbsSkinPopupWindow::Show(const graphics::TRect& anchor, bool popupUp, bool 
     }
     RegisterPopupClass(&TbsSkinPopupWindow::StaticWndProc);
     handle_ = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, "",
-                             WS_POPUP, bounds_.left, bounds_.top, width_, height_, nullptr,
-                             nullptr, nullptr, nullptr);
+                             WS_POPUP, bounds_.left, bounds_.top, width_, height_, nullptr, nullptr,
+                             nullptr, nullptr);
     if (handle_ == nullptr) return;
     SetWindowLongPtr(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (HRGN region = look_.CreateWindowRegion(width_, height_)) {
@@ -315,8 +315,8 @@ void TbsSkinPopupWindow::TrackMouse() {
 void TbsSkinPopupWindow::TrackPoint(graphics::TPoint point) {
     if (scrolling_) {
         const graphics::TRect items = look_.ItemsRect(width_, height_);
-        const graphics::TRect up = graphics::Rect(items.left, items.top, items.right,
-                                                  items.top + kScrollMarkerHeight);
+        const graphics::TRect up =
+            graphics::Rect(items.left, items.top, items.right, items.top + kScrollMarkerHeight);
         const graphics::TRect down = graphics::Rect(items.left, items.bottom - kScrollMarkerHeight,
                                                     items.right, items.bottom);
         if (Contains(up, point) && firstVisible_ > 0) {
@@ -420,8 +420,7 @@ bool TbsSkinPopupWindow::KeyDown(int key) {
 
 // ---- window procedure ----
 
-LRESULT TbsSkinPopupWindow::StaticWndProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT TbsSkinPopupWindow::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TbsSkinPopupWindow*>(GetWindowLongPtr(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProc(window, message, wParam, lParam);
     // The handler may close the menu and free `self`: nothing may touch it afterwards.

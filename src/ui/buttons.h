@@ -7,7 +7,7 @@
 namespace ui {
 
 class TButton : public TCustomControl {
-public:
+  public:
     explicit TButton(TComponent* owner);
     const char* ClassName() const override { return "TButton"; }
 
@@ -21,13 +21,13 @@ public:
 
     void Click() override;
 
-protected:
+  protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
 
-private:
+  private:
     bool cancel_ = false;
     bool default_ = false;
     TModalResult modalResult_ = mrNone;

@@ -10,8 +10,7 @@ namespace ui {
 namespace {
 
 bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -46,8 +45,7 @@ TComponent::~TComponent() {
 
 void TComponent::SetName(const std::string& name) {
     if (name == name_) return;
-    if (!name.empty() && !IsValidIdent(name))
-        throw EComponentError(strings::SInvalidName, {name});
+    if (!name.empty() && !IsValidIdent(name)) throw EComponentError(strings::SInvalidName, {name});
     if (!name.empty() && owner_ != nullptr) {
         TComponent* existing = owner_->FindComponent(name);
         if (existing != nullptr && existing != this)

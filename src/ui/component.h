@@ -14,7 +14,7 @@ namespace ui {
 class TComponent;
 
 class EComponentError : public core::Exception {
-public:
+  public:
     using Exception::Exception;
     const char* ClassName() const override { return "EComponentError"; }
 };
@@ -26,7 +26,7 @@ enum TComponentStateFlag : uint8_t { csLoading = 1, csDestroying = 2, csDesignin
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 
 class TComponent : public core::TPersistent {
-public:
+  public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     TComponent(const TComponent&) = delete;
@@ -54,7 +54,7 @@ public:
     // Runs once construction is complete (forms fire their create event here).
     virtual void AfterConstruction() {}
 
-protected:
+  protected:
     // Called on the owner and on every free-notification subscriber when a component is
     // inserted or removed; the default passes the news on to the owned components.
     virtual void Notification(TComponent* component, TOperation operation);
@@ -62,7 +62,7 @@ protected:
     void DestroyComponents();
     void SetDestroying() { state_ |= csDestroying; }
 
-private:
+  private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
 

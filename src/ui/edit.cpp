@@ -80,7 +80,8 @@ void TComboBox::Paint() {
     FillColor(Canvas(), rect, Color());
     Frame3D(Canvas(), rect, graphics::clBtnShadow, graphics::clBtnHighlight);
     int arrow = rect.Height() - 4;
-    TRect button = graphics::Rect(rect.right - 2 - arrow, rect.top + 2, rect.right - 2, rect.bottom - 2);
+    TRect button =
+        graphics::Rect(rect.right - 2 - arrow, rect.top + 2, rect.right - 2, rect.bottom - 2);
     FillColor(Canvas(), button, graphics::clBtnFace);
     Frame3D(Canvas(), button, graphics::clBtnHighlight, graphics::clBtnShadow);
     // The arrow: a small downward triangle of lines.
@@ -91,7 +92,8 @@ void TComboBox::Paint() {
     FillColor(Canvas(), graphics::Rect(cx - 1, cy + 2, cx + 2, cy + 3), graphics::clBtnText);
     FillColor(Canvas(), graphics::Rect(cx, cy + 3, cx + 1, cy + 4), graphics::clBtnText);
     Canvas().Font().CopyFrom(&Font());
-    DrawCaption(Canvas(), Text(), graphics::Rect(rect.left + 4, rect.top, button.left - 2, rect.bottom),
+    DrawCaption(Canvas(), Text(),
+                graphics::Rect(rect.left + 4, rect.top, button.left - 2, rect.bottom),
                 DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

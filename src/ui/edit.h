@@ -9,7 +9,7 @@
 namespace ui {
 
 class TEdit : public TWinControl {
-public:
+  public:
     explicit TEdit(TComponent* owner);
     const char* ClassName() const override { return "TEdit"; }
     // The current text (what the user typed).
@@ -19,13 +19,13 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override;
 };
 
 class TComboBox : public TCustomControl {
-public:
+  public:
     explicit TComboBox(TComponent* owner);
     const char* ClassName() const override { return "TComboBox"; }
 
@@ -40,12 +40,12 @@ public:
     // Opens the list below the box and takes the chosen item.
     void DropDown();
 
-protected:
+  protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
 
-private:
+  private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
 };

@@ -16,8 +16,8 @@ TFilterList ParseFilter(const std::string& filter) {
         if (bar == std::string::npos) break;  // a description without a mask
         std::string description = filter.substr(pos, bar - pos);
         size_t next = filter.find('|', bar + 1);
-        std::string mask = filter.substr(bar + 1, next == std::string::npos ? std::string::npos
-                                                                            : next - bar - 1);
+        std::string mask =
+            filter.substr(bar + 1, next == std::string::npos ? std::string::npos : next - bar - 1);
         list.descriptions.push_back(description);
         list.masks.push_back(mask);
         if (next == std::string::npos) break;

@@ -34,8 +34,8 @@ struct TAcceptContext {
     std::string selectedPath;  // the selected file of the list, or empty
     std::string folder;        // the current folder
     std::string editText;
-    std::string defaultExt;    // without the dot
-    std::string filterMask;    // the current filter's mask
+    std::string defaultExt;  // without the dot
+    std::string filterMask;  // the current filter's mask
     std::function<bool(const std::string&)> fileExists;
     std::function<bool()> confirmOverwrite;
 };

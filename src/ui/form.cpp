@@ -66,7 +66,9 @@ TCustomForm::~TCustomForm() {
     Application().FormDestroyed(this);
 }
 
-void TCustomForm::AfterConstruction() { DoCreate(); }
+void TCustomForm::AfterConstruction() {
+    DoCreate();
+}
 
 void TCustomForm::DoCreate() {
     // A failing create event is shown like any command's failure; the form still comes up
@@ -108,7 +110,8 @@ DWORD TCustomForm::WindowStyle() const {
 DWORD TCustomForm::WindowExStyle() const {
     DWORD ex = 0;
     if (borderStyle_ == TFormBorderStyle::bsDialog) ex |= WS_EX_DLGMODALFRAME;
-    if (borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsSizeToolWin)
+    if (borderStyle_ == TFormBorderStyle::bsToolWindow ||
+        borderStyle_ == TFormBorderStyle::bsSizeToolWin)
         ex |= WS_EX_TOOLWINDOW;
     return ex;
 }
@@ -157,7 +160,8 @@ void TCustomForm::SetClientSize(int width, int height) {
     }
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
-    SetBounds(Left(), Top(), width + (frame.right - frame.left), height + (frame.bottom - frame.top));
+    SetBounds(Left(), Top(), width + (frame.right - frame.left),
+              height + (frame.bottom - frame.top));
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
@@ -207,8 +211,7 @@ void TCustomForm::VisibleChanged() {
         HWND window = Handle();
         ShowWindow(window, SW_SHOW);
         SetActiveWindow(window);
-        if (activeControl_ != nullptr && activeControl_->CanFocus())
-            activeControl_->SetFocus();
+        if (activeControl_ != nullptr && activeControl_->CanFocus()) activeControl_->SetFocus();
         if (OnShow) OnShow(this);
     } else {
         if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
@@ -289,9 +292,12 @@ void TCustomForm::Close() {
         Hide();
         return;
     }
-    if (action == TCloseAction::caHide) Hide();
-    else if (action == TCloseAction::caMinimize) ShowWindow(Handle(), SW_MINIMIZE);
-    else if (action == TCloseAction::caFree) Release();
+    if (action == TCloseAction::caHide)
+        Hide();
+    else if (action == TCloseAction::caMinimize)
+        ShowWindow(Handle(), SW_MINIMIZE);
+    else if (action == TCloseAction::caFree)
+        Release();
 }
 
 void TCustomForm::Release() {

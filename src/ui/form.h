@@ -9,7 +9,14 @@ namespace ui {
 enum TBorderIcon : uint8_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = uint8_t;
 
-enum class TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TFormBorderStyle : uint8_t {
+    bsNone,
+    bsSingle,
+    bsSizeable,
+    bsDialog,
+    bsToolWindow,
+    bsSizeToolWin
+};
 enum class TPosition : uint8_t { poDesigned, poDefault, poScreenCenter, poMainFormCenter };
 enum class TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 
@@ -22,7 +29,7 @@ using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
 
 class TCustomForm : public TWinControl {
-public:
+  public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
 
@@ -77,7 +84,7 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
     void CreateParams(TCreateParams& params) override;
     void CreateHandleDone() override;
@@ -85,7 +92,7 @@ protected:
     virtual void DoCreate();
     virtual bool CloseQuery();
 
-private:
+  private:
     platform::DWORD WindowStyle() const;
     platform::DWORD WindowExStyle() const;
     void PlaceOnScreen();
@@ -101,7 +108,7 @@ private:
 };
 
 class TForm : public TCustomForm {
-public:
+  public:
     explicit TForm(TComponent* owner) : TCustomForm(owner) {}
     const char* ClassName() const override { return "TForm"; }
 };

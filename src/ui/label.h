@@ -7,7 +7,7 @@ namespace ui {
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TGraphicControl {
-public:
+  public:
     explicit TLabel(TComponent* owner);
     const char* ClassName() const override { return "TLabel"; }
 
@@ -23,12 +23,12 @@ public:
     // The DrawText format the label uses.
     unsigned TextFormat() const;
 
-protected:
+  protected:
     void Paint() override;
     void TextChanged() override;
     void FontChanged() override;
 
-private:
+  private:
     void AdjustSize();
 
     bool transparent_ = false;

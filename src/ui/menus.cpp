@@ -71,7 +71,9 @@ TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {
 
 TPopupMenu::~TPopupMenu() = default;
 
-void TPopupMenu::SetTracker(TMenuTracker tracker) { Tracker() = std::move(tracker); }
+void TPopupMenu::SetTracker(TMenuTracker tracker) {
+    Tracker() = std::move(tracker);
+}
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {
     if (popupComponent_ != nullptr) popupComponent_->RemoveFreeNotification(this);
@@ -115,9 +117,9 @@ TMenuItem* TrackPlainPopup(TMenuItem& items, int x, int y, HWND owner) {
         DestroyMenu(menu);
         return nullptr;
     }
-    BOOL id = TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD |
-                                       TPM_NONOTIFY,
-                             x, y, 0, owner, nullptr);
+    BOOL id = TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x, y,
+        0, owner, nullptr);
     DestroyMenu(menu);
     if (id <= 0 || size_t(id) > byId.size()) return nullptr;
     return byId[size_t(id) - 1];

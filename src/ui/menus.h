@@ -12,7 +12,7 @@
 namespace ui {
 
 class TMenuItem : public TComponent {
-public:
+  public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
     const char* ClassName() const override { return "TMenuItem"; }
@@ -38,7 +38,7 @@ public:
     virtual void Click();
     TNotifyEvent OnClick;
 
-private:
+  private:
     std::string caption_;
     bool enabled_ = true;
     bool visible_ = true;
@@ -52,7 +52,7 @@ private:
 using TMenuTracker = std::function<TMenuItem*(TMenuItem& items, int x, int y)>;
 
 class TPopupMenu : public TComponent {
-public:
+  public:
     explicit TPopupMenu(TComponent* owner);
     ~TPopupMenu() override;
     const char* ClassName() const override { return "TPopupMenu"; }
@@ -73,10 +73,10 @@ public:
     // Replaces how the menu is shown for every popup menu (null: the platform's popup).
     static void SetTracker(TMenuTracker tracker);
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     TMenuItem* items_;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;

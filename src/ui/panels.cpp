@@ -51,7 +51,9 @@ void TPanel::SetAlignment(TAlignment value) {
     Invalidate();
 }
 
-TRect TPanel::AlignRect() const { return Inset(ClientRect(), BorderWidth()); }
+TRect TPanel::AlignRect() const {
+    return Inset(ClientRect(), BorderWidth());
+}
 
 void TPanel::Paint() {
     TRect rect = ClientRect();

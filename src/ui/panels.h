@@ -9,7 +9,7 @@ namespace ui {
 enum class TBevelStyle : uint8_t { bvNone, bvLowered, bvRaised, bvFrame, bvSpace };
 
 class TPanel : public TCustomControl {
-public:
+  public:
     explicit TPanel(TComponent* owner);
     const char* ClassName() const override { return "TPanel"; }
 
@@ -20,40 +20,40 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment value);
 
-protected:
+  protected:
     void Paint() override;
     // Aligned children stay inside the border.
     TRect AlignRect() const override;
     int BorderWidth() const { return borderStyle_ == TBevelStyle::bvNone ? 0 : 1; }
 
-private:
+  private:
     TBevelStyle borderStyle_ = TBevelStyle::bvRaised;
     bool showCaption_ = true;
     TAlignment alignment_ = TAlignment::taCenter;
 };
 
 class TGroupBox : public TCustomControl {
-public:
+  public:
     explicit TGroupBox(TComponent* owner);
     const char* ClassName() const override { return "TGroupBox"; }
 
-protected:
+  protected:
     void Paint() override;
     TRect AlignRect() const override;
 };
 
 class TScrollBox : public TWinControl {
-public:
+  public:
     explicit TScrollBox(TComponent* owner);
     const char* ClassName() const override { return "TScrollBox"; }
     TBevelStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBevelStyle value);
 
-protected:
+  protected:
     TRect AlignRect() const override;
     void PaintWindow(platform::HDC dc) override;
 
-private:
+  private:
     TBevelStyle borderStyle_ = TBevelStyle::bvNone;
 };
 

@@ -18,7 +18,7 @@ namespace {
 using ui::Application;
 
 class BannerStripTest : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         Application().SetTitle(kApplicationTitle);

@@ -10,8 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "support/required_tools.h"
 #include "app/window/command_args.h"
+#include "support/required_tools.h"
 #include "tembrin_version.h"
 
 namespace app {

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/required_tools.h"
 #include "app/window/form1.h"
 #include "skinctrls/skin_file_dialog.h"
 #include "skinctrls/skin_open_dlg_form.h"
+#include "support/required_tools.h"
 #include "ui/ui_fixture.h"
 
 namespace app {

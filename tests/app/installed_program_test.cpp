@@ -4,9 +4,9 @@
 #include <sstream>
 #include <utility>
 
-#include "support/required_tools.h"
 #include "app/window/form1.h"
 #include "app/xvfb_run.h"
+#include "support/required_tools.h"
 #include "ui/ui_fixture.h"
 
 namespace app {

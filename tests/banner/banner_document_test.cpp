@@ -85,7 +85,8 @@ TEST_F(BannerDocument, RefusesStyleValuesThatWouldAddDeclarations) {
 
 TEST_F(BannerDocument, ShowsAScrollBarForATallPageUnlessScrollIsNo) {
     auto page = TBannerDocument::Load(
-        "<body style='margin:0;border:0'><div style='background-color:#00ff00;height:300px'></div></body>",
+        "<body style='margin:0;border:0'><div "
+        "style='background-color:#00ff00;height:300px'></div></body>",
         "about:tall");
     auto withBar = Render(*page, 468, 100);
     EXPECT_TRUE(page->ScrollBarVisible());

@@ -59,7 +59,7 @@ inline int ClosedPort() {
 
 // Answers one request with `response` (the whole HTTP reply), then stops.
 class OneShotServer {
-public:
+  public:
     explicit OneShotServer(std::string response) : response_(std::move(response)) {
         fd_ = ListeningSocket(port_);
         thread_ = std::thread([this] { Serve(); });
@@ -73,7 +73,7 @@ public:
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
 
-private:
+  private:
     void Serve() {
         int client = ::accept(fd_, nullptr, nullptr);
         if (client < 0) return;
@@ -86,7 +86,8 @@ private:
         }
         size_t sent = 0;
         while (sent < response_.size()) {
-            ssize_t put = ::send(client, response_.data() + sent, response_.size() - sent, MSG_NOSIGNAL);
+            ssize_t put =
+                ::send(client, response_.data() + sent, response_.size() - sent, MSG_NOSIGNAL);
             if (put <= 0) break;
             sent += size_t(put);
         }
@@ -100,8 +101,9 @@ private:
 };
 
 inline std::string HttpReply(int status, const std::string& body) {
-    return "HTTP/1.1 " + std::to_string(status) + " X\r\nContent-Type: text/html\r\nContent-Length: " +
-           std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    return "HTTP/1.1 " + std::to_string(status) +
+           " X\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
 }
 
 }  // namespace banner::testing

@@ -30,7 +30,8 @@ TEST(PageFetch, ReportsFailuresWithoutABody) {
     auto start = std::chrono::steady_clock::now();
     TFetchResult unresolved = FetchPage("http://tembrin-banner.invalid/");
     TFetchResult refused = FetchPage("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(kConnectTimeoutMs / 1000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(kConnectTimeoutMs / 1000));
     EXPECT_FALSE(unresolved.ok);
     EXPECT_FALSE(refused.ok);
     EXPECT_FALSE(refused.error.empty());
@@ -68,7 +69,8 @@ TEST(PageFetch, ResolvesLinkAddressesAgainstThePage) {
               "http://maker.invalid/ads/next.html");
     EXPECT_EQ(ResolveUrl("http://maker.invalid/ads/banner.html", "/top.html?a=1"),
               "http://maker.invalid/top.html?a=1");
-    EXPECT_EQ(ResolveUrl("file:///opt/banner/index.html", "tall.html"), "file:///opt/banner/tall.html");
+    EXPECT_EQ(ResolveUrl("file:///opt/banner/index.html", "tall.html"),
+              "file:///opt/banner/tall.html");
     EXPECT_EQ(ResolveUrl("http://maker.invalid/a.html", "https://other.invalid/"),
               "https://other.invalid/");
     EXPECT_EQ(ResolveUrl("", "relative.html"), "");

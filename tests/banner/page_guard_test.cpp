@@ -19,7 +19,8 @@ TEST(PageGuard, CountsOnlyElementsThatStayOpen) {
     EXPECT_EQ(EstimatedNestingDepth("<html><body><div><p>x</p></div></body></html>"), 4);
     EXPECT_EQ(EstimatedNestingDepth("<DIV><Div><div></DIV>"), 3);
     // Void, self-closed and closed elements do not add up.
-    EXPECT_EQ(EstimatedNestingDepth("<body>" + Repeat("<br><img src='a>b'><span/><b>x</b>", 100)), 2);
+    EXPECT_EQ(EstimatedNestingDepth("<body>" + Repeat("<br><img src='a>b'><span/><b>x</b>", 100)),
+              2);
     // Siblings that the parser closes by themselves.
     EXPECT_EQ(EstimatedNestingDepth("<body>" + Repeat("<p>para", 600)), 2);
     EXPECT_EQ(EstimatedNestingDepth("<table>" + Repeat("<tr><td>a<td>b", 300)), 3);

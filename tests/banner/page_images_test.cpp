@@ -17,7 +17,7 @@ using namespace testing;
 
 // Pages in a folder of their own, with a 10 × 6 red bitmap "red.bmp" beside them.
 class PageImages : public testing_support::NoGdiLeaks {
-protected:
+  protected:
     void SetUp() override {
         NoGdiLeaks::SetUp();
         dir_ = std::filesystem::temp_directory_path() /
@@ -69,7 +69,8 @@ TEST_F(PageImages, MissingBrokenAndForeignImagesAreLeftOut) {
         auto bitmap = Render(page, 100, 30);
         for (int x = 0; x < 100; ++x) ASSERT_NE(Pixel(*bitmap, x, 5), 0xFF0000u) << what;
     };
-    for (const char* src : {"missing.bmp", "broken.bmp", "red.gif", "http://maker.invalid/red.bmp", ""})
+    for (const char* src :
+         {"missing.bmp", "broken.bmp", "red.gif", "http://maker.invalid/red.bmp", ""})
         expectNoRed(*TBannerDocument::Load(PageWith(src), PageUrl()), src);
     // A page from the web may not show local files.
     expectNoRed(*TBannerDocument::Load(PageWith("file://" + (dir_ / "red.bmp").string()),

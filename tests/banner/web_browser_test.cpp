@@ -25,7 +25,7 @@ struct Completion {
 };
 
 class WebBrowserTest : public ui::testing::UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         form_ = Application().CreateForm<ui::TForm>();

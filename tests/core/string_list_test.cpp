@@ -56,7 +56,7 @@ TEST(Utf8, MalformedBytesBecomeReplacementWithoutOverrun) {
     EXPECT_EQ(NextCodePoint(bad, offset), kReplacementCharacter);
     EXPECT_LE(offset, bad.size());
     EXPECT_FALSE(IsValidUtf8(bad));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));  // overlong slash
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong slash
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
 }

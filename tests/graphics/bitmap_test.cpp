@@ -117,7 +117,8 @@ TEST_F(BitmapTest, MaskHasOnesExactlyWhereTheMaskColorIs) {
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
             bool opaque = (x == 1 && y == 0) || (x == 4 && y == 2);
-            EXPECT_EQ(platform::GetPixel(dc, x, y), opaque ? 0x000000u : 0xFFFFFFu) << x << "," << y;
+            EXPECT_EQ(platform::GetPixel(dc, x, y), opaque ? 0x000000u : 0xFFFFFFu)
+                << x << "," << y;
         }
     platform::SelectObject(dc, old);
     platform::DeleteDC(dc);

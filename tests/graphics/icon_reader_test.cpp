@@ -21,13 +21,15 @@ void Load(TIcon& icon, const std::vector<uint8_t>& bytes) {
     icon.LoadFromStream(stream);
 }
 
-IconEntry Entry(uint8_t size, uint16_t colors) { return {size, size, colors, 1, 8, 0, 0}; }
+IconEntry Entry(uint8_t size, uint16_t colors) {
+    return {size, size, colors, 1, 8, 0, 0};
+}
 
 }  // namespace
 
 TEST(IconChoice, PrefersTheWantedSizeThenTheMostColorsThenTheLastEntry) {
     // 16, 32 and 48 pixels, each in 16 and then 256 colours (a directory value of 0).
-    std::vector<IconEntry> all = {Entry(16, 16), Entry(16, 0), Entry(32, 16),
+    std::vector<IconEntry> all = {Entry(16, 16), Entry(16, 0),  Entry(32, 16),
                                   Entry(32, 0),  Entry(48, 16), Entry(48, 0)};
     EXPECT_EQ(ChooseIconEntry(all.data(), 6, {32, 32}, INT32_MAX), 3);
     EXPECT_EQ(ChooseIconEntry(all.data(), 6, {48, 48}, INT32_MAX), 5);
@@ -65,8 +67,8 @@ TEST_F(IconReaderTest, DecodesColorsAndMaskOfTheChosenImage) {
     // The left half is transparent, but its colour pixels are not black: the screen there is
     // inverted by them (AND with the mask, then XOR with the colour), as on Windows.
     EXPECT_EQ(target.Canvas().ReadPixel(5, 5), 0xFFFFFFu ^ 0x0740F8u);
-    EXPECT_EQ(target.Canvas().ReadPixel(20, 5), 0x0740F8u);    // BGR 07 40 F8
-    EXPECT_EQ(target.Canvas().ReadPixel(20, 35), 0xFFFFFFu);   // below the icon
+    EXPECT_EQ(target.Canvas().ReadPixel(20, 5), 0x0740F8u);   // BGR 07 40 F8
+    EXPECT_EQ(target.Canvas().ReadPixel(20, 35), 0xFFFFFFu);  // below the icon
 }
 
 TEST_F(IconReaderTest, SavingWritesTheLoadedBytesUnchanged) {

@@ -30,7 +30,8 @@ namespace skin_test {
 // close notices.
 class RecordingMenuHost : public skin::TbsSkinMenuHost {
   public:
-    RecordingMenuHost(skin::TbsSkinMenu& menu, skin::TbsSkinData* data) : menu_(menu), data_(data) {}
+    RecordingMenuHost(skin::TbsSkinMenu& menu, skin::TbsSkinData* data)
+        : menu_(menu), data_(data) {}
     skin::TbsSkinMenu& SkinMenu() override { return menu_; }
     skin::TbsSkinData* MenuSkinData() const override { return data_; }
     void SkinMenuOpen() override {
@@ -107,11 +108,10 @@ class SkinMenuTest : public ::testing::Test {
     void OpenAt(int x, int y, bool popupUp = false) { OpenWith(data_.get(), x, y, popupUp); }
     // The same with another skin data (null: none).
     void OpenWith(skin::TbsSkinData* data, int x, int y, bool popupUp = false) {
-        menu_->Popup(opener_, data, popupUp, *root_,
-                     graphics::Rect(x, y, x, y), 0, [this] {
-                         ++onCloseCalls_;
-                         host_->log.push_back("closed");
-                     });
+        menu_->Popup(opener_, data, popupUp, *root_, graphics::Rect(x, y, x, y), 0, [this] {
+            ++onCloseCalls_;
+            host_->log.push_back("closed");
+        });
         Pump();
     }
     skin::TbsSkinPopupWindow& Popup(int level = 0) {
@@ -166,8 +166,7 @@ class SkinMenuTest : public ::testing::Test {
     }
     // 0xRRGGBB of a skin picture's pixel.
     uint32_t PicturePixel(int index, int x, int y) {
-        const uint32_t c =
-            platform::GetPixel(skin::PictureDC(*data_->ActivePicture(index)), x, y);
+        const uint32_t c = platform::GetPixel(skin::PictureDC(*data_->ActivePicture(index)), x, y);
         return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
     }
     static uint32_t Rgb(graphics::TColor color) {

@@ -417,8 +417,9 @@ TEST(SkinData, PicturesBecomeBitmapsOfTheirSizeAndFormat) {
 
 TEST(SkinData, FarAwayNumericKeysDoNotInflateTheCatalogues) {
     TbsSkinData data;
-    data.LoadFromIni(Ini("[PICTURES]\nactivepicturescount=99999999\n0=a.bmp\n99999998=b.bmp\n"
-                         "[SKINOBJECTS]\ncount=99999999\n99999998=x:caption\n"));
+    data.LoadFromIni(
+        Ini("[PICTURES]\nactivepicturescount=99999999\n0=a.bmp\n99999998=b.bmp\n"
+            "[SKINOBJECTS]\ncount=99999999\n99999998=x:caption\n"));
     ASSERT_EQ(data.ActivePicturesNames().size(), 1u);
     EXPECT_EQ(data.ActivePicturesNames()[0], "a.bmp");
     // Keys within reach still count, with the gaps empty.

@@ -11,7 +11,9 @@ namespace {
 using platform::COLORREF;
 
 // A bitmap whose every pixel tells where it came from: red = x, green = y.
-COLORREF Source(int x, int y) { return COLORREF(x) | (COLORREF(y) << 8) | (0x40u << 16); }
+COLORREF Source(int x, int y) {
+    return COLORREF(x) | (COLORREF(y) << 8) | (0x40u << 16);
+}
 
 void MakeSource(graphics::TBitmap& b, int w, int h) {
     b.SetWidth(w);

@@ -1,5 +1,5 @@
-#include "menu_fixture.h"
 #include "skin/skin_popup_menu.h"
+#include "menu_fixture.h"
 
 namespace skin_test {
 namespace {

@@ -7,17 +7,26 @@
 namespace testing_support {
 
 class ByteWriter {
-public:
-    ByteWriter& U8(uint8_t v) { bytes_.push_back(v); return *this; }
+  public:
+    ByteWriter& U8(uint8_t v) {
+        bytes_.push_back(v);
+        return *this;
+    }
     ByteWriter& U16(uint16_t v) { return U8(v & 0xFF).U8(v >> 8); }
     ByteWriter& U32(uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
     ByteWriter& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
-    ByteWriter& Bytes(const std::vector<uint8_t>& v) { bytes_.insert(bytes_.end(), v.begin(), v.end()); return *this; }
-    ByteWriter& Zeros(size_t n) { bytes_.insert(bytes_.end(), n, 0); return *this; }
+    ByteWriter& Bytes(const std::vector<uint8_t>& v) {
+        bytes_.insert(bytes_.end(), v.begin(), v.end());
+        return *this;
+    }
+    ByteWriter& Zeros(size_t n) {
+        bytes_.insert(bytes_.end(), n, 0);
+        return *this;
+    }
     std::vector<uint8_t>& Get() { return bytes_; }
     size_t Size() const { return bytes_.size(); }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
 };
 
@@ -37,8 +46,17 @@ struct BmpSpec {
 inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
     ByteWriter w;
     w.U16(0x4D42).U32(0).U32(0).U32(0);
-    w.U32(40).I32(s.width).I32(s.height).U16(s.planes).U16(s.bits).U32(s.compression)
-        .U32(s.imageSize).I32(2835).I32(2835).U32(s.colorsUsed).U32(0);
+    w.U32(40)
+        .I32(s.width)
+        .I32(s.height)
+        .U16(s.planes)
+        .U16(s.bits)
+        .U32(s.compression)
+        .U32(s.imageSize)
+        .I32(2835)
+        .I32(2835)
+        .U32(s.colorsUsed)
+        .U32(0);
     for (uint32_t m : s.masks) w.U32(m);
     for (uint32_t c : s.palette) w.U8(c & 0xFF).U8((c >> 8) & 0xFF).U8((c >> 16) & 0xFF).U8(0);
     w.Bytes(s.pixels);
@@ -47,8 +65,8 @@ inline std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
 
 // An OS/2 file: 12-byte core header and 3-byte palette entries.
 inline std::vector<uint8_t> MakeOs2Bmp(uint16_t width, uint16_t height, uint16_t bits,
-                                      const std::vector<uint32_t>& palette,
-                                      const std::vector<uint8_t>& pixels) {
+                                       const std::vector<uint32_t>& palette,
+                                       const std::vector<uint8_t>& pixels) {
     ByteWriter w;
     w.U16(0x4D42).U32(0).U32(0).U32(0);
     w.U32(12).U16(width).U16(height).U16(1).U16(bits);
@@ -74,7 +92,17 @@ inline std::vector<uint8_t> MakeIco(const std::vector<IcoImage>& images, uint16_
         int w = image.width ? image.width : 256;
         int h = image.height ? image.height : 256;
         uint32_t colors = image.bits <= 8 ? (1u << image.bits) : 0;
-        b.U32(40).I32(w).I32(h * 2).U16(1).U16(image.bits).U32(0).U32(0).I32(0).I32(0).U32(0).U32(0);
+        b.U32(40)
+            .I32(w)
+            .I32(h * 2)
+            .U16(1)
+            .U16(image.bits)
+            .U32(0)
+            .U32(0)
+            .I32(0)
+            .I32(0)
+            .U32(0)
+            .U32(0);
         for (uint32_t i = 0; i < colors; ++i) {
             // Entry i is a distinct colour: i in blue, 255 - i in red.
             b.U8(static_cast<uint8_t>(i)).U8(0x40).U8(static_cast<uint8_t>(255 - i)).U8(0);
@@ -108,8 +136,13 @@ inline std::vector<uint8_t> MakeIco(const std::vector<IcoImage>& images, uint16_
     w.U16(0).U16(type).U16(static_cast<uint16_t>(images.size()));
     uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
-        w.U8(images[i].width).U8(images[i].height).U16(images[i].colors).U16(1).U16(images[i].bits)
-            .U32(static_cast<uint32_t>(bodies[i].size())).U32(offset);
+        w.U8(images[i].width)
+            .U8(images[i].height)
+            .U16(images[i].colors)
+            .U16(1)
+            .U16(images[i].bits)
+            .U32(static_cast<uint32_t>(bodies[i].size()))
+            .U32(offset);
         offset += static_cast<uint32_t>(bodies[i].size());
     }
     for (auto& body : bodies) w.Bytes(body);

@@ -7,7 +7,7 @@
 namespace testing_support {
 
 class NoGdiLeaks : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { before_ = platform::LiveGdiObjectCount(); }
     void TearDown() override {
         if (!HasFatalFailure()) {
@@ -15,7 +15,7 @@ protected:
         }
     }
 
-private:
+  private:
     int before_ = 0;
 };
 

@@ -1,8 +1,8 @@
-#include "ui/ui_fixture.h"
 #include "core/exceptions.h"
 #include "graphics/bitmap_canvas.h"
 #include "ui/buttons.h"
 #include "ui/form.h"
+#include "ui/ui_fixture.h"
 
 namespace ui {
 namespace {
@@ -21,7 +21,7 @@ TEST(ErrorDisplayTextTest, AddsAFullStopOnlyAfterCharactersThatSortAfterIt) {
 }
 
 class ApplicationTest : public UiTest {
-protected:
+  protected:
     // A form with one button whose click runs `action`.
     TButton* FormWithButton(std::function<void()> action) {
         auto* form = Application().CreateForm<TForm>();
@@ -59,7 +59,7 @@ TEST_F(ApplicationTest, AnExceptionFromACommandIsShownWithTheTitleAndTheLoopGoes
 }
 
 class FormFailingToCreate : public TForm {
-public:
+  public:
     explicit FormFailingToCreate(TComponent* owner) : TForm(owner) {
         OnCreate = [](TComponent*) { throw core::EInvalidGraphic("Cannot start the banner"); };
     }
@@ -125,7 +125,8 @@ TEST_F(ApplicationTest, RunShowsTheMainFormAsTheStartUpShowCommandAsks) {
         bool zoomed;
         bool iconic;
     };
-    for (Case c : {Case{platform::SW_SHOWNORMAL, false, false}, Case{platform::SW_SHOWMAXIMIZED, true, false},
+    for (Case c : {Case{platform::SW_SHOWNORMAL, false, false},
+                   Case{platform::SW_SHOWMAXIMIZED, true, false},
                    Case{platform::SW_SHOWMINNOACTIVE, false, true}}) {
         Application().Reset();
         TApplication::SetStartupShowCommand(c.command);

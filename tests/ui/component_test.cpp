@@ -9,18 +9,18 @@ namespace {
 
 // Counts its own destruction and the removals it is told about.
 class Probe : public TComponent {
-public:
+  public:
     Probe(TComponent* owner, int* destroyed) : TComponent(owner), destroyed_(destroyed) {}
     ~Probe() override { ++*destroyed_; }
     std::vector<TComponent*> removed;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override {
         TComponent::Notification(component, operation);
         if (operation == TOperation::opRemove) removed.push_back(component);
     }
 
-private:
+  private:
     int* destroyed_;
 };
 

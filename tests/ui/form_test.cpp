@@ -1,7 +1,7 @@
-#include "ui/ui_fixture.h"
+#include "ui/form.h"
 #include "ui/buttons.h"
 #include "ui/edit.h"
-#include "ui/form.h"
+#include "ui/ui_fixture.h"
 
 namespace ui {
 namespace {
@@ -12,7 +12,7 @@ class FormTest : public UiTest {};
 
 // A form whose create event records what it found already built.
 class BuiltForm : public TForm {
-public:
+  public:
     explicit BuiltForm(TComponent* owner) : TForm(owner) {
         OnCreate = [this](TComponent*) { controlsAtCreate = ControlCount(); };
         auto* button = Make<TButton>(this);
@@ -27,7 +27,7 @@ TEST_F(FormTest, CreateEventRunsAfterTheWholeFormIsBuilt) {
 }
 
 class DialogFormTest : public FormTest {
-protected:
+  protected:
     void SetUp() override {
         FormTest::SetUp();
         main_ = Application().CreateForm<TForm>();

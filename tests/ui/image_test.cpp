@@ -1,6 +1,6 @@
-#include "ui/ui_fixture.h"
-#include "ui/form.h"
 #include "ui/image.h"
+#include "ui/form.h"
+#include "ui/ui_fixture.h"
 
 namespace ui {
 namespace {
@@ -9,13 +9,17 @@ using testing::UiTest;
 
 TEST(ImageDestRectTest, ProportionalViewShrinksOnlyWhatDoesNotFitAndKeepsTheRatio) {
     // Fits: own size at the top-left.
-    EXPECT_EQ(ImageDestRect(200, 100, 468, 261, false, true, false), graphics::Rect(0, 0, 200, 100));
+    EXPECT_EQ(ImageDestRect(200, 100, 468, 261, false, true, false),
+              graphics::Rect(0, 0, 200, 100));
     // Width-bound: trunc(468 / 2.0) = 234.
-    EXPECT_EQ(ImageDestRect(1000, 500, 468, 261, false, true, false), graphics::Rect(0, 0, 468, 234));
+    EXPECT_EQ(ImageDestRect(1000, 500, 468, 261, false, true, false),
+              graphics::Rect(0, 0, 468, 234));
     // Height-bound: trunc(261 * 0.5) = 130.
-    EXPECT_EQ(ImageDestRect(300, 600, 468, 261, false, true, false), graphics::Rect(0, 0, 130, 261));
+    EXPECT_EQ(ImageDestRect(300, 600, 468, 261, false, true, false),
+              graphics::Rect(0, 0, 130, 261));
     // Wider than tall but the height still limits: 600 x 500 in 468 x 261.
-    EXPECT_EQ(ImageDestRect(600, 500, 468, 261, false, true, false), graphics::Rect(0, 0, 313, 261));
+    EXPECT_EQ(ImageDestRect(600, 500, 468, 261, false, true, false),
+              graphics::Rect(0, 0, 313, 261));
     // Only one direction too big is enough to shrink.
     EXPECT_EQ(ImageDestRect(100, 300, 468, 261, false, true, false), graphics::Rect(0, 0, 87, 261));
 }
@@ -33,7 +37,7 @@ TEST(ImageDestRectTest, StretchFillsTheViewAndCenterMovesByHalfTheSlack) {
 }
 
 class ImageViewTest : public UiTest {
-protected:
+  protected:
     TImage* MakeView(int w, int h) {
         form_ = Application().CreateForm<TForm>();
         form_->SetBounds(100, 100, 10, 10);
@@ -86,7 +90,6 @@ TEST_F(ImageViewTest, ANewPictureTakesTheViewsTransparentFlag) {
 
     image->SetTransparent(true);
     EXPECT_TRUE(image->Picture().Graphic()->Transparent());
-
 }
 
 }  // namespace

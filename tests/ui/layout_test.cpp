@@ -1,6 +1,6 @@
-#include "ui/ui_fixture.h"
 #include "ui/form.h"
 #include "ui/panels.h"
+#include "ui/ui_fixture.h"
 
 namespace ui {
 namespace {

@@ -1,8 +1,8 @@
-#include "ui/ui_fixture.h"
+#include "ui/menus.h"
 #include "ui/form.h"
 #include "ui/image.h"
-#include "ui/menus.h"
 #include "ui/panels.h"
+#include "ui/ui_fixture.h"
 
 namespace ui {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 using testing::UiTest;
 
 class MenusTest : public UiTest {
-protected:
+  protected:
     void SetUp() override {
         UiTest::SetUp();
         form_ = Application().CreateForm<TForm>();

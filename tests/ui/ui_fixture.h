@@ -28,19 +28,19 @@ struct ShownBox {
 };
 
 class UiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Application().Reset();
         platform::ResetWindowServices();
         auto host = std::make_unique<platform::VirtualHost>(1024, 768);
         host_ = host.get();
         platform::SetHost(std::move(host));
-        Application().SetMessageBoxFunction(
-            [this](platform::HWND, const std::string& text, const std::string& caption,
-                   platform::UINT flags) {
-                boxes_.push_back({text, caption, flags});
-                return platform::IDOK;
-            });
+        Application().SetMessageBoxFunction([this](platform::HWND, const std::string& text,
+                                                   const std::string& caption,
+                                                   platform::UINT flags) {
+            boxes_.push_back({text, caption, flags});
+            return platform::IDOK;
+        });
         dir_ = std::filesystem::temp_directory_path() /
                ("tembrin_ui_" + std::to_string(::getpid()) + "_" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -75,7 +75,8 @@ protected:
         graphics::TBitmap bitmap;
         bitmap.SetWidth(width);
         bitmap.SetHeight(height);
-        graphics::TColor color = graphics::TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+        graphics::TColor color =
+            graphics::TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
         bitmap.Canvas().Brush().SetColor(color);
         bitmap.Canvas().FillRect(graphics::Rect(0, 0, width, height));
         std::string path = (dir_ / name).string();

@@ -22,14 +22,14 @@ std::shared_ptr<text::RealizedFont> SongFont() {
 }
 
 class FontMeasure final : public text::TextMeasure {
-public:
+  public:
     explicit FontMeasure(text::RealizedFont& font) : font_(font) {}
     int Advance(char32_t ch) override { return font_.Advance(ch); }
     int LineHeight() override { return font_.Metrics().height; }
     int ExternalLeading() override { return 0; }
     int AveCharWidth() override { return font_.Metrics().aveCharWidth; }
 
-private:
+  private:
     text::RealizedFont& font_;
 };
 
@@ -53,7 +53,8 @@ void BM_WordBreakLine(benchmark::State& state) {
     FontMeasure measure(*font);
     std::lock_guard lock(text::TextLock());
     for (auto _ : state) {
-        auto layout = text::LayoutText(chars, {0, 0, 100, 200}, DT_WORDBREAK | DT_CALCRECT, measure);
+        auto layout =
+            text::LayoutText(chars, {0, 0, 100, 200}, DT_WORDBREAK | DT_CALCRECT, measure);
         benchmark::DoNotOptimize(layout);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(chars.size()));
@@ -76,7 +77,7 @@ BENCHMARK(BM_RasteriseLine);
 
 // A 400 × 20 32-bit surface in a memory DC with the 12-pixel Song font selected.
 class Surface {
-public:
+  public:
     Surface() {
         dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
@@ -102,7 +103,7 @@ public:
     Surface& operator=(const Surface&) = delete;
     HDC Dc() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HFONT font_;

@@ -105,7 +105,8 @@ const TPublishedMethod* TForm1::MethodAddress(const std::string& name) {
 
 void TForm1::Bind(TNotifyEvent& event, const char* methodName) {
     const TPublishedMethod* method = MethodAddress(methodName);
-    const auto* address = method != nullptr ? std::get_if<TNotifyMethod>(&method->address) : nullptr;
+    const auto* address =
+        method != nullptr ? std::get_if<TNotifyMethod>(&method->address) : nullptr;
     if (address == nullptr)
         throw core::EReadError("Invalid property value: method " + std::string(methodName));
     TNotifyMethod member = *address;
@@ -119,9 +120,8 @@ void TForm1::Bind(banner::TWebBrowserDocumentComplete& event, const char* method
     if (address == nullptr)
         throw core::EReadError("Invalid property value: method " + std::string(methodName));
     TDocumentCompleteMethod member = *address;
-    event = [this, member](TComponent* sender, platform::IDispatch* pDisp, const platform::VARIANT& url) {
-        (this->*member)(sender, pDisp, url);
-    };
+    event = [this, member](TComponent* sender, platform::IDispatch* pDisp,
+                           const platform::VARIANT& url) { (this->*member)(sender, pDisp, url); };
 }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
@@ -280,7 +280,8 @@ void TForm1::BuildDescription() {
     // The package is read, and the new skin announced to the forms, once the stored skin
     // holds its bytes.
     bsskindata1->SetCompressedStoredSkin(bscmprsdstrdskn1);
-    for (skinctrls::TbsSkinOpenDialog* dialog : {static_cast<skinctrls::TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
+    for (skinctrls::TbsSkinOpenDialog* dialog :
+         {static_cast<skinctrls::TbsSkinOpenDialog*>(bsSkinSaveDialog1), bsknpndlg1}) {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }
@@ -305,9 +306,11 @@ void TForm1::BuildSkin() {
     bsform1->SetDisableSystemMenu(false);
     SetFont(bsform1->DefCaptionFont(), "宋体", -14, graphics::clBtnText, platform::ANSI_CHARSET);
     bsform1->DefCaptionFont().SetStyle(graphics::fsBold);
-    SetFont(bsform1->DefInActiveCaptionFont(), "Arial", 14, graphics::clBtnShadow, platform::DEFAULT_CHARSET);
+    SetFont(bsform1->DefInActiveCaptionFont(), "Arial", 14, graphics::clBtnShadow,
+            platform::DEFAULT_CHARSET);
     bsform1->DefInActiveCaptionFont().SetStyle(graphics::fsBold);
-    SetFont(bsform1->DefMenuItemFont(), "Arial", 14, graphics::clWindowText, platform::DEFAULT_CHARSET);
+    SetFont(bsform1->DefMenuItemFont(), "Arial", 14, graphics::clWindowText,
+            platform::DEFAULT_CHARSET);
     bsform1->SetDefMenuItemHeight(20);
     bsform1->SetUseSkinFontInMenu(true);
     bsform1->SetAlphaBlend(false);
@@ -330,10 +333,13 @@ void TForm1::BuildSkin() {
     bscmprsdstrdskn1->SetCompressedData(package.data(), int64_t(package.size()));
 }
 
-void TForm1::FormCreate(TComponent*) { WebBrowser1->Navigate(BannerAddress()); }
+void TForm1::FormCreate(TComponent*) {
+    WebBrowser1->Navigate(BannerAddress());
+}
 
 // Strips the page's scroll bars, margin and border, for every completed document.
-void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*, const platform::VARIANT&) {
+void TForm1::WebBrowser1DocumentComplete(TComponent*, platform::IDispatch*,
+                                         const platform::VARIANT&) {
     WebBrowser1->OleObject().Get("Document").Get("body").Put("Scroll", "no");
     WebBrowser1->OleObject().Get("Document").Get("body").Get("style").Put("margin", "0");
     WebBrowser1->OleObject().Get("Document").Get("Body").Get("Style").Put("BorderWidth", 0);
@@ -375,11 +381,23 @@ std::unique_ptr<graphics::TIcon> TForm1::BitmapToIcon(graphics::TBitmap& bitmap)
     return app::BitmapToIcon(bitmap);
 }
 
-void TForm1::N6464ICO1Click(TComponent*) { outIco(64, 64); }
-void TForm1::N4X64ICO1Click(TComponent*) { outIco(32, 32); }
-void TForm1::N16X16ICO1Click(TComponent*) { outIco(16, 16); }
-void TForm1::btn2Click(TComponent*) { outIco(64, 64); }
-void TForm1::btn3Click(TComponent*) { outIco(32, 32); }
-void TForm1::btn4Click(TComponent*) { outIco(16, 16); }
+void TForm1::N6464ICO1Click(TComponent*) {
+    outIco(64, 64);
+}
+void TForm1::N4X64ICO1Click(TComponent*) {
+    outIco(32, 32);
+}
+void TForm1::N16X16ICO1Click(TComponent*) {
+    outIco(16, 16);
+}
+void TForm1::btn2Click(TComponent*) {
+    outIco(64, 64);
+}
+void TForm1::btn3Click(TComponent*) {
+    outIco(32, 32);
+}
+void TForm1::btn4Click(TComponent*) {
+    outIco(16, 16);
+}
 
 }  // namespace app

@@ -13,11 +13,11 @@
 #include "skin/skin_frame.h"
 #include "skin/skin_popup_menu.h"
 #include "skin/stored_skin_component.h"
+#include "skinctrls/skin_file_dialog.h"
 #include "skinctrls/skin_panel.h"
 #include "skinctrls/skin_scroll_box.h"
 #include "skinctrls/skin_std_label.h"
 #include "skinctrls/xform_button.h"
-#include "skinctrls/skin_file_dialog.h"
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/menus.h"
@@ -31,15 +31,16 @@ using TNotifyMethod = void (TForm1::*)(ui::TComponent* sender);
 using TExportMethod = void (TForm1::*)(int width, int height);
 using TBitmapToIconMethod = std::unique_ptr<graphics::TIcon> (TForm1::*)(graphics::TBitmap& bitmap);
 using TDocumentCompleteMethod = void (TForm1::*)(ui::TComponent* sender, platform::IDispatch* pDisp,
-                                                const platform::VARIANT& URL);
+                                                 const platform::VARIANT& URL);
 
 struct TPublishedMethod {
     const char* name;
-    std::variant<TNotifyMethod, TExportMethod, TBitmapToIconMethod, TDocumentCompleteMethod> address;
+    std::variant<TNotifyMethod, TExportMethod, TBitmapToIconMethod, TDocumentCompleteMethod>
+        address;
 };
 
 class TForm1 : public ui::TForm {
-public:
+  public:
     explicit TForm1(ui::TComponent* owner);
     const char* ClassName() const override { return "TForm1"; }
 
@@ -96,11 +97,11 @@ public:
     // Opens the picture once the message loop runs, the window up (the program's argument).
     void OpenWhenShown(const std::string& fileName);
 
-protected:
+  protected:
     // The window accepts files dropped on it.
     void CreateWnd() override;
 
-private:
+  private:
     void WMDropFiles(ui::TMessage& message);
     void OpenPendingPicture(ui::TMessage& message);
     std::string pendingPicture_;

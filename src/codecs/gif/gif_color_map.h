@@ -17,7 +17,7 @@ struct TGIFColor {
 static_assert(sizeof(TGIFColor) == 3, "a colour entry is 3 bytes in the file");
 
 class TGIFColorMap : public TGIFItem {
-public:
+  public:
     static constexpr int kMaxColors = 256;
 
     using TGIFItem::TGIFItem;
@@ -48,7 +48,7 @@ public:
     // rounded up to a multiple of 32, never above 256.
     static int CapacityFor(int count);
 
-private:
+  private:
     std::array<TGIFColor, kMaxColors> colors_{};
     int count_ = 0;
     int capacity_ = 0;
@@ -56,12 +56,12 @@ private:
 };
 
 class TGIFGlobalColorMap : public TGIFColorMap {
-public:
+  public:
     using TGIFColorMap::TGIFColorMap;
 };
 
 class TGIFLocalColorMap : public TGIFColorMap {
-public:
+  public:
     using TGIFColorMap::TGIFColorMap;
 };
 

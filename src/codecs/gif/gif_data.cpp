@@ -65,7 +65,9 @@ void TGIFData::ReadFrames(core::TStream& stream) {
         image->LoadFromStream(stream);
         images_.push_back(std::move(image));
         int64_t size = stream.Size();
-        int percent = size > 0 ? static_cast<int>(std::min<int64_t>(stream.Position(), size) * 100 / size) : 0;
+        int percent =
+            size > 0 ? static_cast<int>(std::min<int64_t>(stream.Position(), size) * 100 / size)
+                     : 0;
         Progress(TGIFProgressStage::psRunning, percent, false, strings::SLoading);
         SkipZeroBytes(stream);
     }

@@ -13,7 +13,7 @@
 namespace codecs::gif {
 
 class TGIFData {
-public:
+  public:
     // Pixels a picture may hold in all its frames together: a few bytes of a hostile file
     // must not make the program fill gigabytes.
     static constexpr uint64_t kDefaultPixelBudget = uint64_t{1} << 28;
@@ -49,7 +49,7 @@ public:
     // Takes `pixels` from what is left of the budget; raises EOutOfMemory when it is spent.
     void ClaimPixels(uint64_t pixels);
 
-private:
+  private:
     void ReadFrames(core::TStream& stream);
     void ReadTrailer(core::TStream& stream);
 

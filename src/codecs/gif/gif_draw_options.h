@@ -19,9 +19,8 @@ enum TGIFDrawOption : uint16_t {
 };
 using TGIFDrawOptions = uint16_t;
 
-inline constexpr TGIFDrawOptions kDefaultDrawOptions = DrawInThread | DrawTransparent |
-                                                       DrawAnimated | DrawLooped | DrawDithered |
-                                                       DrawAutoDither;
+inline constexpr TGIFDrawOptions kDefaultDrawOptions =
+    DrawInThread | DrawTransparent | DrawAnimated | DrawLooped | DrawDithered | DrawAutoDither;
 static_assert(kDefaultDrawOptions == 0x060F);
 
 // Colour planes times bits per pixel of the screen, measured once.
@@ -33,7 +32,14 @@ inline bool DitheringInForce(TGIFDrawOptions options, int screenBits) {
     return (options & DrawDithered) && (!(options & DrawAutoDither) || screenBits <= 8);
 }
 
-enum class TGIFThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
-                                tpTimeCritical };
+enum class TGIFThreadPriority {
+    tpIdle,
+    tpLowest,
+    tpLower,
+    tpNormal,
+    tpHigher,
+    tpHighest,
+    tpTimeCritical
+};
 
 }  // namespace codecs::gif

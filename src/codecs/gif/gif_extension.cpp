@@ -23,10 +23,10 @@ TGIFExtensionClass LookAhead(core::TStream& stream) {
 
 const TGIFExtensionClassInfo TGIFGraphicControlExtension::kClass = {
     "TGIFGraphicControlExtension", 0xF9, &Make<TGIFGraphicControlExtension>, nullptr};
-const TGIFExtensionClassInfo TGIFTextExtension::kClass = {
-    "TGIFTextExtension", 0x01, &Make<TGIFTextExtension>, nullptr};
-const TGIFExtensionClassInfo TGIFCommentExtension::kClass = {
-    "TGIFCommentExtension", 0xFE, &Make<TGIFCommentExtension>, nullptr};
+const TGIFExtensionClassInfo TGIFTextExtension::kClass = {"TGIFTextExtension", 0x01,
+                                                          &Make<TGIFTextExtension>, nullptr};
+const TGIFExtensionClassInfo TGIFCommentExtension::kClass = {"TGIFCommentExtension", 0xFE,
+                                                             &Make<TGIFCommentExtension>, nullptr};
 const TGIFExtensionClassInfo TGIFApplicationExtension::kClass = {
     "TGIFApplicationExtension", 0xFF, &Make<TGIFApplicationExtension>,
     &LookAhead<TGIFApplicationExtension>};
@@ -59,10 +59,18 @@ void TGIFGraphicControlExtension::LoadBody(core::TStream& stream) {
 
 // --- plain text ---
 
-uint16_t TGIFTextExtension::Left() const { return LittleEndian16(&body_[1]); }
-uint16_t TGIFTextExtension::Top() const { return LittleEndian16(&body_[3]); }
-uint16_t TGIFTextExtension::GridWidth() const { return LittleEndian16(&body_[5]); }
-uint16_t TGIFTextExtension::GridHeight() const { return LittleEndian16(&body_[7]); }
+uint16_t TGIFTextExtension::Left() const {
+    return LittleEndian16(&body_[1]);
+}
+uint16_t TGIFTextExtension::Top() const {
+    return LittleEndian16(&body_[3]);
+}
+uint16_t TGIFTextExtension::GridWidth() const {
+    return LittleEndian16(&body_[5]);
+}
+uint16_t TGIFTextExtension::GridHeight() const {
+    return LittleEndian16(&body_[7]);
+}
 
 void TGIFTextExtension::LoadBody(core::TStream& stream) {
     ReadExact(stream, body_.data(), static_cast<int64_t>(body_.size()));
@@ -71,14 +79,18 @@ void TGIFTextExtension::LoadBody(core::TStream& stream) {
 
 // --- comment ---
 
-void TGIFCommentExtension::LoadBody(core::TStream& stream) { text_ = ReadTextSubBlocks(stream); }
+void TGIFCommentExtension::LoadBody(core::TStream& stream) {
+    text_ = ReadTextSubBlocks(stream);
+}
 
 // --- application ---
 
 std::string TGIFApplicationExtension::Identification() const {
     return std::string(identification_.begin(), identification_.end());
 }
-std::string TGIFApplicationExtension::Identifier() const { return Identification().substr(0, 8); }
+std::string TGIFApplicationExtension::Identifier() const {
+    return Identification().substr(0, 8);
+}
 std::string TGIFApplicationExtension::Authentication() const {
     return Identification().substr(8, 3);
 }
@@ -93,7 +105,9 @@ void TGIFApplicationExtension::LoadBody(core::TStream& stream) {
     LoadData(stream);
 }
 
-void TGIFApplicationExtension::LoadData(core::TStream& stream) { SkipSubBlocks(stream); }
+void TGIFApplicationExtension::LoadData(core::TStream& stream) {
+    SkipSubBlocks(stream);
+}
 
 void TGIFAppExtNSLoop::LoadData(core::TStream& stream) {
     uint8_t block[255];
@@ -108,7 +122,8 @@ void TGIFAppExtNSLoop::LoadData(core::TStream& stream) {
                 if (size < 5) throw GIFException(strings::SInvalidData);
                 bufferSize_ = LittleEndian32(&block[1]);
                 break;
-            default: break;
+            default:
+                break;
         }
     }
 }

@@ -29,7 +29,7 @@ struct TGIFExtensionClassInfo {
 };
 
 class TGIFExtension : public TGIFItem {
-public:
+  public:
     explicit TGIFExtension(TGIFSubImage& owner);
 
     TGIFSubImage& SubImage() const { return owner_; }
@@ -39,15 +39,15 @@ public:
     // Reads the introducer and label, checks them, then the body.
     void LoadFromStream(core::TStream& stream);
 
-protected:
+  protected:
     virtual void LoadBody(core::TStream& stream) = 0;
 
-private:
+  private:
     TGIFSubImage& owner_;
 };
 
 class TGIFGraphicControlExtension : public TGIFExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFExtension::TGIFExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
@@ -61,15 +61,15 @@ public:
     uint16_t Delay() const { return static_cast<uint16_t>(body_[2] | (body_[3] << 8)); }
     uint8_t TransparentColorIndex() const { return body_[4]; }
 
-protected:
+  protected:
     void LoadBody(core::TStream& stream) override;
 
-private:
+  private:
     std::array<uint8_t, 6> body_{};
 };
 
 class TGIFTextExtension : public TGIFExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFExtension::TGIFExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
@@ -84,33 +84,33 @@ public:
     uint8_t BackgroundColorIndex() const { return body_[12]; }
     const std::vector<std::string>& Text() const { return text_; }
 
-protected:
+  protected:
     void LoadBody(core::TStream& stream) override;
 
-private:
+  private:
     std::array<uint8_t, 13> body_{};
     std::vector<std::string> text_;
 };
 
 class TGIFCommentExtension : public TGIFExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFExtension::TGIFExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
 
     const std::vector<std::string>& Text() const { return text_; }
 
-protected:
+  protected:
     void LoadBody(core::TStream& stream) override;
 
-private:
+  private:
     std::vector<std::string> text_;
 };
 
 // The general application extension: reads the identification block and leaves the data to
 // the kind of application extension that knows it.
 class TGIFApplicationExtension : public TGIFExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFExtension::TGIFExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
@@ -120,18 +120,18 @@ public:
     std::string Identifier() const;
     std::string Authentication() const;
 
-protected:
+  protected:
     void LoadBody(core::TStream& stream) override;
     // The data sub-blocks after the identification block.
     virtual void LoadData(core::TStream& stream);
 
-private:
+  private:
     std::array<uint8_t, 11> identification_{};
 };
 
 // "NETSCAPE2.0" and "ANIMEXTS1.0": how often an animation repeats.
 class TGIFAppExtNSLoop : public TGIFApplicationExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFApplicationExtension::TGIFApplicationExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
@@ -141,10 +141,10 @@ public:
     // 0 when the file gives none.
     uint32_t BufferSize() const { return bufferSize_; }
 
-protected:
+  protected:
     void LoadData(core::TStream& stream) override;
 
-private:
+  private:
     uint16_t loops_ = 0;
     uint32_t bufferSize_ = 0;
 };
@@ -157,17 +157,17 @@ struct TGIFBlock {
 
 // Any other application extension, kept with all its data sub-blocks.
 class TGIFUnknownAppExtension : public TGIFApplicationExtension {
-public:
+  public:
     static const TGIFExtensionClassInfo kClass;
     using TGIFApplicationExtension::TGIFApplicationExtension;
     TGIFExtensionClass ClassType() const override { return &kClass; }
 
     const std::vector<TGIFBlock>& Blocks() const { return blocks_; }
 
-protected:
+  protected:
     void LoadData(core::TStream& stream) override;
 
-private:
+  private:
     std::vector<TGIFBlock> blocks_;
 };
 

@@ -42,8 +42,7 @@ TAppExtensionList& TAppExtensionList::Instance() {
     return list;
 }
 
-void TAppExtensionList::Add(const std::string& identification,
-                            TGIFExtensionClass extensionClass) {
+void TAppExtensionList::Add(const std::string& identification, TGIFExtensionClass extensionClass) {
     entries_.push_back({identification, extensionClass});
 }
 
@@ -84,8 +83,8 @@ TGIFExtensionClass LookAheadApplication(core::TStream& stream, TGIFExtensionClas
 TGIFExtensionClass IdentifyExtension(core::TStream& stream) {
     int64_t start = stream.Position();
     int label = ReadByteOrEnd(stream);
-    TGIFExtensionClass found = label < 0 ? nullptr : TExtensionList::Instance().Find(
-                                                         static_cast<uint8_t>(label));
+    TGIFExtensionClass found =
+        label < 0 ? nullptr : TExtensionList::Instance().Find(static_cast<uint8_t>(label));
     while (found && found->Refine) {
         TGIFExtensionClass refined = found->Refine(stream);
         if (refined == found) break;

@@ -11,7 +11,7 @@
 namespace codecs::gif {
 
 class TExtensionList {
-public:
+  public:
     // The process-wide list, holding the four standard labels.
     static TExtensionList& Instance();
 
@@ -20,7 +20,7 @@ public:
     // Newest registration first; none when no class has this label.
     TGIFExtensionClass Find(uint8_t label) const;
 
-private:
+  private:
     struct Entry {
         uint8_t Label;
         TGIFExtensionClass Class;
@@ -29,7 +29,7 @@ private:
 };
 
 class TAppExtensionList {
-public:
+  public:
     // The process-wide list, holding "NETSCAPE2.0" and "ANIMEXTS1.0".
     static TAppExtensionList& Instance();
 
@@ -38,7 +38,7 @@ public:
     // Newest registration first; none when the identification is not registered.
     TGIFExtensionClass Find(const std::string& identification) const;
 
-private:
+  private:
     struct Entry {
         std::string Identification;
         TGIFExtensionClass Class;

@@ -11,7 +11,7 @@
 namespace codecs::gif {
 
 class TGIFHeader : public TGIFItem {
-public:
+  public:
     explicit TGIFHeader(TGIFData* data) : TGIFItem(data), colorMap_(data) {}
 
     std::string Signature() const { return std::string(signature_.begin(), signature_.end()); }
@@ -33,7 +33,7 @@ public:
     // the screen descriptor and the global colour table.
     void LoadFromStream(core::TStream& stream, int64_t start);
 
-private:
+  private:
     std::array<char, 3> signature_{};
     std::array<char, 3> version_{};
     uint16_t width_ = 0;

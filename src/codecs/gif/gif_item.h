@@ -10,7 +10,7 @@ namespace codecs::gif {
 class TGIFData;
 
 class TGIFItem {
-public:
+  public:
     explicit TGIFItem(TGIFData* data) : data_(data) {}
     virtual ~TGIFItem() = default;
     TGIFItem(const TGIFItem&) = delete;
@@ -18,11 +18,11 @@ public:
 
     TGIFData* Data() const { return data_; }
 
-protected:
+  protected:
     // Hands a problem that does not stop loading to the file's warning handler, if any.
     void Warning(TGIFSeverity severity, const std::string& message) const;
 
-private:
+  private:
     TGIFData* data_;
 };
 

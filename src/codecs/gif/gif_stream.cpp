@@ -8,7 +8,8 @@
 namespace codecs::gif {
 
 void ReadExact(core::TStream& stream, void* buffer, int64_t count) {
-    if (count > 0 && stream.Read(buffer, count) != count) throw GIFException(strings::SPrematureEnd);
+    if (count > 0 && stream.Read(buffer, count) != count)
+        throw GIFException(strings::SPrematureEnd);
 }
 
 int ReadByteOrEnd(core::TStream& stream) {

@@ -95,9 +95,8 @@ void TGIFSubImage::DecodePixels(core::TStream& stream) {
     size_t decoded = 0;
     int minCodeSize = ReadByteOrEnd(stream);
     if (minCodeSize >= 0) {
-        TGIFLZWDecoder decoder(stream, [this](const char* message) {
-            Warning(TGIFSeverity::gsWarning, message);
-        });
+        TGIFLZWDecoder decoder(
+            stream, [this](const char* message) { Warning(TGIFSeverity::gsWarning, message); });
         decoder.Start(minCodeSize);
         if (count > 0)
             decoded = static_cast<size_t>(decoder.Decode(target, static_cast<int64_t>(count)));

@@ -23,7 +23,7 @@ struct TGIFImageDescriptor {
 };
 
 class TGIFSubImage : public TGIFItem {
-public:
+  public:
     explicit TGIFSubImage(TGIFData* data) : TGIFItem(data), colorMap_(data) {}
 
     const TGIFExtensionList& Extensions() const { return extensions_; }
@@ -56,7 +56,7 @@ public:
     // Reads the extensions, then the descriptor, local table and pixels if an image follows.
     void LoadFromStream(core::TStream& stream);
 
-private:
+  private:
     void ReadExtensions(core::TStream& stream);
     void ReadDescriptor(core::TStream& stream);
     void DecodePixels(core::TStream& stream);

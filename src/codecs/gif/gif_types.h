@@ -11,7 +11,7 @@ namespace codecs::gif {
 // Every failure found in GIF data. A kind of invalid graphic, so callers that handle bad
 // pictures in general handle these too.
 class GIFException : public core::EInvalidGraphic {
-public:
+  public:
     using EInvalidGraphic::EInvalidGraphic;
     const char* ClassName() const override { return "GIFException"; }
 };

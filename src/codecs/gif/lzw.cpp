@@ -145,8 +145,8 @@ inline void TGIFLZWDecoder::AddEntry(int64_t stringStart) {
         length_[nextCode_] = static_cast<uint16_t>(length + 1);
         written_[nextCode_] = stringStart;
         if (length < 8)
-            packed_[nextCode_] = packed_[previous_] | (static_cast<uint64_t>(first_ & 0xFF)
-                                                       << (8 * length));
+            packed_[nextCode_] =
+                packed_[previous_] | (static_cast<uint64_t>(first_ & 0xFF) << (8 * length));
     }
     ++nextCode_;
     highWater_ = std::max(highWater_, nextCode_);

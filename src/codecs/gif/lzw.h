@@ -10,7 +10,7 @@
 namespace codecs::gif {
 
 class TGIFLZWDecoder {
-public:
+  public:
     static constexpr int kTableSize = 4096;
     using Warn = std::function<void(const char* message)>;
 
@@ -31,7 +31,7 @@ public:
     // Values still pending from the last code are dropped.
     void Finish();
 
-private:
+  private:
     // One code's expansion: a first value, at most one step per table entry, and the root.
     static constexpr int kStackSize = kTableSize + 4;
 

@@ -12,7 +12,7 @@ namespace {
 // A libjpeg compressor whose every call runs guarded (see jpeg_session.h), writing to a
 // stream through a 4096-byte buffer.
 class JpegCompressor : public JpegSession {
-public:
+  public:
     static constexpr int kBufferSize = 4096;
 
     explicit JpegCompressor(core::TStream& output) : output_(&output) {
@@ -58,7 +58,7 @@ public:
         Run([](void* self) { jpeg_finish_compress(&Self(self).info_); });
     }
 
-private:
+  private:
     struct DestinationRecord {
         jpeg_destination_mgr manager;
         JpegCompressor* owner;
@@ -77,7 +77,8 @@ private:
     }
     static boolean EmptyOutputBuffer(j_compress_ptr cinfo) noexcept {
         // The library hands over a full buffer here, whatever free_in_buffer says.
-        if (!Of(cinfo).Flush(cinfo, kBufferSize)) LeaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
+        if (!Of(cinfo).Flush(cinfo, kBufferSize))
+            LeaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
         return TRUE;
     }
     static void TermDestination(j_compress_ptr cinfo) noexcept {

@@ -82,8 +82,8 @@ void ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target) {
     rowsPerCall = std::min(rowsPerCall, 16);
     JSAMPROW rows[16];
     while (info.output_scanline < info.output_height) {
-        int wanted = std::min<int>(rowsPerCall, static_cast<int>(info.output_height -
-                                                                  info.output_scanline));
+        int wanted =
+            std::min<int>(rowsPerCall, static_cast<int>(info.output_height - info.output_scanline));
         for (int i = 0; i < wanted; ++i) rows[i] = row + distance * i;
         int delivered = decompressor.ReadScanlines(rows, wanted);
         if (delivered <= 0) break;  // cannot happen with a source that never suspends

@@ -28,7 +28,7 @@ struct JpegPaletteEntry {
 
 // Where decoded rows go. Rows are 8-bit palette indices or 24-bit blue, green, red.
 class JpegDecodeTarget {
-public:
+  public:
     virtual ~JpegDecodeTarget() = default;
     // Empties the target and sets its depth (8 or 24 bits per pixel).
     virtual void Reset(int bitsPerPixel) = 0;
@@ -40,7 +40,7 @@ public:
 };
 
 class JpegDecoder {
-public:
+  public:
     static constexpr int kQuantizedColors = 236;
 
     JpegDecoder(core::TStream& data, const JpegSettings& settings);
@@ -54,7 +54,7 @@ public:
     // also leaving the target as far as it got.
     void DecodeInto(JpegDecodeTarget& target, bool& paletteModified);
 
-private:
+  private:
     core::TStream& data_;
     JpegSettings settings_;
     JpegProgressHandler progress_;

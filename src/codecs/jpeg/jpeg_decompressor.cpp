@@ -6,7 +6,9 @@ namespace codecs {
 // destructors, because a library error jumps straight past them.
 namespace {
 
-JpegDecompressor& Self(void* self) { return *static_cast<JpegDecompressor*>(self); }
+JpegDecompressor& Self(void* self) {
+    return *static_cast<JpegDecompressor*>(self);
+}
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 namespace codecs {
 
 class JpegDecompressor : public JpegSession {
-public:
+  public:
     JpegDecompressor();
     ~JpegDecompressor();
 
@@ -22,7 +22,7 @@ public:
         JpegSession::LeaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
     }
 
-private:
+  private:
     jpeg_decompress_struct info_{};
     // Arguments and results of the steps, which pass through the trampoline as `this` only.
     JSAMPARRAY scanRows_ = nullptr;

@@ -6,12 +6,12 @@ namespace codecs {
 
 // "JPEG error #%d" with the library's message code (53: not a JPEG file, 42: empty input).
 class EJPEG : public core::EInvalidGraphic {
-public:
+  public:
     explicit EJPEG(int messageCode);
     int MessageCode() const { return messageCode_; }
     const char* ClassName() const override { return "EJPEG"; }
 
-private:
+  private:
     int messageCode_;
 };
 

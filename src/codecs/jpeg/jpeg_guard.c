@@ -17,7 +17,9 @@ static void EmitMessage(j_common_ptr cinfo, int level) {
     (void)level;
 }
 
-static void OutputMessage(j_common_ptr cinfo) { (void)cinfo; }
+static void OutputMessage(j_common_ptr cinfo) {
+    (void)cinfo;
+}
 
 static void FormatMessage(j_common_ptr cinfo, char* buffer) {
     (void)cinfo;

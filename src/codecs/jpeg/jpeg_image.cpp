@@ -23,7 +23,7 @@ namespace {
 
 // Decoded rows go straight into a section of the picture's bitmap.
 class BitmapTarget : public JpegDecodeTarget {
-public:
+  public:
     explicit BitmapTarget(TBitmap& bitmap) : bitmap_(bitmap) {}
 
     void Reset(int bitsPerPixel) override {
@@ -47,9 +47,9 @@ public:
         header->biBitCount = static_cast<platform::WORD>(bitsPerPixel_);
         header->biCompression = platform::BI_RGB;
         void* bits = nullptr;
-        platform::HBITMAP section = graphics::GdiCheck(
-            platform::CreateDIBSection(nullptr, reinterpret_cast<platform::BITMAPINFO*>(info.data()),
-                                       platform::DIB_RGB_COLORS, &bits, nullptr, 0));
+        platform::HBITMAP section = graphics::GdiCheck(platform::CreateDIBSection(
+            nullptr, reinterpret_cast<platform::BITMAPINFO*>(info.data()), platform::DIB_RGB_COLORS,
+            &bits, nullptr, 0));
         platform::DIBSECTION dib{};
         if (platform::GetObject(section, sizeof dib, &dib) != sizeof dib) {
             platform::DeleteObject(section);
@@ -78,21 +78,24 @@ public:
         platform::HPALETTE palette = graphics::GdiCheck(platform::CreatePalette(logical));
         bitmap_.SetPalette(palette);  // the bitmap owns it from here
         // The section's own colour table is what a blit reads the indices through.
-        platform::SetDIBColorTable(bitmap_.Canvas().Handle(), 0,
-                                   static_cast<platform::UINT>(count), table.data());
+        platform::SetDIBColorTable(bitmap_.Canvas().Handle(), 0, static_cast<platform::UINT>(count),
+                                   table.data());
         bitmap_.FreeContext();
     }
 
-private:
+  private:
     TBitmap& bitmap_;
     int bitsPerPixel_ = 24;
 };
 
 graphics::TProgressStage StageOf(JpegProgressStage stage) {
     switch (stage) {
-        case JpegProgressStage::Starting: return graphics::TProgressStage::psStarting;
-        case JpegProgressStage::Running: return graphics::TProgressStage::psRunning;
-        case JpegProgressStage::Ending: break;
+        case JpegProgressStage::Starting:
+            return graphics::TProgressStage::psStarting;
+        case JpegProgressStage::Running:
+            return graphics::TProgressStage::psRunning;
+        case JpegProgressStage::Ending:
+            break;
     }
     return graphics::TProgressStage::psEnding;
 }
@@ -120,7 +123,9 @@ void TJPEGImage::NewImage() {
     image_ = fresh;
 }
 
-void TJPEGImage::FreeBitmap() { bitmap_.reset(); }
+void TJPEGImage::FreeBitmap() {
+    bitmap_.reset();
+}
 
 template <typename T>
 void TJPEGImage::ChangeSetting(T& setting, T value) {
@@ -131,15 +136,21 @@ void TJPEGImage::ChangeSetting(T& setting, T value) {
     NotifyChange();
 }
 
-void TJPEGImage::SetGrayscale(bool value) { ChangeSetting(settings_.Grayscale, value); }
+void TJPEGImage::SetGrayscale(bool value) {
+    ChangeSetting(settings_.Grayscale, value);
+}
 void TJPEGImage::SetPerformance(TJPEGPerformance value) {
     ChangeSetting(settings_.Performance, value);
 }
 void TJPEGImage::SetPixelFormat(TJPEGPixelFormat value) {
     ChangeSetting(settings_.PixelFormat, value);
 }
-void TJPEGImage::SetScale(TJPEGScale value) { ChangeSetting(settings_.Scale, value); }
-void TJPEGImage::SetSmoothing(bool value) { ChangeSetting(settings_.Smoothing, value); }
+void TJPEGImage::SetScale(TJPEGScale value) {
+    ChangeSetting(settings_.Scale, value);
+}
+void TJPEGImage::SetSmoothing(bool value) {
+    ChangeSetting(settings_.Smoothing, value);
+}
 
 void TJPEGImage::LoadFromStream(core::TStream& stream) {
     int64_t count = stream.Remaining();
@@ -245,7 +256,9 @@ void TJPEGImage::SetHeight(int) {
     throw core::EInvalidGraphicOperation(strings::sChangeJPGSize);
 }
 
-void TJPEGImage::SetWidth(int) { throw core::EInvalidGraphicOperation(strings::sChangeJPGSize); }
+void TJPEGImage::SetWidth(int) {
+    throw core::EInvalidGraphicOperation(strings::sChangeJPGSize);
+}
 
 void TJPEGImage::CopyFrom(const core::TPersistent* source) {
     if (auto* jpeg = dynamic_cast<const TJPEGImage*>(source)) {
@@ -310,10 +323,11 @@ void RegisterJPEGImage() {
     JPEGDefaults().PixelFormat = PixelFormatForScreenDepth(ScreenBitsPerPixel());
     graphics::TPicture::RegisterFileFormat("jpeg", strings::sJPEGImageFile,
                                            TJPEGImage::ClassType());
-    graphics::TPicture::RegisterFileFormat("jpg", strings::sJPEGImageFile,
-                                           TJPEGImage::ClassType());
+    graphics::TPicture::RegisterFileFormat("jpg", strings::sJPEGImageFile, TJPEGImage::ClassType());
 }
 
-void UnregisterJPEGImage() { graphics::TPicture::UnregisterGraphicClass(TJPEGImage::ClassType()); }
+void UnregisterJPEGImage() {
+    graphics::TPicture::UnregisterGraphicClass(TJPEGImage::ClassType());
+}
 
 }  // namespace codecs

@@ -14,20 +14,20 @@ namespace codecs {
 
 // The shared image of JPEG pictures that were copied from one another.
 class TJPEGData : public graphics::TSharedImage {
-public:
+  public:
     std::unique_ptr<core::TMemoryStream> data_;  // the file bytes; absent until loaded
     int32_t width_ = 0;                          // from the header
     int32_t height_ = 0;
     bool grayscale_ = false;
 
-protected:
+  protected:
     void FreeHandle() override { data_.reset(); }
 };
 
 class TJPEGImage : public graphics::TGraphic {
     TEMBRIN_GRAPHIC_CLASS(TJPEGImage)
 
-public:
+  public:
     TJPEGImage();
     ~TJPEGImage() override;
 
@@ -69,7 +69,7 @@ public:
 
     const TJPEGData& Data() const { return *image_; }
 
-private:
+  private:
     void NewImage();
     void FreeBitmap();
     void Decode();

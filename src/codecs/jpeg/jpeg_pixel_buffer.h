@@ -10,7 +10,7 @@
 namespace codecs {
 
 class JpegPixelBuffer : public JpegDecodeTarget {
-public:
+  public:
     void Reset(int bitsPerPixel) override;
     void SetSize(int32_t width, int32_t height) override;
     uint8_t* RowAddress(int32_t row) override;
@@ -23,7 +23,7 @@ public:
     const uint8_t* Row(int32_t row) const { return pixels_.get() + stride_ * row; }
     const std::vector<JpegPaletteEntry>& Palette() const { return palette_; }
 
-private:
+  private:
     int bitsPerPixel_ = 24;
     int32_t width_ = 0;
     int32_t height_ = 0;

@@ -10,7 +10,7 @@
 namespace codecs {
 
 class JpegProgressMonitor {
-public:
+  public:
     static constexpr uint32_t kMinInterval = 500;
 
     // An empty handler leaves the monitor unbound: the library's calls are then ignored.
@@ -29,7 +29,7 @@ public:
 
     jpeg_progress_mgr& Counters() { return hook_.manager; }
 
-private:
+  private:
     static void Hook(j_common_ptr cinfo) noexcept;
     bool UpdateDeferringErrors(j_common_ptr cinfo) noexcept;
 

@@ -6,7 +6,9 @@
 
 namespace codecs {
 
-JpegSession::JpegSession() { JpegErrorInit(&error_); }
+JpegSession::JpegSession() {
+    JpegErrorInit(&error_);
+}
 
 void JpegSession::LeaveLibrary(j_common_ptr cinfo) {
     (*cinfo->err->error_exit)(cinfo);

@@ -14,7 +14,7 @@
 namespace codecs {
 
 class JpegSession {
-public:
+  public:
     JpegSession(const JpegSession&) = delete;
     JpegSession& operator=(const JpegSession&) = delete;
 
@@ -28,7 +28,7 @@ public:
     // this from a frame that holds no objects with destructors: the jump skips it.
     [[noreturn]] static void LeaveLibrary(j_common_ptr cinfo);
 
-protected:
+  protected:
     JpegSession();
     ~JpegSession() = default;
 
@@ -41,7 +41,7 @@ protected:
 
     JpegErrorManager error_{};
 
-private:
+  private:
     [[noreturn]] void RaiseFailure();
 
     std::exception_ptr deferred_;

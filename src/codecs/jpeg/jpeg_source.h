@@ -11,7 +11,7 @@
 namespace codecs {
 
 class JpegStreamSource {
-public:
+  public:
     static constexpr int kBufferSize = 4096;
 
     // Binds itself as the decompressor's source; must outlive the decompressor's use of it.
@@ -19,7 +19,7 @@ public:
     JpegStreamSource(const JpegStreamSource&) = delete;
     JpegStreamSource& operator=(const JpegStreamSource&) = delete;
 
-private:
+  private:
     static JpegStreamSource& Of(j_decompress_ptr cinfo);
     static void InitSource(j_decompress_ptr cinfo) noexcept;
     static boolean FillInputBuffer(j_decompress_ptr cinfo) noexcept;

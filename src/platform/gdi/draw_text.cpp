@@ -13,14 +13,14 @@ namespace platform {
 namespace {
 
 class FontMeasure final : public text::TextMeasure {
-public:
+  public:
     FontMeasure(text::RealizedFont& font, int extra) : font_(font), extra_(extra) {}
     int Advance(char32_t ch) override { return font_.Advance(ch) + extra_; }
     int LineHeight() override { return font_.Metrics().height; }
     int ExternalLeading() override { return font_.Metrics().externalLeading; }
     int AveCharWidth() override { return font_.Metrics().aveCharWidth; }
 
-private:
+  private:
     text::RealizedFont& font_;
     int extra_;
 };
@@ -74,7 +74,8 @@ int DrawText(HDC dc, const char* text, int length, RECT* rect, UINT format) {
         clip = r;
     }
     const bool prefixOnly = (format & DT_PREFIXONLY) != 0;
-    for (const text::LaidLine& line : layout.lines) DrawLine(*object, *font, line, clip, prefixOnly);
+    for (const text::LaidLine& line : layout.lines)
+        DrawLine(*object, *font, line, clip, prefixOnly);
     return layout.height;
 }
 

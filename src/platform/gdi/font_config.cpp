@@ -42,7 +42,7 @@ int ToFcWeight(int windowsWeight) {
 }
 
 class FcFaceList final : public FaceList {
-public:
+  public:
     explicit FcFaceList(FcFontSet* set) {
         if (set == nullptr) return;
         for (int i = 0; i < set->nfont; ++i) Add(set->fonts[i]);
@@ -60,7 +60,7 @@ public:
                FcCharSetHasChar(charsets_[i], static_cast<FcChar32>(ch));
     }
 
-private:
+  private:
     void Add(FcPattern* font) {
         FcChar8* file = nullptr;
         if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch) return;
@@ -79,7 +79,8 @@ private:
             face.italic = slant != FC_SLANT_ROMAN;
         FcCharSet* cs = nullptr;
         FcCharSet* copy = nullptr;
-        if (FcPatternGetCharSet(font, FC_CHARSET, 0, &cs) == FcResultMatch) copy = FcCharSetCopy(cs);
+        if (FcPatternGetCharSet(font, FC_CHARSET, 0, &cs) == FcResultMatch)
+            copy = FcCharSetCopy(cs);
         faces_.push_back(std::move(face));
         charsets_.push_back(copy);
     }
@@ -89,12 +90,12 @@ private:
 };
 
 class Matcher {
-public:
+  public:
     Matcher() {
         config_ = FcInitLoadConfigAndFonts();
         if (config_ != nullptr)
-            FcConfigParseAndLoadFromMemory(
-                config_, reinterpret_cast<const FcChar8*>(kAliasRules), FcTrue);
+            FcConfigParseAndLoadFromMemory(config_, reinterpret_cast<const FcChar8*>(kAliasRules),
+                                           FcTrue);
     }
 
     ~Matcher() {
@@ -114,7 +115,7 @@ public:
         return list;
     }
 
-private:
+  private:
     std::shared_ptr<const FaceList> Build(const FaceRequest& request) {
         if (config_ == nullptr) return std::make_shared<FcFaceList>(nullptr);
         FcPattern* pattern = FcPatternCreate();
@@ -146,7 +147,9 @@ Matcher& TheMatcher() {
 
 }  // namespace
 
-void InitFontMatching() { (void)TheMatcher(); }
+void InitFontMatching() {
+    (void)TheMatcher();
+}
 
 std::shared_ptr<const FaceList> ResolveFaces(const FaceRequest& request) {
     return TheMatcher().Resolve(request);

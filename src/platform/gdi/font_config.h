@@ -14,20 +14,20 @@ struct FaceLocation {
     std::string file;
     int index = 0;
     std::string family;
-    int weight = 400;      // OpenType weight class of the face itself
-    bool italic = false;   // the face is drawn slanted
+    int weight = 400;     // OpenType weight class of the face itself
+    bool italic = false;  // the face is drawn slanted
 };
 
 struct FaceRequest {
-    std::string family;    // as the caller wrote it; empty means the default sans face
-    int weight = 400;      // Windows weight (FW_NORMAL 400, FW_BOLD 700)
+    std::string family;  // as the caller wrote it; empty means the default sans face
+    int weight = 400;    // Windows weight (FW_NORMAL 400, FW_BOLD 700)
     bool italic = false;
 };
 
 // The faces for a request, best first. Faces after the first are only used for characters the
 // first one lacks; `Covers` tells whether a face in the list has a character.
 class FaceList {
-public:
+  public:
     virtual ~FaceList() = default;
     virtual size_t Count() const = 0;
     virtual const FaceLocation& Face(size_t i) const = 0;

@@ -16,7 +16,7 @@
 namespace platform::text {
 
 class FreeTypeFace {
-public:
+  public:
     FreeTypeFace(FT_Face face, std::string family) : face_(face), family_(std::move(family)) {}
     ~FreeTypeFace() { FT_Done_Face(face_); }
     FreeTypeFace(const FreeTypeFace&) = delete;
@@ -24,7 +24,7 @@ public:
     FT_Face Get() const { return face_; }
     const std::string& Family() const { return family_; }
 
-private:
+  private:
     FT_Face face_;
     std::string family_;
 };
@@ -34,7 +34,7 @@ namespace {
 std::atomic<uint64_t> renderedGlyphs{0};
 
 class Library {
-public:
+  public:
     Library() {
         if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
     }
@@ -49,7 +49,8 @@ public:
         }
         if (library_ == nullptr) return nullptr;
         FT_Face face = nullptr;
-        if (FT_New_Face(library_, location.file.c_str(), location.index, &face) != 0) return nullptr;
+        if (FT_New_Face(library_, location.file.c_str(), location.index, &face) != 0)
+            return nullptr;
         FT_Select_Charmap(face, FT_ENCODING_UNICODE);
         std::string family = location.family;
         if (family.empty() && face->family_name != nullptr) family = face->family_name;
@@ -58,7 +59,7 @@ public:
         return shared;
     }
 
-private:
+  private:
     FT_Library library_ = nullptr;
     std::mutex mutex_;
     std::map<std::pair<std::string, int>, std::weak_ptr<FreeTypeFace>> faces_;
@@ -123,10 +124,14 @@ DesignMetrics FaceDesignMetrics(const FreeTypeFace& face) {
     return m;
 }
 
-uint64_t RenderedGlyphCount() { return renderedGlyphs.load(); }
+uint64_t RenderedGlyphCount() {
+    return renderedGlyphs.load();
+}
 
 SizedFace::SizedFace(std::shared_ptr<FreeTypeFace> face, int ppem, bool embolden, bool oblique)
-    : face_(std::move(face)), ppem_(std::clamp(ppem, 1, 2048)), embolden_(embolden),
+    : face_(std::move(face)),
+      ppem_(std::clamp(ppem, 1, 2048)),
+      embolden_(embolden),
       oblique_(oblique) {
     if (!face_) return;
     FT_Face f = face_->Get();
@@ -174,7 +179,8 @@ void SizedFace::ComputeMetrics() {
         if (os2 != nullptr && os2->version != 0xFFFF && os2->xAvgCharWidth > 0) {
             metrics_.aveCharWidth = RoundScaled(os2->xAvgCharWidth, ppem_, d.unitsPerEm);
             if (os2->yStrikeoutSize > 0) {
-                metrics_.strikeoutPosition = RoundScaled(os2->yStrikeoutPosition, ppem_, d.unitsPerEm);
+                metrics_.strikeoutPosition =
+                    RoundScaled(os2->yStrikeoutPosition, ppem_, d.unitsPerEm);
                 metrics_.strikeoutThickness =
                     std::max(1, RoundScaled(os2->yStrikeoutSize, ppem_, d.unitsPerEm));
             }
@@ -197,9 +203,10 @@ void SizedFace::ComputeMetrics() {
     if (metrics_.underlinePosition <= 0)
         metrics_.underlinePosition = std::max(1, std::min(metrics_.descent - 1, ppem_ / 10 + 1));
     // The underline must stay inside the cell, or a clipped line would lose it.
-    metrics_.underlinePosition =
-        std::min(metrics_.underlinePosition, std::max(0, metrics_.descent - metrics_.underlineThickness));
-    if (metrics_.strikeoutPosition <= 0) metrics_.strikeoutPosition = std::max(1, metrics_.ascent / 3);
+    metrics_.underlinePosition = std::min(
+        metrics_.underlinePosition, std::max(0, metrics_.descent - metrics_.underlineThickness));
+    if (metrics_.strikeoutPosition <= 0)
+        metrics_.strikeoutPosition = std::max(1, metrics_.ascent / 3);
     if (embolden_) {
         metrics_.aveCharWidth += 1;
         metrics_.maxCharWidth += 1;
@@ -232,8 +239,7 @@ GlyphImage SizedFace::Render(char32_t ch) {
     if (oblique_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(slot);
     if (embolden_) FT_GlyphSlot_Embolden(slot);
     image.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0)
         return image;
     CopyBitmap(slot->bitmap, image);
     image.left = slot->bitmap_left;

@@ -18,11 +18,11 @@ namespace platform::text {
 struct GlyphImage {
     int width = 0;
     int rows = 0;
-    int pitch = 0;      // bytes per row
+    int pitch = 0;  // bytes per row
     bool mono = false;
-    int left = 0;       // from the pen position to the first column
-    int top = 0;        // from the baseline up to the first row
-    int advance = 0;    // whole pixels
+    int left = 0;     // from the pen position to the first column
+    int top = 0;      // from the baseline up to the first row
+    int advance = 0;  // whole pixels
     std::vector<uint8_t> bits;
 
     // Coverage of one pixel, 0..255, whatever the row format.
@@ -39,9 +39,9 @@ struct FaceMetrics {
     int descent = 0;
     int aveCharWidth = 0;
     int maxCharWidth = 0;
-    int underlinePosition = 0;   // below the baseline, positive down
+    int underlinePosition = 0;  // below the baseline, positive down
     int underlineThickness = 1;
-    int strikeoutPosition = 0;   // above the baseline, positive up
+    int strikeoutPosition = 0;  // above the baseline, positive up
     int strikeoutThickness = 1;
 };
 
@@ -50,7 +50,7 @@ class FreeTypeFace;
 // One face at one em size in whole pixels, with synthetic bold and oblique as requested.
 // Not thread-safe on its own: the text services hold the text lock around every use.
 class SizedFace {
-public:
+  public:
     SizedFace(std::shared_ptr<FreeTypeFace> face, int ppem, bool embolden, bool oblique);
     ~SizedFace();
     SizedFace(const SizedFace&) = delete;
@@ -63,7 +63,7 @@ public:
     const std::string& Family() const;
     bool Valid() const { return size_ != nullptr; }
 
-private:
+  private:
     GlyphImage Render(char32_t ch);
     void ComputeMetrics();
 

@@ -120,10 +120,9 @@ HFONT CreateFontIndirect(const LOGFONT* font) {
     return RegisterObject<HFONT>(std::make_unique<FontObject>(*font));
 }
 
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight,
-                 DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
-                 DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
-                 const char* faceName) {
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                 DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, const char* faceName) {
     LOGFONT lf{};
     lf.lfHeight = height;
     lf.lfWidth = width;
@@ -188,7 +187,7 @@ int GetTextFace(HDC dc, int count, char* faceName) {
     while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
     std::memcpy(faceName, name.data(), n);
     faceName[n] = '\0';
-    return static_cast<int>(n) + 1;   // characters copied, the terminator included
+    return static_cast<int>(n) + 1;  // characters copied, the terminator included
 }
 
 }  // namespace platform

@@ -12,7 +12,7 @@ namespace platform {
 class DcObject;
 
 class FontObject final : public GdiObject {
-public:
+  public:
     static constexpr DWORD kObjectType = OBJ_FONT;
 
     explicit FontObject(const LOGFONT& logFont);
@@ -22,7 +22,7 @@ public:
     std::shared_ptr<text::RealizedFont> Realize(int deviceHeight) const;
     int Describe(int size, void* buffer) const override;
 
-private:
+  private:
     LOGFONT logFont_;
 };
 

@@ -9,11 +9,13 @@
 namespace platform::text {
 namespace {
 
-constexpr int kDefaultEmPixels = 12;     // the size of a font asked for with height 0
-constexpr int kMaxEmPixels = 2048;       // beyond this FreeType sizes overflow
+constexpr int kDefaultEmPixels = 12;  // the size of a font asked for with height 0
+constexpr int kMaxEmPixels = 2048;    // beyond this FreeType sizes overflow
 constexpr size_t kFontCacheLimit = 64;
 
-int ClampedWeight(int weight) { return weight <= 0 ? 400 : std::min(weight, 1000); }
+int ClampedWeight(int weight) {
+    return weight <= 0 ? 400 : std::min(weight, 1000);
+}
 
 }  // namespace
 
@@ -41,8 +43,8 @@ RealizedFont::RealizedFont(const FontSpec& spec) : spec_(spec) {
         // A positive height is the cell height: ascent plus descent.
         const DesignMetrics d = FaceDesignMetrics(*face);
         const int cell = d.winAscent + d.winDescent;
-        ppem_ = cell > 0 ? static_cast<int>(std::lround(static_cast<double>(spec.height) *
-                                                        d.unitsPerEm / cell))
+        ppem_ = cell > 0 ? static_cast<int>(
+                               std::lround(static_cast<double>(spec.height) * d.unitsPerEm / cell))
                          : spec.height;
         ppem_ = std::clamp(ppem_, 1, kMaxEmPixels);
     } else {
@@ -82,7 +84,9 @@ const FaceMetrics& RealizedFont::LineMetrics() const {
     return primary_ ? primary_->Metrics() : none;
 }
 
-std::string RealizedFont::Family() const { return primary_ ? primary_->Family() : std::string(); }
+std::string RealizedFont::Family() const {
+    return primary_ ? primary_->Family() : std::string();
+}
 
 std::string RealizedFont::FamilyFor(char32_t ch) {
     std::lock_guard lock(TextLock());
@@ -109,7 +113,7 @@ SizedFace* RealizedFont::FaceFor(char32_t ch) {
     if (ch < 0x20 || primary_->HasChar(ch)) return primary_.get();
     auto known = chosen_.find(ch);
     if (known != chosen_.end()) return known->second;
-    SizedFace* chosen = primary_.get();   // nobody has it: the primary face's missing-glyph box
+    SizedFace* chosen = primary_.get();  // nobody has it: the primary face's missing-glyph box
     for (size_t i = 1; i < faces_->Count(); ++i) {
         if (!faces_->Covers(i, ch)) continue;
         SizedFace* face = FallbackFace(i);
@@ -128,7 +132,9 @@ const GlyphImage& RealizedFont::Glyph(char32_t ch) {
     return face ? face->Glyph(ch) : empty;
 }
 
-int RealizedFont::Advance(char32_t ch) { return Glyph(ch).advance; }
+int RealizedFont::Advance(char32_t ch) {
+    return Glyph(ch).advance;
+}
 
 int RealizedFont::Measure(std::u32string_view text) {
     int width = 0;
@@ -153,7 +159,7 @@ namespace {
 using FontCache = std::map<FontSpec, std::shared_ptr<RealizedFont>>;
 
 FontCache& TheFontCache() {
-    InitFontMatching();   // constructed first, destroyed last
+    InitFontMatching();  // constructed first, destroyed last
     static FontCache cache;
     return cache;
 }

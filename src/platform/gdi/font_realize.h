@@ -17,9 +17,9 @@ namespace platform::text {
 // The parts of a logical font that decide how text looks.
 struct FontSpec {
     std::string faceName;
-    int height = 0;     // < 0: em size in pixels; > 0: cell height; 0: the default size
-    int width = 0;      // average character width asked for; 0 = natural (not synthesised)
-    int weight = 0;     // 0 = FW_NORMAL
+    int height = 0;  // < 0: em size in pixels; > 0: cell height; 0: the default size
+    int width = 0;   // average character width asked for; 0 = natural (not synthesised)
+    int weight = 0;  // 0 = FW_NORMAL
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
@@ -52,14 +52,14 @@ struct PlacedGlyph {
 };
 
 class RealizedFont {
-public:
+  public:
     explicit RealizedFont(const FontSpec& spec);
     RealizedFont(const RealizedFont&) = delete;
     RealizedFont& operator=(const RealizedFont&) = delete;
 
     const FontSpec& Spec() const { return spec_; }
     const FontMetrics& Metrics() const { return metrics_; }
-    const FaceMetrics& LineMetrics() const;    // underline and strike-out placement
+    const FaceMetrics& LineMetrics() const;  // underline and strike-out placement
     // Family of the primary face ("AR PL UMing CN" for "宋体"); empty when no font exists.
     std::string Family() const;
     // Family of the face that draws one character, after the fallback chain.
@@ -73,7 +73,7 @@ public:
     int Measure(std::u32string_view text);
     std::vector<PlacedGlyph> Place(std::u32string_view text);
 
-private:
+  private:
     SizedFace* FaceFor(char32_t ch);
     SizedFace* FallbackFace(size_t index);
 
@@ -83,8 +83,8 @@ private:
     bool embolden_ = false;
     bool oblique_ = false;
     std::unique_ptr<SizedFace> primary_;
-    std::vector<std::unique_ptr<SizedFace>> fallbacks_;   // by index in faces_, lazily opened
-    std::unordered_map<char32_t, SizedFace*> chosen_;     // characters the primary face lacks
+    std::vector<std::unique_ptr<SizedFace>> fallbacks_;  // by index in faces_, lazily opened
+    std::unordered_map<char32_t, SizedFace*> chosen_;    // characters the primary face lacks
     FontMetrics metrics_;
 };
 

@@ -30,37 +30,37 @@ namespace platform {
 inline constexpr DWORD kObjIcon = 0x1001;
 
 class GdiObject {
- public:
-  explicit GdiObject(DWORD kind) : kind_(kind) {}
-  virtual ~GdiObject() = default;
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  public:
+    explicit GdiObject(DWORD kind) : kind_(kind) {}
+    virtual ~GdiObject() = default;
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
 
-  DWORD Kind() const { return kind_; }
+    DWORD Kind() const { return kind_; }
 
-  // GetObject: with buffer == nullptr return the size needed; otherwise copy at most `size`
-  // bytes of the object's description and return the bytes written (0 = failure).
-  virtual int Describe(int size, void* buffer) const {
-    (void)size;
-    (void)buffer;
-    return 0;
-  }
+    // GetObject: with buffer == nullptr return the size needed; otherwise copy at most `size`
+    // bytes of the object's description and return the bytes written (0 = failure).
+    virtual int Describe(int size, void* buffer) const {
+        (void)size;
+        (void)buffer;
+        return 0;
+    }
 
-  // Whether DeleteObject may free the object now (a bitmap selected into a DC may not).
-  virtual bool CanDelete() const { return selectCount_.load() == 0 || kind_ != OBJ_BITMAP; }
+    // Whether DeleteObject may free the object now (a bitmap selected into a DC may not).
+    virtual bool CanDelete() const { return selectCount_.load() == 0 || kind_ != OBJ_BITMAP; }
 
-  // Selection into device contexts, counted so a selected bitmap is not deleted under a DC.
-  void AddSelection() { selectCount_.fetch_add(1); }
-  void RemoveSelection() { selectCount_.fetch_sub(1); }
-  int SelectionCount() const { return selectCount_.load(); }
+    // Selection into device contexts, counted so a selected bitmap is not deleted under a DC.
+    void AddSelection() { selectCount_.fetch_add(1); }
+    void RemoveSelection() { selectCount_.fetch_sub(1); }
+    int SelectionCount() const { return selectCount_.load(); }
 
-  bool IsStock() const { return stock_; }
-  void MarkStock() { stock_ = true; }
+    bool IsStock() const { return stock_; }
+    void MarkStock() { stock_ = true; }
 
- private:
-  DWORD kind_;
-  bool stock_ = false;
-  std::atomic<int> selectCount_{0};
+  private:
+    DWORD kind_;
+    bool stock_ = false;
+    std::atomic<int> selectCount_{0};
 };
 
 namespace detail {
@@ -72,16 +72,18 @@ GdiObject* ResolveRaw(const void* handle, DWORD kind);
 // Puts `object` into the table and returns its handle (nullptr if the table is full).
 template <class Handle>
 Handle RegisterObject(std::unique_ptr<GdiObject> object) {
-  return static_cast<Handle>(detail::RegisterObjectRaw(std::move(object)));
+    return static_cast<Handle>(detail::RegisterObjectRaw(std::move(object)));
 }
 
 // The live object behind `handle` if it is of T's kind, else nullptr.
 template <class T>
 T* ResolveObject(const void* handle) {
-  return dynamic_cast<T*>(detail::ResolveRaw(handle, T::kObjectType));
+    return dynamic_cast<T*>(detail::ResolveRaw(handle, T::kObjectType));
 }
 
-inline GdiObject* ResolveAny(const void* handle) { return detail::ResolveRaw(handle, 0); }
+inline GdiObject* ResolveAny(const void* handle) {
+    return detail::ResolveRaw(handle, 0);
+}
 
 // Removes the object from the table and frees it; false when the handle is not live or the
 // object is a stock object (stock objects stay alive).

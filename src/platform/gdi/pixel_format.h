@@ -10,28 +10,27 @@
 namespace platform {
 
 struct PixelFormat {
-  int bitsPerPixel = 32;
-  // A 1-bit device-dependent bitmap: as a blit source onto colour it takes the destination's
-  // text colour for 0 and background colour for 1.
-  bool monoDdb = false;
-  std::vector<RGBQUAD> colors;  // indexed formats (1, 4, 8 bits)
-  DWORD redMask = 0x00FF0000;   // 16 and 32 bits
-  DWORD greenMask = 0x0000FF00;
-  DWORD blueMask = 0x000000FF;
+    int bitsPerPixel = 32;
+    // A 1-bit device-dependent bitmap: as a blit source onto colour it takes the destination's
+    // text colour for 0 and background colour for 1.
+    bool monoDdb = false;
+    std::vector<RGBQUAD> colors;  // indexed formats (1, 4, 8 bits)
+    DWORD redMask = 0x00FF0000;   // 16 and 32 bits
+    DWORD greenMask = 0x0000FF00;
+    DWORD blueMask = 0x000000FF;
 
-  bool IsIndexed() const { return bitsPerPixel <= 8; }
-  // Stored value -> colour (COLORREF, red in the low byte).
-  COLORREF ToColor(std::uint32_t value) const;
-  // Colour -> stored value: exact for direct formats (within the mask precision), the
-  // nearest table entry by squared RGB distance, ties to the lower index, for indexed ones.
-  std::uint32_t FromColor(COLORREF color) const;
-  std::uint32_t ValueMask() const;
-  bool SameLayout(const PixelFormat& other) const;
-  // Rebuilds the shift tables after masks change.
-  void SetMasks(DWORD red, DWORD green, DWORD blue);
-  static PixelFormat Screen();
-  static PixelFormat Monochrome();
-
+    bool IsIndexed() const { return bitsPerPixel <= 8; }
+    // Stored value -> colour (COLORREF, red in the low byte).
+    COLORREF ToColor(std::uint32_t value) const;
+    // Colour -> stored value: exact for direct formats (within the mask precision), the
+    // nearest table entry by squared RGB distance, ties to the lower index, for indexed ones.
+    std::uint32_t FromColor(COLORREF color) const;
+    std::uint32_t ValueMask() const;
+    bool SameLayout(const PixelFormat& other) const;
+    // Rebuilds the shift tables after masks change.
+    void SetMasks(DWORD red, DWORD green, DWORD blue);
+    static PixelFormat Screen();
+    static PixelFormat Monochrome();
 };
 
 // Nearest entry of a colour table by squared RGB distance; ties go to the lower index.

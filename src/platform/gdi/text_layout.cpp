@@ -12,10 +12,12 @@ constexpr int kCoordinateLimit = 1 << 26;
 
 struct Paragraph {
     std::u32string chars;
-    std::vector<bool> accelerated;   // character follows a lone "&"
+    std::vector<bool> accelerated;  // character follows a lone "&"
 };
 
-bool IsSpace(char32_t ch) { return ch == U' ' || ch == U'\t' || ch == 0x3000; }
+bool IsSpace(char32_t ch) {
+    return ch == U' ' || ch == U'\t' || ch == 0x3000;
+}
 
 // Punctuation that must not start a line, and brackets that must not end one.
 bool NoBreakBefore(char32_t ch) {
@@ -34,10 +36,10 @@ Paragraph StripPrefixes(std::u32string_view text, unsigned format) {
         char32_t ch = text[i];
         bool accel = false;
         if (process && ch == U'&') {
-            if (i + 1 >= text.size()) break;          // a trailing "&" shows nothing
+            if (i + 1 >= text.size()) break;  // a trailing "&" shows nothing
             ++i;
             ch = text[i];
-            accel = ch != U'&';                       // "&&" is a literal "&"
+            accel = ch != U'&';  // "&&" is a literal "&"
         }
         p.chars.push_back(ch);
         p.accelerated.push_back(accel && (format & DT_HIDEPREFIX) == 0);
@@ -64,12 +66,12 @@ std::vector<std::u32string_view> SplitLines(std::u32string_view text, unsigned f
 
 // Pen positions saturate instead of overflowing on absurdly long lines.
 int Step(int x, int w) {
-    return static_cast<int>(std::clamp<long long>(static_cast<long long>(x) + w, -kCoordinateLimit,
-                                                   kCoordinateLimit));
+    return static_cast<int>(
+        std::clamp<long long>(static_cast<long long>(x) + w, -kCoordinateLimit, kCoordinateLimit));
 }
 
 class LineBuilder {
-public:
+  public:
     LineBuilder(unsigned format, TextMeasure& measure, int tabChars)
         : format_(format), measure_(measure) {
         tabWidth_ = std::max(1, measure.AveCharWidth() * tabChars);
@@ -109,7 +111,7 @@ public:
         while (true) {
             size_t i = start;
             int x = 0;
-            size_t lastBreak = start;   // break before this index; start = none yet
+            size_t lastBreak = start;  // break before this index; start = none yet
             while (i < chars.size()) {
                 if (i > start && CanBreakBefore(chars, i)) lastBreak = i;
                 const int w = AdvanceAt(chars[i], x);
@@ -131,7 +133,7 @@ public:
         }
     }
 
-private:
+  private:
     static size_t TrimEnd(const std::u32string& chars, size_t begin, size_t end) {
         while (end > begin && IsSpace(chars[end - 1])) --end;
         return end;
@@ -140,7 +142,7 @@ private:
     static bool CanBreakBefore(const std::u32string& chars, size_t i) {
         const char32_t prev = chars[i - 1];
         const char32_t next = chars[i];
-        if (IsSpace(next)) return false;              // break after the run of spaces
+        if (IsSpace(next)) return false;  // break after the run of spaces
         if (NoBreakBefore(next) || NoBreakAfter(prev)) return false;
         if (IsSpace(prev)) return true;
         return IsBreakableWide(prev) || IsBreakableWide(next);
@@ -191,7 +193,8 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
         // Not even the last part fits: lead with "..." and cut the end instead.
         Piece rest{std::u32string(kEllipsis) + tail.chars,
                    std::vector<bool>(kEllipsis.size(), false)};
-        rest.accelerated.insert(rest.accelerated.end(), tail.accelerated.begin(), tail.accelerated.end());
+        rest.accelerated.insert(rest.accelerated.end(), tail.accelerated.begin(),
+                                tail.accelerated.end());
         piece = std::move(rest);
         if (builder.Width(piece.chars) > maxWidth) EndEllipsis(piece, maxWidth, builder);
         return;
@@ -199,7 +202,8 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
     Truncate(head, builder.FitPrefix(head.chars, maxWidth - tailWidth));
     AppendEllipsis(head);
     head.chars += tail.chars;
-    head.accelerated.insert(head.accelerated.end(), tail.accelerated.begin(), tail.accelerated.end());
+    head.accelerated.insert(head.accelerated.end(), tail.accelerated.begin(),
+                            tail.accelerated.end());
     piece = std::move(head);
 }
 
@@ -220,11 +224,11 @@ LaidLine PlaceLine(const Piece& piece, LineBuilder& builder) {
 }  // namespace
 
 bool IsBreakableWide(char32_t ch) {
-    return (ch >= 0x2E80 && ch <= 0x9FFF) ||   // CJK radicals, kana, bopomofo, ideographs
-           (ch >= 0xAC00 && ch <= 0xD7AF) ||   // hangul
-           (ch >= 0xF900 && ch <= 0xFAFF) ||   // compatibility ideographs
-           (ch >= 0xFF00 && ch <= 0xFFEF) ||   // full-width forms
-           (ch >= 0x20000 && ch <= 0x3FFFF);   // supplementary ideographs
+    return (ch >= 0x2E80 && ch <= 0x9FFF) ||  // CJK radicals, kana, bopomofo, ideographs
+           (ch >= 0xAC00 && ch <= 0xD7AF) ||  // hangul
+           (ch >= 0xF900 && ch <= 0xFAFF) ||  // compatibility ideographs
+           (ch >= 0xFF00 && ch <= 0xFFEF) ||  // full-width forms
+           (ch >= 0x20000 && ch <= 0x3FFFF);  // supplementary ideographs
 }
 
 TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsigned format,
@@ -242,8 +246,8 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsi
         if (tabChars == 0) tabChars = kTabStopChars;
         format &= ~0xFF00u;
     }
-    layout.lineHeight = measure.LineHeight() +
-                        ((format & DT_EXTERNALLEADING) ? measure.ExternalLeading() : 0);
+    layout.lineHeight =
+        measure.LineHeight() + ((format & DT_EXTERNALLEADING) ? measure.ExternalLeading() : 0);
     const int boxWidth = box.right - box.left;
     const int boxHeight = box.bottom - box.top;
     LineBuilder builder(format, measure, tabChars);

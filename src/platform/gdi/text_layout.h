@@ -13,7 +13,7 @@ namespace platform::text {
 
 // What the layout needs to know of a font.
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     virtual int Advance(char32_t ch) = 0;
     virtual int LineHeight() = 0;       // tmHeight
@@ -29,12 +29,12 @@ struct LayoutBox {
 };
 
 struct LaidLine {
-    std::u32string chars;          // what is drawn (prefixes removed, ellipsis inserted)
-    std::vector<int> x;            // pen position of each character, absolute
-    int left = 0;                  // absolute position of the line
+    std::u32string chars;  // what is drawn (prefixes removed, ellipsis inserted)
+    std::vector<int> x;    // pen position of each character, absolute
+    int left = 0;          // absolute position of the line
     int top = 0;
     int width = 0;
-    std::vector<std::pair<int, int>> underlines;   // accelerator underlines, absolute [from, to)
+    std::vector<std::pair<int, int>> underlines;  // accelerator underlines, absolute [from, to)
 };
 
 struct TextLayout {

@@ -5,7 +5,10 @@
 namespace platform::text {
 
 CoverageMask::CoverageMask(int left, int top, int width, int height)
-    : left_(left), top_(top), width_(std::max(0, width)), height_(std::max(0, height)),
+    : left_(left),
+      top_(top),
+      width_(std::max(0, width)),
+      height_(std::max(0, height)),
       bits_(static_cast<size_t>(width_) * height_, 0) {}
 
 uint8_t CoverageMask::At(int x, int y) const {

@@ -9,7 +9,7 @@
 namespace platform::text {
 
 class CoverageMask {
-public:
+  public:
     // A mask covering [left, left + width) × [top, top + height) in the caller's coordinates.
     CoverageMask(int left, int top, int width, int height);
 
@@ -18,7 +18,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     const uint8_t* Row(int y) const { return bits_.data() + static_cast<size_t>(y) * width_; }
-    uint8_t At(int x, int y) const;   // caller's coordinates; 0 outside
+    uint8_t At(int x, int y) const;  // caller's coordinates; 0 outside
     bool Empty() const;
 
     // Glyph with its pen position at x and its baseline at y; parts outside the mask are cut.
@@ -26,7 +26,7 @@ public:
     // A solid bar [x0, x1) × [y0, y1).
     void FillBar(int x0, int y0, int x1, int y1);
 
-private:
+  private:
     void Put(int x, int y, uint8_t coverage);
 
     int left_;

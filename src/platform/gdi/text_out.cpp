@@ -62,16 +62,17 @@ RECT NormalisedDeviceRect(DcObject& dc, const RECT& logical) {
 
 }  // namespace
 
-BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text,
-                UINT length, const INT* dx) {
+BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT length,
+                const INT* dx) {
     DcObject* object = ResolveDc(dc);
     if (object == nullptr) return FALSE;
     std::lock_guard lock(text::TextLock());
     DcState& state = object->State();
     auto font = DcFont(*object);
     const std::u32string chars =
-        text != nullptr ? text::DecodeText(text, static_cast<int>(std::min<UINT>(length, 0x7FFFFFFF)))
-                        : std::u32string();
+        text != nullptr
+            ? text::DecodeText(text, static_cast<int>(std::min<UINT>(length, 0x7FFFFFFF)))
+            : std::u32string();
 
     std::optional<RECT> deviceRect;
     if (rect != nullptr) deviceRect = NormalisedDeviceRect(*object, *rect);
@@ -107,25 +108,26 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rect, const char
         // text leaves it where it was).
         const int logicalWidth = LogicalWidth(*object, width);
         const bool centred = (state.textAlign & TA_CENTER) == TA_CENTER;
-        if (!centred) state.currentPos.x += (state.textAlign & TA_RIGHT) ? -logicalWidth : logicalWidth;
+        if (!centred)
+            state.currentPos.x += (state.textAlign & TA_RIGHT) ? -logicalWidth : logicalWidth;
     }
     return TRUE;
 }
 
 BOOL TextOut(HDC dc, int x, int y, const char* text, int length) {
     if (text == nullptr && length != 0) return FALSE;
-    if (length < 0) return FALSE;   // TextOut has no NUL-terminated form
+    if (length < 0) return FALSE;  // TextOut has no NUL-terminated form
     return ExtTextOut(dc, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
 }
 
-BOOL GetTextExtentExPoint(HDC dc, const char* text, int length, int maxExtent, INT* fit,
-                          INT* dx, SIZE* size) {
+BOOL GetTextExtentExPoint(HDC dc, const char* text, int length, int maxExtent, INT* fit, INT* dx,
+                          SIZE* size) {
     DcObject* object = ResolveDc(dc);
     if (object == nullptr || size == nullptr || (text == nullptr && length > 0)) return FALSE;
     std::lock_guard lock(text::TextLock());
     auto font = DcFont(*object);
-    const std::u32string chars = text != nullptr && length > 0 ? text::DecodeText(text, length)
-                                                               : std::u32string();
+    const std::u32string chars =
+        text != nullptr && length > 0 ? text::DecodeText(text, length) : std::u32string();
     const int extra = object->State().charExtra;
     long long x = 0;
     int fitted = 0;
@@ -150,7 +152,8 @@ int SetTextCharacterExtra(HDC dc, int extra) {
     DcObject* object = ResolveDc(dc);
     if (object == nullptr) return static_cast<int>(0x80000000);
     const int previous = object->State().charExtra;
-    object->State().charExtra = std::clamp(extra, -kCoordinateLimit / 1024, kCoordinateLimit / 1024);
+    object->State().charExtra =
+        std::clamp(extra, -kCoordinateLimit / 1024, kCoordinateLimit / 1024);
     return previous;
 }
 

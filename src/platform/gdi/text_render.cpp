@@ -17,7 +17,9 @@ RECT Intersect(const RECT& a, const RECT& b) {
                 std::min(a.bottom, b.bottom)};
 }
 
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsEmpty(const RECT& r) {
+    return r.right <= r.left || r.bottom <= r.top;
+}
 
 void Extend(RECT& bounds, const RECT& r) {
     if (IsEmpty(r)) return;
@@ -91,13 +93,14 @@ void DrawRun(DcObject& dc, RealizedFont& font, const TextRun& run, const std::op
     for (const RECT& bar : run.bars) Extend(bounds, bar);
     bounds = Intersect(bounds, limit);
     if (IsEmpty(bounds)) return;
-    const long long pixels = static_cast<long long>(bounds.right - bounds.left) *
-                             (bounds.bottom - bounds.top);
+    const long long pixels =
+        static_cast<long long>(bounds.right - bounds.left) * (bounds.bottom - bounds.top);
     if (pixels > kMaxMaskPixels) return;
 
     CoverageMask mask(bounds.left, bounds.top, bounds.right - bounds.left,
                       bounds.bottom - bounds.top);
-    for (size_t i = 0; i < glyphs.size(); ++i) mask.DrawGlyph(*glyphs[i], run.penX[i], run.baseline);
+    for (size_t i = 0; i < glyphs.size(); ++i)
+        mask.DrawGlyph(*glyphs[i], run.penX[i], run.baseline);
     for (const RECT& bar : run.bars) mask.FillBar(bar.left, bar.top, bar.right, bar.bottom);
     BlendCoverage(dc, mask.Left(), mask.Top(), mask.Row(0), mask.Width(), mask.Height(),
                   mask.Width(), dc.State().textColor);

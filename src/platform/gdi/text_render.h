@@ -18,9 +18,9 @@ namespace text {
 // Everything in device coordinates.
 struct TextRun {
     std::u32string_view chars;
-    std::vector<int> penX;          // pen position of each character
+    std::vector<int> penX;  // pen position of each character
     int baseline = 0;
-    RECT cell{};                    // the text's background cell
+    RECT cell{};  // the text's background cell
     std::vector<RECT> bars;
 };
 
@@ -30,7 +30,8 @@ void DrawRun(DcObject& dc, RealizedFont& font, const TextRun& run, const std::op
              bool fillCell);
 
 // Underline and strike-out bars for a run of the given width starting at x.
-void AddStyleBars(const RealizedFont& font, int x, int width, int baseline, std::vector<RECT>& bars);
+void AddStyleBars(const RealizedFont& font, int x, int width, int baseline,
+                  std::vector<RECT>& bars);
 
 // Decodes caller text: `length` bytes, or up to the NUL when length is negative.
 std::u32string DecodeText(const char* text, int length);

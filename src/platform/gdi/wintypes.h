@@ -45,16 +45,20 @@ inline constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
 inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005);
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 // Distinct opaque handle types: an HDC never converts to an HBITMAP by accident, while every
 // GDI handle still converts to HGDIOBJ (void*) the way Windows code expects.
 #define TEMBRIN_DECLARE_HANDLE(name) \
-  struct name##__ {                  \
-    int unused;                      \
-  };                                 \
-  using name = name##__*
+    struct name##__ {                \
+        int unused;                  \
+    };                               \
+    using name = name##__*
 
 using HGDIOBJ = void*;
 TEMBRIN_DECLARE_HANDLE(HDC);
@@ -77,73 +81,83 @@ using HMODULE = HINSTANCE;
 // Geometry
 
 struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
 };
 using RECTL = RECT;
 
 struct POINT {
-  LONG x;
-  LONG y;
+    LONG x;
+    LONG y;
 };
 using POINTL = POINT;
 
 struct SIZE {
-  LONG cx;
-  LONG cy;
+    LONG cx;
+    LONG cy;
 };
 using SIZEL = SIZE;
 
 struct POINTS {
-  SHORT x;
-  SHORT y;
+    SHORT x;
+    SHORT y;
 };
 
 // ---------------------------------------------------------------------------------------------
 // Colours
 
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
-  return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
+    return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
-constexpr COLORREF PALETTERGB(BYTE r, BYTE g, BYTE b) { return 0x02000000u | RGB(r, g, b); }
-constexpr COLORREF PALETTEINDEX(WORD i) { return 0x01000000u | i; }
+constexpr BYTE GetRValue(COLORREF c) {
+    return BYTE(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return BYTE((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return BYTE((c >> 16) & 0xFF);
+}
+constexpr COLORREF PALETTERGB(BYTE r, BYTE g, BYTE b) {
+    return 0x02000000u | RGB(r, g, b);
+}
+constexpr COLORREF PALETTEINDEX(WORD i) {
+    return 0x01000000u | i;
+}
 
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFFu;
 inline constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
 inline constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 
 struct RGBQUAD {
-  BYTE rgbBlue;
-  BYTE rgbGreen;
-  BYTE rgbRed;
-  BYTE rgbReserved;
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
 };
 static_assert(sizeof(RGBQUAD) == 4);
 
 struct RGBTRIPLE {
-  BYTE rgbtBlue;
-  BYTE rgbtGreen;
-  BYTE rgbtRed;
+    BYTE rgbtBlue;
+    BYTE rgbtGreen;
+    BYTE rgbtRed;
 };
 static_assert(sizeof(RGBTRIPLE) == 3);
 
 struct PALETTEENTRY {
-  BYTE peRed;
-  BYTE peGreen;
-  BYTE peBlue;
-  BYTE peFlags;
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
 };
 static_assert(sizeof(PALETTEENTRY) == 4);
 
 struct LOGPALETTE {
-  WORD palVersion;  // 0x300
-  WORD palNumEntries;
-  PALETTEENTRY palPalEntry[1];  // palNumEntries entries follow
+    WORD palVersion;  // 0x300
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];  // palNumEntries entries follow
 };
 
 inline constexpr BYTE PC_RESERVED = 0x01;
@@ -154,131 +168,131 @@ inline constexpr BYTE PC_NOCOLLAPSE = 0x04;
 // Bitmaps
 
 struct BITMAP {
-  LONG bmType;
-  LONG bmWidth;
-  LONG bmHeight;
-  LONG bmWidthBytes;
-  WORD bmPlanes;
-  WORD bmBitsPixel;
-  LPVOID bmBits;
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
 };
 
 struct BITMAPCOREHEADER {
-  DWORD bcSize;
-  WORD bcWidth;
-  WORD bcHeight;
-  WORD bcPlanes;
-  WORD bcBitCount;
+    DWORD bcSize;
+    WORD bcWidth;
+    WORD bcHeight;
+    WORD bcPlanes;
+    WORD bcBitCount;
 };
 static_assert(sizeof(BITMAPCOREHEADER) == 12);
 
 struct BITMAPINFOHEADER {
-  DWORD biSize;
-  LONG biWidth;
-  LONG biHeight;
-  WORD biPlanes;
-  WORD biBitCount;
-  DWORD biCompression;
-  DWORD biSizeImage;
-  LONG biXPelsPerMeter;
-  LONG biYPelsPerMeter;
-  DWORD biClrUsed;
-  DWORD biClrImportant;
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
 };
 static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
 struct BITMAPINFO {
-  BITMAPINFOHEADER bmiHeader;
-  RGBQUAD bmiColors[1];  // colour table (or three DWORD masks for BI_BITFIELDS) follows
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];  // colour table (or three DWORD masks for BI_BITFIELDS) follows
 };
 
 struct BITMAPCOREINFO {
-  BITMAPCOREHEADER bmciHeader;
-  RGBTRIPLE bmciColors[1];
+    BITMAPCOREHEADER bmciHeader;
+    RGBTRIPLE bmciColors[1];
 };
 
 using FXPT2DOT30 = LONG;
 struct CIEXYZ {
-  FXPT2DOT30 ciexyzX;
-  FXPT2DOT30 ciexyzY;
-  FXPT2DOT30 ciexyzZ;
+    FXPT2DOT30 ciexyzX;
+    FXPT2DOT30 ciexyzY;
+    FXPT2DOT30 ciexyzZ;
 };
 struct CIEXYZTRIPLE {
-  CIEXYZ ciexyzRed;
-  CIEXYZ ciexyzGreen;
-  CIEXYZ ciexyzBlue;
+    CIEXYZ ciexyzRed;
+    CIEXYZ ciexyzGreen;
+    CIEXYZ ciexyzBlue;
 };
 static_assert(sizeof(CIEXYZTRIPLE) == 36);
 
 struct BITMAPV4HEADER {
-  DWORD bV4Size;
-  LONG bV4Width;
-  LONG bV4Height;
-  WORD bV4Planes;
-  WORD bV4BitCount;
-  DWORD bV4V4Compression;
-  DWORD bV4SizeImage;
-  LONG bV4XPelsPerMeter;
-  LONG bV4YPelsPerMeter;
-  DWORD bV4ClrUsed;
-  DWORD bV4ClrImportant;
-  DWORD bV4RedMask;
-  DWORD bV4GreenMask;
-  DWORD bV4BlueMask;
-  DWORD bV4AlphaMask;
-  DWORD bV4CSType;
-  CIEXYZTRIPLE bV4Endpoints;
-  DWORD bV4GammaRed;
-  DWORD bV4GammaGreen;
-  DWORD bV4GammaBlue;
+    DWORD bV4Size;
+    LONG bV4Width;
+    LONG bV4Height;
+    WORD bV4Planes;
+    WORD bV4BitCount;
+    DWORD bV4V4Compression;
+    DWORD bV4SizeImage;
+    LONG bV4XPelsPerMeter;
+    LONG bV4YPelsPerMeter;
+    DWORD bV4ClrUsed;
+    DWORD bV4ClrImportant;
+    DWORD bV4RedMask;
+    DWORD bV4GreenMask;
+    DWORD bV4BlueMask;
+    DWORD bV4AlphaMask;
+    DWORD bV4CSType;
+    CIEXYZTRIPLE bV4Endpoints;
+    DWORD bV4GammaRed;
+    DWORD bV4GammaGreen;
+    DWORD bV4GammaBlue;
 };
 static_assert(sizeof(BITMAPV4HEADER) == 108);
 
 struct BITMAPV5HEADER {
-  DWORD bV5Size;
-  LONG bV5Width;
-  LONG bV5Height;
-  WORD bV5Planes;
-  WORD bV5BitCount;
-  DWORD bV5Compression;
-  DWORD bV5SizeImage;
-  LONG bV5XPelsPerMeter;
-  LONG bV5YPelsPerMeter;
-  DWORD bV5ClrUsed;
-  DWORD bV5ClrImportant;
-  DWORD bV5RedMask;
-  DWORD bV5GreenMask;
-  DWORD bV5BlueMask;
-  DWORD bV5AlphaMask;
-  DWORD bV5CSType;
-  CIEXYZTRIPLE bV5Endpoints;
-  DWORD bV5GammaRed;
-  DWORD bV5GammaGreen;
-  DWORD bV5GammaBlue;
-  DWORD bV5Intent;
-  DWORD bV5ProfileData;
-  DWORD bV5ProfileSize;
-  DWORD bV5Reserved;
+    DWORD bV5Size;
+    LONG bV5Width;
+    LONG bV5Height;
+    WORD bV5Planes;
+    WORD bV5BitCount;
+    DWORD bV5Compression;
+    DWORD bV5SizeImage;
+    LONG bV5XPelsPerMeter;
+    LONG bV5YPelsPerMeter;
+    DWORD bV5ClrUsed;
+    DWORD bV5ClrImportant;
+    DWORD bV5RedMask;
+    DWORD bV5GreenMask;
+    DWORD bV5BlueMask;
+    DWORD bV5AlphaMask;
+    DWORD bV5CSType;
+    CIEXYZTRIPLE bV5Endpoints;
+    DWORD bV5GammaRed;
+    DWORD bV5GammaGreen;
+    DWORD bV5GammaBlue;
+    DWORD bV5Intent;
+    DWORD bV5ProfileData;
+    DWORD bV5ProfileSize;
+    DWORD bV5Reserved;
 };
 static_assert(sizeof(BITMAPV5HEADER) == 124);
 
 #pragma pack(push, 2)
 struct BITMAPFILEHEADER {
-  WORD bfType;  // 'BM' = 0x4D42
-  DWORD bfSize;
-  WORD bfReserved1;
-  WORD bfReserved2;
-  DWORD bfOffBits;
+    WORD bfType;  // 'BM' = 0x4D42
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;
 };
 #pragma pack(pop)
 static_assert(sizeof(BITMAPFILEHEADER) == 14);
 
 struct DIBSECTION {
-  BITMAP dsBm;
-  BITMAPINFOHEADER dsBmih;
-  DWORD dsBitfields[3];
-  HANDLE dshSection;
-  DWORD dsOffset;
+    BITMAP dsBm;
+    BITMAPINFOHEADER dsBmih;
+    DWORD dsBitfields[3];
+    HANDLE dshSection;
+    DWORD dsOffset;
 };
 
 // Compression values.
@@ -300,58 +314,58 @@ inline constexpr DWORD CBM_INIT = 0x04;
 // Brushes, pens, fonts
 
 struct LOGBRUSH {
-  UINT lbStyle;
-  COLORREF lbColor;
-  std::uintptr_t lbHatch;
+    UINT lbStyle;
+    COLORREF lbColor;
+    std::uintptr_t lbHatch;
 };
 
 struct LOGPEN {
-  UINT lopnStyle;
-  POINT lopnWidth;
-  COLORREF lopnColor;
+    UINT lopnStyle;
+    POINT lopnWidth;
+    COLORREF lopnColor;
 };
 
 inline constexpr int LF_FACESIZE = 32;
 
 struct LOGFONT {
-  LONG lfHeight;
-  LONG lfWidth;
-  LONG lfEscapement;
-  LONG lfOrientation;
-  LONG lfWeight;
-  BYTE lfItalic;
-  BYTE lfUnderline;
-  BYTE lfStrikeOut;
-  BYTE lfCharSet;
-  BYTE lfOutPrecision;
-  BYTE lfClipPrecision;
-  BYTE lfQuality;
-  BYTE lfPitchAndFamily;
-  char lfFaceName[LF_FACESIZE];  // UTF-8, NUL-terminated
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    char lfFaceName[LF_FACESIZE];  // UTF-8, NUL-terminated
 };
 using LOGFONTA = LOGFONT;
 
 struct TEXTMETRIC {
-  LONG tmHeight;
-  LONG tmAscent;
-  LONG tmDescent;
-  LONG tmInternalLeading;
-  LONG tmExternalLeading;
-  LONG tmAveCharWidth;
-  LONG tmMaxCharWidth;
-  LONG tmWeight;
-  LONG tmOverhang;
-  LONG tmDigitizedAspectX;
-  LONG tmDigitizedAspectY;
-  BYTE tmFirstChar;
-  BYTE tmLastChar;
-  BYTE tmDefaultChar;
-  BYTE tmBreakChar;
-  BYTE tmItalic;
-  BYTE tmUnderlined;
-  BYTE tmStruckOut;
-  BYTE tmPitchAndFamily;
-  BYTE tmCharSet;
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    BYTE tmFirstChar;
+    BYTE tmLastChar;
+    BYTE tmDefaultChar;
+    BYTE tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
 };
 using TEXTMETRICA = TEXTMETRIC;
 
@@ -419,11 +433,11 @@ inline constexpr BYTE FF_DECORATIVE = 0x50;
 // Icons
 
 struct ICONINFO {
-  BOOL fIcon;
-  DWORD xHotspot;
-  DWORD yHotspot;
-  HBITMAP hbmMask;
-  HBITMAP hbmColor;
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
 };
 
 // DrawIconEx flags.
@@ -441,17 +455,17 @@ inline const char* const IDI_APPLICATION = reinterpret_cast<const char*>(std::ui
 // Regions
 
 struct RGNDATAHEADER {
-  DWORD dwSize;  // sizeof(RGNDATAHEADER)
-  DWORD iType;   // RDH_RECTANGLES
-  DWORD nCount;  // number of rectangles
-  DWORD nRgnSize;
-  RECT rcBound;
+    DWORD dwSize;  // sizeof(RGNDATAHEADER)
+    DWORD iType;   // RDH_RECTANGLES
+    DWORD nCount;  // number of rectangles
+    DWORD nRgnSize;
+    RECT rcBound;
 };
 static_assert(sizeof(RGNDATAHEADER) == 32);
 
 struct RGNDATA {
-  RGNDATAHEADER rdh;
-  char Buffer[1];  // nCount RECTs follow
+    RGNDATAHEADER rdh;
+    char Buffer[1];  // nCount RECTs follow
 };
 
 inline constexpr DWORD RDH_RECTANGLES = 1;
@@ -475,25 +489,25 @@ inline constexpr int WINDING = 2;
 // Metafiles
 
 struct ENHMETAHEADER {
-  DWORD iType;  // EMR_HEADER = 1
-  DWORD nSize;
-  RECTL rclBounds;
-  RECTL rclFrame;
-  DWORD dSignature;  // ENHMETA_SIGNATURE
-  DWORD nVersion;
-  DWORD nBytes;
-  DWORD nRecords;
-  WORD nHandles;
-  WORD sReserved;
-  DWORD nDescription;
-  DWORD offDescription;
-  DWORD nPalEntries;
-  SIZEL szlDevice;
-  SIZEL szlMillimeters;
-  DWORD cbPixelFormat;
-  DWORD offPixelFormat;
-  DWORD bOpenGL;
-  SIZEL szlMicrometers;
+    DWORD iType;  // EMR_HEADER = 1
+    DWORD nSize;
+    RECTL rclBounds;
+    RECTL rclFrame;
+    DWORD dSignature;  // ENHMETA_SIGNATURE
+    DWORD nVersion;
+    DWORD nBytes;
+    DWORD nRecords;
+    WORD nHandles;
+    WORD sReserved;
+    DWORD nDescription;
+    DWORD offDescription;
+    DWORD nPalEntries;
+    SIZEL szlDevice;
+    SIZEL szlMillimeters;
+    DWORD cbPixelFormat;
+    DWORD offPixelFormat;
+    DWORD bOpenGL;
+    SIZEL szlMicrometers;
 };
 static_assert(sizeof(ENHMETAHEADER) == 108);
 
@@ -501,10 +515,10 @@ inline constexpr DWORD ENHMETA_SIGNATURE = 0x464D4520;
 inline constexpr DWORD EMR_HEADER = 1;
 
 struct METAFILEPICT {
-  LONG mm;
-  LONG xExt;
-  LONG yExt;
-  HMETAFILE hMF;
+    LONG mm;
+    LONG xExt;
+    LONG yExt;
+    HMETAFILE hMF;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -568,7 +582,9 @@ inline constexpr DWORD WHITENESS = 0x00FF0062;
 inline constexpr DWORD NOMIRRORBITMAP = 0x80000000;
 inline constexpr DWORD CAPTUREBLT = 0x40000000;
 
-constexpr DWORD MAKEROP4(DWORD fore, DWORD back) { return ((back << 8) & 0xFF000000u) | fore; }
+constexpr DWORD MAKEROP4(DWORD fore, DWORD back) {
+    return ((back << 8) & 0xFF000000u) | fore;
+}
 
 // Binary raster operations (SetROP2).
 inline constexpr int R2_BLACK = 1;

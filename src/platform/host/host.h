@@ -22,8 +22,20 @@ struct HostRect {
 using HostWindowId = std::uint32_t;  // 0 = none
 
 // The standard cursors the window layer asks for.
-enum class HostCursor { Arrow, IBeam, Wait, Cross, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll,
-                        No, Hand, AppStarting };
+enum class HostCursor {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    SizeAll,
+    No,
+    Hand,
+    AppStarting
+};
 
 enum class HostEventType {
     MouseMove,
@@ -32,10 +44,10 @@ enum class HostEventType {
     Wheel,
     KeyDown,
     KeyUp,
-    Text,         // committed text from the keyboard or an input method (UTF-8)
-    CloseRequest, // the user asked the host window to close
-    FocusLost,    // the host's keyboard focus left all our windows
-    Drop,         // files were dropped on a window: `files`, at the pointer's place
+    Text,          // committed text from the keyboard or an input method (UTF-8)
+    CloseRequest,  // the user asked the host window to close
+    FocusLost,     // the host's keyboard focus left all our windows
+    Drop,          // files were dropped on a window: `files`, at the pointer's place
 };
 
 // Mouse buttons as the window layer numbers them.
@@ -48,11 +60,11 @@ struct HostEvent {
     HostWindowId window = 0;  // host window the event arrived at (0 = unknown)
     int x = 0;                // screen coordinates of the pointer
     int y = 0;
-    int button = 0;           // kHost*Button
-    int wheelDelta = 0;       // 120 per notch, positive away from the user
-    unsigned virtualKey = 0;  // Windows virtual-key code
-    bool repeat = false;      // auto-repeated key
-    std::string text;         // Text events
+    int button = 0;                  // kHost*Button
+    int wheelDelta = 0;              // 120 per notch, positive away from the user
+    unsigned virtualKey = 0;         // Windows virtual-key code
+    bool repeat = false;             // auto-repeated key
+    std::string text;                // Text events
     std::vector<std::string> files;  // Drop events: the dropped paths, in the order given
 };
 
@@ -71,7 +83,7 @@ struct HostPixels {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     virtual HostWindowId CreateWindow(const HostRect& bounds, const HostWindowOptions& options) = 0;

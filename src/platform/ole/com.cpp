@@ -16,6 +16,8 @@ void CoUninitialize() {
     if (initCount > 0) --initCount;
 }
 
-bool IsComInitialized() { return initCount > 0; }
+bool IsComInitialized() {
+    return initCount > 0;
+}
 
 }  // namespace platform

@@ -6,7 +6,7 @@ namespace platform {
 
 template <typename T>
 class TComPtr {
-public:
+  public:
     TComPtr() = default;
     // Takes a new reference to `object` (a freshly made object starts with none).
     explicit TComPtr(T* object) : object_(object) {
@@ -28,7 +28,7 @@ public:
     T& operator*() const { return *object_; }
     explicit operator bool() const { return object_ != nullptr; }
 
-private:
+  private:
     T* object_ = nullptr;
 };
 

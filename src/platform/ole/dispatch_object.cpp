@@ -8,17 +8,21 @@ namespace platform {
 
 namespace {
 
-char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
 
 }  // namespace
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return FoldAscii(x) == FoldAscii(y); });
 }
 
-ULONG TDispatchObject::AddRef() { return ++refs_; }
+ULONG TDispatchObject::AddRef() {
+    return ++refs_;
+}
 
 ULONG TDispatchObject::Release() {
     ULONG left = --refs_;
@@ -31,8 +35,7 @@ DISPID TDispatchObject::AddProperty(std::string_view name, Getter get, Setter pu
     return DISPID(members_.size());
 }
 
-HRESULT TDispatchObject::GetIDsOfNames(const std::u16string* names, UINT count, LCID,
-                                       DISPID* ids) {
+HRESULT TDispatchObject::GetIDsOfNames(const std::u16string* names, UINT count, LCID, DISPID* ids) {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
     ids[0] = DISPID_UNKNOWN;
     for (size_t i = 0; i < members_.size(); ++i)
@@ -42,8 +45,8 @@ HRESULT TDispatchObject::GetIDsOfNames(const std::u16string* names, UINT count, 
     return ids[0] != DISPID_UNKNOWN && count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
 }
 
-HRESULT TDispatchObject::Invoke(DISPID id, LCID, WORD flags, DISPPARAMS* params,
-                                VARIANT* result, EXCEPINFO*, UINT* argError) {
+HRESULT TDispatchObject::Invoke(DISPID id, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                EXCEPINFO*, UINT* argError) {
     if (id < 1 || size_t(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
     static const DISPPARAMS kNoArguments;
     const DISPPARAMS& args = params != nullptr ? *params : kNoArguments;
@@ -53,7 +56,8 @@ HRESULT TDispatchObject::Invoke(DISPID id, LCID, WORD flags, DISPPARAMS* params,
     const Member& member = members_[size_t(id - 1)];
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF))
         return InvokePut(member.put, args, argError);
-    if (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) return InvokeGet(member.get, args, result);
+    if (flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD))
+        return InvokeGet(member.get, args, result);
     return E_INVALIDARG;
 }
 

@@ -14,7 +14,7 @@
 namespace platform {
 
 class TDispatchObject : public IDispatch {
-public:
+  public:
     using Getter = std::function<HRESULT(VARIANT& result)>;
     using Setter = std::function<HRESULT(const VARIANT& value)>;
 
@@ -31,12 +31,12 @@ public:
 
     ULONG RefCount() const { return refs_; }
 
-protected:
+  protected:
     ~TDispatchObject() override = default;
     // Adds a property; a missing getter or setter makes it write-only or read-only.
     DISPID AddProperty(std::string_view name, Getter get, Setter put);
 
-private:
+  private:
     HRESULT InvokeGet(const Getter& get, const DISPPARAMS& params, VARIANT* result);
     HRESULT InvokePut(const Setter& put, const DISPPARAMS& params, UINT* argError);
 

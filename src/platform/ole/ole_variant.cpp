@@ -11,14 +11,22 @@ namespace {
 
 const char* TypeName(VARTYPE type) {
     switch (type) {
-        case VT_EMPTY: return "Empty";
-        case VT_NULL: return "Null";
-        case VT_I4: return "Integer";
-        case VT_BSTR: return "OleStr";
-        case VT_DISPATCH: return "Dispatch";
-        case VT_ERROR: return "Error";
-        case VT_BOOL: return "Boolean";
-        default: return "Unknown";
+        case VT_EMPTY:
+            return "Empty";
+        case VT_NULL:
+            return "Null";
+        case VT_I4:
+            return "Integer";
+        case VT_BSTR:
+            return "OleStr";
+        case VT_DISPATCH:
+            return "Dispatch";
+        case VT_ERROR:
+            return "Error";
+        case VT_BOOL:
+            return "Boolean";
+        default:
+            return "Unknown";
     }
 }
 
@@ -98,10 +106,14 @@ const OleVariant& OleVariant::Put(std::string_view name, const OleVariant& value
 
 std::string OleVariant::AsString() const {
     switch (value_.vt) {
-        case VT_BSTR: return core::Utf16ToUtf8(value_.bstrVal);
-        case VT_I4: return std::to_string(value_.lVal);
-        case VT_BOOL: return value_.boolVal != VARIANT_FALSE ? "True" : "False";
-        case VT_EMPTY: return "";
+        case VT_BSTR:
+            return core::Utf16ToUtf8(value_.bstrVal);
+        case VT_I4:
+            return std::to_string(value_.lVal);
+        case VT_BOOL:
+            return value_.boolVal != VARIANT_FALSE ? "True" : "False";
+        case VT_EMPTY:
+            return "";
         default:
             throw EVariantError(strings::SVarTypeCast, {TypeName(value_.vt), TypeName(VT_BSTR)});
     }
@@ -109,9 +121,12 @@ std::string OleVariant::AsString() const {
 
 int OleVariant::AsInteger() const {
     switch (value_.vt) {
-        case VT_I4: return value_.lVal;
-        case VT_BOOL: return value_.boolVal != VARIANT_FALSE ? -1 : 0;
-        case VT_EMPTY: return 0;
+        case VT_I4:
+            return value_.lVal;
+        case VT_BOOL:
+            return value_.boolVal != VARIANT_FALSE ? -1 : 0;
+        case VT_EMPTY:
+            return 0;
         default:
             throw EVariantError(strings::SVarTypeCast, {TypeName(value_.vt), TypeName(VT_I4)});
     }

@@ -12,7 +12,7 @@
 namespace platform {
 
 class OleVariant {
-public:
+  public:
     OleVariant() = default;
     OleVariant(VARIANT value) : value_(std::move(value)) {}  // NOLINT: a variant is a value
     OleVariant(const char* text);                            // UTF-8
@@ -38,7 +38,7 @@ public:
     std::string AsString() const;  // UTF-8
     int AsInteger() const;
 
-private:
+  private:
     IDispatch* Receiver() const;
     DISPID MemberId(IDispatch& receiver, std::string_view name) const;
 

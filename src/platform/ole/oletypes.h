@@ -29,7 +29,6 @@ inline constexpr HRESULT DISP_E_EXCEPTION = HRESULT(0x80020009);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = HRESULT(0x8002000E);
 inline constexpr HRESULT INET_E_RESOURCE_NOT_FOUND = HRESULT(0x800C0005);
 
-
 enum : VARTYPE {
     VT_EMPTY = 0,
     VT_NULL = 1,
@@ -93,25 +92,25 @@ struct EXCEPINFO {
 
 // The reference-counted base of every automation object.
 class IUnknown {
-public:
+  public:
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     virtual ~IUnknown() = default;
 };
 
 // Late binding: members are found by name, then called by number.
 class IDispatch : public IUnknown {
-public:
+  public:
     // Looks up `count` names (the member and then its named arguments); unknown names get
     // DISPID_UNKNOWN and the call answers DISP_E_UNKNOWNNAME.
     virtual HRESULT GetIDsOfNames(const std::u16string* names, UINT count, LCID locale,
                                   DISPID* ids) = 0;
     // Calls member `id`: a property read (DISPATCH_PROPERTYGET) stores its value in `result`;
     // a property write (DISPATCH_PROPERTYPUT) takes one argument named DISPID_PROPERTYPUT.
-    virtual HRESULT Invoke(DISPID id, LCID locale, WORD flags, DISPPARAMS* params,
-                           VARIANT* result, EXCEPINFO* exception, UINT* argError) = 0;
+    virtual HRESULT Invoke(DISPID id, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
+                           EXCEPINFO* exception, UINT* argError) = 0;
 };
 
 // Variant helpers with their Windows names.

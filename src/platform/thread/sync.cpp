@@ -101,7 +101,9 @@ DWORD GetTickCount() {
     return DWORD(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-DWORD timeGetTime() { return GetTickCount(); }
+DWORD timeGetTime() {
+    return GetTickCount();
+}
 
 void Sleep(DWORD milliseconds) {
     if (milliseconds == 0) {

@@ -9,11 +9,20 @@ namespace {
 
 HostCursor SizingCursorOf(LRESULT hit) {
     switch (hit) {
-        case HTLEFT: case HTRIGHT: return HostCursor::SizeWE;
-        case HTTOP: case HTBOTTOM: return HostCursor::SizeNS;
-        case HTTOPLEFT: case HTBOTTOMRIGHT: return HostCursor::SizeNWSE;
-        case HTTOPRIGHT: case HTBOTTOMLEFT: return HostCursor::SizeNESW;
-        default: return HostCursor::Arrow;
+        case HTLEFT:
+        case HTRIGHT:
+            return HostCursor::SizeWE;
+        case HTTOP:
+        case HTBOTTOM:
+            return HostCursor::SizeNS;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            return HostCursor::SizeNWSE;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            return HostCursor::SizeNESW;
+        default:
+            return HostCursor::Arrow;
     }
 }
 
@@ -30,7 +39,8 @@ LRESULT DefaultSetCursor(Window* window, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     const HostCursor shape = SizingCursorOf(hit);
-    static const char* const kIds[] = {IDC_ARROW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZENWSE, IDC_SIZENESW};
+    static const char* const kIds[] = {IDC_ARROW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZENWSE,
+                                       IDC_SIZENESW};
     const char* id = shape == HostCursor::SizeWE     ? kIds[1]
                      : shape == HostCursor::SizeNS   ? kIds[2]
                      : shape == HostCursor::SizeNWSE ? kIds[3]
@@ -44,7 +54,8 @@ LRESULT DefaultEraseBackground(Window* window, HDC dc) {
     HBRUSH brush = window->windowClass->info.hbrBackground;
     if (brush == nullptr || dc == nullptr) return 0;
     const auto value = reinterpret_cast<std::uintptr_t>(brush);
-    if (value <= std::uintptr_t(kSysColorCount)) brush = GetSysColorBrush(int(value) - 1);  // COLOR_* + 1
+    if (value <= std::uintptr_t(kSysColorCount))
+        brush = GetSysColorBrush(int(value) - 1);  // COLOR_* + 1
     RECT rect;
     GetClipBox(dc, &rect);
     FillRect(dc, &rect, brush);
@@ -68,16 +79,19 @@ void ClampToTrackingLimits(HWND handle, WINDOWPOS* pos) {
 void DefaultWindowPosChanged(Window* window, const WINDOWPOS* pos) {
     const HWND handle = window->handle;
     if (!(pos->flags & SWP_NOMOVE)) {
-        SendMessage(handle, WM_MOVE, 0, MAKELPARAM(window->rect.left + window->client.left, window->rect.top + window->client.top));
+        SendMessage(handle, WM_MOVE, 0,
+                    MAKELPARAM(window->rect.left + window->client.left,
+                               window->rect.top + window->client.top));
         window = LiveWindow(handle);
         if (window == nullptr) return;
     }
     if (!(pos->flags & SWP_NOSIZE) || (pos->flags & SWP_FRAMECHANGED)) {
-        const WPARAM type = (window->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+        const WPARAM type = (window->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
                             : (window->style & WS_MINIMIZE) ? SIZE_MINIMIZED
                                                             : SIZE_RESTORED;
         SendMessage(handle, WM_SIZE, type,
-                    MAKELPARAM(window->client.right - window->client.left, window->client.bottom - window->client.top));
+                    MAKELPARAM(window->client.right - window->client.left,
+                               window->client.bottom - window->client.top));
     }
 }
 
@@ -87,11 +101,20 @@ LRESULT DefaultSysCommand(HWND handle, WPARAM wParam, LPARAM) {
         case SC_SIZE:
             RunSizeMoveLoop(handle, wParam);
             return 0;
-        case SC_CLOSE: SendMessage(handle, WM_CLOSE, 0, 0); return 0;
-        case SC_MINIMIZE: ShowWindow(handle, SW_MINIMIZE); return 0;
-        case SC_MAXIMIZE: ShowWindow(handle, SW_SHOWMAXIMIZED); return 0;
-        case SC_RESTORE: ShowWindow(handle, SW_RESTORE); return 0;
-        default: return 0;
+        case SC_CLOSE:
+            SendMessage(handle, WM_CLOSE, 0, 0);
+            return 0;
+        case SC_MINIMIZE:
+            ShowWindow(handle, SW_MINIMIZE);
+            return 0;
+        case SC_MAXIMIZE:
+            ShowWindow(handle, SW_SHOWMAXIMIZED);
+            return 0;
+        case SC_RESTORE:
+            ShowWindow(handle, SW_RESTORE);
+            return 0;
+        default:
+            return 0;
     }
 }
 
@@ -102,7 +125,8 @@ LRESULT DefaultNcButtonDown(Window* window, WPARAM hit, LPARAM lParam) {
     }
     if (code >= HTLEFT && code <= HTBOTTOMRIGHT && (window->style & WS_THICKFRAME)) {
         // HTLEFT..HTBOTTOMRIGHT map in order onto WMSZ_LEFT..WMSZ_BOTTOMRIGHT.
-        return SendMessage(window->handle, WM_SYSCOMMAND, SC_SIZE + WPARAM(code - HTLEFT + 1), lParam);
+        return SendMessage(window->handle, WM_SYSCOMMAND, SC_SIZE + WPARAM(code - HTLEFT + 1),
+                           lParam);
     }
     return 0;
 }
@@ -124,7 +148,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
             PaintDefaultFrame(handle);
             return 0;
         case WM_NCACTIVATE:
-            if (window->style & WS_CAPTION) RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            if (window->style & WS_CAPTION)
+                RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             return TRUE;
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -142,7 +167,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefaultSetCursor(window, wParam, lParam);
         case WM_MOUSEACTIVATE:
             if (window->parent != nullptr) {
-                const LRESULT result = SendMessage(window->parent->handle, WM_MOUSEACTIVATE, wParam, lParam);
+                const LRESULT result =
+                    SendMessage(window->parent->handle, WM_MOUSEACTIVATE, wParam, lParam);
                 if (result != 0) return result;
             }
             return MA_ACTIVATE;
@@ -158,7 +184,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefaultNcButtonDown(window, wParam, lParam);
         case WM_NCLBUTTONDBLCLK:
             if (LRESULT(wParam) == HTCAPTION && (window->style & WS_MAXIMIZEBOX)) {
-                SendMessage(handle, WM_SYSCOMMAND, (window->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+                SendMessage(handle, WM_SYSCOMMAND,
+                            (window->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
             }
             return 0;
         case WM_RBUTTONUP: {
@@ -171,7 +198,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessage(handle, WM_CONTEXTMENU, WPARAM(handle), lParam);
             return 0;
         case WM_CONTEXTMENU:
-            if (window->parent != nullptr) SendMessage(window->parent->handle, WM_CONTEXTMENU, wParam, lParam);
+            if (window->parent != nullptr)
+                SendMessage(window->parent->handle, WM_CONTEXTMENU, wParam, lParam);
             return 0;
         case WM_KEYUP:
         case WM_SYSKEYUP:
@@ -192,7 +220,8 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_WINDOWPOSCHANGED:
-            if (lParam != 0) DefaultWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));
+            if (lParam != 0)
+                DefaultWindowPosChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));
             return 0;
         case WM_CANCELMODE:
             if (State().capture == handle) ReleaseCapture();

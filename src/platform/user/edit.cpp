@@ -39,13 +39,18 @@ EditState* StateOf(HWND handle) {
     return it == Edits().end() ? nullptr : it->second.get();
 }
 
-size_t SelStart(const EditState& e) { return std::min(e.caret, e.anchor); }
-size_t SelEnd(const EditState& e) { return std::max(e.caret, e.anchor); }
+size_t SelStart(const EditState& e) {
+    return std::min(e.caret, e.anchor);
+}
+size_t SelEnd(const EditState& e) {
+    return std::max(e.caret, e.anchor);
+}
 
 void Notify(HWND handle, UINT code) {
     const HWND parent = GetParent(handle);
     if (parent != nullptr) {
-        SendMessage(parent, WM_COMMAND, MAKEWPARAM(int(GetWindowLongPtr(handle, GWLP_ID)), int(code)),
+        SendMessage(parent, WM_COMMAND,
+                    MAKEWPARAM(int(GetWindowLongPtr(handle, GWLP_ID)), int(code)),
                     reinterpret_cast<LPARAM>(handle));
     }
 }
@@ -58,7 +63,8 @@ int TextWidth(HWND handle, const EditState& e, size_t count) {
     SIZE size{0, 0};
     bool measured = false;
     if (dc != nullptr) {
-        HGDIOBJ old = SelectObject(dc, e.font != nullptr ? e.font : GetStockObject(DEFAULT_GUI_FONT));
+        HGDIOBJ old =
+            SelectObject(dc, e.font != nullptr ? e.font : GetStockObject(DEFAULT_GUI_FONT));
         measured = GetTextExtentPoint32(dc, utf8.c_str(), int(utf8.size()), &size) != FALSE;
         if (old != nullptr) SelectObject(dc, old);
         ReleaseDC(handle, dc);
@@ -129,7 +135,8 @@ std::u32string FirstLine(const std::string& text) {
 
 void Copy(const EditState& e) {
     if (SelStart(e) == SelEnd(e)) return;
-    SetClipboardText(core::Utf32ToUtf8(e.text.substr(SelStart(e), SelEnd(e) - SelStart(e))).c_str());
+    SetClipboardText(
+        core::Utf32ToUtf8(e.text.substr(SelStart(e), SelEnd(e) - SelStart(e))).c_str());
 }
 
 void MoveCaret(HWND handle, EditState& e, size_t to, bool extend) {
@@ -138,7 +145,9 @@ void MoveCaret(HWND handle, EditState& e, size_t to, bool extend) {
     Changed(handle, e, false);
 }
 
-bool IsWordChar(char32_t c) { return c != U' ' && c != U'\t'; }
+bool IsWordChar(char32_t c) {
+    return c != U' ' && c != U'\t';
+}
 
 LRESULT OnKeyDown(HWND handle, EditState& e, WPARAM key) {
     const bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -158,8 +167,12 @@ LRESULT OnKeyDown(HWND handle, EditState& e, WPARAM key) {
                 MoveCaret(handle, e, e.caret + 1, shift);
             }
             return 0;
-        case VK_HOME: MoveCaret(handle, e, 0, shift); return 0;
-        case VK_END: MoveCaret(handle, e, e.text.size(), shift); return 0;
+        case VK_HOME:
+            MoveCaret(handle, e, 0, shift);
+            return 0;
+        case VK_END:
+            MoveCaret(handle, e, e.text.size(), shift);
+            return 0;
         case VK_DELETE:
             if (e.readOnly) return 0;
             if (shift) {  // Shift+Delete cuts
@@ -185,10 +198,16 @@ LRESULT OnChar(HWND handle, EditState& e, char32_t ch) {
             e.anchor = 0;
             MoveCaret(handle, e, e.text.size(), true);
             return 0;
-        case 3: Copy(e); return 0;                                   // Ctrl+C
-        case 22: SendMessage(handle, WM_PASTE, 0, 0); return 0;      // Ctrl+V
-        case 24: SendMessage(handle, WM_CUT, 0, 0); return 0;        // Ctrl+X
-        case 8:                                                      // Backspace
+        case 3:
+            Copy(e);
+            return 0;  // Ctrl+C
+        case 22:
+            SendMessage(handle, WM_PASTE, 0, 0);
+            return 0;  // Ctrl+V
+        case 24:
+            SendMessage(handle, WM_CUT, 0, 0);
+            return 0;  // Ctrl+X
+        case 8:        // Backspace
             if (e.readOnly) return 0;
             if (SelStart(e) == SelEnd(e) && e.caret > 0) e.anchor = e.caret - 1;
             ReplaceSelection(handle, e, U"");
@@ -209,7 +228,8 @@ void Paint(HWND handle, EditState& e) {
     GetClientRect(handle, &client);
     const bool enabled = IsWindowEnabled(handle) != FALSE;
     FillRect(dc, &client, GetSysColorBrush(enabled && !e.readOnly ? COLOR_WINDOW : COLOR_BTNFACE));
-    HGDIOBJ oldFont = SelectObject(dc, e.font != nullptr ? e.font : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont =
+        SelectObject(dc, e.font != nullptr ? e.font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     const int x0 = kMargin - e.scroll;
     const int selStart = TextWidth(handle, e, SelStart(e));
@@ -248,7 +268,8 @@ LRESULT OnSelectionMessage(HWND handle, EditState& e, UINT message, WPARAM wPara
             const auto end = DWORD(SelEnd(e));
             if (wParam != 0) *reinterpret_cast<DWORD*>(wParam) = start;
             if (lParam != 0) *reinterpret_cast<DWORD*>(lParam) = end;
-            return MAKELRESULT(int(std::min<DWORD>(start, 0xFFFF)), int(std::min<DWORD>(end, 0xFFFF)));
+            return MAKELRESULT(int(std::min<DWORD>(start, 0xFFFF)),
+                               int(std::min<DWORD>(end, 0xFFFF)));
         }
         case EM_SETSEL: {
             const auto start = std::intptr_t(wParam);
@@ -338,12 +359,15 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
             if (buffer == nullptr || wParam == 0) return 0;
             std::string utf8 = core::Utf32ToUtf8(e->text);
             size_t count = std::min(utf8.size(), size_t(wParam - 1));
-            while (count > 0 && count < utf8.size() && (static_cast<unsigned char>(utf8[count]) & 0xC0) == 0x80) --count;
+            while (count > 0 && count < utf8.size() &&
+                   (static_cast<unsigned char>(utf8[count]) & 0xC0) == 0x80)
+                --count;
             std::copy_n(utf8.data(), count, buffer);
             buffer[count] = '\0';
             return LRESULT(count);
         }
-        case WM_GETTEXTLENGTH: return LRESULT(core::Utf32ToUtf8(e->text).size());
+        case WM_GETTEXTLENGTH:
+            return LRESULT(core::Utf32ToUtf8(e->text).size());
         case EM_GETSEL:
         case EM_SETSEL:
         case EM_REPLACESEL:
@@ -351,17 +375,25 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
         case EM_LIMITTEXT:
             e->limit = wParam == 0 ? kMaxLimit : std::min<size_t>(wParam, kMaxLimit);
             return 0;
-        case EM_GETLIMITTEXT: return LRESULT(e->limit);
+        case EM_GETLIMITTEXT:
+            return LRESULT(e->limit);
         case EM_SETREADONLY: {
             e->readOnly = wParam != 0;
             const LONG_PTR style = GetWindowLongPtr(handle, GWL_STYLE);
-            SetWindowLongPtr(handle, GWL_STYLE, e->readOnly ? (style | ES_READONLY) : (style & ~LONG_PTR(ES_READONLY)));
+            SetWindowLongPtr(
+                handle, GWL_STYLE,
+                e->readOnly ? (style | ES_READONLY) : (style & ~LONG_PTR(ES_READONLY)));
             InvalidateRect(handle, nullptr, TRUE);
             return TRUE;
         }
-        case EM_GETMODIFY: return e->modified ? TRUE : FALSE;
-        case EM_SETMODIFY: e->modified = wParam != 0; return 0;
-        case WM_COPY: Copy(*e); return 0;
+        case EM_GETMODIFY:
+            return e->modified ? TRUE : FALSE;
+        case EM_SETMODIFY:
+            e->modified = wParam != 0;
+            return 0;
+        case WM_COPY:
+            Copy(*e);
+            return 0;
         case WM_CUT:
             if (!e->readOnly) {
                 Copy(*e);
@@ -374,14 +406,18 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_PASTE:
             if (!e->readOnly) ReplaceSelection(handle, *e, FirstLine(GetClipboardText()));
             return 0;
-        case WM_CHAR: return OnChar(handle, *e, char32_t(wParam));
-        case WM_KEYDOWN: return OnKeyDown(handle, *e, wParam);
+        case WM_CHAR:
+            return OnChar(handle, *e, char32_t(wParam));
+        case WM_KEYDOWN:
+            return OnKeyDown(handle, *e, wParam);
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
             return OnMouse(handle, *e, message, lParam);
-        case WM_CAPTURECHANGED: e->selecting = false; return 0;
+        case WM_CAPTURECHANGED:
+            e->selecting = false;
+            return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             e->focused = message == WM_SETFOCUS;
@@ -391,12 +427,20 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
             e->font = reinterpret_cast<HFONT>(wParam);
             if (lParam) InvalidateRect(handle, nullptr, TRUE);
             return 0;
-        case WM_GETFONT: return LRESULT(reinterpret_cast<std::uintptr_t>(e->font));
-        case WM_GETDLGCODE: return 0x0001 | 0x0080 | 0x0008;  // arrows, chars, has-setsel
-        case WM_ENABLE: InvalidateRect(handle, nullptr, TRUE); return 0;
-        case WM_ERASEBKGND: return 1;  // the paint fills everything
-        case WM_PAINT: Paint(handle, *e); return 0;
-        default: return DefWindowProc(handle, message, wParam, lParam);
+        case WM_GETFONT:
+            return LRESULT(reinterpret_cast<std::uintptr_t>(e->font));
+        case WM_GETDLGCODE:
+            return 0x0001 | 0x0080 | 0x0008;  // arrows, chars, has-setsel
+        case WM_ENABLE:
+            InvalidateRect(handle, nullptr, TRUE);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint fills everything
+        case WM_PAINT:
+            Paint(handle, *e);
+            return 0;
+        default:
+            return DefWindowProc(handle, message, wParam, lParam);
     }
 }
 

@@ -22,7 +22,9 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
-HWND GetCapture() { return State().capture; }
+HWND GetCapture() {
+    return State().capture;
+}
 
 HWND SetFocus(HWND handle) {
     UserState& state = State();
@@ -44,11 +46,14 @@ HWND SetFocus(HWND handle) {
     const HWND old = state.focus;
     state.focus = handle;
     if (old != nullptr) SendMessage(old, WM_KILLFOCUS, WPARAM(handle), 0);
-    if (state.focus == handle && LiveWindow(handle) != nullptr) SendMessage(handle, WM_SETFOCUS, WPARAM(old), 0);
+    if (state.focus == handle && LiveWindow(handle) != nullptr)
+        SendMessage(handle, WM_SETFOCUS, WPARAM(old), 0);
     return previous;
 }
 
-HWND GetFocus() { return State().focus; }
+HWND GetFocus() {
+    return State().focus;
+}
 
 // Activation: the old window hears WM_NCACTIVATE and WM_ACTIVATE (inactive), the new one comes
 // to the top and hears WM_NCACTIVATE and WM_ACTIVATE; DefWindowProc then gives it the focus.
@@ -64,7 +69,8 @@ HWND ActivateWindow(HWND handle, WPARAM how) {
     if (handle == previous) return previous;
     if (previous != nullptr && LiveWindow(previous) != nullptr) {
         SendMessage(previous, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(handle));
-        SendMessage(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous)), reinterpret_cast<LPARAM>(handle));
+        SendMessage(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous)),
+                    reinterpret_cast<LPARAM>(handle));
     }
     state.active = handle;
     if (state.focus != nullptr) {
@@ -72,7 +78,8 @@ HWND ActivateWindow(HWND handle, WPARAM how) {
         if (focus == nullptr || Root(focus)->handle != handle) {
             const HWND old = state.focus;
             state.focus = nullptr;
-            if (focus != nullptr && !focus->destroying) SendMessage(old, WM_KILLFOCUS, WPARAM(handle), 0);
+            if (focus != nullptr && !focus->destroying)
+                SendMessage(old, WM_KILLFOCUS, WPARAM(handle), 0);
         }
     }
     if (handle == nullptr) {
@@ -87,7 +94,8 @@ HWND ActivateWindow(HWND handle, WPARAM how) {
     if (state.active != handle) return previous;
     SendMessage(handle, WM_NCACTIVATE, TRUE, reinterpret_cast<LPARAM>(previous));
     if (state.active != handle) return previous;
-    SendMessage(handle, WM_ACTIVATE, MAKEWPARAM(int(how), IsIconic(handle)), reinterpret_cast<LPARAM>(previous));
+    SendMessage(handle, WM_ACTIVATE, MAKEWPARAM(int(how), IsIconic(handle)),
+                reinterpret_cast<LPARAM>(previous));
     return previous;
 }
 
@@ -118,7 +126,9 @@ HWND SetActiveWindow(HWND handle) {
     return ActivateWindow(handle, WA_ACTIVE);
 }
 
-HWND GetActiveWindow() { return State().active; }
+HWND GetActiveWindow() {
+    return State().active;
+}
 
 BOOL SetForegroundWindow(HWND handle) {
     Window* window = LiveWindow(handle);
@@ -127,6 +137,8 @@ BOOL SetForegroundWindow(HWND handle) {
     return TRUE;
 }
 
-HWND GetForegroundWindow() { return State().active; }
+HWND GetForegroundWindow() {
+    return State().active;
+}
 
 }  // namespace platform

@@ -49,7 +49,9 @@ void SetKey(std::array<BYTE, 256>& keys, unsigned key, bool down) {
 }
 
 int ButtonKey(int button) {
-    return button == kHostRightButton ? VK_RBUTTON : button == kHostMiddleButton ? VK_MBUTTON : VK_LBUTTON;
+    return button == kHostRightButton    ? VK_RBUTTON
+           : button == kHostMiddleButton ? VK_MBUTTON
+                                         : VK_LBUTTON;
 }
 
 WPARAM MouseKeyFlags() {
@@ -65,8 +67,9 @@ WPARAM MouseKeyFlags() {
 
 // Client message for a button: down, up, double click.
 UINT ClientButtonMessage(int button, int kind) {
-    const UINT base = button == kHostRightButton ? WM_RBUTTONDOWN : button == kHostMiddleButton ? WM_MBUTTONDOWN
-                                                                                                   : WM_LBUTTONDOWN;
+    const UINT base = button == kHostRightButton    ? WM_RBUTTONDOWN
+                      : button == kHostMiddleButton ? WM_MBUTTONDOWN
+                                                    : WM_LBUTTONDOWN;
     return base + UINT(kind);
 }
 
@@ -77,7 +80,8 @@ UINT NonClientButtonMessage(int button, int kind) {
     return base + UINT(kind);
 }
 
-MSG MakeMouseMessage(HWND window, LRESULT hit, UINT clientMessage, UINT nonClientMessage, POINT screen) {
+MSG MakeMouseMessage(HWND window, LRESULT hit, UINT clientMessage, UINT nonClientMessage,
+                     POINT screen) {
     MSG msg{window, 0, 0, 0, QueueTime(), screen};
     if (hit == HTCLIENT) {
         POINT client = screen;
@@ -140,7 +144,8 @@ bool IsDoubleClick(HWND window, UINT downMessage, POINT screen) {
 
 void NotifyParents(HWND handle, UINT message, POINT screen) {
     Window* window = FromHandle(handle);
-    while (window != nullptr && window->parent != nullptr && !(window->exStyle & WS_EX_NOPARENTNOTIFY)) {
+    while (window != nullptr && window->parent != nullptr &&
+           !(window->exStyle & WS_EX_NOPARENTNOTIFY)) {
         const HWND parent = window->parent->handle;
         POINT p = screen;
         ScreenToClient(parent, &p);
@@ -182,29 +187,37 @@ void CookMouse(const HostEvent& event, std::deque<MSG>& out) {
 
     switch (event.type) {
         case HostEventType::MouseMove:
-            if (State().capture == nullptr) SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), WM_MOUSEMOVE));
-            if (FromHandle(target) != nullptr) out.push_back(MakeMouseMessage(target, hit, WM_MOUSEMOVE, WM_NCMOUSEMOVE, screen));
+            if (State().capture == nullptr)
+                SendMessage(target, WM_SETCURSOR, WPARAM(target),
+                            MAKELPARAM(int(hit), WM_MOUSEMOVE));
+            if (FromHandle(target) != nullptr)
+                out.push_back(MakeMouseMessage(target, hit, WM_MOUSEMOVE, WM_NCMOUSEMOVE, screen));
             return;
         case HostEventType::ButtonDown: {
             const UINT clientDown = ClientButtonMessage(event.button, 0);
-            const UINT message = hit == HTCLIENT ? clientDown : NonClientButtonMessage(event.button, 0);
+            const UINT message =
+                hit == HTCLIENT ? clientDown : NonClientButtonMessage(event.button, 0);
             if (State().capture == nullptr) {
                 Window* root = Root(FromHandle(target));
                 const HWND rootHandle = root->handle;  // the root may go while it is asked
                 if (rootHandle != State().active && !(root->exStyle & WS_EX_NOACTIVATE)) {
-                    const LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(rootHandle), MAKELPARAM(int(hit), int(message)));
-                    if ((how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT || how == 0) && LiveWindow(rootHandle)) {
+                    const LRESULT how = SendMessage(target, WM_MOUSEACTIVATE, WPARAM(rootHandle),
+                                                    MAKELPARAM(int(hit), int(message)));
+                    if ((how == MA_ACTIVATE || how == MA_ACTIVATEANDEAT || how == 0) &&
+                        LiveWindow(rootHandle)) {
                         ActivateWindow(rootHandle, WA_CLICKACTIVE);
                     }
                     if (how == MA_ACTIVATEANDEAT || how == MA_NOACTIVATEANDEAT) return;
                 }
                 if (FromHandle(target) == nullptr) return;
-                SendMessage(target, WM_SETCURSOR, WPARAM(target), MAKELPARAM(int(hit), int(message)));
+                SendMessage(target, WM_SETCURSOR, WPARAM(target),
+                            MAKELPARAM(int(hit), int(message)));
                 if (hit == HTCLIENT) NotifyParents(target, clientDown, screen);
                 if (FromHandle(target) == nullptr) return;
             }
             Window* window = FromHandle(target);
-            const bool wantsDouble = hit != HTCLIENT || (window->windowClass->info.style & CS_DBLCLKS);
+            const bool wantsDouble =
+                hit != HTCLIENT || (window->windowClass->info.style & CS_DBLCLKS);
             const int kind = wantsDouble && IsDoubleClick(target, message, screen) ? 2 : 0;
             out.push_back(MakeMouseMessage(target, hit, ClientButtonMessage(event.button, kind),
                                            NonClientButtonMessage(event.button, kind), screen));
@@ -224,7 +237,8 @@ void CookKey(const HostEvent& event, std::deque<MSG>& out) {
     if (target == nullptr) return;
     const bool down = event.type == HostEventType::KeyDown;
     const bool alt = (Input().asyncKeys[VK_MENU] & kDown) != 0;
-    const bool system = alt || event.virtualKey == unsigned(VK_MENU) || event.virtualKey == unsigned(VK_F10);
+    const bool system =
+        alt || event.virtualKey == unsigned(VK_MENU) || event.virtualKey == unsigned(VK_F10);
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
     if (alt) lParam |= LPARAM(1) << 29;
@@ -255,14 +269,16 @@ void CookInput(const HostEvent& event, std::deque<MSG>& out) {
         case HostEventType::ButtonDown:
         case HostEventType::ButtonUp:
             in.cursor = POINT{event.x, event.y};
-            SetKey(in.asyncKeys, unsigned(ButtonKey(event.button)), event.type == HostEventType::ButtonDown);
+            SetKey(in.asyncKeys, unsigned(ButtonKey(event.button)),
+                   event.type == HostEventType::ButtonDown);
             CookMouse(event, out);
             break;
         case HostEventType::Wheel: {
             in.cursor = POINT{event.x, event.y};
             const HWND target = KeyboardTarget();
             if (target != nullptr) {
-                out.push_back(MSG{target, WM_MOUSEWHEEL, MAKEWPARAM(int(MouseKeyFlags()), event.wheelDelta),
+                out.push_back(MSG{target, WM_MOUSEWHEEL,
+                                  MAKEWPARAM(int(MouseKeyFlags()), event.wheelDelta),
                                   MAKELPARAM(event.x, event.y), QueueTime(), in.cursor});
             }
             break;
@@ -278,7 +294,8 @@ void CookInput(const HostEvent& event, std::deque<MSG>& out) {
         case HostEventType::CloseRequest:
             for (Window* window : State().topLevels) {
                 if (window->hostId == event.window && event.window != 0) {
-                    out.push_back(MSG{window->handle, WM_SYSCOMMAND, SC_CLOSE, 0, QueueTime(), in.cursor});
+                    out.push_back(
+                        MSG{window->handle, WM_SYSCOMMAND, SC_CLOSE, 0, QueueTime(), in.cursor});
                     break;
                 }
             }
@@ -302,16 +319,24 @@ void NoteRemovedInput(const MSG& msg) {
         case WM_SYSKEYUP:
             SetKey(in.syncKeys, unsigned(msg.wParam), false);
             break;
-        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
             SetKey(in.syncKeys, VK_LBUTTON, true);
             break;
-        case WM_LBUTTONUP: case WM_NCLBUTTONUP:
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP:
             SetKey(in.syncKeys, VK_LBUTTON, false);
             break;
-        case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
             SetKey(in.syncKeys, VK_RBUTTON, true);
             break;
-        case WM_RBUTTONUP: case WM_NCRBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_NCRBUTTONUP:
             SetKey(in.syncKeys, VK_RBUTTON, false);
             break;
         default:
@@ -319,9 +344,13 @@ void NoteRemovedInput(const MSG& msg) {
     }
 }
 
-POINT CursorPosition() { return Input().cursor; }
+POINT CursorPosition() {
+    return Input().cursor;
+}
 
-void ResetInputState() { Input() = InputState{}; }
+void ResetInputState() {
+    Input() = InputState{};
+}
 
 void ForgetInputState(HWND window) {
     InputState& in = Input();
@@ -336,7 +365,8 @@ void ForgetInputState(HWND window) {
 HWND InputTarget(POINT screen, LRESULT* hitTest) {
     Window* window = WindowAtPoint(screen, true);
     if (window == nullptr) return nullptr;
-    const LRESULT hit = SendMessage(window->handle, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
+    const LRESULT hit =
+        SendMessage(window->handle, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     if (hitTest != nullptr) *hitTest = hit;
     return window->handle;
 }
@@ -364,7 +394,9 @@ SHORT GetAsyncKeyState(int virtualKey) {
     return SHORT((state & kDown) ? 0x8000 : 0);
 }
 
-UINT GetDoubleClickTime() { return kDoubleClickTime; }
+UINT GetDoubleClickTime() {
+    return kDoubleClickTime;
+}
 
 namespace {
 
@@ -375,18 +407,30 @@ HostCursor HostCursorOf(HCURSOR cursor) {
     if (value < kCursorBase) return HostCursor::Arrow;
     const auto id = value - kCursorBase;
     switch (id) {
-        case 32513: return HostCursor::IBeam;
-        case 32514: return HostCursor::Wait;
-        case 32515: return HostCursor::Cross;
-        case 32642: return HostCursor::SizeNWSE;
-        case 32643: return HostCursor::SizeNESW;
-        case 32644: return HostCursor::SizeWE;
-        case 32645: return HostCursor::SizeNS;
-        case 32646: return HostCursor::SizeAll;
-        case 32648: return HostCursor::No;
-        case 32649: return HostCursor::Hand;
-        case 32650: return HostCursor::AppStarting;
-        default: return HostCursor::Arrow;
+        case 32513:
+            return HostCursor::IBeam;
+        case 32514:
+            return HostCursor::Wait;
+        case 32515:
+            return HostCursor::Cross;
+        case 32642:
+            return HostCursor::SizeNWSE;
+        case 32643:
+            return HostCursor::SizeNESW;
+        case 32644:
+            return HostCursor::SizeWE;
+        case 32645:
+            return HostCursor::SizeNS;
+        case 32646:
+            return HostCursor::SizeAll;
+        case 32648:
+            return HostCursor::No;
+        case 32649:
+            return HostCursor::Hand;
+        case 32650:
+            return HostCursor::AppStarting;
+        default:
+            return HostCursor::Arrow;
     }
 }
 
@@ -406,7 +450,9 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-HCURSOR GetCursor() { return Input().currentCursor; }
+HCURSOR GetCursor() {
+    return Input().currentCursor;
+}
 
 BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) {
     if (track == nullptr || track->cbSize < sizeof(TRACKMOUSEEVENT)) return FALSE;
@@ -419,7 +465,8 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* track) {
     if (!(track->dwFlags & TME_LEAVE)) return TRUE;  // hover tracking is not offered
     const bool nonClient = (track->dwFlags & TME_NONCLIENT) != 0;
     if (track->dwFlags & TME_CANCEL) {
-        if (in.tracked == track->hwndTrack && in.trackedNonClient == nonClient) in.tracked = nullptr;
+        if (in.tracked == track->hwndTrack && in.trackedNonClient == nonClient)
+            in.tracked = nullptr;
         return TRUE;
     }
     if (LiveWindow(track->hwndTrack) == nullptr) return FALSE;

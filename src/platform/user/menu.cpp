@@ -48,9 +48,13 @@ Menu* FindMenu(HMENU handle) {
     return it == Menus().menus.end() ? nullptr : &it->second;
 }
 
-bool Selectable(const MenuItem& item) { return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED)); }
+bool Selectable(const MenuItem& item) {
+    return !(item.flags & (MF_SEPARATOR | MF_GRAYED | MF_DISABLED));
+}
 
-int ItemHeight(const MenuItem& item) { return (item.flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight; }
+int ItemHeight(const MenuItem& item) {
+    return (item.flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
+}
 
 RECT ItemRect(const Menu& menu, size_t index, int width) {
     int top = kBorder;
@@ -74,7 +78,8 @@ SIZE MenuSize(const Menu& menu) {
     for (const MenuItem& item : menu.items) {
         height += ItemHeight(item);
         SIZE size{0, 0};
-        if (!(item.flags & MF_SEPARATOR) && !GetTextExtentPoint32(dc, item.text.c_str(), int(item.text.size()), &size)) {
+        if (!(item.flags & MF_SEPARATOR) &&
+            !GetTextExtentPoint32(dc, item.text.c_str(), int(item.text.size()), &size)) {
             size.cx = LONG(item.text.size() * 7);
         }
         widest = std::max(widest, int(size.cx));
@@ -104,9 +109,12 @@ void PaintMenu(HWND handle, const Menu& menu, const Tracking& t) {
         }
         const bool hot = int(i) == t.hot && Selectable(item);
         if (hot) FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(dc, GetSysColor(!Selectable(item) ? COLOR_GRAYTEXT : hot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+        SetTextColor(dc, GetSysColor(!Selectable(item) ? COLOR_GRAYTEXT
+                                     : hot             ? COLOR_HIGHLIGHTTEXT
+                                                       : COLOR_MENUTEXT));
         RECT text{r.left + kTextIndent, r.top, r.right - 4, r.bottom};
-        DrawText(dc, item.text.c_str(), int(item.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        DrawText(dc, item.text.c_str(), int(item.text.size()), &text,
+                 DT_SINGLELINE | DT_VCENTER | DT_LEFT);
         if (item.flags & MF_CHECKED) {
             RECT mark{r.left + 8, r.top + 7, r.left + 14, r.top + 13};
             FillRect(dc, &mark, GetSysColorBrush(hot ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
@@ -143,9 +151,13 @@ LRESULT MenuWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
     GetClientRect(handle, &client);
     const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
-        case WM_PAINT: PaintMenu(handle, *menu, t); return 0;
-        case WM_ERASEBKGND: return 1;
-        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+        case WM_PAINT:
+            PaintMenu(handle, *menu, t);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
         case WM_MOUSEMOVE: {
             const int hot = PtInRect(&client, p) ? ItemAt(*menu, client.right, p) : -1;
             if (hot != t.hot) {
@@ -184,12 +196,15 @@ HMENU CreatePopupMenu() {
     return handle;
 }
 
-BOOL DestroyMenu(HMENU handle) { return Menus().menus.erase(handle) == 1 ? TRUE : FALSE; }
+BOOL DestroyMenu(HMENU handle) {
+    return Menus().menus.erase(handle) == 1 ? TRUE : FALSE;
+}
 
 BOOL AppendMenu(HMENU handle, UINT flags, UINT_PTR id, LPCSTR text) {
     Menu* menu = FindMenu(handle);
     if (menu == nullptr) return FALSE;
-    menu->items.push_back(MenuItem{flags, id, text != nullptr && !(flags & MF_SEPARATOR) ? text : ""});
+    menu->items.push_back(
+        MenuItem{flags, id, text != nullptr && !(flags & MF_SEPARATOR) ? text : ""});
     return TRUE;
 }
 
@@ -216,7 +231,8 @@ BOOL TrackPopupMenu(HMENU handle, UINT flags, int x, int y, int, HWND owner, con
     const SIZE size = MenuSize(*menu);
     RECT work = GetWorkArea();
     MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
-    if (GetMonitorInfo(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mi)) work = mi.rcWork;
+    if (GetMonitorInfo(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST), &mi))
+        work = mi.rcWork;
     int left = x + size.cx > work.right ? x - size.cx : x;
     int top = y + size.cy > work.bottom ? y - size.cy : y;
     left = std::clamp<int>(left, work.left, std::max<int>(work.left, work.right - size.cx));
@@ -225,8 +241,9 @@ BOOL TrackPopupMenu(HMENU handle, UINT flags, int x, int y, int, HWND owner, con
     Tracking t;
     t.menu = handle;
     t.owner = owner;
-    HWND popup = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "#32768", "", WS_POPUP, left, top,
-                                size.cx, size.cy, owner, nullptr, nullptr, nullptr);
+    HWND popup =
+        CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "#32768", "", WS_POPUP,
+                       left, top, size.cx, size.cy, owner, nullptr, nullptr, nullptr);
     if (popup == nullptr) return FALSE;
     Menus().tracking[popup] = &t;
     ShowWindow(popup, SW_SHOWNOACTIVATE);
@@ -243,21 +260,29 @@ BOOL TrackPopupMenu(HMENU handle, UINT flags, int x, int y, int, HWND owner, con
             Menu* current = FindMenu(handle);
             if (current == nullptr) break;
             switch (int(msg.wParam)) {
-                case VK_ESCAPE: t.done = true; break;
-                case VK_DOWN: MoveHot(t, *current, 1); break;
-                case VK_UP: MoveHot(t, *current, -1); break;
+                case VK_ESCAPE:
+                    t.done = true;
+                    break;
+                case VK_DOWN:
+                    MoveHot(t, *current, 1);
+                    break;
+                case VK_UP:
+                    MoveHot(t, *current, -1);
+                    break;
                 case VK_RETURN:
                     if (t.hot >= 0 && Selectable(current->items[size_t(t.hot)])) {
                         t.chosen = current->items[size_t(t.hot)].id;
                         t.done = true;
                     }
                     break;
-                default: break;
+                default:
+                    break;
             }
             InvalidateRect(popup, nullptr, FALSE);
             continue;
         }
-        if (msg.message == WM_CHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) continue;
+        if (msg.message == WM_CHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP)
+            continue;
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
@@ -267,7 +292,8 @@ BOOL TrackPopupMenu(HMENU handle, UINT flags, int x, int y, int, HWND owner, con
     if (quit) PostQuitMessage(int(msg.wParam));
     if (IsWindow(owner)) SendMessage(owner, WM_EXITMENULOOP, TRUE, 0);
     if (flags & TPM_RETURNCMD) return BOOL(t.chosen);
-    if (t.chosen != 0 && IsWindow(owner)) PostMessage(owner, WM_COMMAND, MAKEWPARAM(int(t.chosen), 0), 0);
+    if (t.chosen != 0 && IsWindow(owner))
+        PostMessage(owner, WM_COMMAND, MAKEWPARAM(int(t.chosen), 0), 0);
     return t.chosen != 0 ? TRUE : FALSE;
 }
 

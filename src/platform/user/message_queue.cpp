@@ -139,7 +139,12 @@ bool TakeTimer(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
     for (Timer& timer : q.timers) {
         if (timer.due > now) continue;
         if (filter != nullptr && timer.window != filter && !IsChild(filter, timer.window)) continue;
-        *msg = MSG{timer.window, WM_TIMER, timer.id, LPARAM(reinterpret_cast<std::uintptr_t>(timer.proc)), 0, {0, 0}};
+        *msg = MSG{timer.window,
+                   WM_TIMER,
+                   timer.id,
+                   LPARAM(reinterpret_cast<std::uintptr_t>(timer.proc)),
+                   0,
+                   {0, 0}};
         if (remove) {
             // Keep the cadence; a timer that fell behind does not fire in bursts.
             timer.due += std::chrono::milliseconds(timer.interval);
@@ -155,7 +160,8 @@ int MillisecondsToNextTimer() {
     if (q.timers.empty()) return -1;
     Clock::time_point next = q.timers.front().due;
     for (const Timer& timer : q.timers) next = std::min(next, timer.due);
-    const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(next - Clock::now()).count();
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::microseconds>(next - Clock::now()).count();
     if (wait <= 0) return 0;
     return int((wait + 999) / 1000);
 }
@@ -168,10 +174,12 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, UINT flags, bool wait) 
         ServeMainThreadCalls();
         DrainHost();
         bool found = TakePosted(msg, filter, first, last, remove) ||
-                     TakeInput(msg, filter, first, last, remove) || TakeQuit(msg, first, last, remove);
+                     TakeInput(msg, filter, first, last, remove) ||
+                     TakeQuit(msg, first, last, remove);
         if (!found && InRange(WM_PAINT, first, last)) {
-            if (HWND paint = FindWindowToPaint(); paint != nullptr && (filter == nullptr || paint == filter ||
-                                                                        IsChild(filter, paint))) {
+            if (HWND paint = FindWindowToPaint();
+                paint != nullptr &&
+                (filter == nullptr || paint == filter || IsChild(filter, paint))) {
                 *msg = MSG{paint, WM_PAINT, 0, 0, 0, {0, 0}};
                 Stamp(*msg);
                 found = true;
@@ -248,9 +256,13 @@ std::thread::id MainThreadId() {
     return q.mainKnown ? q.mainId : std::thread::id();
 }
 
-void WakeMessageLoop() { CurrentHost().Wake(); }
+void WakeMessageLoop() {
+    CurrentHost().Wake();
+}
 
-DWORD QueueTime() { return GetTickCount(); }
+DWORD QueueTime() {
+    return GetTickCount();
+}
 
 void PostInternal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Queue& q = TheQueue();
@@ -265,16 +277,19 @@ void PurgeWindowMessages(HWND window) {
     Queue& q = TheQueue();
     {
         std::lock_guard lock(q.mutex);
-        q.posted.erase(std::remove_if(q.posted.begin(), q.posted.end(), [&](const MSG& m) { return m.hwnd == window; }),
+        q.posted.erase(std::remove_if(q.posted.begin(), q.posted.end(),
+                                      [&](const MSG& m) { return m.hwnd == window; }),
                        q.posted.end());
     }
-    q.input.erase(std::remove_if(q.input.begin(), q.input.end(), [&](const MSG& m) { return m.hwnd == window; }),
+    q.input.erase(std::remove_if(q.input.begin(), q.input.end(),
+                                 [&](const MSG& m) { return m.hwnd == window; }),
                   q.input.end());
 }
 
 void KillWindowTimers(HWND window) {
     auto& timers = TheQueue().timers;
-    timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.window == window; }),
+    timers.erase(std::remove_if(timers.begin(), timers.end(),
+                                [&](const Timer& t) { return t.window == window; }),
                  timers.end());
 }
 
@@ -334,7 +349,8 @@ BOOL WaitMessage() {
 }
 
 BOOL TranslateMessage(const MSG* msg) {
-    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+    if (msg == nullptr || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN))
+        return FALSE;
     // Printable text arrives from the host's text input (keyboard layouts and input methods);
     // keys produce only the control characters.
     unsigned ch = 0;
@@ -347,7 +363,9 @@ BOOL TranslateMessage(const MSG* msg) {
     }
     if (ch != 0) {
         Queue& q = TheQueue();
-        MSG charMsg{msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, ch, msg->lParam, msg->time, msg->pt};
+        MSG charMsg{msg->hwnd, msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR,
+                    ch,        msg->lParam,
+                    msg->time, msg->pt};
         std::lock_guard lock(q.mutex);
         q.posted.push_front(charMsg);
     }
@@ -370,14 +388,18 @@ LRESULT DispatchMessage(const MSG* msg) {
     return CallWindowProc(window->proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-DWORD GetMessageTime() { return TheQueue().lastTime; }
+DWORD GetMessageTime() {
+    return TheQueue().lastTime;
+}
 
 DWORD GetMessagePos() {
     const POINT p = TheQueue().lastPos;
     return DWORD(MAKELPARAM(p.x, p.y));
 }
 
-BOOL InSendMessage() { return FALSE; }
+BOOL InSendMessage() {
+    return FALSE;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Timers
@@ -388,8 +410,9 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     Queue& q = TheQueue();
     const UINT interval = std::clamp<UINT>(elapseMs, kMinimumTimerInterval, 0x7FFFFFFF);
     if (window == nullptr) {
-        const bool known = std::any_of(q.timers.begin(), q.timers.end(),
-                                       [&](const Timer& t) { return t.window == nullptr && t.id == id && id != 0; });
+        const bool known = std::any_of(q.timers.begin(), q.timers.end(), [&](const Timer& t) {
+            return t.window == nullptr && t.id == id && id != 0;
+        });
         if (!known) id = q.nextThreadTimer++;
     }
     const Clock::time_point due = Clock::now() + std::chrono::milliseconds(interval);
@@ -407,7 +430,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
 
 BOOL KillTimer(HWND window, UINT_PTR id) {
     auto& timers = TheQueue().timers;
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.window == window && t.id == id; });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const Timer& t) { return t.window == window && t.id == id; });
     if (it == timers.end()) return FALSE;
     timers.erase(it);
     return TRUE;

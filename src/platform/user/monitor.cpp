@@ -49,7 +49,8 @@ HMONITOR MonitorFromWindow(HWND handle, DWORD flags) {
 }
 
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
-    if (monitor != kPrimaryMonitor || info == nullptr || info->cbSize < sizeof(MONITORINFO)) return FALSE;
+    if (monitor != kPrimaryMonitor || info == nullptr || info->cbSize < sizeof(MONITORINFO))
+        return FALSE;
     info->rcMonitor = ScreenRect();
     info->rcWork = HostWorkArea();
     info->dwFlags = MONITORINFOF_PRIMARY;
@@ -67,6 +68,8 @@ BOOL SetClipboardText(const char* text) {
     return TRUE;
 }
 
-std::string GetClipboardText() { return CurrentHost().ClipboardText(); }
+std::string GetClipboardText() {
+    return CurrentHost().ClipboardText();
+}
 
 }  // namespace platform

@@ -26,17 +26,19 @@ PaintState& Paint() {
 }
 
 RECT ClientBounds(const Window* window) {
-    return RECT{0, 0, window->client.right - window->client.left, window->client.bottom - window->client.top};
+    return RECT{0, 0, window->client.right - window->client.left,
+                window->client.bottom - window->client.top};
 }
 
 bool HasNonClientArea(const Window* window) {
-    return window->client.left != 0 || window->client.top != 0 || window->client.right != window->Width() ||
-           window->client.bottom != window->Height();
+    return window->client.left != 0 || window->client.top != 0 ||
+           window->client.right != window->Width() || window->client.bottom != window->Height();
 }
 
 void DeleteRetiredSurfaces() {
     auto& retired = Paint().retiredSurfaces;
-    retired.erase(std::remove_if(retired.begin(), retired.end(), [](HBITMAP b) { return DeleteObject(b) != FALSE; }),
+    retired.erase(std::remove_if(retired.begin(), retired.end(),
+                                 [](HBITMAP b) { return DeleteObject(b) != FALSE; }),
                   retired.end());
 }
 
@@ -84,7 +86,8 @@ void InvalidateWindow(Window* window, const Region* area, UINT flags) {
         if (!(child->style & WS_VISIBLE)) continue;
         Region childArea = part;
         childArea.Offset(-child->rect.left, -child->rect.top);
-        if (childArea.IsEmpty() || !childArea.Overlaps(RECT{0, 0, child->Width(), child->Height()})) continue;
+        if (childArea.IsEmpty() || !childArea.Overlaps(RECT{0, 0, child->Width(), child->Height()}))
+            continue;
         UINT childFlags = flags;
         if (flags & RDW_INVALIDATE) childFlags |= RDW_FRAME;  // the child's frame lies in the area
         childArea.Offset(-child->client.left, -child->client.top);
@@ -138,7 +141,9 @@ void EnsureSurface(Window* window) {
     if (!window->IsTopLevel()) return;
     const int width = window->Width();
     const int height = window->Height();
-    if (window->surface != nullptr && width == window->surfaceWidth && height == window->surfaceHeight) return;
+    if (window->surface != nullptr && width == window->surfaceWidth &&
+        height == window->surfaceHeight)
+        return;
     ReleaseSurface(window);
     if (width <= 0 || height <= 0) return;
     BITMAPINFO info{};
@@ -172,16 +177,20 @@ void PresentWindows() {
     // A DC may still be drawing: what it covers counts as changed until it is released.
     auto& dcs = paint.dcs;
     for (const TrackedDc& tracked : dcs) MarkSurfaceDirty(FromHandle(tracked.root), tracked.bounds);
-    dcs.erase(std::remove_if(dcs.begin(), dcs.end(), [](const TrackedDc& t) { return GetObjectType(t.dc) == 0; }),
+    dcs.erase(std::remove_if(dcs.begin(), dcs.end(),
+                             [](const TrackedDc& t) { return GetObjectType(t.dc) == 0; }),
               dcs.end());
     DeleteRetiredSurfaces();
     Host& host = CurrentHost();
     for (Window* window : State().topLevels) {
-        if (window->hostId == 0 || window->surfaceBits == nullptr || IsRectEmpty(&window->dirty)) continue;
+        if (window->hostId == 0 || window->surfaceBits == nullptr || IsRectEmpty(&window->dirty))
+            continue;
         if (!(window->style & WS_VISIBLE)) continue;
-        HostPixels pixels{window->surfaceBits, window->surfaceWidth, window->surfaceHeight, window->surfaceWidth * 4};
+        HostPixels pixels{window->surfaceBits, window->surfaceWidth, window->surfaceHeight,
+                          window->surfaceWidth * 4};
         host.Present(window->hostId, pixels,
-                     HostRect{window->dirty.left, window->dirty.top, window->dirty.right, window->dirty.bottom});
+                     HostRect{window->dirty.left, window->dirty.top, window->dirty.right,
+                              window->dirty.bottom});
         window->dirty = RECT{};
     }
 }
@@ -228,10 +237,12 @@ BOOL RedrawWindow(HWND handle, const RECT* rect, HRGN region, UINT flags) {
         areaPtr = &area;
     }
     InvalidateWindow(window, areaPtr, flags);
-    if ((flags & RDW_FRAME) && (flags & RDW_INVALIDATE) && HasNonClientArea(window) && IsVisibleChain(window)) {
+    if ((flags & RDW_FRAME) && (flags & RDW_INVALIDATE) && HasNonClientArea(window) &&
+        IsVisibleChain(window)) {
         window->ncPaintPending = true;
     }
-    if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) PaintSubtree(handle, (flags & RDW_ALLCHILDREN) != 0);
+    if (flags & (RDW_UPDATENOW | RDW_ERASENOW))
+        PaintSubtree(handle, (flags & RDW_ALLCHILDREN) != 0);
     return TRUE;
 }
 
@@ -281,7 +292,8 @@ HDC BeginPaint(HWND handle, PAINTSTRUCT* paint) {
     paint->rcPaint = area.Bounds();
     paint->fErase = erase ? TRUE : FALSE;
     if (erase && dc != nullptr) {
-        paint->fErase = SendMessage(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+        paint->fErase =
+            SendMessage(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
     }
     return dc;
 }

@@ -40,7 +40,8 @@ void RunSizeMoveLoop(HWND handle, WPARAM command) {
     const bool moving = (command & 0xFFF0) == SC_MOVE;
     const WPARAM edge = command & 0x000F;
     if (!moving && (edge < WMSZ_LEFT || edge > WMSZ_BOTTOMRIGHT)) return;
-    if (GetKeyState(VK_LBUTTON) >= 0 && GetAsyncKeyState(VK_LBUTTON) >= 0) return;  // button already up
+    if (GetKeyState(VK_LBUTTON) >= 0 && GetAsyncKeyState(VK_LBUTTON) >= 0)
+        return;  // button already up
 
     POINT start;
     GetCursorPos(&start);
@@ -59,10 +60,12 @@ void RunSizeMoveLoop(HWND handle, WPARAM command) {
         }
         const bool ours = msg.hwnd == handle;
         if (ours && msg.message == WM_LBUTTONUP) break;
-        if (msg.message == WM_KEYDOWN && (msg.wParam == WPARAM(VK_ESCAPE) || msg.wParam == WPARAM(VK_RETURN))) {
+        if (msg.message == WM_KEYDOWN &&
+            (msg.wParam == WPARAM(VK_ESCAPE) || msg.wParam == WPARAM(VK_RETURN))) {
             if (msg.wParam == WPARAM(VK_ESCAPE)) {
-                SetWindowPos(handle, nullptr, original.left, original.top, original.right - original.left,
-                             original.bottom - original.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                SetWindowPos(handle, nullptr, original.left, original.top,
+                             original.right - original.left, original.bottom - original.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
             }
             break;
         }

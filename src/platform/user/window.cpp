@@ -41,7 +41,8 @@ void CopyText(const std::string& text, char* buffer, int size, int* written) {
     if (buffer == nullptr || size <= 0) return;
     size_t count = std::min(text.size(), size_t(size - 1));
     // Never cut a multi-byte character in half.
-    while (count > 0 && count < text.size() && (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80) {
+    while (count > 0 && count < text.size() &&
+           (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80) {
         --count;
     }
     std::memcpy(buffer, text.data(), count);
@@ -182,10 +183,14 @@ std::uintptr_t GetClassLongPtr(HWND handle, int index) {
     if (window == nullptr) return 0;
     const WNDCLASSEX& info = window->windowClass->info;
     switch (index) {
-        case GCLP_HCURSOR: return reinterpret_cast<std::uintptr_t>(info.hCursor);
-        case GCLP_HBRBACKGROUND: return reinterpret_cast<std::uintptr_t>(info.hbrBackground);
-        case GCL_STYLE: return info.style;
-        default: return 0;
+        case GCLP_HCURSOR:
+            return reinterpret_cast<std::uintptr_t>(info.hCursor);
+        case GCLP_HBRBACKGROUND:
+            return reinterpret_cast<std::uintptr_t>(info.hbrBackground);
+        case GCL_STYLE:
+            return info.style;
+        default:
+            return 0;
     }
 }
 
@@ -195,10 +200,17 @@ std::uintptr_t SetClassLongPtr(HWND handle, int index, LONG_PTR value) {
     WNDCLASSEX& info = window->windowClass->info;
     std::uintptr_t previous = GetClassLongPtr(handle, index);
     switch (index) {
-        case GCLP_HCURSOR: info.hCursor = reinterpret_cast<HCURSOR>(value); break;
-        case GCLP_HBRBACKGROUND: info.hbrBackground = reinterpret_cast<HBRUSH>(value); break;
-        case GCL_STYLE: info.style = UINT(value); break;
-        default: return 0;
+        case GCLP_HCURSOR:
+            info.hCursor = reinterpret_cast<HCURSOR>(value);
+            break;
+        case GCLP_HBRBACKGROUND:
+            info.hbrBackground = reinterpret_cast<HBRUSH>(value);
+            break;
+        case GCL_STYLE:
+            info.style = UINT(value);
+            break;
+        default:
+            return 0;
     }
     return previous;
 }
@@ -267,16 +279,26 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
         BringToTop(window);
         HostWindowOptions options;
         options.topMost = (exStyle & WS_EX_TOPMOST) != 0;
-        options.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0 || (style & WS_POPUP && owner != nullptr &&
-                                                                   (exStyle & WS_EX_TOOLWINDOW));
+        options.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0 ||
+                             (style & WS_POPUP && owner != nullptr && (exStyle & WS_EX_TOOLWINDOW));
         options.title = window->text;
-        window->hostId = CurrentHost().CreateWindow(HostRect{x, y, window->rect.right, window->rect.bottom},
-                                                    options);
+        window->hostId = CurrentHost().CreateWindow(
+            HostRect{x, y, window->rect.right, window->rect.bottom}, options);
         RestackHost();
     }
 
-    CREATESTRUCT cs{param, instance, menu, parentHandle, height, width, y, x, LONG(style),
-                    windowName, window->windowClass->name.c_str(), exStyle};
+    CREATESTRUCT cs{param,
+                    instance,
+                    menu,
+                    parentHandle,
+                    height,
+                    width,
+                    y,
+                    x,
+                    LONG(style),
+                    windowName,
+                    window->windowClass->name.c_str(),
+                    exStyle};
     if (!(style & WS_CHILD)) {
         MINMAXINFO info = QueryMinMaxInfo(handle);
         if (!LiveWindow(handle)) return nullptr;
@@ -348,14 +370,15 @@ BOOL DestroyWindow(HWND handle) {
         if (window == nullptr) return TRUE;
     }
     if (window->parent != nullptr && !(window->exStyle & WS_EX_NOPARENTNOTIFY)) {
-        SendMessage(window->parent->handle, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, int(window->id)),
-                    reinterpret_cast<LPARAM>(handle));
+        SendMessage(window->parent->handle, WM_PARENTNOTIFY,
+                    MAKEWPARAM(WM_DESTROY, int(window->id)), reinterpret_cast<LPARAM>(handle));
         window = LiveWindow(handle);
         if (window == nullptr) return TRUE;
     }
     MarkDestroying(window);
     UserState& state = State();
-    if (Window* capture = FromHandle(state.capture); capture == window || IsAncestorOf(window, capture)) {
+    if (Window* capture = FromHandle(state.capture);
+        capture == window || IsAncestorOf(window, capture)) {
         ReleaseCapture();
     }
     if (Window* focus = FromHandle(state.focus); focus == window || IsAncestorOf(window, focus)) {
@@ -367,7 +390,9 @@ BOOL DestroyWindow(HWND handle) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND handle) { return FromHandle(handle) != nullptr ? TRUE : FALSE; }
+BOOL IsWindow(HWND handle) {
+    return FromHandle(handle) != nullptr ? TRUE : FALSE;
+}
 
 BOOL IsChild(HWND parentHandle, HWND handle) {
     Window* parent = FromHandle(parentHandle);
@@ -391,7 +416,8 @@ HWND SetParent(HWND handle, HWND newParentHandle) {
     }
     Window* old = window->parent;
     InvalidateWindow(old, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    old->children.erase(std::remove(old->children.begin(), old->children.end(), window), old->children.end());
+    old->children.erase(std::remove(old->children.begin(), old->children.end(), window),
+                        old->children.end());
     newParent->children.insert(newParent->children.begin(), window);
     window->parent = newParent;
     InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -402,40 +428,53 @@ HWND GetAncestor(HWND handle, UINT flags) {
     Window* window = FromHandle(handle);
     if (window == nullptr) return nullptr;
     switch (flags) {
-        case GA_PARENT: return window->parent ? window->parent->handle : nullptr;
-        case GA_ROOT: return Root(window)->handle;
+        case GA_PARENT:
+            return window->parent ? window->parent->handle : nullptr;
+        case GA_ROOT:
+            return Root(window)->handle;
         case GA_ROOTOWNER: {
             Window* root = Root(window);
             while (Window* owner = FromHandle(root->owner)) root = owner;
             return root->handle;
         }
-        default: return nullptr;
+        default:
+            return nullptr;
     }
 }
 
 HWND GetWindow(HWND handle, UINT command) {
     Window* window = FromHandle(handle);
     if (window == nullptr) return nullptr;
-    if (command == GW_CHILD) return window->children.empty() ? nullptr : window->children.front()->handle;
+    if (command == GW_CHILD)
+        return window->children.empty() ? nullptr : window->children.front()->handle;
     if (command == GW_OWNER) return window->owner;
-    const std::vector<Window*>& siblings = window->parent ? window->parent->children : State().topLevels;
+    const std::vector<Window*>& siblings =
+        window->parent ? window->parent->children : State().topLevels;
     auto it = std::find(siblings.begin(), siblings.end(), window);
     if (it == siblings.end()) return nullptr;
     switch (command) {
-        case GW_HWNDFIRST: return siblings.front()->handle;
-        case GW_HWNDLAST: return siblings.back()->handle;
-        case GW_HWNDNEXT: return it + 1 == siblings.end() ? nullptr : (*(it + 1))->handle;
-        case GW_HWNDPREV: return it == siblings.begin() ? nullptr : (*(it - 1))->handle;
-        default: return nullptr;
+        case GW_HWNDFIRST:
+            return siblings.front()->handle;
+        case GW_HWNDLAST:
+            return siblings.back()->handle;
+        case GW_HWNDNEXT:
+            return it + 1 == siblings.end() ? nullptr : (*(it + 1))->handle;
+        case GW_HWNDPREV:
+            return it == siblings.begin() ? nullptr : (*(it - 1))->handle;
+        default:
+            return nullptr;
     }
 }
 
 HWND GetTopWindow(HWND handle) {
-    if (handle == nullptr) return State().topLevels.empty() ? nullptr : State().topLevels.front()->handle;
+    if (handle == nullptr)
+        return State().topLevels.empty() ? nullptr : State().topLevels.front()->handle;
     return GetWindow(handle, GW_CHILD);
 }
 
-HWND GetDesktopWindow() { return nullptr; }
+HWND GetDesktopWindow() {
+    return nullptr;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Window data
@@ -444,14 +483,22 @@ LONG_PTR GetWindowLongPtr(HWND handle, int index) {
     Window* window = FromHandle(handle);
     if (window == nullptr) return 0;
     switch (index) {
-        case GWLP_WNDPROC: return LONG_PTR(reinterpret_cast<std::uintptr_t>(window->proc));
-        case GWLP_HINSTANCE: return LONG_PTR(reinterpret_cast<std::uintptr_t>(window->instance));
-        case GWLP_HWNDPARENT: return LONG_PTR(reinterpret_cast<std::uintptr_t>(GetParent(handle)));
-        case GWLP_ID: return window->id;
-        case GWL_STYLE: return LONG_PTR(window->style);
-        case GWL_EXSTYLE: return LONG_PTR(window->exStyle);
-        case GWLP_USERDATA: return window->userData;
-        default: return 0;
+        case GWLP_WNDPROC:
+            return LONG_PTR(reinterpret_cast<std::uintptr_t>(window->proc));
+        case GWLP_HINSTANCE:
+            return LONG_PTR(reinterpret_cast<std::uintptr_t>(window->instance));
+        case GWLP_HWNDPARENT:
+            return LONG_PTR(reinterpret_cast<std::uintptr_t>(GetParent(handle)));
+        case GWLP_ID:
+            return window->id;
+        case GWL_STYLE:
+            return LONG_PTR(window->style);
+        case GWL_EXSTYLE:
+            return LONG_PTR(window->exStyle);
+        case GWLP_USERDATA:
+            return window->userData;
+        default:
+            return 0;
     }
 }
 
@@ -464,8 +511,12 @@ LONG_PTR SetWindowLongPtr(HWND handle, int index, LONG_PTR value) {
             if (value == 0) return 0;  // a window always keeps a procedure
             window->proc = reinterpret_cast<WNDPROC>(value);
             break;
-        case GWLP_ID: window->id = value; break;
-        case GWLP_USERDATA: window->userData = value; break;
+        case GWLP_ID:
+            window->id = value;
+            break;
+        case GWLP_USERDATA:
+            window->userData = value;
+            break;
         case GWLP_HWNDPARENT:
             if (window->IsTopLevel()) window->owner = reinterpret_cast<HWND>(value);
             break;
@@ -474,12 +525,16 @@ LONG_PTR SetWindowLongPtr(HWND handle, int index, LONG_PTR value) {
             DWORD& field = index == GWL_STYLE ? window->style : window->exStyle;
             DWORD newValue = DWORD(value);
             // Visibility, the child flag and the top-most flag change through their own calls.
-            if (index == GWL_STYLE) newValue = (newValue & ~(WS_VISIBLE | WS_CHILD)) | (field & (WS_VISIBLE | WS_CHILD));
-            if (index == GWL_EXSTYLE) newValue = (newValue & ~WS_EX_TOPMOST) | (field & WS_EX_TOPMOST);
+            if (index == GWL_STYLE)
+                newValue =
+                    (newValue & ~(WS_VISIBLE | WS_CHILD)) | (field & (WS_VISIBLE | WS_CHILD));
+            if (index == GWL_EXSTYLE)
+                newValue = (newValue & ~WS_EX_TOPMOST) | (field & WS_EX_TOPMOST);
             field = newValue;
             break;
         }
-        default: return 0;
+        default:
+            return 0;
     }
     return previous;
 }
@@ -509,7 +564,8 @@ BOOL SetWindowText(HWND handle, LPCSTR text) {
 int GetWindowText(HWND handle, char* buffer, int size) {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
     if (FromHandle(handle) == nullptr) return 0;
-    return int(SendMessage(handle, WM_GETTEXT, WPARAM(std::max(size, 0)), reinterpret_cast<LPARAM>(buffer)));
+    return int(SendMessage(handle, WM_GETTEXT, WPARAM(std::max(size, 0)),
+                           reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLength(HWND handle) {
@@ -519,8 +575,10 @@ int GetWindowTextLength(HWND handle) {
 
 BOOL SetLayeredWindowAttributes(HWND handle, COLORREF, BYTE alpha, DWORD flags) {
     Window* window = LiveWindow(handle);
-    if (window == nullptr || !window->IsTopLevel() || !(window->exStyle & WS_EX_LAYERED)) return FALSE;
-    if ((flags & LWA_ALPHA) && window->hostId != 0) CurrentHost().SetWindowOpacity(window->hostId, alpha / 255.0f);
+    if (window == nullptr || !window->IsTopLevel() || !(window->exStyle & WS_EX_LAYERED))
+        return FALSE;
+    if ((flags & LWA_ALPHA) && window->hostId != 0)
+        CurrentHost().SetWindowOpacity(window->hostId, alpha / 255.0f);
     return TRUE;
 }
 
@@ -531,16 +589,20 @@ LRESULT DefaultTextMessage(Window* window, UINT message, WPARAM wParam, LPARAM l
             const char* text = reinterpret_cast<const char*>(lParam);
             window->text = text != nullptr ? text : "";
             if (window->hostId != 0) CurrentHost().SetWindowTitle(window->hostId, window->text);
-            if (window->style & WS_CAPTION) RedrawWindow(window->handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+            if (window->style & WS_CAPTION)
+                RedrawWindow(window->handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             return TRUE;
         }
         case WM_GETTEXT: {
             int written = 0;
-            CopyText(window->text, reinterpret_cast<char*>(lParam), int(std::min<WPARAM>(wParam, 0x7FFFFFFF)), &written);
+            CopyText(window->text, reinterpret_cast<char*>(lParam),
+                     int(std::min<WPARAM>(wParam, 0x7FFFFFFF)), &written);
             return written;
         }
-        case WM_GETTEXTLENGTH: return LRESULT(window->text.size());
-        default: return 0;
+        case WM_GETTEXTLENGTH:
+            return LRESULT(window->text.size());
+        default:
+            return 0;
     }
 }
 
@@ -591,9 +653,12 @@ void RegisterBuiltInClasses() {
         state.classes[core::LowerCaseAscii(name)] = cls;
     };
     auto colorBrush = [](int index) { return reinterpret_cast<HBRUSH>(std::uintptr_t(index + 1)); };
-    add("EDIT", EditWindowProc, CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM), colorBrush(COLOR_WINDOW));
-    add("#32770", MessageBoxWindowProc, CS_SAVEBITS, LoadCursor(nullptr, IDC_ARROW), colorBrush(COLOR_BTNFACE));
-    add("#32768", MenuWindowProc, CS_SAVEBITS, LoadCursor(nullptr, IDC_ARROW), colorBrush(COLOR_MENU));
+    add("EDIT", EditWindowProc, CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM),
+        colorBrush(COLOR_WINDOW));
+    add("#32770", MessageBoxWindowProc, CS_SAVEBITS, LoadCursor(nullptr, IDC_ARROW),
+        colorBrush(COLOR_BTNFACE));
+    add("#32768", MenuWindowProc, CS_SAVEBITS, LoadCursor(nullptr, IDC_ARROW),
+        colorBrush(COLOR_MENU));
 }
 
 }  // namespace

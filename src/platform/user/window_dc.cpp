@@ -23,7 +23,9 @@ std::vector<std::pair<HDC, HWND>>& DcOwners() {
     return owners;
 }
 
-HDC HookGetDC(HWND window) { return GetDCEx(window, nullptr, 0); }
+HDC HookGetDC(HWND window) {
+    return GetDCEx(window, nullptr, 0);
+}
 
 int HookReleaseDC(HWND, HDC dc) {
     // What the DC covered has been marked changed; the next present shows it.
@@ -51,13 +53,14 @@ Region VisibleRegion(const Window* window, bool clientOnly, bool clipChildren) {
     for (const Window* child = window; child->parent != nullptr; child = child->parent) {
         const Window* parent = child->parent;
         const POINT po = SurfaceOrigin(parent);
-        visible.Intersect(RECT{po.x + parent->client.left, po.y + parent->client.top, po.x + parent->client.right,
-                               po.y + parent->client.bottom});
+        visible.Intersect(RECT{po.x + parent->client.left, po.y + parent->client.top,
+                               po.x + parent->client.right, po.y + parent->client.bottom});
         if (parent->hasRegion) visible.Intersect(WindowArea(parent, po));
         // Siblings above this window in the z-order cover it.
         for (const Window* sibling : parent->children) {
             if (sibling == child) break;
-            if (sibling->style & WS_VISIBLE) visible.Subtract(WindowArea(sibling, SurfaceOrigin(sibling)));
+            if (sibling->style & WS_VISIBLE)
+                visible.Subtract(WindowArea(sibling, SurfaceOrigin(sibling)));
         }
     }
     if (clipChildren) {
@@ -122,7 +125,9 @@ HDC GetDCEx(HWND handle, HRGN clip, DWORD flags) {
     return MakeWindowDC(window, (flags & DCX_WINDOW) != 0, extraPtr);
 }
 
-HDC GetWindowDC(HWND handle) { return GetDCEx(handle, nullptr, DCX_WINDOW); }
+HDC GetWindowDC(HWND handle) {
+    return GetDCEx(handle, nullptr, DCX_WINDOW);
+}
 
 HWND WindowFromDC(HDC dc) {
     for (const auto& [owned, window] : DcOwners()) {
@@ -142,19 +147,23 @@ int SetWindowRgn(HWND handle, HRGN region, BOOL redraw) {
         old.Offset(-window->parent->client.left, -window->parent->client.top);
         InvalidateWindow(window->parent, &old, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    if (window->regionHandle != nullptr && window->regionHandle != region) DeleteObject(window->regionHandle);
+    if (window->regionHandle != nullptr && window->regionHandle != region)
+        DeleteObject(window->regionHandle);
     window->regionHandle = region;  // the window owns the region from now on
     window->hasRegion = object != nullptr;
     window->region = object != nullptr ? object->Get() : Region();
     if (window->hostId != 0) {
         std::vector<HostRect> rects;
         if (window->hasRegion) {
-            for (const RECT& r : window->region.Rects()) rects.push_back(HostRect{r.left, r.top, r.right, r.bottom});
-            if (rects.empty()) rects.push_back(HostRect{0, 0, 0, 0});  // an empty region hides everything
+            for (const RECT& r : window->region.Rects())
+                rects.push_back(HostRect{r.left, r.top, r.right, r.bottom});
+            if (rects.empty())
+                rects.push_back(HostRect{0, 0, 0, 0});  // an empty region hides everything
         }
         CurrentHost().SetWindowShape(window->hostId, rects);
     }
-    if (redraw && visible) InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (redraw && visible)
+        InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 1;
 }
 

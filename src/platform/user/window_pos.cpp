@@ -14,7 +14,8 @@ std::vector<Window*>& Siblings(Window* window) {
 // Top-most windows stay above the others among top-level windows.
 void KeepTopMostFirst() {
     auto& tops = State().topLevels;
-    std::stable_partition(tops.begin(), tops.end(), [](Window* w) { return (w->exStyle & WS_EX_TOPMOST) != 0; });
+    std::stable_partition(tops.begin(), tops.end(),
+                          [](Window* w) { return (w->exStyle & WS_EX_TOPMOST) != 0; });
 }
 
 void PlaceInZOrder(Window* window, HWND insertAfter) {
@@ -24,7 +25,8 @@ void PlaceInZOrder(Window* window, HWND insertAfter) {
     siblings.erase(std::remove(siblings.begin(), siblings.end(), window), siblings.end());
     if (insertAfter == HWND_BOTTOM) {
         siblings.push_back(window);
-    } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+    } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST ||
+               insertAfter == HWND_NOTOPMOST) {
         siblings.insert(siblings.begin(), window);
     } else {
         Window* after = FromHandle(insertAfter);
@@ -58,12 +60,14 @@ void ApplyVisibility(Window* window, bool show) {
 void HiddenWindowLosesInput(HWND handle) {
     UserState& state = State();
     Window* window = FromHandle(handle);
-    if (Window* capture = FromHandle(state.capture); capture == window || IsAncestorOf(window, capture)) {
+    if (Window* capture = FromHandle(state.capture);
+        capture == window || IsAncestorOf(window, capture)) {
         ReleaseCapture();
     }
     window = FromHandle(handle);
     if (window == nullptr) return;
-    if (Window* focus = FromHandle(state.focus); focus != nullptr && (focus == window || IsAncestorOf(window, focus))) {
+    if (Window* focus = FromHandle(state.focus);
+        focus != nullptr && (focus == window || IsAncestorOf(window, focus))) {
         if (window->parent != nullptr) SetFocus(window->parent->handle);
     }
     if (state.active == handle) ActivateOtherWindow(handle);
@@ -99,7 +103,8 @@ void RecalcClientRectWith(Window* window, bool validRects, const RECT& oldRect) 
     params.rgrc[2] = RECT{oldRect.left + window->client.left, oldRect.top + window->client.top,
                           oldRect.left + window->client.right, oldRect.top + window->client.bottom};
     const HWND handle = window->handle;  // the procedure may destroy the window
-    SendMessage(handle, WM_NCCALCSIZE, validRects ? TRUE : FALSE, reinterpret_cast<LPARAM>(&params));
+    SendMessage(handle, WM_NCCALCSIZE, validRects ? TRUE : FALSE,
+                reinterpret_cast<LPARAM>(&params));
     Window* live = FromHandle(handle);
     if (live == nullptr) return;
     RECT c = params.rgrc[0];
@@ -112,13 +117,15 @@ void RecalcClientRectWith(Window* window, bool validRects, const RECT& oldRect) 
     live->client = c;
 }
 
-void RecalcClientRect(Window* window) { RecalcClientRectWith(window, false, window->rect); }
+void RecalcClientRect(Window* window) {
+    RecalcClientRectWith(window, false, window->rect);
+}
 
 void SyncHostWindow(Window* window) {
     if (window->hostId == 0) return;
     Host& host = CurrentHost();
-    host.SetWindowBounds(window->hostId, HostRect{window->rect.left, window->rect.top, window->rect.right,
-                                                  window->rect.bottom});
+    host.SetWindowBounds(window->hostId, HostRect{window->rect.left, window->rect.top,
+                                                  window->rect.right, window->rect.bottom});
     host.ShowWindow(window->hostId, (window->style & WS_VISIBLE) && !(window->style & WS_MINIMIZE));
 }
 
@@ -163,7 +170,8 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     const RECT oldRect = window->rect;
     const RECT newRect{pos.x, pos.y, pos.x + std::max(pos.cx, 0), pos.y + std::max(pos.cy, 0)};
     const bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
-    const bool sized = newRect.right - newRect.left != window->Width() || newRect.bottom - newRect.top != window->Height();
+    const bool sized = newRect.right - newRect.left != window->Width() ||
+                       newRect.bottom - newRect.top != window->Height();
     const bool visible = IsVisibleChain(window);
     if (!moved) pos.flags |= SWP_NOMOVE;
     if (!sized) pos.flags |= SWP_NOSIZE;
@@ -179,7 +187,8 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
     }
     if ((moved || sized || (flags & SWP_FRAMECHANGED)) && !(flags & SWP_NOREDRAW)) {
         if (window->parent != nullptr || sized || (flags & SWP_FRAMECHANGED)) {
-            InvalidateWindow(window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            InvalidateWindow(window, nullptr,
+                             RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
     }
     if (window->IsTopLevel() && (moved || sized)) {
@@ -190,7 +199,8 @@ BOOL SetWindowPos(HWND handle, HWND insertAfter, int x, int y, int width, int he
 
     if ((flags & SWP_SHOWWINDOW) && !(window->style & WS_VISIBLE)) {
         ApplyVisibility(window, true);
-        if (window->IsTopLevel() && !(flags & SWP_NOACTIVATE) && !(window->exStyle & WS_EX_NOACTIVATE)) {
+        if (window->IsTopLevel() && !(flags & SWP_NOACTIVATE) &&
+            !(window->exStyle & WS_EX_NOACTIVATE)) {
             ActivateWindow(handle, WA_ACTIVE);
         }
     } else if ((flags & SWP_HIDEWINDOW) && (window->style & WS_VISIBLE)) {
@@ -224,17 +234,20 @@ void Maximize(Window* window, UINT showFlags) {
     RECT work = window->IsTopLevel() ? GetWorkArea() : RECT{};
     if (Window* root = Root(window); root != nullptr) {
         MONITORINFO mi{sizeof(MONITORINFO), {}, {}, 0};
-        if (GetMonitorInfo(MonitorFromWindow(root->handle, MONITOR_DEFAULTTONEAREST), &mi)) work = mi.rcWork;
+        if (GetMonitorInfo(MonitorFromWindow(root->handle, MONITOR_DEFAULTTONEAREST), &mi))
+            work = mi.rcWork;
     }
-    SetWindowPos(handle, HWND_TOP, work.left + info.ptMaxPosition.x, work.top + info.ptMaxPosition.y,
-                 info.ptMaxSize.x, info.ptMaxSize.y, SWP_FRAMECHANGED | showFlags);
+    SetWindowPos(handle, HWND_TOP, work.left + info.ptMaxPosition.x,
+                 work.top + info.ptMaxPosition.y, info.ptMaxSize.x, info.ptMaxSize.y,
+                 SWP_FRAMECHANGED | showFlags);
 }
 
 void Minimize(Window* window) {
     const HWND handle = window->handle;
     if (!(window->style & (WS_MAXIMIZE | WS_MINIMIZE))) window->normalRect = window->rect;
     window->style = (window->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
-    SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     window = LiveWindow(handle);
     if (window == nullptr) return;
     SyncHostWindow(window);
@@ -247,7 +260,8 @@ void Restore(Window* window, UINT showFlags) {
     if (window->style & (WS_MAXIMIZE | WS_MINIMIZE)) {
         window->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
         const RECT r = window->normalRect;
-        SetWindowPos(handle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_FRAMECHANGED | showFlags);
+        SetWindowPos(handle, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_FRAMECHANGED | showFlags);
         if (Window* live = LiveWindow(handle)) SyncHostWindow(live);
     } else {
         SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | showFlags);
@@ -301,7 +315,8 @@ BOOL ShowWindow(HWND handle, int command) {
     }
     window = LiveWindow(handle);
     // An already visible window asked to show and activate still comes forward.
-    if (window != nullptr && wasVisible && activate && !(window->style & WS_MINIMIZE) && State().active != handle) {
+    if (window != nullptr && wasVisible && activate && !(window->style & WS_MINIMIZE) &&
+        State().active != handle) {
         ActivateWindow(handle, WA_ACTIVE);
     }
     return wasVisible ? TRUE : FALSE;
@@ -331,7 +346,8 @@ BOOL EnableWindow(HWND handle, BOOL enable) {
     } else {
         window->style |= WS_DISABLED;
         UserState& state = State();
-        if (Window* focus = FromHandle(state.focus); focus == window || IsAncestorOf(window, focus)) {
+        if (Window* focus = FromHandle(state.focus);
+            focus == window || IsAncestorOf(window, focus)) {
             SetFocus(nullptr);
         }
         if (state.capture == handle) ReleaseCapture();
@@ -361,7 +377,8 @@ BOOL GetWindowRect(HWND handle, RECT* rect) {
 BOOL GetClientRect(HWND handle, RECT* rect) {
     Window* window = FromHandle(handle);
     if (window == nullptr || rect == nullptr) return FALSE;
-    *rect = RECT{0, 0, window->client.right - window->client.left, window->client.bottom - window->client.top};
+    *rect = RECT{0, 0, window->client.right - window->client.left,
+                 window->client.bottom - window->client.top};
     return TRUE;
 }
 
@@ -436,7 +453,8 @@ Window* DeepestChildAt(Window* window, POINT screen, bool skipDisabled) {
 // The top-level window under a screen point, in z-order, honouring window regions.
 Window* TopLevelAt(POINT screen) {
     for (Window* window : State().topLevels) {
-        if (!(window->style & WS_VISIBLE) || (window->style & WS_MINIMIZE) || window->destroying) continue;
+        if (!(window->style & WS_VISIBLE) || (window->style & WS_MINIMIZE) || window->destroying)
+            continue;
         if (ContainsScreenPoint(window, screen)) return window;
     }
     return nullptr;
@@ -474,7 +492,8 @@ BOOL GetWindowPlacement(HWND handle, WINDOWPLACEMENT* placement) {
                                                          : SW_HIDE;
     placement->ptMinPosition = POINT{-1, -1};
     placement->ptMaxPosition = POINT{-1, -1};
-    placement->rcNormalPosition = (window->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? window->normalRect : window->rect;
+    placement->rcNormalPosition =
+        (window->style & (WS_MAXIMIZE | WS_MINIMIZE)) ? window->normalRect : window->rect;
     return TRUE;
 }
 

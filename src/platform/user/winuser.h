@@ -18,17 +18,33 @@ TEMBRIN_DECLARE_HANDLE(HMONITOR);
 // The files of one drop, handed to the window by WM_DROPFILES; freed by DragFinish.
 TEMBRIN_DECLARE_HANDLE(HDROP);
 
-constexpr WORD LOWORD(std::uintptr_t v) { return WORD(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return WORD(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return WORD((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int low, int high) {
     return LPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16));
 }
-constexpr WPARAM MAKEWPARAM(int low, int high) { return WPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16)); }
-constexpr LRESULT MAKELRESULT(int low, int high) { return LRESULT(MAKELPARAM(low, high)); }
-constexpr int GET_X_LPARAM(LPARAM l) { return SHORT(LOWORD(std::uintptr_t(l))); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return SHORT(HIWORD(std::uintptr_t(l))); }
-constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM w) { return SHORT(HIWORD(w)); }
-inline const char* MAKEINTRESOURCE(WORD id) { return reinterpret_cast<const char*>(std::uintptr_t(id)); }
+constexpr WPARAM MAKEWPARAM(int low, int high) {
+    return WPARAM(DWORD(WORD(low)) | (DWORD(WORD(high)) << 16));
+}
+constexpr LRESULT MAKELRESULT(int low, int high) {
+    return LRESULT(MAKELPARAM(low, high));
+}
+constexpr int GET_X_LPARAM(LPARAM l) {
+    return SHORT(LOWORD(std::uintptr_t(l)));
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+    return SHORT(HIWORD(std::uintptr_t(l)));
+}
+constexpr SHORT GET_WHEEL_DELTA_WPARAM(WPARAM w) {
+    return SHORT(HIWORD(w));
+}
+inline const char* MAKEINTRESOURCE(WORD id) {
+    return reinterpret_cast<const char*>(std::uintptr_t(id));
+}
 
 // ---------------------------------------------------------------------------------------------
 // Structures

@@ -1,7 +1,7 @@
 #pragma once
 // Builds small GIF files byte by byte for the tests, including hand-picked LZW code streams.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 
 // Packs codes of given widths, least significant bit first, as the GIF format does.
 class CodeWriter {
-public:
+  public:
     void Put(int code, int width) {
         for (int i = 0; i < width; ++i) {
             if (bit_ == 0) bytes_.push_back(0);
@@ -23,7 +23,7 @@ public:
     }
     const Bytes& bytes() const { return bytes_; }
 
-private:
+  private:
     Bytes bytes_;
     int bit_ = 0;
 };
@@ -67,7 +67,7 @@ inline Bytes SubBlocks(const Bytes& data, size_t blockSize = 255, bool terminato
 }
 
 class GifBuilder {
-public:
+  public:
     // Header and screen descriptor; a global table of 2 << tableBits entries when asked.
     GifBuilder(int width, int height, int tableBits = 1, bool globalTable = true,
                const char* signature = "GIF89a") {
@@ -137,7 +137,7 @@ public:
     GifBuilder& Trailer() { return Raw({0x3B}); }
     const Bytes& bytes() const { return bytes_; }
 
-private:
+  private:
     void Word(int value) {
         bytes_.push_back(static_cast<uint8_t>(value & 0xFF));
         bytes_.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));

@@ -23,10 +23,10 @@ struct Loaded {
 
 Loaded Load(const Bytes& bytes) {
     Loaded result;
-    result.data->SetOnWarning([&warnings = result.warnings](const void*, TGIFSeverity,
-                                                             const std::string& message) {
-        warnings.push_back(message);
-    });
+    result.data->SetOnWarning(
+        [&warnings = result.warnings](const void*, TGIFSeverity, const std::string& message) {
+            warnings.push_back(message);
+        });
     core::TBytesStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
     result.data->LoadFromStream(stream);
     return result;
@@ -189,10 +189,8 @@ TEST(GIFFrames, InterlacedRowsArriveInPassOrder) {
 }
 
 TEST(GIFFrames, LocalTableOverridesTheGlobalOne) {
-    Loaded loaded = Load(GifBuilder(1, 1)
-                             .LiteralImage(0, 0, 1, 1, {1}, 0x81)
-                             .LiteralImage(0, 0, 1, 1, {1})
-                             .bytes());
+    Loaded loaded = Load(
+        GifBuilder(1, 1).LiteralImage(0, 0, 1, 1, {1}, 0x81).LiteralImage(0, 0, 1, 1, {1}).bytes());
     ASSERT_EQ(loaded.data->Count(), 2);
     EXPECT_EQ(loaded.data->Images(0).ActiveColorMap().Count(), 4);
     EXPECT_EQ(loaded.data->Images(0).ActiveColorMap().Color(1), (TGIFColor{254, 128, 1}));
@@ -216,8 +214,8 @@ TEST(GIFExtensions, LoopExtensionGivesItsCount) {
                                .Application("NETSCAPE2.0", {{2, 0x10, 0x20, 0, 0}, {1, 3, 0}})
                                .LiteralImage(0, 0, 1, 1, {1})
                                .bytes());
-    auto loop = dynamic_cast<const TGIFAppExtNSLoop*>(
-        buffered.data->Images(0).Extensions().at(0).get());
+    auto loop =
+        dynamic_cast<const TGIFAppExtNSLoop*>(buffered.data->Images(0).Extensions().at(0).get());
     ASSERT_NE(loop, nullptr);
     EXPECT_EQ(loop->BufferSize(), 0x2010u);
     EXPECT_EQ(loop->Loops(), 3);
@@ -330,10 +328,11 @@ TEST(GIFProgress, ReportsStartEachFrameAndTheEnd) {
     };
     std::vector<Report> reports;
     TGIFData data;
-    data.SetOnProgress([&](TGIFProgressStage stage, int percent, bool redraw, const std::string& m) {
-        EXPECT_EQ(m, "Loading...");
-        reports.push_back({stage, percent, redraw});
-    });
+    data.SetOnProgress(
+        [&](TGIFProgressStage stage, int percent, bool redraw, const std::string& m) {
+            EXPECT_EQ(m, "Loading...");
+            reports.push_back({stage, percent, redraw});
+        });
     Bytes file = GifBuilder(2, 2)
                      .LiteralImage(0, 0, 2, 2, {1, 1, 1, 1})
                      .LiteralImage(0, 0, 2, 2, {2, 2, 2, 2})
@@ -362,10 +361,8 @@ TEST(GIFProgress, ReportsStartEachFrameAndTheEnd) {
 
 TEST(GIFLoading, ReloadingStartsFromAClearedPicture) {
     TGIFData data;
-    Bytes two = GifBuilder(5, 4)
-                    .LiteralImage(0, 0, 1, 1, {1})
-                    .LiteralImage(0, 0, 1, 1, {1})
-                    .bytes();
+    Bytes two =
+        GifBuilder(5, 4).LiteralImage(0, 0, 1, 1, {1}).LiteralImage(0, 0, 1, 1, {1}).bytes();
     core::TBytesStream first(two.data(), static_cast<int64_t>(two.size()));
     data.LoadFromStream(first);
     ASSERT_EQ(data.Count(), 2);
@@ -389,10 +386,8 @@ TEST(GIFLoading, PixelBudgetStopsHugeFrames) {
     EXPECT_THROW(data.LoadFromStream(stream), core::EOutOfMemory);
     EXPECT_EQ(stream.Position(), 0);
     data.SetPixelBudget(100);
-    Bytes two = GifBuilder(8, 8)
-                    .LiteralImage(0, 0, 8, 8, {1})
-                    .LiteralImage(0, 0, 8, 8, {1})
-                    .bytes();
+    Bytes two =
+        GifBuilder(8, 8).LiteralImage(0, 0, 8, 8, {1}).LiteralImage(0, 0, 8, 8, {1}).bytes();
     core::TBytesStream twoStream(two.data(), static_cast<int64_t>(two.size()));
     EXPECT_THROW(data.LoadFromStream(twoStream), core::EOutOfMemory);
 }

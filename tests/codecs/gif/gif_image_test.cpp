@@ -29,7 +29,9 @@ void Load(TGIFImage& gif, const Bytes& bytes) {
 }
 
 // The builder's global colour i is (10i, 20i, 30i).
-uint32_t GlobalColor(int i) { return (10u * i) | (20u * i) << 8 | (30u * i) << 16; }
+uint32_t GlobalColor(int i) {
+    return (10u * i) | (20u * i) << 8 | (30u * i) << 16;
+}
 
 std::unique_ptr<graphics::TBitmap> Canvas(int width, int height, graphics::TColor fill) {
     auto bitmap = std::make_unique<graphics::TBitmap>();
@@ -48,7 +50,7 @@ const std::vector<int> kPattern = {1, 2, 3, 1,  //
 // Every picture, bitmap, mask and palette made in a test is gone when it ends. The shared
 // 216-colour palette lives for the whole process, so it is made before counting starts.
 class GIFImage : public testing_support::NoGdiLeaks {
-protected:
+  protected:
     void SetUp() override {
         DitherPalette();
         NoGdiLeaks::SetUp();
@@ -59,7 +61,8 @@ protected:
 
 TEST_F(GIFImage, SingleTransparentFrameOverWhite) {
     TGIFImage gif;
-    Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
+    Load(gif,
+         GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
     ASSERT_TRUE(gif.Transparent());
 
     // Stretched to 32 x 32: each pixel becomes an 8 x 8 block.
@@ -252,7 +255,8 @@ TEST_F(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
 TEST_F(GIFImage, FailedLoadMovesTheStreamBack) {
     TGIFImage gif;
     Bytes bytes = {'x', 'x'};
-    Bytes broken = GifBuilder(2, 2).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).Raw({0x21, 0x42, 0}).bytes();
+    Bytes broken =
+        GifBuilder(2, 2).LiteralImage(0, 0, 2, 2, {1, 1, 1, 1}).Raw({0x21, 0x42, 0}).bytes();
     bytes.insert(bytes.end(), broken.begin(), broken.end());
     core::TBytesStream stream(bytes.data(), static_cast<int64_t>(bytes.size()));
     stream.SetPosition(2);
@@ -265,7 +269,8 @@ TEST_F(GIFImage, FailedLoadMovesTheStreamBack) {
 
 TEST_F(GIFImage, DrawingThroughTheMaskLeavesACopyOfTheTargetAlone) {
     TGIFImage gif;
-    Load(gif, GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
+    Load(gif,
+         GifBuilder(4, 4).GraphicControl(0x01, 0, 2).LiteralImage(0, 0, 4, 4, kPattern).bytes());
     auto target = Canvas(8, 8, graphics::clWhite);
     graphics::TBitmap copy;
     copy.CopyFrom(target.get());  // shares the image until one of them changes
@@ -323,8 +328,9 @@ TEST_F(GIFImage, TiledDrawingRepeatsTheScreenInsideTheRectangle) {
 TEST_F(GIFImage, LoadingReportsThroughTheGraphicsProgressEvent) {
     TGIFImage gif;
     std::vector<std::pair<graphics::TProgressStage, int>> reports;
-    gif.SetOnProgress([&](core::TPersistent* sender, graphics::TProgressStage stage, uint8_t percent,
-                          bool redraw, const graphics::TRect& rect, const std::string& message) {
+    gif.SetOnProgress([&](core::TPersistent* sender, graphics::TProgressStage stage,
+                          uint8_t percent, bool redraw, const graphics::TRect& rect,
+                          const std::string& message) {
         EXPECT_EQ(sender, &gif);
         EXPECT_EQ(message, "Loading...");
         EXPECT_TRUE(rect.IsEmpty());

@@ -95,10 +95,9 @@ TEST(GIFReference, OneByteSubBlocksDecodeAsTheOriginal) {
             EXPECT_EQ(warnings, 0);
             ASSERT_EQ(data.Count(), expected.Count());
             for (int i = 0; i < data.Count(); ++i)
-                EXPECT_TRUE(std::equal(data.Images(i).Pixels().begin(),
-                                       data.Images(i).Pixels().end(),
-                                       expected.Images(i).Pixels().begin(),
-                                       expected.Images(i).Pixels().end()))
+                EXPECT_TRUE(std::equal(
+                    data.Images(i).Pixels().begin(), data.Images(i).Pixels().end(),
+                    expected.Images(i).Pixels().begin(), expected.Images(i).Pixels().end()))
                     << "frame " << i << ", blocks of " << blockSize;
         }
     }
@@ -146,8 +145,8 @@ TEST(GIFReference, DecodedIndicesMatchGiflib) {
             ++totalFrames;
             const size_t count = static_cast<size_t>(desc.Width) * desc.Height;
             ASSERT_EQ(frame.Pixels().size(), count);
-            EXPECT_TRUE(std::equal(frame.Pixels().begin(), frame.Pixels().end(),
-                                   expected.RasterBits))
+            EXPECT_TRUE(
+                std::equal(frame.Pixels().begin(), frame.Pixels().end(), expected.RasterBits))
                 << "frame " << k - 1;
             if (desc.ColorMap) {
                 ASSERT_EQ(frame.ColorMap().Count(), desc.ColorMap->ColorCount);

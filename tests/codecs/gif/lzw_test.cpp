@@ -217,9 +217,8 @@ TEST(GIFColorMap, CapacityBitsAndLookups) {
 
     TGIFData data;
     std::vector<std::string> warnings;
-    data.SetOnWarning([&](const void*, TGIFSeverity, const std::string& m) {
-        warnings.push_back(m);
-    });
+    data.SetOnWarning(
+        [&](const void*, TGIFSeverity, const std::string& m) { warnings.push_back(m); });
     TGIFColorMap& map = data.GlobalColorMap();
     EXPECT_EQ(map.BitsPerPixel(), 0);
     try {

@@ -129,7 +129,7 @@ TEST(JpegDecode, FourComponentFilesFailInsteadOfOverrunningThreeByteRows) {
 }
 
 class FailingStream : public core::TMemoryStream {
-public:
+  public:
     FailingStream(std::vector<uint8_t> bytes, int64_t failAt)
         : core::TMemoryStream(std::move(bytes)), failAt_(failAt) {}
     int64_t Read(void* buffer, int64_t count) override {
@@ -140,7 +140,7 @@ public:
         return core::TMemoryStream::Read(buffer, count);
     }
 
-private:
+  private:
     int64_t failAt_;
 };
 

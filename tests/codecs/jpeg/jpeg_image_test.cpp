@@ -155,7 +155,8 @@ TEST(JPEGImage, AHalfFileDrawsItsUpperPart) {
     std::vector<uint8_t> whole = MakeJpeg(options, [](int x, int y) {
         Rgb c = Bands(x, y, 256);
         uint8_t grain = static_cast<uint8_t>((x * 7 + y * 13) % 24);
-        return Rgb{uint8_t(c.red ? c.red - grain : grain), uint8_t(c.green ? c.green - grain : grain),
+        return Rgb{uint8_t(c.red ? c.red - grain : grain),
+                   uint8_t(c.green ? c.green - grain : grain),
                    uint8_t(c.blue ? c.blue - grain : grain)};
     });
     std::vector<uint8_t> half(whole.begin(), whole.begin() + whole.size() / 2);
@@ -282,10 +283,9 @@ TEST(JPEGImage, ProgressIsReportedAndACancelledDecodeKeepsItsBitmap) {
 
     // Any other exception from the handler comes through the library to the caller, once.
     auto failing = Load(MakeJpeg(options, Gradient));
-    failing->SetOnProgress([](core::TPersistent*, TProgressStage, uint8_t, bool,
-                              const graphics::TRect&, const std::string&) {
-        throw core::EReadError(std::string(200, 'r'));
-    });
+    failing->SetOnProgress(
+        [](core::TPersistent*, TProgressStage, uint8_t, bool, const graphics::TRect&,
+           const std::string&) { throw core::EReadError(std::string(200, 'r')); });
     EXPECT_THROW(Draw(*failing, *target), core::EReadError);
     EXPECT_NO_THROW(Draw(*failing, *target));
 }

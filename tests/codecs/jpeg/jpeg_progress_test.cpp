@@ -16,7 +16,7 @@ struct Seen {
 };
 
 class ProgressMonitorTest : public ::testing::Test {
-protected:
+  protected:
     ProgressMonitorTest()
         : monitor_(
               [this](JpegProgressStage stage, int percent, bool redraw,

@@ -54,10 +54,14 @@ std::vector<uint8_t> MakeJpeg(const SampleOptions& options, const PixelFunction&
 
 Rgb Bands(int x, int y, int height) {
     switch (y * 4 / height) {
-        case 0: return {255, 0, 0};
-        case 1: return {0, 255, 0};
-        case 2: return {0, 0, 255};
-        default: return {255, 255, 255};
+        case 0:
+            return {255, 0, 0};
+        case 1:
+            return {0, 255, 0};
+        case 2:
+            return {0, 0, 255};
+        default:
+            return {255, 255, 255};
     }
 }
 

@@ -21,7 +21,7 @@ constexpr const char kButtonText[] = "导出64X64 打开图片";
 
 // A white 32-bit surface selected into a memory DC.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height) : width_(width), height_(height) {
         dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
@@ -69,7 +69,7 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-private:
+  private:
     int width_;
     int height_;
     HDC dc_ = nullptr;
@@ -79,10 +79,11 @@ private:
 
 // A font selected for the lifetime of the object.
 class Selected {
-public:
+  public:
     Selected(HDC dc, const char* face, int height, int weight = FW_NORMAL, bool underline = false)
         : dc_(dc) {
-        font_ = CreateFont(height, 0, 0, 0, weight, 0, underline, 0, GB2312_CHARSET, 0, 0, 0, 0, face);
+        font_ =
+            CreateFont(height, 0, 0, 0, weight, 0, underline, 0, GB2312_CHARSET, 0, 0, 0, 0, face);
         old_ = SelectObject(dc, font_);
     }
     ~Selected() {
@@ -93,7 +94,7 @@ public:
     Selected& operator=(const Selected&) = delete;
     HFONT Font() const { return font_; }
 
-private:
+  private:
     HDC dc_;
     HFONT font_;
     HGDIOBJ old_;
@@ -149,10 +150,11 @@ TEST(FontHandle, TextFaceIsTheNameAskedFor) {
     Canvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     char name[LF_FACESIZE] = {};
-    EXPECT_EQ(GetTextFace(canvas.Dc(), sizeof name, name), static_cast<int>(std::strlen("宋体")) + 1);
+    EXPECT_EQ(GetTextFace(canvas.Dc(), sizeof name, name),
+              static_cast<int>(std::strlen("宋体")) + 1);
     EXPECT_STREQ(name, "宋体");
     char tiny[4] = {};
-    GetTextFace(canvas.Dc(), sizeof tiny, tiny);   // "宋" is 3 bytes: no half character
+    GetTextFace(canvas.Dc(), sizeof tiny, tiny);  // "宋" is 3 bytes: no half character
     EXPECT_STREQ(tiny, "宋");
 }
 
@@ -171,9 +173,10 @@ TEST_F(TextMeasuring, SongTwelvePixelButtonCaption) {
     INT fit = 0;
     INT dx[32] = {};
     SIZE partial{};
-    ASSERT_TRUE(GetTextExtentExPoint(canvas.Dc(), kButtonText, static_cast<int>(std::strlen(kButtonText)),
-                                     30, &fit, dx, &partial));
-    EXPECT_EQ(fit, 3);          // 12 + 12 + 6
+    ASSERT_TRUE(GetTextExtentExPoint(canvas.Dc(), kButtonText,
+                                     static_cast<int>(std::strlen(kButtonText)), 30, &fit, dx,
+                                     &partial));
+    EXPECT_EQ(fit, 3);  // 12 + 12 + 6
     EXPECT_EQ(dx[2], 30);
     EXPECT_EQ(partial.cx, 108);
 }
@@ -223,7 +226,7 @@ TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
     // ... while the pixels come from a 24-pixel one.
     SetBkMode(canvas.Dc(), TRANSPARENT);
     TextOut(canvas.Dc(), 0, 0, "图片", 6);
-    SetMapMode(canvas.Dc(), MM_TEXT);   // read back device pixels
+    SetMapMode(canvas.Dc(), MM_TEXT);  // read back device pixels
     const RECT ink = canvas.Ink();
     EXPECT_GT(ink.right - ink.left, 40);
     EXPECT_LE(ink.right, 48);
@@ -235,7 +238,8 @@ TEST_F(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     SetTextColor(canvas.Dc(), kRed);
-    ASSERT_TRUE(TextOut(canvas.Dc(), 10, 5, kButtonText, static_cast<int>(std::strlen(kButtonText))));
+    ASSERT_TRUE(
+        TextOut(canvas.Dc(), 10, 5, kButtonText, static_cast<int>(std::strlen(kButtonText))));
     // 1-bit glyphs: every pixel is either untouched or exactly the text colour.
     const int red = canvas.Count(kRed);
     EXPECT_GT(red, 100);
@@ -330,7 +334,7 @@ TEST_F(TextDrawing, ClippedAtTheDcClip) {
     SetBkColor(canvas.Dc(), kGreen);
     IntersectClipRect(canvas.Dc(), 20, 0, 50, 8);
     TextOut(canvas.Dc(), 10, 2, kButtonText, static_cast<int>(std::strlen(kButtonText)));
-    SelectClipRgn(canvas.Dc(), nullptr);   // GetPixel answers only inside the clip
+    SelectClipRgn(canvas.Dc(), nullptr);  // GetPixel answers only inside the clip
     EXPECT_EQ(canvas.Ink().left, 20);
     EXPECT_EQ(canvas.Ink().top, 2);
     EXPECT_EQ(canvas.Ink().right, 50);
@@ -362,7 +366,8 @@ struct Bars {
 Bars StyleBars(bool underline, bool strikeOut) {
     Canvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    HFONT font = CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
+    HFONT font =
+        CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
     HGDIOBJ old = SelectObject(canvas.Dc(), font);
     TEXTMETRIC tm{};
     GetTextMetrics(canvas.Dc(), &tm);
@@ -521,12 +526,12 @@ TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
     Selected font(canvas.Dc(), "宋体", -12);
     RECT whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
     EXPECT_GT(DrawText(canvas.Dc(), "中心", -1, &whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
-    EXPECT_GT(canvas.Ink().right, 0);   // centred on the middle of the range: around (0, 0)
+    EXPECT_GT(canvas.Ink().right, 0);  // centred on the middle of the range: around (0, 0)
     PatBlt(canvas.Dc(), 0, 0, 40, 20, WHITENESS);
     EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MAX, INT32_MIN, "far", 3));
     SetTextAlign(canvas.Dc(), TA_RIGHT | TA_BOTTOM);
     EXPECT_TRUE(TextOut(canvas.Dc(), INT32_MIN, INT32_MAX, "far", 3));
-    EXPECT_EQ(canvas.Ink().right, 0);   // nothing landed on the canvas
+    EXPECT_EQ(canvas.Ink().right, 0);  // nothing landed on the canvas
     HFONT huge = CreateFont(INT32_MIN, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
     HGDIOBJ old = SelectObject(canvas.Dc(), huge);
     TEXTMETRIC tm{};
@@ -544,7 +549,8 @@ TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
         Selected font(canvas.Dc(), size % 2 ? "Arial" : "宋体", -size);
         RECT box{0, 0, 120, 40};
         for (int i = 0; i < 20; ++i)
-            DrawText(canvas.Dc(), "并发 threads 绘制文字 &Text", -1, &box, DT_WORDBREAK | DT_CENTER);
+            DrawText(canvas.Dc(), "并发 threads 绘制文字 &Text", -1, &box,
+                     DT_WORDBREAK | DT_CENTER);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 120; ++x) pixels.push_back(canvas.At(x, y));
     };

@@ -83,7 +83,7 @@ TEST(FontMetrics, NegativeHeightIsTheEmAndPositiveTheCell) {
     auto em = Font("Arial", -16);
     EXPECT_EQ(em->Ppem(), 16);
     EXPECT_EQ(em->Metrics().height - em->Metrics().internalLeading, 16);
-    EXPECT_GT(em->Metrics().internalLeading, 0);   // Arial's cell is taller than its em
+    EXPECT_GT(em->Metrics().internalLeading, 0);  // Arial's cell is taller than its em
 
     auto cell = Font("Arial", 16);
     EXPECT_EQ(cell->Metrics().height, 16);
@@ -112,7 +112,7 @@ TEST(FontMetrics, DefaultHeightGivesAUsableFont) {
 TEST(FontStyle, SyntheticBoldWidensTheMingFace) {
     auto regular = Font("宋体", -12);
     auto bold = Font("宋体", -12, 700);
-    EXPECT_EQ(Width(*bold, "图") , Width(*regular, "图") + 1);
+    EXPECT_EQ(Width(*bold, "图"), Width(*regular, "图") + 1);
     std::lock_guard lock(TextLock());
     auto ink = [](const GlyphImage& g) {
         int n = 0;
@@ -143,7 +143,7 @@ double Lean(const GlyphImage& g) {
 }
 
 TEST(FontStyle, ItalicSlantsTheGlyph) {
-    for (int height : {-12, -40}) {   // a bitmap strike size and an outline size
+    for (int height : {-12, -40}) {  // a bitmap strike size and an outline size
         auto upright = Font("宋体", height);
         auto italic = Font("宋体", height, 400, true);
         std::lock_guard lock(TextLock());
@@ -173,10 +173,10 @@ TEST(CoverageMask, OneBitAndGrayGlyphsLandAtTheirPlace) {
     mono.pitch = 2;
     mono.left = 1;
     mono.top = 2;
-    mono.bits = {0x80, 0x40, 0x00, 0x01};   // (0,0) and (9,0) set in row 0? see below
+    mono.bits = {0x80, 0x40, 0x00, 0x01};  // (0,0) and (9,0) set in row 0? see below
     // Row 0: bits 0 and 9; row 1: none of the first 8, bit 15 is past the width.
     CoverageMask mask(0, 0, 20, 10);
-    mask.DrawGlyph(mono, 5, 6);   // first column at x 6, first row at y 4
+    mask.DrawGlyph(mono, 5, 6);  // first column at x 6, first row at y 4
     EXPECT_EQ(mask.At(6, 4), 255);
     EXPECT_EQ(mask.At(15, 4), 255);
     EXPECT_EQ(mask.At(7, 4), 0);
@@ -188,7 +188,7 @@ TEST(CoverageMask, OneBitAndGrayGlyphsLandAtTheirPlace) {
     gray.pitch = 2;
     gray.bits = {128, 40};
     gray.top = 1;
-    mask.DrawGlyph(gray, 6, 5);   // row 4: stronger coverage wins
+    mask.DrawGlyph(gray, 6, 5);  // row 4: stronger coverage wins
     EXPECT_EQ(mask.At(6, 4), 255);
     EXPECT_EQ(mask.At(7, 4), 40);
 }
@@ -201,13 +201,13 @@ TEST(CoverageMask, ClipsAtItsEdges) {
     gray.bits.assign(16, 200);
     gray.top = 4;
     CoverageMask mask(10, 10, 3, 3);
-    mask.DrawGlyph(gray, 8, 12);     // covers x 8..11, y 8..11: only 10..11 × 10..11 inside
+    mask.DrawGlyph(gray, 8, 12);  // covers x 8..11, y 8..11: only 10..11 × 10..11 inside
     EXPECT_EQ(mask.At(10, 10), 200);
     EXPECT_EQ(mask.At(11, 11), 200);
     EXPECT_EQ(mask.At(12, 12), 0);
     mask.FillBar(-100, 12, 100, 13);
     EXPECT_EQ(mask.At(12, 12), 255);
-    EXPECT_EQ(mask.At(9, 12), 0);    // outside the mask reads as nothing
+    EXPECT_EQ(mask.At(9, 12), 0);  // outside the mask reads as nothing
 }
 
 }  // namespace

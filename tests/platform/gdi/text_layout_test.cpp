@@ -8,7 +8,7 @@ namespace platform::text {
 namespace {
 
 class FixedMeasure final : public TextMeasure {
-public:
+  public:
     int Advance(char32_t ch) override { return IsBreakableWide(ch) ? 12 : 6; }
     int LineHeight() override { return 13; }
     int ExternalLeading() override { return 2; }
@@ -20,7 +20,9 @@ TextLayout Lay(const char* text, LayoutBox box, unsigned format) {
     return LayoutText(core::Utf8ToUtf32(text), box, format, measure);
 }
 
-std::string LineText(const LaidLine& line) { return core::Utf32ToUtf8(line.chars); }
+std::string LineText(const LaidLine& line) {
+    return core::Utf32ToUtf8(line.chars);
+}
 
 TEST(DrawTextLayout, CalcRectOfASingleLine) {
     const TextLayout t = Lay("导出64X64", {10, 20, 10, 20}, DT_CALCRECT | DT_SINGLELINE);
@@ -51,7 +53,7 @@ TEST(DrawTextLayout, WordBreakAtSpacesAndBetweenChineseCharacters) {
     EXPECT_EQ(LineText(words.lines[0]), "one");
     EXPECT_EQ(LineText(words.lines[1]), "two");
     EXPECT_EQ(LineText(words.lines[2]), "three");
-    EXPECT_EQ(words.extent.right, 30);     // the widest line, not the box
+    EXPECT_EQ(words.extent.right, 30);  // the widest line, not the box
     EXPECT_EQ(words.extent.bottom, 39);
 
     const TextLayout cjk = Lay("打开图片文件", {0, 0, 40, 0}, DT_WORDBREAK);
@@ -99,7 +101,7 @@ TEST(DrawTextLayout, PrefixUnderlinesTheFollowingCharacter) {
     const TextLayout t = Lay("Mi&nimize", {5, 0, 100, 20}, DT_SINGLELINE);
     EXPECT_EQ(LineText(t.lines[0]), "Minimize");
     ASSERT_EQ(t.lines[0].underlines.size(), 1u);
-    EXPECT_EQ(t.lines[0].underlines[0], std::make_pair(5 + 12, 5 + 18));   // under "n"
+    EXPECT_EQ(t.lines[0].underlines[0], std::make_pair(5 + 12, 5 + 18));  // under "n"
     EXPECT_EQ(t.width, 48);
 }
 
@@ -135,14 +137,14 @@ TEST(DrawTextLayout, EndEllipsisCutsToTheBox) {
 }
 
 TEST(DrawTextLayout, PathEllipsisKeepsTheLastComponent) {
-    const TextLayout t = Lay("C:\\Pictures\\Holiday\\photo.bmp", {0, 0, 120, 13},
-                             DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    const TextLayout t =
+        Lay("C:\\Pictures\\Holiday\\photo.bmp", {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
     // "\photo.bmp" is 10 characters, "..." 3: 7 characters of the head fit in 20.
     EXPECT_EQ(LineText(t.lines[0]), "C:\\Pict...\\photo.bmp");
     EXPECT_LE(t.lines[0].width, 120);
 
-    const TextLayout narrow = Lay("C:\\dir\\averyverylongname.bmp", {0, 0, 60, 13},
-                                  DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    const TextLayout narrow =
+        Lay("C:\\dir\\averyverylongname.bmp", {0, 0, 60, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS);
     EXPECT_LE(narrow.lines[0].width, 60);
     EXPECT_EQ(LineText(narrow.lines[0]).substr(0, 3), "...");
 }
@@ -160,12 +162,12 @@ TEST(DrawTextLayout, TabsExpandToEightAverageCharacters) {
     EXPECT_EQ(plain.lines[0].x[2], 12);
     // DT_TABSTOP takes the tab size from the second byte, which is then no format bit
     // (0x0800 would otherwise read as DT_NOPREFIX).
-    const TextLayout four = Lay("a\t&b", {0, 0, 200, 13},
-                                DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4u << 8));
+    const TextLayout four =
+        Lay("a\t&b", {0, 0, 200, 13}, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (4u << 8));
     EXPECT_EQ(four.lines[0].x[2], 24);
     EXPECT_EQ(LineText(four.lines[0]), "a\tb");
-    const TextLayout eight = Lay("a\t&b", {0, 0, 200, 13},
-                                 DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (8u << 8));
+    const TextLayout eight =
+        Lay("a\t&b", {0, 0, 200, 13}, DT_SINGLELINE | DT_EXPANDTABS | DT_TABSTOP | (8u << 8));
     EXPECT_EQ(LineText(eight.lines[0]), "a\tb");
 }
 
@@ -177,7 +179,7 @@ TEST(DrawTextLayout, HugeBoxesAndLongLinesDoNotOverflow) {
 
     // 50 000 characters of huge advances saturate instead of wrapping around.
     class Wide final : public TextMeasure {
-    public:
+      public:
         int Advance(char32_t) override { return 1 << 20; }
         int LineHeight() override { return 10; }
         int ExternalLeading() override { return 0; }
@@ -197,8 +199,8 @@ TEST(DrawTextLayout, EllipsesOfVeryLongLinesAreFound) {
         const TextLayout t = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | flag, measure);
         EXPECT_EQ(t.lines[0].width, 120) << flag;
     }
-    const TextLayout path1 = LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS,
-                                        measure);
+    const TextLayout path1 =
+        LayoutText(path, {0, 0, 120, 13}, DT_SINGLELINE | DT_PATH_ELLIPSIS, measure);
     EXPECT_EQ(LineText(path1.lines[0]), "aaaaaaaa...\\name.bmp");
 }
 

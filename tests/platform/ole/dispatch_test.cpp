@@ -94,7 +94,8 @@ TEST(DispatchInvoke, RefusesMissingMembersAndWrongDirections) {
     EXPECT_EQ(value.vt, VT_EMPTY);
     // A dispatch object cannot be turned into text.
     TComPtr<TTestObject> other(new TTestObject);
-    EXPECT_EQ(Put(*object, IdOf(*object, u"Caption"), MakeDispatch(other.Get())), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(Put(*object, IdOf(*object, u"Caption"), MakeDispatch(other.Get())),
+              DISP_E_TYPEMISMATCH);
 }
 
 TEST(Variant, CopiesHoldReferencesAndClearingReleasesThem) {

@@ -9,10 +9,14 @@
 namespace platform::testing {
 
 class TTestObject : public TDispatchObject {
-public:
+  public:
     explicit TTestObject(int* destroyed = nullptr) : destroyed_(destroyed) {
         AddProperty(
-            "Caption", [this](VARIANT& result) { result = MakeBstr(caption); return S_OK; },
+            "Caption",
+            [this](VARIANT& result) {
+                result = MakeBstr(caption);
+                return S_OK;
+            },
             [this](const VARIANT& value) { return VariantToText(value, caption); });
         AddProperty(
             "Child",
@@ -25,19 +29,25 @@ public:
             lastSecretType = value.vt;
             return S_OK;
         });
-        AddProperty("Broken", [](VARIANT&) { return DISP_E_EXCEPTION; }, nullptr);
-        AddProperty("Nothing", [](VARIANT& result) { result = MakeDispatch(nullptr); return S_OK; },
-                    nullptr);
+        AddProperty(
+            "Broken", [](VARIANT&) { return DISP_E_EXCEPTION; }, nullptr);
+        AddProperty(
+            "Nothing",
+            [](VARIANT& result) {
+                result = MakeDispatch(nullptr);
+                return S_OK;
+            },
+            nullptr);
     }
     std::u16string caption;
     VARTYPE lastSecretType = VT_EMPTY;
 
-protected:
+  protected:
     ~TTestObject() override {
         if (destroyed_ != nullptr) ++*destroyed_;
     }
 
-private:
+  private:
     int* destroyed_;
 };
 

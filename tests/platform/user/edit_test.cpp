@@ -4,12 +4,13 @@ namespace platform::testing {
 namespace {
 
 class Edit : public UserTest {
-protected:
+  protected:
     void SetUp() override {
         UserTest::SetUp();
         top_ = TopLevel(100, 100, 300, 100, WS_POPUP | WS_VISIBLE);
-        edit_ = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "hello", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 200,
-                               24, top_, reinterpret_cast<HMENU>(std::uintptr_t{5}), nullptr, nullptr);
+        edit_ = CreateWindowEx(WS_EX_CLIENTEDGE, "EDIT", "hello",
+                               WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 200, 24, top_,
+                               reinterpret_cast<HMENU>(std::uintptr_t{5}), nullptr, nullptr);
         ASSERT_NE(edit_, nullptr);
         SetFocus(edit_);
         Pump();
@@ -22,7 +23,8 @@ protected:
     std::pair<DWORD, DWORD> Selection() {
         DWORD start = 0;
         DWORD end = 0;
-        SendMessage(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        SendMessage(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                    reinterpret_cast<LPARAM>(&end));
         return {start, end};
     }
     void Keys(std::initializer_list<int> keys) {
@@ -115,7 +117,8 @@ TEST_F(Edit, ReadOnlyAndTheTextLimit) {
     EXPECT_EQ(Text(), "helloab");
     size_t maxText = 0;
     for (const Logged& l : TheRecorder().log) {
-        if (l.window == top_ && l.message == WM_COMMAND && HIWORD(l.wParam) == EN_MAXTEXT) ++maxText;
+        if (l.window == top_ && l.message == WM_COMMAND && HIWORD(l.wParam) == EN_MAXTEXT)
+            ++maxText;
     }
     EXPECT_GE(maxText, 1u);
     SendMessage(edit_, EM_SETSEL, 0, 5);

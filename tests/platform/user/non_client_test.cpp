@@ -82,7 +82,9 @@ TEST_F(NonClient, CustomProcedureDecidesTheClientAreaAndHitCodes) {
 
 TEST_F(NonClient, DefaultFrameHitCodesFollowTheStyles) {
     HWND w = TopLevel(100, 100, 300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    auto hit = [&](int x, int y) { return SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
+    auto hit = [&](int x, int y) {
+        return SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y));
+    };
     EXPECT_EQ(hit(150, 100), HTCLIENT);
     EXPECT_EQ(hit(150, 10), HTCAPTION);
     EXPECT_EQ(hit(1, 100), HTLEFT);

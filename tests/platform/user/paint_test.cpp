@@ -4,7 +4,7 @@ namespace platform::testing {
 namespace {
 
 class Painting : public UserTest {
-protected:
+  protected:
     void SetUp() override {
         UserTest::SetUp();
         TheRecorder().handler = [this](HWND w, UINT m, WPARAM, LPARAM, LRESULT& r) {
@@ -112,12 +112,12 @@ TEST_F(Painting, EraseUsesTheClassBrushAndFrameIsPaintedBeforeTheClient) {
     const std::vector<UINT> order = TheRecorder().Only(w, {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND});
     EXPECT_EQ(order, (std::vector<UINT>{WM_PAINT, WM_NCPAINT, WM_ERASEBKGND}));
     const COLORREF window = GetSysColor(COLOR_WINDOW);
-    const std::uint32_t expected = (std::uint32_t(GetRValue(window)) << 16) | (std::uint32_t(GetGValue(window)) << 8) |
-                                   GetBValue(window);
+    const std::uint32_t expected = (std::uint32_t(GetRValue(window)) << 16) |
+                                   (std::uint32_t(GetGValue(window)) << 8) | GetBValue(window);
     EXPECT_EQ(host_->PixelAt(50, 50), expected);
     const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
-    const std::uint32_t border = (std::uint32_t(GetRValue(frame)) << 16) | (std::uint32_t(GetGValue(frame)) << 8) |
-                                 GetBValue(frame);
+    const std::uint32_t border = (std::uint32_t(GetRValue(frame)) << 16) |
+                                 (std::uint32_t(GetGValue(frame)) << 8) | GetBValue(frame);
     EXPECT_EQ(host_->PixelAt(10, 50), border);
 }
 

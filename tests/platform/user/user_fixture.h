@@ -38,15 +38,17 @@ struct Recorder {
     std::vector<UINT> Only(HWND window, std::initializer_list<UINT> interesting) const {
         std::vector<UINT> out;
         for (const Logged& l : log) {
-            if (l.window == window && std::find(interesting.begin(), interesting.end(), l.message) != interesting.end()) {
+            if (l.window == window &&
+                std::find(interesting.begin(), interesting.end(), l.message) != interesting.end()) {
                 out.push_back(l.message);
             }
         }
         return out;
     }
     size_t Count(HWND window, UINT message) const {
-        return size_t(std::count_if(log.begin(), log.end(),
-                                    [&](const Logged& l) { return l.window == window && l.message == message; }));
+        return size_t(std::count_if(log.begin(), log.end(), [&](const Logged& l) {
+            return l.window == window && l.message == message;
+        }));
     }
 };
 
@@ -64,7 +66,7 @@ inline LRESULT RecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 class UserTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto host = std::make_unique<VirtualHost>(800, 600);
         host_ = host.get();
@@ -100,9 +102,11 @@ protected:
     }
 
     static HWND TopLevel(int x, int y, int w, int h, DWORD style = WS_POPUP, DWORD exStyle = 0) {
-        return CreateWindowEx(exStyle, "Recorder", "top", style, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+        return CreateWindowEx(exStyle, "Recorder", "top", style, x, y, w, h, nullptr, nullptr,
+                              nullptr, nullptr);
     }
-    static HWND Child(HWND parent, int x, int y, int w, int h, DWORD style = WS_CHILD | WS_VISIBLE, int id = 0) {
+    static HWND Child(HWND parent, int x, int y, int w, int h, DWORD style = WS_CHILD | WS_VISIBLE,
+                      int id = 0) {
         return CreateWindowEx(0, "Recorder", "child", style, x, y, w, h, parent,
                               reinterpret_cast<HMENU>(std::uintptr_t(id)), nullptr, nullptr);
     }

@@ -9,15 +9,18 @@ TEST_F(Windows, CreatingAndShowingATopLevelWindowSendsWindowsOrder) {
     HWND w = TopLevel(10, 20, 200, 100, WS_OVERLAPPEDWINDOW);
     ASSERT_NE(w, nullptr);
     const std::vector<UINT> created = TheRecorder().Messages(w);
-    const std::vector<UINT> expectedCreate{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE};
+    const std::vector<UINT> expectedCreate{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE,
+                                           WM_CREATE,        WM_SIZE,     WM_MOVE};
     EXPECT_EQ(created, expectedCreate);
 
     TheRecorder().log.clear();
     ShowWindow(w, SW_SHOW);
-    const auto shown = TheRecorder().Only(w, {WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE,
-                                              WM_ACTIVATE, WM_SETFOCUS, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE});
-    const std::vector<UINT> expectedShow{WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE,
-                                         WM_ACTIVATE, WM_SETFOCUS, WM_WINDOWPOSCHANGED};
+    const auto shown =
+        TheRecorder().Only(w, {WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE,
+                               WM_ACTIVATE, WM_SETFOCUS, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE});
+    const std::vector<UINT> expectedShow{WM_SHOWWINDOW,      WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP,
+                                         WM_NCACTIVATE,      WM_ACTIVATE,          WM_SETFOCUS,
+                                         WM_WINDOWPOSCHANGED};
     EXPECT_EQ(shown, expectedShow);
     EXPECT_EQ(GetActiveWindow(), w);
     EXPECT_EQ(GetFocus(), w);
@@ -25,10 +28,10 @@ TEST_F(Windows, CreatingAndShowingATopLevelWindowSendsWindowsOrder) {
 
     TheRecorder().log.clear();
     SetWindowPos(w, nullptr, 30, 40, 300, 150, SWP_NOZORDER | SWP_NOACTIVATE);
-    const std::vector<UINT> expectedMove{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED,
-                                         WM_MOVE, WM_SIZE};
-    EXPECT_EQ(TheRecorder().Only(w, {WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED,
-                                     WM_MOVE, WM_SIZE}),
+    const std::vector<UINT> expectedMove{WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
+                                         WM_WINDOWPOSCHANGED,  WM_MOVE,          WM_SIZE};
+    EXPECT_EQ(TheRecorder().Only(w, {WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE,
+                                     WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}),
               expectedMove);
     RECT r;
     GetWindowRect(w, &r);
@@ -71,11 +74,12 @@ TEST_F(Windows, ChildCreationNotifiesTheParentAndDestructionRunsParentFirst) {
     DestroyWindow(top);
     std::vector<std::pair<HWND, UINT>> order;
     for (const Logged& l : TheRecorder().log) {
-        if (l.message == WM_DESTROY || l.message == WM_NCDESTROY) order.emplace_back(l.window, l.message);
+        if (l.message == WM_DESTROY || l.message == WM_NCDESTROY)
+            order.emplace_back(l.window, l.message);
     }
-    const std::vector<std::pair<HWND, UINT>> expected{{top, WM_DESTROY},          {child, WM_DESTROY},
-                                                      {grandChild, WM_DESTROY},   {grandChild, WM_NCDESTROY},
-                                                      {child, WM_NCDESTROY},      {top, WM_NCDESTROY}};
+    const std::vector<std::pair<HWND, UINT>> expected{
+        {top, WM_DESTROY},          {child, WM_DESTROY},   {grandChild, WM_DESTROY},
+        {grandChild, WM_NCDESTROY}, {child, WM_NCDESTROY}, {top, WM_NCDESTROY}};
     EXPECT_EQ(order, expected);
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(grandChild));
@@ -86,10 +90,16 @@ TEST_F(Windows, ChildCreationNotifiesTheParentAndDestructionRunsParentFirst) {
 }
 
 TEST_F(Windows, ChildWithoutParentAndUnknownClassAreRefused) {
-    EXPECT_EQ(CreateWindowEx(0, "Recorder", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
-    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(
+        CreateWindowEx(0, "Recorder", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
+    EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                             nullptr),
+              nullptr);
     // Class names compare without regard to case, as on Windows.
-    EXPECT_NE(CreateWindowEx(0, "recorder", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_NE(
+        CreateWindowEx(0, "recorder", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
 }
 
 // Subclassing: each procedure passes on to the one it replaced.
@@ -140,7 +150,8 @@ TEST_F(Windows, TextPropertiesAndLongsRoundTrip) {
     HWND w = TopLevel(0, 0, 10, 10);
     EXPECT_TRUE(SetWindowText(w, "TembrinICO图标生成工具"));
     char buffer[64];
-    EXPECT_EQ(GetWindowText(w, buffer, sizeof buffer), int(std::string("TembrinICO图标生成工具").size()));
+    EXPECT_EQ(GetWindowText(w, buffer, sizeof buffer),
+              int(std::string("TembrinICO图标生成工具").size()));
     EXPECT_STREQ(buffer, "TembrinICO图标生成工具");
     // A short buffer never splits a character.
     char small[13];
@@ -194,7 +205,8 @@ TEST_F(Windows, MaximiseFillsTheWorkAreaAndRestoreBringsTheBoundsBack) {
     EXPECT_EQ(r.right, 804);
     EXPECT_EQ(r.bottom, 564);
     bool sawMaximised = false;
-    for (const Logged& l : TheRecorder().log) sawMaximised |= l.message == WM_SIZE && l.wParam == SIZE_MAXIMIZED;
+    for (const Logged& l : TheRecorder().log)
+        sawMaximised |= l.message == WM_SIZE && l.wParam == SIZE_MAXIMIZED;
     EXPECT_TRUE(sawMaximised);
     ShowWindow(w, SW_RESTORE);
     EXPECT_FALSE(IsZoomed(w));
@@ -274,8 +286,8 @@ namespace platform::testing {
 namespace {
 
 TEST_F(Windows, MessageOnlyWindowsTakeMessagesButNeverShow) {
-    HWND w = CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND_MESSAGE, nullptr, nullptr,
-                            nullptr);
+    HWND w = CreateWindowEx(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, HWND_MESSAGE,
+                            nullptr, nullptr, nullptr);
     ASSERT_NE(w, nullptr);
     ShowWindow(w, SW_SHOW);
     EXPECT_FALSE(IsWindowVisible(w));

@@ -15,9 +15,12 @@ std::u16string Latin1(std::span<const uint8_t> bytes) {
 const char* CodePageFor(uint8_t charset) {
     switch (charset) {
         case kDefaultCharset:
-        case kGb2312Charset: return "CP936";
-        case kAnsiCharset: return "CP1252";
-        default: return nullptr;
+        case kGb2312Charset:
+            return "CP936";
+        case kAnsiCharset:
+            return "CP1252";
+        default:
+            return nullptr;
     }
 }
 

@@ -10,7 +10,7 @@
 namespace platform::metafile {
 
 class ByteReader {
-public:
+  public:
     explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
     size_t Size() const { return bytes_.size(); }
@@ -67,7 +67,7 @@ public:
     uint32_t U32Or0(size_t offset) const { return U32(offset).value_or(0); }
     int32_t I32Or0(size_t offset) const { return I32(offset).value_or(0); }
 
-private:
+  private:
     std::span<const uint8_t> bytes_;
 };
 

@@ -10,10 +10,14 @@ enum class Edge { Left, Top, Right, Bottom };
 
 bool Inside(Vec2 p, Edge e, const GuardBox& b) {
     switch (e) {
-        case Edge::Left: return p.x >= b.left;
-        case Edge::Top: return p.y >= b.top;
-        case Edge::Right: return p.x <= b.right;
-        case Edge::Bottom: return p.y <= b.bottom;
+        case Edge::Left:
+            return p.x >= b.left;
+        case Edge::Top:
+            return p.y >= b.top;
+        case Edge::Right:
+            return p.x <= b.right;
+        case Edge::Bottom:
+            return p.y <= b.bottom;
     }
     return true;
 }
@@ -21,10 +25,18 @@ bool Inside(Vec2 p, Edge e, const GuardBox& b) {
 Vec2 Cross(Vec2 a, Vec2 c, Edge e, const GuardBox& b) {
     double t = 0;
     switch (e) {
-        case Edge::Left: t = (b.left - a.x) / (c.x - a.x); return {b.left, a.y + t * (c.y - a.y)};
-        case Edge::Right: t = (b.right - a.x) / (c.x - a.x); return {b.right, a.y + t * (c.y - a.y)};
-        case Edge::Top: t = (b.top - a.y) / (c.y - a.y); return {a.x + t * (c.x - a.x), b.top};
-        case Edge::Bottom: t = (b.bottom - a.y) / (c.y - a.y); return {a.x + t * (c.x - a.x), b.bottom};
+        case Edge::Left:
+            t = (b.left - a.x) / (c.x - a.x);
+            return {b.left, a.y + t * (c.y - a.y)};
+        case Edge::Right:
+            t = (b.right - a.x) / (c.x - a.x);
+            return {b.right, a.y + t * (c.y - a.y)};
+        case Edge::Top:
+            t = (b.top - a.y) / (c.y - a.y);
+            return {a.x + t * (c.x - a.x), b.top};
+        case Edge::Bottom:
+            t = (b.bottom - a.y) / (c.y - a.y);
+            return {a.x + t * (c.x - a.x), b.bottom};
     }
     return a;
 }
@@ -75,8 +87,10 @@ std::vector<std::vector<Vec2>> ClipPolyline(const std::vector<Vec2>& line, const
                 if (q[k] < 0) visible = false;
             } else {
                 double t = q[k] / p[k];
-                if (p[k] < 0) t0 = std::max(t0, t);
-                else t1 = std::min(t1, t);
+                if (p[k] < 0)
+                    t0 = std::max(t0, t);
+                else
+                    t1 = std::min(t1, t);
                 if (t0 > t1) visible = false;
             }
         }

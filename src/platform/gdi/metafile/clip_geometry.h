@@ -10,7 +10,9 @@ namespace platform::metafile {
 
 struct GuardBox {
     double left = 0, top = 0, right = 0, bottom = 0;
-    bool Contains(Vec2 p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+    bool Contains(Vec2 p) const {
+        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
+    }
 };
 
 // A closed outline cut to the box (Sutherland–Hodgman). Inside the box the winding number of

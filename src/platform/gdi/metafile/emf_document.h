@@ -22,11 +22,10 @@ struct RecordRef {
 inline constexpr ReferenceDevice kScreenReference{{1920, 1440}, {508, 381}};
 
 class EmfDocument {
-public:
+  public:
     // Checks the header and the record chain. On failure returns nothing and, when `why` is
     // given, says which check failed.
-    static std::optional<EmfDocument> Parse(std::vector<uint8_t> bytes,
-                                            std::string* why = nullptr);
+    static std::optional<EmfDocument> Parse(std::vector<uint8_t> bytes, std::string* why = nullptr);
 
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
     const std::vector<RecordRef>& Records() const { return records_; }
@@ -41,7 +40,7 @@ public:
     ReferenceDevice Device() const { return device_; }
     uint32_t HeaderSize() const { return headerSize_; }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
     std::vector<RecordRef> records_;
     FrameRect bounds_;

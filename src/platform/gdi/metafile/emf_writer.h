@@ -12,24 +12,26 @@
 namespace platform::metafile {
 
 class EmfRecordBuilder {
-public:
+  public:
     explicit EmfRecordBuilder(uint32_t type) { U32(type).U32(0); }
 
     EmfRecordBuilder& U32(uint32_t v);
     EmfRecordBuilder& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
     EmfRecordBuilder& U16(uint16_t v);
     EmfRecordBuilder& Bytes(std::span<const uint8_t> bytes);
-    EmfRecordBuilder& Rect(const FrameRect& r) { return I32(r.left).I32(r.top).I32(r.right).I32(r.bottom); }
+    EmfRecordBuilder& Rect(const FrameRect& r) {
+        return I32(r.left).I32(r.top).I32(r.right).I32(r.bottom);
+    }
     // Pads to a multiple of four and fills in the size.
     std::vector<uint8_t> Finish();
     size_t Size() const { return bytes_.size(); }
 
-private:
+  private:
     std::vector<uint8_t> bytes_;
 };
 
 class EmfWriter {
-public:
+  public:
     void Add(std::vector<uint8_t> record);
     size_t RecordCount() const { return records_; }
 
@@ -37,7 +39,7 @@ public:
     std::vector<uint8_t> Finish(const FrameRect& bounds, const FrameRect& frame,
                                 const ReferenceDevice& device, uint16_t handles) const;
 
-private:
+  private:
     std::vector<uint8_t> body_;
     size_t records_ = 0;
 };

@@ -15,13 +15,13 @@ namespace platform {
 namespace {
 
 class EnhMetafileObject final : public GdiObject {
-public:
+  public:
     static constexpr DWORD kObjectType = OBJ_ENHMETAFILE;
     explicit EnhMetafileObject(metafile::EmfDocument doc)
         : GdiObject(kObjectType), doc_(std::move(doc)) {}
     const metafile::EmfDocument& Document() const { return doc_; }
 
-private:
+  private:
     metafile::EmfDocument doc_;
 };
 
@@ -96,7 +96,8 @@ HENHMETAFILE CopyEnhMetaFile(HENHMETAFILE metafile, const char* fileName) {
     const auto& bytes = object->Document().Bytes();
     if (fileName) {
         std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         if (!out) return nullptr;
     }
     return Register(metafile::EmfDocument::Parse(bytes));

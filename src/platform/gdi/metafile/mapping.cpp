@@ -11,31 +11,54 @@ namespace {
 // as the raster computes widths, cannot overflow.
 constexpr double kCoordinateLimit = 1 << 27;
 
-int32_t Sign(int32_t v) { return v < 0 ? -1 : 1; }
+int32_t Sign(int32_t v) {
+    return v < 0 ? -1 : 1;
+}
 
 // Window extents of the metric modes, in their units per reference device.
 IntPair MetricWindowExt(int mode, const ReferenceDevice& device) {
     double factor = 1;
     switch (mode) {
-        case kMmLoMetric: factor = 10; break;
-        case kMmHiMetric: factor = 100; break;
-        case kMmLoEnglish: factor = 100 / 25.4; break;
-        case kMmHiEnglish: factor = 1000 / 25.4; break;
-        case kMmTwips: factor = 1440 / 25.4; break;
-        default: break;
+        case kMmLoMetric:
+            factor = 10;
+            break;
+        case kMmHiMetric:
+            factor = 100;
+            break;
+        case kMmLoEnglish:
+            factor = 100 / 25.4;
+            break;
+        case kMmHiEnglish:
+            factor = 1000 / 25.4;
+            break;
+        case kMmTwips:
+            factor = 1440 / 25.4;
+            break;
+        default:
+            break;
     }
     return {RoundCoordinate(device.millimeters.x * factor),
             RoundCoordinate(device.millimeters.y * factor)};
 }
 
-bool IsMetric(int mode) { return mode >= kMmLoMetric && mode <= kMmTwips; }
-bool IsScalable(int mode) { return mode == kMmIsotropic || mode == kMmAnisotropic; }
+bool IsMetric(int mode) {
+    return mode >= kMmLoMetric && mode <= kMmTwips;
+}
+bool IsScalable(int mode) {
+    return mode == kMmIsotropic || mode == kMmAnisotropic;
+}
 
 }  // namespace
 
-double Affine::ScaleX() const { return std::hypot(m11, m12); }
-double Affine::ScaleY() const { return std::hypot(m21, m22); }
-bool Affine::IsInvertible() const { return m11 * m22 - m12 * m21 != 0; }
+double Affine::ScaleX() const {
+    return std::hypot(m11, m12);
+}
+double Affine::ScaleY() const {
+    return std::hypot(m21, m22);
+}
+bool Affine::IsInvertible() const {
+    return m11 * m22 - m12 * m21 != 0;
+}
 
 Affine Compose(const Affine& a, const Affine& b) {
     Affine r;

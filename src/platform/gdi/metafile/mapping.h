@@ -49,7 +49,7 @@ struct ReferenceDevice {
 
 // The page mapping of a device context, as the mapping calls change it.
 class PageMapping {
-public:
+  public:
     explicit PageMapping(ReferenceDevice device) : device_(device) {}
 
     int MapMode() const { return mapMode_; }
@@ -71,7 +71,7 @@ public:
     // Page space to reference-device space.
     Affine Transform() const;
 
-private:
+  private:
     void AdjustIsotropic();
 
     ReferenceDevice device_;

@@ -39,8 +39,9 @@ bool Finite(const Affine& a) {
 }  // namespace
 
 EmfPlayer::EmfPlayer(HDC dc, const EmfDocument& doc, const RECT& target)
-    : dc_(dc), doc_(doc), state_{PageMapping(doc.Device()), Affine{}, LogicalPen{}, std::nullopt,
-                                 false, Vec2{}} {
+    : dc_(dc),
+      doc_(doc),
+      state_{PageMapping(doc.Device()), Affine{}, LogicalPen{}, std::nullopt, false, Vec2{}} {
     play_ = PlayTransform(doc.Frame(), doc.Device(),
                           {target.left, target.top, target.right, target.bottom});
     state_.pen.stock = GetStockObject(BLACK_PEN);
@@ -66,8 +67,8 @@ void EmfPlayer::Play() {
     RECT visible{};
     GetClipBox(dc_, &visible);
     constexpr double kGuardMargin = kMaxPenWidth + 64;
-    guard_ = {visible.left - kGuardMargin, visible.top - kGuardMargin,
-              visible.right + kGuardMargin, visible.bottom + kGuardMargin};
+    guard_ = {visible.left - kGuardMargin, visible.top - kGuardMargin, visible.right + kGuardMargin,
+              visible.bottom + kGuardMargin};
     initialClip_ = CreateRectRgn(0, 0, 0, 0);
     if (initialClip_ && GetClipRgn(dc_, initialClip_) != 1) {
         platform::DeleteObject(initialClip_);
@@ -140,17 +141,33 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_MODIFYWORLDTRANSFORM:
             WorldTransform(ref.type, rec);
             break;
-        case EMR_SAVEDC: SaveState(); break;
+        case EMR_SAVEDC:
+            SaveState();
+            break;
         case EMR_RESTOREDC:
             if (r.Has(8, 4)) RestoreState(r.I32Or0(8));
             break;
-        case EMR_SETBKMODE: if (r.Has(8, 4)) SetBkMode(dc_, r.I32Or0(8)); break;
-        case EMR_SETBKCOLOR: if (r.Has(8, 4)) SetBkColor(dc_, r.U32Or0(8)); break;
-        case EMR_SETTEXTCOLOR: if (r.Has(8, 4)) SetTextColor(dc_, r.U32Or0(8)); break;
-        case EMR_SETTEXTALIGN: if (r.Has(8, 4)) SetTextAlign(dc_, r.U32Or0(8)); break;
-        case EMR_SETPOLYFILLMODE: if (r.Has(8, 4)) SetPolyFillMode(dc_, r.I32Or0(8)); break;
-        case EMR_SETROP2: if (r.Has(8, 4)) SetROP2(dc_, r.I32Or0(8)); break;
-        case EMR_SETSTRETCHBLTMODE: if (r.Has(8, 4)) SetStretchBltMode(dc_, r.I32Or0(8)); break;
+        case EMR_SETBKMODE:
+            if (r.Has(8, 4)) SetBkMode(dc_, r.I32Or0(8));
+            break;
+        case EMR_SETBKCOLOR:
+            if (r.Has(8, 4)) SetBkColor(dc_, r.U32Or0(8));
+            break;
+        case EMR_SETTEXTCOLOR:
+            if (r.Has(8, 4)) SetTextColor(dc_, r.U32Or0(8));
+            break;
+        case EMR_SETTEXTALIGN:
+            if (r.Has(8, 4)) SetTextAlign(dc_, r.U32Or0(8));
+            break;
+        case EMR_SETPOLYFILLMODE:
+            if (r.Has(8, 4)) SetPolyFillMode(dc_, r.I32Or0(8));
+            break;
+        case EMR_SETROP2:
+            if (r.Has(8, 4)) SetROP2(dc_, r.I32Or0(8));
+            break;
+        case EMR_SETSTRETCHBLTMODE:
+            if (r.Has(8, 4)) SetStretchBltMode(dc_, r.I32Or0(8));
+            break;
         case 57:  // EMR_SETARCDIRECTION
             if (r.Has(8, 4)) state_.clockwise = r.U32Or0(8) == 2;
             break;
@@ -160,18 +177,32 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
                 SetBrushOrgEx(dc_, p.x, p.y, nullptr);
             }
             break;
-        case EMR_CREATEPEN: CreatePen(rec); break;
-        case EMR_EXTCREATEPEN: ExtCreatePen(rec); break;
-        case EMR_CREATEBRUSHINDIRECT: CreateBrush(rec); break;
+        case EMR_CREATEPEN:
+            CreatePen(rec);
+            break;
+        case EMR_EXTCREATEPEN:
+            ExtCreatePen(rec);
+            break;
+        case EMR_CREATEBRUSHINDIRECT:
+            CreateBrush(rec);
+            break;
         case EMR_CREATEDIBPATTERNBRUSHPT:
-        case EMR_CREATEMONOBRUSH: CreateDibBrush(rec); break;
-        case EMR_EXTCREATEFONTINDIRECTW: CreateFont(rec); break;
+        case EMR_CREATEMONOBRUSH:
+            CreateDibBrush(rec);
+            break;
+        case EMR_EXTCREATEFONTINDIRECTW:
+            CreateFont(rec);
+            break;
         case EMR_CREATEPALETTE:
             if (r.Has(8, 4))
                 if (ObjectEntry* e = Entry(r.U32Or0(8), true)) e->kind = ObjectEntry::Kind::Other;
             break;
-        case EMR_SELECTOBJECT: if (r.Has(8, 4)) SelectObject(r.U32Or0(8)); break;
-        case EMR_DELETEOBJECT: if (r.Has(8, 4)) DeleteObject(r.U32Or0(8)); break;
+        case EMR_SELECTOBJECT:
+            if (r.Has(8, 4)) SelectObject(r.U32Or0(8));
+            break;
+        case EMR_DELETEOBJECT:
+            if (r.Has(8, 4)) DeleteObject(r.U32Or0(8));
+            break;
         case EMR_MOVETOEX:
             if (!r.Has(8, 8)) break;
             SetPosition(ToDevice(r.I32Or0(8), r.I32Or0(12)));
@@ -190,12 +221,21 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_PIE:
             ArcFamily(ref.type, rec);
             break;
-        case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIER: case EMR_POLYBEZIERTO:
-        case EMR_POLYLINETO: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIER16:
-        case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
+        case EMR_POLYGON:
+        case EMR_POLYLINE:
+        case EMR_POLYBEZIER:
+        case EMR_POLYBEZIERTO:
+        case EMR_POLYLINETO:
+        case EMR_POLYGON16:
+        case EMR_POLYLINE16:
+        case EMR_POLYBEZIER16:
+        case EMR_POLYBEZIERTO16:
+        case EMR_POLYLINETO16:
             Points(ref.type, rec);
             break;
-        case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON16:
+        case EMR_POLYPOLYGON:
+        case EMR_POLYPOLYLINE:
+        case EMR_POLYPOLYGON16:
         case EMR_POLYPOLYLINE16:
             PolyPoly(ref.type, rec);
             break;
@@ -203,12 +243,16 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
         case EMR_POLYDRAW16:
             PolyDraw(ref.type, rec);
             break;
-        case EMR_SETPIXELV: SetPixel(rec); break;
+        case EMR_SETPIXELV:
+            SetPixel(rec);
+            break;
         case EMR_BEGINPATH:
             inPath_ = true;
             path_.clear();
             break;
-        case EMR_ENDPATH: inPath_ = false; break;
+        case EMR_ENDPATH:
+            inPath_ = false;
+            break;
         case EMR_ABORTPATH:
             inPath_ = false;
             path_.clear();
@@ -220,15 +264,25 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
                 PathFigureStart(state_.position);
             }
             break;
-        case EMR_FILLPATH: FillAndStrokePath(true, false); break;
-        case EMR_STROKEPATH: FillAndStrokePath(false, true); break;
-        case EMR_STROKEANDFILLPATH: FillAndStrokePath(true, true); break;
+        case EMR_FILLPATH:
+            FillAndStrokePath(true, false);
+            break;
+        case EMR_STROKEPATH:
+            FillAndStrokePath(false, true);
+            break;
+        case EMR_STROKEANDFILLPATH:
+            FillAndStrokePath(true, true);
+            break;
         case EMR_INTERSECTCLIPRECT:
         case EMR_EXCLUDECLIPRECT:
             ClipRect(ref.type, rec);
             break;
-        case EMR_EXTSELECTCLIPRGN: SelectClipRegion(rec); break;
-        case EMR_SELECTCLIPPATH: SelectClipPath(rec); break;
+        case EMR_EXTSELECTCLIPRGN:
+            SelectClipRegion(rec);
+            break;
+        case EMR_SELECTCLIPPATH:
+            SelectClipPath(rec);
+            break;
         case EMR_OFFSETCLIPRGN:
             if (r.Has(8, 8)) {
                 // The offset is logical: it moves as far as that distance maps to.
@@ -236,16 +290,28 @@ void EmfPlayer::Dispatch(const RecordRef& ref) {
                 OffsetClipRgn(dc_, RoundCoordinate(d.x - o.x), RoundCoordinate(d.y - o.y));
             }
             break;
-        case EMR_EXTTEXTOUTW: Text(rec, true); break;
-        case EMR_EXTTEXTOUTA: Text(rec, false); break;
-        case EMR_STRETCHDIBITS: StretchDibits(rec); break;
+        case EMR_EXTTEXTOUTW:
+            Text(rec, true);
+            break;
+        case EMR_EXTTEXTOUTA:
+            Text(rec, false);
+            break;
+        case EMR_STRETCHDIBITS:
+            StretchDibits(rec);
+            break;
         case EMR_BITBLT:
         case EMR_STRETCHBLT:
             Blt(ref.type, rec);
             break;
-        case EMR_SETDIBITSTODEVICE: SetDibitsToDevice(rec); break;
-        case EMR_ALPHABLEND: AlphaBlend(rec); break;
-        case EMR_GRADIENTFILL: GradientFill(rec); break;
+        case EMR_SETDIBITSTODEVICE:
+            SetDibitsToDevice(rec);
+            break;
+        case EMR_ALPHABLEND:
+            AlphaBlend(rec);
+            break;
+        case EMR_GRADIENTFILL:
+            GradientFill(rec);
+            break;
         default:
             break;  // comments, palettes, colour management and the rest: skipped
     }
@@ -269,11 +335,20 @@ void EmfPlayer::MapRecord(uint32_t type, std::span<const uint8_t> rec) {
         if (!r.Has(8, 8)) return;
         IntPair v{r.I32Or0(8), r.I32Or0(12)};
         switch (type) {
-            case EMR_SETWINDOWEXTEX: state_.page.SetWindowExt(v); break;
-            case EMR_SETWINDOWORGEX: state_.page.SetWindowOrg(v); break;
-            case EMR_SETVIEWPORTEXTEX: state_.page.SetViewportExt(v); break;
-            case EMR_SETVIEWPORTORGEX: state_.page.SetViewportOrg(v); break;
-            default: break;
+            case EMR_SETWINDOWEXTEX:
+                state_.page.SetWindowExt(v);
+                break;
+            case EMR_SETWINDOWORGEX:
+                state_.page.SetWindowOrg(v);
+                break;
+            case EMR_SETVIEWPORTEXTEX:
+                state_.page.SetViewportExt(v);
+                break;
+            case EMR_SETVIEWPORTORGEX:
+                state_.page.SetViewportOrg(v);
+                break;
+            default:
+                break;
         }
     }
     UpdateTransform();
@@ -282,7 +357,7 @@ void EmfPlayer::MapRecord(uint32_t type, std::span<const uint8_t> rec) {
 void EmfPlayer::WorldTransform(uint32_t type, std::span<const uint8_t> rec) {
     ByteReader r(rec);
     if (!r.Has(8, 24)) return;
-    Affine x{r.F32(8).value_or(1), r.F32(12).value_or(0), r.F32(16).value_or(0),
+    Affine x{r.F32(8).value_or(1),  r.F32(12).value_or(0), r.F32(16).value_or(0),
              r.F32(20).value_or(1), r.F32(24).value_or(0), r.F32(28).value_or(0)};
     Affine next = state_.world;
     if (type == EMR_SETWORLDTRANSFORM) {
@@ -290,11 +365,20 @@ void EmfPlayer::WorldTransform(uint32_t type, std::span<const uint8_t> rec) {
     } else {
         if (!r.Has(32, 4)) return;
         switch (r.U32Or0(32)) {
-            case kMwtIdentity: next = Affine{}; break;
-            case kMwtLeftMultiply: next = Compose(x, state_.world); break;
-            case kMwtRightMultiply: next = Compose(state_.world, x); break;
-            case kMwtSet: next = x; break;
-            default: return;
+            case kMwtIdentity:
+                next = Affine{};
+                break;
+            case kMwtLeftMultiply:
+                next = Compose(x, state_.world);
+                break;
+            case kMwtRightMultiply:
+                next = Compose(state_.world, x);
+                break;
+            case kMwtSet:
+                next = x;
+                break;
+            default:
+                return;
         }
     }
     // A transform that cannot be undone or is not finite is refused, as the platform does.
@@ -400,9 +484,9 @@ void EmfPlayer::CreateDibBrush(std::span<const uint8_t> rec) {
     }
     std::vector<uint32_t> aligned((dib->infoSize + 3) / 4 + 1);
     std::memcpy(aligned.data(), info->data(), dib->infoSize);
-    HBITMAP bitmap = CreateDIBitmap(nullptr, reinterpret_cast<const BITMAPINFOHEADER*>(aligned.data()),
-                                    CBM_INIT, bits->data(),
-                                    reinterpret_cast<const BITMAPINFO*>(aligned.data()), usage);
+    HBITMAP bitmap =
+        CreateDIBitmap(nullptr, reinterpret_cast<const BITMAPINFOHEADER*>(aligned.data()), CBM_INIT,
+                       bits->data(), reinterpret_cast<const BITMAPINFO*>(aligned.data()), usage);
     if (bitmap) {
         e->brush = CreatePatternBrush(bitmap);
         retired_.push_back(bitmap);
@@ -503,9 +587,12 @@ HPEN EmfPlayer::RealizePen(const LogicalPen& pen) {
     // Styles the raster has no pattern for: user-defined dashes draw as plain dashes (solid
     // when wide, as wide dashed pens do), alternate pixels as dots.
     UINT style = pen.style;
-    if (style == kPsUserStyle) style = width > 1 ? PS_SOLID : PS_DASH;
-    else if (style == kPsAlternate) style = PS_DOT;
-    else if (style > PS_INSIDEFRAME) style = PS_SOLID;
+    if (style == kPsUserStyle)
+        style = width > 1 ? PS_SOLID : PS_DASH;
+    else if (style == kPsAlternate)
+        style = PS_DOT;
+    else if (style > PS_INSIDEFRAME)
+        style = PS_SOLID;
     auto key = std::make_tuple(style, width, pen.color);
     if (auto found = pens_.find(key); found != pens_.end()) return found->second;
     if (pens_.size() >= kMaxRealized) return nullptr;

@@ -17,7 +17,7 @@
 namespace platform::metafile {
 
 class EmfPlayer {
-public:
+  public:
     // `target` is in device pixels, inclusive at both ends.
     EmfPlayer(HDC dc, const EmfDocument& doc, const RECT& target);
     ~EmfPlayer();
@@ -28,13 +28,13 @@ public:
 
     struct Vertex;  // a gradient's corner: device position and 16-bit colour channels
 
-private:
+  private:
     // A pen as the picture describes it; realised per device width when drawing.
     struct LogicalPen {
         UINT style = PS_SOLID;
         int32_t width = 0;  // logical units; 0 = one pixel
         COLORREF color = 0;
-        bool cosmetic = false;  // always one pixel wide
+        bool cosmetic = false;    // always one pixel wide
         HGDIOBJ stock = nullptr;  // a stock pen, used as it is
     };
     struct ObjectEntry {

@@ -53,13 +53,14 @@ void EmfPlayer::AlphaBlend(std::span<const uint8_t> rec) {
                 xSrc, ySrc, cxSrc, cySrc, true, 0x00CC0020);
         return;
     }
-    if (cxSrc <= 0 || cySrc <= 0 || xSrc < 0 || ySrc < 0 ||
-        int64_t(xSrc) + cxSrc > dib->width || int64_t(ySrc) + cySrc > std::abs(int64_t(dib->height)))
+    if (cxSrc <= 0 || cySrc <= 0 || xSrc < 0 || ySrc < 0 || int64_t(xSrc) + cxSrc > dib->width ||
+        int64_t(ySrc) + cySrc > std::abs(int64_t(dib->height)))
         return;
 
     // Only the part of the destination that can be seen is read, mixed and written back.
     POINT pa = DevicePoint(a), pb = DevicePoint(b);
-    RECT dest{std::min(pa.x, pb.x), std::min(pa.y, pb.y), std::max(pa.x, pb.x), std::max(pa.y, pb.y)};
+    RECT dest{std::min(pa.x, pb.x), std::min(pa.y, pb.y), std::max(pa.x, pb.x),
+              std::max(pa.y, pb.y)};
     RECT visible{}, area{};
     GetClipBox(dc_, &visible);
     if (!IntersectRect(&area, &dest, &visible)) return;

@@ -20,8 +20,8 @@ constexpr int kBezierSegments = 16;
 
 bool Is16Bit(uint32_t type) {
     return type == EMR_POLYGON16 || type == EMR_POLYLINE16 || type == EMR_POLYBEZIER16 ||
-           type == EMR_POLYBEZIERTO16 || type == EMR_POLYLINETO16 ||
-           type == EMR_POLYPOLYGON16 || type == EMR_POLYPOLYLINE16;
+           type == EMR_POLYBEZIERTO16 || type == EMR_POLYLINETO16 || type == EMR_POLYPOLYGON16 ||
+           type == EMR_POLYPOLYLINE16;
 }
 
 // Reads `count` points at `offset`, 16 or 32 bits per coordinate; nothing when they do not
@@ -96,8 +96,8 @@ void EmfPlayer::Points(uint32_t type, std::span<const uint8_t> rec) {
     pts.reserve(logical->size());
     for (Vec2 p : *logical) pts.push_back(ToDevice(p.x, p.y));
 
-    bool bezier = type == EMR_POLYBEZIER || type == EMR_POLYBEZIER16 ||
-                  type == EMR_POLYBEZIERTO || type == EMR_POLYBEZIERTO16;
+    bool bezier = type == EMR_POLYBEZIER || type == EMR_POLYBEZIER16 || type == EMR_POLYBEZIERTO ||
+                  type == EMR_POLYBEZIERTO16;
     bool continues = type == EMR_POLYBEZIERTO || type == EMR_POLYBEZIERTO16 ||
                      type == EMR_POLYLINETO || type == EMR_POLYLINETO16;
     bool polygon = type == EMR_POLYGON || type == EMR_POLYGON16;
@@ -147,8 +147,12 @@ void EmfPlayer::PolyDraw(uint32_t type, std::span<const uint8_t> rec) {
         Vec2 p = ToDevice((*logical)[i].x, (*logical)[i].y);
         uint8_t kind = (*kinds)[i];
         switch (kind & ~kPtCloseFigure) {
-            case kPtMoveTo: figures.push_back({{p}, false}); break;
-            case kPtLineTo: figures.back().points.push_back(p); break;
+            case kPtMoveTo:
+                figures.push_back({{p}, false});
+                break;
+            case kPtLineTo:
+                figures.back().points.push_back(p);
+                break;
             case kPtBezierTo: {
                 if (i + 2 >= count) return;  // a curve needs all three of its points
                 Vec2 c2 = ToDevice((*logical)[i + 1].x, (*logical)[i + 1].y);
@@ -159,7 +163,8 @@ void EmfPlayer::PolyDraw(uint32_t type, std::span<const uint8_t> rec) {
                 kind = (*kinds)[i];
                 break;
             }
-            default: return;  // an unknown type ends the record, as the platform refuses it
+            default:
+                return;  // an unknown type ends the record, as the platform refuses it
         }
         if (kind & kPtCloseFigure) {
             figures.back().closed = true;
@@ -275,13 +280,13 @@ void EmfPlayer::ArcFamily(uint32_t type, std::span<const uint8_t> rec) {
     double l = r.I32Or0(8), t = r.I32Or0(12), rt = r.I32Or0(16), b = r.I32Or0(20);
     Vec2 start{double(r.I32Or0(24)), double(r.I32Or0(28))};
     Vec2 end{double(r.I32Or0(32)), double(r.I32Or0(36))};
-    double extent = std::max(std::abs(current_.ScaleX() * (rt - l)),
-                             std::abs(current_.ScaleY() * (b - t)));
+    double extent =
+        std::max(std::abs(current_.ScaleX() * (rt - l)), std::abs(current_.ScaleY() * (b - t)));
     // Directions are as seen on the device: a mirrored mapping turns them round.
     bool mirrored = current_.m11 * current_.m22 - current_.m12 * current_.m21 < 0;
     std::vector<Vec2> arc;
-    for (Vec2 p : ArcPoints(l, t, rt, b, start, end, state_.clockwise != mirrored,
-                            SegmentsFor(extent * 2)))
+    for (Vec2 p :
+         ArcPoints(l, t, rt, b, start, end, state_.clockwise != mirrored, SegmentsFor(extent * 2)))
         arc.push_back(ToDevice(p.x, p.y));
     if (type == EMR_PIE) arc.push_back(ToDevice((l + rt) / 2, (t + b) / 2));
     if (inPath_) {
@@ -427,8 +432,8 @@ void EmfPlayer::SelectClipRegion(std::span<const uint8_t> rec) {
         Vec2 a = play_.Apply({double(rgn.I32Or0(at)), double(rgn.I32Or0(at + 4))});
         Vec2 b = play_.Apply({double(rgn.I32Or0(at + 8)), double(rgn.I32Or0(at + 12))});
         POINT pa = DevicePoint(a), pb = DevicePoint(b);
-        HRGN piece = CreateRectRgn(std::min(pa.x, pb.x), std::min(pa.y, pb.y),
-                                   std::max(pa.x, pb.x), std::max(pa.y, pb.y));
+        HRGN piece = CreateRectRgn(std::min(pa.x, pb.x), std::min(pa.y, pb.y), std::max(pa.x, pb.x),
+                                   std::max(pa.y, pb.y));
         if (piece) {
             CombineRgn(region, region, piece, RGN_OR);
             platform::DeleteObject(piece);
@@ -490,8 +495,10 @@ void EmfPlayer::Text(std::span<const uint8_t> rec, bool wide) {
     RECT box{};
     const RECT* clip = nullptr;
     if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
-        if (DeviceBox(r.I32Or0(56), r.I32Or0(60), r.I32Or0(64), r.I32Or0(68), box)) clip = &box;
-        else options &= ~static_cast<UINT>(ETO_OPAQUE | ETO_CLIPPED);
+        if (DeviceBox(r.I32Or0(56), r.I32Or0(60), r.I32Or0(64), r.I32Or0(68), box))
+            clip = &box;
+        else
+            options &= ~static_cast<UINT>(ETO_OPAQUE | ETO_CLIPPED);
     }
     // Glyph numbers belong to the recording font: only the opaque box can be drawn.
     if (options & ETO_GLYPH_INDEX) {
@@ -509,8 +516,8 @@ void EmfPlayer::Text(std::span<const uint8_t> rec, bool wide) {
 // Bitmaps
 
 void EmfPlayer::DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t cbBmi,
-                        uint32_t offBits, uint32_t cbBits, uint32_t usage, Vec2 destA,
-                        Vec2 destB, int32_t xSrc, int32_t ySrc, int32_t cxSrc, int32_t cySrc,
+                        uint32_t offBits, uint32_t cbBits, uint32_t usage, Vec2 destA, Vec2 destB,
+                        int32_t xSrc, int32_t ySrc, int32_t cxSrc, int32_t cySrc,
                         bool sourceTopDown, DWORD rop) {
     ByteReader r(rec);
     auto info = r.Slice(offBmi, cbBmi);
@@ -523,7 +530,8 @@ void EmfPlayer::DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t 
     constexpr double kDestLimit = 1 << 16;
     for (int32_t v : {xSrc, ySrc, cxSrc, cySrc})
         if (v <= -kSourceLimit || v >= kSourceLimit) return;
-    if (std::abs(destB.x - destA.x) > kDestLimit || std::abs(destB.y - destA.y) > kDestLimit) return;
+    if (std::abs(destB.x - destA.x) > kDestLimit || std::abs(destB.y - destA.y) > kDestLimit)
+        return;
     auto dib = DescribeDib(*info, usage);
     if (!dib || bits->size() < dib->bitsSize) return;
     // The raster reads the header as a structure: give it aligned memory.
@@ -533,11 +541,11 @@ void EmfPlayer::DrawDib(std::span<const uint8_t> rec, uint32_t offBmi, uint32_t 
     // Blit sources count rows from the top; a bottom-up bitmap counts them from the bottom.
     int32_t height = std::abs(dib->height);
     if (sourceTopDown && dib->height > 0)
-        ySrc = static_cast<int32_t>(std::clamp<int64_t>(int64_t(height) - ySrc - cySrc,
-                                                        INT32_MIN, INT32_MAX));
+        ySrc = static_cast<int32_t>(
+            std::clamp<int64_t>(int64_t(height) - ySrc - cySrc, INT32_MIN, INT32_MAX));
     POINT a = DevicePoint(destA), b = DevicePoint(destB);
-    StretchDIBits(dc_, a.x, a.y, b.x - a.x, b.y - a.y, xSrc, ySrc, cxSrc, cySrc, bits->data(),
-                  bmi, usage, rop);
+    StretchDIBits(dc_, a.x, a.y, b.x - a.x, b.y - a.y, xSrc, ySrc, cxSrc, cySrc, bits->data(), bmi,
+                  usage, rop);
 }
 
 // Bounds, destination x, y, source x, y, w, h, header and bits, usage, operation, dest w, h.
@@ -547,8 +555,8 @@ void EmfPlayer::StretchDibits(std::span<const uint8_t> rec) {
     int32_t x = r.I32Or0(24), y = r.I32Or0(28);
     int32_t cx = r.I32Or0(72), cy = r.I32Or0(76);
     DrawDib(rec, r.U32Or0(48), r.U32Or0(52), r.U32Or0(56), r.U32Or0(60), r.U32Or0(64),
-            ToDevice(x, y), ToDevice(double(x) + cx, double(y) + cy), r.I32Or0(32),
-            r.I32Or0(36), r.I32Or0(40), r.I32Or0(44), false, r.U32Or0(68));
+            ToDevice(x, y), ToDevice(double(x) + cx, double(y) + cy), r.I32Or0(32), r.I32Or0(36),
+            r.I32Or0(40), r.I32Or0(44), false, r.U32Or0(68));
 }
 
 // Bounds, destination x, y, w, h, operation, source x, y, source transform, background,
@@ -580,8 +588,8 @@ void EmfPlayer::SetDibitsToDevice(std::span<const uint8_t> rec) {
     // Only whole bitmaps: partial scan bands would need the rows placed one band at a time.
     if (r.U32Or0(68) != 0) return;
     DrawDib(rec, r.U32Or0(48), r.U32Or0(52), r.U32Or0(56), r.U32Or0(60), r.U32Or0(64),
-            ToDevice(x, y), ToDevice(double(x) + cx, double(y) + cy), r.I32Or0(32),
-            r.I32Or0(36), cx, cy, false, 0x00CC0020);
+            ToDevice(x, y), ToDevice(double(x) + cx, double(y) + cy), r.I32Or0(32), r.I32Or0(36),
+            cx, cy, false, 0x00CC0020);
 }
 
 }  // namespace platform::metafile

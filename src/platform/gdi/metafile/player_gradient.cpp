@@ -50,9 +50,9 @@ void EmfPlayer::GradientFill(std::span<const uint8_t> rec) {
     std::vector<Vertex> vertices;
     for (size_t i = 0; i < vertexCount; ++i) {
         size_t at = 36 + i * kVertexSize;
-        vertices.push_back({ToDevice(r.I32Or0(at), r.I32Or0(at + 4)),
-                            {double(r.U16Or0(at + 8)), double(r.U16Or0(at + 10)),
-                             double(r.U16Or0(at + 12))}});
+        vertices.push_back(
+            {ToDevice(r.I32Or0(at), r.I32Or0(at + 4)),
+             {double(r.U16Or0(at + 8)), double(r.U16Or0(at + 10)), double(r.U16Or0(at + 12))}});
     }
     RECT visible{};
     GetClipBox(dc_, &visible);

@@ -11,8 +11,8 @@ void AppendBezier(std::vector<Vec2>& out, Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, in
         double t = static_cast<double>(i) / segments;
         double u = 1 - t;
         double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-        out.push_back({a * p0.x + b * p1.x + c * p2.x + d * p3.x,
-                       a * p0.y + b * p1.y + c * p2.y + d * p3.y});
+        out.push_back(
+            {a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y});
     }
 }
 
@@ -38,7 +38,8 @@ std::vector<Vec2> ArcPoints(double left, double top, double right, double bottom
     double a1 = std::atan2(end.y - cy, end.x - cx);
     double sweep = clockwise ? a1 - a0 : a0 - a1;
     while (sweep <= 0) sweep += 2 * std::numbers::pi;
-    int steps = std::max(2, static_cast<int>(std::ceil(segmentsPerTurn * sweep / (2 * std::numbers::pi))));
+    int steps =
+        std::max(2, static_cast<int>(std::ceil(segmentsPerTurn * sweep / (2 * std::numbers::pi))));
     std::vector<Vec2> points;
     points.reserve(static_cast<size_t>(steps) + 1);
     for (int i = 0; i <= steps; ++i) {

@@ -11,8 +11,7 @@ namespace platform::metafile {
 void AppendBezier(std::vector<Vec2>& out, Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, int segments);
 
 // Points on the ellipse inside the box, going round once (the first point not repeated).
-std::vector<Vec2> EllipsePoints(double left, double top, double right, double bottom,
-                                int segments);
+std::vector<Vec2> EllipsePoints(double left, double top, double right, double bottom, int segments);
 
 // The arc of the ellipse inside the box from the ray through `start` to the ray through
 // `end`, counter-clockwise as seen on screen unless `clockwise`; both ends included. Equal

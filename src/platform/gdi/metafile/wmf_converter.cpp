@@ -33,7 +33,7 @@ enum class Slot { Free, Pen, Brush, Font, Untranslated };
 
 // The parameter words of one record.
 class Params {
-public:
+  public:
     explicit Params(std::span<const uint8_t> bytes) : r_(bytes) {}
     size_t Words() const { return r_.Size() / 2; }
     size_t Bytes() const { return r_.Size(); }
@@ -44,7 +44,7 @@ public:
         return word * 2 <= r_.Size() ? r_.Bytes().subspan(word * 2) : std::span<const uint8_t>();
     }
 
-private:
+  private:
     ByteReader r_;
 };
 
@@ -53,7 +53,7 @@ struct Point16 {
 };
 
 class Converter {
-public:
+  public:
     explicit Converter(const WmfPictureSize* size) {
         if (size) size_ = *size;
     }
@@ -61,7 +61,7 @@ public:
     bool Run(std::span<const uint8_t> wmf, std::string* why);
     std::optional<std::vector<uint8_t>> Finish(std::string* why);
 
-private:
+  private:
     void Record(uint16_t function, const Params& p);
     void Emit(std::vector<uint8_t> record);
 
@@ -191,9 +191,14 @@ void Converter::ArcFamily(uint32_t type, const Params& p) {
     Extend(l, t);
     Extend(r, b);
     Emit(EmfRecordBuilder(type)
-             .I32(l).I32(t).I32(r).I32(b)
-             .I32(p.I16(3)).I32(p.I16(2))
-             .I32(p.I16(1)).I32(p.I16(0))
+             .I32(l)
+             .I32(t)
+             .I32(r)
+             .I32(b)
+             .I32(p.I16(3))
+             .I32(p.I16(2))
+             .I32(p.I16(1))
+             .I32(p.I16(0))
              .Finish());
 }
 
@@ -204,8 +209,8 @@ void Converter::Text(int32_t x, int32_t y, uint32_t options, const int16_t* rect
     Extend(x, y);
     // Spacing is per byte in the Windows metafile; it carries over only when bytes and
     // characters match one to one.
-    bool withDx = dxParams && wide.size() == text.size() &&
-                  dxWord + text.size() <= dxParams->Words();
+    bool withDx =
+        dxParams && wide.size() == text.size() && dxWord + text.size() <= dxParams->Words();
     constexpr uint32_t kFixed = 76;
     uint32_t stringBytes = static_cast<uint32_t>((wide.size() * 2 + 3) / 4 * 4);
     EmfRecordBuilder b(EMR_EXTTEXTOUTW);
@@ -254,8 +259,8 @@ void Converter::ExtTextOut(const Params& p) {
 }
 
 void Converter::StretchDib(const Params& p, int32_t xDst, int32_t yDst, int32_t cxDst,
-                           int32_t cyDst, int32_t xSrc, int32_t ySrc, int32_t cxSrc,
-                           int32_t cySrc, uint32_t rop, uint32_t usage, size_t dibWord) {
+                           int32_t cyDst, int32_t xSrc, int32_t ySrc, int32_t cxSrc, int32_t cySrc,
+                           uint32_t rop, uint32_t usage, size_t dibWord) {
     std::span<const uint8_t> packed = p.From(dibWord);
     auto dib = DescribePackedDib(packed, usage);
     if (!dib) return;
@@ -307,7 +312,10 @@ void Converter::CreatePen(const Params& p) {
     if (slot < 0) return;
     Emit(EmfRecordBuilder(EMR_CREATEPEN)
              .U32(static_cast<uint32_t>(slot + 1))
-             .U32(p.U16(0)).I32(p.I16(1)).I32(0).U32(p.U32(3))
+             .U32(p.U16(0))
+             .I32(p.I16(1))
+             .I32(0)
+             .U32(p.U32(3))
              .Finish());
 }
 
@@ -318,7 +326,9 @@ void Converter::CreateBrush(const Params& p) {
     if (slot < 0) return;
     Emit(EmfRecordBuilder(EMR_CREATEBRUSHINDIRECT)
              .U32(static_cast<uint32_t>(slot + 1))
-             .U32(p.U16(0)).U32(p.U32(1)).U32(p.U16(3))
+             .U32(p.U16(0))
+             .U32(p.U32(1))
+             .U32(p.U16(3))
              .Finish());
 }
 
@@ -330,7 +340,8 @@ void Converter::CreateFont(const Params& p) {
     std::span<const uint8_t> face = p.From(9);
     face = face.first(std::min<size_t>(face.size(), 32));
     auto nul = std::find(face.begin(), face.end(), 0);
-    std::u16string wideFace = AnsiToUtf16(face.first(static_cast<size_t>(nul - face.begin())), charset);
+    std::u16string wideFace =
+        AnsiToUtf16(face.first(static_cast<size_t>(nul - face.begin())), charset);
     if (wideFace.size() > 31) wideFace.resize(31);
 
     int slot = Allocate(Slot::Font);
@@ -369,7 +380,10 @@ void Converter::Placeholder(Slot kind) {
     int slot = Allocate(kind);
     if (slot < 0 || kind != Slot::Brush) return;
     Emit(EmfRecordBuilder(EMR_CREATEBRUSHINDIRECT)
-             .U32(static_cast<uint32_t>(slot + 1)).U32(kBsNull).U32(0).U32(0)
+             .U32(static_cast<uint32_t>(slot + 1))
+             .U32(kBsNull)
+             .U32(0)
+             .U32(0)
              .Finish());
 }
 
@@ -390,13 +404,27 @@ void Converter::DeleteObject(uint16_t index) {
 
 void Converter::Record(uint16_t function, const Params& p) {
     switch (function) {
-        case META_SETBKCOLOR: if (p.Words() >= 2) Value(EMR_SETBKCOLOR, p.U32(0)); break;
-        case META_SETTEXTCOLOR: if (p.Words() >= 2) Value(EMR_SETTEXTCOLOR, p.U32(0)); break;
-        case META_SETBKMODE: if (p.Words() >= 1) Value(EMR_SETBKMODE, p.U16(0)); break;
-        case META_SETROP2: if (p.Words() >= 1) Value(EMR_SETROP2, p.U16(0)); break;
-        case META_SETPOLYFILLMODE: if (p.Words() >= 1) Value(EMR_SETPOLYFILLMODE, p.U16(0)); break;
-        case META_SETSTRETCHBLTMODE: if (p.Words() >= 1) Value(EMR_SETSTRETCHBLTMODE, p.U16(0)); break;
-        case META_SETTEXTALIGN: if (p.Words() >= 1) Value(EMR_SETTEXTALIGN, p.U16(0)); break;
+        case META_SETBKCOLOR:
+            if (p.Words() >= 2) Value(EMR_SETBKCOLOR, p.U32(0));
+            break;
+        case META_SETTEXTCOLOR:
+            if (p.Words() >= 2) Value(EMR_SETTEXTCOLOR, p.U32(0));
+            break;
+        case META_SETBKMODE:
+            if (p.Words() >= 1) Value(EMR_SETBKMODE, p.U16(0));
+            break;
+        case META_SETROP2:
+            if (p.Words() >= 1) Value(EMR_SETROP2, p.U16(0));
+            break;
+        case META_SETPOLYFILLMODE:
+            if (p.Words() >= 1) Value(EMR_SETPOLYFILLMODE, p.U16(0));
+            break;
+        case META_SETSTRETCHBLTMODE:
+            if (p.Words() >= 1) Value(EMR_SETSTRETCHBLTMODE, p.U16(0));
+            break;
+        case META_SETTEXTALIGN:
+            if (p.Words() >= 1) Value(EMR_SETTEXTALIGN, p.U16(0));
+            break;
         case META_SETWINDOWORG:
             if (p.Words() < 2) break;
             orgX_ = p.I16(1);
@@ -426,7 +454,11 @@ void Converter::Record(uint16_t function, const Params& p) {
         case META_SCALEWINDOWEXT:
             if (p.Words() < 4) break;
             Emit(EmfRecordBuilder(EMR_SCALEWINDOWEXTEX)
-                     .I32(p.I16(3)).I32(p.I16(2)).I32(p.I16(1)).I32(p.I16(0)).Finish());
+                     .I32(p.I16(3))
+                     .I32(p.I16(2))
+                     .I32(p.I16(1))
+                     .I32(p.I16(0))
+                     .Finish());
             break;
         // The converted picture owns the mapping mode and the viewport: they place the
         // window onto the frame.
@@ -444,72 +476,124 @@ void Converter::Record(uint16_t function, const Params& p) {
             Extend(p.I16(1), p.I16(0));
             PointRecord(EMR_LINETO, p.I16(1), p.I16(0));
             break;
-        case META_EXCLUDECLIPRECT: RectRecord(EMR_EXCLUDECLIPRECT, p); break;
-        case META_INTERSECTCLIPRECT: RectRecord(EMR_INTERSECTCLIPRECT, p); break;
-        case META_RECTANGLE: RectRecord(EMR_RECTANGLE, p); break;
-        case META_ELLIPSE: RectRecord(EMR_ELLIPSE, p); break;
+        case META_EXCLUDECLIPRECT:
+            RectRecord(EMR_EXCLUDECLIPRECT, p);
+            break;
+        case META_INTERSECTCLIPRECT:
+            RectRecord(EMR_INTERSECTCLIPRECT, p);
+            break;
+        case META_RECTANGLE:
+            RectRecord(EMR_RECTANGLE, p);
+            break;
+        case META_ELLIPSE:
+            RectRecord(EMR_ELLIPSE, p);
+            break;
         case META_ROUNDRECT:
             if (p.Words() < 6) break;
             Extend(p.I16(5), p.I16(4));
             Extend(p.I16(3), p.I16(2));
             Emit(EmfRecordBuilder(EMR_ROUNDRECT)
-                     .I32(p.I16(5)).I32(p.I16(4)).I32(p.I16(3)).I32(p.I16(2))
-                     .I32(p.I16(1)).I32(p.I16(0)).Finish());
+                     .I32(p.I16(5))
+                     .I32(p.I16(4))
+                     .I32(p.I16(3))
+                     .I32(p.I16(2))
+                     .I32(p.I16(1))
+                     .I32(p.I16(0))
+                     .Finish());
             break;
-        case META_ARC: ArcFamily(EMR_ARC, p); break;
-        case META_PIE: ArcFamily(EMR_PIE, p); break;
-        case META_CHORD: ArcFamily(EMR_CHORD, p); break;
+        case META_ARC:
+            ArcFamily(EMR_ARC, p);
+            break;
+        case META_PIE:
+            ArcFamily(EMR_PIE, p);
+            break;
+        case META_CHORD:
+            ArcFamily(EMR_CHORD, p);
+            break;
         case META_SETPIXEL:
             if (p.Words() < 4) break;
             Extend(p.I16(3), p.I16(2));
-            Emit(EmfRecordBuilder(EMR_SETPIXELV).I32(p.I16(3)).I32(p.I16(2)).U32(p.U32(0)).Finish());
+            Emit(
+                EmfRecordBuilder(EMR_SETPIXELV).I32(p.I16(3)).I32(p.I16(2)).U32(p.U32(0)).Finish());
             break;
-        case META_POLYGON: Poly(EMR_POLYGON16, p); break;
-        case META_POLYLINE: Poly(EMR_POLYLINE16, p); break;
-        case META_POLYPOLYGON: PolyPolygon(p); break;
-        case META_TEXTOUT: TextOut(p); break;
-        case META_EXTTEXTOUT: ExtTextOut(p); break;
-        case META_SAVEDC: Emit(EmfRecordBuilder(EMR_SAVEDC).Finish()); break;
-        case META_RESTOREDC: if (p.Words() >= 1) Value(EMR_RESTOREDC, static_cast<uint32_t>(static_cast<int32_t>(p.I16(0)))); break;
+        case META_POLYGON:
+            Poly(EMR_POLYGON16, p);
+            break;
+        case META_POLYLINE:
+            Poly(EMR_POLYLINE16, p);
+            break;
+        case META_POLYPOLYGON:
+            PolyPolygon(p);
+            break;
+        case META_TEXTOUT:
+            TextOut(p);
+            break;
+        case META_EXTTEXTOUT:
+            ExtTextOut(p);
+            break;
+        case META_SAVEDC:
+            Emit(EmfRecordBuilder(EMR_SAVEDC).Finish());
+            break;
+        case META_RESTOREDC:
+            if (p.Words() >= 1)
+                Value(EMR_RESTOREDC, static_cast<uint32_t>(static_cast<int32_t>(p.I16(0))));
+            break;
         case META_PATBLT:
             if (p.Words() >= 6) PatBlt(p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.U32(0));
             break;
         // Raster operation, source height, width, y, x, destination height, width, y, x, bitmap.
         case META_STRETCHDIB:
             if (p.Words() >= 11)
-                StretchDib(p, p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5),
-                           p.I16(4), p.I16(3), p.U32(0), p.U16(2), 11);
+                StretchDib(p, p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
+                           p.I16(3), p.U32(0), p.U16(2), 11);
             break;
         case META_DIBSTRETCHBLT:
             if (p.Words() == 11)  // no bitmap: a pattern fill
                 PatBlt(p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.U32(0));
             else if (p.Words() > 10)
-                StretchDib(p, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
-                           p.I16(3), p.I16(2), p.U32(0), 0, 10);
+                StretchDib(p, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3),
+                           p.I16(2), p.U32(0), 0, 10);
             break;
         case META_DIBBITBLT:
             if (p.Words() == 9)
                 PatBlt(p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.U32(0));
             else if (p.Words() > 8)
-                StretchDib(p, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2),
-                           p.I16(5), p.I16(4), p.U32(0), 0, 8);
+                StretchDib(p, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.I16(5),
+                           p.I16(4), p.U32(0), 0, 8);
             break;
         // Colour usage, scan count, first scan, source y, x, height, width, destination y, x.
         case META_SETDIBTODEV:
             if (p.Words() > 9)
-                StretchDib(p, p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3),
-                           p.I16(6), p.I16(5), 0x00CC0020, p.U16(0), 9);
+                StretchDib(p, p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(6),
+                           p.I16(5), 0x00CC0020, p.U16(0), 9);
             break;
-        case META_CREATEPENINDIRECT: CreatePen(p); break;
-        case META_CREATEBRUSHINDIRECT: CreateBrush(p); break;
-        case META_CREATEFONTINDIRECT: CreateFont(p); break;
-        case META_DIBCREATEPATTERNBRUSH: CreateDibBrush(p); break;
-        case META_CREATEPATTERNBRUSH: Placeholder(Slot::Brush); break;
+        case META_CREATEPENINDIRECT:
+            CreatePen(p);
+            break;
+        case META_CREATEBRUSHINDIRECT:
+            CreateBrush(p);
+            break;
+        case META_CREATEFONTINDIRECT:
+            CreateFont(p);
+            break;
+        case META_DIBCREATEPATTERNBRUSH:
+            CreateDibBrush(p);
+            break;
+        case META_CREATEPATTERNBRUSH:
+            Placeholder(Slot::Brush);
+            break;
         case META_CREATEPALETTE:
-        case META_CREATEREGION: Placeholder(Slot::Untranslated); break;
-        case META_SELECTOBJECT: if (p.Words() >= 1) SelectObject(p.U16(0)); break;
-        case META_DELETEOBJECT: if (p.Words() >= 1) DeleteObject(p.U16(0)); break;
-        default: break;  // escapes, palettes, regions and the rest: skipped
+        case META_CREATEREGION:
+            Placeholder(Slot::Untranslated);
+            break;
+        case META_SELECTOBJECT:
+            if (p.Words() >= 1) SelectObject(p.U16(0));
+            break;
+        case META_DELETEOBJECT:
+            if (p.Words() >= 1) DeleteObject(p.U16(0));
+            break;
+        default:
+            break;  // escapes, palettes, regions and the rest: skipped
     }
 }
 
@@ -567,10 +651,12 @@ std::optional<std::vector<uint8_t>> Converter::Finish(std::string* why) {
     int64_t frameY = sized ? size_.yExt
                            : static_cast<int64_t>(std::abs(static_cast<int64_t>(extY))) *
                                  device.millimeters.y * 100 / device.pixels.y;
-    int64_t viewX = std::max<int64_t>(
-        1, std::llround(static_cast<double>(frameX) * device.pixels.x / (device.millimeters.x * 100.0)));
-    int64_t viewY = std::max<int64_t>(
-        1, std::llround(static_cast<double>(frameY) * device.pixels.y / (device.millimeters.y * 100.0)));
+    int64_t viewX =
+        std::max<int64_t>(1, std::llround(static_cast<double>(frameX) * device.pixels.x /
+                                          (device.millimeters.x * 100.0)));
+    int64_t viewY =
+        std::max<int64_t>(1, std::llround(static_cast<double>(frameY) * device.pixels.y /
+                                          (device.millimeters.y * 100.0)));
 
     EmfWriter out;
     out.Add(EmfRecordBuilder(EMR_SETMAPMODE).U32(kMmAnisotropic).Finish());
@@ -578,7 +664,9 @@ std::optional<std::vector<uint8_t>> Converter::Finish(std::string* why) {
     out.Add(EmfRecordBuilder(EMR_SETWINDOWEXTEX).I32(extX).I32(extY).Finish());
     out.Add(EmfRecordBuilder(EMR_SETVIEWPORTORGEX).I32(0).I32(0).Finish());
     out.Add(EmfRecordBuilder(EMR_SETVIEWPORTEXTEX)
-                .I32(static_cast<int32_t>(viewX)).I32(static_cast<int32_t>(viewY)).Finish());
+                .I32(static_cast<int32_t>(viewX))
+                .I32(static_cast<int32_t>(viewY))
+                .Finish());
     for (auto& record : body_) out.Add(std::move(record));
     FrameRect frame{0, 0, static_cast<int32_t>(frameX), static_cast<int32_t>(frameY)};
     FrameRect bounds{0, 0, static_cast<int32_t>(viewX), static_cast<int32_t>(viewY)};
@@ -588,8 +676,7 @@ std::optional<std::vector<uint8_t>> Converter::Finish(std::string* why) {
 }  // namespace
 
 std::optional<std::vector<uint8_t>> ConvertWmfToEmf(std::span<const uint8_t> wmf,
-                                                    const WmfPictureSize* size,
-                                                    std::string* why) {
+                                                    const WmfPictureSize* size, std::string* why) {
     Converter converter(size);
     if (!converter.Run(wmf, why)) return std::nullopt;
     return converter.Finish(why);

@@ -20,28 +20,44 @@ Uint32 WindowFlags(const HostWindowOptions& options) {
 
 SDL_SystemCursor SystemCursor(HostCursor cursor) {
     switch (cursor) {
-        case HostCursor::IBeam: return SDL_SYSTEM_CURSOR_IBEAM;
-        case HostCursor::Wait: return SDL_SYSTEM_CURSOR_WAIT;
-        case HostCursor::Cross: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-        case HostCursor::SizeNWSE: return SDL_SYSTEM_CURSOR_SIZENWSE;
-        case HostCursor::SizeNESW: return SDL_SYSTEM_CURSOR_SIZENESW;
-        case HostCursor::SizeWE: return SDL_SYSTEM_CURSOR_SIZEWE;
-        case HostCursor::SizeNS: return SDL_SYSTEM_CURSOR_SIZENS;
-        case HostCursor::SizeAll: return SDL_SYSTEM_CURSOR_SIZEALL;
-        case HostCursor::No: return SDL_SYSTEM_CURSOR_NO;
-        case HostCursor::Hand: return SDL_SYSTEM_CURSOR_HAND;
-        case HostCursor::AppStarting: return SDL_SYSTEM_CURSOR_WAITARROW;
-        case HostCursor::Arrow: break;
+        case HostCursor::IBeam:
+            return SDL_SYSTEM_CURSOR_IBEAM;
+        case HostCursor::Wait:
+            return SDL_SYSTEM_CURSOR_WAIT;
+        case HostCursor::Cross:
+            return SDL_SYSTEM_CURSOR_CROSSHAIR;
+        case HostCursor::SizeNWSE:
+            return SDL_SYSTEM_CURSOR_SIZENWSE;
+        case HostCursor::SizeNESW:
+            return SDL_SYSTEM_CURSOR_SIZENESW;
+        case HostCursor::SizeWE:
+            return SDL_SYSTEM_CURSOR_SIZEWE;
+        case HostCursor::SizeNS:
+            return SDL_SYSTEM_CURSOR_SIZENS;
+        case HostCursor::SizeAll:
+            return SDL_SYSTEM_CURSOR_SIZEALL;
+        case HostCursor::No:
+            return SDL_SYSTEM_CURSOR_NO;
+        case HostCursor::Hand:
+            return SDL_SYSTEM_CURSOR_HAND;
+        case HostCursor::AppStarting:
+            return SDL_SYSTEM_CURSOR_WAITARROW;
+        case HostCursor::Arrow:
+            break;
     }
     return SDL_SYSTEM_CURSOR_ARROW;
 }
 
 int HostButton(Uint8 sdlButton) {
     switch (sdlButton) {
-        case SDL_BUTTON_LEFT: return kHostLeftButton;
-        case SDL_BUTTON_RIGHT: return kHostRightButton;
-        case SDL_BUTTON_MIDDLE: return kHostMiddleButton;
-        default: return 0;
+        case SDL_BUTTON_LEFT:
+            return kHostLeftButton;
+        case SDL_BUTTON_RIGHT:
+            return kHostRightButton;
+        case SDL_BUTTON_MIDDLE:
+            return kHostMiddleButton;
+        default:
+            return 0;
     }
 }
 
@@ -52,28 +68,54 @@ unsigned VirtualKeyFromSdl(int key) {
     if (key >= SDLK_0 && key <= SDLK_9) return unsigned('0' + (key - SDLK_0));
     if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70u + unsigned(key - SDLK_F1);
     switch (key) {
-        case SDLK_BACKSPACE: return 0x08;
-        case SDLK_TAB: return 0x09;
-        case SDLK_RETURN: case SDLK_KP_ENTER: return 0x0D;
-        case SDLK_LSHIFT: case SDLK_RSHIFT: return 0x10;
-        case SDLK_LCTRL: case SDLK_RCTRL: return 0x11;
-        case SDLK_LALT: case SDLK_RALT: return 0x12;
-        case SDLK_PAUSE: return 0x13;
-        case SDLK_CAPSLOCK: return 0x14;
-        case SDLK_ESCAPE: return 0x1B;
-        case SDLK_SPACE: return 0x20;
-        case SDLK_PAGEUP: return 0x21;
-        case SDLK_PAGEDOWN: return 0x22;
-        case SDLK_END: return 0x23;
-        case SDLK_HOME: return 0x24;
-        case SDLK_LEFT: return 0x25;
-        case SDLK_UP: return 0x26;
-        case SDLK_RIGHT: return 0x27;
-        case SDLK_DOWN: return 0x28;
-        case SDLK_INSERT: return 0x2D;
-        case SDLK_DELETE: return 0x2E;
-        case SDLK_APPLICATION: return 0x5D;
-        default: return 0;
+        case SDLK_BACKSPACE:
+            return 0x08;
+        case SDLK_TAB:
+            return 0x09;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return 0x0D;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return 0x10;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+            return 0x11;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return 0x12;
+        case SDLK_PAUSE:
+            return 0x13;
+        case SDLK_CAPSLOCK:
+            return 0x14;
+        case SDLK_ESCAPE:
+            return 0x1B;
+        case SDLK_SPACE:
+            return 0x20;
+        case SDLK_PAGEUP:
+            return 0x21;
+        case SDLK_PAGEDOWN:
+            return 0x22;
+        case SDLK_END:
+            return 0x23;
+        case SDLK_HOME:
+            return 0x24;
+        case SDLK_LEFT:
+            return 0x25;
+        case SDLK_UP:
+            return 0x26;
+        case SDLK_RIGHT:
+            return 0x27;
+        case SDLK_DOWN:
+            return 0x28;
+        case SDLK_INSERT:
+            return 0x2D;
+        case SDLK_DELETE:
+            return 0x2E;
+        case SDLK_APPLICATION:
+            return 0x5D;
+        default:
+            return 0;
     }
 }
 
@@ -131,9 +173,11 @@ void SdlHost::SetWindowBounds(HostWindowId window, const HostRect& bounds) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
     Entry& entry = it->second;
-    const bool resized = bounds.Width() != entry.bounds.Width() || bounds.Height() != entry.bounds.Height();
+    const bool resized =
+        bounds.Width() != entry.bounds.Width() || bounds.Height() != entry.bounds.Height();
     entry.bounds = bounds;
-    if (resized) SDL_SetWindowSize(entry.window, std::max(bounds.Width(), 1), std::max(bounds.Height(), 1));
+    if (resized)
+        SDL_SetWindowSize(entry.window, std::max(bounds.Width(), 1), std::max(bounds.Height(), 1));
     SDL_SetWindowPosition(entry.window, bounds.left, bounds.top);
     // A resize parks a shaped window off-screen and clears its shape.
     if (resized && entry.shaped) ApplyShape(entry);
@@ -161,7 +205,8 @@ void SdlHost::SetWindowTitle(HostWindowId window, const std::string& title) {
 void SdlHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
     // SDL can only raise; raise the windows above the first one whose place changed.
     size_t same = 0;
-    while (same < bottomToTop.size() && same < stack_.size() && bottomToTop[same] == stack_[same]) ++same;
+    while (same < bottomToTop.size() && same < stack_.size() && bottomToTop[same] == stack_[same])
+        ++same;
     for (size_t i = same; i < bottomToTop.size(); ++i) {
         auto it = windows_.find(bottomToTop[i]);
         if (it != windows_.end() && it->second.visible && !it->second.options.noActivate) {
@@ -217,7 +262,8 @@ void SdlHost::SetWindowShape(HostWindowId window, const std::vector<HostRect>& r
         entry.shaped = true;
         if (entry.visible) SDL_ShowWindow(entry.window);
     }
-    if (rects.empty()) entry.shape.push_back(HostRect{0, 0, entry.bounds.Width(), entry.bounds.Height()});
+    if (rects.empty())
+        entry.shape.push_back(HostRect{0, 0, entry.bounds.Width(), entry.bounds.Height()});
     ApplyShape(entry);
 }
 
@@ -231,8 +277,8 @@ void SdlHost::Present(HostWindowId window, const HostPixels& pixels, const HostR
     const int right = std::min({dirty.right, pixels.width, surface->w});
     const int bottom = std::min({dirty.bottom, pixels.height, surface->h});
     if (right <= left || bottom <= top) return;
-    const auto* src = reinterpret_cast<const Uint8*>(pixels.bits) + size_t(top) * size_t(pixels.stride) +
-                      size_t(left) * 4;
+    const auto* src = reinterpret_cast<const Uint8*>(pixels.bits) +
+                      size_t(top) * size_t(pixels.stride) + size_t(left) * 4;
     auto* dst = static_cast<Uint8*>(surface->pixels) + size_t(top) * size_t(surface->pitch) +
                 size_t(left) * size_t(surface->format->BytesPerPixel);
     SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_XRGB8888, src, pixels.stride,
@@ -287,7 +333,8 @@ bool SdlHost::Translate(const void* raw, HostEvent& out) {
         }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            out.type = e.type == SDL_MOUSEBUTTONDOWN ? HostEventType::ButtonDown : HostEventType::ButtonUp;
+            out.type =
+                e.type == SDL_MOUSEBUTTONDOWN ? HostEventType::ButtonDown : HostEventType::ButtonUp;
             out.button = HostButton(e.button.button);
             toScreen(e.button.windowID, e.button.x, e.button.y);
             return out.button != 0;
@@ -355,7 +402,9 @@ bool SdlHost::NextEvent(HostEvent& event, int timeoutMs) {
     for (;;) {
         SDL_Event e;
         int remaining = timeoutMs;
-        if (timeoutMs > 0) remaining = int(std::max<Sint64>(0, Sint64(timeoutMs) - Sint64(SDL_GetTicks64() - start)));
+        if (timeoutMs > 0)
+            remaining =
+                int(std::max<Sint64>(0, Sint64(timeoutMs) - Sint64(SDL_GetTicks64() - start)));
         int got = 0;
         if (timeoutMs < 0) {
             got = SDL_WaitEvent(&e);
@@ -383,7 +432,9 @@ void SdlHost::SetCursor(HostCursor cursor) {
     if (c != nullptr) SDL_SetCursor(c);
 }
 
-void SdlHost::SetClipboardText(const std::string& text) { SDL_SetClipboardText(text.c_str()); }
+void SdlHost::SetClipboardText(const std::string& text) {
+    SDL_SetClipboardText(text.c_str());
+}
 
 std::string SdlHost::ClipboardText() {
     char* text = SDL_GetClipboardText();

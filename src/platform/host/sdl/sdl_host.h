@@ -13,7 +13,7 @@ struct SDL_Cursor;
 namespace platform {
 
 class SdlHost : public Host {
-public:
+  public:
     // Initialises SDL's video subsystem; throws core::Exception when that fails.
     SdlHost();
     ~SdlHost() override;
@@ -38,7 +38,7 @@ public:
     void SetClipboardText(const std::string& text) override;
     std::string ClipboardText() override;
 
-private:
+  private:
     struct Entry {
         SDL_Window* window = nullptr;
         HostRect bounds;

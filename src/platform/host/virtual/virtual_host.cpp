@@ -8,8 +8,7 @@
 namespace platform {
 
 VirtualHost::VirtualHost(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)),
-      workArea_{0, 0, width_, height_} {}
+    : width_(std::max(width, 1)), height_(std::max(height, 1)), workArea_{0, 0, width_, height_} {}
 
 HostWindowId VirtualHost::CreateWindow(const HostRect& bounds, const HostWindowOptions& options) {
     std::lock_guard lock(mutex_);
@@ -18,8 +17,8 @@ HostWindowId VirtualHost::CreateWindow(const HostRect& bounds, const HostWindowO
     surface.bounds = bounds;
     surface.topMost = options.topMost;
     surface.title = options.title;
-    surface.pixels.assign(size_t(std::max(bounds.Width(), 0)) * size_t(std::max(bounds.Height(), 0)),
-                          0);
+    surface.pixels.assign(
+        size_t(std::max(bounds.Width(), 0)) * size_t(std::max(bounds.Height(), 0)), 0);
     order_.push_back(id);
     return id;
 }
@@ -63,7 +62,8 @@ void VirtualHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
     }
     // Windows the caller did not name keep their place at the bottom.
     for (HostWindowId id : order_) {
-        if (std::find(order.begin(), order.end(), id) == order.end()) order.insert(order.begin(), id);
+        if (std::find(order.begin(), order.end(), id) == order.end())
+            order.insert(order.begin(), id);
     }
     order_ = std::move(order);
 }
@@ -106,7 +106,9 @@ void VirtualHost::Present(HostWindowId window, const HostPixels& pixels, const H
     ++presentCount_;
 }
 
-HostRect VirtualHost::ScreenBounds() { return HostRect{0, 0, width_, height_}; }
+HostRect VirtualHost::ScreenBounds() {
+    return HostRect{0, 0, width_, height_};
+}
 
 HostRect VirtualHost::WorkArea() {
     std::lock_guard lock(mutex_);
@@ -285,7 +287,8 @@ std::vector<std::uint32_t> VirtualHost::Capture() {
     std::lock_guard lock(mutex_);
     std::vector<std::uint32_t> screen(size_t(width_) * size_t(height_));
     for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) screen[size_t(y) * size_t(width_) + size_t(x)] = ComposedPixel(x, y);
+        for (int x = 0; x < width_; ++x)
+            screen[size_t(y) * size_t(width_) + size_t(x)] = ComposedPixel(x, y);
     }
     return screen;
 }

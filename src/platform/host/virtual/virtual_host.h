@@ -12,7 +12,7 @@
 namespace platform {
 
 class VirtualHost : public Host {
-public:
+  public:
     // The colour (0xRRGGBB) of screen areas no window covers.
     static constexpr std::uint32_t kDesktopColor = 0x3A6EA5;
 
@@ -48,14 +48,14 @@ public:
     void KeyDown(unsigned virtualKey);
     void KeyUp(unsigned virtualKey);
     void PressKey(unsigned virtualKey);  // down then up
-    void Type(const std::string& utf8);   // committed text, as an input method delivers it
+    void Type(const std::string& utf8);  // committed text, as an input method delivers it
     void RequestClose(HostWindowId window);
     // Files dragged from elsewhere and dropped at the screen point, as a file manager does.
     void DropFiles(int x, int y, std::vector<std::string> paths);
 
     // Reading the screen.
-    std::uint32_t PixelAt(int x, int y);  // 0xRRGGBB of the composed screen
-    std::vector<std::uint32_t> Capture();  // the whole composed screen, rows top-down
+    std::uint32_t PixelAt(int x, int y);           // 0xRRGGBB of the composed screen
+    std::vector<std::uint32_t> Capture();          // the whole composed screen, rows top-down
     bool SaveScreenshot(const std::string& path);  // 24-bit BMP file
     HostCursor Cursor();
     int Width() const { return width_; }
@@ -68,7 +68,7 @@ public:
     HostWindowId FocusedWindow();
     int PresentCount() const { return presentCount_; }
 
-private:
+  private:
     struct Surface {
         HostRect bounds;
         bool visible = false;

@@ -56,8 +56,7 @@ TEST(EmfDocument, RejectsWhatIsNotAnEnhancedMetafile) {
 }
 
 TEST(EmfDocument, RejectsBrokenRecordChains) {
-    std::vector<uint8_t> good =
-        EmfBuilder(25, 25).Box(EMR_RECTANGLE, 0, 0, 10, 10).Finish();
+    std::vector<uint8_t> good = EmfBuilder(25, 25).Box(EMR_RECTANGLE, 0, 0, 10, 10).Finish();
     const size_t first = header::kMinimumSize;  // the rectangle record
 
     for (uint32_t badSize : {0u, 4u, 10u, 0xFFFFFFFCu}) {

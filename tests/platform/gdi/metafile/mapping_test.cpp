@@ -9,7 +9,9 @@ using namespace platform::metafile;
 // 96 dpi, as the screen.
 const ReferenceDevice kDevice{{1920, 1440}, {508, 381}};
 
-Vec2 Map(const PageMapping& m, double x, double y) { return m.Transform().Apply({x, y}); }
+Vec2 Map(const PageMapping& m, double x, double y) {
+    return m.Transform().Apply({x, y});
+}
 
 TEST(PageMapping, TextModeIsIdentityAndIgnoresExtents) {
     PageMapping m(kDevice);

@@ -25,7 +25,7 @@ inline std::vector<uint8_t> ReadTestFile(const std::string& name) {
 
 // A Windows metafile: header, records of 16-bit words, end record.
 class WmfBuilder {
-public:
+  public:
     // Parameters are given as words in file order.
     WmfBuilder& Record(uint16_t function, std::initializer_list<uint16_t> words) {
         return Record(function, std::vector<uint16_t>(words));
@@ -57,7 +57,7 @@ public:
         return out;
     }
 
-private:
+  private:
     WmfBuilder& Word(uint16_t w) {
         body_.push_back(static_cast<uint8_t>(w));
         body_.push_back(static_cast<uint8_t>(w >> 8));
@@ -66,16 +66,22 @@ private:
     std::vector<uint8_t> body_;
 };
 
-inline uint16_t Lo(uint32_t v) { return static_cast<uint16_t>(v); }
-inline uint16_t Hi(uint32_t v) { return static_cast<uint16_t>(v >> 16); }
-inline uint16_t W(int v) { return static_cast<uint16_t>(static_cast<int16_t>(v)); }
+inline uint16_t Lo(uint32_t v) {
+    return static_cast<uint16_t>(v);
+}
+inline uint16_t Hi(uint32_t v) {
+    return static_cast<uint16_t>(v >> 16);
+}
+inline uint16_t W(int v) {
+    return static_cast<uint16_t>(static_cast<int16_t>(v));
+}
 
 // An enhanced metafile on a 96-dpi reference device whose frame covers device pixels 0 to
 // widthPx - 1 and 0 to heightPx - 1 inclusive, as frames are recorded. With widthPx - 1 a
 // multiple of 24 the frame is a whole number of hundredths of a millimetre, so playing it
 // into (0, 0, widthPx - 1, heightPx - 1) maps one logical unit onto one pixel exactly.
 class EmfBuilder {
-public:
+  public:
     EmfBuilder(int widthPx, int heightPx) : width_(widthPx), height_(heightPx) {}
     EmfBuilder& Add(std::vector<uint8_t> record) {
         writer_.Add(std::move(record));
@@ -92,11 +98,20 @@ public:
     }
     EmfBuilder& Brush(uint32_t index, uint32_t color, uint32_t style = 0) {
         return Add(EmfRecordBuilder(platform::metafile::EMR_CREATEBRUSHINDIRECT)
-                       .U32(index).U32(style).U32(color).U32(0).Finish());
+                       .U32(index)
+                       .U32(style)
+                       .U32(color)
+                       .U32(0)
+                       .Finish());
     }
     EmfBuilder& Pen(uint32_t index, uint32_t style, int32_t width, uint32_t color) {
         return Add(EmfRecordBuilder(platform::metafile::EMR_CREATEPEN)
-                       .U32(index).U32(style).I32(width).I32(0).U32(color).Finish());
+                       .U32(index)
+                       .U32(style)
+                       .I32(width)
+                       .I32(0)
+                       .U32(color)
+                       .Finish());
     }
     std::vector<uint8_t> Finish(uint16_t handles = 8) const {
         // 96 dpi: 1920 x 1440 px on 508 x 381 mm.
@@ -105,7 +120,7 @@ public:
         return writer_.Finish({0, 0, width_ - 1, height_ - 1}, frame, device, handles);
     }
 
-private:
+  private:
     int width_, height_;
     EmfWriter writer_;
 };

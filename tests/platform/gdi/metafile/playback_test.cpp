@@ -23,7 +23,7 @@ constexpr COLORREF kBlue = 0xFF0000;
 
 // A white bitmap selected into a memory context.
 class Canvas {
-public:
+  public:
     Canvas(int width, int height) {
         HDC screen = GetDC(nullptr);
         dc_ = CreateCompatibleDC(screen);
@@ -48,7 +48,7 @@ public:
         return n;
     }
 
-private:
+  private:
     HDC dc_;
     HBITMAP bitmap_;
     HGDIOBJ old_;
@@ -145,7 +145,7 @@ TEST(MetafilePlayback, SaveAndRestoreBringBackMappingAndObjects) {
     b.Value(EMR_SELECTOBJECT, 2);
     b.Box(EMR_RECTANGLE, 30, 0, 40, 10);  // blue at pixels 30..40
     b.Value(EMR_RESTOREDC, static_cast<uint32_t>(-1));
-    b.Box(EMR_RECTANGLE, 0, 0, 100, 100);  // red at pixels 0..10 again
+    b.Box(EMR_RECTANGLE, 0, 0, 100, 100);               // red at pixels 0..10 again
     b.Value(EMR_RESTOREDC, static_cast<uint32_t>(-5));  // beyond what was saved: ignored
     b.Box(EMR_RECTANGLE, 0, 200, 100, 300);
     HENHMETAFILE mf = Load(b.Finish());
@@ -174,8 +174,8 @@ TEST(MetafilePlayback, ObjectsStockAndDeleted) {
     ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(5, 5), 0x000000u);
     EXPECT_EQ(c.At(25, 5), 0x000000u);  // still the black brush
-    EXPECT_EQ(c.At(11, 30), kBlue);      // a 3-pixel outline
-    EXPECT_EQ(c.At(25, 30), kWhite);     // and a hollow inside
+    EXPECT_EQ(c.At(11, 30), kBlue);     // a 3-pixel outline
+    EXPECT_EQ(c.At(25, 30), kWhite);    // and a hollow inside
     DeleteEnhMetaFile(mf);
 }
 
@@ -238,13 +238,35 @@ TEST(MetafilePlayback, EllipsesPiesAndChords) {
     b.Box(EMR_ELLIPSE, 0, 0, 24, 24);
     // A pie from the right-hand point counter-clockwise to the top: the top-right quarter.
     b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
-    b.Add(EmfRecordBuilder(EMR_PIE).I32(24).I32(0).I32(48).I32(24).I32(48).I32(12).I32(36).I32(0)
+    b.Add(EmfRecordBuilder(EMR_PIE)
+              .I32(24)
+              .I32(0)
+              .I32(48)
+              .I32(24)
+              .I32(48)
+              .I32(12)
+              .I32(36)
+              .I32(0)
               .Finish());
     // The same quarter as a chord under a world transform that moves it down by 24.
-    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM).U32(0x3F800000).U32(0).U32(0).U32(0x3F800000)
-              .U32(0).U32(0x41C00000).Finish());  // 1, 0, 0, 1, 0, 24
+    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM)
+              .U32(0x3F800000)
+              .U32(0)
+              .U32(0)
+              .U32(0x3F800000)
+              .U32(0)
+              .U32(0x41C00000)
+              .Finish());  // 1, 0, 0, 1, 0, 24
     b.Brush(3, kGreen).Value(EMR_SELECTOBJECT, 3);
-    b.Add(EmfRecordBuilder(EMR_CHORD).I32(24).I32(0).I32(48).I32(24).I32(48).I32(12).I32(36).I32(0)
+    b.Add(EmfRecordBuilder(EMR_CHORD)
+              .I32(24)
+              .I32(0)
+              .I32(48)
+              .I32(24)
+              .I32(48)
+              .I32(12)
+              .I32(36)
+              .I32(0)
               .Finish());
     HENHMETAFILE mf = Load(b.Finish());
     Canvas c(49, 49);
@@ -264,13 +286,26 @@ TEST(MetafilePlayback, WorldTransformsScaleAndTurnShapes) {
     b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_PEN);
     b.Brush(1, kRed).Value(EMR_SELECTOBJECT, 1);
     // Scale by 2: (2,2)-(10,10) covers pixels 4..20.
-    b.Add(EmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM).U32(0x40000000).U32(0).U32(0)
-              .U32(0x40000000).U32(0).U32(0).U32(4).Finish());
+    b.Add(EmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM)
+              .U32(0x40000000)
+              .U32(0)
+              .U32(0)
+              .U32(0x40000000)
+              .U32(0)
+              .U32(0)
+              .U32(4)
+              .Finish());
     b.Box(EMR_RECTANGLE, 2, 2, 10, 10);
     // Then a quarter turn (x' = -y, y' = x) moved right by 48: a bar along x becomes a bar
     // along y at the right-hand side.
-    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM).U32(0).U32(0x3F800000).U32(0xBF800000)
-              .U32(0).U32(0x42400000).U32(0).Finish());  // 0, 1, -1, 0, 48, 0
+    b.Add(EmfRecordBuilder(EMR_SETWORLDTRANSFORM)
+              .U32(0)
+              .U32(0x3F800000)
+              .U32(0xBF800000)
+              .U32(0)
+              .U32(0x42400000)
+              .U32(0)
+              .Finish());  // 0, 1, -1, 0, 48, 0
     b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
     b.Box(EMR_RECTANGLE, 24, 2, 46, 8);
     HENHMETAFILE mf = Load(b.Finish());
@@ -344,14 +379,14 @@ TEST(MetafilePlayback, AlphaBlendMixesWithWhatLiesBeneath) {
         return r.Finish();
     };
     EmfBuilder b(49, 49);
-    b.Add(blend(0, 0, 255, 1));    // per-pixel alpha
-    b.Add(blend(0, 20, 128, 0));   // a constant half
+    b.Add(blend(0, 0, 255, 1));   // per-pixel alpha
+    b.Add(blend(0, 20, 128, 0));  // a constant half
     HENHMETAFILE mf = Load(b.Finish());
     Canvas c(49, 49);
     ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
-    EXPECT_EQ(c.At(5, 5), 0x7F7FFFu);   // red at half over white
+    EXPECT_EQ(c.At(5, 5), 0x7F7FFFu);  // red at half over white
     EXPECT_EQ(c.At(15, 5), kBlue);
-    EXPECT_EQ(c.At(5, 25), 0x7F7FBFu);  // the red pixel as it is stored, at half
+    EXPECT_EQ(c.At(5, 25), 0x7F7FBFu);   // the red pixel as it is stored, at half
     EXPECT_EQ(c.At(15, 25), 0xFF7F7Fu);  // blue at half over white
     EXPECT_EQ(c.At(25, 5), kWhite);
     DeleteEnhMetaFile(mf);
@@ -366,7 +401,8 @@ TEST(MetafilePlayback, GradientFills) {
     g.U32(0).U32(1);
     EmfRecordBuilder t(EMR_GRADIENTFILL);
     t.Rect({0, 0, -1, -1}).U32(3).U32(1).U32(2);  // triangles
-    for (int v = 0; v < 3; ++v) t.I32(v == 1 ? 40 : 0).I32(v == 2 ? 48 : 20).U16(0).U16(0xFF00).U16(0).U16(0);
+    for (int v = 0; v < 3; ++v)
+        t.I32(v == 1 ? 40 : 0).I32(v == 2 ? 48 : 20).U16(0).U16(0xFF00).U16(0).U16(0);
     t.U32(0).U32(1).U32(2);
     EmfRecordBuilder bad(EMR_GRADIENTFILL);
     bad.Rect({0, 0, -1, -1}).U32(0x10000000).U32(1).U32(0);  // vertices beyond the record
@@ -437,8 +473,8 @@ TEST(MetafilePlayback, StretchedBitmapRecords) {
     put32(8, 2);
     info[12] = 1;
     info[14] = 24;
-    std::vector<uint8_t> bits = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0,      // blue, green, pad
-                                 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};  // red, white, pad
+    std::vector<uint8_t> bits = {0xFF, 0, 0,    0,    0xFF, 0,    0, 0,   // blue, green, pad
+                                 0,    0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};  // red, white, pad
     EmfRecordBuilder r(EMR_STRETCHDIBITS);
     r.Rect({0, 0, -1, -1}).I32(8).I32(8).I32(0).I32(0).I32(2).I32(2);
     r.U32(80).U32(40).U32(120).U32(static_cast<uint32_t>(bits.size()));
@@ -465,18 +501,60 @@ TEST(MetafilePlayback, UnknownAndDamagedRecordsAreSkipped) {
     b.Add(EmfRecordBuilder(9999).U32(0xDEADBEEF).U32(7).Finish());  // unknown
     b.Add(EmfRecordBuilder(EMR_RECTANGLE).I32(0).Finish());         // too short
     // Counts that run past their record.
-    b.Add(EmfRecordBuilder(EMR_POLYGON16).Rect({0, 0, 0, 0}).U32(0x40000000).U16(1).U16(1).Finish());
-    b.Add(EmfRecordBuilder(EMR_POLYPOLYGON).Rect({0, 0, 0, 0}).U32(0xFFFFFFFF).U32(3).U32(3).Finish());
-    b.Add(EmfRecordBuilder(EMR_POLYPOLYGON16).Rect({0, 0, 0, 0}).U32(1).U32(0x7FFFFFFF).U32(0x7FFFFFFF).Finish());
-    b.Add(EmfRecordBuilder(EMR_EXTTEXTOUTW).Rect({0, 0, 0, 0}).U32(1).U32(0).U32(0)
-              .I32(0).I32(0).U32(0x7FFFFFFF).U32(0xFFFFFFF0).U32(0).Rect({0, 0, 0, 0}).U32(0)
+    b.Add(
+        EmfRecordBuilder(EMR_POLYGON16).Rect({0, 0, 0, 0}).U32(0x40000000).U16(1).U16(1).Finish());
+    b.Add(EmfRecordBuilder(EMR_POLYPOLYGON)
+              .Rect({0, 0, 0, 0})
+              .U32(0xFFFFFFFF)
+              .U32(3)
+              .U32(3)
               .Finish());
-    b.Add(EmfRecordBuilder(EMR_STRETCHDIBITS).Rect({0, 0, 0, 0}).I32(0).I32(0).I32(0).I32(0)
-              .I32(1).I32(1).U32(0xFFFFFFF0).U32(0x100).U32(80).U32(0xFFFFFFFF).U32(0)
-              .U32(0x00CC0020).I32(10).I32(10).Finish());
+    b.Add(EmfRecordBuilder(EMR_POLYPOLYGON16)
+              .Rect({0, 0, 0, 0})
+              .U32(1)
+              .U32(0x7FFFFFFF)
+              .U32(0x7FFFFFFF)
+              .Finish());
+    b.Add(EmfRecordBuilder(EMR_EXTTEXTOUTW)
+              .Rect({0, 0, 0, 0})
+              .U32(1)
+              .U32(0)
+              .U32(0)
+              .I32(0)
+              .I32(0)
+              .U32(0x7FFFFFFF)
+              .U32(0xFFFFFFF0)
+              .U32(0)
+              .Rect({0, 0, 0, 0})
+              .U32(0)
+              .Finish());
+    b.Add(EmfRecordBuilder(EMR_STRETCHDIBITS)
+              .Rect({0, 0, 0, 0})
+              .I32(0)
+              .I32(0)
+              .I32(0)
+              .I32(0)
+              .I32(1)
+              .I32(1)
+              .U32(0xFFFFFFF0)
+              .U32(0x100)
+              .U32(80)
+              .U32(0xFFFFFFFF)
+              .U32(0)
+              .U32(0x00CC0020)
+              .I32(10)
+              .I32(10)
+              .Finish());
     b.Add(EmfRecordBuilder(EMR_EXTCREATEFONTINDIRECTW).U32(2).I32(12).Finish());  // cut font
-    b.Add(EmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0)
-              .U32(4).Finish());  // a transform that collapses everything: refused
+    b.Add(EmfRecordBuilder(EMR_MODIFYWORLDTRANSFORM)
+              .U32(0)
+              .U32(0)
+              .U32(0)
+              .U32(0)
+              .U32(0)
+              .U32(0)
+              .U32(4)
+              .Finish());  // a transform that collapses everything: refused
     b.Add(EmfRecordBuilder(EMR_EXTSELECTCLIPRGN).U32(0xFFFFFFF0).U32(RGN_COPY).Finish());
     b.Pair(EMR_SETWINDOWEXTEX, 0, 0);
     b.Box(EMR_RECTANGLE, 10, 10, 20, 20);  // still drawn
@@ -547,8 +625,8 @@ TEST(MetafilePlayback, MalformedFilesPlaySafely) {
             c.Play(emf, {0, 0, 63, 63});
             DeleteEnhMetaFile(emf);
         }
-        HENHMETAFILE wmf = SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(),
-                                              nullptr, nullptr);
+        HENHMETAFILE wmf =
+            SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), nullptr, nullptr);
         if (wmf) {
             c.Play(wmf, {0, 0, 63, 63});
             DeleteEnhMetaFile(wmf);
@@ -600,8 +678,8 @@ TEST(MetafileHandles, BitsHeaderCopyAndDelete) {
 TEST(MetafilePlayback, PicturesFromAnotherProgram) {
     for (bool windows : {false, true}) {
         SCOPED_TRACE(windows ? "wmf" : "emf");
-        HENHMETAFILE shapes = windows ? LoadPlaceable(ReadTestFile("shapes.wmf"))
-                                      : Load(ReadTestFile("shapes.emf"));
+        HENHMETAFILE shapes =
+            windows ? LoadPlaceable(ReadTestFile("shapes.wmf")) : Load(ReadTestFile("shapes.emf"));
         ASSERT_NE(shapes, nullptr);
         Canvas c(100, 50);
         ASSERT_TRUE(c.Play(shapes, {0, 0, 99, 49}));
@@ -612,8 +690,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         EXPECT_EQ(c.At(50, 20), kWhite);
         DeleteEnhMetaFile(shapes);
 
-        HENHMETAFILE lines = windows ? LoadPlaceable(ReadTestFile("lines.wmf"))
-                                     : Load(ReadTestFile("lines.emf"));
+        HENHMETAFILE lines =
+            windows ? LoadPlaceable(ReadTestFile("lines.wmf")) : Load(ReadTestFile("lines.emf"));
         ASSERT_NE(lines, nullptr);
         Canvas l(64, 64);
         ASSERT_TRUE(l.Play(lines, {0, 0, 63, 63}));
@@ -624,8 +702,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         EXPECT_EQ(l.At(15, 25), kWhite);
         DeleteEnhMetaFile(lines);
 
-        HENHMETAFILE image = windows ? LoadPlaceable(ReadTestFile("image.wmf"))
-                                     : Load(ReadTestFile("image.emf"));
+        HENHMETAFILE image =
+            windows ? LoadPlaceable(ReadTestFile("image.wmf")) : Load(ReadTestFile("image.emf"));
         ASSERT_NE(image, nullptr);
         Canvas i(40, 40);
         ASSERT_TRUE(i.Play(image, {0, 0, 39, 39}));
@@ -635,8 +713,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         EXPECT_EQ(i.At(35, 35), kWhite);
         DeleteEnhMetaFile(image);
 
-        HENHMETAFILE extra = windows ? LoadPlaceable(ReadTestFile("extra.wmf"))
-                                     : Load(ReadTestFile("extra.emf"));
+        HENHMETAFILE extra =
+            windows ? LoadPlaceable(ReadTestFile("extra.wmf")) : Load(ReadTestFile("extra.emf"));
         ASSERT_NE(extra, nullptr);
         Canvas e(64, 64);
         ASSERT_TRUE(e.Play(extra, {0, 0, 63, 63}));

@@ -191,7 +191,8 @@ TEST(MetafileText, WindowsMetafileTextIsDecodedAndDrawn) {
     w.Record(META_TEXTOUT, {2, 0xD0D6, W(4), W(4)});
     std::vector<uint8_t> bytes = w.Finish();
     METAFILEPICT pict{MM_ANISOTROPIC, 1270, 1270, nullptr};  // 48 px
-    HENHMETAFILE mf = SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), nullptr, &pict);
+    HENHMETAFILE mf =
+        SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), nullptr, &pict);
     ASSERT_NE(mf, nullptr);
     Bitmap c(49, 49);
     RECT r{0, 0, 48, 48};

@@ -35,7 +35,7 @@ TEST(ShapePoints, BezierEndsOnItsLastPointAndStaysInItsHull) {
     ASSERT_EQ(out.size(), 16u);
     EXPECT_DOUBLE_EQ(out.back().x, 10);
     EXPECT_DOUBLE_EQ(out.back().y, 0);
-    EXPECT_NEAR(out[7].x, 5, 0.5);     // about half way at t = 0.5
+    EXPECT_NEAR(out[7].x, 5, 0.5);  // about half way at t = 0.5
     EXPECT_NEAR(out[7].y, 7.5, 0.2);
     for (Vec2 p : out) EXPECT_LE(p.y, 10);
 }

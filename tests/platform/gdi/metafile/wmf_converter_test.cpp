@@ -58,13 +58,13 @@ TEST(WmfConverter, ConvertsAFileWrittenByAnotherProgram) {
 
 TEST(WmfConverter, ObjectsTakeTheLowestFreeSlot) {
     WmfBuilder b;
-    b.Record(META_CREATEPENINDIRECT, {0, 1, 0, Lo(0xFF), Hi(0xFF)});  // slot 0
+    b.Record(META_CREATEPENINDIRECT, {0, 1, 0, Lo(0xFF), Hi(0xFF)});     // slot 0
     b.Record(META_CREATEBRUSHINDIRECT, {0, Lo(0xFF00), Hi(0xFF00), 0});  // slot 1
-    b.Record(META_CREATEREGION, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});     // slot 2
+    b.Record(META_CREATEREGION, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});      // slot 2
     b.Record(META_DELETEOBJECT, {0});
     b.Record(META_CREATEBRUSHINDIRECT, {0, Lo(0xFF), Hi(0xFF), 0});  // slot 0 again
     b.Record(META_SELECTOBJECT, {0});
-    b.Record(META_SELECTOBJECT, {2});  // a region: nothing to select
+    b.Record(META_SELECTOBJECT, {2});                  // a region: nothing to select
     b.Record(META_CREATEBRUSHINDIRECT, {0, 0, 0, 0});  // slot 3
     b.Record(META_SELECTOBJECT, {3});
     EmfDocument doc = Convert(b.Finish());
@@ -119,9 +119,9 @@ TEST(WmfConverter, TextBecomesUtf16InTheFontsCodePage) {
     EXPECT_EQ(fonts[0][8], 0x4F535B8Bu);  // 宋 U+5B8B then 体 U+4F53
     auto text = RecordsOf(doc, EMR_EXTTEXTOUTW);
     ASSERT_EQ(text.size(), 1u);
-    EXPECT_EQ(text[0][7], 5u);   // reference x
-    EXPECT_EQ(text[0][8], 7u);   // reference y
-    EXPECT_EQ(text[0][9], 2u);   // two UTF-16 units
+    EXPECT_EQ(text[0][7], 5u);  // reference x
+    EXPECT_EQ(text[0][8], 7u);  // reference y
+    EXPECT_EQ(text[0][9], 2u);  // two UTF-16 units
     EXPECT_EQ(text[0][17], 0x4E2Du | (0x41u << 16));
 }
 
@@ -145,7 +145,7 @@ TEST(WmfConverter, RejectsBadHeadersAndBrokenChains) {
 
 TEST(WmfConverter, CountsBeyondTheirRecordAreSkipped) {
     WmfBuilder b;
-    b.Record(META_POLYGON, {500, 0, 0, 10, 10});                 // claims 500 points
+    b.Record(META_POLYGON, {500, 0, 0, 10, 10});                  // claims 500 points
     b.Record(META_POLYPOLYGON, {2, 3, 60000, 0, 0, 1, 1, 2, 2});  // counts beyond the data
     b.Record(META_TEXTOUT, {400, 0x4141});                        // string beyond the data
     b.Record(META_EXTTEXTOUT, {0, 0, 2, 0x0006, 0});              // rectangle missing
