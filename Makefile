@@ -1,5 +1,5 @@
 # The two commands that matter: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps run test bench fuzz fuzz-smoke tsan format clean install package check-package screenshot
+.PHONY: deps run test bench fuzz fuzz-smoke tsan format check-format clean install package check-package screenshot
 
 FUZZ_SECONDS ?= 60
 SAMPLE ?= assets/samples/sample.bmp
@@ -78,7 +78,10 @@ fuzz-smoke:
 	@if ls fuzz/*.cpp >/dev/null 2>&1; then $(MAKE) --no-print-directory fuzz FUZZ_SECONDS=10; fi
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files -z '*.cpp' '*.h' '*.c' | xargs -0 clang-format-14 -i
+
+check-format:
+	@scripts/check-format
 
 clean:
 	rm -rf build
