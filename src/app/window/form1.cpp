@@ -68,6 +68,20 @@ void SetPanelProperties(skinctrls::TbsSkinPanel& panel) {
     panel.SetSpacing(2);
 }
 
+// What the open and the save dialog share in the description.
+void SetDialogProperties(skinctrls::TbsSkinOpenDialog& dialog, const char* name, const char* title,
+                         const char* filter, const char* headerSkinDataName) {
+    dialog.SetName(name);
+    dialog.SetTitle(title);
+    dialog.SetFilter(filter);
+    dialog.SetFilterIndex(1);
+    dialog.SetOverwritePromt(false);
+    dialog.SetCheckFileExists(true);
+    dialog.SetMultiSelection(false);
+    dialog.SetShowHiddenFiles(false);
+    dialog.SetLVHeaderSkinDataName(headerSkinDataName);
+}
+
 template <typename T>
 T* Place(TForm1* form, TWinControl* parent, const char* name, int left, int top, int width,
          int height) {
@@ -141,6 +155,18 @@ void TForm1::CreateWnd() {
 // bottom, the non-visual components, then the references between them.
 void TForm1::BuildDescription() {
     DisableAlign();
+    BuildFormProperties();
+    BuildBanner();
+    BuildButtonPanel();
+    BuildPictureView();
+    BuildSkin();
+    BuildDialogs();
+    BuildPopupMenu();
+    ResolveReferences();
+    EnableAlign();
+}
+
+void TForm1::BuildFormProperties() {
     SetBounds(231, 213, Width(), Height());
     SetClientSize(468, 482);
     SetCaption(kCaption);
@@ -148,12 +174,18 @@ void TForm1::BuildDescription() {
     SetFont(Font(), "新宋体", -12, graphics::clWindowText, platform::ANSI_CHARSET);
     SetBorderIcons(0);
     Bind(OnCreate, "FormCreate");
+}
 
+void TForm1::BuildBanner() {
     WebBrowser1 = Place<banner::TWebBrowser>(this, this, "WebBrowser1", 0, 0, 468, 100);
     WebBrowser1->SetAlign(TAlign::alTop);
     WebBrowser1->SetTabOrder(0);
     Bind(WebBrowser1->OnDocumentComplete, "WebBrowser1DocumentComplete");
+}
 
+// The panel under the banner: the open button, the group box with the three previews, then
+// the three export buttons.
+void TForm1::BuildButtonPanel() {
     using namespace skinctrls;
     bspanel1 = Place<TbsSkinPanel>(this, this, "bspanel1", 0, 100, 468, 121);
     bspanel1->SetAlign(TAlign::alTop);
@@ -162,29 +194,38 @@ void TForm1::BuildDescription() {
     bspanel1->SetCaptionMode(false);
     SetPanelProperties(*bspanel1);
 
-    auto makeButton = [this](const char* name, int left, int top, const char* caption, int tabOrder,
-                             const char* handler) {
-        auto* button = Place<TbsSkinXFormButton>(this, bspanel1, name, left, top, 73, 22);
-        button->SetTabOrder(tabOrder);
-        button->SetCaption(caption);
-        SetFont(button->DefaultFont(), "宋体", -12, graphics::clBlack, platform::ANSI_CHARSET);
-        button->SetUseSkinFont(false);
-        button->SetUseSkinSize(true);
-        button->SetUseSkinFontColor(false);
-        button->SetCanFocused(false);
-        button->SetDefActiveFontColor(graphics::clBlack);
-        button->SetDefDownFontColor(graphics::clBlack);
-        button->SetRepeatMode(false);
-        button->SetRepeatInterval(100);
-        button->SetImageIndex(-1);
-        button->SetNumGlyphs(1);
-        button->SetSpacing(1);
-        button->SetSkinDataName("button");
-        Bind(button->OnClick, handler);
-        return button;
-    };
-    btn1 = makeButton("btn1", 224, 18, "打开图片", 0, "btn1Click");
+    btn1 = MakeButton("btn1", 224, 18, "打开图片", 0, "btn1Click");
+    BuildPreviewGroup();
+    btn2 = MakeButton("btn2", 320, 18, "导出64X64", 2, "btn2Click");
+    btn3 = MakeButton("btn3", 224, 66, "导出32X32", 3, "btn3Click");
+    btn4 = MakeButton("btn4", 320, 66, "导出16X16", 4, "btn4Click");
+}
 
+skinctrls::TbsSkinXFormButton* TForm1::MakeButton(const char* name, int left, int top,
+                                                  const char* caption, int tabOrder,
+                                                  const char* handler) {
+    auto* button = Place<skinctrls::TbsSkinXFormButton>(this, bspanel1, name, left, top, 73, 22);
+    button->SetTabOrder(tabOrder);
+    button->SetCaption(caption);
+    SetFont(button->DefaultFont(), "宋体", -12, graphics::clBlack, platform::ANSI_CHARSET);
+    button->SetUseSkinFont(false);
+    button->SetUseSkinSize(true);
+    button->SetUseSkinFontColor(false);
+    button->SetCanFocused(false);
+    button->SetDefActiveFontColor(graphics::clBlack);
+    button->SetDefDownFontColor(graphics::clBlack);
+    button->SetRepeatMode(false);
+    button->SetRepeatInterval(100);
+    button->SetImageIndex(-1);
+    button->SetNumGlyphs(1);
+    button->SetSpacing(1);
+    button->SetSkinDataName("button");
+    Bind(button->OnClick, handler);
+    return button;
+}
+
+void TForm1::BuildPreviewGroup() {
+    using namespace skinctrls;
     bskngrpbx1 = Place<TbsSkinGroupBox>(this, bspanel1, "bskngrpbx1", 1, 1, 200, 119);
     bskngrpbx1->SetAlign(TAlign::alLeft);
     bskngrpbx1->SetTabOrder(1);
@@ -193,36 +234,38 @@ void TForm1::BuildDescription() {
     bskngrpbx1->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
     SetPanelProperties(*bskngrpbx1);
 
-    auto makePreview = [this](const char* name, int left, int top, int size) {
-        TImage* image = Place<TImage>(this, bskngrpbx1, name, left, top, size, size);
-        image->SetStretch(true);
-        return image;
-    };
-    auto makeLabel = [this](const char* name, int left, int top, const char* caption) {
-        auto* label = Place<TbsSkinStdLabel>(this, bskngrpbx1, name, left, top, 28, 13);
-        SetFont(label->DefaultFont(), "MS Sans Serif", -11, graphics::clWindowText,
-                platform::DEFAULT_CHARSET);
-        label->SetUseSkinFont(true);
-        label->SetUseSkinColor(true);
-        label->SetEllipsType(TbsEllipsType::bsetNone);
-        label->SetCaption(caption);
-        return label;
-    };
-    img2 = makePreview("img2", 16, 24, 64);
-    lbl1 = makeLabel("lbl1", 36, 97, "64*64");
-    img3 = makePreview("img3", 104, 56, 32);
-    lbl2 = makeLabel("lbl2", 107, 96, "32*32");
-    img4 = makePreview("img4", 160, 72, 16);
-    lbl3 = makeLabel("lbl3", 153, 96, "16*16");
+    img2 = MakePreview("img2", 16, 24, 64);
+    lbl1 = MakePreviewLabel("lbl1", 36, 97, "64*64");
+    img3 = MakePreview("img3", 104, 56, 32);
+    lbl2 = MakePreviewLabel("lbl2", 107, 96, "32*32");
+    img4 = MakePreview("img4", 160, 72, 16);
+    lbl3 = MakePreviewLabel("lbl3", 153, 96, "16*16");
+}
 
-    btn2 = makeButton("btn2", 320, 18, "导出64X64", 2, "btn2Click");
-    btn3 = makeButton("btn3", 224, 66, "导出32X32", 3, "btn3Click");
-    btn4 = makeButton("btn4", 320, 66, "导出16X16", 4, "btn4Click");
+TImage* TForm1::MakePreview(const char* name, int left, int top, int size) {
+    TImage* image = Place<TImage>(this, bskngrpbx1, name, left, top, size, size);
+    image->SetStretch(true);
+    return image;
+}
 
-    bsknscrlbx1 = Place<TbsSkinScrollBox>(this, this, "bsknscrlbx1", 0, 221, 468, 261);
+skinctrls::TbsSkinStdLabel* TForm1::MakePreviewLabel(const char* name, int left, int top,
+                                                     const char* caption) {
+    auto* label = Place<skinctrls::TbsSkinStdLabel>(this, bskngrpbx1, name, left, top, 28, 13);
+    SetFont(label->DefaultFont(), "MS Sans Serif", -11, graphics::clWindowText,
+            platform::DEFAULT_CHARSET);
+    label->SetUseSkinFont(true);
+    label->SetUseSkinColor(true);
+    label->SetEllipsType(skinctrls::TbsEllipsType::bsetNone);
+    label->SetCaption(caption);
+    return label;
+}
+
+// The scroll box that fills the rest of the window, with the large view in it.
+void TForm1::BuildPictureView() {
+    bsknscrlbx1 = Place<skinctrls::TbsSkinScrollBox>(this, this, "bsknscrlbx1", 0, 221, 468, 261);
     bsknscrlbx1->SetAlign(TAlign::alClient);
     bsknscrlbx1->SetTabOrder(2);
-    bsknscrlbx1->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    bsknscrlbx1->SetBorderStyle(skinctrls::TbsSkinBorderStyle::bvNone);
     bsknscrlbx1->SetCanFocused(true);
     SetFont(bsknscrlbx1->DefaultFont(), "Arial", 14, graphics::clWindowText,
             platform::DEFAULT_CHARSET);
@@ -233,47 +276,36 @@ void TForm1::BuildDescription() {
     img1 = Place<TImage>(this, bsknscrlbx1, "img1", 0, 0, 468, 261);
     img1->SetAlign(TAlign::alClient);
     img1->SetProportional(true);
+}
 
-    // Non-visual components.
-    BuildSkin();
-
+void TForm1::BuildDialogs() {
     bsSkinSaveDialog1 = Make<skinctrls::TbsSkinSaveDialog>(this);
-    bsSkinSaveDialog1->SetName("bsSkinSaveDialog1");
-    bsSkinSaveDialog1->SetTitle("导出图标");
-    bsSkinSaveDialog1->SetFilter("图标文件|*.ico");
-    bsSkinSaveDialog1->SetFilterIndex(1);
-    bsSkinSaveDialog1->SetOverwritePromt(false);
-    bsSkinSaveDialog1->SetCheckFileExists(true);
-    bsSkinSaveDialog1->SetMultiSelection(false);
-    bsSkinSaveDialog1->SetShowHiddenFiles(false);
-    bsSkinSaveDialog1->SetLVHeaderSkinDataName("button");
-
+    SetDialogProperties(*bsSkinSaveDialog1, "bsSkinSaveDialog1", "导出图标", "图标文件|*.ico",
+                        "button");
     bsknpndlg1 = Make<skinctrls::TbsSkinOpenDialog>(this);
-    bsknpndlg1->SetName("bsknpndlg1");
-    bsknpndlg1->SetTitle("Open file");
-    bsknpndlg1->SetFilter("所有图片|*.bmp;*.jpg;*.gif;*.png;");
-    bsknpndlg1->SetFilterIndex(1);
-    bsknpndlg1->SetOverwritePromt(false);
-    bsknpndlg1->SetCheckFileExists(true);
-    bsknpndlg1->SetMultiSelection(false);
-    bsknpndlg1->SetShowHiddenFiles(false);
-    bsknpndlg1->SetLVHeaderSkinDataName("resizebutton");
+    SetDialogProperties(*bsknpndlg1, "bsknpndlg1", "Open file", "所有图片|*.bmp;*.jpg;*.gif;*.png;",
+                        "resizebutton");
+}
 
+void TForm1::BuildPopupMenu() {
     bsknpmn1 = Make<skin::TbsSkinPopupMenu>(this);
     bsknpmn1->SetName("bsknpmn1");
-    auto makeItem = [this](const char* name, const char* caption, const char* handler) {
-        TMenuItem* item = Make<TMenuItem>(this);
-        item->SetName(name);
-        item->SetCaption(caption);
-        Bind(item->OnClick, handler);
-        bsknpmn1->Items().Add(item);
-        return item;
-    };
-    N6464ICO1 = makeItem("N6464ICO1", "导出为（64X64）ICO图标", "N6464ICO1Click");
-    N4X64ICO1 = makeItem("N4X64ICO1", "导出为（32X32）ICO图标", "N4X64ICO1Click");
-    N16X16ICO1 = makeItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
+    N6464ICO1 = MakeMenuItem("N6464ICO1", "导出为（64X64）ICO图标", "N6464ICO1Click");
+    N4X64ICO1 = MakeMenuItem("N4X64ICO1", "导出为（32X32）ICO图标", "N4X64ICO1Click");
+    N16X16ICO1 = MakeMenuItem("N16X16ICO1", "导出为（16X16）ICO图标", "N16X16ICO1Click");
+}
 
-    // References, resolved once every component exists.
+TMenuItem* TForm1::MakeMenuItem(const char* name, const char* caption, const char* handler) {
+    TMenuItem* item = Make<TMenuItem>(this);
+    item->SetName(name);
+    item->SetCaption(caption);
+    Bind(item->OnClick, handler);
+    bsknpmn1->Items().Add(item);
+    return item;
+}
+
+// The references, resolved once every component exists.
+void TForm1::ResolveReferences() {
     bsknscrlbx1->SetPopupMenu(bsknpmn1);
     bsform1->SetSkinData(bsskindata1);
     SetControlsSkinData(bsskindata1);
@@ -285,7 +317,6 @@ void TForm1::BuildDescription() {
         dialog->SetSkinData(bsskindata1);
         dialog->SetCtrlSkinData(bsskindata1);
     }
-    EnableAlign();
 }
 
 void TForm1::SetControlsSkinData(skin::TbsSkinData* data) {

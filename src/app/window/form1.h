@@ -106,7 +106,23 @@ class TForm1 : public ui::TForm {
     void OpenPendingPicture(ui::TMessage& message);
     std::string pendingPicture_;
 
+    // The description, in its order; each part makes its components and sets their properties.
     void BuildDescription();
+    void BuildFormProperties();
+    void BuildBanner();
+    void BuildButtonPanel();
+    void BuildPreviewGroup();
+    void BuildPictureView();
+    void BuildDialogs();
+    void BuildPopupMenu();
+    void ResolveReferences();
+    skinctrls::TbsSkinXFormButton* MakeButton(const char* name, int left, int top,
+                                              const char* caption, int tabOrder,
+                                              const char* handler);
+    ui::TImage* MakePreview(const char* name, int left, int top, int size);
+    skinctrls::TbsSkinStdLabel* MakePreviewLabel(const char* name, int left, int top,
+                                                 const char* caption);
+    ui::TMenuItem* MakeMenuItem(const char* name, const char* caption, const char* handler);
     // The skinned frame, the skin data and the stored skin package.
     void BuildSkin();
     // Binds an event to the published method of that name.
