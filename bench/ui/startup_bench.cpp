@@ -19,6 +19,7 @@
 
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "codecs/register.h"
 #include "platform/host/virtual/virtual_host.h"
 #include "platform/user/user.h"
 #include "ui/application.h"
@@ -40,7 +41,7 @@ int RunChild(int64_t startedNs) {
     auto host = std::make_unique<platform::VirtualHost>(1024, 768);
     platform::VirtualHost* screen = host.get();
     platform::SetHost(std::move(host));
-    app::RegisterPictureFormats();
+    codecs::RegisterPictureFormats();
     ui::TApplication& application = ui::Application();
     application.Initialize();
     application.SetTitle(app::kApplicationTitle);
@@ -109,7 +110,7 @@ void IdleCpu(benchmark::State& state) {
         platform::VirtualHost* screen = host.get();
         platform::ResetWindowServices();
         platform::SetHost(std::move(host));
-        app::RegisterPictureFormats();
+        codecs::RegisterPictureFormats();
         ui::TApplication& application = ui::Application();
         application.Reset();
         application.SetTitle(app::kApplicationTitle);

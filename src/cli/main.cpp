@@ -6,26 +6,16 @@
 #include <vector>
 
 #include "app/export/icon_export.h"
+#include "codecs/register.h"
 #include "command_line.h"
 #include "core/exceptions.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
-#include "graphics/metafile.h"
 #include "graphics/picture.h"
 #include "icon_commands.h"
 #include "tembrin_version.h"
-#ifdef TEMBRIN_HAVE_CODECS
-#include "codecs/register.h"
-#endif
 
 namespace {
-
-void RegisterPictureFormats() {
-    graphics::RegisterOleGraphic();
-#ifdef TEMBRIN_HAVE_CODECS
-    codecs::RegisterCodecs();
-#endif
-}
 
 void Export(const cli::Command& command) {
     graphics::TPicture picture;
@@ -59,7 +49,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        RegisterPictureFormats();
+        codecs::RegisterPictureFormats();
         switch (command.kind) {
             case cli::Command::Kind::Help:
                 std::printf("%s", cli::kUsage);

@@ -7,6 +7,7 @@
 
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "codecs/register.h"
 #include "core/exceptions.h"
 #include "ui/ui_fixture.h"
 
@@ -53,7 +54,7 @@ class Form1ErrorTest : public ui::testing::UiTest {
         UiTest::SetUp();
         gHost = host_;
         gCaptionInk.clear();
-        RegisterPictureFormats();
+        codecs::RegisterPictureFormats();
         Application().SetTitle(kApplicationTitle);
         // Every error is recorded, then shown in the real box, which Enter answers.
         Application().SetMessageBoxFunction([this](platform::HWND owner, const std::string& text,

@@ -9,6 +9,7 @@
 #include "app/window/startup.h"
 #include "codecs/gif/gif_builder.h"
 #include "codecs/gif/gif_image.h"
+#include "codecs/register.h"
 #include "graphics/color.h"
 #include "graphics/picture.h"
 #include "support/bmp_builder.h"
@@ -29,7 +30,7 @@ class Form1Test : public ui::testing::UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
-        RegisterPictureFormats();
+        codecs::RegisterPictureFormats();
         Application().SetTitle(kApplicationTitle);
         form_ = Application().CreateForm<TForm1>();
         form_->Show();
@@ -147,7 +148,7 @@ TEST_F(Form1Test, StartUpRegistersTheOleEntryThenTheCodecsAfterTheCoreFormats) {
     EXPECT_EQ(entries[4].extension, "");
     EXPECT_EQ(entries[5].extension, "gif");
     // Registering again adds nothing.
-    RegisterPictureFormats();
+    codecs::RegisterPictureFormats();
     EXPECT_EQ(graphics::TFileFormatsList::Instance().Entries().size(), entries.size());
 }
 

@@ -2,6 +2,7 @@
 // program's command line, and dropped on the window from a file manager.
 #include "app/window/form1.h"
 #include "app/window/startup.h"
+#include "codecs/register.h"
 #include "ui/ui_fixture.h"
 
 namespace app {
@@ -13,7 +14,7 @@ class OpenPictureTest : public ui::testing::UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
-        RegisterPictureFormats();
+        codecs::RegisterPictureFormats();
         Application().SetTitle(kApplicationTitle);
         form_ = Application().CreateForm<TForm1>();
         form_->Show();

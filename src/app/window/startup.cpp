@@ -4,15 +4,12 @@
 
 #include "app/window/form1.h"
 #include "codecs/register.h"
-#include "graphics/metafile.h"
 #include "platform/ole/com.h"
 #include "ui/application.h"
 
 namespace app {
 
 namespace {
-bool oleRegistered = false;
-bool registered = false;
 // The program cannot go on: the user reads why in the error box, and a script on stderr.
 void ReportStartupFailure(const std::exception& error) {
     std::fprintf(stderr, "tembrin-ico: %s\n", ui::ErrorDisplayText(error.what()).c_str());
@@ -24,25 +21,6 @@ void ReportStartupFailure(const std::exception& error) {
 }
 
 }  // namespace
-
-void RegisterPictureFormats() {
-    if (registered) return;
-    registered = true;
-    // The OLE entry first: registering it creates the registry with its four core formats.
-    // It stays for the life of the process.
-    if (!oleRegistered) {
-        oleRegistered = true;
-        graphics::RegisterOleGraphic();
-    }
-    // Then the codecs, GIF before JPEG.
-    codecs::RegisterCodecs();
-}
-
-void UnregisterPictureFormats() {
-    if (!registered) return;
-    registered = false;
-    codecs::UnregisterCodecs();
-}
 
 void InstallComInitialization() {
     static bool installed = false;
@@ -61,7 +39,7 @@ int RunProgram(const std::string& pictureFile) {
 
 int RunProgram(const TFormMaker& makeForms) {
     InstallComInitialization();
-    RegisterPictureFormats();
+    codecs::RegisterPictureFormats();
     ui::TApplication& application = ui::Application();
     int code = 0;
     try {
@@ -74,7 +52,7 @@ int RunProgram(const TFormMaker& makeForms) {
         code = 1;
     }
     application.Reset();
-    UnregisterPictureFormats();
+    codecs::UnregisterPictureFormats();
     return code;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The program's start-up: the picture formats, the application object, the main window and
-// the message loop.
+// The program's start-up: the picture formats (codecs/register.h), the application object, the main
+// window and the message loop.
 #include <functional>
 #include <string>
 
@@ -9,11 +9,6 @@
 namespace app {
 
 inline constexpr const char* kApplicationTitle = "TembrinICO图标生成工具";
-
-// Adds the picture formats the program opens beyond the core four, in their fixed order.
-void RegisterPictureFormats();
-// Takes the codecs' formats out again at shutdown.
-void UnregisterPictureFormats();
 
 // Makes the application's start-up initialise COM on the user-interface thread (and undo it
 // at exit). Done once per process.
