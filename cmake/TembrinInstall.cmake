@@ -18,11 +18,7 @@ configure_file(${CMAKE_SOURCE_DIR}/assets/banner/index.html
                ${staged_share}/tembrin-ico/banner/index.html COPYONLY)
 install(DIRECTORY ${staged_share}/tembrin-ico DESTINATION ${CMAKE_INSTALL_DATADIR})
 
-foreach(program tembrin-ico tembrin-ico-cli)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
-endforeach()
+install(TARGETS tembrin-ico tembrin-ico-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The desktop entry and the AppStream metadata.
 install(FILES ${packaging}/tembrin-ico.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

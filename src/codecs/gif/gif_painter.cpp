@@ -11,7 +11,7 @@
 #include "core/exceptions.h"
 #include "platform/gdi/gdi.h"
 #include "platform/thread/sync.h"
-#include "platform/user/user.h"
+#include "platform/thread/ui_thread.h"
 
 namespace codecs::gif {
 
@@ -391,15 +391,9 @@ void TGIFPainter::PumpWait(int milliseconds) {
         const int remaining = total - static_cast<int32_t>(clock_->Now() - start);
         if (remaining <= 0 || terminated_) return;
         clock_->Sleep(static_cast<DWORD>(std::min(remaining, 100)));
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                terminated_ = true;
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
+        if (!ProcessWaitingMessages()) {
+            terminated_ = true;
+            return;
         }
     }
 }

@@ -12,8 +12,8 @@
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "graphics/graphic.h"
+#include "platform/thread/sync.h"
 #include "platform/thread/ui_thread.h"
-#include "platform/user/winuser.h"
 
 namespace codecs::gif {
 

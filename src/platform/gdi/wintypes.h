@@ -1,109 +1,15 @@
-// Windows data types, structures and constants used by the drawing services.
-//
-// Sizes and numeric values are those of 32/64-bit Windows so that on-disk structures
-// (bitmap and metafile headers) can be read and written byte for byte. LONG is 32 bits
-// here, as on Windows. Strings are UTF-8 (`char`).
+// Windows data types, structures and constants of the drawing services: colours, bitmaps,
+// brushes, pens, fonts, regions, metafiles, raster operations and device capabilities. The
+// base types below them (integers, handles, geometry, result codes) are the base layer's.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/base/windef.h"
+#include "platform/base/winerror.h"
+
 namespace platform {
-
-using BYTE = std::uint8_t;
-using WORD = std::uint16_t;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
-using ULONG = std::uint32_t;
-using UINT = std::uint32_t;
-using INT = std::int32_t;
-using SHORT = std::int16_t;
-using USHORT = std::uint16_t;
-using BOOL = int;
-using COLORREF = DWORD;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using LPVOID = void*;
-using LPCVOID = const void*;
-using HANDLE = void*;
-using LPCSTR = const char*;
-using LPSTR = char*;
-
-inline constexpr BOOL FALSE = 0;
-inline constexpr BOOL TRUE = 1;
-
-// Result codes shared by the shell and automation services.
-using HRESULT = std::int32_t;
-inline constexpr HRESULT S_OK = 0;
-inline constexpr HRESULT S_FALSE = 1;
-inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001);
-inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002);
-inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
-inline constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFF);
-inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E);
-inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
-inline constexpr HRESULT E_ACCESSDENIED = static_cast<HRESULT>(0x80070005);
-inline constexpr bool SUCCEEDED(HRESULT hr) {
-    return hr >= 0;
-}
-inline constexpr bool FAILED(HRESULT hr) {
-    return hr < 0;
-}
-
-// Distinct opaque handle types: an HDC never converts to an HBITMAP by accident, while every
-// GDI handle still converts to HGDIOBJ (void*) the way Windows code expects.
-#define TEMBRIN_DECLARE_HANDLE(name) \
-    struct name##__ {                \
-        int unused;                  \
-    };                               \
-    using name = name##__*
-
-using HGDIOBJ = void*;
-TEMBRIN_DECLARE_HANDLE(HDC);
-TEMBRIN_DECLARE_HANDLE(HBITMAP);
-TEMBRIN_DECLARE_HANDLE(HPALETTE);
-TEMBRIN_DECLARE_HANDLE(HBRUSH);
-TEMBRIN_DECLARE_HANDLE(HPEN);
-TEMBRIN_DECLARE_HANDLE(HFONT);
-TEMBRIN_DECLARE_HANDLE(HRGN);
-TEMBRIN_DECLARE_HANDLE(HICON);
-TEMBRIN_DECLARE_HANDLE(HENHMETAFILE);
-TEMBRIN_DECLARE_HANDLE(HMETAFILE);
-TEMBRIN_DECLARE_HANDLE(HWND);
-TEMBRIN_DECLARE_HANDLE(HINSTANCE);
-TEMBRIN_DECLARE_HANDLE(HMENU);
-using HCURSOR = HICON;
-using HMODULE = HINSTANCE;
-
-// ---------------------------------------------------------------------------------------------
-// Geometry
-
-struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-};
-using RECTL = RECT;
-
-struct POINT {
-    LONG x;
-    LONG y;
-};
-using POINTL = POINT;
-
-struct SIZE {
-    LONG cx;
-    LONG cy;
-};
-using SIZEL = SIZE;
-
-struct POINTS {
-    SHORT x;
-    SHORT y;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Colours
@@ -812,24 +718,7 @@ inline constexpr int COLOR_3DHILIGHT = COLOR_BTNHIGHLIGHT;
 inline constexpr int COLOR_BTNHILIGHT = COLOR_BTNHIGHLIGHT;
 inline constexpr int kSysColorCount = 31;
 
-// ---------------------------------------------------------------------------------------------
-// Errors (GetLastError)
-
-inline constexpr DWORD ERROR_SUCCESS = 0;
-inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
-inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
-inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
-inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
-inline constexpr DWORD ERROR_INVALID_DATA = 13;
-inline constexpr DWORD ERROR_OUTOFMEMORY = 14;
-inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
-inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
-inline constexpr DWORD ERROR_INVALID_FLAGS = 1004;
-inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
-inline constexpr DWORD ERROR_INVALID_ICON_HANDLE = 1402;
-inline constexpr DWORD ERROR_INVALID_BITMAP = 2000;
-
+// FormatMessage flags.
 inline constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x00000200;
 

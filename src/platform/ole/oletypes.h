@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/gdi/wintypes.h"
+#include "platform/base/windef.h"
+#include "platform/base/winerror.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gdi/wintypes.h"
+#include "platform/base/windef.h"
 
 namespace platform {
 

@@ -4,7 +4,8 @@
 // special-folder identifiers. Strings are UTF-8.
 #include <cstdint>
 
-#include "platform/gdi/wintypes.h"
+#include "platform/base/windef.h"
+#include "platform/base/winerror.h"
 
 namespace platform {
 

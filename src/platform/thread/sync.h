@@ -1,9 +1,15 @@
 // Events, waits and time, with their Windows names. Event handles are valid in every thread.
 #pragma once
 
-#include "platform/user/winuser.h"
+#include "platform/base/windef.h"
 
 namespace platform {
+
+// Wait limits and results.
+inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
+inline constexpr DWORD WAIT_OBJECT_0 = 0x00000000;
+inline constexpr DWORD WAIT_TIMEOUT = 0x00000102;
+inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
 
 // Manual-reset events stay set until ResetEvent; auto-reset events release one waiter and
 // clear themselves. The name and security attributes are not supported (pass nullptr).

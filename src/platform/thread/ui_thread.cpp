@@ -5,7 +5,7 @@
 #include <exception>
 #include <mutex>
 
-#include "platform/user/queue_internal.h"
+#include "platform/thread/main_thread_loop.h"
 
 namespace platform {
 
@@ -33,10 +33,17 @@ CallQueue& Calls() {
 // Set in the threads that run a worker's body.
 thread_local bool inWorker = false;
 
+// The installed loop when a thread has become its user-interface thread, else nullptr.
+MainThreadLoop* KnownLoop() {
+    MainThreadLoop* loop = InstalledMainThreadLoop();
+    return loop != nullptr && loop->MainThreadKnown() ? loop : nullptr;
+}
+
 }  // namespace
 
 bool IsMainThread() {
-    if (MainThreadKnown()) return MainThreadId() == std::this_thread::get_id();
+    if (MainThreadLoop* loop = KnownLoop())
+        return loop->MainThreadId() == std::this_thread::get_id();
     // Before any window or loop exists, the thread that is not a worker stands in: it is the
     // one that started the workers and waits for them.
     return !inWorker;
@@ -56,7 +63,7 @@ void RunInMainThread(const std::function<void()>& procedure) {
     }
     queue.arrived.notify_all();
     // Without a known loop there is nothing to wake: the waiting thread serves the call.
-    if (MainThreadKnown()) WakeMessageLoop();
+    if (MainThreadLoop* loop = KnownLoop()) loop->Wake();
     std::unique_lock lock(queue.mutex);
     queue.finished.wait(lock, [&] { return call.done; });
     if (call.error) std::rethrow_exception(call.error);
@@ -92,6 +99,11 @@ bool ServeMainThreadCalls() {
         served = true;
     }
     return served;
+}
+
+bool ProcessWaitingMessages() {
+    MainThreadLoop* loop = InstalledMainThreadLoop();
+    return loop == nullptr || loop->DispatchWaitingMessages();
 }
 
 WorkerThread::WorkerThread(Body body) : body_(std::move(body)) {}

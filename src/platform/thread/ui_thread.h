@@ -22,6 +22,12 @@ void RunInMainThread(const std::function<void()>& procedure);
 bool ServeMainThreadCalls();
 bool HasMainThreadCalls();
 
+// Dispatches the messages waiting in the user-interface thread's queue, so that thread stays
+// responsive while it waits on its own. False when a request to quit came: the caller stops
+// waiting, and the request stays posted for the loop that owns it. Without a message loop
+// (the command-line tool) there is nothing to dispatch.
+bool ProcessWaitingMessages();
+
 // A worker thread, created suspended. Resume starts its body; Terminate only asks it to stop
 // (the body polls Terminated). With FreeOnTerminate the object deletes itself when the body
 // returns, so it must have been made with new and not be touched after Resume.

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/host/virtual/virtual_host.h"
+#include "platform/thread/main_thread_loop.h"
 #include "platform/thread/sync.h"
 #include "platform/thread/ui_thread.h"
 #include "platform/user/input_internal.h"
@@ -263,6 +264,38 @@ void WakeMessageLoop() {
 DWORD QueueTime() {
     return GetTickCount();
 }
+
+namespace {
+
+// This queue's loop, as the thread services below the window layer reach it.
+class WindowMessageLoop final : public MainThreadLoop {
+  public:
+    bool MainThreadKnown() override { return platform::MainThreadKnown(); }
+    std::thread::id MainThreadId() override { return platform::MainThreadId(); }
+    void Wake() override { WakeMessageLoop(); }
+    bool DispatchWaitingMessages() override {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return false;
+            }
+            TranslateMessage(&msg);
+            DispatchMessage(&msg);
+        }
+        return true;
+    }
+};
+
+WindowMessageLoop windowMessageLoop;
+
+// Installed when the program starts. It lives in this file because every program that has a
+// window or reads a message links it; the thread services' own slot is constant-initialised,
+// so the order of the files' start-up does not matter.
+[[maybe_unused]] const bool windowMessageLoopInstalled =
+    (InstallMainThreadLoop(&windowMessageLoop), true);
+
+}  // namespace
 
 void PostInternal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Queue& q = TheQueue();

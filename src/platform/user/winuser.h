@@ -560,10 +560,4 @@ inline constexpr UINT EM_GETLIMITTEXT = 0x00D5;
 inline constexpr UINT EN_CHANGE = 0x0300;
 inline constexpr UINT EN_MAXTEXT = 0x0501;
 
-// Waits and events.
-inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
-inline constexpr DWORD WAIT_OBJECT_0 = 0x00000000;
-inline constexpr DWORD WAIT_TIMEOUT = 0x00000102;
-inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
-
 }  // namespace platform

@@ -463,6 +463,46 @@ TEST_F(GIFPainter, PainterWithoutThreadPlaysInsideTheDrawCall) {
     EXPECT_EQ(total, 12u + 12000u);
 }
 
+TEST_F(GIFPainter, PainterWithoutThreadServesTheQueueWhileItWaitsAndStopsAtAQuit) {
+    using namespace platform;
+    const Bytes twoFrames = GifBuilder(4, 4)
+                                .GraphicControl(0, 10, 0)
+                                .LiteralImage(0, 0, 4, 4, Filled(16, 1))
+                                .GraphicControl(0, 10, 0)
+                                .LiteralImage(0, 0, 4, 4, Filled(16, 2))
+                                .Trailer()
+                                .bytes();
+    HWND edit =
+        CreateWindowEx(0, "EDIT", "", WS_POPUP, 0, 0, 60, 20, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    StepClock clock(true);
+    TGIFImage gif;
+    gif.SetPainterClock(&clock);
+    gif.SetDrawOptions(kDefaultDrawOptions & ~DrawInThread);
+    Load(gif, twoFrames);
+    static const char kServed[] = "served";
+    ASSERT_TRUE(PostMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kServed)));
+    auto view = StartIn(gif);
+    char text[16] = {};
+    GetWindowText(edit, text, sizeof text);
+    EXPECT_STREQ(text, kServed);  // dispatched while the painter waited
+    EXPECT_EQ(Pixel(view.get(), 7, 7), GlobalColor(2));
+
+    // A request to quit ends the animation at its next wait and stays for the program's loop.
+    TGIFImage quitting;
+    quitting.SetPainterClock(&clock);
+    quitting.SetDrawOptions(kDefaultDrawOptions & ~DrawInThread);
+    Load(quitting, twoFrames);
+    PostQuitMessage(7);
+    auto stopped = StartIn(quitting);
+    EXPECT_NE(Pixel(stopped.get(), 7, 7), GlobalColor(2));
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_EQ(msg.wParam, 7u);
+    DestroyWindow(edit);
+}
+
 TEST_F(GIFPainter, FailuresEndThePainterWithoutEndingTheProgram) {
     auto bytes = GifBuilder(2, 2)
                      .LiteralImage(0, 0, 2, 2, Filled(4, 1))
