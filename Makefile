@@ -51,8 +51,8 @@ screenshot: deps build/package/build.ninja
 	cmake --build --preset package
 	scripts/screenshot
 
-# Only the executables holding tests labelled "threads" (and the tool their CLI tests run).
-TSAN_TARGETS = platform_user_tests codecs_tests banner_tests cli_tests tembrin-ico-cli
+# The one executable of the tests labelled "threads", and the tool its CLI tests run.
+TSAN_TARGETS = thread_tests tembrin-ico-cli
 
 tsan: deps
 	cmake --preset tsan
