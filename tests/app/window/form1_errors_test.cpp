@@ -43,7 +43,16 @@ void ReadCaptionAndAnswer(platform::HWND, platform::UINT, platform::UINT_PTR id,
     platform::KillTimer(nullptr, id);
     platform::MSG msg;
     platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_NOREMOVE);  // paint and present
-    gCaptionInk.push_back(CaptionInkColumns(platform::GetActiveWindow()));
+    std::vector<bool> ink = CaptionInkColumns(platform::GetActiveWindow());
+    // A slow run (under the thread sanitizer) may come before the box's caption is drawn:
+    // look again a little later, for three seconds at most.
+    static int looks = 0;
+    if (std::find(ink.begin(), ink.end(), true) == ink.end() && ++looks < 100) {
+        platform::SetTimer(nullptr, 0, 30, ReadCaptionAndAnswer);
+        return;
+    }
+    looks = 0;
+    gCaptionInk.push_back(ink);
     gHost->PressKey(platform::VK_RETURN);
 }
 
