@@ -20,12 +20,13 @@ run: deps build/release/build.ninja
 	  echo "wrote build/sample.ico"; \
 	fi
 
-# The fuzz smoke run comes first so that the suite's summary closes the output.
+# The fuzz smoke run comes first; the thread sanitizer's run of the threaded tests closes it.
 test: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	$(MAKE) --no-print-directory fuzz-smoke
 	ctest --preset asan
+	$(MAKE) --no-print-directory tsan
 
 # The package preset: an optimised build of the two programs only (no tests, no benchmarks).
 build/package/build.ninja: | deps
