@@ -5,8 +5,6 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-#include <chrono>
-
 #include "platform/thread/ui_thread.h"
 
 namespace skinctrls {
@@ -26,21 +24,17 @@ TbsShellChangeThread::TbsShellChangeThread(const std::string& path, std::functio
         watchFd_ = -1;
         return;
     }
-    thread_ = std::thread([this] { Run(); });
+    worker_ = std::make_unique<platform::WorkerThread>([this](platform::WorkerThread&) { Run(); });
+    worker_->Resume();
 }
 
 TbsShellChangeThread::~TbsShellChangeThread() {
-    if (thread_.joinable()) {
+    if (worker_) {
         stopping_ = true;
         const char stop = 1;
         (void)!::write(stopPipe_[1], &stop, 1);
-        // The thread may be waiting on a call into this thread: serve it until it ends.
-        while (!finished_) {
-            if (!platform::ServeMainThreadCalls()) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-        }
-        thread_.join();
+        // The thread may be waiting on a call into this thread: WaitFor serves it until it ends.
+        worker_->WaitFor();
     }
     for (int fd : {watchFd_, stopPipe_[0], stopPipe_[1]}) {
         if (fd >= 0) ::close(fd);
@@ -65,7 +59,6 @@ void TbsShellChangeThread::Run() {
             }
         }
     }
-    finished_ = true;
 }
 
 TbsShellChangeNotifier::TbsShellChangeNotifier(const std::string& path,

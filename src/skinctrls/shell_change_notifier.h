@@ -5,7 +5,10 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
+
+namespace platform {
+class WorkerThread;
+}
 
 namespace skinctrls {
 
@@ -24,8 +27,9 @@ class TbsShellChangeThread {
     int watchFd_ = -1;
     int stopPipe_[2] = {-1, -1};
     std::atomic<bool> stopping_{false};
-    std::atomic<bool> finished_{false};
-    std::thread thread_;
+    // A worker, so that its calls wait for the user-interface thread even before any window
+    // or message loop has made that thread known.
+    std::unique_ptr<platform::WorkerThread> worker_;
 };
 
 class TbsShellChangeNotifier {

@@ -151,12 +151,5 @@ TEST_F(BannerDocument, TheFailurePageShowsTheAddressAndReasonAsText) {
     EXPECT_FALSE(page->ScrollBarVisible());
 }
 
-TEST(FontFamilies, TakeTheFirstNameUnquoted) {
-    EXPECT_EQ(FirstFontFamily("'Arial', sans-serif"), "Arial");
-    EXPECT_EQ(FirstFontFamily("  \"宋体\"  "), "宋体");
-    EXPECT_EQ(FirstFontFamily(""), "");
-    EXPECT_EQ(FirstFontFamily(" , serif"), "");
-}
-
 }  // namespace
 }  // namespace banner

@@ -53,7 +53,7 @@ TEST(PageFetch, StopsAtTheSizeLimit) {
     EXPECT_EQ(result.error, "The page is too large");
 }
 
-TEST(PageFetch, AcceptsOnlyWebAndFileAddresses) {
+TEST(PageAddresses, OnlyWebAndFileAddressesAreFetched) {
     EXPECT_TRUE(IsFetchableUrl("http://example.invalid/banner.html"));
     EXPECT_TRUE(IsFetchableUrl("file:///tmp/banner.html"));
     EXPECT_FALSE(IsFetchableUrl(""));
@@ -64,7 +64,7 @@ TEST(PageFetch, AcceptsOnlyWebAndFileAddresses) {
     EXPECT_FALSE(FetchPage("gopher://example.invalid/").ok);
 }
 
-TEST(PageFetch, ResolvesLinkAddressesAgainstThePage) {
+TEST(PageAddresses, LinksResolveAgainstThePage) {
     EXPECT_EQ(ResolveUrl("http://maker.invalid/ads/banner.html", "next.html"),
               "http://maker.invalid/ads/next.html");
     EXPECT_EQ(ResolveUrl("http://maker.invalid/ads/banner.html", "/top.html?a=1"),
@@ -98,6 +98,21 @@ TEST(PageFetch, ACancelledFetchNeverReports) {
     ::close(silent);
     EXPECT_FALSE(reported);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(PageAddresses, LocalPathsAreDecodedAndOnlyForThisMachine) {
+    EXPECT_EQ(LocalPathOf("file:///opt/banner/a%20b.bmp"), "/opt/banner/a b.bmp");
+    EXPECT_EQ(LocalPathOf("file://localhost/opt/x.bmp"), "/opt/x.bmp");
+    EXPECT_EQ(LocalPathOf("file://otherhost/opt/x.bmp"), "");
+    EXPECT_EQ(LocalPathOf("http://maker.invalid/x.bmp"), "");
+    EXPECT_EQ(LocalPathOf("file:///opt/x%00.bmp"), "");
+    // Any path makes a well-formed address that leads back to it.
+    for (std::string path : {"/opt/banner/index.html", "/home/my projects/横幅/a#b?c%d.html"}) {
+        std::string url = FileUrlOf(path);
+        EXPECT_TRUE(IsFetchableUrl(url)) << url;
+        EXPECT_EQ(LocalPathOf(url), path);
+    }
+    EXPECT_EQ(FileUrlOf("/a b/c"), "file:///a%20b/c");
 }
 
 }  // namespace

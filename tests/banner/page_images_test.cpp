@@ -78,20 +78,5 @@ TEST_F(PageImages, MissingBrokenAndForeignImagesAreLeftOut) {
                 "local image on a web page");
 }
 
-TEST(LocalPaths, AreDecodedAndOnlyForThisMachine) {
-    EXPECT_EQ(LocalPathOf("file:///opt/banner/a%20b.bmp"), "/opt/banner/a b.bmp");
-    EXPECT_EQ(LocalPathOf("file://localhost/opt/x.bmp"), "/opt/x.bmp");
-    EXPECT_EQ(LocalPathOf("file://otherhost/opt/x.bmp"), "");
-    EXPECT_EQ(LocalPathOf("http://maker.invalid/x.bmp"), "");
-    EXPECT_EQ(LocalPathOf("file:///opt/x%00.bmp"), "");
-    // Any path makes a well-formed address that leads back to it.
-    for (std::string path : {"/opt/banner/index.html", "/home/my projects/横幅/a#b?c%d.html"}) {
-        std::string url = FileUrlOf(path);
-        EXPECT_TRUE(IsFetchableUrl(url)) << url;
-        EXPECT_EQ(LocalPathOf(url), path);
-    }
-    EXPECT_EQ(FileUrlOf("/a b/c"), "file:///a%20b/c");
-}
-
 }  // namespace
 }  // namespace banner

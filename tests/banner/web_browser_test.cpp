@@ -137,7 +137,10 @@ TEST_F(WebBrowserTest, APageNestedTooDeeplyForTheEngineShowsTheFailurePage) {
     EXPECT_TRUE(boxes_.empty());
 }
 
-TEST_F(WebBrowserTest, AnAddressThatCannotBeLoadedIsRaised) {
+// Navigations refused before any download starts.
+using WebBrowserRefusals = WebBrowserTest;
+
+TEST_F(WebBrowserRefusals, AnAddressThatCannotBeLoadedIsRaised) {
     EXPECT_THROW(browser_->Navigate(std::string()), platform::EOleSysError);
     EXPECT_THROW(browser_->Navigate(u"ftp://example.invalid/"), platform::EOleSysError);
     EXPECT_FALSE(browser_->Busy());

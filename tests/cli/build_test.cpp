@@ -264,7 +264,9 @@ TEST_F(IconBuild, SeveralInputsShowAProgressBarOnATerminal) {
     EXPECT_NE(shown.find("] 0/2"), std::string::npos) << shown;
 }
 
-TEST_F(IconBuild, HelpDescribesEveryCommandAndVersionIsTheProjects) {
+using CliHelp = IconBuild;
+
+TEST_F(CliHelp, DescribesEveryCommandAndVersionIsTheProjects) {
     CliRun help = Cli("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* usage :

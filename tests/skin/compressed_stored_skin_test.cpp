@@ -6,7 +6,6 @@
 #include "core/exceptions.h"
 #include "package_fixture.h"
 #include "skin/compressed_stored_skin.h"
-#include "skin/resource_str_data.h"
 #include "skin/skin_data.h"
 
 using namespace skin;
@@ -137,20 +136,4 @@ TEST(CompressedStoredSkin, FileNamesLoadOnlyWhileDesigning) {
     read.SetCompressedFileName(dir / "skin.bss");
     EXPECT_EQ(read.CompressedFileName(), "skin.bss");
     EXPECT_EQ(read.CompressedStream().Bytes(), stored.CompressedStream().Bytes());
-}
-
-TEST(ResourceStrData, LooksUpTheFirstMatchingName) {
-    TbsResourceStrData strings;
-    EXPECT_EQ(strings.CharSet(), 1);
-    EXPECT_EQ(strings.GetResStr("MI_MINCAPTION"), "Mi&nimize");
-    EXPECT_EQ(strings.GetResStr("MENUBUTTON_HINT"), "System menu");
-    EXPECT_EQ(strings.GetResStr("MSG_OVERWRITE"), "Do you want to overwrite old file?");
-    EXPECT_EQ(strings.GetResStr("NOPE"), "");
-    core::TStringList lines;
-    lines.Add("A=first=part");
-    lines.Add("A=second");
-    lines.Add("no separator");
-    strings.SetResStrings(lines);
-    EXPECT_EQ(strings.GetResStr("A"), "first=part");
-    EXPECT_EQ(strings.GetResStr("no separator"), "");
 }

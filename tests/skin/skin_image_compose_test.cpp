@@ -3,7 +3,6 @@
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
-#include "skin/mask_region.h"
 #include "skin/skin_image_compose.h"
 
 namespace {
@@ -194,21 +193,6 @@ TEST(AreaFill, TiledOrStretchedByType) {
                             src.Canvas().Handle(), graphics::Rect(0, 0, 4, 3), true,
                             skin::TbsStretchType::bsstVert);
     EXPECT_EQ(At(dest, 7, 4), Source(3, 1));
-}
-
-TEST(MaskRegion, BlackRunsAreInsideEverythingElseOutside) {
-    graphics::TBitmap mask;
-    Blank(mask, 6, 3);
-    for (int x : {1, 2, 4}) platform::SetPixel(mask.Canvas().Handle(), x, 1, 0);
-    platform::SetPixel(mask.Canvas().Handle(), 5, 2, 0x010000);  // nearly black is outside
-    platform::HRGN region = skin::RegionFromMask(mask);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            const bool inside = y == 1 && (x == 1 || x == 2 || x == 4);
-            EXPECT_EQ(bool(platform::PtInRegion(region, x, y)), inside) << x << "," << y;
-        }
-    }
-    platform::DeleteObject(region);
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <thread>
 
-#include "shell_home_fixture.h"
 #include "skin_fixture.h"
 #include "skinctrls/shell_properties_box.h"
 #include "skinctrls/skin_edit.h"
 #include "skinctrls/skin_open_dlg_form.h"
+#include "support/shell_home_test.h"
 
 namespace skinctrls {
 namespace {
@@ -36,7 +36,7 @@ const std::string& TrashHome() {
     return path;
 }
 
-class FileListActionsTest : public testing::ShellHomeTest {
+class FileListActionsTest : public testing_support::ShellHomeTest {
   protected:
     static void SetUpTestSuite() { TrashHome(); }
     static void TearDownTestSuite() {
@@ -107,8 +107,8 @@ class FileListActionsTest : public testing::ShellHomeTest {
 using Captions = std::vector<std::string>;
 
 TEST_F(FileListActionsTest, TheMenuOffersItemVerbsOnAnItemAndFolderVerbsOnEmptySpace) {
-    Make("pics/a.bmp");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp");
+    Open(home_ / "pics");
     const size_t before = host_->VisibleWindows().size();
     RightClick(ScreenPointOf(0));
     ASSERT_NE(List().ContextMenu(), nullptr);
@@ -125,7 +125,7 @@ TEST_F(FileListActionsTest, TheMenuOffersItemVerbsOnAnItemAndFolderVerbsOnEmptyS
     EXPECT_FALSE(List().Selected(0));
     host_->PressKey(VK_RETURN);  // New Folder
     Pump();
-    EXPECT_TRUE(fs::is_directory(home_ + "/pics/New Folder"));
+    EXPECT_TRUE(fs::is_directory(home_ / "pics/New Folder"));
     EXPECT_TRUE(List().EditingName());  // a new folder goes straight into rename
     host_->PressKey(VK_ESCAPE);
     Pump();
@@ -134,24 +134,24 @@ TEST_F(FileListActionsTest, TheMenuOffersItemVerbsOnAnItemAndFolderVerbsOnEmptyS
 }
 
 TEST_F(FileListActionsTest, OpenEntersAFolderAndChoosesAFileAsADoubleClickDoes) {
-    MakeDir("pics/sub");
-    const std::string file = Make("pics/a.bmp");
-    Open(home_ + "/pics");
+    home_.MakeDir("pics/sub");
+    const std::string file = home_.Make("pics/a.bmp");
+    Open(home_ / "pics");
     RunMenuEntry("sub", 0);
-    EXPECT_EQ(List().CurrentFolderPath(), home_ + "/pics/sub");
-    Open(home_ + "/pics");
+    EXPECT_EQ(List().CurrentFolderPath(), home_ / "pics/sub");
+    Open(home_ / "pics");
     RunMenuEntry("a.bmp", 0);
     EXPECT_EQ(form_->ResultName(), file);
     EXPECT_EQ(form_->ModalResult(), ui::mrOk);
 }
 
 TEST_F(FileListActionsTest, DeleteMovesTheItemToTheTrashAndRefreshes) {
-    Make("pics/a.bmp", "first");
-    Make("pics/b.bmp");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp", "first");
+    home_.Make("pics/b.bmp");
+    Open(home_ / "pics");
     ASSERT_EQ(List().Count(), 2);
     RunMenuEntry("a.bmp", 2);
-    EXPECT_FALSE(fs::exists(home_ + "/pics/a.bmp"));
+    EXPECT_FALSE(fs::exists(home_ / "pics/a.bmp"));
     EXPECT_EQ(Read(TrashHome() + "/Trash/files/a.bmp"), "first");
     EXPECT_EQ(List().Count(), 1);
     EXPECT_EQ(List().Folders(0).ItemDisplayName(), "b.bmp");
@@ -159,9 +159,9 @@ TEST_F(FileListActionsTest, DeleteMovesTheItemToTheTrashAndRefreshes) {
 }
 
 TEST_F(FileListActionsTest, AnItemThatVanishedShowsTheSystemsErrorAndTheListRefreshes) {
-    const std::string gone = Make("pics/gone.bmp");
-    Make("pics/stays.bmp");
-    Open(home_ + "/pics");
+    const std::string gone = home_.Make("pics/gone.bmp");
+    home_.Make("pics/stays.bmp");
+    Open(home_ / "pics");
     fs::remove(gone);
     RunMenuEntry("gone.bmp", 2);
     ASSERT_EQ(boxes_.size(), 1u);
@@ -196,9 +196,9 @@ TEST_F(FileListActionsTest, WithoutATrashItAsksBeforeDeletingForGood) {
 }
 
 TEST_F(FileListActionsTest, RenameInPlaceCommitsOnEnterAndCancelsOnEscapeOrUnchangedExit) {
-    Make("pics/a.bmp", "A");
-    Make("pics/b.bmp", "B");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp", "A");
+    home_.Make("pics/b.bmp", "B");
+    Open(home_ / "pics");
     List().SetFocus();
     List().SetItemIndex(IndexOf("a.bmp"));
     host_->PressKey(VK_F2);
@@ -210,8 +210,8 @@ TEST_F(FileListActionsTest, RenameInPlaceCommitsOnEnterAndCancelsOnEscapeOrUncha
     host_->PressKey(VK_RETURN);
     Pump();
     EXPECT_FALSE(List().EditingName());
-    EXPECT_EQ(Read(home_ + "/pics/z.bmp"), "A");
-    EXPECT_FALSE(fs::exists(home_ + "/pics/a.bmp"));
+    EXPECT_EQ(Read(home_ / "pics/z.bmp"), "A");
+    EXPECT_FALSE(fs::exists(home_ / "pics/a.bmp"));
     EXPECT_TRUE(List().Focused());
 
     // Escape: nothing changes.
@@ -221,7 +221,7 @@ TEST_F(FileListActionsTest, RenameInPlaceCommitsOnEnterAndCancelsOnEscapeOrUncha
     host_->PressKey(VK_ESCAPE);
     Pump();
     EXPECT_FALSE(List().EditingName());
-    EXPECT_TRUE(fs::exists(home_ + "/pics/b.bmp"));
+    EXPECT_TRUE(fs::exists(home_ / "pics/b.bmp"));
     EXPECT_EQ(form_->ModalResult(), ui::mrNone);
 
     // Leaving the unchanged edit for the file-name edit ends it.
@@ -235,9 +235,9 @@ TEST_F(FileListActionsTest, RenameInPlaceCommitsOnEnterAndCancelsOnEscapeOrUncha
 }
 
 TEST_F(FileListActionsTest, RefusedNamesShowAnErrorAndKeepTheEditOpen) {
-    Make("pics/a.bmp", "A");
-    Make("pics/b.bmp", "B");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp", "A");
+    home_.Make("pics/b.bmp", "B");
+    Open(home_ / "pics");
     List().SetFocus();
     List().SetItemIndex(IndexOf("a.bmp"));
     const struct {
@@ -265,14 +265,14 @@ TEST_F(FileListActionsTest, RefusedNamesShowAnErrorAndKeepTheEditOpen) {
     Pump();
     EXPECT_EQ(boxes_.back().text, "A name cannot be empty.");
     EXPECT_TRUE(List().EditingName());
-    EXPECT_EQ(Read(home_ + "/pics/a.bmp"), "A");
-    EXPECT_EQ(Read(home_ + "/pics/b.bmp"), "B");  // never replaced
+    EXPECT_EQ(Read(home_ / "pics/a.bmp"), "A");
+    EXPECT_EQ(Read(home_ / "pics/b.bmp"), "B");  // never replaced
 }
 
 TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesNot) {
-    Make("pics/a.bmp");
-    MakeDir("pics/sub");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp");
+    home_.MakeDir("pics/sub");
+    Open(home_ / "pics");
     const ui::TPoint file = ScreenPointOf(IndexOf("a.bmp"));
     host_->Click(file.x, file.y);  // focuses and selects
     Pump();
@@ -295,20 +295,20 @@ TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesN
     Pump();
     RunFor(platform::GetDoubleClickTime() + 100);
     EXPECT_FALSE(List().EditingName());
-    EXPECT_EQ(List().CurrentFolderPath(), home_ + "/pics/sub");
+    EXPECT_EQ(List().CurrentFolderPath(), home_ / "pics/sub");
 
-    Open(home_ + "/pics");
+    Open(home_ / "pics");
     RunMenuEntry("a.bmp", 1);
     EXPECT_TRUE(List().EditingName());
     host_->Type("c.bmp");
     host_->PressKey(VK_RETURN);
     Pump();
-    EXPECT_TRUE(fs::exists(home_ + "/pics/c.bmp"));
+    EXPECT_TRUE(fs::exists(home_ / "pics/c.bmp"));
 }
 
 TEST_F(FileListActionsTest, TheNewFolderButtonPutsTheNewFolderIntoRename) {
-    MakeDir("pics");
-    Open(home_ + "/pics");
+    home_.MakeDir("pics");
+    Open(home_ / "pics");
     Click(form_->NewFolderButton());
     Pump();
     ASSERT_TRUE(List().EditingName());
@@ -316,15 +316,15 @@ TEST_F(FileListActionsTest, TheNewFolderButtonPutsTheNewFolderIntoRename) {
     host_->Type("Icons");
     host_->PressKey(VK_RETURN);
     Pump();
-    EXPECT_TRUE(fs::is_directory(home_ + "/pics/Icons"));
-    EXPECT_FALSE(fs::exists(home_ + "/pics/New Folder"));
+    EXPECT_TRUE(fs::is_directory(home_ / "pics/Icons"));
+    EXPECT_FALSE(fs::exists(home_ / "pics/New Folder"));
 }
 
 TEST_F(FileListActionsTest, PropertiesTellNameTypeLocationSizeTimeAndFolderContents) {
-    Make("pics/a.bmp", std::string(1536, 'a'));
-    Make("pics/sub/one");
-    Make("pics/sub/two");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp", std::string(1536, 'a'));
+    home_.Make("pics/sub/one");
+    home_.Make("pics/sub/two");
+    Open(home_ / "pics");
     std::vector<std::vector<std::pair<std::string, std::string>>> seen;
     ui::Application().OnIdle = [&](ui::TComponent*) {
         for (ui::TCustomForm* f : ui::Application().Forms()) {
@@ -346,18 +346,11 @@ TEST_F(FileListActionsTest, PropertiesTellNameTypeLocationSizeTimeAndFolderConte
     ASSERT_EQ(seen[0].size(), 5u);
     EXPECT_EQ(seen[0][0], (std::pair<std::string, std::string>{"Name:", "a.bmp"}));
     EXPECT_EQ(seen[0][1].second, "BMP File");
-    EXPECT_EQ(seen[0][2].second, home_ + "/pics");
+    EXPECT_EQ(seen[0][2].second, home_ / "pics");
     EXPECT_EQ(seen[0][3].second, "1.5 KB (1,536 bytes)");
     EXPECT_EQ(seen[0][4].first, "Modified:");
     EXPECT_EQ(seen[1].back(), (std::pair<std::string, std::string>{"Contains:", "2 items"}));
     EXPECT_EQ(seen[1][1].second, "Folder");
-}
-
-TEST(SizeTextTest, ShowsBytesAndAReadableSize) {
-    EXPECT_EQ(SizeText(0), "0 bytes");
-    EXPECT_EQ(SizeText(1023), "1,023 bytes");
-    EXPECT_EQ(SizeText(1024), "1.0 KB (1,024 bytes)");
-    EXPECT_EQ(SizeText(5u * 1024 * 1024 + 1), "5.0 MB (5,242,881 bytes)");
 }
 
 }  // namespace

@@ -4,14 +4,14 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
-#include "shell_home_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
+#include "support/shell_home_test.h"
 
 namespace skinctrls {
 namespace {
 
-class ShellComboBoxTest : public testing::ShellHomeTest {
+class ShellComboBoxTest : public testing_support::ShellHomeTest {
   protected:
     platform::ItemIdListPtr ListOf(const std::string& path) {
         platform::LPITEMIDLIST list = nullptr;
@@ -29,21 +29,21 @@ class ShellComboBoxTest : public testing::ShellHomeTest {
 };
 
 TEST_F(ShellComboBoxTest, RootEntryIsFollowedByItsChildFoldersInOrder) {
-    MakeDir("pics/sub");
-    MakeDir("pics/Alpha");
-    Make("pics/file.bmp");
+    home_.MakeDir("pics/sub");
+    home_.MakeDir("pics/Alpha");
+    home_.Make("pics/file.bmp");
     TbsSkinShellComboBox combo(nullptr);
-    combo.SetRoot(home_ + "/pics");
+    combo.SetRoot(home_ / "pics");
     EXPECT_EQ(Entries(combo), (Entries_{{"pics", 0}, {"Alpha", 1}, {"sub", 1}}));
     EXPECT_EQ(combo.ItemIndex(), 0);
     EXPECT_EQ(combo.Entries(1).ImageIndex, platform::kIconFolder);
 }
 
 TEST_F(ShellComboBoxTest, ClosedBoxDrawsTheSelectedEntrysIcon) {
-    MakeDir("pics/sub");
+    home_.MakeDir("pics/sub");
     TbsSkinShellComboBox combo(nullptr);
     combo.SetBounds(0, 0, 200, 22);
-    combo.SetRoot(home_ + "/pics");
+    combo.SetRoot(home_ / "pics");
     combo.SetItemIndex(1);
     graphics::TBitmap image;
     combo.PaintTo(image);
@@ -58,11 +58,11 @@ TEST_F(ShellComboBoxTest, ClosedBoxDrawsTheSelectedEntrysIcon) {
 }
 
 TEST_F(ShellComboBoxTest, RootNamesIgnoreCaseButPathsDoNot) {
-    MakeDir("pics/sub");
-    MakeDir("Pics/other");
+    home_.MakeDir("pics/sub");
+    home_.MakeDir("Pics/other");
     TbsSkinShellComboBox combo(nullptr);
-    combo.SetRoot(home_ + "/pics");
-    combo.SetRoot(home_ + "/Pics");  // another folder on this system
+    combo.SetRoot(home_ / "pics");
+    combo.SetRoot(home_ / "Pics");  // another folder on this system
     EXPECT_EQ(combo.Entries(1).Text, "other");
     combo.SetRoot("rfDesktop");
     const int count = combo.Count();
@@ -72,7 +72,7 @@ TEST_F(ShellComboBoxTest, RootNamesIgnoreCaseButPathsDoNot) {
 }
 
 TEST_F(ShellComboBoxTest, DesktopRootListsComputersVolumesRightAfterIt) {
-    MakeDir("pics");
+    home_.MakeDir("pics");
     TbsSkinShellComboBox combo(nullptr);
     combo.SetRoot("rfMyComputer");
     combo.SetRoot("rfDesktop");
@@ -88,11 +88,11 @@ TEST_F(ShellComboBoxTest, DesktopRootListsComputersVolumesRightAfterIt) {
 }
 
 TEST_F(ShellComboBoxTest, FolderChainIsInsertedBelowTheDeepestListedAncestor) {
-    MakeDir("pics/sub/deep/deeper");
-    MakeDir("pics/Alpha");
+    home_.MakeDir("pics/sub/deep/deeper");
+    home_.MakeDir("pics/Alpha");
     TbsSkinShellComboBox combo(nullptr);
-    combo.SetRoot(home_ + "/pics");
-    auto target = ListOf(home_ + "/pics/sub/deep/deeper");
+    combo.SetRoot(home_ / "pics");
+    auto target = ListOf(home_ / "pics/sub/deep/deeper");
     combo.ShowFolderChain(target.get());
     EXPECT_EQ(Entries(combo),
               (Entries_{{"pics", 0}, {"Alpha", 1}, {"sub", 1}, {"deep", 2}, {"deeper", 3}}));
@@ -102,7 +102,7 @@ TEST_F(ShellComboBoxTest, FolderChainIsInsertedBelowTheDeepestListedAncestor) {
     EXPECT_EQ(combo.EntryIconLeft(4, false), 0);
 
     // A folder listed already is only selected; one outside the root adds nothing.
-    auto alpha = ListOf(home_ + "/pics/Alpha");
+    auto alpha = ListOf(home_ / "pics/Alpha");
     combo.ShowFolderChain(alpha.get());
     EXPECT_EQ(combo.Count(), 3);
     EXPECT_EQ(combo.ItemIndex(), 1);
@@ -113,12 +113,12 @@ TEST_F(ShellComboBoxTest, FolderChainIsInsertedBelowTheDeepestListedAncestor) {
 }
 
 TEST_F(ShellComboBoxTest, LinkedListAndComboFollowEachOther) {
-    MakeDir("pics/sub/deep");
+    home_.MakeDir("pics/sub/deep");
     auto combo = std::make_unique<TbsSkinShellComboBox>(nullptr);
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
-    combo->SetRoot(home_ + "/pics");
+    combo->SetRoot(home_ / "pics");
     combo->SetShellListView(list.get());
-    EXPECT_EQ(list->Root(), home_ + "/pics");
+    EXPECT_EQ(list->Root(), home_ / "pics");
     EXPECT_EQ(list->ShellComboBox(), combo.get());
     list->SetItemIndex(0);  // "sub"
     list->OpenSelectedFolder();
@@ -129,12 +129,12 @@ TEST_F(ShellComboBoxTest, LinkedListAndComboFollowEachOther) {
     EXPECT_EQ(combo->Entries(combo->ItemIndex()).Text, "deep");
     EXPECT_EQ(combo->Entries(combo->ItemIndex()).Depth, 2);
     combo->SetItemIndex(0);
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     // Freeing one side unlinks the other.
     combo.reset();
     EXPECT_EQ(list->ShellComboBox(), nullptr);
-    list->OpenFolderPath(home_ + "/pics/sub");
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics/sub");
+    list->OpenFolderPath(home_ / "pics/sub");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics/sub");
 }
 
 }  // namespace

@@ -14,26 +14,26 @@
 #include "graphics/canvas.h"
 #include "platform/shell/image_list.h"
 #include "platform/thread/ui_thread.h"
-#include "shell_home_fixture.h"
 #include "skin_fixture.h"
 #include "skinctrls/shell_combo_box.h"
 #include "skinctrls/shell_list_view.h"
+#include "support/shell_home_test.h"
 #include "ui/form.h"
 
 namespace skinctrls {
 namespace {
 
-class ShellListViewTest : public testing::ShellHomeTest {
+class ShellListViewTest : public testing_support::ShellHomeTest {
   protected:
     void MakeTree() {
-        MakeDir("pics/sub");
-        MakeDir("pics/Alpha");
-        Make("pics/b.bmp", std::string(5000, 'b'));
-        Make("pics/a.ico", std::string(100, 'a'));
-        Make("pics/c.jpg", std::string(3000, 'c'));
-        Make("pics/noext");
-        Make("pics/.hidden.bmp");
-        Make("pics/archive.zip", std::string(10, 'z'));
+        home_.MakeDir("pics/sub");
+        home_.MakeDir("pics/Alpha");
+        home_.Make("pics/b.bmp", std::string(5000, 'b'));
+        home_.Make("pics/a.ico", std::string(100, 'a'));
+        home_.Make("pics/c.jpg", std::string(3000, 'c'));
+        home_.Make("pics/noext");
+        home_.Make("pics/.hidden.bmp");
+        home_.Make("pics/archive.zip", std::string(10, 'z'));
         SetTime("pics/b.bmp", 1000000000);
         SetTime("pics/a.ico", 1100000000);
         SetTime("pics/c.jpg", 900000000);
@@ -41,7 +41,7 @@ class ShellListViewTest : public testing::ShellHomeTest {
     }
     void SetTime(const std::string& relative, time_t when) {
         utimbuf times{when, when};
-        ::utime((home_ + "/" + relative).c_str(), &times);
+        ::utime((home_ / "" + relative).c_str(), &times);
     }
     std::vector<std::string> Names(TbsCustomShellListView& list) {
         std::vector<std::string> names;
@@ -60,7 +60,7 @@ using Names_ = std::vector<std::string>;
 
 TEST_F(ShellListViewTest, ListsFoldersFirstThenFilesPassingTheMask) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     // The initial mask wants a dot; the zip archive counts as a file.
     EXPECT_EQ(Names(*list), (Names_{"Alpha", "sub", "a.ico", "archive.zip", "b.bmp", "c.jpg"}));
     list->SetMask("*.ico");
@@ -83,31 +83,31 @@ TEST_F(ShellListViewTest, AddFolderEventCanVetoItems) {
         ++asked;
         canAdd = folder->ItemDisplayName() != "sub";
     };
-    list->SetRoot(home_ + "/pics");
+    list->SetRoot(home_ / "pics");
     EXPECT_EQ(asked, 6);  // the mask rejected the two names without a dot before the event
     EXPECT_EQ(Names(*list), (Names_{"Alpha", "a.ico", "archive.zip", "b.bmp", "c.jpg"}));
 }
 
 TEST_F(ShellListViewTest, NavigatesIntoFoldersAndUpToTheDesktopButNoFurther) {
     MakeTree();
-    Make("pics/sub/inner.gif");
-    auto list = List(home_ + "/pics");
+    home_.Make("pics/sub/inner.gif");
+    auto list = List(home_ / "pics");
     int changes = 0;
     list->OnFolderChanged = [&](ui::TComponent*) { ++changes; };
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     list->SetItemIndex(1);  // "sub"
     EXPECT_TRUE(list->OpenSelectedFolder());
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics/sub");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics/sub");
     EXPECT_EQ(Names(*list), (Names_{"inner.gif"}));
     EXPECT_EQ(changes, 1);
     list->SetItemIndex(0);
     EXPECT_FALSE(list->OpenSelectedFolder());  // a file is not opened
-    EXPECT_EQ(list->SelectedFilePath(), home_ + "/pics/sub/inner.gif");
+    EXPECT_EQ(list->SelectedFilePath(), home_ / "pics/sub/inner.gif");
 
     list->GoToParent();
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     // Navigating to the folder already shown does nothing.
-    list->OpenFolderPath(home_ + "/pics");
+    list->OpenFolderPath(home_ / "pics");
     EXPECT_EQ(changes, 2);
 
     for (int i = 0; i < 64 && !platform::ILIsEmpty(list->RootFolder()->AbsoluteID()); ++i) {
@@ -117,34 +117,34 @@ TEST_F(ShellListViewTest, NavigatesIntoFoldersAndUpToTheDesktopButNoFurther) {
     const int before = changes;
     list->GoToParent();  // the desktop has no parent
     EXPECT_EQ(changes, before);
-    EXPECT_EQ(list->CurrentFolderPath(), home_);  // no ~/Desktop: the home folder
+    EXPECT_EQ(list->CurrentFolderPath(), home_.Path());  // no ~/Desktop: the home folder
 }
 
 TEST_F(ShellListViewTest, BadPathsAndRootsRaiseAndKeepTheFormerPlace) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     try {
-        list->OpenFolderPath(home_ + "/missing");
+        list->OpenFolderPath(home_ / "missing");
         ADD_FAILURE() << "no error";
     } catch (const core::Exception& e) {
-        EXPECT_EQ(e.Message(), "Error setting path: \"" + home_ + "/missing\"");
+        EXPECT_EQ(e.Message(), "Error setting path: \"" + home_ / "missing\"");
     }
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     try {
         list->SetRoot("C:");
         ADD_FAILURE() << "no error";
     } catch (const core::Exception& e) {
         EXPECT_EQ(e.Message(), "Error setting path: \"C:\\\"");
     }
-    EXPECT_EQ(list->Root(), home_ + "/pics");
+    EXPECT_EQ(list->Root(), home_ / "pics");
     EXPECT_THROW(list->SetRoot(""), core::Exception);
     list->SetRoot("rfPersonal");
-    EXPECT_EQ(list->CurrentFolderPath(), home_);
+    EXPECT_EQ(list->CurrentFolderPath(), home_.Path());
 }
 
 TEST_F(ShellListViewTest, ColumnSortFlipsOnTheSameColumnAndKeepsFoldersTogether) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     list->SetViewStyle(TViewStyle::vsReport);
     ASSERT_EQ(list->Columns().size(), 4u);
     EXPECT_EQ(list->Columns()[0].Caption, "Name");
@@ -167,20 +167,20 @@ TEST_F(ShellListViewTest, ColumnSortFlipsOnTheSameColumnAndKeepsFoldersTogether)
 
 TEST_F(ShellListViewTest, SelectionFollowsItsItemThroughASortAndCollectsOnlyFiles) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     list->SetMultiSelect(true);
     list->SetSelected(0, true);  // a folder
     list->SetSelected(4, true);  // b.bmp
     list->SetSelected(2, true);  // a.ico
-    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/a.ico", home_ + "/pics/b.bmp"}));
+    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ / "pics/a.ico", home_ / "pics/b.bmp"}));
     list->SetViewStyle(TViewStyle::vsReport);
     list->ColumnClick(0);  // the name column sorted already: descending, b.bmp first
-    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ + "/pics/b.bmp", home_ + "/pics/a.ico"}));
+    EXPECT_EQ(list->SelectedFilePaths(), (Names_{home_ / "pics/b.bmp", home_ / "pics/a.ico"}));
 }
 
 TEST_F(ShellListViewTest, SelectionChangesAreReportedLostBeforeGained) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     std::vector<std::pair<int, bool>> events;
     list->OnSelectItem = [&](ui::TComponent*, int index, bool selected) {
         events.emplace_back(index, selected);
@@ -197,7 +197,7 @@ TEST_F(ShellListViewTest, SelectionChangesAreReportedLostBeforeGained) {
 
 TEST_F(ShellListViewTest, IncrementalSearchMatchesPrefixesWithoutCaseAndWraps) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     EXPECT_EQ(list->FindItem("S", 0, false), 1);
     EXPECT_EQ(list->FindItem("a", 3, false), 3);  // archive.zip
     EXPECT_EQ(list->FindItem("AL", 3, false), -1);
@@ -207,7 +207,7 @@ TEST_F(ShellListViewTest, IncrementalSearchMatchesPrefixesWithoutCaseAndWraps) {
 
 TEST_F(ShellListViewTest, DetailsMustBeLoadedBeforeTheyAreRead) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     TbsShellFolder& item = list->Folders(4);  // b.bmp
     try {
         item.Details(1);
@@ -225,7 +225,7 @@ TEST_F(ShellListViewTest, DetailsMustBeLoadedBeforeTheyAreRead) {
 
 TEST_F(ShellListViewTest, RenameChangesTheItemsListsOrReportsRefusal) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     TbsShellFolder& item = list->Folders(4);  // b.bmp
     EXPECT_THROW(
         {
@@ -239,15 +239,15 @@ TEST_F(ShellListViewTest, RenameChangesTheItemsListsOrReportsRefusal) {
         core::Exception);
     item.Rename("d.bmp");
     EXPECT_EQ(item.ItemDisplayName(), "d.bmp");
-    EXPECT_EQ(item.ItemFileSystemPath(), home_ + "/pics/d.bmp");
+    EXPECT_EQ(item.ItemFileSystemPath(), home_ / "pics/d.bmp");
     EXPECT_EQ(platform::ILGetCount(item.RelativeID()), 1u);
 }
 
 TEST_F(ShellListViewTest, RefreshKeepsTheSelectedIndexAndSeesNewFiles) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     list->SetItemIndex(3);
-    Make("pics/aa.bmp");
+    home_.Make("pics/aa.bmp");
     list->Refresh();
     EXPECT_EQ(list->Count(), 7);
     EXPECT_EQ(list->ItemIndex(), 3);
@@ -256,7 +256,7 @@ TEST_F(ShellListViewTest, RefreshKeepsTheSelectedIndexAndSeesNewFiles) {
 
 TEST_F(ShellListViewTest, KeysGoUpOpenFoldersAndMoveTheSelection) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     auto press = [&](int vk) {
         uint16_t key = uint16_t(vk);
         list->DoKeyDown(key, 0);
@@ -265,12 +265,12 @@ TEST_F(ShellListViewTest, KeysGoUpOpenFoldersAndMoveTheSelection) {
     press(platform::VK_DOWN);
     EXPECT_EQ(list->ItemIndex(), 1);
     press(platform::VK_RETURN);
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics/sub");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics/sub");
     press(platform::VK_BACK);
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     list->SetAutoNavigate(false);
     press(platform::VK_BACK);
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     char32_t typed = U'c';
     list->DoKeyPress(typed);
     EXPECT_EQ(list->Folders(list->ItemIndex()).ItemDisplayName(), "c.jpg");
@@ -278,7 +278,7 @@ TEST_F(ShellListViewTest, KeysGoUpOpenFoldersAndMoveTheSelection) {
 
 TEST_F(ShellListViewTest, ReportViewDrawsTheHeaderRowsAndIcons) {
     MakeTree();
-    auto list = List(home_ + "/pics");
+    auto list = List(home_ / "pics");
     list->SetViewStyle(TViewStyle::vsReport);
     list->SetItemIndex(2);
     graphics::TBitmap image;
@@ -295,11 +295,11 @@ TEST_F(ShellListViewTest, ReportViewDrawsTheHeaderRowsAndIcons) {
     if (const char* out = std::getenv("TEMBRIN_SHELL_SNAPSHOT")) image.SaveFile(out);
 }
 
-class ShellListViewWindowTest : public testing::ShellHomeTest {};
+class ShellListViewWindowTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolders) {
-    MakeDir("pics/sub");
-    Make("note.txt");
+    home_.MakeDir("pics/sub");
+    home_.Make("note.txt");
     auto* form = ui::Application().CreateForm<ui::TForm>();
     form->SetBounds(20, 20, 500, 300);
     form->Show();
@@ -326,7 +326,7 @@ TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolder
     list->Perform(platform::WM_LBUTTONUP, 0, platform::MAKELPARAM(30, row));
     ASSERT_EQ(list->ItemIndex(), 2);
     list->Perform(platform::WM_LBUTTONDBLCLK, platform::MK_LBUTTON, platform::MAKELPARAM(30, row));
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/pics");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "pics");
     EXPECT_EQ(combo->Entries(combo->ItemIndex()).Text, "pics");
 
     // Destroying the window frees the items.
@@ -334,15 +334,15 @@ TEST_F(ShellListViewWindowTest, CreatingTheWindowLoadsTheRootAndClicksOpenFolder
     EXPECT_EQ(list->Count(), 0);
 }
 
-class ShellListViewSkinTest : public testing::ShellHomeTest {};
+class ShellListViewSkinTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
-    MakeDir("pics/sub");
+    home_.MakeDir("pics/sub");
     testing::LoadedSkin skin;
     skin.LoadEmbedded(nullptr);
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
     list->SetBounds(0, 0, 400, 120);
-    list->SetRoot(home_ + "/pics");
+    list->SetRoot(home_ / "pics");
     list->SetViewStyle(TViewStyle::vsReport);
     list->SetSkinData(skin.data);
     graphics::TBitmap image;
@@ -368,12 +368,12 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
     delete skin.data;
 }
 
-class ShellListViewBarsTest : public testing::ShellHomeTest {};
+class ShellListViewBarsTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
-    for (int i = 0; i < 30; ++i) Make("many/f" + std::to_string(100 + i) + ".bmp");
-    MakeDir("few");
-    Make("few/one.bmp");
+    for (int i = 0; i < 30; ++i) home_.Make("many/f" + std::to_string(100 + i) + ".bmp");
+    home_.MakeDir("few");
+    home_.Make("few/one.bmp");
     auto vbar = std::make_unique<TbsSkinScrollBar>(nullptr);
     auto hbar = std::make_unique<TbsSkinScrollBar>(nullptr);
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
@@ -381,7 +381,7 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     list->SetViewStyle(TViewStyle::vsSmallIcon);  // two cells of 150 pixels per row
     list->SetVScrollBar(vbar.get());
     list->SetHScrollBar(hbar.get());
-    list->SetRoot(home_ + "/many");
+    list->SetRoot(home_ / "many");
     EXPECT_TRUE(vbar->Enabled());
     EXPECT_EQ(vbar->Max(), 14);
     EXPECT_EQ(vbar->PageSize(), 10);
@@ -402,22 +402,22 @@ TEST_F(ShellListViewBarsTest, AttachedBarsFollowTheContentAndScrollIt) {
     // The report's columns are wider than the list: the horizontal bar comes on.
     list->SetViewStyle(TViewStyle::vsReport);
     EXPECT_TRUE(hbar->Enabled());
-    list->OpenFolderPath(home_ + "/few");
+    list->OpenFolderPath(home_ / "few");
     EXPECT_FALSE(vbar->Enabled());
     EXPECT_EQ(list->TopIndex(), 0);
     // A freed bar is let go.
     vbar.reset();
     EXPECT_EQ(list->VScrollBar(), nullptr);
-    list->OpenFolderPath(home_ + "/many");
+    list->OpenFolderPath(home_ / "many");
 }
 
-class ShellListViewLayoutTest : public testing::ShellHomeTest {};
+class ShellListViewLayoutTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewLayoutTest, SmallIconsFlowIntoRowsAndTheListIntoColumns) {
-    for (int i = 0; i < 12; ++i) Make("many/f" + std::to_string(100 + i) + ".bmp");
+    for (int i = 0; i < 12; ++i) home_.Make("many/f" + std::to_string(100 + i) + ".bmp");
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
     list->SetBounds(0, 0, 460, 90);  // five rows of 18 pixels, three small-icon cells across
-    list->SetRoot(home_ + "/many");
+    list->SetRoot(home_ / "many");
     list->SetViewStyle(TViewStyle::vsSmallIcon);
     EXPECT_EQ(list->ItemRect(1).left, 150);
     EXPECT_EQ(list->ItemRect(1).top, 0);
@@ -455,13 +455,13 @@ TEST_F(ShellListViewLayoutTest, SmallIconsFlowIntoRowsAndTheListIntoColumns) {
 }
 
 TEST_F(ShellListViewLayoutTest, TheWaitCursorShowsWhileAFolderIsReadAndComesBackAfter) {
-    Make("pics/a.bmp");
+    home_.Make("pics/a.bmp");
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
     std::vector<platform::HostCursor> during;
     list->OnAddFolder = [&](ui::TComponent*, TbsShellFolder*, bool&) {
         during.push_back(host_->Cursor());
     };
-    list->SetRoot(home_ + "/pics");
+    list->SetRoot(home_ / "pics");
     ASSERT_EQ(during.size(), 1u);
     EXPECT_EQ(during[0], platform::HostCursor::Wait);
     EXPECT_EQ(host_->Cursor(), platform::HostCursor::Arrow);
@@ -473,16 +473,16 @@ TEST_F(ShellListViewLayoutTest, TheWaitCursorShowsWhileAFolderIsReadAndComesBack
     EXPECT_EQ(host_->Cursor(), platform::HostCursor::Arrow);
 }
 
-class ShellListViewRefreshTest : public testing::ShellHomeTest {};
+class ShellListViewRefreshTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
     platform::IsMainThread();  // this thread serves the notifier's calls
-    Make("watched/a.bmp");
+    home_.Make("watched/a.bmp");
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
-    list->SetRoot(home_ + "/watched");
+    list->SetRoot(home_ / "watched");
     list->SetAutoRefresh(true);
     ASSERT_EQ(list->Count(), 1);
-    Make("watched/b.bmp");
+    home_.Make("watched/b.bmp");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (list->Count() < 2 && std::chrono::steady_clock::now() < deadline) {
         if (!platform::ServeMainThreadCalls()) {
@@ -492,22 +492,22 @@ TEST_F(ShellListViewRefreshTest, AutoRefreshSeesFilesAddedToTheFolder) {
     EXPECT_EQ(list->Count(), 2);
     // Off again: later changes are not picked up.
     list->SetAutoRefresh(false);
-    Make("watched/c.bmp");
+    home_.Make("watched/c.bmp");
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     platform::ServeMainThreadCalls();
     EXPECT_EQ(list->Count(), 2);
 }
 
-class ShellListViewLargeTest : public testing::ShellHomeTest {};
+class ShellListViewLargeTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
     const int files = 3000;
-    for (int i = 0; i < files; ++i) Make("big/f" + std::to_string(100000 + i) + ".bmp", "");
-    MakeDir("big/zdir");
+    for (int i = 0; i < files; ++i) home_.Make("big/f" + std::to_string(100000 + i) + ".bmp", "");
+    home_.MakeDir("big/zdir");
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
     list->SetBounds(0, 0, 400, 300);
     const auto start = std::chrono::steady_clock::now();
-    list->SetRoot(home_ + "/big");
+    list->SetRoot(home_ / "big");
     const auto loaded = std::chrono::steady_clock::now();
     graphics::TBitmap image;
     list->PaintTo(image);
@@ -523,34 +523,13 @@ TEST_F(ShellListViewLargeTest, LargeFolderListsEveryItemInOrder) {
                 static_cast<long long>(std::chrono::duration_cast<ms>(painted - loaded).count()));
 }
 
-TEST(ShellStrRet, QuestionMarksGoOnlyFromTextsStartingWithQuestionMarkAndDigit) {
-    auto text = [](const char* value) {
-        platform::STRRET s;
-        s.uType = platform::STRRET_CSTR;
-        std::snprintf(s.cStr, sizeof s.cStr, "%s", value);
-        return StrRetText(s, nullptr);
-    };
-    EXPECT_EQ(text("?1?2 items?"), "12 items");
-    EXPECT_EQ(text("?a?b"), "?a?b");
-    EXPECT_EQ(text("?"), "?");
-    EXPECT_EQ(text("a?1"), "a?1");
-    // A string handed back by offset is read inside its item id only.
-    platform::ItemIdListPtr record(platform::ILCreateRecord(std::string("\x31name", 5)));
-    platform::STRRET byOffset;
-    byOffset.uType = platform::STRRET_OFFSET;
-    byOffset.uOffset = 3;
-    EXPECT_EQ(StrRetText(byOffset, record.get()), "name");
-    byOffset.uOffset = 400;
-    EXPECT_EQ(StrRetText(byOffset, record.get()), "");
-}
-
-class ShellListViewErrorTest : public testing::ShellHomeTest {};
+class ShellListViewErrorTest : public testing_support::ShellHomeTest {};
 
 TEST_F(ShellListViewErrorTest, AFolderThatVanishedRaisesTheShellsError) {
-    MakeDir("gone/sub");
+    home_.MakeDir("gone/sub");
     auto list = std::make_unique<TbsSkinFileListView>(nullptr);
-    list->SetRoot(home_ + "/gone/sub");
-    std::filesystem::remove_all(home_ + "/gone");
+    list->SetRoot(home_ / "gone/sub");
+    std::filesystem::remove_all(home_ / "gone");
     try {
         list->Refresh();
         ADD_FAILURE() << "no error";
@@ -559,9 +538,9 @@ TEST_F(ShellListViewErrorTest, AFolderThatVanishedRaisesTheShellsError) {
     }
     EXPECT_EQ(list->Count(), 0);
     // The list can still go somewhere else afterwards.
-    MakeDir("other");
-    list->OpenFolderPath(home_ + "/other");
-    EXPECT_EQ(list->CurrentFolderPath(), home_ + "/other");
+    home_.MakeDir("other");
+    list->OpenFolderPath(home_ / "other");
+    EXPECT_EQ(list->CurrentFolderPath(), home_ / "other");
 }
 
 TEST(ShellFitText, LongTextsEndInDotsWithinTheWidthAndCutBetweenCharacters) {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "skin_fixture.h"
-#include "skinctrls/filter_combo_box.h"
 #include "skinctrls/skin_combo_box.h"
 
 namespace skinctrls {
@@ -341,34 +340,6 @@ TEST_F(SkinComboBoxTest, UnboundComboHasThePlainLook) {
     EXPECT_EQ(Pixel(image, 5, 5), 0xB59385u);
     // The list keeps its own skin object.
     EXPECT_EQ(c->ListBox().Height(), 3 * 20 + 4);
-}
-
-// ---------------------------------------------------------------------------------------------
-
-using SkinFilterComboBoxTest = testing::SkinCtrlTest;
-
-TEST_F(SkinFilterComboBoxTest, FilterPairsBecomeItemsAndMasks) {
-    auto* f = Add<TbsSkinFilterComboBox>(10, 10, 200, 20);
-    EXPECT_EQ(f->Items(), std::vector<std::string>{"All files (*.*)"});
-    EXPECT_EQ(f->Mask(), "*.*");
-    f->SetFilter("所有图片|*.bmp;*.jpg;*.gif;*.png;|Icons|*.ico|Dangling");
-    EXPECT_EQ(f->Items(), (std::vector<std::string>{"所有图片", "Icons"}));
-    EXPECT_EQ(f->Masks(), (std::vector<std::string>{"*.bmp;*.jpg;*.gif;*.png;", "*.ico"}));
-    EXPECT_EQ(f->ItemIndex(), 0);
-    EXPECT_EQ(f->Caption(), "所有图片");
-    f->SetItemIndex(1);
-    EXPECT_EQ(f->Mask(), "*.ico");
-    // The same filter in other letter case changes nothing, not even the selection.
-    f->SetFilter("所有图片|*.BMP;*.jpg;*.gif;*.png;|ICONS|*.ico|Dangling");
-    EXPECT_EQ(f->ItemIndex(), 1);
-    EXPECT_EQ(f->Items()[1], "Icons");
-    // With nothing selected the last entry is taken.
-    f->SetItemIndex(-1);
-    EXPECT_EQ(f->Mask(), "*.ico");
-    EXPECT_EQ(f->ItemIndex(), 1);
-    f->SetFilter("Only a description");
-    EXPECT_TRUE(f->Items().empty());
-    EXPECT_EQ(f->Mask(), "*.*");
 }
 
 }  // namespace

@@ -154,7 +154,10 @@ TEST_F(GIFImage, DitheredFramesUseTheFixedPalette) {
     EXPECT_TRUE(gif.Dithering());
 }
 
-TEST_F(GIFImage, PaletteNeedsAColourTable) {
+// Loading and frame rendering, without drawing (so without the painter's thread).
+using GIFImageContent = GIFImage;
+
+TEST_F(GIFImageContent, PaletteNeedsAColourTable) {
     TGIFImage global;
     Load(global, GifBuilder(2, 1).LiteralImage(0, 0, 2, 1, {1, 2}).bytes());
     global.SetScreenColorBits(32);
@@ -181,7 +184,7 @@ TEST_F(GIFImage, PaletteNeedsAColourTable) {
     EXPECT_EQ(entry.peRed, 254);
 }
 
-TEST_F(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
+TEST_F(GIFImageContent, RenderingReportsProgressAndStopsOnAbort) {
     TGIFImage gif;
     Load(gif, GifBuilder(4, 40).LiteralImage(0, 0, 4, 40, std::vector<int>(160, 1)).bytes());
     std::vector<std::pair<graphics::TProgressStage, int>> reports;
@@ -212,7 +215,7 @@ TEST_F(GIFImage, RenderingReportsProgressAndStopsOnAbort) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
+TEST_F(GIFImageContent, LoadsThroughThePictureAndSavesWhatItLoaded) {
     RegisterGIFImage();
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("gif"), &TGIFImage::ClassType());
     EXPECT_EQ(graphics::TPicture::FindClassByExtension("GIF"), &TGIFImage::ClassType());
@@ -252,7 +255,7 @@ TEST_F(GIFImage, LoadsThroughThePictureAndSavesWhatItLoaded) {
     EXPECT_EQ(graphics::TClipboardFormats::Instance().FindFormat(GIFClipboardFormat()), nullptr);
 }
 
-TEST_F(GIFImage, FailedLoadMovesTheStreamBack) {
+TEST_F(GIFImageContent, FailedLoadMovesTheStreamBack) {
     TGIFImage gif;
     Bytes bytes = {'x', 'x'};
     Bytes broken =
@@ -325,7 +328,7 @@ TEST_F(GIFImage, TiledDrawingRepeatsTheScreenInsideTheRectangle) {
     EXPECT_EQ(at(0, 0), 0x0000FFu);
 }
 
-TEST_F(GIFImage, LoadingReportsThroughTheGraphicsProgressEvent) {
+TEST_F(GIFImageContent, LoadingReportsThroughTheGraphicsProgressEvent) {
     TGIFImage gif;
     std::vector<std::pair<graphics::TProgressStage, int>> reports;
     gif.SetOnProgress([&](core::TPersistent* sender, graphics::TProgressStage stage,

@@ -438,7 +438,9 @@ TEST_F(GIFPainter, AFrameWithoutAColourTableTakesTheFirstFramesColours) {
     EXPECT_EQ(Pixel(gif.OffscreenBitmap(), 1, 1), platform::COLORREF(253 | 128 << 8 | 2 << 16));
 }
 
-TEST_F(GIFPainter, PainterWithoutThreadPlaysInsideTheDrawCall) {
+using UnthreadedGIFPainter = GIFPainter;
+
+TEST_F(UnthreadedGIFPainter, PlaysInsideTheDrawCall) {
     StepClock clock(true);
     TGIFImage gif;
     gif.SetPainterClock(&clock);

@@ -1,192 +1,176 @@
 // Drawing primitives and the coverage blender the text drawing uses.
 #include "gdi_fixture.h"
 #include "platform/gdi/dc.h"
+#include "support/white_canvas.h"
 
 namespace platform {
 namespace {
 
 using testing::GdiTest;
 using testing::MemDc;
-using testing::ScreenBitmap;
 
-class Canvas {
-  public:
-    Canvas(int w, int h) : m_(ScreenBitmap(w, h)), w_(w), h_(h) {
-        PatBlt(m_.dc(), 0, 0, w, h, WHITENESS);
-    }
-    HDC dc() const { return m_.dc(); }
-    int Count(COLORREF c) const {
-        int n = 0;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) n += GetPixel(m_.dc(), x, y) == c;
-        return n;
-    }
-
-  private:
-    MemDc m_;
-    int w_, h_;
-};
+using testing_support::WhiteCanvas;
 
 TEST_F(GdiTest, FillFrameAndInvertRect) {
-    Canvas c(8, 8);
+    WhiteCanvas c(8, 8);
     HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
     RECT r{1, 1, 5, 4};
-    EXPECT_EQ(FillRect(c.dc(), &r, blue), 1);
+    EXPECT_EQ(FillRect(c.Dc(), &r, blue), 1);
     EXPECT_EQ(c.Count(RGB(0, 0, 255)), 12);  // right and bottom edges excluded
     RECT f{0, 0, 8, 8};
-    FrameRect(c.dc(), &f, blue);
+    FrameRect(c.Dc(), &f, blue);
     EXPECT_EQ(c.Count(RGB(0, 0, 255)), 12 + 28);
-    EXPECT_EQ(GetPixel(c.dc(), 7, 7), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 7, 7), RGB(0, 0, 255));
     RECT i{4, 3, 6, 5};
-    InvertRect(c.dc(), &i);
-    EXPECT_EQ(GetPixel(c.dc(), 4, 3), RGB(255, 255, 0));  // was blue
-    EXPECT_EQ(GetPixel(c.dc(), 5, 4), RGB(0, 0, 0));      // was white
+    InvertRect(c.Dc(), &i);
+    EXPECT_EQ(GetPixel(c.Dc(), 4, 3), RGB(255, 255, 0));  // was blue
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 4), RGB(0, 0, 0));      // was white
     // A system colour index + 1 stands for that colour's brush.
     RECT s{6, 1, 7, 2};
-    FillRect(c.dc(), &s, reinterpret_cast<HBRUSH>(std::uintptr_t(COLOR_BTNFACE + 1)));
-    EXPECT_EQ(GetPixel(c.dc(), 6, 1), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(FillRect(c.dc(), &s, nullptr), 0);
+    FillRect(c.Dc(), &s, reinterpret_cast<HBRUSH>(std::uintptr_t(COLOR_BTNFACE + 1)));
+    EXPECT_EQ(GetPixel(c.Dc(), 6, 1), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(FillRect(c.Dc(), &s, nullptr), 0);
     DeleteObject(blue);
 }
 
 TEST_F(GdiTest, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
-    Canvas c(10, 10);
+    WhiteCanvas c(10, 10);
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
     HBRUSH brush = CreateSolidBrush(RGB(0, 255, 0));
-    HGDIOBJ op = SelectObject(c.dc(), pen), ob = SelectObject(c.dc(), brush);
-    Rectangle(c.dc(), 1, 1, 6, 5);
+    HGDIOBJ op = SelectObject(c.Dc(), pen), ob = SelectObject(c.Dc(), brush);
+    Rectangle(c.Dc(), 1, 1, 6, 5);
     EXPECT_EQ(c.Count(RGB(255, 0, 0)), 14);  // 5x4 outline
     EXPECT_EQ(c.Count(RGB(0, 255, 0)), 6);   // 3x2 inside
-    EXPECT_EQ(GetPixel(c.dc(), 5, 4), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 4), RGB(255, 0, 0));
     // Without a pen the filled area is one pixel narrower and shorter.
-    SelectObject(c.dc(), GetStockObject(NULL_PEN));
-    PatBlt(c.dc(), 0, 0, 10, 10, WHITENESS);
-    Rectangle(c.dc(), 1, 1, 6, 5);
+    SelectObject(c.Dc(), GetStockObject(NULL_PEN));
+    PatBlt(c.Dc(), 0, 0, 10, 10, WHITENESS);
+    Rectangle(c.Dc(), 1, 1, 6, 5);
     EXPECT_EQ(c.Count(RGB(0, 255, 0)), 4 * 3);
     // Null brush: outline only.
-    SelectObject(c.dc(), pen);
-    SelectObject(c.dc(), GetStockObject(NULL_BRUSH));
-    PatBlt(c.dc(), 0, 0, 10, 10, WHITENESS);
-    Rectangle(c.dc(), 0, 0, 10, 10);
+    SelectObject(c.Dc(), pen);
+    SelectObject(c.Dc(), GetStockObject(NULL_BRUSH));
+    PatBlt(c.Dc(), 0, 0, 10, 10, WHITENESS);
+    Rectangle(c.Dc(), 0, 0, 10, 10);
     EXPECT_EQ(c.Count(RGB(255, 0, 0)), 36);
     EXPECT_EQ(c.Count(RGB(255, 255, 255)), 64);
-    SelectObject(c.dc(), op);
-    SelectObject(c.dc(), ob);
+    SelectObject(c.Dc(), op);
+    SelectObject(c.Dc(), ob);
     DeleteObject(pen);
     DeleteObject(brush);
 }
 
 TEST_F(GdiTest, LinesLeaveOutTheirLastPointAndFollowTheMixMode) {
-    Canvas c(10, 10);
-    MoveToEx(c.dc(), 1, 1, nullptr);
-    EXPECT_TRUE(LineTo(c.dc(), 6, 1));
+    WhiteCanvas c(10, 10);
+    MoveToEx(c.Dc(), 1, 1, nullptr);
+    EXPECT_TRUE(LineTo(c.Dc(), 6, 1));
     EXPECT_EQ(c.Count(RGB(0, 0, 0)), 5);
-    EXPECT_EQ(GetPixel(c.dc(), 6, 1), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 6, 1), RGB(255, 255, 255));
     POINT pos{};
-    GetCurrentPositionEx(c.dc(), &pos);
+    GetCurrentPositionEx(c.Dc(), &pos);
     EXPECT_EQ(pos.x, 6);
     // Diagonal: one pixel per step.
-    LineTo(c.dc(), 9, 4);
-    EXPECT_EQ(GetPixel(c.dc(), 8, 3), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 9, 4), RGB(255, 255, 255));
+    LineTo(c.Dc(), 9, 4);
+    EXPECT_EQ(GetPixel(c.Dc(), 8, 3), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 9, 4), RGB(255, 255, 255));
     // R2_NOT inverts what is there, whatever the pen.
-    SetROP2(c.dc(), R2_NOT);
-    MoveToEx(c.dc(), 0, 1, nullptr);
-    LineTo(c.dc(), 3, 1);
-    EXPECT_EQ(GetPixel(c.dc(), 0, 1), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 1, 1), RGB(255, 255, 255));
-    SetROP2(c.dc(), R2_COPYPEN);
+    SetROP2(c.Dc(), R2_NOT);
+    MoveToEx(c.Dc(), 0, 1, nullptr);
+    LineTo(c.Dc(), 3, 1);
+    EXPECT_EQ(GetPixel(c.Dc(), 0, 1), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 1, 1), RGB(255, 255, 255));
+    SetROP2(c.Dc(), R2_COPYPEN);
 }
 
 TEST_F(GdiTest, DottedPenLeavesGapsOpaqueModeFillsThem) {
-    Canvas c(12, 2);
+    WhiteCanvas c(12, 2);
     HPEN dot = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(c.dc(), dot);
-    SetBkMode(c.dc(), TRANSPARENT);
-    MoveToEx(c.dc(), 0, 0, nullptr);
-    LineTo(c.dc(), 12, 0);
+    HGDIOBJ old = SelectObject(c.Dc(), dot);
+    SetBkMode(c.Dc(), TRANSPARENT);
+    MoveToEx(c.Dc(), 0, 0, nullptr);
+    LineTo(c.Dc(), 12, 0);
     EXPECT_EQ(c.Count(RGB(0, 0, 0)), 6);  // 3 on, 3 off
-    EXPECT_EQ(GetPixel(c.dc(), 3, 0), RGB(255, 255, 255));
-    SetBkMode(c.dc(), OPAQUE);
-    SetBkColor(c.dc(), RGB(0, 0, 200));
-    MoveToEx(c.dc(), 0, 1, nullptr);
-    LineTo(c.dc(), 12, 1);
-    EXPECT_EQ(GetPixel(c.dc(), 3, 1), RGB(0, 0, 200));
-    SelectObject(c.dc(), old);
+    EXPECT_EQ(GetPixel(c.Dc(), 3, 0), RGB(255, 255, 255));
+    SetBkMode(c.Dc(), OPAQUE);
+    SetBkColor(c.Dc(), RGB(0, 0, 200));
+    MoveToEx(c.Dc(), 0, 1, nullptr);
+    LineTo(c.Dc(), 12, 1);
+    EXPECT_EQ(GetPixel(c.Dc(), 3, 1), RGB(0, 0, 200));
+    SelectObject(c.Dc(), old);
     DeleteObject(dot);
 }
 
 TEST_F(GdiTest, PolygonFillModesDifferOnSelfOverlap) {
     // A five-point star: its centre is inside for WINDING, outside for ALTERNATE.
     const POINT star[5] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
-    Canvas c(21, 21);
-    SelectObject(c.dc(), GetStockObject(NULL_PEN));
-    SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
-    Polygon(c.dc(), star, 5);
-    EXPECT_EQ(GetPixel(c.dc(), 10, 10), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(c.dc(), 10, 3), RGB(0, 0, 0));
-    SetPolyFillMode(c.dc(), WINDING);
-    Polygon(c.dc(), star, 5);
-    EXPECT_EQ(GetPixel(c.dc(), 10, 10), RGB(0, 0, 0));
-    SelectObject(c.dc(), GetStockObject(WHITE_BRUSH));
-    SelectObject(c.dc(), GetStockObject(BLACK_PEN));
-    EXPECT_FALSE(Polygon(c.dc(), star, 1));
+    WhiteCanvas c(21, 21);
+    SelectObject(c.Dc(), GetStockObject(NULL_PEN));
+    SelectObject(c.Dc(), GetStockObject(BLACK_BRUSH));
+    Polygon(c.Dc(), star, 5);
+    EXPECT_EQ(GetPixel(c.Dc(), 10, 10), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 10, 3), RGB(0, 0, 0));
+    SetPolyFillMode(c.Dc(), WINDING);
+    Polygon(c.Dc(), star, 5);
+    EXPECT_EQ(GetPixel(c.Dc(), 10, 10), RGB(0, 0, 0));
+    SelectObject(c.Dc(), GetStockObject(WHITE_BRUSH));
+    SelectObject(c.Dc(), GetStockObject(BLACK_PEN));
+    EXPECT_FALSE(Polygon(c.Dc(), star, 1));
 }
 
 TEST_F(GdiTest, EllipseIsSymmetricAndTouchesItsBox) {
-    Canvas c(12, 9);
+    WhiteCanvas c(12, 9);
     HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-    HGDIOBJ old = SelectObject(c.dc(), brush);
-    Ellipse(c.dc(), 1, 1, 11, 8);
+    HGDIOBJ old = SelectObject(c.Dc(), brush);
+    Ellipse(c.Dc(), 1, 1, 11, 8);
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 12; ++x)
-            ASSERT_EQ(GetPixel(c.dc(), x, y), GetPixel(c.dc(), 11 - x, 8 - y)) << x << "," << y;
-    EXPECT_EQ(GetPixel(c.dc(), 1, 4), RGB(0, 0, 0));   // left extreme is outline
-    EXPECT_EQ(GetPixel(c.dc(), 10, 4), RGB(0, 0, 0));  // right extreme
-    EXPECT_EQ(GetPixel(c.dc(), 5, 1), RGB(0, 0, 0));   // top
-    EXPECT_EQ(GetPixel(c.dc(), 5, 4), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(c.dc(), 1, 1), RGB(255, 255, 255));  // corners stay
-    EXPECT_EQ(GetPixel(c.dc(), 11, 4), RGB(255, 255, 255));
-    SelectObject(c.dc(), old);
+            ASSERT_EQ(GetPixel(c.Dc(), x, y), GetPixel(c.Dc(), 11 - x, 8 - y)) << x << "," << y;
+    EXPECT_EQ(GetPixel(c.Dc(), 1, 4), RGB(0, 0, 0));   // left extreme is outline
+    EXPECT_EQ(GetPixel(c.Dc(), 10, 4), RGB(0, 0, 0));  // right extreme
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 1), RGB(0, 0, 0));   // top
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 4), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 1, 1), RGB(255, 255, 255));  // corners stay
+    EXPECT_EQ(GetPixel(c.Dc(), 11, 4), RGB(255, 255, 255));
+    SelectObject(c.Dc(), old);
     DeleteObject(brush);
 }
 
 TEST_F(GdiTest, RoundRectCutsOnlyTheCorners) {
-    Canvas c(10, 10);
-    SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
-    RoundRect(c.dc(), 0, 0, 10, 10, 6, 6);
-    EXPECT_EQ(GetPixel(c.dc(), 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(c.dc(), 0, 5), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 5, 9), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 9, 9), RGB(255, 255, 255));
-    SelectObject(c.dc(), GetStockObject(WHITE_BRUSH));
+    WhiteCanvas c(10, 10);
+    SelectObject(c.Dc(), GetStockObject(BLACK_BRUSH));
+    RoundRect(c.Dc(), 0, 0, 10, 10, 6, 6);
+    EXPECT_EQ(GetPixel(c.Dc(), 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 0, 5), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 9), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 9, 9), RGB(255, 255, 255));
+    SelectObject(c.Dc(), GetStockObject(WHITE_BRUSH));
 }
 
 TEST_F(GdiTest, PieFillsOnlyItsSweep) {
-    Canvas c(21, 21);
-    SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
-    SelectObject(c.dc(), GetStockObject(NULL_PEN));
+    WhiteCanvas c(21, 21);
+    SelectObject(c.Dc(), GetStockObject(BLACK_BRUSH));
+    SelectObject(c.Dc(), GetStockObject(NULL_PEN));
     // From the right (3 o'clock) counter-clockwise to the top (12 o'clock): the upper-right
     // quarter.
-    Pie(c.dc(), 0, 0, 21, 21, 20, 10, 10, 0);
-    EXPECT_EQ(GetPixel(c.dc(), 15, 5), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 5, 5), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(c.dc(), 15, 15), RGB(255, 255, 255));
-    SelectObject(c.dc(), GetStockObject(WHITE_BRUSH));
-    SelectObject(c.dc(), GetStockObject(BLACK_PEN));
+    Pie(c.Dc(), 0, 0, 21, 21, 20, 10, 10, 0);
+    EXPECT_EQ(GetPixel(c.Dc(), 15, 5), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 5, 5), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 15, 15), RGB(255, 255, 255));
+    SelectObject(c.Dc(), GetStockObject(WHITE_BRUSH));
+    SelectObject(c.Dc(), GetStockObject(BLACK_PEN));
 }
 
 TEST_F(GdiTest, HatchBrushBackgroundFollowsTheBackgroundMode) {
-    Canvas c(8, 8);
+    WhiteCanvas c(8, 8);
     HBRUSH hatch = CreateHatchBrush(HS_HORIZONTAL, RGB(255, 0, 0));
     RECT r{0, 0, 8, 8};
-    SetBkColor(c.dc(), RGB(0, 0, 255));
-    FillRect(c.dc(), &r, hatch);
+    SetBkColor(c.Dc(), RGB(0, 0, 255));
+    FillRect(c.Dc(), &r, hatch);
     EXPECT_EQ(c.Count(RGB(255, 0, 0)), 8);
     EXPECT_EQ(c.Count(RGB(0, 0, 255)), 56);
-    PatBlt(c.dc(), 0, 0, 8, 8, WHITENESS);
-    SetBkMode(c.dc(), TRANSPARENT);
-    FillRect(c.dc(), &r, hatch);
+    PatBlt(c.Dc(), 0, 0, 8, 8, WHITENESS);
+    SetBkMode(c.Dc(), TRANSPARENT);
+    FillRect(c.Dc(), &r, hatch);
     EXPECT_EQ(c.Count(RGB(255, 0, 0)), 8);
     EXPECT_EQ(c.Count(RGB(255, 255, 255)), 56);
     DeleteObject(hatch);
@@ -194,18 +178,18 @@ TEST_F(GdiTest, HatchBrushBackgroundFollowsTheBackgroundMode) {
 }
 
 TEST_F(GdiTest, BlendCoverageMixesClipsAndThresholdsOnIndexedSurfaces) {
-    Canvas c(4, 2);
-    DcObject* dc = ResolveDc(c.dc());
+    WhiteCanvas c(4, 2);
+    DcObject* dc = ResolveDc(c.Dc());
     ASSERT_NE(dc, nullptr);
     const std::uint8_t cov[2][4] = {{0, 255, 128, 64}, {255, 255, 255, 255}};
-    IntersectClipRect(c.dc(), 0, 0, 4, 1);  // the second row is clipped away
+    IntersectClipRect(c.Dc(), 0, 0, 4, 1);  // the second row is clipped away
     BlendCoverage(*dc, 0, 0, &cov[0][0], 4, 2, 4, RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 0, 0), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(c.dc(), 1, 0), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(c.dc(), 2, 0), RGB(127, 127, 127));
-    EXPECT_EQ(GetPixel(c.dc(), 3, 0), RGB(191, 191, 191));
-    SelectClipRgn(c.dc(), nullptr);
-    EXPECT_EQ(GetPixel(c.dc(), 0, 1), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(c.Dc(), 1, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(c.Dc(), 2, 0), RGB(127, 127, 127));
+    EXPECT_EQ(GetPixel(c.Dc(), 3, 0), RGB(191, 191, 191));
+    SelectClipRgn(c.Dc(), nullptr);
+    EXPECT_EQ(GetPixel(c.Dc(), 0, 1), RGB(255, 255, 255));
     // Far outside: nothing happens, nothing is read out of range.
     BlendCoverage(*dc, -100, 50, &cov[0][0], 4, 2, 4, 0);
     BlendCoverage(*dc, INT32_MAX - 1, INT32_MAX - 1, &cov[0][0], 4, 2, 4, 0);

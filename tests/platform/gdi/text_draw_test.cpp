@@ -10,6 +10,7 @@
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
 #include "support/gdi_leak_check.h"
+#include "support/white_canvas.h"
 
 namespace platform {
 namespace {
@@ -19,63 +20,7 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr const char kButtonText[] = "导出64X64 打开图片";
 
-// A white 32-bit surface selected into a memory DC.
-class Canvas {
-  public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width, height, WHITENESS);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-    int Count(COLORREF color, const RECT& r) const {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
-        return n;
-    }
-    int Count(COLORREF color) const { return Count(color, RECT{0, 0, width_, height_}); }
-    // Bounding box of the pixels that are not white ({0,0,0,0} when none).
-    RECT Ink() const {
-        RECT box{width_, height_, 0, 0};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (At(x, y) != kWhite) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
-        return box.right == 0 ? RECT{0, 0, 0, 0} : box;
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-
-  private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+using testing_support::WhiteCanvas;
 
 // A font selected for the lifetime of the object.
 class Selected {
@@ -135,7 +80,7 @@ TEST(FontHandle, DescribesItselfAndIsFreedByDeleteObject) {
 TEST(FontHandle, DrawingLeaksNoHandles) {
     const int live = LiveGdiObjectCount();
     {
-        Canvas canvas(120, 40);
+        WhiteCanvas canvas(120, 40);
         for (const char* face : {"宋体", "Arial", "MS Sans Serif"}) {
             Selected font(canvas.Dc(), face, -12);
             TextOut(canvas.Dc(), 0, 0, "abc图", 6);
@@ -147,7 +92,7 @@ TEST(FontHandle, DrawingLeaksNoHandles) {
 }
 
 TEST(FontHandle, TextFaceIsTheNameAskedFor) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     char name[LF_FACESIZE] = {};
     EXPECT_EQ(GetTextFace(canvas.Dc(), sizeof name, name),
@@ -159,7 +104,7 @@ TEST(FontHandle, TextFaceIsTheNameAskedFor) {
 }
 
 TEST_F(TextMeasuring, SongTwelvePixelButtonCaption) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     const SIZE size = Extent(canvas.Dc(), kButtonText);
     EXPECT_EQ(size.cx, 108);
@@ -182,7 +127,7 @@ TEST_F(TextMeasuring, SongTwelvePixelButtonCaption) {
 }
 
 TEST_F(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     TEXTMETRIC cell{};
     TEXTMETRIC em{};
     {
@@ -200,7 +145,7 @@ TEST_F(TextMeasuring, MetricsFollowTheSignOfTheHeight) {
 }
 
 TEST_F(TextMeasuring, CharacterExtraWidensTheText) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     EXPECT_EQ(SetTextCharacterExtra(canvas.Dc(), 2), 0);
     EXPECT_EQ(Extent(canvas.Dc(), "abcd").cx, 4 * 6 + 4 * 2);
@@ -211,7 +156,7 @@ TEST_F(TextMeasuring, CharacterExtraWidensTheText) {
 }
 
 TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
-    Canvas canvas(100, 60);
+    WhiteCanvas canvas(100, 60);
     Selected font(canvas.Dc(), "宋体", -12);
     SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
     SetWindowExtEx(canvas.Dc(), 1, 1, nullptr);
@@ -234,7 +179,7 @@ TEST_F(TextMeasuring, ScaledMappingRealizesTheFontInDevicePixels) {
 }
 
 TEST_F(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
-    Canvas canvas(160, 40);
+    WhiteCanvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     SetTextColor(canvas.Dc(), kRed);
@@ -252,7 +197,7 @@ TEST_F(TextDrawing, TransparentModeDrawsOnlyGlyphs) {
 }
 
 TEST_F(TextDrawing, OpaqueModeFillsTheCell) {
-    Canvas canvas(160, 40);
+    WhiteCanvas canvas(160, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
     SetBkColor(canvas.Dc(), kGreen);
@@ -268,7 +213,7 @@ TEST_F(TextDrawing, OpaqueModeFillsTheCell) {
 }
 
 TEST_F(TextDrawing, AlignmentMovesTheCell) {
-    Canvas canvas(300, 60);
+    WhiteCanvas canvas(300, 60);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
     TEXTMETRIC tm{};
@@ -297,7 +242,7 @@ TEST_F(TextDrawing, AlignmentMovesTheCell) {
 }
 
 TEST_F(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
-    Canvas canvas(200, 30);
+    WhiteCanvas canvas(200, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetTextAlign(canvas.Dc(), TA_UPDATECP);
     MoveToEx(canvas.Dc(), 5, 2, nullptr);
@@ -310,7 +255,7 @@ TEST_F(TextDrawing, UpdateCurrentPositionAdvancesThePen) {
 }
 
 TEST_F(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
-    Canvas canvas(100, 30);
+    WhiteCanvas canvas(100, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
     SetBkMode(canvas.Dc(), TRANSPARENT);
@@ -328,7 +273,7 @@ TEST_F(TextDrawing, ExtTextOutOpaqueRectAndClipping) {
 }
 
 TEST_F(TextDrawing, ClippedAtTheDcClip) {
-    Canvas canvas(160, 30);
+    WhiteCanvas canvas(160, 30);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
     SetBkColor(canvas.Dc(), kGreen);
@@ -342,7 +287,7 @@ TEST_F(TextDrawing, ClippedAtTheDcClip) {
 }
 
 TEST_F(TextDrawing, BoldIsWiderAndDarker) {
-    Canvas canvas(100, 20);
+    WhiteCanvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     int regular = 0;
     {
@@ -364,7 +309,7 @@ struct Bars {
 };
 
 Bars StyleBars(bool underline, bool strikeOut) {
-    Canvas canvas(100, 20);
+    WhiteCanvas canvas(100, 20);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     HFONT font =
         CreateFont(-12, 0, 0, 0, FW_NORMAL, 0, underline, strikeOut, 0, 0, 0, 0, 0, "Arial");
@@ -396,7 +341,7 @@ TEST_F(TextDrawing, UnderlineAndStrikeOutDrawBarsAlongTheText) {
 }
 
 TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     Selected font(canvas.Dc(), "宋体", -12);
     RECT line{10, 10, 10, 10};
     EXPECT_EQ(DrawText(canvas.Dc(), kButtonText, -1, &line, DT_CALCRECT | DT_SINGLELINE), 13);
@@ -415,7 +360,7 @@ TEST_F(DrawTextCalls, CalcRectForOneLineAndForWordBreaks) {
 }
 
 TEST_F(DrawTextCalls, CentredInAButton) {
-    Canvas canvas(73, 22);
+    WhiteCanvas canvas(73, 22);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkColor(canvas.Dc(), kGreen);
     SetBkMode(canvas.Dc(), OPAQUE);
@@ -429,9 +374,9 @@ TEST_F(DrawTextCalls, CentredInAButton) {
 }
 
 TEST_F(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
-    Canvas plain(80, 20);
-    Canvas marked(80, 20);
-    for (Canvas* c : {&plain, &marked}) SetBkMode(c->Dc(), TRANSPARENT);
+    WhiteCanvas plain(80, 20);
+    WhiteCanvas marked(80, 20);
+    for (WhiteCanvas* c : {&plain, &marked}) SetBkMode(c->Dc(), TRANSPARENT);
     Selected f1(plain.Dc(), "Arial", -12);
     Selected f2(marked.Dc(), "Arial", -12);
     RECT r{0, 0, 80, 20};
@@ -453,9 +398,9 @@ TEST_F(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
     EXPECT_GE(extra, lWidth);
 
     // "&&" draws one "&" and no underline.
-    Canvas amp(80, 20);
-    Canvas literal(80, 20);
-    for (Canvas* c : {&amp, &literal}) SetBkMode(c->Dc(), TRANSPARENT);
+    WhiteCanvas amp(80, 20);
+    WhiteCanvas literal(80, 20);
+    for (WhiteCanvas* c : {&amp, &literal}) SetBkMode(c->Dc(), TRANSPARENT);
     Selected f3(amp.Dc(), "Arial", -12);
     Selected f4(literal.Dc(), "Arial", -12);
     DrawText(amp.Dc(), "A&&B", -1, &r, DT_SINGLELINE);
@@ -465,7 +410,7 @@ TEST_F(DrawTextCalls, PrefixUnderlineSitsUnderItsCharacter) {
 }
 
 TEST_F(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
-    Canvas canvas(80, 20);
+    WhiteCanvas canvas(80, 20);
     Selected font(canvas.Dc(), "Arial", -12);
     SetBkMode(canvas.Dc(), OPAQUE);
     SetBkColor(canvas.Dc(), kGreen);
@@ -479,7 +424,7 @@ TEST_F(DrawTextCalls, PrefixOnlyDrawsJustTheUnderline) {
 }
 
 TEST_F(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
-    Canvas canvas(200, 20);
+    WhiteCanvas canvas(200, 20);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     const char* longText = "C:\\图片\\很长的文件夹名字\\photo.bmp";
@@ -498,7 +443,7 @@ TEST_F(DrawTextCalls, EllipsisKeepsTheTextInsideTheBox) {
 }
 
 TEST_F(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
-    Canvas canvas(200, 40);
+    WhiteCanvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -12);
     SetBkMode(canvas.Dc(), TRANSPARENT);
     RECT box{0, 0, 30, 8};
@@ -511,7 +456,7 @@ TEST_F(DrawTextCalls, ClipsToTheRectangleUnlessNoClip) {
 }
 
 TEST_F(DrawTextCalls, SecondDrawingRendersNoGlyph) {
-    Canvas canvas(200, 40);
+    WhiteCanvas canvas(200, 40);
     Selected font(canvas.Dc(), "宋体", -14);
     RECT box{0, 0, 200, 40};
     DrawText(canvas.Dc(), "导出预览 64*64", -1, &box, DT_LEFT);
@@ -522,7 +467,7 @@ TEST_F(DrawTextCalls, SecondDrawingRendersNoGlyph) {
 }
 
 TEST_F(DrawTextCalls, ExtremeCoordinatesAreHarmless) {
-    Canvas canvas(40, 20);
+    WhiteCanvas canvas(40, 20);
     Selected font(canvas.Dc(), "宋体", -12);
     RECT whole{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
     EXPECT_GT(DrawText(canvas.Dc(), "中心", -1, &whole, DT_CENTER | DT_VCENTER | DT_SINGLELINE), 0);
@@ -545,7 +490,7 @@ TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
     // Fonts and glyph caches are shared between threads; each thread's picture must still be
     // exactly what one thread alone draws.
     auto draw = [](int size, std::vector<COLORREF>& pixels) {
-        Canvas canvas(120, 40);
+        WhiteCanvas canvas(120, 40);
         Selected font(canvas.Dc(), size % 2 ? "Arial" : "宋体", -size);
         RECT box{0, 0, 120, 40};
         for (int i = 0; i < 20; ++i)
@@ -564,7 +509,7 @@ TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
 }
 
 TEST_F(DrawTextCalls, BadArgumentsAreRefused) {
-    Canvas canvas(10, 10);
+    WhiteCanvas canvas(10, 10);
     RECT r{0, 0, 10, 10};
     EXPECT_EQ(DrawText(nullptr, "a", -1, &r, 0), 0);
     EXPECT_EQ(DrawText(canvas.Dc(), "a", -1, nullptr, 0), 0);

@@ -69,14 +69,6 @@ TEST(LateBinding, RaisesTheObjectsFailures) {
     EXPECT_THROW(object.Get("Missing"), core::Exception);
 }
 
-TEST(OleErrors, NameKnownCodesAndShowOthersInHex) {
-    EXPECT_EQ(OleErrorMessage(DISP_E_TYPEMISMATCH), "Type mismatch");
-    EXPECT_EQ(OleErrorMessage(DISP_E_PARAMNOTFOUND), "Parameter not found");
-    EXPECT_EQ(OleErrorMessage(HRESULT(0x80041234)), "OLE error 80041234");
-    EXPECT_EQ(OleCheck(S_FALSE), S_FALSE);
-    EXPECT_THROW(OleCheck(E_FAIL), EOleSysError);
-}
-
 TEST(OleVariantValues, ConvertOrRaise) {
     EXPECT_EQ(OleVariant(42).AsString(), "42");
     EXPECT_EQ(OleVariant(true).AsInteger(), -1);

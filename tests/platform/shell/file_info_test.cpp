@@ -3,17 +3,20 @@
 #include "platform/gdi/gdi.h"
 #include "platform/shell/file_info.h"
 #include "platform/shell/shell_folder.h"
-#include "shell_fixture.h"
+#include "support/temp_home.h"
 
 namespace platform {
 namespace {
 
-class FileInfo : public testing::TempHome {};
+class FileInfo : public ::testing::Test {
+  protected:
+    testing_support::TempHome home_;
+};
 
 TEST_F(FileInfo, IconIndexesFollowTheItemKindAndSizeChoosesTheList) {
-    MakeDir("pics");
-    Make("pics/a.bmp");
-    Make("pics/b.zip");
+    home_.MakeDir("pics");
+    home_.Make("pics/a.bmp");
+    home_.Make("pics/b.zip");
     std::shared_ptr<IShellFolder> desktop;
     SHGetDesktopFolder(&desktop);
     auto iconOf = [&](const std::string& path, UINT extra) {
@@ -27,16 +30,16 @@ TEST_F(FileInfo, IconIndexesFollowTheItemKindAndSizeChoosesTheList) {
                               SystemImageList((extra & SHGFI_SMALLICON) != 0)));
         return info.iIcon;
     };
-    EXPECT_EQ(iconOf(root_ + "/pics", SHGFI_SMALLICON), kIconFolder);
-    EXPECT_EQ(iconOf(root_ + "/pics", SHGFI_SMALLICON | SHGFI_OPENICON), kIconFolderOpen);
-    EXPECT_EQ(iconOf(root_ + "/pics/a.bmp", 0), kIconFile);
-    EXPECT_EQ(iconOf(root_ + "/pics/b.zip", 0), kIconArchive);
+    EXPECT_EQ(iconOf(home_ / "pics", SHGFI_SMALLICON), kIconFolder);
+    EXPECT_EQ(iconOf(home_ / "pics", SHGFI_SMALLICON | SHGFI_OPENICON), kIconFolderOpen);
+    EXPECT_EQ(iconOf(home_ / "pics/a.bmp", 0), kIconFile);
+    EXPECT_EQ(iconOf(home_ / "pics/b.zip", 0), kIconArchive);
     EXPECT_EQ(iconOf("/", 0), kIconVolume);
 
     SHFILEINFO info;
     SHGetFileInfo("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_TYPENAME);
     EXPECT_EQ(info.iIcon, kIconVolume);
-    SHGetFileInfo((root_ + "/pics/a.bmp").c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
+    SHGetFileInfo((home_ / "pics/a.bmp").c_str(), 0, &info, sizeof info, SHGFI_TYPENAME);
     EXPECT_STREQ(info.szTypeName, "BMP File");
     EXPECT_EQ(SHGetFileInfo("x", 0, &info, sizeof info - 1, 0), 0u);  // short record refused
 }

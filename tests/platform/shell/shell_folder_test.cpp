@@ -7,13 +7,15 @@
 
 #include "platform/shell/shell_folder.h"
 #include "platform/shell/shell_places.h"
-#include "shell_fixture.h"
+#include "support/temp_home.h"
 
 namespace platform {
 namespace {
 
-class ShellFolder : public testing::TempHome {
+class ShellFolder : public ::testing::Test {
   protected:
+    testing_support::TempHome home_;
+
     std::shared_ptr<IShellFolder> Desktop() {
         std::shared_ptr<IShellFolder> desktop;
         EXPECT_EQ(SHGetDesktopFolder(&desktop), S_OK);
@@ -53,21 +55,21 @@ class ShellFolder : public testing::TempHome {
         return StrRetToString(name, absolute);
     }
     void MakeTree() {
-        MakeDir("pics/sub");
-        MakeDir("pics/Other");
-        Make("pics/a.bmp");
-        Make("pics/B.JPG");
-        Make("pics/.secret");
-        MakeDir("pics/.hiddendir");
-        Make("pics/bundle.zip");
-        ::symlink("/nonexistent/target", (root_ + "/pics/dangling").c_str());
-        ::symlink((root_ + "/pics/sub").c_str(), (root_ + "/pics/linkdir").c_str());
+        home_.MakeDir("pics/sub");
+        home_.MakeDir("pics/Other");
+        home_.Make("pics/a.bmp");
+        home_.Make("pics/B.JPG");
+        home_.Make("pics/.secret");
+        home_.MakeDir("pics/.hiddendir");
+        home_.Make("pics/bundle.zip");
+        ::symlink("/nonexistent/target", (home_ / "pics/dangling").c_str());
+        ::symlink((home_ / "pics/sub").c_str(), (home_ / "pics/linkdir").c_str());
     }
 };
 
 TEST_F(ShellFolder, EnumeratesFoldersFilesAndHiddenItemsByFlag) {
     MakeTree();
-    auto pics = Bind(root_ + "/pics");
+    auto pics = Bind(home_ / "pics");
     ASSERT_NE(pics, nullptr);
     EXPECT_EQ(Names(*pics, SHCONTF_FOLDERS), (std::set<std::string>{"sub", "Other", "linkdir"}));
     EXPECT_EQ(Names(*pics, SHCONTF_NONFOLDERS),
@@ -80,7 +82,7 @@ TEST_F(ShellFolder, EnumeratesFoldersFilesAndHiddenItemsByFlag) {
 
 TEST_F(ShellFolder, AttributesMarkFoldersFileSystemItemsZipArchivesLinksAndHiddenItems) {
     MakeTree();
-    auto pics = Bind(root_ + "/pics");
+    auto pics = Bind(home_ / "pics");
     ASSERT_NE(pics, nullptr);
     auto attributesOf = [&](const char* name) {
         LPITEMIDLIST item = nullptr;
@@ -114,27 +116,27 @@ TEST_F(ShellFolder, AttributesMarkFoldersFileSystemItemsZipArchivesLinksAndHidde
 TEST_F(ShellFolder, ParsingNamesAreFullPathsAndSurviveNonUtf8Names) {
     MakeTree();
     const std::string odd = std::string("caf\xE9") + ".bmp";  // Latin-1, not UTF-8
-    Make("pics/" + odd);
-    ItemIdListPtr list = Parse(root_ + "/pics/" + odd);
+    home_.Make("pics/" + odd);
+    ItemIdListPtr list = Parse(home_ / "pics/" + odd);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(ParsingName(list.get()), root_ + "/pics/" + odd);
+    EXPECT_EQ(ParsingName(list.get()), home_ / "pics/" + odd);
     std::string path;
     EXPECT_TRUE(SHGetPathFromIDListEx(list.get(), path));
-    EXPECT_EQ(path, root_ + "/pics/" + odd);
+    EXPECT_EQ(path, home_ / "pics/" + odd);
     // The display name is valid text with the bad byte replaced.
     STRRET name;
     ASSERT_EQ(Desktop()->GetDisplayNameOf(list.get(), SHGDN_INFOLDER, &name), S_OK);
     EXPECT_EQ(StrRetToString(name, list.get()), "caf\xEF\xBF\xBD.bmp");
     // Paths with "." and ".." parts name the same item.
-    ItemIdListPtr dotted = Parse(root_ + "/pics/./sub/../a.bmp");
-    ItemIdListPtr plain = Parse(root_ + "/pics/a.bmp");
+    ItemIdListPtr dotted = Parse(home_ / "pics/./sub/../a.bmp");
+    ItemIdListPtr plain = Parse(home_ / "pics/a.bmp");
     EXPECT_EQ(Desktop()->CompareIDs(0, dotted.get(), plain.get()), S_OK);
 }
 
 TEST_F(ShellFolder, ParsingFailsForMissingRelativeAndDriveStylePaths) {
     LPITEMIDLIST list = reinterpret_cast<LPITEMIDLIST>(1);
     auto desktop = Desktop();
-    EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, (root_ + "/none").c_str(),
+    EXPECT_TRUE(FAILED(desktop->ParseDisplayName(nullptr, nullptr, (home_ / "none").c_str(),
                                                  nullptr, &list, nullptr)));
     EXPECT_EQ(list, nullptr);
     EXPECT_TRUE(
@@ -146,8 +148,8 @@ TEST_F(ShellFolder, ParsingFailsForMissingRelativeAndDriveStylePaths) {
 
 TEST_F(ShellFolder, CompareOrdersByNameWithoutCaseAndNeverTiesDistinctNames) {
     MakeTree();
-    Make("pics/b.jpg");
-    auto pics = Bind(root_ + "/pics");
+    home_.Make("pics/b.jpg");
+    auto pics = Bind(home_ / "pics");
     auto item = [&](const char* name) {
         LPITEMIDLIST list = nullptr;
         pics->ParseDisplayName(nullptr, nullptr, name, nullptr, &list, nullptr);
@@ -163,15 +165,15 @@ TEST_F(ShellFolder, CompareOrdersByNameWithoutCaseAndNeverTiesDistinctNames) {
     EXPECT_NE(order("B.JPG", "b.jpg"), 0);
     EXPECT_EQ(order("sub", "sub"), 0);
     // Deeper lists compare record by record; a parent comes before its child.
-    ItemIdListPtr parent = Parse(root_ + "/pics");
-    ItemIdListPtr child = Parse(root_ + "/pics/sub");
+    ItemIdListPtr parent = Parse(home_ / "pics");
+    ItemIdListPtr child = Parse(home_ / "pics/sub");
     EXPECT_LT(static_cast<std::int16_t>(Desktop()->CompareIDs(0, parent.get(), child.get())), 0);
 }
 
 TEST_F(ShellFolder, BindingNavigatesIntoFoldersButNotIntoFilesOrArchives) {
     MakeTree();
-    Make("pics/sub/inner.gif");
-    auto pics = Bind(root_ + "/pics");
+    home_.Make("pics/sub/inner.gif");
+    auto pics = Bind(home_ / "pics");
     LPITEMIDLIST sub = nullptr;
     ASSERT_EQ(pics->ParseDisplayName(nullptr, nullptr, "sub", nullptr, &sub, nullptr), S_OK);
     ItemIdListPtr owned(sub);
@@ -191,14 +193,14 @@ TEST_F(ShellFolder, BindingNavigatesIntoFoldersButNotIntoFilesOrArchives) {
 
 TEST_F(ShellFolder, AFolderThatCannotBeReadFailsToEnumerate) {
     MakeTree();
-    auto gone = Bind(root_ + "/pics/sub");
+    auto gone = Bind(home_ / "pics/sub");
     ASSERT_NE(gone, nullptr);
-    std::filesystem::remove_all(root_ + "/pics/sub");
+    std::filesystem::remove_all(home_ / "pics/sub");
     std::unique_ptr<IEnumIDList> items;
     EXPECT_TRUE(FAILED(gone->EnumObjects(nullptr, SHCONTF_FOLDERS, &items)));
     EXPECT_EQ(items, nullptr);
     if (::geteuid() != 0) {  // permissions do not stop the superuser
-        const std::string locked = MakeDir("locked");
+        const std::string locked = home_.MakeDir("locked");
         auto folder = Bind(locked);
         ::chmod(locked.c_str(), 0);
         EXPECT_EQ(folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &items), E_ACCESSDENIED);
@@ -206,7 +208,7 @@ TEST_F(ShellFolder, AFolderThatCannotBeReadFailsToEnumerate) {
 }
 
 TEST_F(ShellFolder, DesktopHoldsComputerHomeAndTheDesktopFolder) {
-    Make("Desktop/note.txt");
+    home_.Make("Desktop/note.txt");
     auto desktop = Desktop();
     const auto folders = Names(*desktop, SHCONTF_FOLDERS);
     EXPECT_TRUE(folders.count("Computer"));
@@ -217,13 +219,13 @@ TEST_F(ShellFolder, DesktopHoldsComputerHomeAndTheDesktopFolder) {
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &special), S_OK);
     ItemIdListPtr desktopList(special);
     EXPECT_TRUE(ILIsEmpty(special));
-    EXPECT_EQ(ParsingName(special), root_ + "/Desktop");
+    EXPECT_EQ(ParsingName(special), home_ / "Desktop");
 
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_PERSONAL, &special), S_OK);
     ItemIdListPtr home(special);
     std::string path;
     EXPECT_TRUE(SHGetPathFromIDListEx(special, path));
-    EXPECT_EQ(path, root_);
+    EXPECT_EQ(path, home_.Path());
 
     ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &special), S_OK);
     ItemIdListPtr computer(special);
@@ -239,18 +241,18 @@ TEST_F(ShellFolder, DesktopHoldsComputerHomeAndTheDesktopFolder) {
 
 TEST_F(ShellFolder, RenameRefusesExistingNamesAndPathSeparators) {
     MakeTree();
-    auto pics = Bind(root_ + "/pics");
+    auto pics = Bind(home_ / "pics");
     LPITEMIDLIST item = nullptr;
     pics->ParseDisplayName(nullptr, nullptr, "a.bmp", nullptr, &item, nullptr);
     ItemIdListPtr owned(item);
     LPITEMIDLIST renamed = nullptr;
     EXPECT_TRUE(FAILED(pics->SetNameOf(nullptr, item, "B.JPG", 0, &renamed)));
     EXPECT_TRUE(FAILED(pics->SetNameOf(nullptr, item, "../escape", 0, &renamed)));
-    EXPECT_TRUE(std::filesystem::exists(root_ + "/pics/a.bmp"));
-    EXPECT_TRUE(std::filesystem::exists(root_ + "/pics/B.JPG"));
+    EXPECT_TRUE(std::filesystem::exists(home_ / "pics/a.bmp"));
+    EXPECT_TRUE(std::filesystem::exists(home_ / "pics/B.JPG"));
     ASSERT_EQ(pics->SetNameOf(nullptr, item, "c.bmp", 0, &renamed), S_OK);
     ItemIdListPtr newItem(renamed);
-    EXPECT_TRUE(std::filesystem::exists(root_ + "/pics/c.bmp"));
+    EXPECT_TRUE(std::filesystem::exists(home_ / "pics/c.bmp"));
     STRRET name;
     pics->GetDisplayNameOf(renamed, SHGDN_INFOLDER, &name);
     EXPECT_EQ(StrRetToString(name, renamed), "c.bmp");
@@ -268,8 +270,8 @@ TEST_F(ShellFolder, ForeignRecordsAreRejectedRatherThanFollowed) {
 }
 
 TEST_F(ShellFolder, VeryLargeFoldersEnumerateCompletely) {
-    const std::string big = MakeDir("big");
-    for (int i = 0; i < 3000; ++i) Make("big/f" + std::to_string(i) + ".bmp", "");
+    const std::string big = home_.MakeDir("big");
+    for (int i = 0; i < 3000; ++i) home_.Make("big/f" + std::to_string(i) + ".bmp", "");
     auto folder = Bind(big);
     std::unique_ptr<IEnumIDList> items;
     ASSERT_EQ(folder->EnumObjects(nullptr, SHCONTF_NONFOLDERS, &items), S_OK);

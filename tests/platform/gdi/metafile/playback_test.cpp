@@ -9,6 +9,7 @@
 #include "metafile_builders.h"
 #include "platform/gdi/gdi.h"
 #include "platform/gdi/metafile/emf_format.h"
+#include "support/white_canvas.h"
 
 namespace {
 
@@ -21,38 +22,12 @@ constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
 constexpr COLORREF kBlue = 0xFF0000;
 
-// A white bitmap selected into a memory context.
-class Canvas {
-  public:
-    Canvas(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width, height, WHITENESS);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-    // Plays into (left, top)-(right, bottom), already moved in by one pixel.
-    bool Play(HENHMETAFILE mf, RECT r) const { return PlayEnhMetaFile(dc_, mf, &r) != FALSE; }
-    int Count(COLORREF color, RECT area) const {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) n += At(x, y) == color;
-        return n;
-    }
+using testing_support::WhiteCanvas;
 
-  private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
+// Plays into (left, top)-(right, bottom), already moved in by one pixel.
+bool Play(const WhiteCanvas& canvas, HENHMETAFILE mf, RECT r) {
+    return PlayEnhMetaFile(canvas.Dc(), mf, &r) != FALSE;
+}
 
 HENHMETAFILE Load(const std::vector<uint8_t>& bytes) {
     return SetEnhMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data());
@@ -87,8 +62,8 @@ TEST(MetafilePlayback, ShapesLandWhereTheMappingSays) {
     HENHMETAFILE mf = Load(b.Finish());
     ASSERT_NE(mf, nullptr);
 
-    Canvas same(49, 49);
-    ASSERT_TRUE(same.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas same(49, 49);
+    ASSERT_TRUE(Play(same, mf, {0, 0, 48, 48}));
     EXPECT_EQ(same.At(10, 10), kRed);
     EXPECT_EQ(same.At(28, 28), kRed);
     EXPECT_EQ(same.At(9, 20), kWhite);
@@ -96,8 +71,8 @@ TEST(MetafilePlayback, ShapesLandWhereTheMappingSays) {
     EXPECT_EQ(same.At(20, 31), kWhite);
 
     // Twice the size, and moved.
-    Canvas big(120, 120);
-    ASSERT_TRUE(big.Play(mf, {20, 10, 20 + 96, 10 + 96}));
+    WhiteCanvas big(120, 120);
+    ASSERT_TRUE(Play(big, mf, {20, 10, 20 + 96, 10 + 96}));
     EXPECT_EQ(big.At(20 + 21, 10 + 21), kRed);
     EXPECT_EQ(big.At(20 + 57, 10 + 57), kRed);
     EXPECT_EQ(big.At(20 + 17, 10 + 30), kWhite);
@@ -113,8 +88,8 @@ TEST(MetafilePlayback, MetricAndIsotropicModes) {
     metric.Brush(1, kBlue).Value(EMR_SELECTOBJECT, 1);
     metric.Box(EMR_RECTANGLE, 0, 0, 64, -64);  // the top-left quarter, about 24 px
     HENHMETAFILE mf = Load(metric.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(2, 2), kBlue);
     EXPECT_EQ(c.At(21, 21), kBlue);
     EXPECT_EQ(c.At(27, 27), kWhite);
@@ -129,8 +104,8 @@ TEST(MetafilePlayback, MetricAndIsotropicModes) {
     iso.Brush(1, kGreen).Value(EMR_SELECTOBJECT, 1);
     iso.Box(EMR_RECTANGLE, 0, 0, 100, 100);
     mf = Load(iso.Finish());
-    Canvas d(49, 49);
-    ASSERT_TRUE(d.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas d(49, 49);
+    ASSERT_TRUE(Play(d, mf, {0, 0, 48, 48}));
     EXPECT_EQ(d.At(20, 20), kGreen);
     EXPECT_EQ(d.At(30, 10), kWhite);  // not stretched to 48 wide
     EXPECT_EQ(d.At(10, 30), kWhite);
@@ -149,8 +124,8 @@ TEST(MetafilePlayback, SaveAndRestoreBringBackMappingAndObjects) {
     b.Value(EMR_RESTOREDC, static_cast<uint32_t>(-5));  // beyond what was saved: ignored
     b.Box(EMR_RECTANGLE, 0, 200, 100, 300);
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(35, 5), kBlue);
     EXPECT_EQ(c.At(5, 5), kRed);
     EXPECT_EQ(c.At(5, 25), kRed);
@@ -170,8 +145,8 @@ TEST(MetafilePlayback, ObjectsStockAndDeleted) {
     b.Value(EMR_SELECTOBJECT, kStockObjectFlag | NULL_BRUSH);
     b.Box(EMR_RECTANGLE, 10, 20, 40, 40);
     HENHMETAFILE mf = Load(b.Finish(8));
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(5, 5), 0x000000u);
     EXPECT_EQ(c.At(25, 5), 0x000000u);  // still the black brush
     EXPECT_EQ(c.At(11, 30), kBlue);     // a 3-pixel outline
@@ -215,8 +190,8 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     draw.Bytes(std::vector<uint8_t>{6, 2, 2, 2 | 1});
     b.Add(draw.Finish());
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(10, 10), kRed);
     EXPECT_EQ(c.At(37, 7), kRed);
     EXPECT_EQ(c.At(37, 37), kRed);
@@ -269,8 +244,8 @@ TEST(MetafilePlayback, EllipsesPiesAndChords) {
               .I32(0)
               .Finish());
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(12, 12), kRed);
     EXPECT_EQ(c.At(2, 2), kWhite);  // outside the ellipse's curve
     EXPECT_EQ(c.At(40, 6), kBlue);
@@ -309,8 +284,8 @@ TEST(MetafilePlayback, WorldTransformsScaleAndTurnShapes) {
     b.Brush(2, kBlue).Value(EMR_SELECTOBJECT, 2);
     b.Box(EMR_RECTANGLE, 24, 2, 46, 8);
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(5, 5), kRed);
     EXPECT_EQ(c.At(18, 18), kRed);
     EXPECT_EQ(c.At(22, 12), kWhite);
@@ -349,8 +324,8 @@ TEST(MetafilePlayback, BlitRecordsWithAndWithoutSource) {
     b.Add(blt(EMR_STRETCHBLT, 20, 20, 10, 10, 0x00CC0020, true));
     b.Add(EmfRecordBuilder(EMR_SETPIXELV).I32(40).I32(40).U32(kRed).Finish());
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.Count(kBlue, {0, 0, 49, 49}), 100);
     EXPECT_EQ(c.Count(kGreen, {20, 20, 30, 30}), 100);
     EXPECT_EQ(c.At(40, 40), kRed);
@@ -382,8 +357,8 @@ TEST(MetafilePlayback, AlphaBlendMixesWithWhatLiesBeneath) {
     b.Add(blend(0, 0, 255, 1));   // per-pixel alpha
     b.Add(blend(0, 20, 128, 0));  // a constant half
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(5, 5), 0x7F7FFFu);  // red at half over white
     EXPECT_EQ(c.At(15, 5), kBlue);
     EXPECT_EQ(c.At(5, 25), 0x7F7FBFu);   // the red pixel as it is stored, at half
@@ -409,8 +384,8 @@ TEST(MetafilePlayback, GradientFills) {
     EmfBuilder b(49, 49);
     b.Add(g.Finish()).Add(t.Finish()).Add(bad.Finish());
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     COLORREF left = c.At(2, 5), middle = c.At(20, 5), right = c.At(38, 5);
     EXPECT_LT(left & 0xFF, 0x20u);
     EXPECT_NEAR(static_cast<int>(middle & 0xFF), 0x80, 8);
@@ -430,8 +405,8 @@ TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     b.Box(EMR_EXCLUDECLIPRECT, 15, 15, 20, 20);
     b.Box(EMR_RECTANGLE, 0, 0, 49, 49);
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.Count(kRed, {0, 0, 49, 49}), 20 * 20 - 5 * 5);
     EXPECT_EQ(c.At(17, 17), kWhite);
 
@@ -446,8 +421,8 @@ TEST(MetafilePlayback, ClipRectanglesLimitDrawing) {
     p.Pair(EMR_OFFSETCLIPRGN, 20, 0);
     p.Box(EMR_RECTANGLE, 0, 0, 49, 49);
     HENHMETAFILE clipped = Load(p.Finish());
-    Canvas d(49, 49);
-    ASSERT_TRUE(d.Play(clipped, {0, 0, 48, 48}));
+    WhiteCanvas d(49, 49);
+    ASSERT_TRUE(Play(d, clipped, {0, 0, 48, 48}));
     EXPECT_EQ(d.At(23, 3), kBlue);
     EXPECT_EQ(d.At(3, 3), kWhite);
     EXPECT_EQ(d.At(37, 17), kWhite);  // beyond the triangle's long side
@@ -483,8 +458,8 @@ TEST(MetafilePlayback, StretchedBitmapRecords) {
     EmfBuilder b(49, 49);
     b.Add(r.Finish());
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(12, 12), kRed);
     EXPECT_EQ(c.At(36, 12), kWhite);
     EXPECT_EQ(c.At(12, 36), kBlue);
@@ -560,8 +535,8 @@ TEST(MetafilePlayback, UnknownAndDamagedRecordsAreSkipped) {
     b.Box(EMR_RECTANGLE, 10, 10, 20, 20);  // still drawn
     HENHMETAFILE mf = Load(b.Finish());
     ASSERT_NE(mf, nullptr);
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(15, 15), kRed);
     EXPECT_EQ(c.Count(kRed, {0, 0, 49, 49}), c.Count(kRed, {10, 10, 20, 20}));
     DeleteEnhMetaFile(mf);
@@ -570,7 +545,7 @@ TEST(MetafilePlayback, UnknownAndDamagedRecordsAreSkipped) {
 TEST(MetafilePlayback, TargetStateIsRestoredAndNothingLeaks) {
     int before = LiveGdiObjectCount();
     {
-        Canvas c(49, 49);
+        WhiteCanvas c(49, 49);
         SetMapMode(c.Dc(), MM_TEXT);
         HBRUSH mine = CreateSolidBrush(kGreen);
         HGDIOBJ previous = SelectObject(c.Dc(), mine);
@@ -581,7 +556,7 @@ TEST(MetafilePlayback, TargetStateIsRestoredAndNothingLeaks) {
         b.Box(EMR_RECTANGLE, 0, 0, 200, 200);
         b.Add(EmfRecordBuilder(EMR_SAVEDC).Finish());  // left open
         HENHMETAFILE mf = Load(b.Finish());
-        ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+        ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
         EXPECT_EQ(GetCurrentObject(c.Dc(), OBJ_BRUSH), static_cast<HGDIOBJ>(mine));
         EXPECT_EQ(GetTextColor(c.Dc()), 0x123456u);
         EXPECT_EQ(GetMapMode(c.Dc()), MM_TEXT);
@@ -603,8 +578,8 @@ TEST(MetafilePlayback, CoordinatesFarBeyondTheTargetStayCheap) {
     b.Pair(EMR_MOVETOEX, -2000000000, 40);
     b.Pair(EMR_LINETO, 2000000000, 40);
     HENHMETAFILE mf = Load(b.Finish());
-    Canvas c(49, 49);
-    ASSERT_TRUE(c.Play(mf, {0, 0, 48, 48}));
+    WhiteCanvas c(49, 49);
+    ASSERT_TRUE(Play(c, mf, {0, 0, 48, 48}));
     EXPECT_EQ(c.At(40, 10), kRed);
     EXPECT_EQ(c.At(10, 10), kBlue);
     EXPECT_EQ(c.At(23, 30), kBlue);
@@ -619,16 +594,16 @@ TEST(MetafilePlayback, MalformedFilesPlaySafely) {
         SCOPED_TRACE(name);
         std::vector<uint8_t> bytes = ReadTestFile(std::string("malformed/") + name);
         ASSERT_FALSE(bytes.empty());
-        Canvas c(64, 64);
+        WhiteCanvas c(64, 64);
         HENHMETAFILE emf = Load(bytes);
         if (emf) {
-            c.Play(emf, {0, 0, 63, 63});
+            Play(c, emf, {0, 0, 63, 63});
             DeleteEnhMetaFile(emf);
         }
         HENHMETAFILE wmf =
             SetWinMetaFileBits(static_cast<UINT>(bytes.size()), bytes.data(), nullptr, nullptr);
         if (wmf) {
-            c.Play(wmf, {0, 0, 63, 63});
+            Play(c, wmf, {0, 0, 63, 63});
             DeleteEnhMetaFile(wmf);
         }
     }
@@ -663,9 +638,9 @@ TEST(MetafileHandles, BitsHeaderCopyAndDelete) {
     EXPECT_TRUE(DeleteEnhMetaFile(mf));
     EXPECT_FALSE(DeleteEnhMetaFile(mf));
     EXPECT_EQ(GetEnhMetaFileBits(mf, 0, nullptr), 0u);
-    Canvas c(100, 50);
-    EXPECT_FALSE(c.Play(mf, {0, 0, 99, 49}));
-    EXPECT_TRUE(c.Play(copy, {0, 0, 99, 49}));
+    WhiteCanvas c(100, 50);
+    EXPECT_FALSE(Play(c, mf, {0, 0, 99, 49}));
+    EXPECT_TRUE(Play(c, copy, {0, 0, 99, 49}));
     DeleteEnhMetaFile(copy);
 
     std::vector<uint8_t> junk(200, 0x41);
@@ -681,8 +656,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         HENHMETAFILE shapes =
             windows ? LoadPlaceable(ReadTestFile("shapes.wmf")) : Load(ReadTestFile("shapes.emf"));
         ASSERT_NE(shapes, nullptr);
-        Canvas c(100, 50);
-        ASSERT_TRUE(c.Play(shapes, {0, 0, 99, 49}));
+        WhiteCanvas c(100, 50);
+        ASSERT_TRUE(Play(c, shapes, {0, 0, 99, 49}));
         EXPECT_EQ(c.At(25, 20), kRed);
         EXPECT_EQ(c.At(70, 25), kBlue);
         EXPECT_EQ(c.At(70, 15), kGreen);  // the ellipse's top outline
@@ -693,8 +668,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         HENHMETAFILE lines =
             windows ? LoadPlaceable(ReadTestFile("lines.wmf")) : Load(ReadTestFile("lines.emf"));
         ASSERT_NE(lines, nullptr);
-        Canvas l(64, 64);
-        ASSERT_TRUE(l.Play(lines, {0, 0, 63, 63}));
+        WhiteCanvas l(64, 64);
+        ASSERT_TRUE(Play(l, lines, {0, 0, 63, 63}));
         EXPECT_EQ(l.At(30, 4), 0x000000u);
         EXPECT_EQ(l.At(60, 30), 0x000000u);
         EXPECT_EQ(l.At(30, 45), kGreen);
@@ -705,8 +680,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         HENHMETAFILE image =
             windows ? LoadPlaceable(ReadTestFile("image.wmf")) : Load(ReadTestFile("image.emf"));
         ASSERT_NE(image, nullptr);
-        Canvas i(40, 40);
-        ASSERT_TRUE(i.Play(image, {0, 0, 39, 39}));
+        WhiteCanvas i(40, 40);
+        ASSERT_TRUE(Play(i, image, {0, 0, 39, 39}));
         EXPECT_EQ(i.At(15, 14), kRed);
         EXPECT_EQ(i.At(25, 25), kBlue);
         EXPECT_EQ(i.At(5, 5), kWhite);
@@ -716,8 +691,8 @@ TEST(MetafilePlayback, PicturesFromAnotherProgram) {
         HENHMETAFILE extra =
             windows ? LoadPlaceable(ReadTestFile("extra.wmf")) : Load(ReadTestFile("extra.emf"));
         ASSERT_NE(extra, nullptr);
-        Canvas e(64, 64);
-        ASSERT_TRUE(e.Play(extra, {0, 0, 63, 63}));
+        WhiteCanvas e(64, 64);
+        ASSERT_TRUE(Play(e, extra, {0, 0, 63, 63}));
         EXPECT_EQ(e.Count(0x000000, {55, 45, 64, 46}), 3);  // the 3-pixel dashed stroke
         EXPECT_EQ(e.At(15, 45), kGreen);
         COLORREF gradient = e.At(30, 14);  // written as one averaged colour

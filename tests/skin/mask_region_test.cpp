@@ -1,16 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "graphics/bitmap.h"
+#include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "skin/mask_region.h"
-#include "skin_fixture.h"
 
-namespace skinctrls {
+namespace skin {
 namespace {
 
 using namespace platform;
-using skin::BlackRuns;
-using skin::RegionFromMask;
-using testing::FillBitmap;
+
+// A picture whose pixel (x, y) has the colour `color(x, y)` (COLORREF layout).
+void FillBitmap(graphics::TBitmap& bitmap, int width, int height,
+                const std::function<COLORREF(int, int)>& color) {
+    bitmap.SetWidth(width);
+    bitmap.SetHeight(height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) SetPixel(bitmap.Canvas().Handle(), x, y, color(x, y));
+}
 
 TEST(MaskRegion, BlackRunsBecomeOneRowRectangles) {
     // Row 0: black at 1..2 and 4; row 1: nearly black (1,0,0) is not black; row 2: all black.
@@ -66,5 +75,21 @@ TEST(MaskRegion, AMaskWithoutBlackGivesAnEmptyShape) {
     EXPECT_TRUE(BlackRuns(none).empty());
 }
 
+TEST(MaskRegion, BlackRunsAreInsideEverythingElseOutside) {
+    graphics::TBitmap mask;
+    FillBitmap(mask, 6, 3, [](int x, int y) -> COLORREF {
+        if (y == 1 && (x == 1 || x == 2 || x == 4)) return 0;
+        return x == 5 && y == 2 ? 0x010000 : 0xFFFFFF;  // nearly black is outside
+    });
+    HRGN region = RegionFromMask(mask);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const bool inside = y == 1 && (x == 1 || x == 2 || x == 4);
+            EXPECT_EQ(bool(PtInRegion(region, x, y)), inside) << x << "," << y;
+        }
+    }
+    DeleteObject(region);
+}
+
 }  // namespace
-}  // namespace skinctrls
+}  // namespace skin
