@@ -133,6 +133,7 @@ LRESULT DefaultNcButtonDown(Window* window, WPARAM hit, LPARAM lParam) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a plain message switch
 LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FromHandle(handle);
     if (window == nullptr) return 0;
