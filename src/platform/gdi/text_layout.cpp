@@ -185,9 +185,11 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
         return;
     }
     Piece head{piece.chars.substr(0, sep),
-               std::vector<bool>(piece.accelerated.begin(), piece.accelerated.begin() + sep)};
+               std::vector<bool>(piece.accelerated.begin(),
+                                 piece.accelerated.begin() + std::ptrdiff_t(sep))};
     Piece tail{piece.chars.substr(sep),
-               std::vector<bool>(piece.accelerated.begin() + sep, piece.accelerated.end())};
+               std::vector<bool>(piece.accelerated.begin() + std::ptrdiff_t(sep),
+                                 piece.accelerated.end())};
     const int tailWidth = builder.Width(tail.chars) + builder.Width(kEllipsis);
     if (tailWidth > maxWidth) {
         // Not even the last part fits: lead with "..." and cut the end instead.
@@ -240,8 +242,8 @@ std::vector<Piece> BreakLines(std::u32string_view text, unsigned format, LineBui
         }
         for (auto [begin, end] : builder.Wrap(para.chars, boxWidth)) {
             pieces.push_back({para.chars.substr(begin, end - begin),
-                              std::vector<bool>(para.accelerated.begin() + begin,
-                                                para.accelerated.begin() + end)});
+                              std::vector<bool>(para.accelerated.begin() + std::ptrdiff_t(begin),
+                                                para.accelerated.begin() + std::ptrdiff_t(end))});
         }
     }
     return pieces;

@@ -23,8 +23,8 @@ namespace {
 
 using namespace wmf;
 
-constexpr uint32_t kRecordFixedWords = 3;  // size (2 words) and function
-constexpr size_t kMaxObjects = 0xFFFF;     // EMF handle indices are 16-bit in the header
+constexpr size_t kRecordFixedWords = 3;  // size (2 words) and function
+constexpr size_t kMaxObjects = 0xFFFF;   // EMF handle indices are 16-bit in the header
 constexpr uint64_t kMaxOutput = 0xFFFF0000u;
 constexpr uint32_t kEtoOpaque = 0x0002;
 constexpr uint32_t kEtoClipped = 0x0004;
