@@ -1,5 +1,5 @@
 # The two commands that matter: `make run` and `make test`. Both install what is missing first.
-.PHONY: deps run test bench fuzz fuzz-smoke tsan format check-format clean install package check-package screenshot
+.PHONY: deps run test bench fuzz fuzz-smoke tsan format check-format lint clean install package check-package screenshot
 
 FUZZ_SECONDS ?= 60
 SAMPLE ?= assets/samples/sample.bmp
@@ -83,6 +83,12 @@ format:
 
 check-format:
 	@scripts/check-format
+
+# clang-tidy-14 over the whole tree with .clang-tidy; `scripts/lint --changed` checks only the
+# files the last commit changed. The asan configure writes the compile commands it reads.
+lint: deps
+	cmake --preset asan
+	@scripts/lint
 
 clean:
 	rm -rf build

@@ -66,7 +66,7 @@ std::string FollowLinks(const std::string& fileName) {
             CreateError(fileName, errno);
         std::string next(target, static_cast<size_t>(length));
         size_t slash = path.rfind('/');
-        if (next[0] != '/' && slash != std::string::npos) next = path.substr(0, slash + 1) + next;
+        if (next[0] != '/' && slash != std::string::npos) next.insert(0, path, 0, slash + 1);
         path = next;
     }
     CreateError(fileName, ELOOP);

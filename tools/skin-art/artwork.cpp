@@ -395,42 +395,66 @@ void ScrollBar(Canvas& c, const SkinIni& ini, const std::string& name) {
     Thumb(c, ini.Rect(name, "downthumbrect"), State::Down, horizontal);
 }
 
+void CheckRadio(Canvas& c, const Box& r, bool radio) {
+    c.Fill(r, kControlsBack);
+    Box box{r.left + 1, r.top + 1, r.left + 15, r.top + 15};
+    if (radio) {
+        c.Dot(box, 6, kBorderSoft);
+        c.Dot(box, 5, kWhite);
+        c.Dot(box, 2, kInk);
+    } else {
+        Field(c, box, false);
+        c.Check(box, kInk);
+    }
+}
+
+void Gauge(Canvas& c, const Box& r) {
+    Field(c, r, false);
+    Box bar = r.Inset(2);
+    if (r.Width() > r.Height())
+        bar.right = bar.left + bar.Width() * 3 / 5;
+    else
+        bar.top = bar.bottom - bar.Height() * 3 / 5;
+    if (r.Width() > r.Height())
+        c.VerticalGradient(bar, 0x8DBDF0, kHighlight);
+    else
+        c.HorizontalGradient(bar, 0x8DBDF0, kHighlight);
+}
+
+void TrackBar(Canvas& c, const Box& r) {
+    c.Fill(r, kControlsBack);
+    bool horizontal = r.Width() > r.Height();
+    int mid = horizontal ? r.top + r.Height() / 2 : r.left + r.Width() / 2;
+    if (horizontal)
+        c.Fill(Box{r.left + 4, mid - 1, r.right - 4, mid + 2}, kShadow);
+    else
+        c.Fill(Box{mid - 1, r.top + 4, mid + 2, r.bottom - 4}, kShadow);
+    Box thumb = horizontal ? Box{r.left + 20, r.top + 3, r.left + 30, r.bottom - 3}
+                           : Box{r.left + 3, r.top + 20, r.right - 3, r.top + 30};
+    ButtonFace(c, thumb, State::Normal);
+}
+
+void UpDown(Canvas& c, const Box& r) {
+    bool vertical = r.Height() > r.Width();
+    Box a = vertical ? Box{r.left, r.top, r.right, r.top + r.Height() / 2}
+                     : Box{r.left, r.top, r.left + r.Width() / 2, r.bottom};
+    Box b = vertical ? Box{r.left, a.bottom, r.right, r.bottom}
+                     : Box{a.right, r.top, r.right, r.bottom};
+    ButtonFace(c, a, State::Normal);
+    ButtonFace(c, b, State::Normal);
+    c.Arrow(a, vertical ? 'u' : 'l', 3, kInk);
+    c.Arrow(b, vertical ? 'd' : 'r', 3, kInk);
+}
+
 void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::string& type) {
     Box r = ini.Rect(name, "skinrect");
     if (r.Empty()) return;
     if (type == "checkradio") {
-        c.Fill(r, kControlsBack);
-        Box box{r.left + 1, r.top + 1, r.left + 15, r.top + 15};
-        if (name == "radiobox") {
-            c.Dot(box, 6, kBorderSoft);
-            c.Dot(box, 5, kWhite);
-            c.Dot(box, 2, kInk);
-        } else {
-            Field(c, box, false);
-            c.Check(box, kInk);
-        }
+        CheckRadio(c, r, name == "radiobox");
     } else if (type == "gauge") {
-        Field(c, r, false);
-        Box bar = r.Inset(2);
-        if (r.Width() > r.Height())
-            bar.right = bar.left + bar.Width() * 3 / 5;
-        else
-            bar.top = bar.bottom - bar.Height() * 3 / 5;
-        if (r.Width() > r.Height())
-            c.VerticalGradient(bar, 0x8DBDF0, kHighlight);
-        else
-            c.HorizontalGradient(bar, 0x8DBDF0, kHighlight);
+        Gauge(c, r);
     } else if (type == "trackbar" || type == "slider") {
-        c.Fill(r, kControlsBack);
-        bool horizontal = r.Width() > r.Height();
-        int mid = horizontal ? r.top + r.Height() / 2 : r.left + r.Width() / 2;
-        if (horizontal)
-            c.Fill(Box{r.left + 4, mid - 1, r.right - 4, mid + 2}, kShadow);
-        else
-            c.Fill(Box{mid - 1, r.top + 4, mid + 2, r.bottom - 4}, kShadow);
-        Box thumb = horizontal ? Box{r.left + 20, r.top + 3, r.left + 30, r.bottom - 3}
-                               : Box{r.left + 3, r.top + 20, r.right - 3, r.top + 30};
-        ButtonFace(c, thumb, State::Normal);
+        TrackBar(c, r);
     } else if (type == "tab") {
         c.Fill(r, kControlsBack);
         Box page{r.left, r.top + 18, r.right, r.bottom};
@@ -452,15 +476,7 @@ void Plain(Canvas& c, const SkinIni& ini, const std::string& name, const std::st
         c.Frame(r, kShadow);
         c.Frame(r.Inset(1), kWhite);
     } else if (type == "updown") {
-        bool vertical = r.Height() > r.Width();
-        Box a = vertical ? Box{r.left, r.top, r.right, r.top + r.Height() / 2}
-                         : Box{r.left, r.top, r.left + r.Width() / 2, r.bottom};
-        Box b = vertical ? Box{r.left, a.bottom, r.right, r.bottom}
-                         : Box{a.right, r.top, r.right, r.bottom};
-        ButtonFace(c, a, State::Normal);
-        ButtonFace(c, b, State::Normal);
-        c.Arrow(a, vertical ? 'u' : 'l', 3, kInk);
-        c.Arrow(b, vertical ? 'd' : 'r', 3, kInk);
+        UpDown(c, r);
     } else if (type == "label") {
         c.Fill(r, 0xEEF4FB);
         c.Frame(r, 0xB9CDE6);

@@ -53,188 +53,271 @@ void ValidRange(const AxisMapping& m, std::int64_t srcStart, std::int64_t srcLim
 
 enum class Combine { None, And, Or, Average };
 
+// The destination pixels a blit works on, surface coordinates, half-open.
+struct PixelRange {
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+    bool IsEmpty() const { return left >= right || top >= bottom; }
+    RECT Rect() const { return RECT{LONG(left), LONG(top), LONG(right), LONG(bottom)}; }
+};
+
+// What a stretch can make of the source: draw, draw nothing, or fail.
+enum class SourceSetup { Ready, NothingVisible, Failed };
+
+// One destination row's values while the raster codes combine them.
+struct RowBuffers {
+    RowBuffers(std::size_t width, bool masked)
+        : source(width), pattern(width), dest(width), skip(width) {
+        if (masked) {
+            destBack.resize(width);
+            mask.resize(width);
+        }
+    }
+    std::vector<std::uint32_t> source;
+    std::vector<std::uint32_t> pattern;
+    std::vector<std::uint32_t> dest;      // the destination, then the foreground code's result
+    std::vector<std::uint32_t> destBack;  // the background code's result, for a mask's 0 pixels
+    std::vector<std::uint32_t> mask;
+    std::vector<std::uint8_t> skip;  // 1 where the pattern leaves the destination alone
+};
+
 class BlitEngine {
   public:
-    explicit BlitEngine(const BlitRequest& q) : q_(q) {}
+    explicit BlitEngine(const BlitRequest& request) : request_(request) {}
     bool Run();
 
   private:
+    void SetUpAxes();
+    PixelRange VisibleRange(const RECT& clipBounds) const;
+    bool MaskCovers(const PixelRange& range) const;
+    SourceSetup SetUpSource(DcObject& dc, PixelRange& range);
+    void ChooseCombine();
+    bool MapSource(PixelRange& range);
+    bool CanCopyDirectly() const;
+    void RenderRows(DcObject& dc, const std::vector<RECT>& rects, bool reverse, std::size_t width);
+    void RenderRow(int y, int left, int count, const Pattern* pattern, RowBuffers& row);
     void SourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::uint32_t* out);
     void CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::uint32_t* out);
     bool DirectCopy(const std::vector<RECT>& rects, bool reverse);
 
-    const BlitRequest& q_;
+    const BlitRequest& request_;
     BitmapObject* dst_ = nullptr;
     const BitmapObject* src_ = nullptr;
-    std::unique_ptr<BitmapObject> srcCopy_;  // when a stretch reads the surface it writes
-    Axis ax_, ay_;
-    std::int64_t rangeX0_ = 0, rangeY0_ = 0;
-    AxisMapping mx_, my_;
-    std::vector<int> xs_;  // absolute source columns for the destination range
+    std::unique_ptr<BitmapObject> sourceCopy_;  // when a stretch reads the surface it writes
+    std::uint8_t foreCode_ = 0;  // raster code where the mask is 1, or everywhere without one
+    std::uint8_t backCode_ = 0;  // raster code where the mask is 0
+    bool usesSource_ = false;
+    bool usesPattern_ = false;
+    Axis xAxis_, yAxis_;
+    std::int64_t rangeLeft_ = 0, rangeTop_ = 0;  // the first destination column and row drawn
+    AxisMapping columnMap_, rowMap_;             // source offsets for the drawn columns and rows
+    std::vector<int> sourceColumns_;             // absolute source columns for the drawn columns
     Combine combine_ = Combine::None;
     std::unique_ptr<ValueConverter> convert_;
-    RowReader srcRead_ = nullptr;
-    RowGather srcGather_ = nullptr;
+    RowReader sourceRead_ = nullptr;
+    RowGather sourceGather_ = nullptr;
+    RowReader destRead_ = nullptr;
+    RowWriter destWrite_ = nullptr;
+    RowReader maskRead_ = nullptr;
+    RopRowFn foreRop_ = nullptr;
+    RopRowFn backRop_ = nullptr;
 };
 
 bool BlitEngine::Run() {
-    DcObject& dc = *q_.dst;
+    DcObject& dc = *request_.dst;
     dst_ = dc.Surface();
     if (!dst_) return true;  // the screen DC draws nowhere
-    std::uint8_t fore = Rop3Code(q_.rop);
-    std::uint8_t back = q_.mask ? std::uint8_t(q_.rop >> 24) : fore;
-    bool useSrc = Rop3UsesSource(fore) || Rop3UsesSource(back);
-    bool usePat = Rop3UsesPattern(fore) || Rop3UsesPattern(back);
-    if (useSrc) {
-        if (!q_.src || !(src_ = q_.src->Surface())) return false;
-        ax_ = MakeAxis(q_.dstRect.left, q_.dstRect.right, q_.srcRect.left, q_.srcRect.right);
-        ay_ = MakeAxis(q_.dstRect.top, q_.dstRect.bottom, q_.srcRect.top, q_.srcRect.bottom);
-    } else {
-        ax_ = MakeAxis(q_.dstRect.left, q_.dstRect.right, q_.dstRect.left, q_.dstRect.right);
-        ay_ = MakeAxis(q_.dstRect.top, q_.dstRect.bottom, q_.dstRect.top, q_.dstRect.bottom);
-        ax_.mirror = ay_.mirror = false;
-    }
-    if (ax_.dstSize == 0 || ay_.dstSize == 0 || ax_.srcSize == 0 || ay_.srcSize == 0) return true;
+    foreCode_ = Rop3Code(request_.rop);
+    backCode_ = request_.mask ? std::uint8_t(request_.rop >> 24) : foreCode_;
+    usesSource_ = Rop3UsesSource(foreCode_) || Rop3UsesSource(backCode_);
+    usesPattern_ = Rop3UsesPattern(foreCode_) || Rop3UsesPattern(backCode_);
+    if (usesSource_ && (!request_.src || !(src_ = request_.src->Surface()))) return false;
+    SetUpAxes();
+    if (xAxis_.dstSize == 0 || yAxis_.dstSize == 0 || xAxis_.srcSize == 0 || yAxis_.srcSize == 0)
+        return true;
 
     // Work only on the part of the destination the clip lets through: the cost follows the
     // visible destination, never the source or the nominal rectangle.
     const Region& clip = dc.EffectiveClip();
     if (clip.IsEmpty()) return true;
-    RECT cb = clip.Bounds();
-    std::int64_t x0 = std::max<std::int64_t>(ax_.dstStart, cb.left),
-                 x1 = std::min<std::int64_t>(ax_.dstStart + ax_.dstSize, cb.right);
-    std::int64_t y0 = std::max<std::int64_t>(ay_.dstStart, cb.top),
-                 y1 = std::min<std::int64_t>(ay_.dstStart + ay_.dstSize, cb.bottom);
-    if (x0 >= x1 || y0 >= y1) return true;
-
-    if (q_.mask) {
-        std::int64_t mx = q_.maskOrigin.x + (x0 - ax_.dstStart),
-                     my = q_.maskOrigin.y + (y0 - ay_.dstStart);
-        if (q_.maskOrigin.x < 0 || q_.maskOrigin.y < 0 ||
-            q_.maskOrigin.x + ax_.dstSize > q_.mask->Width() ||
-            q_.maskOrigin.y + ay_.dstSize > q_.mask->Height() || mx < 0 || my < 0) {
-            return false;
-        }
+    PixelRange range = VisibleRange(clip.Bounds());
+    if (range.IsEmpty()) return true;
+    if (request_.mask && !MaskCovers(range)) return false;
+    if (usesSource_) {
+        SourceSetup setup = SetUpSource(dc, range);
+        if (setup != SourceSetup::Ready) return setup == SourceSetup::NothingVisible;
     }
-
-    if (useSrc) {
-        bool shrinking = ax_.dstSize < ax_.srcSize || ay_.dstSize < ay_.srcSize;
-        int mode = q_.stretchMode;
-        if (shrinking && mode == BLACKONWHITE)
-            combine_ = Combine::And;
-        else if (shrinking && mode == WHITEONBLACK)
-            combine_ = Combine::Or;
-        else if (shrinking && mode == HALFTONE && dst_->BitsPerPixel() > 1)
-            combine_ = Combine::Average;
-        mx_ = MapAxis(ax_.srcSize, ax_.dstSize, x0 - ax_.dstStart, x1 - ax_.dstStart, ax_.mirror,
-                      true);
-        my_ = MapAxis(ay_.srcSize, ay_.dstSize, y0 - ay_.dstStart, y1 - ay_.dstStart, ay_.mirror,
-                      false);
-        std::int64_t lo, hi;
-        ValidRange(mx_, ax_.srcStart, src_->Width(), lo, hi, x0);
-        std::int64_t shiftX = lo - x0;
-        x0 = lo;
-        x1 = hi;
-        ValidRange(my_, ay_.srcStart, src_->Height(), lo, hi, y0);
-        std::int64_t shiftY = lo - y0;
-        y0 = lo;
-        y1 = hi;
-        if (x0 >= x1 || y0 >= y1) return true;
-        auto trim = [](AxisMapping& m, std::int64_t shift, std::int64_t count) {
-            for (auto* v : {&m.index, &m.first, &m.last}) {
-                v->erase(v->begin(), v->begin() + shift);
-                v->resize(std::size_t(count));
-            }
-        };
-        trim(mx_, shiftX, x1 - x0);
-        trim(my_, shiftY, y1 - y0);
-        xs_.resize(mx_.index.size());
-        for (std::size_t i = 0; i < xs_.size(); ++i) xs_[i] = int(ax_.srcStart + mx_.index[i]);
-        if (src_ == dst_ && !(ax_.Identity() && ay_.Identity())) {
-            srcCopy_ = src_->Clone();
-            if (!srcCopy_) return false;
-            src_ = srcCopy_.get();
-        }
-        const DcState& ds = dc.State();
-        convert_ = std::make_unique<ValueConverter>(
-            src_->Format(), dst_->Format(), q_.src->State().bkColor, PlainColor(dc, ds.textColor),
-            PlainColor(dc, ds.bkColor));
-        srcRead_ = RowReaderFor(src_->BitsPerPixel());
-        srcGather_ = RowGatherFor(src_->BitsPerPixel());
-    }
-    rangeX0_ = x0;
-    rangeY0_ = y0;
+    rangeLeft_ = range.left;
+    rangeTop_ = range.top;
 
     Region area(clip);
-    area.Intersect(RECT{LONG(x0), LONG(y0), LONG(x1), LONG(y1)});
+    area.Intersect(range.Rect());
     if (area.IsEmpty()) return true;
     std::vector<RECT> rects = area.Rects();
     // Copies within one surface towards larger y run bottom-up so no source row is overwritten
     // before it is read.
-    bool reverse = useSrc && src_ == dst_ && ay_.dstStart > ay_.srcStart;
+    bool reverse = usesSource_ && src_ == dst_ && yAxis_.dstStart > yAxis_.srcStart;
     if (reverse) std::reverse(rects.begin(), rects.end());
+    if (CanCopyDirectly()) return DirectCopy(rects, reverse);
+    RenderRows(dc, rects, reverse, std::size_t(range.right - range.left));
+    return true;
+}
 
-    if (!q_.mask && fore == 0xCC && useSrc && combine_ == Combine::None && ax_.Identity() &&
-        ay_.Identity() && convert_->IsIdentity() && dst_->BitsPerPixel() >= 8) {
-        return DirectCopy(rects, reverse);
+void BlitEngine::SetUpAxes() {
+    const RECT& to = request_.dstRect;
+    if (usesSource_) {
+        const RECT& from = request_.srcRect;
+        xAxis_ = MakeAxis(to.left, to.right, from.left, from.right);
+        yAxis_ = MakeAxis(to.top, to.bottom, from.top, from.bottom);
+    } else {
+        xAxis_ = MakeAxis(to.left, to.right, to.left, to.right);
+        yAxis_ = MakeAxis(to.top, to.bottom, to.top, to.bottom);
+        xAxis_.mirror = yAxis_.mirror = false;
     }
+}
 
+PixelRange BlitEngine::VisibleRange(const RECT& clipBounds) const {
+    return {std::max<std::int64_t>(xAxis_.dstStart, clipBounds.left),
+            std::max<std::int64_t>(yAxis_.dstStart, clipBounds.top),
+            std::min<std::int64_t>(xAxis_.dstStart + xAxis_.dstSize, clipBounds.right),
+            std::min<std::int64_t>(yAxis_.dstStart + yAxis_.dstSize, clipBounds.bottom)};
+}
+
+// The mask must hold a pixel for every destination pixel of the blit.
+bool BlitEngine::MaskCovers(const PixelRange& range) const {
+    const POINT& origin = request_.maskOrigin;
+    std::int64_t maskX = origin.x + (range.left - xAxis_.dstStart),
+                 maskY = origin.y + (range.top - yAxis_.dstStart);
+    return origin.x >= 0 && origin.y >= 0 && origin.x + xAxis_.dstSize <= request_.mask->Width() &&
+           origin.y + yAxis_.dstSize <= request_.mask->Height() && maskX >= 0 && maskY >= 0;
+}
+
+// Maps the destination range onto the source, narrows it to the pixels whose source exists,
+// and prepares reading and converting the source.
+SourceSetup BlitEngine::SetUpSource(DcObject& dc, PixelRange& range) {
+    ChooseCombine();
+    if (!MapSource(range)) return SourceSetup::NothingVisible;
+    if (src_ == dst_ && !(xAxis_.Identity() && yAxis_.Identity())) {
+        sourceCopy_ = src_->Clone();
+        if (!sourceCopy_) return SourceSetup::Failed;
+        src_ = sourceCopy_.get();
+    }
+    const DcState& ds = dc.State();
+    convert_ = std::make_unique<ValueConverter>(
+        src_->Format(), dst_->Format(), request_.src->State().bkColor, PlainColor(dc, ds.textColor),
+        PlainColor(dc, ds.bkColor));
+    sourceRead_ = RowReaderFor(src_->BitsPerPixel());
+    sourceGather_ = RowGatherFor(src_->BitsPerPixel());
+    return SourceSetup::Ready;
+}
+
+void BlitEngine::ChooseCombine() {
+    bool shrinking = xAxis_.dstSize < xAxis_.srcSize || yAxis_.dstSize < yAxis_.srcSize;
+    if (!shrinking) return;
+    int mode = request_.stretchMode;
+    if (mode == BLACKONWHITE)
+        combine_ = Combine::And;
+    else if (mode == WHITEONBLACK)
+        combine_ = Combine::Or;
+    else if (mode == HALFTONE && dst_->BitsPerPixel() > 1)
+        combine_ = Combine::Average;
+}
+
+// False when no destination pixel of the range has a source pixel.
+bool BlitEngine::MapSource(PixelRange& range) {
+    columnMap_ = MapAxis(xAxis_.srcSize, xAxis_.dstSize, range.left - xAxis_.dstStart,
+                         range.right - xAxis_.dstStart, xAxis_.mirror, true);
+    rowMap_ = MapAxis(yAxis_.srcSize, yAxis_.dstSize, range.top - yAxis_.dstStart,
+                      range.bottom - yAxis_.dstStart, yAxis_.mirror, false);
+    std::int64_t lo, hi;
+    ValidRange(columnMap_, xAxis_.srcStart, src_->Width(), lo, hi, range.left);
+    std::int64_t shiftX = lo - range.left;
+    range.left = lo;
+    range.right = hi;
+    ValidRange(rowMap_, yAxis_.srcStart, src_->Height(), lo, hi, range.top);
+    std::int64_t shiftY = lo - range.top;
+    range.top = lo;
+    range.bottom = hi;
+    if (range.IsEmpty()) return false;
+    auto trim = [](AxisMapping& m, std::int64_t shift, std::int64_t count) {
+        for (auto* v : {&m.index, &m.first, &m.last}) {
+            v->erase(v->begin(), v->begin() + shift);
+            v->resize(std::size_t(count));
+        }
+    };
+    trim(columnMap_, shiftX, range.right - range.left);
+    trim(rowMap_, shiftY, range.bottom - range.top);
+    sourceColumns_.resize(columnMap_.index.size());
+    for (std::size_t i = 0; i < sourceColumns_.size(); ++i)
+        sourceColumns_[i] = int(xAxis_.srcStart + columnMap_.index[i]);
+    return true;
+}
+
+// A plain copy between surfaces of one format, neither stretched nor masked.
+bool BlitEngine::CanCopyDirectly() const {
+    return !request_.mask && foreCode_ == 0xCC && usesSource_ && combine_ == Combine::None &&
+           xAxis_.Identity() && yAxis_.Identity() && convert_->IsIdentity() &&
+           dst_->BitsPerPixel() >= 8;
+}
+
+void BlitEngine::RenderRows(DcObject& dc, const std::vector<RECT>& rects, bool reverse,
+                            std::size_t width) {
     std::unique_ptr<Pattern> pattern;
-    if (usePat) {
-        pattern = std::make_unique<Pattern>(dc, dst_->Format(), q_.brush);
+    if (usesPattern_) {
+        pattern = std::make_unique<Pattern>(dc, dst_->Format(), request_.brush);
         if (pattern->IsNull()) pattern = std::make_unique<Pattern>(dst_->Format(), COLORREF(0));
     }
-    RowReader dstRead = RowReaderFor(dst_->BitsPerPixel());
-    RowWriter dstWrite = RowWriterFor(dst_->BitsPerPixel());
-    RowReader maskRead = RowReaderFor(1);
-    RopRowFn ropFore = RopRowFor(fore), ropBack = RopRowFor(back);
-    std::size_t width = std::size_t(x1 - x0);
-    std::vector<std::uint32_t> s(width), p(width), d(width), d2, m;
-    std::vector<std::uint8_t> skip(width);
-    if (q_.mask) {
-        d2.resize(width);
-        m.resize(width);
-    }
+    destRead_ = RowReaderFor(dst_->BitsPerPixel());
+    destWrite_ = RowWriterFor(dst_->BitsPerPixel());
+    maskRead_ = RowReaderFor(1);
+    foreRop_ = RopRowFor(foreCode_);
+    backRop_ = RopRowFor(backCode_);
+    RowBuffers row(width, request_.mask != nullptr);
     for (const RECT& r : rects) {
-        int n = r.right - r.left;
         for (int k = 0; k < r.bottom - r.top; ++k) {
             int y = reverse ? r.bottom - 1 - k : r.top + k;
-            std::uint8_t* row = dst_->Row(y);
-            if (useSrc) SourceRow(y - rangeY0_, r.left, n, s.data());
-            if (pattern)
-                pattern->Row(r.left, y, n, p.data(), pattern->HasSkips() ? skip.data() : nullptr);
-            dstRead(row, r.left, n, d.data());
-            if (q_.mask) {
-                std::copy_n(d.begin(), n, d2.begin());
-                ropBack(d2.data(), s.data(), p.data(), n);
-                ropFore(d.data(), s.data(), p.data(), n);
-                std::int64_t mx = q_.maskOrigin.x + (r.left - ax_.dstStart),
-                             my = q_.maskOrigin.y + (y - ay_.dstStart);
-                maskRead(q_.mask->Row(int(my)), int(mx), n, m.data());
-                for (int i = 0; i < n; ++i)
-                    if (!m[std::size_t(i)]) d[std::size_t(i)] = d2[std::size_t(i)];
-            } else if (pattern && pattern->HasSkips()) {
-                std::vector<std::uint32_t> keep(d.begin(), d.begin() + n);
-                ropFore(d.data(), s.data(), p.data(), n);
-                for (int i = 0; i < n; ++i)
-                    if (skip[std::size_t(i)]) d[std::size_t(i)] = keep[std::size_t(i)];
-            } else {
-                ropFore(d.data(), s.data(), p.data(), n);
-            }
-            dstWrite(row, r.left, n, d.data());
+            RenderRow(y, r.left, r.right - r.left, pattern.get(), row);
         }
     }
-    return true;
+}
+
+// Destination pixels left .. left+count of row y.
+void BlitEngine::RenderRow(int y, int left, int count, const Pattern* pattern, RowBuffers& row) {
+    std::uint32_t* source = row.source.data();
+    std::uint32_t* brush = row.pattern.data();
+    std::uint32_t* dest = row.dest.data();
+    std::uint8_t* line = dst_->Row(y);
+    if (usesSource_) SourceRow(y - rangeTop_, left, count, source);
+    if (pattern)
+        pattern->Row(left, y, count, brush, pattern->HasSkips() ? row.skip.data() : nullptr);
+    destRead_(line, left, count, dest);
+    if (request_.mask) {
+        std::copy_n(row.dest.begin(), count, row.destBack.begin());
+        backRop_(row.destBack.data(), source, brush, count);
+        foreRop_(dest, source, brush, count);
+        std::int64_t maskX = request_.maskOrigin.x + (left - xAxis_.dstStart),
+                     maskY = request_.maskOrigin.y + (y - yAxis_.dstStart);
+        maskRead_(request_.mask->Row(int(maskY)), int(maskX), count, row.mask.data());
+        for (std::size_t i = 0; i < std::size_t(count); ++i)
+            if (!row.mask[i]) row.dest[i] = row.destBack[i];
+    } else if (pattern && pattern->HasSkips()) {
+        std::vector<std::uint32_t> keep(row.dest.begin(), row.dest.begin() + count);
+        foreRop_(dest, source, brush, count);
+        for (std::size_t i = 0; i < std::size_t(count); ++i)
+            if (row.skip[i]) row.dest[i] = keep[i];
+    } else {
+        foreRop_(dest, source, brush, count);
+    }
+    destWrite_(line, left, count, dest);
 }
 
 bool BlitEngine::DirectCopy(const std::vector<RECT>& rects, bool reverse) {
     int bytesPerPixel = dst_->BitsPerPixel() / 8;
     for (const RECT& r : rects) {
         std::size_t bytes = std::size_t(r.right - r.left) * bytesPerPixel;
-        std::int64_t sx = ax_.srcStart + (r.left - ax_.dstStart);
+        std::int64_t sx = xAxis_.srcStart + (r.left - xAxis_.dstStart);
         for (int k = 0; k < r.bottom - r.top; ++k) {
             int y = reverse ? r.bottom - 1 - k : r.top + k;
-            std::int64_t sy = ay_.srcStart + (y - ay_.dstStart);
+            std::int64_t sy = yAxis_.srcStart + (y - yAxis_.dstStart);
             std::memmove(dst_->Row(y) + std::size_t(r.left) * bytesPerPixel,
                          src_->Row(int(sy)) + std::size_t(sx) * bytesPerPixel, bytes);
         }
@@ -249,12 +332,12 @@ void BlitEngine::SourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::ui
         CombinedSourceRow(offsetY, x0, n, out);
         return;
     }
-    int sy = int(ay_.srcStart + my_.index[std::size_t(offsetY)]);
-    std::size_t i0 = std::size_t(x0 - rangeX0_);
-    if (ax_.Identity())
-        srcRead_(src_->Row(sy), xs_[i0], n, out);
+    int sy = int(yAxis_.srcStart + rowMap_.index[std::size_t(offsetY)]);
+    std::size_t i0 = std::size_t(x0 - rangeLeft_);
+    if (xAxis_.Identity())
+        sourceRead_(src_->Row(sy), sourceColumns_[i0], n, out);
     else
-        srcGather_(src_->Row(sy), xs_.data() + i0, n, out);
+        sourceGather_(src_->Row(sy), sourceColumns_.data() + i0, n, out);
     convert_->Convert(out, n);
 }
 
@@ -264,15 +347,16 @@ void BlitEngine::SourceRow(std::int64_t offsetY, std::int64_t x0, int n, std::ui
 void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n,
                                    std::uint32_t* out) {
     std::size_t iy = std::size_t(offsetY);
-    int yFirst = int(std::max<std::int64_t>(0, ay_.srcStart + my_.first[iy]));
-    int yLast = int(std::min<std::int64_t>(src_->Height() - 1, ay_.srcStart + my_.last[iy]));
-    std::size_t i0 = std::size_t(x0 - rangeX0_);
+    int yFirst = int(std::max<std::int64_t>(0, yAxis_.srcStart + rowMap_.first[iy]));
+    int yLast = int(std::min<std::int64_t>(src_->Height() - 1, yAxis_.srcStart + rowMap_.last[iy]));
+    std::size_t i0 = std::size_t(x0 - rangeLeft_);
     auto columnFirst = [&](int i) {
-        return int(std::max<std::int64_t>(0, ax_.srcStart + mx_.first[i0 + std::size_t(i)]));
+        return int(
+            std::max<std::int64_t>(0, xAxis_.srcStart + columnMap_.first[i0 + std::size_t(i)]));
     };
     auto columnLast = [&](int i) {
         return int(std::min<std::int64_t>(src_->Width() - 1,
-                                          ax_.srcStart + mx_.last[i0 + std::size_t(i)]));
+                                          xAxis_.srcStart + columnMap_.last[i0 + std::size_t(i)]));
     };
     // Groups are monotonic along the row (reversed when mirrored): the span is their hull.
     int spanFirst = std::min(columnFirst(0), columnFirst(n - 1));
@@ -285,11 +369,11 @@ void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n,
     std::vector<std::uint32_t> row(static_cast<std::size_t>(span));
     const PixelFormat& sf = src_->Format();
     if (combine_ == Combine::Average) {
-        const DcState& ds = q_.dst->State();
+        const DcState& ds = request_.dst->State();
         std::vector<std::uint32_t> sums(std::size_t(n) * 3, 0);
         std::vector<std::uint32_t> counts(static_cast<std::size_t>(n), 0);
         for (int y = yFirst; y <= yLast; ++y) {
-            srcRead_(src_->Row(y), spanFirst, span, row.data());
+            sourceRead_(src_->Row(y), spanFirst, span, row.data());
             for (int i = 0; i < n; ++i) {
                 for (int x = columnFirst(i); x <= columnLast(i); ++x) {
                     std::uint32_t v = row[std::size_t(x - spanFirst)];
@@ -314,7 +398,7 @@ void BlitEngine::CombinedSourceRow(std::int64_t offsetY, std::int64_t x0, int n,
     const bool isAnd = combine_ == Combine::And;
     std::fill_n(out, n, isAnd ? ~0u : 0u);
     for (int y = yFirst; y <= yLast; ++y) {
-        srcRead_(src_->Row(y), spanFirst, span, row.data());
+        sourceRead_(src_->Row(y), spanFirst, span, row.data());
         convert_->Convert(row.data(), span);
         for (int i = 0; i < n; ++i) {
             std::uint32_t acc = out[i];

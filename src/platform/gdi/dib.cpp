@@ -139,7 +139,7 @@ std::unique_ptr<BitmapObject> SourceFromBits(const BITMAPINFO* info, UINT usage,
     }
     // Build the bitmap from a header that describes exactly the rows handed over.
     if (layout.headerSize > sizeof(BITMAPV5HEADER)) return nullptr;
-    std::array<std::uint8_t, sizeof(BITMAPV5HEADER) + 256 * 4 + 12> header{};
+    std::array<std::uint8_t, sizeof(BITMAPV5HEADER) + 256 * sizeof(RGBQUAD) + 12> header{};
     std::memcpy(header.data(), info, layout.headerSize);
     std::size_t tableBytes = 0;
     if (layout.bpp <= 8) {

@@ -155,8 +155,7 @@ int GetSystemMetrics(int index) {
             return 13;
         case SM_CMONITORS:
             return 1;
-        case SM_SWAPBUTTON:
-            return 0;
+        case SM_SWAPBUTTON:  // the buttons are never swapped
         default:
             return 0;
     }

@@ -191,7 +191,8 @@ void Gather(const std::uint8_t* row, const int* xs, int count, std::uint32_t* ou
         else if constexpr (Bpp == 8)
             out[i] = row[x];
         else if constexpr (Bpp == 16)
-            out[i] = std::uint32_t(row[2 * x]) | (std::uint32_t(row[2 * x + 1]) << 8);
+            out[i] = std::uint32_t(row[std::ptrdiff_t(x) * 2]) |
+                     (std::uint32_t(row[std::ptrdiff_t(x) * 2 + 1]) << 8);
         else if constexpr (Bpp == 24) {
             const std::uint8_t* p = row + std::size_t(x) * 3;
             out[i] = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);

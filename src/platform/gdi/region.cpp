@@ -137,8 +137,8 @@ RegionObject* ResolveRegion(HRGN region) {
     return ResolveObject<RegionObject>(region);
 }
 
-HRGN NewRegion(Region region) {
-    return RegisterObject<HRGN>(std::make_unique<RegionObject>(std::move(region)));
+HRGN NewRegion(const Region& region) {
+    return RegisterObject<HRGN>(std::make_unique<RegionObject>(region));
 }
 
 }  // namespace
@@ -169,7 +169,7 @@ HRGN ExtCreateRegion(const void* transform, DWORD byteCount, const RGNDATA* data
     for (std::size_t i = 0; i < rects.size(); i += kBatch) {
         result.Union(Region::FromRects(rects.data() + i, std::min(kBatch, rects.size() - i)));
     }
-    return NewRegion(std::move(result));
+    return NewRegion(result);
 }
 
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
@@ -199,7 +199,7 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
         default:
             return ERROR;
     }
-    d->Get() = std::move(result);
+    d->Get() = result;
     return d->Get().Complexity();
 }
 

@@ -185,9 +185,11 @@ void PathEllipsis(Piece& piece, int maxWidth, LineBuilder& builder) {
         return;
     }
     Piece head{piece.chars.substr(0, sep),
-               std::vector<bool>(piece.accelerated.begin(), piece.accelerated.begin() + sep)};
+               std::vector<bool>(piece.accelerated.begin(),
+                                 piece.accelerated.begin() + std::ptrdiff_t(sep))};
     Piece tail{piece.chars.substr(sep),
-               std::vector<bool>(piece.accelerated.begin() + sep, piece.accelerated.end())};
+               std::vector<bool>(piece.accelerated.begin() + std::ptrdiff_t(sep),
+                                 piece.accelerated.end())};
     const int tailWidth = builder.Width(tail.chars) + builder.Width(kEllipsis);
     if (tailWidth > maxWidth) {
         // Not even the last part fits: lead with "..." and cut the end instead.
@@ -221,6 +223,61 @@ LaidLine PlaceLine(const Piece& piece, LineBuilder& builder) {
     return line;
 }
 
+// The text's lines, wrapped to the box when the format asks for it.
+std::vector<Piece> BreakLines(std::u32string_view text, unsigned format, LineBuilder& builder,
+                              int boxWidth) {
+    std::vector<Piece> pieces;
+    if (text.empty()) return pieces;
+    for (std::u32string_view source : SplitLines(text, format)) {
+        Paragraph para = StripPrefixes(source, format);
+        if (format & DT_SINGLELINE) {
+            // Line breaks do not break a single line; they are not drawn either.
+            Paragraph kept;
+            for (size_t i = 0; i < para.chars.size(); ++i) {
+                if (para.chars[i] == U'\r' || para.chars[i] == U'\n') continue;
+                kept.chars.push_back(para.chars[i]);
+                kept.accelerated.push_back(para.accelerated[i]);
+            }
+            para = std::move(kept);
+        }
+        for (auto [begin, end] : builder.Wrap(para.chars, boxWidth)) {
+            pieces.push_back({para.chars.substr(begin, end - begin),
+                              std::vector<bool>(para.accelerated.begin() + std::ptrdiff_t(begin),
+                                                para.accelerated.begin() + std::ptrdiff_t(end))});
+        }
+    }
+    return pieces;
+}
+
+// Moves the laid lines into the box, aligned as the format says; returns the first line's top.
+int AlignLines(TextLayout& layout, const LayoutBox& box, unsigned format) {
+    const int count = static_cast<int>(layout.lines.size());
+    const int boxWidth = box.right - box.left;
+    int top = box.top;
+    if ((format & DT_SINGLELINE) && count > 0) {
+        if (format & DT_VCENTER)
+            top = box.top + (box.bottom - box.top - layout.lineHeight) / 2;
+        else if (format & DT_BOTTOM)
+            top = box.bottom - layout.lineHeight;
+    }
+    for (int i = 0; i < count; ++i) {
+        LaidLine& line = layout.lines[static_cast<size_t>(i)];
+        int left = box.left;
+        if (format & DT_CENTER)
+            left = box.left + (boxWidth - line.width) / 2;
+        else if (format & DT_RIGHT)
+            left = box.right - line.width;
+        line.left = left;
+        line.top = top + i * layout.lineHeight;
+        for (int& x : line.x) x += left;
+        for (auto& span : line.underlines) {
+            span.first += left;
+            span.second += left;
+        }
+    }
+    return top;
+}
+
 }  // namespace
 
 bool IsBreakableWide(char32_t ch) {
@@ -249,34 +306,11 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsi
     layout.lineHeight =
         measure.LineHeight() + ((format & DT_EXTERNALLEADING) ? measure.ExternalLeading() : 0);
     const int boxWidth = box.right - box.left;
-    const int boxHeight = box.bottom - box.top;
     LineBuilder builder(format, measure, tabChars);
-
-    std::vector<Piece> pieces;
-    if (!text.empty()) {
-        for (std::u32string_view source : SplitLines(text, format)) {
-            Paragraph para = StripPrefixes(source, format);
-            if (format & DT_SINGLELINE) {
-                // Line breaks do not break a single line; they are not drawn either.
-                Paragraph kept;
-                for (size_t i = 0; i < para.chars.size(); ++i) {
-                    if (para.chars[i] == U'\r' || para.chars[i] == U'\n') continue;
-                    kept.chars.push_back(para.chars[i]);
-                    kept.accelerated.push_back(para.accelerated[i]);
-                }
-                para = std::move(kept);
-            }
-            for (auto [begin, end] : builder.Wrap(para.chars, boxWidth)) {
-                pieces.push_back({para.chars.substr(begin, end - begin),
-                                  std::vector<bool>(para.accelerated.begin() + begin,
-                                                    para.accelerated.begin() + end)});
-            }
-        }
-    }
 
     // A word too long for its line is cut with "..." as a line end would be.
     const bool ellipsis = (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;
-    for (Piece& piece : pieces) {
+    for (Piece& piece : BreakLines(text, format, builder, boxWidth)) {
         if (ellipsis && builder.Width(piece.chars) > boxWidth) {
             if (format & DT_PATH_ELLIPSIS)
                 PathEllipsis(piece, boxWidth, builder);
@@ -289,28 +323,7 @@ TextLayout LayoutText(std::u32string_view text, const LayoutBox& callerBox, unsi
 
     const int count = static_cast<int>(layout.lines.size());
     const int textHeight = count * layout.lineHeight;
-    int top = box.top;
-    if ((format & DT_SINGLELINE) && count > 0) {
-        if (format & DT_VCENTER)
-            top = box.top + (boxHeight - layout.lineHeight) / 2;
-        else if (format & DT_BOTTOM)
-            top = box.bottom - layout.lineHeight;
-    }
-    for (int i = 0; i < count; ++i) {
-        LaidLine& line = layout.lines[static_cast<size_t>(i)];
-        int left = box.left;
-        if (format & DT_CENTER)
-            left = box.left + (boxWidth - line.width) / 2;
-        else if (format & DT_RIGHT)
-            left = box.right - line.width;
-        line.left = left;
-        line.top = top + i * layout.lineHeight;
-        for (int& x : line.x) x += left;
-        for (auto& span : line.underlines) {
-            span.first += left;
-            span.second += left;
-        }
-    }
+    const int top = AlignLines(layout, box, format);
     layout.height = (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) && count > 0
                         ? top + textHeight - box.top
                         : textHeight;

@@ -90,8 +90,8 @@ IMAGELIST MakeList(int size) {
     list.size = size;
     for (int i = 0; i < kSystemIconCount; ++i) {
         const Grid art = Art(i);
-        std::vector<std::uint32_t> pixels(size * size, 0);
-        std::vector<bool> opaque(size * size, false);
+        std::vector<std::uint32_t> pixels(std::size_t(size) * size, 0);
+        std::vector<bool> opaque(std::size_t(size) * size, false);
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 const std::uint32_t c = art[y * 16 / size][x * 16 / size];
@@ -134,8 +134,8 @@ BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT) {
     // An icon is made for the one draw: the lists hold no handles that could outlive the
     // drawing services.
     const int maskStride = (size + 15) / 16 * 2;
-    std::vector<BYTE> andBits(maskStride * size, 0);
-    std::vector<std::uint32_t> xorBits(size * size, 0);
+    std::vector<BYTE> andBits(std::size_t(maskStride) * size, 0);
+    std::vector<std::uint32_t> xorBits(std::size_t(size) * size, 0);
     for (int row = 0; row < size; ++row) {
         for (int col = 0; col < size; ++col) {
             const int at = row * size + col;

@@ -269,7 +269,7 @@ class NamespaceFolder : public IShellFolder {
     static HRESULT SetWide(STRRET* name, const std::string& text) {
         auto* copy = static_cast<char*>(SHAlloc(text.size() + 1));
         if (copy == nullptr) return E_OUTOFMEMORY;
-        std::memcpy(copy, text.data(), text.size());
+        std::memcpy(copy, text.c_str(), text.size() + 1);
         name->uType = STRRET_WSTR;
         name->pOleStr = copy;
         return S_OK;

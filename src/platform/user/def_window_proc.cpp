@@ -133,6 +133,7 @@ LRESULT DefaultNcButtonDown(Window* window, WPARAM hit, LPARAM lParam) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a plain message switch
 LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FromHandle(handle);
     if (window == nullptr) return 0;
@@ -208,7 +209,7 @@ LRESULT DefWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN:
             if (wParam == WPARAM(VK_F10) && GetKeyState(VK_SHIFT) < 0) {
                 SendMessage(handle, WM_CONTEXTMENU, WPARAM(handle), -1);
-            } else if (wParam == WPARAM(VK_F1 + 3) && (lParam & (LPARAM(1) << 29))) {
+            } else if (wParam == WPARAM(VK_F1) + 3 && (lParam & (LPARAM(1) << 29))) {
                 SendMessage(Root(window)->handle, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4
             }
             return 0;

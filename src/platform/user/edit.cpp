@@ -329,6 +329,7 @@ LRESULT OnMouse(HWND handle, EditState& e, UINT message, LPARAM lParam) {
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-size): a plain message switch
 LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto state = std::make_unique<EditState>();

@@ -218,6 +218,148 @@ std::uintptr_t SetClassLongPtr(HWND handle, int index, LONG_PTR value) {
 // ---------------------------------------------------------------------------------------------
 // Creation and destruction
 
+namespace {
+
+// Where a new window goes: under a parent, owned by a top-level window, or nowhere at all.
+struct Placement {
+    Window* parent = nullptr;
+    HWND owner = nullptr;
+    bool messageOnly = false;
+};
+
+// Resolves the parent a window is created with, adjusting its style to the placement; false
+// when the parent cannot take it.
+bool PlaceNewWindow(HWND& parentHandle, DWORD& style, Placement& placement) {
+    placement.messageOnly = parentHandle == HWND_MESSAGE;
+    if (placement.messageOnly) {
+        style &= ~(WS_VISIBLE | WS_CHILD);
+        parentHandle = nullptr;
+    } else if (parentHandle != nullptr) {
+        Window* given = LiveWindow(parentHandle);
+        if (given == nullptr) return false;
+        if (style & WS_CHILD) {
+            placement.parent = given;
+        } else {
+            placement.owner = Root(given)->handle;  // a top-level window is owned by the root
+        }
+    } else if (style & WS_CHILD) {
+        return false;  // a child needs a parent
+    }
+    // Overlapped windows always have a caption, as on Windows.
+    if (!(style & (WS_POPUP | WS_CHILD)) && !placement.messageOnly)
+        style |= WS_CAPTION | WS_CLIPSIBLINGS;
+    return true;
+}
+
+// Puts a new window into the tree: message-only windows stay with the roots unseen, children
+// go to the bottom of their parent's z-order, top-level windows get a host window on top.
+void LinkNewWindow(Window* window, const Placement& placement) {
+    UserState& state = State();
+    if (placement.messageOnly) {
+        state.topLevels.push_back(window);
+    } else if (placement.parent != nullptr) {
+        placement.parent->children.push_back(window);
+    } else {
+        BringToTop(window);
+        const DWORD exStyle = window->exStyle;
+        HostWindowOptions options;
+        options.topMost = (exStyle & WS_EX_TOPMOST) != 0;
+        options.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0 ||
+                             (window->style & WS_POPUP && placement.owner != nullptr &&
+                              (exStyle & WS_EX_TOOLWINDOW));
+        options.title = window->text;
+        window->hostId = CurrentHost().CreateWindow(
+            HostRect{window->rect.left, window->rect.top, window->rect.right, window->rect.bottom},
+            options);
+        RestackHost();
+    }
+}
+
+// The record of a new window under a fresh handle, linked into the tree before any message
+// reaches it. `cs` holds the final style and geometry.
+Window* NewWindow(const std::shared_ptr<WindowClass>& cls, const Placement& placement,
+                  const CREATESTRUCT& cs) {
+    UserState& state = State();
+    auto created = std::make_unique<Window>();
+    Window* window = created.get();
+    window->handle = reinterpret_cast<HWND>(state.nextHandle);
+    state.nextHandle += 4;
+    window->windowClass = cls;
+    window->proc = cls->info.lpfnWndProc;
+    window->style = DWORD(cs.style) & ~WS_VISIBLE;
+    window->exStyle = cs.dwExStyle;
+    window->parent = placement.parent;
+    window->owner = placement.owner;
+    window->instance = cs.hInstance;
+    window->messageOnly = placement.messageOnly;
+    window->text = cs.lpszName != nullptr ? cs.lpszName : "";
+    if (cs.style & WS_CHILD) window->id = LONG_PTR(reinterpret_cast<std::uintptr_t>(cs.hMenu));
+    window->rect = RECT{cs.x, cs.y, cs.x + std::max(cs.cx, 0), cs.y + std::max(cs.cy, 0)};
+    window->normalRect = window->rect;
+    state.windows[window->handle] = std::move(created);
+    LinkNewWindow(window, placement);
+    return window;
+}
+
+// WM_NCCREATE, WM_CREATE, WM_SIZE and WM_MOVE; false when the window did not survive them.
+bool SendCreationMessages(HWND handle, CREATESTRUCT& cs) {
+    if (!(cs.style & WS_CHILD)) {
+        MINMAXINFO info = QueryMinMaxInfo(handle);
+        if (!LiveWindow(handle)) return false;
+        (void)info;
+    }
+    if (SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) == FALSE) {
+        DestroyWindow(handle);
+        return false;
+    }
+    Window* window = LiveWindow(handle);
+    if (window == nullptr) return false;
+    RecalcClientRect(window);
+    if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+        DestroyWindow(handle);
+        return false;
+    }
+    window = LiveWindow(handle);
+    if (window == nullptr) return false;
+    const int clientWidth = window->client.right - window->client.left;
+    const int clientHeight = window->client.bottom - window->client.top;
+    SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(clientWidth, clientHeight));
+    window = LiveWindow(handle);
+    if (window == nullptr) return false;
+    POINT origin{window->rect.left + window->client.left, window->rect.top + window->client.top};
+    SendMessage(handle, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
+    return LiveWindow(handle) != nullptr;
+}
+
+// WM_PARENTNOTIFY up the chain of parents until one asks for no more, unless the window was
+// created asking for none; false when the window did not survive it.
+bool NotifyParentsOfCreation(HWND handle, DWORD exStyle) {
+    Window* window = LiveWindow(handle);
+    if (window->parent == nullptr || (exStyle & WS_EX_NOPARENTNOTIFY)) return true;
+    for (Window* p = window->parent; p != nullptr; p = p->parent) {
+        const HWND ph = p->handle;
+        SendMessage(ph, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, int(window->id)),
+                    reinterpret_cast<LPARAM>(handle));
+        window = LiveWindow(handle);
+        p = FromHandle(ph);
+        if (window == nullptr || p == nullptr || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
+    }
+    return LiveWindow(handle) != nullptr;
+}
+
+void ShowNewWindow(HWND handle, DWORD style) {
+    if (!(style & WS_VISIBLE)) return;
+    if (style & WS_MAXIMIZE) {
+        ShowWindow(handle, SW_SHOWMAXIMIZED);
+    } else if (style & WS_MINIMIZE) {
+        ShowWindow(handle, SW_SHOWMINIMIZED);
+    } else {
+        ShowWindow(handle, SW_SHOW);
+    }
+}
+
+}  // namespace
+
 HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                     int width, int height, HWND parentHandle, HMENU menu, HINSTANCE instance,
                     LPVOID param) {
@@ -226,126 +368,30 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     RegisterBuiltInClasses();
     std::shared_ptr<WindowClass> cls = FindClass(className);
     if (!cls) return nullptr;
-    Window* parent = nullptr;
-    HWND owner = nullptr;
-    const bool messageOnly = parentHandle == HWND_MESSAGE;
-    if (messageOnly) {
-        style &= ~(WS_VISIBLE | WS_CHILD);
-        parentHandle = nullptr;
-    } else if (parentHandle != nullptr) {
-        Window* given = LiveWindow(parentHandle);
-        if (given == nullptr) return nullptr;
-        if (style & WS_CHILD) {
-            parent = given;
-        } else {
-            owner = Root(given)->handle;  // a top-level window is owned by the root
-        }
-    } else if (style & WS_CHILD) {
-        return nullptr;  // a child needs a parent
-    }
-
-    // Overlapped windows always have a caption, as on Windows.
-    if (!(style & (WS_POPUP | WS_CHILD)) && !messageOnly) style |= WS_CAPTION | WS_CLIPSIBLINGS;
-    UserState& state = State();
-    auto created = std::make_unique<Window>();
-    Window* window = created.get();
-    window->handle = reinterpret_cast<HWND>(state.nextHandle);
-    state.nextHandle += 4;
-    window->windowClass = cls;
-    window->proc = cls->info.lpfnWndProc;
-    window->style = style & ~WS_VISIBLE;
-    window->exStyle = exStyle;
-    window->parent = parent;
-    window->owner = owner;
-    window->instance = instance;
-    window->messageOnly = messageOnly;
-    window->text = windowName != nullptr ? windowName : "";
-    if (style & WS_CHILD) window->id = LONG_PTR(reinterpret_cast<std::uintptr_t>(menu));
+    Placement placement;
+    if (!PlaceNewWindow(parentHandle, style, placement)) return nullptr;
     if (x == CW_USEDEFAULT) x = y = 0;
     if (width == CW_USEDEFAULT) {
         const RECT work = GetWorkArea();
         width = (work.right - work.left) * 3 / 4;
         height = (work.bottom - work.top) * 3 / 4;
     }
-    window->rect = RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
-    window->normalRect = window->rect;
-    const HWND handle = window->handle;
-    state.windows[handle] = std::move(created);
-    if (messageOnly) {
-        state.topLevels.push_back(window);  // kept with the roots, never shown
-    } else if (parent != nullptr) {
-        parent->children.push_back(window);  // new children go to the bottom of the z-order
-    } else if (!messageOnly) {
-        BringToTop(window);
-        HostWindowOptions options;
-        options.topMost = (exStyle & WS_EX_TOPMOST) != 0;
-        options.noActivate = (exStyle & WS_EX_NOACTIVATE) != 0 ||
-                             (style & WS_POPUP && owner != nullptr && (exStyle & WS_EX_TOOLWINDOW));
-        options.title = window->text;
-        window->hostId = CurrentHost().CreateWindow(
-            HostRect{x, y, window->rect.right, window->rect.bottom}, options);
-        RestackHost();
-    }
-
-    CREATESTRUCT cs{param,
-                    instance,
-                    menu,
-                    parentHandle,
-                    height,
-                    width,
-                    y,
-                    x,
-                    LONG(style),
-                    windowName,
-                    window->windowClass->name.c_str(),
-                    exStyle};
-    if (!(style & WS_CHILD)) {
-        MINMAXINFO info = QueryMinMaxInfo(handle);
-        if (!LiveWindow(handle)) return nullptr;
-        (void)info;
-    }
-    if (SendMessage(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) == FALSE) {
-        DestroyWindow(handle);
+    CREATESTRUCT cs{.lpCreateParams = param,
+                    .hInstance = instance,
+                    .hMenu = menu,
+                    .hwndParent = parentHandle,
+                    .cy = height,
+                    .cx = width,
+                    .y = y,
+                    .x = x,
+                    .style = LONG(style),
+                    .lpszName = windowName,
+                    .lpszClass = cls->name.c_str(),
+                    .dwExStyle = exStyle};
+    const HWND handle = NewWindow(cls, placement, cs)->handle;
+    if (!SendCreationMessages(handle, cs) || !NotifyParentsOfCreation(handle, exStyle))
         return nullptr;
-    }
-    window = LiveWindow(handle);
-    if (window == nullptr) return nullptr;
-    RecalcClientRect(window);
-    if (SendMessage(handle, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-        DestroyWindow(handle);
-        return nullptr;
-    }
-    window = LiveWindow(handle);
-    if (window == nullptr) return nullptr;
-    const int clientWidth = window->client.right - window->client.left;
-    const int clientHeight = window->client.bottom - window->client.top;
-    SendMessage(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(clientWidth, clientHeight));
-    window = LiveWindow(handle);
-    if (window == nullptr) return nullptr;
-    POINT origin{window->rect.left + window->client.left, window->rect.top + window->client.top};
-    SendMessage(handle, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
-    window = LiveWindow(handle);
-    if (window == nullptr) return nullptr;
-    if (window->parent != nullptr && !(exStyle & WS_EX_NOPARENTNOTIFY)) {
-        for (Window* p = window->parent; p != nullptr; p = p->parent) {
-            const HWND ph = p->handle;
-            SendMessage(ph, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, int(window->id)),
-                        reinterpret_cast<LPARAM>(handle));
-            window = LiveWindow(handle);
-            p = FromHandle(ph);
-            if (window == nullptr || p == nullptr || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
-        }
-        if (LiveWindow(handle) == nullptr) return nullptr;
-    }
-    if (style & WS_VISIBLE) {
-        if (style & WS_MAXIMIZE) {
-            ShowWindow(handle, SW_SHOWMAXIMIZED);
-        } else if (style & WS_MINIMIZE) {
-            ShowWindow(handle, SW_SHOWMINIMIZED);
-        } else {
-            ShowWindow(handle, SW_SHOW);
-        }
-    }
+    ShowNewWindow(handle, style);
     return LiveWindow(handle) != nullptr ? handle : nullptr;
 }
 
@@ -578,7 +624,7 @@ BOOL SetLayeredWindowAttributes(HWND handle, COLORREF, BYTE alpha, DWORD flags) 
     if (window == nullptr || !window->IsTopLevel() || !(window->exStyle & WS_EX_LAYERED))
         return FALSE;
     if ((flags & LWA_ALPHA) && window->hostId != 0)
-        CurrentHost().SetWindowOpacity(window->hostId, alpha / 255.0f);
+        CurrentHost().SetWindowOpacity(window->hostId, float(alpha) / 255.0f);
     return TRUE;
 }
 

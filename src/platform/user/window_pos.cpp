@@ -419,7 +419,7 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
         points[i].x += dx;
         points[i].y += dy;
     }
-    return MAKELPARAM(dx, dy);
+    return int(MAKELPARAM(dx, dy));  // both offsets in one 32-bit value
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/gdi.h"
@@ -57,7 +58,37 @@ class EmfPlayer {
         bool closed = false;
     };
 
+    // Plays one record through the handler the table gives its type.
+    using RecordHandler = void (EmfPlayer::*)(uint32_t type, std::span<const uint8_t> rec);
+    static const std::pair<uint32_t, RecordHandler> kHandlers[];
     void Dispatch(const RecordRef& ref);
+
+    // Handlers for records played in a line or two, and adapters for the others.
+    template <void (EmfPlayer::*Handler)(std::span<const uint8_t>)>
+    void Untyped(uint32_t type, std::span<const uint8_t> rec);
+    template <auto Setter>  // a context attribute from the record's one signed value
+    void SignedAttribute(uint32_t type, std::span<const uint8_t> rec);
+    template <auto Setter>  // a context attribute from the record's one unsigned value
+    void UnsignedAttribute(uint32_t type, std::span<const uint8_t> rec);
+    void SaveDcRecord(uint32_t type, std::span<const uint8_t> rec);
+    void RestoreDcRecord(uint32_t type, std::span<const uint8_t> rec);
+    void ArcDirectionRecord(uint32_t type, std::span<const uint8_t> rec);
+    void BrushOriginRecord(uint32_t type, std::span<const uint8_t> rec);
+    void PaletteRecord(uint32_t type, std::span<const uint8_t> rec);
+    void SelectObjectRecord(uint32_t type, std::span<const uint8_t> rec);
+    void DeleteObjectRecord(uint32_t type, std::span<const uint8_t> rec);
+    void MoveToRecord(uint32_t type, std::span<const uint8_t> rec);
+    void LineToRecord(uint32_t type, std::span<const uint8_t> rec);
+    void BeginPathRecord(uint32_t type, std::span<const uint8_t> rec);
+    void EndPathRecord(uint32_t type, std::span<const uint8_t> rec);
+    void AbortPathRecord(uint32_t type, std::span<const uint8_t> rec);
+    void CloseFigureRecord(uint32_t type, std::span<const uint8_t> rec);
+    template <bool Fill, bool Stroke>
+    void PathRecord(uint32_t type, std::span<const uint8_t> rec);
+    void OffsetClipRecord(uint32_t type, std::span<const uint8_t> rec);
+    template <bool Wide>
+    void TextRecord(uint32_t type, std::span<const uint8_t> rec);
+
     void ResetAttributes();
     void SetPosition(Vec2 device);
     void UpdateTransform();

@@ -10,8 +10,7 @@ namespace platform::metafile {
 
 namespace {
 
-constexpr uint32_t kGradientRectH = 0;
-constexpr uint32_t kGradientRectV = 1;
+constexpr uint32_t kGradientRectV = 1;  // 0 shades rectangles horizontally
 constexpr uint32_t kGradientTriangle = 2;
 constexpr size_t kVertexSize = 16;
 

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <unordered_map>
+#include <utility>
 
 #include "platform/gdi/metafile/ansi_text.h"
 #include "platform/gdi/metafile/byte_reader.h"
@@ -20,8 +23,8 @@ namespace {
 
 using namespace wmf;
 
-constexpr uint32_t kRecordFixedWords = 3;  // size (2 words) and function
-constexpr size_t kMaxObjects = 0xFFFF;     // EMF handle indices are 16-bit in the header
+constexpr size_t kRecordFixedWords = 3;  // size (2 words) and function
+constexpr size_t kMaxObjects = 0xFFFF;   // EMF handle indices are 16-bit in the header
 constexpr uint64_t kMaxOutput = 0xFFFF0000u;
 constexpr uint32_t kEtoOpaque = 0x0002;
 constexpr uint32_t kEtoClipped = 0x0004;
@@ -62,8 +65,54 @@ class Converter {
     std::optional<std::vector<uint8_t>> Finish(std::string* why);
 
   private:
+    // Translates one record; a table maps each function to its handler.
+    using Handler = void (Converter::*)(const Params& p);
+    static const std::pair<uint16_t, Handler> kHandlers[];
     void Record(uint16_t function, const Params& p);
     void Emit(std::vector<uint8_t> record);
+
+    // Records that translate one to one.
+    template <uint32_t Type>
+    void ColorValue(const Params& p) {
+        if (p.Words() >= 2) Value(Type, p.U32(0));
+    }
+    template <uint32_t Type>
+    void WordValue(const Params& p) {
+        if (p.Words() >= 1) Value(Type, p.U16(0));
+    }
+    template <uint32_t Type>
+    void Rect(const Params& p) {
+        RectRecord(Type, p);
+    }
+    template <uint32_t Type>
+    void Arc(const Params& p) {
+        ArcFamily(Type, p);
+    }
+    template <uint32_t Type>
+    void Polyline(const Params& p) {
+        Poly(Type, p);
+    }
+    template <Slot Kind>
+    void PlaceholderRecord(const Params&) {
+        Placeholder(Kind);
+    }
+    void SetWindowOrg(const Params& p);
+    void OffsetWindowOrg(const Params& p);
+    void SetWindowExt(const Params& p);
+    void ScaleWindowExt(const Params& p);
+    void MoveTo(const Params& p);
+    void LineTo(const Params& p);
+    void RoundRect(const Params& p);
+    void SetPixel(const Params& p);
+    void SaveDc(const Params& p);
+    void RestoreDc(const Params& p);
+    void PatBltRecord(const Params& p);
+    void StretchDibRecord(const Params& p);
+    void DibStretchBlt(const Params& p);
+    void DibBitBlt(const Params& p);
+    void SetDibToDevice(const Params& p);
+    void SelectObjectRecord(const Params& p);
+    void DeleteObjectRecord(const Params& p);
 
     // Record families.
     void Value(uint32_t type, uint32_t value) { Emit(EmfRecordBuilder(type).U32(value).Finish()); }
@@ -402,199 +451,182 @@ void Converter::DeleteObject(uint16_t index) {
     if (kind != Slot::Untranslated) Value(EMR_DELETEOBJECT, index + 1u);
 }
 
-void Converter::Record(uint16_t function, const Params& p) {
-    switch (function) {
-        case META_SETBKCOLOR:
-            if (p.Words() >= 2) Value(EMR_SETBKCOLOR, p.U32(0));
-            break;
-        case META_SETTEXTCOLOR:
-            if (p.Words() >= 2) Value(EMR_SETTEXTCOLOR, p.U32(0));
-            break;
-        case META_SETBKMODE:
-            if (p.Words() >= 1) Value(EMR_SETBKMODE, p.U16(0));
-            break;
-        case META_SETROP2:
-            if (p.Words() >= 1) Value(EMR_SETROP2, p.U16(0));
-            break;
-        case META_SETPOLYFILLMODE:
-            if (p.Words() >= 1) Value(EMR_SETPOLYFILLMODE, p.U16(0));
-            break;
-        case META_SETSTRETCHBLTMODE:
-            if (p.Words() >= 1) Value(EMR_SETSTRETCHBLTMODE, p.U16(0));
-            break;
-        case META_SETTEXTALIGN:
-            if (p.Words() >= 1) Value(EMR_SETTEXTALIGN, p.U16(0));
-            break;
-        case META_SETWINDOWORG:
-            if (p.Words() < 2) break;
-            orgX_ = p.I16(1);
-            orgY_ = p.I16(0);
-            if (!haveWindowOrg_) {
-                haveWindowOrg_ = true;
-                firstOrgX_ = orgX_;
-                firstOrgY_ = orgY_;
-            }
-            PointRecord(EMR_SETWINDOWORGEX, orgX_, orgY_);
-            break;
-        case META_OFFSETWINDOWORG:
-            if (p.Words() < 2) break;
-            orgX_ += p.I16(1);
-            orgY_ += p.I16(0);
-            PointRecord(EMR_SETWINDOWORGEX, orgX_, orgY_);
-            break;
-        case META_SETWINDOWEXT:
-            if (p.Words() < 2 || p.I16(0) == 0 || p.I16(1) == 0) break;
-            if (!haveWindowExt_) {
-                haveWindowExt_ = true;
-                firstExtX_ = p.I16(1);
-                firstExtY_ = p.I16(0);
-            }
-            PointRecord(EMR_SETWINDOWEXTEX, p.I16(1), p.I16(0));
-            break;
-        case META_SCALEWINDOWEXT:
-            if (p.Words() < 4) break;
-            Emit(EmfRecordBuilder(EMR_SCALEWINDOWEXTEX)
-                     .I32(p.I16(3))
-                     .I32(p.I16(2))
-                     .I32(p.I16(1))
-                     .I32(p.I16(0))
-                     .Finish());
-            break;
-        // The converted picture owns the mapping mode and the viewport: they place the
-        // window onto the frame.
-        case META_SETMAPMODE:
-        case META_SETVIEWPORTORG:
-        case META_SETVIEWPORTEXT:
-        case META_OFFSETVIEWPORTORG:
-        case META_SCALEVIEWPORTEXT:
-            break;
-        case META_MOVETO:
-            if (p.Words() >= 2) PointRecord(EMR_MOVETOEX, p.I16(1), p.I16(0));
-            break;
-        case META_LINETO:
-            if (p.Words() < 2) break;
-            Extend(p.I16(1), p.I16(0));
-            PointRecord(EMR_LINETO, p.I16(1), p.I16(0));
-            break;
-        case META_EXCLUDECLIPRECT:
-            RectRecord(EMR_EXCLUDECLIPRECT, p);
-            break;
-        case META_INTERSECTCLIPRECT:
-            RectRecord(EMR_INTERSECTCLIPRECT, p);
-            break;
-        case META_RECTANGLE:
-            RectRecord(EMR_RECTANGLE, p);
-            break;
-        case META_ELLIPSE:
-            RectRecord(EMR_ELLIPSE, p);
-            break;
-        case META_ROUNDRECT:
-            if (p.Words() < 6) break;
-            Extend(p.I16(5), p.I16(4));
-            Extend(p.I16(3), p.I16(2));
-            Emit(EmfRecordBuilder(EMR_ROUNDRECT)
-                     .I32(p.I16(5))
-                     .I32(p.I16(4))
-                     .I32(p.I16(3))
-                     .I32(p.I16(2))
-                     .I32(p.I16(1))
-                     .I32(p.I16(0))
-                     .Finish());
-            break;
-        case META_ARC:
-            ArcFamily(EMR_ARC, p);
-            break;
-        case META_PIE:
-            ArcFamily(EMR_PIE, p);
-            break;
-        case META_CHORD:
-            ArcFamily(EMR_CHORD, p);
-            break;
-        case META_SETPIXEL:
-            if (p.Words() < 4) break;
-            Extend(p.I16(3), p.I16(2));
-            Emit(
-                EmfRecordBuilder(EMR_SETPIXELV).I32(p.I16(3)).I32(p.I16(2)).U32(p.U32(0)).Finish());
-            break;
-        case META_POLYGON:
-            Poly(EMR_POLYGON16, p);
-            break;
-        case META_POLYLINE:
-            Poly(EMR_POLYLINE16, p);
-            break;
-        case META_POLYPOLYGON:
-            PolyPolygon(p);
-            break;
-        case META_TEXTOUT:
-            TextOut(p);
-            break;
-        case META_EXTTEXTOUT:
-            ExtTextOut(p);
-            break;
-        case META_SAVEDC:
-            Emit(EmfRecordBuilder(EMR_SAVEDC).Finish());
-            break;
-        case META_RESTOREDC:
-            if (p.Words() >= 1)
-                Value(EMR_RESTOREDC, static_cast<uint32_t>(static_cast<int32_t>(p.I16(0))));
-            break;
-        case META_PATBLT:
-            if (p.Words() >= 6) PatBlt(p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.U32(0));
-            break;
-        // Raster operation, source height, width, y, x, destination height, width, y, x, bitmap.
-        case META_STRETCHDIB:
-            if (p.Words() >= 11)
-                StretchDib(p, p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
-                           p.I16(3), p.U32(0), p.U16(2), 11);
-            break;
-        case META_DIBSTRETCHBLT:
-            if (p.Words() == 11)  // no bitmap: a pattern fill
-                PatBlt(p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.U32(0));
-            else if (p.Words() > 10)
-                StretchDib(p, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3),
-                           p.I16(2), p.U32(0), 0, 10);
-            break;
-        case META_DIBBITBLT:
-            if (p.Words() == 9)
-                PatBlt(p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.U32(0));
-            else if (p.Words() > 8)
-                StretchDib(p, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.I16(5),
-                           p.I16(4), p.U32(0), 0, 8);
-            break;
-        // Colour usage, scan count, first scan, source y, x, height, width, destination y, x.
-        case META_SETDIBTODEV:
-            if (p.Words() > 9)
-                StretchDib(p, p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(6),
-                           p.I16(5), 0x00CC0020, p.U16(0), 9);
-            break;
-        case META_CREATEPENINDIRECT:
-            CreatePen(p);
-            break;
-        case META_CREATEBRUSHINDIRECT:
-            CreateBrush(p);
-            break;
-        case META_CREATEFONTINDIRECT:
-            CreateFont(p);
-            break;
-        case META_DIBCREATEPATTERNBRUSH:
-            CreateDibBrush(p);
-            break;
-        case META_CREATEPATTERNBRUSH:
-            Placeholder(Slot::Brush);
-            break;
-        case META_CREATEPALETTE:
-        case META_CREATEREGION:
-            Placeholder(Slot::Untranslated);
-            break;
-        case META_SELECTOBJECT:
-            if (p.Words() >= 1) SelectObject(p.U16(0));
-            break;
-        case META_DELETEOBJECT:
-            if (p.Words() >= 1) DeleteObject(p.U16(0));
-            break;
-        default:
-            break;  // escapes, palettes, regions and the rest: skipped
+// ---------------------------------------------------------------------------------------------
+// Records that translate one to one
+
+void Converter::SetWindowOrg(const Params& p) {
+    if (p.Words() < 2) return;
+    orgX_ = p.I16(1);
+    orgY_ = p.I16(0);
+    if (!haveWindowOrg_) {
+        haveWindowOrg_ = true;
+        firstOrgX_ = orgX_;
+        firstOrgY_ = orgY_;
     }
+    PointRecord(EMR_SETWINDOWORGEX, orgX_, orgY_);
+}
+
+void Converter::OffsetWindowOrg(const Params& p) {
+    if (p.Words() < 2) return;
+    orgX_ += p.I16(1);
+    orgY_ += p.I16(0);
+    PointRecord(EMR_SETWINDOWORGEX, orgX_, orgY_);
+}
+
+void Converter::SetWindowExt(const Params& p) {
+    if (p.Words() < 2 || p.I16(0) == 0 || p.I16(1) == 0) return;
+    if (!haveWindowExt_) {
+        haveWindowExt_ = true;
+        firstExtX_ = p.I16(1);
+        firstExtY_ = p.I16(0);
+    }
+    PointRecord(EMR_SETWINDOWEXTEX, p.I16(1), p.I16(0));
+}
+
+void Converter::ScaleWindowExt(const Params& p) {
+    if (p.Words() < 4) return;
+    Emit(EmfRecordBuilder(EMR_SCALEWINDOWEXTEX)
+             .I32(p.I16(3))
+             .I32(p.I16(2))
+             .I32(p.I16(1))
+             .I32(p.I16(0))
+             .Finish());
+}
+
+void Converter::MoveTo(const Params& p) {
+    if (p.Words() >= 2) PointRecord(EMR_MOVETOEX, p.I16(1), p.I16(0));
+}
+
+void Converter::LineTo(const Params& p) {
+    if (p.Words() < 2) return;
+    Extend(p.I16(1), p.I16(0));
+    PointRecord(EMR_LINETO, p.I16(1), p.I16(0));
+}
+
+void Converter::RoundRect(const Params& p) {
+    if (p.Words() < 6) return;
+    Extend(p.I16(5), p.I16(4));
+    Extend(p.I16(3), p.I16(2));
+    Emit(EmfRecordBuilder(EMR_ROUNDRECT)
+             .I32(p.I16(5))
+             .I32(p.I16(4))
+             .I32(p.I16(3))
+             .I32(p.I16(2))
+             .I32(p.I16(1))
+             .I32(p.I16(0))
+             .Finish());
+}
+
+void Converter::SetPixel(const Params& p) {
+    if (p.Words() < 4) return;
+    Extend(p.I16(3), p.I16(2));
+    Emit(EmfRecordBuilder(EMR_SETPIXELV).I32(p.I16(3)).I32(p.I16(2)).U32(p.U32(0)).Finish());
+}
+
+void Converter::SaveDc(const Params&) {
+    Emit(EmfRecordBuilder(EMR_SAVEDC).Finish());
+}
+
+void Converter::RestoreDc(const Params& p) {
+    if (p.Words() >= 1) Value(EMR_RESTOREDC, static_cast<uint32_t>(static_cast<int32_t>(p.I16(0))));
+}
+
+void Converter::PatBltRecord(const Params& p) {
+    if (p.Words() >= 6) PatBlt(p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.U32(0));
+}
+
+// Raster operation, source height, width, y, x, destination height, width, y, x, bitmap.
+void Converter::StretchDibRecord(const Params& p) {
+    if (p.Words() >= 11)
+        StretchDib(p, p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
+                   p.I16(3), p.U32(0), p.U16(2), 11);
+}
+
+void Converter::DibStretchBlt(const Params& p) {
+    if (p.Words() == 11)  // no bitmap: a pattern fill
+        PatBlt(p.I16(10), p.I16(9), p.I16(8), p.I16(7), p.U32(0));
+    else if (p.Words() > 10)
+        StretchDib(p, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3),
+                   p.I16(2), p.U32(0), 0, 10);
+}
+
+void Converter::DibBitBlt(const Params& p) {
+    if (p.Words() == 9)
+        PatBlt(p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.U32(0));
+    else if (p.Words() > 8)
+        StretchDib(p, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.I16(5),
+                   p.I16(4), p.U32(0), 0, 8);
+}
+
+// Colour usage, scan count, first scan, source y, x, height, width, destination y, x.
+void Converter::SetDibToDevice(const Params& p) {
+    if (p.Words() > 9)
+        StretchDib(p, p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(6),
+                   p.I16(5), 0x00CC0020, p.U16(0), 9);
+}
+
+void Converter::SelectObjectRecord(const Params& p) {
+    if (p.Words() >= 1) SelectObject(p.U16(0));
+}
+
+void Converter::DeleteObjectRecord(const Params& p) {
+    if (p.Words() >= 1) DeleteObject(p.U16(0));
+}
+
+// Functions missing here are skipped: escapes, palettes, regions and the rest. The converted
+// picture owns the mapping mode and the viewport, which place the window onto the frame, so
+// the records that set them are skipped too.
+const std::pair<uint16_t, Converter::Handler> Converter::kHandlers[] = {
+    {META_SETBKCOLOR, &Converter::ColorValue<EMR_SETBKCOLOR>},
+    {META_SETTEXTCOLOR, &Converter::ColorValue<EMR_SETTEXTCOLOR>},
+    {META_SETBKMODE, &Converter::WordValue<EMR_SETBKMODE>},
+    {META_SETROP2, &Converter::WordValue<EMR_SETROP2>},
+    {META_SETPOLYFILLMODE, &Converter::WordValue<EMR_SETPOLYFILLMODE>},
+    {META_SETSTRETCHBLTMODE, &Converter::WordValue<EMR_SETSTRETCHBLTMODE>},
+    {META_SETTEXTALIGN, &Converter::WordValue<EMR_SETTEXTALIGN>},
+    {META_SETWINDOWORG, &Converter::SetWindowOrg},
+    {META_OFFSETWINDOWORG, &Converter::OffsetWindowOrg},
+    {META_SETWINDOWEXT, &Converter::SetWindowExt},
+    {META_SCALEWINDOWEXT, &Converter::ScaleWindowExt},
+    {META_MOVETO, &Converter::MoveTo},
+    {META_LINETO, &Converter::LineTo},
+    {META_EXCLUDECLIPRECT, &Converter::Rect<EMR_EXCLUDECLIPRECT>},
+    {META_INTERSECTCLIPRECT, &Converter::Rect<EMR_INTERSECTCLIPRECT>},
+    {META_RECTANGLE, &Converter::Rect<EMR_RECTANGLE>},
+    {META_ELLIPSE, &Converter::Rect<EMR_ELLIPSE>},
+    {META_ROUNDRECT, &Converter::RoundRect},
+    {META_ARC, &Converter::Arc<EMR_ARC>},
+    {META_PIE, &Converter::Arc<EMR_PIE>},
+    {META_CHORD, &Converter::Arc<EMR_CHORD>},
+    {META_SETPIXEL, &Converter::SetPixel},
+    {META_POLYGON, &Converter::Polyline<EMR_POLYGON16>},
+    {META_POLYLINE, &Converter::Polyline<EMR_POLYLINE16>},
+    {META_POLYPOLYGON, &Converter::PolyPolygon},
+    {META_TEXTOUT, &Converter::TextOut},
+    {META_EXTTEXTOUT, &Converter::ExtTextOut},
+    {META_SAVEDC, &Converter::SaveDc},
+    {META_RESTOREDC, &Converter::RestoreDc},
+    {META_PATBLT, &Converter::PatBltRecord},
+    {META_STRETCHDIB, &Converter::StretchDibRecord},
+    {META_DIBSTRETCHBLT, &Converter::DibStretchBlt},
+    {META_DIBBITBLT, &Converter::DibBitBlt},
+    {META_SETDIBTODEV, &Converter::SetDibToDevice},
+    {META_CREATEPENINDIRECT, &Converter::CreatePen},
+    {META_CREATEBRUSHINDIRECT, &Converter::CreateBrush},
+    {META_CREATEFONTINDIRECT, &Converter::CreateFont},
+    {META_DIBCREATEPATTERNBRUSH, &Converter::CreateDibBrush},
+    {META_CREATEPATTERNBRUSH, &Converter::PlaceholderRecord<Slot::Brush>},
+    {META_CREATEPALETTE, &Converter::PlaceholderRecord<Slot::Untranslated>},
+    {META_CREATEREGION, &Converter::PlaceholderRecord<Slot::Untranslated>},
+    {META_SELECTOBJECT, &Converter::SelectObjectRecord},
+    {META_DELETEOBJECT, &Converter::DeleteObjectRecord},
+};
+
+void Converter::Record(uint16_t function, const Params& p) {
+    static const std::unordered_map<uint16_t, Handler> byFunction(std::begin(kHandlers),
+                                                                  std::end(kHandlers));
+    auto found = byFunction.find(function);
+    if (found != byFunction.end()) (this->*found->second)(p);
 }
 
 bool Converter::Run(std::span<const uint8_t> wmf, std::string* why) {
