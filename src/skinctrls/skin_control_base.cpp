@@ -1,5 +1,7 @@
 #include "skinctrls/skin_control_base.h"
 
+#include <type_traits>
+
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "skinctrls/graphic_skin_control.h"
@@ -152,8 +154,9 @@ void TbsSkinCustomControlBase<Base>::ApplySkinChange() {
     }
     const bool resize = w != this->Width() || h != this->Height();
     if (resize) SetBounds(this->Left(), this->Top(), w, h);
-    // Unbound, the plain shape and look follow even when the size stayed.
-    if (!resize || this->index_ == -1) {
+    // Unbound, a window's plain shape and look follow once more after the resize.
+    constexpr bool windowed = std::is_base_of_v<ui::TWinControl, Base>;
+    if (!resize || (windowed && this->index_ == -1)) {
         UpdateWindowRegion();
         this->Invalidate();
     }
