@@ -164,6 +164,14 @@ class TbsCustomShellListView : public TbsSkinControl {
     int CompareForColumn(TbsShellFolder& a, TbsShellFolder& b, int column);
     void BuildColumns();
     void RenderList(graphics::TBitmap& bitmap);
+    // What drawing the items of one paint shares.
+    struct ItemPaint;
+    void DrawItemText(const ItemPaint& paint, const graphics::TRect& cell, const std::string& text,
+                      bool selected, TColumnAlignment alignment) const;
+    void DrawIconItem(const ItemPaint& paint, TbsShellFolder& item, bool selected,
+                      const graphics::TRect& cell) const;
+    void DrawRowItem(const ItemPaint& paint, TbsShellFolder& item, bool selected,
+                     const graphics::TRect& cell, int cellWidth) const;
     void RenderHeader(graphics::TCanvas& canvas);
     graphics::TColor DrawHeaderSection(graphics::TCanvas& canvas, const graphics::TRect& cell);
     int RowHeight(graphics::TCanvas& canvas) const;

@@ -45,7 +45,7 @@ TColor TbsCustomShellListView::DrawHeaderSection(TCanvas& canvas, const graphics
             object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(list[size_t(index)].get());
         }
     }
-    TbsSkinFrame frame;
+    TbsSkinLayout frame;
     if (object != nullptr) frame.CopyFrom(object);
     const TBitmap* picture =
         object != nullptr ? SkinBitmap(SkinData(), frame.PictureIndex) : nullptr;
@@ -92,27 +92,83 @@ void TbsCustomShellListView::RenderHeader(TCanvas& canvas) {
     }
 }
 
+struct TbsCustomShellListView::ItemPaint {
+    TCanvas& canvas;
+    int row;
+    int textHeight;
+    HIMAGELIST images;
+    HDC dc;
+};
+
+void TbsCustomShellListView::DrawItemText(const ItemPaint& paint, const graphics::TRect& cell,
+                                          const std::string& text, bool selected,
+                                          TColumnAlignment alignment) const {
+    TCanvas& canvas = paint.canvas;
+    canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
+    const std::string shown = FitText(canvas, text, cell.Width() - 4);
+    const int width = canvas.TextWidth(shown);
+    int x = cell.left + 2;
+    if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
+    if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
+    canvas.TextRect(cell, x, cell.top + (cell.Height() - paint.textHeight) / 2, shown);
+}
+
+void TbsCustomShellListView::DrawIconItem(const ItemPaint& paint, TbsShellFolder& item,
+                                          bool selected, const graphics::TRect& cell) const {
+    TCanvas& canvas = paint.canvas;
+    ImageList_Draw(paint.images, item.ImageIndex(true), paint.dc,
+                   cell.left + (kIconCellWidth - kLargeIcon) / 2, cell.top + 4, ILD_NORMAL);
+    const graphics::TRect label =
+        graphics::Rect(cell.left + 2, cell.top + kLargeIcon + 8, cell.right - 2,
+                       cell.top + kLargeIcon + 10 + paint.textHeight);
+    if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
+    canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+    DrawItemText(paint, label, item.ItemDisplayName(), selected, TColumnAlignment::taCenter);
+}
+
+void TbsCustomShellListView::DrawRowItem(const ItemPaint& paint, TbsShellFolder& item,
+                                         bool selected, const graphics::TRect& cell,
+                                         int cellWidth) const {
+    TCanvas& canvas = paint.canvas;
+    const int row = paint.row;
+    const int y = cell.top;
+    const std::string name = item.ItemDisplayName();
+    ImageList_Draw(paint.images, item.ImageIndex(false), paint.dc, cell.left + 2,
+                   y + (row - kSmallIcon) / 2, ILD_NORMAL);
+    const int nameWidth =
+        viewStyle_ == TViewStyle::vsReport && !columns_.empty() ? columns_[0].Width : cellWidth;
+    const graphics::TRect nameCell =
+        graphics::Rect(cell.left + kSmallIcon + 4, y, cell.left + nameWidth, y + row);
+    if (selected) {
+        ui::FillColor(
+            canvas,
+            graphics::Rect(nameCell.left, y,
+                           std::min(nameCell.left + canvas.TextWidth(name) + 4, nameCell.right),
+                           y + row),
+            graphics::clHighlight);
+        canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
+    }
+    DrawItemText(paint, nameCell, name, selected, TColumnAlignment::taLeftJustify);
+    if (viewStyle_ != TViewStyle::vsReport) return;
+    if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
+    int left = cell.left + nameWidth;
+    for (size_t c = 1; c < columns_.size(); ++c) {
+        const graphics::TRect detail = graphics::Rect(left, y, left + columns_[c].Width, y + row);
+        DrawItemText(paint, detail, item.Details(static_cast<int>(c)), false,
+                     columns_[c].Alignment);
+        left += columns_[c].Width;
+    }
+}
+
 void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
     if (bitmap.IsEmpty()) return;
     TCanvas& canvas = bitmap.Canvas();
     ui::FillColor(canvas, ClientRect(), BackColor());
     SelectListFont(canvas.Font());
     canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-    const int row = RowHeight(canvas);
-    const int textHeight = canvas.TextHeight("Wg");
     const bool large = viewStyle_ == TViewStyle::vsIcon;
-    HIMAGELIST images = SystemImageList(!large);
-    HDC dc = canvas.Handle();
-    auto drawText = [&](const graphics::TRect& cell, const std::string& text, bool selected,
-                        TColumnAlignment alignment) {
-        canvas.Font().SetColor(selected ? graphics::clHighlightText : TextColor());
-        const std::string shown = FitText(canvas, text, cell.Width() - 4);
-        const int width = canvas.TextWidth(shown);
-        int x = cell.left + 2;
-        if (alignment == TColumnAlignment::taRightJustify) x = cell.right - 2 - width;
-        if (alignment == TColumnAlignment::taCenter) x = (cell.left + cell.right - width) / 2;
-        canvas.TextRect(cell, x, cell.top + (cell.Height() - textHeight) / 2, shown);
-    };
+    const ItemPaint paint{canvas, RowHeight(canvas), canvas.TextHeight("Wg"),
+                          SystemImageList(!large), canvas.Handle()};
     if (viewStyle_ == TViewStyle::vsReport) RenderHeader(canvas);
     // Only the items on screen are asked for their texts, icons and details.
     const Geometry layout = Layout();
@@ -122,45 +178,10 @@ void TbsCustomShellListView::RenderList(TBitmap& bitmap) {
         if (layout.columns ? cell.left >= Width() : cell.top >= Height()) break;
         TbsShellFolder& item = *items_[size_t(i)];
         const bool selected = selected_[size_t(i)];
-        const std::string name = item.ItemDisplayName();
-        if (large) {
-            ImageList_Draw(images, item.ImageIndex(true), dc,
-                           cell.left + (kIconCellWidth - kLargeIcon) / 2, cell.top + 4, ILD_NORMAL);
-            const graphics::TRect label =
-                graphics::Rect(cell.left + 2, cell.top + kLargeIcon + 8, cell.right - 2,
-                               cell.top + kLargeIcon + 10 + textHeight);
-            if (selected) ui::FillColor(canvas, label, graphics::clHighlight);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-            drawText(label, name, selected, TColumnAlignment::taCenter);
-            continue;
-        }
-        const int y = cell.top;
-        ImageList_Draw(images, item.ImageIndex(false), dc, cell.left + 2,
-                       y + (row - kSmallIcon) / 2, ILD_NORMAL);
-        const int nameWidth = viewStyle_ == TViewStyle::vsReport && !columns_.empty()
-                                  ? columns_[0].Width
-                                  : layout.cellWidth;
-        const graphics::TRect nameCell =
-            graphics::Rect(cell.left + kSmallIcon + 4, y, cell.left + nameWidth, y + row);
-        if (selected) {
-            ui::FillColor(
-                canvas,
-                graphics::Rect(nameCell.left, y,
-                               std::min(nameCell.left + canvas.TextWidth(name) + 4, nameCell.right),
-                               y + row),
-                graphics::clHighlight);
-            canvas.Brush().SetStyle(graphics::TBrushStyle::bsClear);
-        }
-        drawText(nameCell, name, selected, TColumnAlignment::taLeftJustify);
-        if (viewStyle_ != TViewStyle::vsReport) continue;
-        if (!item.DetailsLoaded()) item.LoadColumnDetails(static_cast<int>(columns_.size()));
-        int left = cell.left + nameWidth;
-        for (size_t c = 1; c < columns_.size(); ++c) {
-            const graphics::TRect detail =
-                graphics::Rect(left, y, left + columns_[c].Width, y + row);
-            drawText(detail, item.Details(static_cast<int>(c)), false, columns_[c].Alignment);
-            left += columns_[c].Width;
-        }
+        if (large)
+            DrawIconItem(paint, item, selected, cell);
+        else
+            DrawRowItem(paint, item, selected, cell, layout.cellWidth);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "platform/user/user.h"
+#include "skinctrls/default_look.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -13,11 +14,6 @@ using namespace platform;
 using graphics::TBitmap;
 
 namespace {
-
-constexpr graphics::TColor kDownFrame = 0x800000;
-constexpr graphics::TColor kDownFill = 0xB59385;
-constexpr graphics::TColor kHotFill = 0xD2BDB6;
-constexpr graphics::TColor kDisabledCaption = 0x808080;
 
 // Whether `key` is the accelerator of `caption`: the character after a single "&", compared
 // without regard to the case of ASCII letters.
@@ -32,10 +28,6 @@ bool IsAccel(char32_t key, const std::string& caption) {
         return lower(char32_t(static_cast<unsigned char>(caption[i + 1]))) == lower(key);
     }
     return false;
-}
-
-TRect Grow(const TRect& r, int dx, int dy) {
-    return graphics::Rect(r.left, r.top, r.right + dx, r.bottom + dy);
 }
 
 }  // namespace
@@ -107,22 +99,10 @@ void TbsSkinButton::SetDown(bool value) {
 
 void TbsSkinButton::BindSkinObject() {
     TbsSkinCustomControl::BindSkinObject();
-    const auto* object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(SkinObject());
+    const auto* object = SkinObjectAs<skin::TbsDataSkinButtonControl>();
     if (object == nullptr) return;
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
-    activeFontColor_ = object->ActiveFontColor;
-    downFontColor_ = object->DownFontColor;
-    disabledFontColor_ = object->DisabledFontColor == object->FontColor ? kDisabledCaption
-                                                                        : object->DisabledFontColor;
-    activeSkinRect_ = ToRect(object->ActiveSkinRect);
-    if (activeSkinRect_.IsEmpty()) activeSkinRect_ = frame_.SkinRect;
-    downSkinRect_ = ToRect(object->DownSkinRect);
-    if (downSkinRect_.IsEmpty()) downSkinRect_ = activeSkinRect_;
+    look_.CopyFrom(*object, skinLayout_.SkinRect);
     focusedSkinRect_ = ToRect(object->FocusedSkinRect);
-    disabledSkinRect_ = ToRect(object->DisabledSkinRect);
     morphing_ = object->Morphing;
     morphKind_ = object->MorphKind;
     animateSkinRect_ = ToRect(object->AnimateSkinRect);
@@ -136,18 +116,19 @@ void TbsSkinButton::BindSkinObject() {
     menuMarkerDownRect_ = ToRect(object->MenuMarkerDownRect);
     if (menuMarkerDownRect_.IsEmpty()) menuMarkerDownRect_ = menuMarkerActiveRect_;
     menuMarkerTransparentColor_ = object->MenuMarkerTransparentColor;
-    if (!useSkinSize_) frame_.MaskPictureIndex = -1;
+    if (!useSkinSize_) skinLayout_.MaskPictureIndex = -1;
 }
 
 void TbsSkinButton::ComputeSkinSize(int& width, int& height) {
     if (index_ == -1) return;
-    if (useSkinSize_ || frame_.LayoutMode == TbsSkinLayoutMode::NinePart) {
+    if (useSkinSize_ || skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart) {
         TbsSkinCustomControl::ComputeSkinSize(width, height);
         return;
     }
     // A free size: the client rect grows with the control.
-    frame_.Geometry.NewClRect = Grow(frame_.Geometry.ClRect, width - frame_.SkinRect.Width(),
-                                     height - frame_.SkinRect.Height());
+    skinLayout_.Geometry.NewClRect =
+        GrowRect(skinLayout_.Geometry.ClRect, width - skinLayout_.SkinRect.Width(),
+                 height - skinLayout_.SkinRect.Height());
 }
 
 void TbsSkinButton::ApplySkinChange() {
@@ -170,7 +151,7 @@ bool TbsSkinButton::Animating() const {
 TRect TbsSkinButton::AnimationFrameRect(int frame) const {
     const TRect& strip = animateSkinRect_;
     if (frameCount_ <= 0) return {};
-    if (strip.Width() > frame_.SkinRect.Width()) {
+    if (strip.Width() > skinLayout_.SkinRect.Width()) {
         int w = strip.Width() / frameCount_;
         return graphics::Rect(strip.left + w * (frame - 1), strip.top, strip.left + w * frame,
                               strip.bottom);
@@ -195,18 +176,18 @@ void TbsSkinButton::RenderSkinImage(TBitmap& bitmap) {
         RenderMorph(bitmap);
         return;
     }
-    TRect normal = frame_.SkinRect;
-    TRect active = activeSkinRect_;
+    TRect normal = skinLayout_.SkinRect;
+    TRect active = look_.ActiveSkinRect;
     if (Animating()) {
         if (animateIn_)
             active = AnimationFrameRect(animationFrame_);
         else
             normal = AnimationFrameRect(animationFrame_);
     }
-    if (!Enabled() && !disabledSkinRect_.IsEmpty())
-        RenderButtonState(bitmap, disabledSkinRect_, false, false);
+    if (!Enabled() && !look_.DisabledSkinRect.IsEmpty())
+        RenderButtonState(bitmap, look_.DisabledSkinRect, false, false);
     else if (DownLook())
-        RenderButtonState(bitmap, downSkinRect_, true, true);
+        RenderButtonState(bitmap, look_.DownSkinRect, true, true);
     else if (FocusedLook() && !focusedSkinRect_.IsEmpty() && !Animating())
         RenderButtonState(bitmap, focusedSkinRect_, true, false);
     else if (FocusedLook() || mouseIn_)
@@ -220,8 +201,8 @@ void TbsSkinButton::RenderSkinImage(TBitmap& bitmap) {
 void TbsSkinButton::RenderMorph(TBitmap& bitmap) {
     TBitmap normal;
     TBitmap hot;
-    RenderButtonState(normal, frame_.SkinRect, false, false);
-    RenderButtonState(hot, activeSkinRect_, true, false);
+    RenderButtonState(normal, skinLayout_.SkinRect, false, false);
+    RenderButtonState(hot, look_.ActiveSkinRect, true, false);
     BlendImages(bitmap, normal, hot, morphFactor_, morphKind_);
 }
 
@@ -230,11 +211,12 @@ void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool a
     const int w = Width();
     const int h = Height();
     TRect captionRect;
-    if (picture != nullptr && (useSkinSize_ || frame_.LayoutMode == TbsSkinLayoutMode::NinePart)) {
-        frame_.Compose(bitmap, *picture, rect, w, h);
-        captionRect = frame_.Geometry.NewClRect;
+    if (picture != nullptr &&
+        (useSkinSize_ || skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart)) {
+        skinLayout_.Compose(bitmap, *picture, rect, w, h);
+        captionRect = skinLayout_.Geometry.NewClRect;
     } else if (picture != nullptr) {
-        if (frame_.LayoutMode == TbsSkinLayoutMode::Fixed) {
+        if (skinLayout_.LayoutMode == TbsSkinLayoutMode::Fixed) {
             TBitmap source;
             source.CopyFrom(picture);
             bitmap.SetWidth(w);
@@ -244,27 +226,17 @@ void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool a
                          source.Canvas().Handle(), rect);
             bitmap.Canvas().Changed();
         } else {
-            ComposeStretchedImage(bitmap, w, h, *picture, rect, frame_.Geometry.ClRect);
+            ComposeStretchedImage(bitmap, w, h, *picture, rect, skinLayout_.Geometry.ClRect);
         }
-        captionRect = Grow(frame_.Geometry.ClRect, bitmap.Width() - rect.Width(),
-                           bitmap.Height() - rect.Height());
+        captionRect = GrowRect(skinLayout_.Geometry.ClRect, bitmap.Width() - rect.Width(),
+                               bitmap.Height() - rect.Height());
     }
     if (bitmap.IsEmpty()) return;
     graphics::TCanvas& canvas = bitmap.Canvas();
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
-                      fontStyle_, SkinData());
-    graphics::TColor color;
-    if (Enabled() && !useSkinFontColor_)
-        color = DefaultFont().Color();
-    else if (!Enabled())
-        color = disabledFontColor_;
-    else if (active && down)
-        color = downFontColor_;
-    else if (active)
-        color = activeFontColor_;
-    else
-        color = fontColor_;
-    canvas.Font().SetColor(color);
+    look_.Font.Select(canvas.Font(), DefaultFont(), UseSkinFont(), SkinData());
+    canvas.Font().SetColor(Enabled() && !useSkinFontColor_
+                               ? DefaultFont().Color()
+                               : look_.CaptionColor(Enabled(), active, down));
     if (showFocus_ && Focused()) {
         canvas.Brush().SetColor(SkinData() != nullptr ? SkinData()->SkinColors().cBtnFace
                                                       : graphics::clBtnFace);
@@ -293,19 +265,8 @@ void TbsSkinButton::RenderDefaultImage(TBitmap& bitmap) {
     const TRect rect = ClientRect();
     const bool down = DownLook();
     const bool hot = mouseIn_ || FocusedLook();
-    graphics::TColor frameColor = graphics::clBtnShadow;
-    graphics::TColor fill = graphics::clBtnFace;
-    if (down) {
-        frameColor = kDownFrame;
-        fill = kDownFill;
-    } else if (hot) {
-        frameColor = kDownFrame;
-        fill = kHotFill;
-    }
-    ui::FillColor(canvas, rect, fill);
-    canvas.Brush().SetColor(frameColor);
-    canvas.FrameRect(rect);
-    SelectControlFont(canvas.Font(), DefaultFont(), false, "", 0, 0, SkinData());
+    DrawPlainFace(canvas, rect, down, hot);
+    TbsSkinFont().Select(canvas.Font(), DefaultFont(), false, SkinData());
     canvas.Font().SetColor(Enabled() ? DefaultLookFontColor(hot, down) : graphics::clBtnShadow);
     bool drawContent = true;
     if (OnPaint) OnPaint(this, canvas, rect, drawContent, hot || down, down);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "skinctrls/button_look.h"
 #include "skinctrls/glyph_layout.h"
 #include "skinctrls/morph_blend.h"
 #include "skinctrls/skin_control.h"
@@ -139,12 +140,8 @@ class TbsSkinButton : public TbsSkinCustomControl {
     void StopAnimation();
 
     // Copied from the skin object.
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0, activeFontColor_ = 0, downFontColor_ = 0,
-                     disabledFontColor_ = 0;
-    TRect activeSkinRect_, downSkinRect_, focusedSkinRect_, disabledSkinRect_;
+    TbsButtonLook look_;
+    TRect focusedSkinRect_;
     bool morphing_ = false;
     skin::TbsMorphKind morphKind_ = skin::TbsMorphKind::mkDefault;
     TRect animateSkinRect_;

@@ -79,7 +79,7 @@ void TbsSkinCustomComboBox::EnabledChanged() {
 
 void TbsSkinCustomComboBox::BindSkinObject() {
     TbsSkinCustomControl::BindSkinObject();
-    const auto* object = dynamic_cast<const skin::TbsDataSkinComboBox*>(SkinObject());
+    const auto* object = SkinObjectAs<skin::TbsDataSkinComboBox>();
     if (object == nullptr) return;
     activeSkinRect_ = ToRect(object->ActiveSkinRect);
     itemRect_ = ToRect(object->ItemRect);
@@ -88,10 +88,7 @@ void TbsSkinCustomComboBox::BindSkinObject() {
     itemLeftOffset_ = object->ItemLeftOffset;
     itemRightOffset_ = object->ItemRightOffset;
     itemTextRect_ = ToRect(object->ItemTextRect);
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
+    font_.CopyFrom(*object);
     focusFontColor_ = object->FocusFontColor;
     activeFontColor_ = object->ActiveFontColor;
     listBoxName_ = object->ListBoxName;
@@ -108,9 +105,9 @@ TRect TbsSkinCustomComboBox::ButtonRect() const {
     if (index_ == -1 || buttonRect_.IsEmpty())
         return graphics::Rect(Width() - kPlainArrowWidth - 1, 1, Width() - 1, Height() - 1);
     // A button right of the resizable middle moves with the right edge.
-    const int dx = Width() - frame_.SkinRect.Width();
+    const int dx = Width() - skinLayout_.SkinRect.Width();
     TRect r = buttonRect_;
-    if (r.left >= frame_.Geometry.RT.x) {
+    if (r.left >= skinLayout_.Geometry.RT.x) {
         r.left += dx;
         r.right += dx;
     }
@@ -119,9 +116,9 @@ TRect TbsSkinCustomComboBox::ButtonRect() const {
 
 TRect TbsSkinCustomComboBox::TextAreaRect() const {
     if (index_ == -1) return graphics::Rect(2, 2, Width() - kPlainArrowWidth - 2, Height() - 2);
-    if (useSkinSize_) return frame_.Geometry.NewClRect;
-    return GrowRect(frame_.Geometry.ClRect, Width() - frame_.SkinRect.Width(),
-                    Height() - frame_.SkinRect.Height());
+    if (useSkinSize_) return skinLayout_.Geometry.NewClRect;
+    return GrowRect(skinLayout_.Geometry.ClRect, Width() - skinLayout_.SkinRect.Width(),
+                    Height() - skinLayout_.SkinRect.Height());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -157,11 +154,12 @@ void TbsSkinCustomComboBox::RenderSkinImage(TBitmap& bitmap) {
     }
     const int w = Width();
     const int h = Height();
-    const TRect state = Hot() && !activeSkinRect_.IsEmpty() ? activeSkinRect_ : frame_.SkinRect;
+    const TRect state =
+        Hot() && !activeSkinRect_.IsEmpty() ? activeSkinRect_ : skinLayout_.SkinRect;
     if (useSkinSize_)
-        frame_.Compose(bitmap, *picture, state, w, h);
+        skinLayout_.Compose(bitmap, *picture, state, w, h);
     else
-        ComposeStretchedImage(bitmap, w, h, *picture, state, frame_.Geometry.ClRect);
+        ComposeStretchedImage(bitmap, w, h, *picture, state, skinLayout_.Geometry.ClRect);
     if (bitmap.IsEmpty()) return;
     graphics::TCanvas& canvas = bitmap.Canvas();
     TBitmap source;
@@ -205,9 +203,8 @@ void TbsSkinCustomComboBox::DrawTextArea(graphics::TCanvas& canvas, const TRect&
                std::min(strip.Height(), area.Height()), strip.Canvas().Handle(), 0, 0, SRCCOPY);
         canvas.Changed();
     }
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
-                      fontStyle_, SkinData());
-    graphics::TColor color = fontColor_;
+    font_.Select(canvas.Font(), DefaultFont(), UseSkinFont(), SkinData());
+    graphics::TColor color = font_.Color;
     if (!Enabled())
         color = graphics::clGrayText;
     else if (focused)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skinctrls/skin_control.h"
+#include "skinctrls/skin_font.h"
 #include "skinctrls/skin_list_box.h"
 
 namespace skinctrls {
@@ -115,10 +116,8 @@ class TbsSkinCustomComboBox : public TbsSkinCustomControl {
     // Copied from the skin object.
     TRect activeSkinRect_, itemRect_, activeItemRect_, focusItemRect_, itemTextRect_;
     int itemLeftOffset_ = 0, itemRightOffset_ = 0;
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0, focusFontColor_ = 0, activeFontColor_ = 0;
+    TbsSkinFont font_;
+    graphics::TColor focusFontColor_ = 0, activeFontColor_ = 0;
     std::string listBoxName_;
     TRect buttonRect_, activeButtonRect_, downButtonRect_, unEnabledButtonRect_;
     bool itemStretchEffect_ = false, focusItemStretchEffect_ = false;

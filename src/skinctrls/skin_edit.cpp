@@ -4,7 +4,6 @@
 
 #include "core/utf8.h"
 #include "platform/user/user.h"
-#include "skinctrls/skin_control.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -26,7 +25,7 @@ std::string Prefix(const std::string& text, size_t count) {
 
 }  // namespace
 
-TbsSkinEdit::TbsSkinEdit(ui::TComponent* owner) : ui::TEdit(owner) {
+TbsSkinEdit::TbsSkinEdit(ui::TComponent* owner) : ui::TEdit(owner), TbsSkinBinding(*this, "edit") {
     defaultFont_.SetName("Arial");
     defaultFont_.SetHeight(14);
     defaultFont_.SetOnChange([this](graphics::TGraphicsObject*) {
@@ -37,29 +36,11 @@ TbsSkinEdit::TbsSkinEdit(ui::TComponent* owner) : ui::TEdit(owner) {
     UpdateTextFont();
 }
 
-TbsSkinEdit::~TbsSkinEdit() {
-    if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
-}
-
-void TbsSkinEdit::SetSkinData(skin::TbsSkinData* value) {
-    if (skinData_ != nullptr && skinData_ != value) skinData_->RemoveFreeNotification(this);
-    skinData_ = value;
-    if (value != nullptr) value->FreeNotification(this);
-    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0) {
-        ApplySkinChange();
-    } else if (value == nullptr) {
-        index_ = -1;
-        FrameChanged();
-    }
-}
+TbsSkinEdit::~TbsSkinEdit() = default;
 
 void TbsSkinEdit::Notification(ui::TComponent* component, ui::TOperation operation) {
     ui::TEdit::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && skinData_ != nullptr &&
-        component == static_cast<ui::TComponent*>(skinData_)) {
-        skinData_ = nullptr;
-        index_ = -1;
-    }
+    ForgetSkinData(component, operation);
 }
 
 void TbsSkinEdit::SetDefaultColor(graphics::TColor value) {
@@ -102,34 +83,23 @@ void TbsSkinEdit::SetAlignment(ui::TAlignment value) {
     Invalidate();
 }
 
-const skin::TbsDataSkinEditControl* TbsSkinEdit::EditObject() const {
-    if (index_ < 0 || skinData_ == nullptr) return nullptr;
-    const auto& list = skinData_->CtrlList();
-    if (size_t(index_) >= list.size()) return nullptr;
-    return dynamic_cast<const skin::TbsDataSkinEditControl*>(list[size_t(index_)].get());
-}
-
 const TBitmap* TbsSkinEdit::Picture() const {
-    return index_ == -1 ? nullptr : SkinBitmap(skinData_, frame_.PictureIndex);
+    return index_ == -1 ? nullptr : SkinBitmap(SkinData(), skinLayout_.PictureIndex);
 }
 
 void TbsSkinEdit::BindSkinObject() {
-    index_ =
-        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
-    frame_.Clear();
-    const auto* object = EditObject();
+    TbsSkinBinding::BindSkinObject();
+    skinLayout_.Clear();
+    const auto* object = SkinObjectAs<skin::TbsDataSkinEditControl>();
     // Only an edit object with a picture and a skin rect can draw the frame.
     if (object == nullptr || object->SkinRect.IsEmpty() ||
-        SkinBitmap(skinData_, object->PictureIndex) == nullptr) {
+        SkinBitmap(SkinData(), object->PictureIndex) == nullptr) {
         index_ = -1;
         return;
     }
-    frame_.CopyFrom(object);
+    skinLayout_.CopyFrom(object);
     activeSkinRect_ = ToRect(object->ActiveSkinRect);
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
+    font_.CopyFrom(*object);
     disabledFontColor_ = object->DisabledFontColor;
     activeFontColor_ = object->ActiveFontColor;
 }
@@ -148,7 +118,7 @@ void TbsSkinEdit::ApplySkinChange() {
 }
 
 void TbsSkinEdit::SetBounds(int left, int top, int width, int height) {
-    if (index_ != -1 && useSkinFont_) height = frame_.SkinRect.Height();
+    if (index_ != -1 && useSkinFont_) height = skinLayout_.SkinRect.Height();
     ui::TEdit::SetBounds(left, top, width, height);
 }
 
@@ -157,26 +127,25 @@ TRect TbsSkinEdit::FrameWidths() const {
         int right = kPlainFrame + (buttonMode_ ? Height() : 0);
         return graphics::Rect(kPlainFrame, kPlainFrame, right, kPlainFrame);
     }
-    const TRect& cr = frame_.Geometry.ClRect;
-    return graphics::Rect(cr.left, cr.top, frame_.SkinRect.Width() - cr.right,
-                          frame_.SkinRect.Height() - cr.bottom);
+    const TRect& cr = skinLayout_.Geometry.ClRect;
+    return graphics::Rect(cr.left, cr.top, skinLayout_.SkinRect.Width() - cr.right,
+                          skinLayout_.SkinRect.Height() - cr.bottom);
 }
 
 TRect TbsSkinEdit::StateRect() const {
     bool hot = mouseIn_ || const_cast<TbsSkinEdit*>(this)->Focused();
-    return hot && !activeSkinRect_.IsEmpty() ? activeSkinRect_ : frame_.SkinRect;
+    return hot && !activeSkinRect_.IsEmpty() ? activeSkinRect_ : skinLayout_.SkinRect;
 }
 
 graphics::TColor TbsSkinEdit::TextColor() const {
     if (index_ == -1) return Enabled() ? defaultFont_.Color() : graphics::clGrayText;
     if (!Enabled()) return disabledFontColor_;
     bool hot = mouseIn_ || const_cast<TbsSkinEdit*>(this)->Focused();
-    return hot ? activeFontColor_ : fontColor_;
+    return hot ? activeFontColor_ : font_.Color;
 }
 
 void TbsSkinEdit::UpdateTextFont() {
-    SelectControlFont(textFont_, defaultFont_, useSkinFont_ && index_ != -1, fontName_, fontHeight_,
-                      fontStyle_, skinData_);
+    font_.Select(textFont_, defaultFont_, useSkinFont_ && index_ != -1, SkinData());
     // The platform edit measures with the same font, so its caret matches the drawn text.
     if (HandleAllocated())
         SendMessage(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.Handle()), FALSE);
@@ -222,7 +191,7 @@ void TbsSkinEdit::RenderFrame(TBitmap& bitmap) {
     const int h = Height();
     const TBitmap* picture = Picture();
     if (picture != nullptr) {
-        ComposeStretchedImage(bitmap, w, h, *picture, StateRect(), frame_.Geometry.ClRect);
+        ComposeStretchedImage(bitmap, w, h, *picture, StateRect(), skinLayout_.Geometry.ClRect);
         return;
     }
     bitmap.SetWidth(w);
@@ -247,7 +216,7 @@ void TbsSkinEdit::RenderTextArea(TBitmap& bitmap, int width, int height) {
     if (picture == nullptr) {
         ui::FillColor(bitmap.Canvas(), graphics::Rect(0, 0, width, height), defaultColor_);
     } else {
-        const TbsSkinGeometry& g = frame_.Geometry;
+        const TbsSkinGeometry& g = skinLayout_.Geometry;
         TRect state = StateRect();
         TRect piece = graphics::Rect(state.left + g.ClRect.left, state.top + g.ClRect.top,
                                      state.left + g.ClRect.right, state.top + g.ClRect.bottom);

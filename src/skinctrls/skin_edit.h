@@ -6,24 +6,20 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/graphics_objects.h"
-#include "skin/skin_data.h"
-#include "skin/skinnable_control.h"
+#include "skinctrls/skin_binding.h"
+#include "skinctrls/skin_font.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/edit.h"
 #include "ui/label.h"
 
 namespace skinctrls {
 
-class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
+class TbsSkinEdit : public ui::TEdit, public TbsSkinBinding {
   public:
     explicit TbsSkinEdit(ui::TComponent* owner);
     ~TbsSkinEdit() override;
     const char* ClassName() const override { return "TbsSkinEdit"; }
 
-    skin::TbsSkinData* SkinData() const override { return skinData_; }
-    void SetSkinData(skin::TbsSkinData* value);
-    const std::string& SkinDataName() const { return skinDataName_; }
-    void SetSkinDataName(const std::string& value) { skinDataName_ = value; }
     graphics::TColor DefaultColor() const { return defaultColor_; }
     void SetDefaultColor(graphics::TColor value);
     graphics::TFont& DefaultFont() { return defaultFont_; }
@@ -43,9 +39,8 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     ui::TAlignment Alignment() const { return alignment_; }
     void SetAlignment(ui::TAlignment value);
 
-    int SkinIndex() const { return index_; }
-    void BindSkinObject();
-    void ResetSkinBinding() override { index_ = -1; }
+    // Binds only to an edit object with a picture and a skin rect.
+    void BindSkinObject() override;
     void ApplySkinChange() override;
     void SetBounds(int left, int top, int width, int height) override;
 
@@ -64,9 +59,9 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     void CreateHandleDone() override;
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
     void EnabledChanged() override;
+    void ShowPlainLook() override { FrameChanged(); }
 
   private:
-    const skin::TbsDataSkinEditControl* EditObject() const;
     const graphics::TBitmap* Picture() const;
     TRect StateRect() const;
     void UpdateTextFont();
@@ -78,15 +73,10 @@ class TbsSkinEdit : public ui::TEdit, public skin::TbsSkinnableControl {
     void FrameChanged();
     void SetHot(bool value);
 
-    skin::TbsSkinData* skinData_ = nullptr;
-    std::string skinDataName_ = "edit";
-    int index_ = -1;
-    TbsSkinFrame frame_;
+    TbsSkinLayout skinLayout_;
     TRect activeSkinRect_;
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0, disabledFontColor_ = 0, activeFontColor_ = 0;
+    TbsSkinFont font_;
+    graphics::TColor disabledFontColor_ = 0, activeFontColor_ = 0;
 
     graphics::TColor defaultColor_ = graphics::clWindow;
     graphics::TFont defaultFont_;

@@ -5,7 +5,7 @@
 
 namespace skinctrls {
 
-void TbsSkinFrame::CopyFrom(const skin::TbsDataSkinControl* object) {
+void TbsSkinLayout::CopyFrom(const skin::TbsDataSkinControl* object) {
     Clear();
     const auto* custom = dynamic_cast<const skin::TbsDataSkinCustomControl*>(object);
     if (custom == nullptr) return;
@@ -32,7 +32,7 @@ void TbsSkinFrame::CopyFrom(const skin::TbsDataSkinControl* object) {
     LayoutMode = ModeOf(SkinRect, g);
 }
 
-TbsSkinLayoutMode TbsSkinFrame::ModeOf(const TRect& skinRect, const TbsSkinGeometry& g) {
+TbsSkinLayoutMode TbsSkinLayout::ModeOf(const TRect& skinRect, const TbsSkinGeometry& g) {
     if (skinRect.IsEmpty()) return TbsSkinLayoutMode::NoSkinRect;
     if (g.RB.x != 0 && g.RB.y != 0) return TbsSkinLayoutMode::NinePart;
     if (g.RT.x != 0 || g.RT.y != 0) return TbsSkinLayoutMode::Horizontal;
@@ -40,7 +40,7 @@ TbsSkinLayoutMode TbsSkinFrame::ModeOf(const TRect& skinRect, const TbsSkinGeome
     return TbsSkinLayoutMode::Fixed;
 }
 
-void TbsSkinFrame::ComputeSize(int& width, int& height) {
+void TbsSkinLayout::ComputeSize(int& width, int& height) {
     TbsSkinGeometry& g = Geometry;
     const int dx = width - SkinRect.Width();
     const int dy = height - SkinRect.Height();
@@ -79,8 +79,8 @@ void TbsSkinFrame::ComputeSize(int& width, int& height) {
     }
 }
 
-void TbsSkinFrame::Compose(graphics::TBitmap& result, const graphics::TBitmap& picture,
-                           const TRect& rect, int width, int height, bool drawClient) const {
+void TbsSkinLayout::Compose(graphics::TBitmap& result, const graphics::TBitmap& picture,
+                            const TRect& rect, int width, int height, bool drawClient) const {
     const TbsSkinGeometry& g = Geometry;
     switch (LayoutMode) {
         case TbsSkinLayoutMode::Fixed: {

@@ -19,7 +19,7 @@ enum class TbsSkinLayoutMode : int8_t {
     Vertical = 3,
 };
 
-struct TbsSkinFrame {
+struct TbsSkinLayout {
     TRect SkinRect;
     TbsSkinGeometry Geometry;  // points and client rect, as in the skin and resized
     int32_t PictureIndex = -1;
@@ -30,7 +30,7 @@ struct TbsSkinFrame {
     // Fixed, without pictures) and derives the layout mode. The resized geometry starts equal
     // to the skin's.
     void CopyFrom(const skin::TbsDataSkinControl* object);
-    void Clear() { *this = TbsSkinFrame(); }
+    void Clear() { *this = TbsSkinLayout(); }
 
     // The layout mode of a skin rect and its points.
     static TbsSkinLayoutMode ModeOf(const TRect& skinRect, const TbsSkinGeometry& geometry);

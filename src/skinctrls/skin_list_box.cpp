@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/user/user.h"
-#include "skinctrls/skin_control.h"
+#include "skinctrls/skin_font.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -11,51 +11,36 @@ namespace skinctrls {
 using graphics::TBitmap;
 using namespace platform;
 
-TbsSkinPopupListBox::TbsSkinPopupListBox(ui::TComponent* owner) : ui::TCustomControl(owner) {
+TbsSkinPopupListBox::TbsSkinPopupListBox(ui::TComponent* owner)
+    : ui::TCustomControl(owner), TbsSkinBinding(*this, "listbox") {
     defaultFont_.SetName("Arial");
     defaultFont_.SetHeight(14);
     SetVisible(false);
 }
 
-TbsSkinPopupListBox::~TbsSkinPopupListBox() {
-    if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
-}
+TbsSkinPopupListBox::~TbsSkinPopupListBox() = default;
 
 void TbsSkinPopupListBox::SetSkinData(skin::TbsSkinData* value) {
-    if (skinData_ != nullptr && skinData_ != value) skinData_->RemoveFreeNotification(this);
-    skinData_ = value;
-    if (value != nullptr) value->FreeNotification(this);
+    HoldSkinData(value);
     BindSkinObject();
 }
 
 void TbsSkinPopupListBox::Notification(ui::TComponent* component, ui::TOperation operation) {
     ui::TCustomControl::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && skinData_ != nullptr &&
-        component == static_cast<ui::TComponent*>(skinData_)) {
-        skinData_ = nullptr;
-        index_ = -1;
-    }
-}
-
-const skin::TbsDataSkinListBox* TbsSkinPopupListBox::ListObject() const {
-    if (index_ < 0 || skinData_ == nullptr) return nullptr;
-    const auto& list = skinData_->CtrlList();
-    if (size_t(index_) >= list.size()) return nullptr;
-    return dynamic_cast<const skin::TbsDataSkinListBox*>(list[size_t(index_)].get());
+    ForgetSkinData(component, operation);
 }
 
 void TbsSkinPopupListBox::BindSkinObject() {
-    index_ =
-        skinData_ == nullptr || skinData_->Empty() ? -1 : skinData_->GetControlIndex(skinDataName_);
-    frame_.Clear();
+    TbsSkinBinding::BindSkinObject();
+    skinLayout_.Clear();
     const auto* object = ListObject();
     // Rows need their pictures: without them the list keeps the plain look.
     if (object == nullptr || ToRect(object->ItemRect).IsEmpty() ||
-        SkinBitmap(skinData_, object->PictureIndex) == nullptr) {
+        SkinBitmap(SkinData(), object->PictureIndex) == nullptr) {
         index_ = -1;
         return;
     }
-    frame_.CopyFrom(object);
+    skinLayout_.CopyFrom(object);
 }
 
 int TbsSkinPopupListBox::ItemHeight() {
@@ -68,10 +53,10 @@ int TbsSkinPopupListBox::ItemHeight() {
 
 TRect TbsSkinPopupListBox::FrameWidths() {
     BindSkinObject();
-    if (index_ == -1 || frame_.SkinRect.IsEmpty()) return graphics::Rect(1, 1, 1, 1);
-    const TRect& cr = frame_.Geometry.ClRect;
-    return graphics::Rect(cr.left, cr.top, frame_.SkinRect.Width() - cr.right,
-                          frame_.SkinRect.Height() - cr.bottom);
+    if (index_ == -1 || skinLayout_.SkinRect.IsEmpty()) return graphics::Rect(1, 1, 1, 1);
+    const TRect& cr = skinLayout_.Geometry.ClRect;
+    return graphics::Rect(cr.left, cr.top, skinLayout_.SkinRect.Width() - cr.right,
+                          skinLayout_.SkinRect.Height() - cr.bottom);
 }
 
 int TbsSkinPopupListBox::HeightForRows(int rows) {
@@ -149,7 +134,7 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
     graphics::TCanvas& canvas = row.Canvas();
     const auto* object = ListObject();
     const TBitmap* picture =
-        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
+        object != nullptr ? SkinBitmap(SkinData(), object->PictureIndex) : nullptr;
     TRect textRect = graphics::Rect(2, 0, rect.Width() - 2, rect.Height());
     graphics::TColor color = selected ? graphics::clHighlightText : defaultFont_.Color();
     if (picture != nullptr) {
@@ -170,8 +155,9 @@ void TbsSkinPopupListBox::DrawRow(graphics::TCanvas& target, int item, const TRe
         const TRect item0 = ToRect(object->ItemRect);
         textRect = graphics::Rect(text.left, text.top, text.right + rect.Width() - item0.Width(),
                                   text.bottom + rect.Height() - item0.Height());
-        SelectControlFont(canvas.Font(), defaultFont_, useSkinFont_, object->FontName,
-                          object->FontHeight, object->FontStyle, skinData_);
+        TbsSkinFont font;
+        font.CopyFrom(*object);
+        font.Select(canvas.Font(), defaultFont_, useSkinFont_, SkinData());
     } else {
         ui::FillColor(canvas, graphics::Rect(0, 0, rect.Width(), rect.Height()),
                       selected ? graphics::clHighlight : graphics::clWindow);
@@ -195,9 +181,9 @@ void TbsSkinPopupListBox::PaintTo(TBitmap& bitmap) {
     const int h = Height();
     const auto* object = ListObject();
     const TBitmap* picture =
-        object != nullptr ? SkinBitmap(skinData_, object->PictureIndex) : nullptr;
-    if (picture != nullptr && !frame_.SkinRect.IsEmpty()) {
-        TbsSkinFrame sized = frame_;
+        object != nullptr ? SkinBitmap(SkinData(), object->PictureIndex) : nullptr;
+    if (picture != nullptr && !skinLayout_.SkinRect.IsEmpty()) {
+        TbsSkinLayout sized = skinLayout_;
         int width = w;
         int height = h;
         sized.ComputeSize(width, height);

@@ -8,7 +8,7 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/graphics_objects.h"
-#include "skin/skin_data.h"
+#include "skinctrls/skin_binding.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/win_control.h"
 
@@ -18,7 +18,7 @@ namespace skinctrls {
 using TbsDrawItemEvent = std::function<void(ui::TComponent* sender, graphics::TCanvas& canvas,
                                             int index, TRect rect, bool selected)>;
 
-class TbsSkinPopupListBox : public ui::TCustomControl {
+class TbsSkinPopupListBox : public ui::TCustomControl, public TbsSkinBinding {
   public:
     static constexpr int kPlainItemHeight = 16;
 
@@ -26,10 +26,8 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     ~TbsSkinPopupListBox() override;
     const char* ClassName() const override { return "TbsSkinPopupListBox"; }
 
-    skin::TbsSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(skin::TbsSkinData* value);
-    const std::string& SkinDataName() const { return skinDataName_; }
-    void SetSkinDataName(const std::string& value) { skinDataName_ = value; }
+    // Follows `value` and binds at once.
+    void SetSkinData(skin::TbsSkinData* value) override;
     graphics::TFont& DefaultFont() { return defaultFont_; }
     bool UseSkinFont() const { return useSkinFont_; }
     void SetUseSkinFont(bool value) { useSkinFont_ = value; }
@@ -47,8 +45,8 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     // Scrolls by whole rows (negative: up), within the list.
     void ScrollRows(int rows);
     int ItemHeight();
-    int SkinIndex() const { return index_; }
-    void BindSkinObject();
+    // Binds only to a list object whose rows have their picture.
+    void BindSkinObject() override;
 
     // The frame widths around the rows: left, top, right, bottom.
     TRect FrameWidths();
@@ -71,14 +69,13 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
 
   private:
-    const skin::TbsDataSkinListBox* ListObject() const;
+    const skin::TbsDataSkinListBox* ListObject() const {
+        return SkinObjectAs<skin::TbsDataSkinListBox>();
+    }
     void DrawRow(graphics::TCanvas& target, int item, const TRect& rect);
     void ScrollIntoView();
 
-    skin::TbsSkinData* skinData_ = nullptr;
-    std::string skinDataName_ = "listbox";
-    int index_ = -1;
-    TbsSkinFrame frame_;
+    TbsSkinLayout skinLayout_;
     graphics::TFont defaultFont_;
     bool useSkinFont_ = true;
     bool useSkinItemHeight_ = true;

@@ -84,7 +84,7 @@ void TbsSkinPanel::SetChecked(bool value) {
 }
 
 graphics::TColor TbsSkinPanel::SkinCaptionColor() const {
-    if (!transparentMode_ || SkinData() == nullptr) return fontColor_;
+    if (!transparentMode_ || SkinData() == nullptr) return font_.Color;
     // A transparent panel reads like a label on its parent.
     int index = SkinData()->GetControlIndex("stdlabel");
     if (index >= 0) {
@@ -138,15 +138,12 @@ void TbsSkinPanel::BindSkinObject() {
     TbsSkinCustomControl::BindSkinObject();
     bgPictureIndex_ = -1;
     captionRect_ = {};
-    const auto* object = dynamic_cast<const skin::TbsDataSkinPanelControl*>(SkinObject());
+    const auto* object = SkinObjectAs<skin::TbsDataSkinPanelControl>();
     if (object == nullptr) return;
     bgPictureIndex_ = object->BGPictureIndex;
     captionRect_ = ToRect(object->CaptionRect);
     alignment_ = object->Alignment;
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
+    font_.CopyFrom(*object);
     checkImageRect_ = ToRect(object->CheckImageRect);
     unCheckImageRect_ = ToRect(object->UnCheckImageRect);
     markFrameRect_ = ToRect(object->MarkFrameRect);
@@ -185,16 +182,16 @@ TRect TbsSkinPanel::AlignmentArea() const {
         return r;
     }
     if (bgPictureIndex_ != -1 || (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ &&
-                                  frame_.LayoutMode == TbsSkinLayoutMode::NinePart))
+                                  skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart))
         return whole;
     return ActualClientRect();
 }
 
 TRect TbsSkinPanel::RelocateRect(const TRect& rect) const {
-    if (frame_.LayoutMode == TbsSkinLayoutMode::Fixed || rect.IsEmpty()) return rect;
-    const TbsSkinGeometry& g = frame_.Geometry;
-    const int dx = Width() - frame_.SkinRect.Width();
-    const int dy = Height() - frame_.SkinRect.Height();
+    if (skinLayout_.LayoutMode == TbsSkinLayoutMode::Fixed || rect.IsEmpty()) return rect;
+    const TbsSkinGeometry& g = skinLayout_.Geometry;
+    const int dx = Width() - skinLayout_.SkinRect.Width();
+    const int dy = Height() - skinLayout_.SkinRect.Height();
     TRect r = rect;
     if (rect.left >= g.RT.x) {  // right-hand corner or edge: moves with the right side
         r.left += dx;
@@ -223,15 +220,16 @@ void TbsSkinPanel::FillClientPiece(TBitmap& bitmap, const TRect& area) {
     if (picture == nullptr || area.IsEmpty()) return;
     TBitmap source;
     source.CopyFrom(picture);
-    const TRect& cr = frame_.Geometry.ClRect;
-    TRect piece = graphics::Rect(frame_.SkinRect.left + cr.left, frame_.SkinRect.top + cr.top,
-                                 frame_.SkinRect.left + cr.right, frame_.SkinRect.top + cr.bottom);
+    const TRect& cr = skinLayout_.Geometry.ClRect;
+    TRect piece =
+        graphics::Rect(skinLayout_.SkinRect.left + cr.left, skinLayout_.SkinRect.top + cr.top,
+                       skinLayout_.SkinRect.left + cr.right, skinLayout_.SkinRect.top + cr.bottom);
     bitmap.Canvas().Changing();
     HDC dc = bitmap.Canvas().Handle();
     int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    FillByStretchType(dc, area, source.Canvas().Handle(), piece, frame_.Geometry.StretchEffect,
-                      frame_.Geometry.StretchType);
+    FillByStretchType(dc, area, source.Canvas().Handle(), piece, skinLayout_.Geometry.StretchEffect,
+                      skinLayout_.Geometry.StretchType);
     RestoreDC(dc, saved);
     bitmap.Canvas().Changed();
 }
@@ -244,7 +242,7 @@ void TbsSkinPanel::RenderSkinImage(TBitmap& bitmap) {
     }
     const TRect whole = graphics::Rect(0, 0, Width(), Height());
     const TBitmap* background = SkinBitmap(SkinData(), bgPictureIndex_);
-    const bool ninePart = frame_.LayoutMode == TbsSkinLayoutMode::NinePart;
+    const bool ninePart = skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart;
     if (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ && ninePart) {
         FillClientPiece(bitmap, whole);
     } else if (background != nullptr) {
@@ -253,14 +251,14 @@ void TbsSkinPanel::RenderSkinImage(TBitmap& bitmap) {
         bitmap.Canvas().Changing();
         FillByStretchType(bitmap.Canvas().Handle(), whole, source.Canvas().Handle(),
                           graphics::Rect(0, 0, source.Width(), source.Height()),
-                          frame_.Geometry.StretchEffect, frame_.Geometry.StretchType);
+                          skinLayout_.Geometry.StretchEffect, skinLayout_.Geometry.StretchType);
         bitmap.Canvas().Changed();
-    } else if (ninePart && !frame_.Geometry.StretchEffect) {
+    } else if (ninePart && !skinLayout_.Geometry.StretchEffect) {
         // The frame without its client piece, then the client piece tiled inside.
-        frame_.Compose(bitmap, *picture, frame_.SkinRect, Width(), Height(), false);
+        skinLayout_.Compose(bitmap, *picture, skinLayout_.SkinRect, Width(), Height(), false);
         FillClientPiece(bitmap, ActualClientRect());
     } else {
-        frame_.Compose(bitmap, *picture, frame_.SkinRect, Width(), Height(), true);
+        skinLayout_.Compose(bitmap, *picture, skinLayout_.SkinRect, Width(), Height(), true);
     }
     if (!bitmap.IsEmpty()) DrawSkinCaption(bitmap.Canvas());
 }
@@ -332,8 +330,7 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     TBitmap source;
     if (const TBitmap* picture = SkinPicture()) source.CopyFrom(picture);
     const int textLeftLimit = DrawCheckMark(canvas, source, rect);
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
-                      fontStyle_, SkinData());
+    font_.Select(canvas.Font(), DefaultFont(), UseSkinFont(), SkinData());
     canvas.Font().SetColor(SkinCaptionColor());
     const std::string& text = Caption();
     const int textWidth = canvas.TextWidth(text);

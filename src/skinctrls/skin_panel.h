@@ -7,6 +7,7 @@
 
 #include "skinctrls/glyph_layout.h"
 #include "skinctrls/skin_control.h"
+#include "skinctrls/skin_font.h"
 #include "ui/label.h"
 
 namespace skinctrls {
@@ -106,10 +107,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     int32_t bgPictureIndex_ = -1;
     TRect captionRect_;
     skin::TAlignment alignment_ = skin::TAlignment::taCenter;
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0;
+    TbsSkinFont font_;
     TRect checkImageRect_, unCheckImageRect_, markFrameRect_, frameRect_, frameTextRect_;
     int frameLeftOffset_ = 0, frameRightOffset_ = 0;
 

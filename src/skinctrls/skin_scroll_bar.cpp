@@ -167,13 +167,13 @@ void TbsSkinScrollBar::CalcRects() {
     TRect up, down;
     int thumbThickness;
     if (bound) {
-        const TRect& skin = frame_.SkinRect;
+        const TRect& skin = skinLayout_.SkinRect;
         const int delta = Horizontal() ? w - skin.Width() : h - skin.Height();
         track_ = skinTrack_;
         // Parts beyond the right-top (left-bottom) point move with the far end.
         auto follow = [&](TRect r) {
-            if (Horizontal() && r.left >= frame_.Geometry.RT.x) return Moved(r, delta, 0);
-            if (!Horizontal() && r.top >= frame_.Geometry.LB.y) return Moved(r, 0, delta);
+            if (Horizontal() && r.left >= skinLayout_.Geometry.RT.x) return Moved(r, delta, 0);
+            if (!Horizontal() && r.top >= skinLayout_.Geometry.LB.y) return Moved(r, 0, delta);
             return r;
         };
         if (Horizontal())
@@ -455,7 +455,7 @@ void TbsSkinScrollBar::RenderSkinImage(TBitmap& bitmap) {
         RenderDefaultImage(bitmap);
         return;
     }
-    frame_.Compose(bitmap, *picture, frame_.SkinRect, Width(), Height());
+    skinLayout_.Compose(bitmap, *picture, skinLayout_.SkinRect, Width(), Height());
     if (bitmap.IsEmpty()) return;
     CalcRects();
     DrawSkinPart(bitmap, *picture, kUpButton);

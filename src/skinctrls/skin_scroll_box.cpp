@@ -34,9 +34,9 @@ TRect TbsSkinScrollBox::BorderWidths() {
     if (borderStyle_ == TbsSkinBorderStyle::bvNone) return {};
     if (index_ == -1) return graphics::Rect(1, 1, 1, 1);
     if (bgPictureIndex_ != -1 || SkinPicture() == nullptr) return {};
-    const TRect& cr = frame_.Geometry.ClRect;
-    return graphics::Rect(cr.left, cr.top, frame_.SkinRect.Width() - cr.right,
-                          frame_.SkinRect.Height() - cr.bottom);
+    const TRect& cr = skinLayout_.Geometry.ClRect;
+    return graphics::Rect(cr.left, cr.top, skinLayout_.SkinRect.Width() - cr.right,
+                          skinLayout_.SkinRect.Height() - cr.bottom);
 }
 
 void TbsSkinScrollBox::FrameChanged() {
@@ -122,7 +122,7 @@ void TbsSkinScrollBox::ScrollContent(int dx, int dy) {
         child->SetBounds(child->Left() - dx, child->Top() - dy, child->Width(), child->Height());
     }
     Realign();
-    if (frame_.Geometry.StretchEffect) Invalidate();
+    if (skinLayout_.Geometry.StretchEffect) Invalidate();
 }
 
 TRect TbsSkinScrollBox::AlignRect() const {
@@ -219,11 +219,11 @@ void TbsSkinScrollBox::PaintBorder() {
                 break;
         }
     } else if (const TBitmap* picture = SkinPicture()) {
-        TbsSkinFrame sized = frame_;
+        TbsSkinLayout sized = skinLayout_;
         int cw = w;
         int ch = h;
         sized.ComputeSize(cw, ch);
-        sized.Compose(frame, *picture, frame_.SkinRect, w, h, false);
+        sized.Compose(frame, *picture, skinLayout_.SkinRect, w, h, false);
     }
     HDC dc = GetWindowDC(Handle());
     if (dc == nullptr) return;
@@ -246,19 +246,20 @@ void TbsSkinScrollBox::RenderSkinImage(TBitmap& bitmap) {
     const TRect client = graphics::Rect(0, 0, bitmap.Width(), bitmap.Height());
     TBitmap source;
     TRect piece;
-    bool stretch = frame_.Geometry.StretchEffect;
+    bool stretch = skinLayout_.Geometry.StretchEffect;
     if (const TBitmap* background = SkinBitmap(SkinData(), bgPictureIndex_)) {
         source.CopyFrom(background);
         piece = graphics::Rect(0, 0, source.Width(), source.Height());
     } else {
         source.CopyFrom(picture);
-        const TRect& cr = frame_.Geometry.ClRect;
-        piece = graphics::Rect(frame_.SkinRect.left + cr.left, frame_.SkinRect.top + cr.top,
-                               frame_.SkinRect.left + cr.right, frame_.SkinRect.top + cr.bottom);
+        const TRect& cr = skinLayout_.Geometry.ClRect;
+        piece = graphics::Rect(
+            skinLayout_.SkinRect.left + cr.left, skinLayout_.SkinRect.top + cr.top,
+            skinLayout_.SkinRect.left + cr.right, skinLayout_.SkinRect.top + cr.bottom);
     }
     bitmap.Canvas().Changing();
     FillByStretchType(bitmap.Canvas().Handle(), client, source.Canvas().Handle(), piece, stretch,
-                      frame_.Geometry.StretchType);
+                      skinLayout_.Geometry.StretchType);
     bitmap.Canvas().Changed();
 }
 

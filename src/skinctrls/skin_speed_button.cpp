@@ -97,20 +97,9 @@ void TbsSkinSpeedButton::SetDown(bool value) {
 
 void TbsSkinSpeedButton::BindSkinObject() {
     TbsGraphicSkinCustomControl::BindSkinObject();
-    const auto* object = dynamic_cast<const skin::TbsDataSkinButtonControl*>(SkinObject());
+    const auto* object = SkinObjectAs<skin::TbsDataSkinButtonControl>();
     if (object == nullptr) return;
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
-    activeFontColor_ = object->ActiveFontColor;
-    downFontColor_ = object->DownFontColor;
-    disabledFontColor_ = object->DisabledFontColor == object->FontColor ? graphics::TColor(0x808080)
-                                                                        : object->DisabledFontColor;
-    const TRect skinRect = ToRect(object->SkinRect);
-    activeSkinRect_ = object->ActiveSkinRect.IsEmpty() ? skinRect : ToRect(object->ActiveSkinRect);
-    downSkinRect_ = object->DownSkinRect.IsEmpty() ? activeSkinRect_ : ToRect(object->DownSkinRect);
-    disabledSkinRect_ = ToRect(object->DisabledSkinRect);
+    look_.CopyFrom(*object, skinLayout_.SkinRect);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -122,18 +111,10 @@ void TbsSkinSpeedButton::SelectFont(graphics::TCanvas& canvas, bool active, bool
         if (!Enabled()) canvas.Font().SetColor(graphics::clBtnShadow);
         return;
     }
-    SelectControlFont(canvas.Font(), DefaultFont(), UseSkinFont(), fontName_, fontHeight_,
-                      fontStyle_, SkinData());
-    graphics::TColor color = fontColor_;
-    if (Enabled() && !useSkinFontColor_)
-        color = DefaultFont().Color();
-    else if (!Enabled())
-        color = disabledFontColor_;
-    else if (active && down)
-        color = downFontColor_;
-    else if (active)
-        color = activeFontColor_;
-    canvas.Font().SetColor(color);
+    look_.Font.Select(canvas.Font(), DefaultFont(), UseSkinFont(), SkinData());
+    canvas.Font().SetColor(Enabled() && !useSkinFontColor_
+                               ? DefaultFont().Color()
+                               : look_.CaptionColor(Enabled(), active, down));
 }
 
 void TbsSkinSpeedButton::DrawContent(graphics::TCanvas& canvas, const TRect& rect, bool active,
@@ -150,11 +131,11 @@ void TbsSkinSpeedButton::RenderState(TBitmap& bitmap, const TRect& rect, bool ac
     const int w = Width();
     const int h = Height();
     TRect captionRect = ActualClientRect();
-    if (useSkinSize_ || frame_.LayoutMode == TbsSkinLayoutMode::NinePart) {
-        frame_.Compose(bitmap, *picture, rect, w, h);
+    if (useSkinSize_ || skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart) {
+        skinLayout_.Compose(bitmap, *picture, rect, w, h);
     } else {
-        ComposeStretchedImage(bitmap, w, h, *picture, rect, frame_.Geometry.ClRect);
-        captionRect = GrowRect(frame_.Geometry.ClRect, w - rect.Width(), h - rect.Height());
+        ComposeStretchedImage(bitmap, w, h, *picture, rect, skinLayout_.Geometry.ClRect);
+        captionRect = GrowRect(skinLayout_.Geometry.ClRect, w - rect.Width(), h - rect.Height());
     }
     if (bitmap.IsEmpty()) return;
     DrawContent(bitmap.Canvas(), captionRect, active, down);
@@ -178,9 +159,9 @@ void TbsSkinSpeedButton::PaintOnto(graphics::TCanvas& canvas) {
         DrawPlainFace(image.Canvas(), ClientRect(), down, hot);
         DrawContent(image.Canvas(), ClientRect(), hot || down, down);
     } else if (down) {
-        RenderState(image, downSkinRect_, true, true);
+        RenderState(image, look_.DownSkinRect, true, true);
     } else if (hot) {
-        RenderState(image, activeSkinRect_, true, false);
+        RenderState(image, look_.ActiveSkinRect, true, false);
     } else if (transparent_) {
         // Flat and idle: the parent's pixels stay, only glyph and caption are drawn.
         int width = w;
@@ -189,8 +170,8 @@ void TbsSkinSpeedButton::PaintOnto(graphics::TCanvas& canvas) {
         DrawContent(canvas, ActualClientRect(), false, false);
         return;
     } else {
-        const TRect state =
-            !Enabled() && !disabledSkinRect_.IsEmpty() ? disabledSkinRect_ : frame_.SkinRect;
+        const TRect state = !Enabled() && !look_.DisabledSkinRect.IsEmpty() ? look_.DisabledSkinRect
+                                                                            : skinLayout_.SkinRect;
         RenderState(image, state, false, false);
     }
     if (image.IsEmpty()) return;

@@ -4,6 +4,7 @@
 // and when flat shows only its glyph and caption over the parent until the pointer is over it.
 #include <string>
 
+#include "skinctrls/button_look.h"
 #include "skinctrls/glyph_layout.h"
 #include "skinctrls/graphic_skin_control.h"
 
@@ -127,12 +128,7 @@ class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl {
     bool repeatWaiting_ = false;
 
     // Copied from the skin object.
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0, activeFontColor_ = 0, downFontColor_ = 0,
-                     disabledFontColor_ = 0;
-    TRect activeSkinRect_, downSkinRect_, disabledSkinRect_;
+    TbsButtonLook look_;
 };
 
 }  // namespace skinctrls

@@ -8,7 +8,8 @@ namespace skinctrls {
 
 using namespace platform;
 
-TbsSkinStdLabel::TbsSkinStdLabel(ui::TComponent* owner) : ui::TGraphicControl(owner) {
+TbsSkinStdLabel::TbsSkinStdLabel(ui::TComponent* owner)
+    : ui::TGraphicControl(owner), TbsSkinBinding(*this, "stdlabel") {
     SetControlStyle(ControlStyle() & ~ui::TControlStyle(ui::csOpaque));
     defaultFont_.SetName("MS Sans Serif");
     defaultFont_.SetHeight(-11);
@@ -21,35 +22,17 @@ TbsSkinStdLabel::TbsSkinStdLabel(ui::TComponent* owner) : ui::TGraphicControl(ow
 
 TbsSkinStdLabel::~TbsSkinStdLabel() {
     defaultFont_.SetOnChange(nullptr);
-    if (skinData_ != nullptr) skinData_->RemoveFreeNotification(this);
-}
-
-void TbsSkinStdLabel::SetSkinData(skin::TbsSkinData* value) {
-    if (skinData_ != nullptr && skinData_ != value) skinData_->RemoveFreeNotification(this);
-    skinData_ = value;
-    if (value != nullptr) value->FreeNotification(this);
-    if (value != nullptr && !value->Empty() && (ComponentState() & ui::csDesigning) == 0) {
-        ApplySkinChange();
-    } else if (value == nullptr) {
-        // Without skin data the plain look shows at once.
-        index_ = -1;
-        Invalidate();
-    }
 }
 
 void TbsSkinStdLabel::SetSkinDataName(const std::string& value) {
-    skinDataName_ = value;
+    TbsSkinBinding::SetSkinDataName(value);
     AdjustBounds();
     Invalidate();
 }
 
 void TbsSkinStdLabel::Notification(ui::TComponent* component, ui::TOperation operation) {
     ui::TGraphicControl::Notification(component, operation);
-    if (operation == ui::TOperation::opRemove && skinData_ != nullptr &&
-        component == static_cast<ui::TComponent*>(skinData_)) {
-        skinData_ = nullptr;
-        index_ = -1;
-    }
+    ForgetSkinData(component, operation);
 }
 
 void TbsSkinStdLabel::ApplySkinChange() {
@@ -59,17 +42,9 @@ void TbsSkinStdLabel::ApplySkinChange() {
 }
 
 void TbsSkinStdLabel::BindSkinObject() {
-    index_ = (skinData_ != nullptr && !skinData_->Empty())
-                 ? skinData_->GetControlIndex(skinDataName_)
-                 : -1;
-    if (index_ == -1) return;
-    const auto* object = dynamic_cast<const skin::TbsDataSkinStdLabelControl*>(
-        skinData_->CtrlList()[size_t(index_)].get());
-    if (object == nullptr) return;
-    fontName_ = object->FontName;
-    fontHeight_ = object->FontHeight;
-    fontStyle_ = object->FontStyle;
-    fontColor_ = object->FontColor;
+    TbsSkinBinding::BindSkinObject();
+    const auto* object = SkinObjectAs<skin::TbsDataSkinStdLabelControl>();
+    if (object != nullptr) font_.CopyFrom(*object);
 }
 
 void TbsSkinStdLabel::SetUseSkinFont(bool value) {
@@ -118,15 +93,11 @@ void TbsSkinStdLabel::PrepareFont(graphics::TFont& font) {
         font.CopyFrom(useSkinFont_ ? &defaultFont_ : &Font());
     } else {
         font.CopyFrom(&Font());
-        if (useSkinFont_) {
-            font.SetName(fontName_);
-            font.SetStyle(fontStyle_);
-            font.SetHeight(fontHeight_);
-        }
-        font.SetColor(useSkinColor_ ? fontColor_ : Font().Color());
+        if (useSkinFont_) font_.ApplyTo(font);
+        font.SetColor(useSkinColor_ ? font_.Color : Font().Color());
     }
-    if (skinData_ != nullptr && skinData_->ResourceStrData() != nullptr)
-        font.SetCharset(uint8_t(skinData_->ResourceStrData()->CharSet()));
+    if (SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr)
+        font.SetCharset(uint8_t(SkinData()->ResourceStrData()->CharSet()));
     else
         font.SetCharset(defaultFont_.Charset());
 }
@@ -187,8 +158,8 @@ void TbsSkinStdLabel::DrawLabelText(graphics::TCanvas& canvas) {
         graphics::TColor highlight = graphics::clBtnHighlight;
         graphics::TColor shadow = graphics::clBtnShadow;
         if (index_ != -1) {
-            highlight = skinData_->SkinColors().cBtnHighLight;
-            shadow = skinData_->SkinColors().cBtnShadow;
+            highlight = SkinData()->SkinColors().cBtnHighLight;
+            shadow = SkinData()->SkinColors().cBtnShadow;
         }
         RECT moved{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
         SetTextColor(dc, graphics::ColorToRGB(highlight));

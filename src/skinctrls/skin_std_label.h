@@ -4,8 +4,8 @@
 #include <string>
 
 #include "graphics/graphics_objects.h"
-#include "skin/skin_data.h"
-#include "skin/skinnable_control.h"
+#include "skinctrls/skin_binding.h"
+#include "skinctrls/skin_font.h"
 #include "ui/label.h"
 #include "ui/win_control.h"
 
@@ -14,19 +14,14 @@ namespace skinctrls {
 enum class TbsEllipsType : uint8_t { bsetNone, bsetEndEllips, bsetPathEllips };
 enum class TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
-class TbsSkinStdLabel : public ui::TGraphicControl, public skin::TbsSkinnableControl {
+class TbsSkinStdLabel : public ui::TGraphicControl, public TbsSkinBinding {
   public:
     explicit TbsSkinStdLabel(ui::TComponent* owner);
     ~TbsSkinStdLabel() override;
     const char* ClassName() const override { return "TbsSkinStdLabel"; }
 
-    skin::TbsSkinData* SkinData() const override { return skinData_; }
-    void SetSkinData(skin::TbsSkinData* value);
-    const std::string& SkinDataName() const { return skinDataName_; }
-    void SetSkinDataName(const std::string& value);
-    void ResetSkinBinding() override { index_ = -1; }
+    void SetSkinDataName(const std::string& value) override;
     void ApplySkinChange() override;
-    int SkinIndex() const { return index_; }
 
     TbsEllipsType EllipsType() const { return ellipsType_; }
     void SetEllipsType(TbsEllipsType value) {
@@ -75,19 +70,13 @@ class TbsSkinStdLabel : public ui::TGraphicControl, public skin::TbsSkinnableCon
     void TextChanged() override;
     void FontChanged() override;
     void Notification(ui::TComponent* component, ui::TOperation operation) override;
-    void BindSkinObject();
+    void BindSkinObject() override;
     unsigned TextFormat() const;
     void DrawLabelText(graphics::TCanvas& canvas);
 
   private:
-    skin::TbsSkinData* skinData_ = nullptr;
-    std::string skinDataName_ = "stdlabel";
-    int index_ = -1;
     // Copied from the skin object.
-    std::string fontName_ = "Arial";
-    int fontHeight_ = 14;
-    skin::TFontStyles fontStyle_ = 0;
-    graphics::TColor fontColor_ = 0;
+    TbsSkinFont font_;
 
     TbsEllipsType ellipsType_ = TbsEllipsType::bsetNone;
     bool useSkinFont_ = true;

@@ -88,7 +88,7 @@ void TbsSkinXFormButton::RenderDefaultImage(TBitmap& bitmap) {
     bitmap.Canvas().CopyRect(graphics::Rect(0, 0, source.Width(), source.Height()), source.Canvas(),
                              graphics::Rect(0, 0, source.Width(), source.Height()));
     graphics::TCanvas& canvas = bitmap.Canvas();
-    SelectControlFont(canvas.Font(), DefaultFont(), false, "", 0, 0, SkinData());
+    TbsSkinFont().Select(canvas.Font(), DefaultFont(), false, SkinData());
     canvas.Font().SetColor(Enabled() ? DefaultLookFontColor(hot, down) : graphics::clBtnShadow);
     const TRect rect = ClientRect();
     bool drawContent = true;

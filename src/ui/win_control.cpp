@@ -33,6 +33,25 @@ bool IsMouseMessage(UINT msg) {
     return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
 }
 
+// Runs `paint` with a control's canvas on the device context of one paint, in the control's
+// font and colour; the canvas lets the context go and is unlocked however the paint ends.
+template <typename Paint>
+void PaintOnCanvas(graphics::TCanvas& canvas, HDC dc, TControl& control, Paint paint) {
+    canvas.Lock();
+    canvas.SetHandle(dc);
+    canvas.Font().CopyFrom(&control.Font());
+    canvas.Brush().SetColor(control.Color());
+    try {
+        paint();
+    } catch (...) {
+        canvas.SetHandle(nullptr);
+        canvas.Unlock();
+        throw;
+    }
+    canvas.SetHandle(nullptr);
+    canvas.Unlock();
+}
+
 // Runs a message through a control, turning an escaping exception into the error display:
 // the platform's dispatch must never see one.
 void SafeWndProc(TWinControl& control, TMessage& message) {
@@ -649,19 +668,7 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-    canvas_->Lock();
-    canvas_->SetHandle(dc);
-    canvas_->Font().CopyFrom(&Font());
-    canvas_->Brush().SetColor(Color());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    PaintOnCanvas(*canvas_, dc, *this, [this] { Paint(); });
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner)
@@ -670,19 +677,7 @@ TGraphicControl::TGraphicControl(TComponent* owner)
 TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::PaintOn(HDC dc) {
-    canvas_->Lock();
-    canvas_->SetHandle(dc);
-    canvas_->Font().CopyFrom(&Font());
-    canvas_->Brush().SetColor(Color());
-    try {
-        Paint();
-    } catch (...) {
-        canvas_->SetHandle(nullptr);
-        canvas_->Unlock();
-        throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    PaintOnCanvas(*canvas_, dc, *this, [this] { Paint(); });
 }
 
 }  // namespace ui

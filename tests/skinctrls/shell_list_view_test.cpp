@@ -351,7 +351,7 @@ TEST_F(ShellListViewSkinTest, HeaderSectionsComeFromTheNamedButtonObject) {
     const auto& objects = skin.data->CtrlList();
     const int index = skin.data->GetControlIndex("resizebutton");
     ASSERT_GE(index, 0);
-    TbsSkinFrame frame;
+    TbsSkinLayout frame;
     frame.CopyFrom(objects[size_t(index)].get());
     const graphics::TBitmap* picture = SkinBitmap(skin.data, frame.PictureIndex);
     ASSERT_NE(picture, nullptr);

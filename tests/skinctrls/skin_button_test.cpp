@@ -8,6 +8,7 @@
 #include "skin_fixture.h"
 #include "skinctrls/graphic_skin_control.h"
 #include "skinctrls/skin_button.h"
+#include "support/bitmap_differences.h"
 #include "ui/panels.h"
 
 namespace skinctrls {
@@ -16,6 +17,7 @@ namespace {
 using graphics::TBitmap;
 using testing::Pixel;
 using testing::SkinCtrlTest;
+using testing_support::Differences;
 
 // The program's own skin: object "button" is 42 × 22 at (458,272) of picture 4, ends of 3 and 7
 // pixels, client rect (2,2,40,20).
@@ -38,19 +40,6 @@ class SkinButtonTest : public SkinCtrlTest {
         if (x < 3) return x;
         if (x >= width - 7) return 42 - (width - x);
         return 3 + (x - 3) % 32;
-    }
-    // The box of pixels that differ between two images of the same size.
-    static TRect Differences(TBitmap& a, TBitmap& b) {
-        TRect box = graphics::Rect(a.Width(), a.Height(), -1, -1);
-        for (int y = 0; y < a.Height(); ++y)
-            for (int x = 0; x < a.Width(); ++x)
-                if (Pixel(a, x, y) != Pixel(b, x, y)) {
-                    box.left = std::min(box.left, x);
-                    box.top = std::min(box.top, y);
-                    box.right = std::max(box.right, x + 1);
-                    box.bottom = std::max(box.bottom, y + 1);
-                }
-        return box;
     }
     testing::LoadedSkin skin_;
     TBitmap picture_;

@@ -4,25 +4,14 @@
 
 #include "skin_fixture.h"
 #include "skinctrls/skin_panel.h"
+#include "support/bitmap_differences.h"
 
 namespace skinctrls {
 namespace {
 
 using graphics::TBitmap;
 using testing::Pixel;
-
-TRect Differences(TBitmap& a, TBitmap& b) {
-    TRect box = graphics::Rect(a.Width(), a.Height(), -1, -1);
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            if (Pixel(a, x, y) != Pixel(b, x, y)) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x + 1);
-                box.bottom = std::max(box.bottom, y + 1);
-            }
-    return box;
-}
+using testing_support::Differences;
 
 // The program's skin: "panel" 59 × 52 at (141,4), client rect (2,2,57,50); "groupbox" 59 × 47
 // at (352,75), client rect (1,15,58,46), caption rect (1,1,58,14), centred.

@@ -3,7 +3,9 @@
 // z-order, capture and focus itself; a host only shows top-level pixels, reports raw input in
 // screen coordinates and tells the screen's size. Two hosts exist: SDL (a real display) and
 // the virtual screen (tests, screenshots, the command-line tool).
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,47 @@ struct HostPixels {
     int width = 0;
     int height = 0;
     int stride = 0;  // bytes per row
+};
+
+// The part of a presented window picture that lands on a target of width × height: the dirty
+// rect cut to the picture and the target.
+inline HostRect PresentedPart(const HostRect& dirty, const HostPixels& pixels, int width,
+                              int height) {
+    return HostRect{std::max(dirty.left, 0), std::max(dirty.top, 0),
+                    std::min({dirty.right, pixels.width, width}),
+                    std::min({dirty.bottom, pixels.height, height})};
+}
+
+// The windows a host keeps, by the ids it hands out (from 1 on); each host keeps what it needs
+// of a window in its `Entry`.
+template <typename Entry>
+class HostWindowTable {
+  public:
+    HostWindowId Add(Entry entry) {
+        const HostWindowId id = nextId_++;
+        entries_.emplace(id, std::move(entry));
+        return id;
+    }
+    // The entry of a window, or null for an id the host did not hand out or has destroyed.
+    Entry* Find(HostWindowId id) {
+        auto it = entries_.find(id);
+        return it == entries_.end() ? nullptr : &it->second;
+    }
+    const Entry* Find(HostWindowId id) const {
+        auto it = entries_.find(id);
+        return it == entries_.end() ? nullptr : &it->second;
+    }
+    bool Contains(HostWindowId id) const { return entries_.count(id) != 0; }
+    void Remove(HostWindowId id) { entries_.erase(id); }
+    // Every window with its id, by id.
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+  private:
+    std::map<HostWindowId, Entry> entries_;
+    HostWindowId nextId_ = 1;
 };
 
 class Host {

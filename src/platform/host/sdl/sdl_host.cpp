@@ -156,23 +156,21 @@ HostWindowId SdlHost::CreateWindow(const HostRect& bounds, const HostWindowOptio
     entry.options = options;
     entry.window = MakeWindow(entry, false);
     if (entry.window == nullptr) return 0;
-    const HostWindowId id = nextId_++;
-    windows_[id] = std::move(entry);
-    return id;
+    return windows_.Add(std::move(entry));
 }
 
 void SdlHost::DestroyWindow(HostWindowId window) {
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    if (it->second.window != nullptr) SDL_DestroyWindow(it->second.window);
-    windows_.erase(it);
+    Entry* entry = windows_.Find(window);
+    if (entry == nullptr) return;
+    if (entry->window != nullptr) SDL_DestroyWindow(entry->window);
+    windows_.Remove(window);
     stack_.erase(std::remove(stack_.begin(), stack_.end(), window), stack_.end());
 }
 
 void SdlHost::SetWindowBounds(HostWindowId window, const HostRect& bounds) {
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    Entry& entry = it->second;
+    Entry* found = windows_.Find(window);
+    if (found == nullptr) return;
+    Entry& entry = *found;
     const bool resized =
         bounds.Width() != entry.bounds.Width() || bounds.Height() != entry.bounds.Height();
     entry.bounds = bounds;
@@ -184,22 +182,22 @@ void SdlHost::SetWindowBounds(HostWindowId window, const HostRect& bounds) {
 }
 
 void SdlHost::ShowWindow(HostWindowId window, bool show) {
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    it->second.visible = show;
+    Entry* entry = windows_.Find(window);
+    if (entry == nullptr) return;
+    entry->visible = show;
     if (show) {
-        SDL_ShowWindow(it->second.window);
-        SDL_SetWindowPosition(it->second.window, it->second.bounds.left, it->second.bounds.top);
+        SDL_ShowWindow(entry->window);
+        SDL_SetWindowPosition(entry->window, entry->bounds.left, entry->bounds.top);
     } else {
-        SDL_HideWindow(it->second.window);
+        SDL_HideWindow(entry->window);
     }
 }
 
 void SdlHost::SetWindowTitle(HostWindowId window, const std::string& title) {
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    it->second.options.title = title;
-    SDL_SetWindowTitle(it->second.window, title.c_str());
+    Entry* entry = windows_.Find(window);
+    if (entry == nullptr) return;
+    entry->options.title = title;
+    SDL_SetWindowTitle(entry->window, title.c_str());
 }
 
 void SdlHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
@@ -208,19 +206,17 @@ void SdlHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
     while (same < bottomToTop.size() && same < stack_.size() && bottomToTop[same] == stack_[same])
         ++same;
     for (size_t i = same; i < bottomToTop.size(); ++i) {
-        auto it = windows_.find(bottomToTop[i]);
-        if (it != windows_.end() && it->second.visible && !it->second.options.noActivate) {
-            SDL_RaiseWindow(it->second.window);
-        }
+        const Entry* entry = windows_.Find(bottomToTop[i]);
+        if (entry != nullptr && entry->visible && !entry->options.noActivate)
+            SDL_RaiseWindow(entry->window);
     }
     stack_ = bottomToTop;
 }
 
 void SdlHost::FocusWindow(HostWindowId window) {
-    auto it = windows_.find(window);
-    if (it != windows_.end() && it->second.visible && !it->second.options.noActivate) {
-        SDL_SetWindowInputFocus(it->second.window);
-    }
+    const Entry* entry = windows_.Find(window);
+    if (entry != nullptr && entry->visible && !entry->options.noActivate)
+        SDL_SetWindowInputFocus(entry->window);
 }
 
 void SdlHost::ApplyShape(Entry& entry) {
@@ -243,15 +239,14 @@ void SdlHost::ApplyShape(Entry& entry) {
 }
 
 void SdlHost::SetWindowOpacity(HostWindowId window, float opacity) {
-    auto it = windows_.find(window);
     // Without a compositing window manager SDL refuses; the window then stays opaque.
-    if (it != windows_.end()) SDL_SetWindowOpacity(it->second.window, opacity);
+    if (const Entry* entry = windows_.Find(window)) SDL_SetWindowOpacity(entry->window, opacity);
 }
 
 void SdlHost::SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) {
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    Entry& entry = it->second;
+    Entry* found = windows_.Find(window);
+    if (found == nullptr) return;
+    Entry& entry = *found;
     entry.shape = rects;
     if (rects.empty() && !entry.shaped) return;
     if (!entry.shaped && !rects.empty()) {
@@ -268,14 +263,15 @@ void SdlHost::SetWindowShape(HostWindowId window, const std::vector<HostRect>& r
 }
 
 void SdlHost::Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) {
-    auto it = windows_.find(window);
-    if (it == windows_.end() || pixels.bits == nullptr) return;
-    SDL_Surface* surface = SDL_GetWindowSurface(it->second.window);
+    const Entry* entry = windows_.Find(window);
+    if (entry == nullptr || pixels.bits == nullptr) return;
+    SDL_Surface* surface = SDL_GetWindowSurface(entry->window);
     if (surface == nullptr) return;
-    const int left = std::max(dirty.left, 0);
-    const int top = std::max(dirty.top, 0);
-    const int right = std::min({dirty.right, pixels.width, surface->w});
-    const int bottom = std::min({dirty.bottom, pixels.height, surface->h});
+    const HostRect part = PresentedPart(dirty, pixels, surface->w, surface->h);
+    const int left = part.left;
+    const int top = part.top;
+    const int right = part.right;
+    const int bottom = part.bottom;
     if (right <= left || bottom <= top) return;
     const auto* src = reinterpret_cast<const Uint8*>(pixels.bits) +
                       size_t(top) * size_t(pixels.stride) + size_t(left) * 4;
@@ -284,7 +280,7 @@ void SdlHost::Present(HostWindowId window, const HostPixels& pixels, const HostR
     SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_XRGB8888, src, pixels.stride,
                       surface->format->format, dst, surface->pitch);
     SDL_Rect rect{left, top, right - left, bottom - top};
-    SDL_UpdateWindowSurfaceRects(it->second.window, &rect, 1);
+    SDL_UpdateWindowSurfaceRects(entry->window, &rect, 1);
 }
 
 HostRect SdlHost::ScreenBounds() {
@@ -311,9 +307,9 @@ bool SdlHost::Translate(const void* raw, HostEvent& out) {
     const SDL_Event& e = *static_cast<const SDL_Event*>(raw);
     auto toScreen = [&](std::uint32_t windowId, int x, int y) {
         out.window = IdOf(windowId);
-        auto it = windows_.find(out.window);
-        const int left = it == windows_.end() ? 0 : it->second.bounds.left;
-        const int top = it == windows_.end() ? 0 : it->second.bounds.top;
+        const Entry* entry = windows_.Find(out.window);
+        const int left = entry == nullptr ? 0 : entry->bounds.left;
+        const int top = entry == nullptr ? 0 : entry->bounds.top;
         out.x = left + x;
         out.y = top + y;
     };

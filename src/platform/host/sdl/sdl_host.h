@@ -56,9 +56,8 @@ class SdlHost : public Host {
     // window layer gets the whole drop at once.
     bool TranslateDrop(const void* sdlEvent, HostEvent& out);
 
-    std::map<HostWindowId, Entry> windows_;
+    HostWindowTable<Entry> windows_;
     std::map<HostCursor, SDL_Cursor*> cursors_;
-    HostWindowId nextId_ = 1;
     std::uint32_t wakeEventType_ = 0;
     std::vector<HostWindowId> stack_;
     std::vector<std::string> droppedFiles_;  // of the drop in progress

@@ -12,53 +12,50 @@ VirtualHost::VirtualHost(int width, int height)
 
 HostWindowId VirtualHost::CreateWindow(const HostRect& bounds, const HostWindowOptions& options) {
     std::lock_guard lock(mutex_);
-    HostWindowId id = nextId_++;
-    Surface& surface = windows_[id];
+    Surface surface;
     surface.bounds = bounds;
     surface.topMost = options.topMost;
     surface.title = options.title;
     surface.pixels.assign(
         size_t(std::max(bounds.Width(), 0)) * size_t(std::max(bounds.Height(), 0)), 0);
+    const HostWindowId id = windows_.Add(std::move(surface));
     order_.push_back(id);
     return id;
 }
 
 void VirtualHost::DestroyWindow(HostWindowId window) {
     std::lock_guard lock(mutex_);
-    windows_.erase(window);
+    windows_.Remove(window);
     order_.erase(std::remove(order_.begin(), order_.end(), window), order_.end());
     if (focused_ == window) focused_ = 0;
 }
 
 void VirtualHost::SetWindowBounds(HostWindowId window, const HostRect& bounds) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it == windows_.end()) return;
-    Surface& surface = it->second;
-    if (bounds.Width() != surface.bounds.Width() || bounds.Height() != surface.bounds.Height()) {
-        surface.pixels.assign(
+    Surface* surface = windows_.Find(window);
+    if (surface == nullptr) return;
+    if (bounds.Width() != surface->bounds.Width() || bounds.Height() != surface->bounds.Height()) {
+        surface->pixels.assign(
             size_t(std::max(bounds.Width(), 0)) * size_t(std::max(bounds.Height(), 0)), 0);
     }
-    surface.bounds = bounds;
+    surface->bounds = bounds;
 }
 
 void VirtualHost::ShowWindow(HostWindowId window, bool show) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it != windows_.end()) it->second.visible = show;
+    if (Surface* surface = windows_.Find(window)) surface->visible = show;
 }
 
 void VirtualHost::SetWindowTitle(HostWindowId window, const std::string& title) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it != windows_.end()) it->second.title = title;
+    if (Surface* surface = windows_.Find(window)) surface->title = title;
 }
 
 void VirtualHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
     std::lock_guard lock(mutex_);
     std::vector<HostWindowId> order;
     for (HostWindowId id : bottomToTop) {
-        if (windows_.count(id)) order.push_back(id);
+        if (windows_.Contains(id)) order.push_back(id);
     }
     // Windows the caller did not name keep their place at the bottom.
     for (HostWindowId id : order_) {
@@ -70,38 +67,31 @@ void VirtualHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
 
 void VirtualHost::FocusWindow(HostWindowId window) {
     std::lock_guard lock(mutex_);
-    if (windows_.count(window)) focused_ = window;
+    if (windows_.Contains(window)) focused_ = window;
 }
 
 void VirtualHost::SetWindowShape(HostWindowId window, const std::vector<HostRect>& rects) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it != windows_.end()) it->second.shape = rects;
+    if (Surface* surface = windows_.Find(window)) surface->shape = rects;
 }
 
 void VirtualHost::SetWindowOpacity(HostWindowId window, float opacity) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it != windows_.end()) it->second.opacity = opacity;
+    if (Surface* surface = windows_.Find(window)) surface->opacity = opacity;
 }
 
 void VirtualHost::Present(HostWindowId window, const HostPixels& pixels, const HostRect& dirty) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    if (it == windows_.end() || pixels.bits == nullptr) return;
-    Surface& surface = it->second;
-    const int width = surface.bounds.Width();
-    const int height = surface.bounds.Height();
-    const int left = std::max({dirty.left, 0});
-    const int top = std::max({dirty.top, 0});
-    const int right = std::min({dirty.right, width, pixels.width});
-    const int bottom = std::min({dirty.bottom, height, pixels.height});
-    if (right <= left) return;
-    for (int y = top; y < bottom; ++y) {
+    Surface* surface = windows_.Find(window);
+    if (surface == nullptr || pixels.bits == nullptr) return;
+    const int width = surface->bounds.Width();
+    const HostRect part = PresentedPart(dirty, pixels, width, surface->bounds.Height());
+    if (part.right <= part.left) return;
+    for (int y = part.top; y < part.bottom; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(
             reinterpret_cast<const std::uint8_t*>(pixels.bits) + size_t(y) * size_t(pixels.stride));
-        std::memcpy(&surface.pixels[size_t(y) * size_t(width) + size_t(left)], row + left,
-                    size_t(right - left) * sizeof(std::uint32_t));
+        std::memcpy(&surface->pixels[size_t(y) * size_t(width) + size_t(part.left)],
+                    row + part.left, size_t(part.Width()) * sizeof(std::uint32_t));
     }
     ++presentCount_;
 }
@@ -266,7 +256,7 @@ std::uint32_t VirtualHost::ComposedPixel(int x, int y) const {
     // Top-most windows are composed above the others, each group in its own order.
     for (int pass = 1; pass >= 0; --pass) {
         for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
-            const Surface& s = windows_.at(*it);
+            const Surface& s = *windows_.Find(*it);
             if (!s.visible || s.topMost != (pass == 1) || !s.bounds.Contains(x, y)) continue;
             const int wx = x - s.bounds.left;
             const int wy = y - s.bounds.top;
@@ -331,21 +321,21 @@ std::vector<HostWindowId> VirtualHost::VisibleWindows() {
     std::lock_guard lock(mutex_);
     std::vector<HostWindowId> visible;
     for (HostWindowId id : order_) {
-        if (windows_.at(id).visible) visible.push_back(id);
+        if (windows_.Find(id)->visible) visible.push_back(id);
     }
     return visible;
 }
 
 HostRect VirtualHost::WindowBounds(HostWindowId window) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    return it == windows_.end() ? HostRect{} : it->second.bounds;
+    const Surface* surface = windows_.Find(window);
+    return surface == nullptr ? HostRect{} : surface->bounds;
 }
 
 float VirtualHost::WindowOpacity(HostWindowId window) {
     std::lock_guard lock(mutex_);
-    auto it = windows_.find(window);
-    return it == windows_.end() ? 1.0f : it->second.opacity;
+    const Surface* surface = windows_.Find(window);
+    return surface == nullptr ? 1.0f : surface->opacity;
 }
 
 HostWindowId VirtualHost::FocusedWindow() {

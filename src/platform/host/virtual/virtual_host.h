@@ -4,7 +4,6 @@
 // command-line tool and anything that needs windows without a display.
 #include <condition_variable>
 #include <deque>
-#include <map>
 #include <mutex>
 
 #include "platform/host/host.h"
@@ -90,9 +89,8 @@ class VirtualHost : public Host {
     std::condition_variable wakeup_;
     std::deque<HostEvent> events_;
     bool woken_ = false;
-    std::map<HostWindowId, Surface> windows_;
+    HostWindowTable<Surface> windows_;
     std::vector<HostWindowId> order_;  // bottom to top
-    HostWindowId nextId_ = 1;
     HostWindowId focused_ = 0;
     HostCursor cursor_ = HostCursor::Arrow;
     std::string clipboard_;
