@@ -1,10 +1,12 @@
 #include "skin/caption_objects.h"
 
-#include <vector>
+#include <algorithm>
+#include <utility>
 
 #include "graphics/canvas.h"
+#include "graphics/icon.h"
 #include "platform/gdi/gdi.h"
-#include "skin/dib_pixels.h"
+#include "skin/morph_blend.h"
 #include "skin/skin_frame.h"
 
 namespace skin {
@@ -13,8 +15,30 @@ using namespace platform;
 
 namespace {
 
+// The system-menu button shows the form's icon at this size.
+constexpr int kSmallIconSize = 16;
+
 TRect Or(const TRect& first, const TRect& fallback) {
     return first.IsEmpty() ? fallback : first;
+}
+
+// The images at `from` and `to` of `source` mixed by `factor` the way `kind` says, drawn at
+// (x, y).
+void DrawMorph(HDC dc, int x, int y, HDC source, const TRect& from, const TRect& to, double factor,
+               TbsMorphKind kind) {
+    const int w = from.Width();
+    const int h = from.Height();
+    if (w <= 0 || h <= 0) return;
+    graphics::TBitmap a, b, mixed;
+    for (auto [image, r] : {std::pair{&a, from}, std::pair{&b, to}}) {
+        image->SetPixelFormat(graphics::TPixelFormat::pf32bit);
+        image->SetWidth(w);
+        image->SetHeight(h);
+        BitBlt(image->Canvas().Handle(), 0, 0, w, h, source, r.Left, r.Top, SRCCOPY);
+    }
+    mixed.SetPixelFormat(graphics::TPixelFormat::pf32bit);
+    BlendImages(mixed, a, b, factor, kind);
+    BitBlt(dc, x, y, w, h, mixed.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -132,9 +156,9 @@ void TbsSkinButtonObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw)
     } else if (MorphFactor >= 1) {
         DrawImage(dc, offset, looks.Hot);
     } else {
-        BlendImages(dc, ObjectRect.left + offset.x, ObjectRect.top + offset.y,
-                    const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle(), normal,
-                    looks.Hot, MorphFactor);
+        DrawMorph(dc, ObjectRect.left + offset.x, ObjectRect.top + offset.y,
+                  const_cast<TbsSkinPicture*>(picture)->Bitmap().Canvas().Handle(), normal,
+                  looks.Hot, MorphFactor, button_.MorphKind);
     }
 }
 
@@ -217,31 +241,19 @@ void TbsSkinStdButtonObject::Pressed() {
 }
 
 void TbsSkinStdButtonObject::Action() {
-    switch (std_.Command) {
-        case TbsStdCommand::cmClose:
-            frame_.CloseForm();
-            break;
-        case TbsStdCommand::cmMaximize:
-            if (frame_.WindowState() == TbsWindowState::wsMaximized)
-                frame_.Restore();
-            else
-                frame_.Maximize();
-            break;
-        case TbsStdCommand::cmMinimize:
-            if (frame_.WindowState() == TbsWindowState::wsMinimized)
-                frame_.Restore();
-            else
-                frame_.Minimize();
-            break;
-        case TbsStdCommand::cmRollUp:
-            frame_.RollUp();
-            break;
-        case TbsStdCommand::cmMinimizeToTray:
-            frame_.MinimizeToTray();
-            break;
-        default:
-            break;
-    }
+    frame_.RunCommand(std_.Command);
+}
+
+void TbsSkinStdButtonObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw) {
+    TbsSkinButtonObject::Draw(dc, offset, fullRedraw);
+    if (!Visible || std_.Command != TbsStdCommand::cmSysMenu || !frame_.ShowIcon()) return;
+    graphics::TIcon& icon = frame_.Form().Icon();
+    if (icon.IsEmpty() || ObjectRect.IsEmpty()) return;
+    // The small icon, centred on the button and never larger than it.
+    const int size = std::min({kSmallIconSize, ObjectRect.Width(), ObjectRect.Height()});
+    const int x = ObjectRect.left + offset.x + (ObjectRect.Width() - size) / 2;
+    const int y = ObjectRect.top + offset.y + (ObjectRect.Height() - size) / 2;
+    DrawIconEx(dc, x, y, icon.IconHandle(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 void TbsSkinStdButtonObject::DblClick() {
@@ -325,31 +337,6 @@ void TbsSkinCaptionObject::Draw(HDC dc, graphics::TPoint offset, bool fullRedraw
     canvas.SetHandle(nullptr);
 }
 
-void BlendImages(HDC dc, int x, int y, HDC source, const TRect& from, const TRect& to,
-                 double factor) {
-    const int w = from.Width();
-    const int h = from.Height();
-    if (w <= 0 || h <= 0) return;
-    BITMAPINFO info = TopDown32(w, h);
-    auto pixelsOf = [&](const TRect& r) {
-        graphics::TBitmap image;
-        image.SetWidth(w);
-        image.SetHeight(h);
-        BitBlt(image.Canvas().Handle(), 0, 0, w, h, source, r.Left, r.Top, SRCCOPY);
-        std::vector<uint8_t> bits(size_t(w) * size_t(h) * 4);
-        HDC screen = GetDC(nullptr);
-        GetDIBits(screen, image.BitmapHandle(), 0, UINT(h), bits.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        return bits;
-    };
-    std::vector<uint8_t> a = pixelsOf(from);
-    const std::vector<uint8_t> b = pixelsOf(to);
-    for (size_t i = 0; i < a.size(); ++i)
-        a[i] = uint8_t(a[i] + (int(b[i]) - int(a[i])) * factor + 0.5);  // rounded
-    SetDIBitsToDevice(dc, x, y, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), a.data(), &info,
-                      DIB_RGB_COLORS);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Creation and placement
 
@@ -367,8 +354,8 @@ TbsCaptionObjects CreateCaptionObjects(TbsSkinFrame& frame, TbsSkinData& skinDat
             objects.push_back(std::make_unique<TbsSkinButtonObject>(frame, *button));
         else if (auto* caption = dynamic_cast<TbsDataSkinCaption*>(data))
             objects.push_back(std::make_unique<TbsSkinCaptionObject>(frame, *caption));
-        else if (dynamic_cast<TbsDataSkinAnimate*>(data))
-            objects.push_back(std::make_unique<TbsSkinAnimateObject>(frame, *data));
+        else if (auto* animate = dynamic_cast<TbsDataSkinAnimate*>(data))
+            objects.push_back(std::make_unique<TbsSkinAnimateObject>(frame, *animate));
         else if (dynamic_cast<TbsDataUserObject*>(data))
             objects.push_back(std::make_unique<TbsUserObject>(frame, *data));
     }
@@ -380,7 +367,7 @@ namespace {
 int LineUpRank(const TbsActiveSkinObject& object) {
     const auto* std = dynamic_cast<const TbsSkinStdButtonObject*>(&object);
     if (std == nullptr) return 5;  // custom objects come last
-    switch (std->Command()) {
+    switch (std->StdCommand()) {
         case TbsStdCommand::cmClose:
             return 0;
         case TbsStdCommand::cmMaximize:

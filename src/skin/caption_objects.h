@@ -3,6 +3,7 @@
 // animated and user objects, one for each form-level skin object. The frame places them,
 // paints them into its strips, asks them in its hit test and hands them its mouse events.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ class TbsActiveSkinObject {
     bool Contains(graphics::TPoint p) const;
     // Whether a state change should redraw it on the window at once.
     virtual bool IsButton() const { return false; }
+    // The caption command it runs, for objects that run one.
+    virtual std::optional<TbsStdCommand> Command() const { return std::nullopt; }
+    // Frame animation: whether frames are still to be shown, the next one, and how often.
+    virtual bool AnimationPending() const { return false; }
+    virtual void AnimationStep() {}
+    virtual int AnimationInterval() const { return 0; }
 
     std::string Hint;
     graphics::TRect ObjectRect;
@@ -93,8 +100,11 @@ class TbsSkinButtonObject : public TbsActiveSkinObject {
 class TbsSkinStdButtonObject : public TbsSkinButtonObject {
   public:
     TbsSkinStdButtonObject(TbsSkinFrame& frame, TbsDataSkinStdButton& data);
-    TbsStdCommand Command() const { return std_.Command; }
+    TbsStdCommand StdCommand() const { return std_.Command; }
+    std::optional<TbsStdCommand> Command() const override { return std_.Command; }
     void DblClick() override;
+    // The system-menu button carries the form's icon when the frame shows it.
+    void Draw(platform::HDC dc, graphics::TPoint offset, bool fullRedraw) override;
 
   protected:
     Looks CurrentLooks() const override;
@@ -118,9 +128,33 @@ class TbsSkinCaptionObject : public TbsActiveSkinObject {
     TbsDataSkinCaption& caption_;
 };
 
+// An object that shows the frames of a strip in turn: its skin rect is the first frame and the
+// others follow it to the right, each as wide. While the mouse is on it the frames run
+// forward, one each timer interval, and stop at the last one; with "cycle" they start over
+// instead. When the mouse leaves they run back to the first frame (a cycling one jumps back).
+// With "buttonstyle" it is a caption button: pressed it shows its pressed image, and released
+// on it, it runs its command.
 class TbsSkinAnimateObject : public TbsActiveSkinObject {
   public:
-    using TbsActiveSkinObject::TbsActiveSkinObject;
+    TbsSkinAnimateObject(TbsSkinFrame& frame, TbsDataSkinAnimate& data);
+    bool IsButton() const override { return true; }
+    std::optional<TbsStdCommand> Command() const override;
+    int Frame() const { return frameIndex_; }
+    int FrameCount() const;
+    bool AnimationPending() const override;
+    void AnimationStep() override;
+    int AnimationInterval() const override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void MouseDown(int x, int y, ui::TMouseButton button) override;
+    void MouseUp(int x, int y, ui::TMouseButton button) override;
+
+  protected:
+    TRect ImageRect() const override;
+
+  private:
+    TbsDataSkinAnimate& animate_;
+    int frameIndex_ = 0;
 };
 
 class TbsUserObject : public TbsActiveSkinObject {
@@ -129,11 +163,6 @@ class TbsUserObject : public TbsActiveSkinObject {
 };
 
 using TbsCaptionObjects = std::vector<std::unique_ptr<TbsActiveSkinObject>>;
-
-// Draws the w x h images at `from` and `to` of `source` mixed by `factor` (0: `from` only,
-// 1: `to` only) at (x, y).
-void BlendImages(platform::HDC dc, int x, int y, platform::HDC source, const TRect& from,
-                 const TRect& to, double factor);
 
 // One object for each form-level skin object in catalogue order, menu items and menu-bar
 // objects left out.

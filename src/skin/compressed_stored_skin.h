@@ -17,6 +17,12 @@ struct TbsComponentState {
 
 class TbsCompressedStoredSkin {
   public:
+    TbsCompressedStoredSkin() = default;
+    TbsCompressedStoredSkin(const TbsCompressedStoredSkin&) = default;
+    TbsCompressedStoredSkin& operator=(const TbsCompressedStoredSkin&) = default;
+    // A form's component derives from it; the skin data finds that component by a cast.
+    virtual ~TbsCompressedStoredSkin() = default;
+
     const std::string& Description() const { return description_; }
     void SetDescription(std::string value) { description_ = std::move(value); }
     const std::string& FileName() const { return fileName_; }
@@ -74,6 +80,9 @@ class TbsSkinListItem {
 
 class TbsCompressedSkinList {
   public:
+    // The form's skin list component derives from it.
+    virtual ~TbsCompressedSkinList() = default;
+
     int Count() const { return static_cast<int>(skins_.size()); }
     // The item at `index`, or null outside the list.
     TbsSkinListItem* Item(int index);

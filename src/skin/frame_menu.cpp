@@ -16,7 +16,7 @@ TbsSkinMenu& TbsFrameMenu::Engine() {
     engine_->SetMaxMenuItemsInWindow(frame_.MaxMenuItemsInWindow());
     engine_->SetUseSkinFont(frame_.UseSkinFontInMenu());
     engine_->SetDefaultItemHeight(frame_.DefMenuItemHeight());
-    engine_->SetDefaultItemFont(frame_.DefMenuItemFont().Name(), frame_.DefMenuItemFont().Height());
+    engine_->SetDefaultItemFont(frame_.DefMenuItemFont());
     return *engine_;
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 constexpr UINT_PTR kHoverTimer = 0x5B01;
 constexpr UINT_PTR kMorphTimer = 0x5B02;
-constexpr UINT_PTR kCaptionTimer = 0x5B03;
+constexpr UINT_PTR kAnimationTimer = 0x5B03;
 constexpr UINT kHoverInterval = 50;
 constexpr UINT kMorphInterval = 25;
 constexpr double kMorphStep = 0.2;
@@ -171,7 +171,7 @@ void TbsSkinFrame::WMNCLButtonDblClk(ui::TMessage& m) {
         if (!*alive) return;
         // The second press of a quick double click presses a caption button again.
         auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object);
-        if (button != nullptr && button->Command() != TbsStdCommand::cmSysMenu) {
+        if (button != nullptr && button->StdCommand() != TbsStdCommand::cmSysMenu) {
             m.Msg = WM_NCLBUTTONDOWN;
             WMNCButtonDown(m);
         }
@@ -191,8 +191,10 @@ void TbsSkinFrame::WMNCLButtonDblClk(ui::TMessage& m) {
 
 void TbsSkinFrame::WMSetCursor(ui::TMessage& m) {
     const LRESULT hit = LRESULT(LOWORD(m.LParam));
+    // Over the frame the form's cursor is used too, except where the frame sizes the window.
     if (useFormCursorInNCArea_ && hit != HTCLIENT && !(hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
-        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        HCURSOR cursor = form_->Cursor();
+        SetCursor(cursor != nullptr ? cursor : LoadCursor(nullptr, IDC_ARROW));
         m.Result = 1;
         return;
     }
@@ -244,9 +246,8 @@ void TbsSkinFrame::WMTimer(ui::TMessage& m) {
         case kMorphTimer:
             MorphStep();
             return;
-        case kCaptionTimer:
-            // The caption glow animation is not drawn; nothing keeps this timer.
-            if (HWND window = FormWindow()) KillTimer(window, m.WParam);
+        case kAnimationTimer:
+            AnimationStep();
             return;
         default:
             CallPrevious(m);
@@ -271,6 +272,30 @@ void TbsSkinFrame::MorphStep() {
         if (HWND window = FormWindow()) KillTimer(window, kMorphTimer);
 }
 
+void TbsSkinFrame::StartObjectAnimation() {
+    // One timer for all animated objects, as fast as the fastest of them.
+    int interval = 0;
+    for (const auto& object : objects_)
+        if (object->AnimationPending())
+            interval = interval == 0 ? object->AnimationInterval()
+                                     : std::min(interval, object->AnimationInterval());
+    HWND window = FormWindow();
+    if (window == nullptr) return;
+    if (interval > 0)
+        SetTimer(window, kAnimationTimer, UINT(interval), nullptr);
+    else
+        KillTimer(window, kAnimationTimer);
+}
+
+void TbsSkinFrame::AnimationStep() {
+    for (const auto& object : objects_) {
+        if (!object->AnimationPending()) continue;
+        object->AnimationStep();
+        RedrawObject(*object);
+    }
+    StartObjectAnimation();
+}
+
 void TbsSkinFrame::StartHoverTimer() {
     HWND window = FormWindow();
     if (window == nullptr || hoverTimer_) return;
@@ -288,7 +313,7 @@ void TbsSkinFrame::StopTimers() {
     HWND window = FormWindow();
     if (window == nullptr) return;
     KillTimer(window, kMorphTimer);
-    KillTimer(window, kCaptionTimer);
+    KillTimer(window, kAnimationTimer);
 }
 
 }  // namespace skin

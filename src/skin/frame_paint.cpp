@@ -53,7 +53,7 @@ void TbsSkinFrame::PaintFrame(HDC dc) {
         const bool below = object->ObjectRect.top >= g.Client.top;
         TbsFrameStrip& strip = below ? strips.Bottom : strips.Top;
         if (!strip.Bitmap) continue;
-        object->Draw(strip.Bitmap->Canvas().Handle(), {-strip.At.x, -strip.At.y}, true);
+        DrawObject(*object, strip.Bitmap->Canvas().Handle(), {-strip.At.x, -strip.At.y}, true);
     }
 
     SaveDC(dc);
@@ -139,8 +139,20 @@ void TbsSkinFrame::RedrawObject(TbsActiveSkinObject& object) {
         return;
     HDC dc = GetWindowDC(window);
     if (dc == nullptr) return;
-    object.Draw(dc, {0, 0}, false);
+    DrawObject(object, dc, {0, 0}, false);
     ReleaseDC(window, dc);
+}
+
+void TbsSkinFrame::DrawObject(TbsActiveSkinObject& object, HDC dc, graphics::TPoint offset,
+                              bool fullRedraw) {
+    object.Draw(dc, offset, fullRedraw);
+    if (!OnPaintEvent || !object.Visible) return;
+    graphics::TRect place = object.ObjectRect;
+    place.left += offset.x;
+    place.right += offset.x;
+    place.top += offset.y;
+    place.bottom += offset.y;
+    OnPaintEvent(object.IDName(), dc, place);
 }
 
 void TbsSkinFrame::UpdateRegion() {

@@ -87,6 +87,7 @@ void TbsSkinFrame::WMNCCalcSize(ui::TMessage& m) {
 }
 
 void TbsSkinFrame::WMSize(ui::TMessage& m) {
+    CallPrevious(m);
     lastWidth_ = WindowBounds().Width();
     lastHeight_ = WindowBounds().Height();
     // Restored from the minimized state from outside (the task bar).
@@ -100,6 +101,7 @@ void TbsSkinFrame::WMSize(ui::TMessage& m) {
 }
 
 void TbsSkinFrame::WMGetMinMaxInfo(ui::TMessage& m) {
+    CallPrevious(m);
     auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
     if (info == nullptr) return;
     info->ptMinTrackSize = POINT{MinimumWidth(), MinimumHeight()};

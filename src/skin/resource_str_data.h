@@ -11,6 +11,8 @@ class TbsResourceStrData {
   public:
     // Filled with the English texts.
     TbsResourceStrData();
+    // The form's string table component derives from it.
+    virtual ~TbsResourceStrData() = default;
 
     core::TStringList& ResStrings() { return resStrings_; }
     void SetResStrings(const core::TStringList& lines) { resStrings_ = lines; }

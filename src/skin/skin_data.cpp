@@ -53,18 +53,45 @@ void TbsSkinData::SetSkinnableForm(bool value) {
     if (!state_.Designing && !state_.Reading) SendSkinDataMessage(WM_CHANGEFORMSKINNABLE);
 }
 
+void TbsSkinData::Watch(ui::TComponent*& slot, ui::TComponent* component) {
+    if (slot == component) return;
+    if (slot != nullptr) slot->RemoveFreeNotification(this);
+    slot = component;
+    if (component != nullptr) component->FreeNotification(this);
+}
+
+void TbsSkinData::Notification(ui::TComponent* component, ui::TOperation operation) {
+    ui::TComponent::Notification(component, operation);
+    if (operation != ui::TOperation::opRemove || component == nullptr) return;
+    if (component == storedSkinComponent_) {
+        storedSkin_ = nullptr;
+        storedSkinComponent_ = nullptr;
+    }
+    if (component == resourceStrComponent_) {
+        resourceStrData_ = nullptr;
+        resourceStrComponent_ = nullptr;
+    }
+    if (component == skinListComponent_) {
+        skinList_ = nullptr;
+        skinListComponent_ = nullptr;
+    }
+}
+
 void TbsSkinData::SetCompressedStoredSkin(TbsCompressedStoredSkin* value) {
     storedSkin_ = value;
+    Watch(storedSkinComponent_, dynamic_cast<ui::TComponent*>(value));
     if (!state_.Designing && value != nullptr) LoadCompressedSkin(*value);
 }
 
 void TbsSkinData::SetResourceStrData(TbsResourceStrData* value) {
     resourceStrData_ = value;
+    Watch(resourceStrComponent_, dynamic_cast<ui::TComponent*>(value));
     if (!state_.Designing) SendSkinDataMessage(WM_CHANGERESSTRDATA);
 }
 
 void TbsSkinData::SetSkinList(TbsCompressedSkinList* value) {
     skinList_ = value;
+    Watch(skinListComponent_, dynamic_cast<ui::TComponent*>(value));
     if (value != nullptr && !state_.Designing) {
         if (TbsSkinListItem* item = value->Item(skinIndex_)) LoadCompressedSkin(item->StoredSkin());
     }
@@ -83,9 +110,18 @@ void TbsSkinData::SetSkinIndex(int32_t value) {
 
 void TbsSkinData::ForgetReference(const void* removed) {
     if (removed == nullptr) return;
-    if (removed == storedSkin_) storedSkin_ = nullptr;
-    if (removed == resourceStrData_) resourceStrData_ = nullptr;
-    if (removed == skinList_) skinList_ = nullptr;
+    if (removed == storedSkin_) {
+        storedSkin_ = nullptr;
+        Watch(storedSkinComponent_, nullptr);
+    }
+    if (removed == resourceStrData_) {
+        resourceStrData_ = nullptr;
+        Watch(resourceStrComponent_, nullptr);
+    }
+    if (removed == skinList_) {
+        skinList_ = nullptr;
+        Watch(skinListComponent_, nullptr);
+    }
 }
 
 // ---- lookups ----

@@ -44,7 +44,8 @@ class TbsSkinData : public ui::TComponent {
     int32_t SkinIndex() const { return skinIndex_; }
     void SetSkinIndex(int32_t value);
     // A referenced package, list or string table is going away: forget it (the parsed skin
-    // stays).
+    // stays). A reference that is a component of a form is forgotten this way when that
+    // component is freed.
     void ForgetReference(const void* removed);
 
     // ---- run-time state ----
@@ -89,7 +90,13 @@ class TbsSkinData : public ui::TComponent {
     void ClearSkin();
     void SendSkinDataMessage(uint32_t message);
 
+  protected:
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
+
   private:
+    // Follows the component behind a reference (null when it is none) so that its removal
+    // is heard.
+    void Watch(ui::TComponent*& slot, ui::TComponent* component);
     void LoadPictures(const std::vector<uint8_t>& package);
     void ReadVersion(const core::TMemIniFile& ini);
     void ReadPictureNames(const core::TMemIniFile& ini);
@@ -105,6 +112,10 @@ class TbsSkinData : public ui::TComponent {
     TbsResourceStrData* resourceStrData_ = nullptr;
     TbsCompressedSkinList* skinList_ = nullptr;
     int32_t skinIndex_ = 0;
+    // The same three references as components, while they are ones.
+    ui::TComponent* storedSkinComponent_ = nullptr;
+    ui::TComponent* resourceStrComponent_ = nullptr;
+    ui::TComponent* skinListComponent_ = nullptr;
 
     bool empty_ = true;
     bool changingSkin_ = false;

@@ -1,5 +1,8 @@
 #include "skin/skin_frame.h"
 
+#include <optional>
+#include <vector>
+
 #include "core/exceptions.h"
 #include "platform/user/user.h"
 #include "skin/frame_menu.h"
@@ -56,6 +59,7 @@ constexpr UINT kFrameMessages[] = {
     WM_AFTERCHANGESKINDATA,
     WM_CHANGEFORMSKINNABLE,
     WM_CHANGERESSTRDATA,
+    ui::CM_SHORTCUT,
 };
 
 // Messages that close an open skinned menu before anything else happens.
@@ -176,132 +180,145 @@ void TbsSkinFrame::FrameWndProc(ui::TMessage& m) {
         return;
     }
     if (ClosesMenu(m.Msg)) CloseSkinMenu();
+    auto* sender = reinterpret_cast<TbsSkinData*>(m.WParam);
     switch (m.Msg) {
         case WM_NCCALCSIZE:
-            WMNCCalcSize(m);
-            return;
-        case WM_NCPAINT: {
-            HWND window = FormWindow();
-            if (window == nullptr) return;
-            HDC dc = GetWindowDC(window);
-            if (dc != nullptr) {
-                PaintFrame(dc);
-                ReleaseDC(window, dc);
-            }
-            m.Result = 0;
-            return;
-        }
+            return WMNCCalcSize(m);
+        case WM_NCPAINT:
+            return WMNCPaint(m);
         case WM_NCACTIVATE:
-            CloseSkinMenu();
-            formActive_ = m.WParam != 0;
-            m.Result = 1;
-            RepaintFrame();
-            if (formActive_ && OnActivate) OnActivate(this);
-            if (!formActive_ && OnDeActivate) OnDeActivate(this);
-            return;
+            return WMNCActivate(m);
         case WM_NCHITTEST:
-            WMNCHitTest(m);
-            return;
+            return WMNCHitTest(m);
         case WM_NCLBUTTONDOWN:
         case WM_NCRBUTTONDOWN:
-            WMNCButtonDown(m);
-            return;
+            return WMNCButtonDown(m);
         case WM_NCLBUTTONUP:
         case WM_NCRBUTTONUP:
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            WMButtonUp(m);
-            return;
+            return WMButtonUp(m);
         case WM_NCMOUSEMOVE:
-            WMNCMouseMove(m);
-            return;
+            return WMNCMouseMove(m);
         case WM_MOUSEMOVE:
-            WMMouseMove(m);
-            return;
+            return WMMouseMove(m);
         case WM_NCLBUTTONDBLCLK:
-            WMNCLButtonDblClk(m);
-            return;
+            return WMNCLButtonDblClk(m);
         case WM_SIZE:
-            CallPrevious(m);
-            WMSize(m);
-            return;
+            return WMSize(m);
         case WM_GETMINMAXINFO:
-            CallPrevious(m);
-            WMGetMinMaxInfo(m);
-            return;
+            return WMGetMinMaxInfo(m);
         case WM_ACTIVATE:
-            CallPrevious(m);
-            formActive_ = LOWORD(m.WParam) != WA_INACTIVE;
-            RepaintFrame();
-            return;
+            return WMActivate(m);
         case WM_ERASEBKGND:
-            WMEraseBkgnd(m);
-            return;
+            return WMEraseBkgnd(m);
         case WM_SHOWWINDOW:
-            WMShowWindow(m);
-            return;
+            return WMShowWindow(m);
         case WM_SYSCOMMAND:
-            switch (m.WParam & 0xFFF0) {
-                case SC_MAXIMIZE:
-                    Maximize();
-                    return;
-                case SC_MINIMIZE:
-                    Minimize();
-                    return;
-                case SC_RESTORE:
-                    Restore();
-                    return;
-                default:
-                    CallPrevious(m);
-                    return;
-            }
+            return WMSysCommand(m);
         case WM_ENTERSIZEMOVE:
-            sizeMoving_ = true;
-            StopTimers();
-            ClearHotAndPressed();
-            CallPrevious(m);
-            return;
+            return WMEnterSizeMove(m);
         case WM_EXITSIZEMOVE:
-            sizeMoving_ = false;
-            CallPrevious(m);
-            RepaintFrame();
-            return;
+            return WMExitSizeMove(m);
         case WM_MOVING:
-            WMMoving(m);
-            return;
+            return WMMoving(m);
         case WM_SETTEXT:
-            CallPrevious(m);
-            RepaintFrame();
-            return;
+            return WMSetText(m);
         case WM_SETCURSOR:
-            WMSetCursor(m);
-            return;
+            return WMSetCursor(m);
         case WM_DESTROY:
-            StopTimers();
-            CallPrevious(m);
-            return;
+            return WMDestroy(m);
         case WM_TIMER:
-            WMTimer(m);
-            return;
+            return WMTimer(m);
+        case ui::CM_SHORTCUT:
+            return CMShortCut(m);
         case WM_BEFORECHANGESKINDATA:
-            BeforeChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
-            return;
+            return BeforeChangeSkinData(sender);
         case WM_CHANGESKINDATA:
-            ChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
-            return;
+            return ChangeSkinData(sender);
         case WM_AFTERCHANGESKINDATA:
-            AfterChangeSkinData(reinterpret_cast<TbsSkinData*>(m.WParam));
-            return;
+            return AfterChangeSkinData(sender);
         case WM_CHANGEFORMSKINNABLE:
-            ChangeFormSkinnable(reinterpret_cast<TbsSkinData*>(m.WParam));
-            return;
+            return ChangeFormSkinnable(sender);
         case WM_CHANGERESSTRDATA:
-            ChangeResStrData(reinterpret_cast<TbsSkinData*>(m.WParam));
-            return;
+            return ChangeResStrData(sender);
         default:
-            CallPrevious(m);
-            return;
+            return CallPrevious(m);
     }
+}
+
+// ---- message handlers ----
+
+void TbsSkinFrame::WMNCPaint(ui::TMessage& m) {
+    m.Result = 0;
+    HWND window = FormWindow();
+    if (window == nullptr) return;
+    if (HDC dc = GetWindowDC(window)) {
+        PaintFrame(dc);
+        ReleaseDC(window, dc);
+    }
+}
+
+void TbsSkinFrame::WMNCActivate(ui::TMessage& m) {
+    CloseSkinMenu();
+    formActive_ = m.WParam != 0;
+    m.Result = 1;
+    RepaintFrame();
+    if (formActive_ && OnActivate) OnActivate(this);
+    if (!formActive_ && OnDeActivate) OnDeActivate(this);
+}
+
+void TbsSkinFrame::WMActivate(ui::TMessage& m) {
+    CallPrevious(m);
+    formActive_ = LOWORD(m.WParam) != WA_INACTIVE;
+    RepaintFrame();
+}
+
+void TbsSkinFrame::WMSysCommand(ui::TMessage& m) {
+    switch (m.WParam & 0xFFF0) {
+        case SC_MAXIMIZE:
+            return Maximize();
+        case SC_MINIMIZE:
+            return Minimize();
+        case SC_RESTORE:
+            return Restore();
+        default:
+            return CallPrevious(m);
+    }
+}
+
+void TbsSkinFrame::WMEnterSizeMove(ui::TMessage& m) {
+    sizeMoving_ = true;
+    StopTimers();
+    ClearHotAndPressed();
+    CallPrevious(m);
+}
+
+void TbsSkinFrame::WMExitSizeMove(ui::TMessage& m) {
+    sizeMoving_ = false;
+    CallPrevious(m);
+    RepaintFrame();
+    if (SkinActive()) StartObjectAnimation();
+}
+
+void TbsSkinFrame::WMSetText(ui::TMessage& m) {
+    CallPrevious(m);
+    RepaintFrame();
+}
+
+void TbsSkinFrame::WMDestroy(ui::TMessage& m) {
+    StopTimers();
+    CallPrevious(m);
+}
+
+void TbsSkinFrame::CMShortCut(ui::TMessage& m) {
+    bool handled = false;
+    if (OnShortCut) OnShortCut(uint16_t(m.WParam), ui::TShiftState(m.LParam), handled);
+    if (handled) {
+        m.Result = 1;
+        return;
+    }
+    CallPrevious(m);
 }
 
 // ---- properties ----
@@ -444,6 +461,17 @@ void TbsSkinFrame::ForEachSkinnableControl(TbsSkinData* sender,
     });
 }
 
+void TbsSkinFrame::ForEachSkinAwareComponent(TbsSkinData* sender,
+                                             const std::function<void(TbsSkinAwareComponent&)>& f) {
+    // A copy: a component may make or free others when it hears of the skin.
+    std::vector<ui::TComponent*> components;
+    for (int i = 0; i < form_->ComponentCount(); ++i) components.push_back(form_->Components(i));
+    for (ui::TComponent* component : components) {
+        auto* aware = dynamic_cast<TbsSkinAwareComponent*>(component);
+        if (aware != nullptr && sender != nullptr && aware->SkinData() == sender) f(*aware);
+    }
+}
+
 void TbsSkinFrame::BeforeChangeSkinData(TbsSkinData* sender) {
     if (sender == skinData_ && sender != nullptr) {
         skinActive_ = false;
@@ -453,6 +481,8 @@ void TbsSkinFrame::BeforeChangeSkinData(TbsSkinData* sender) {
     }
     ForEachSkinnableControl(sender,
                             [](TbsSkinnableControl& control) { control.ResetSkinBinding(); });
+    ForEachSkinAwareComponent(sender,
+                              [](TbsSkinAwareComponent& aware) { aware.BeforeChangeSkinData(); });
     if (sender == skinData_ && OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
 }
 
@@ -466,6 +496,8 @@ void TbsSkinFrame::ChangeSkinData(TbsSkinData* sender) {
     }
     ForEachSkinnableControl(sender,
                             [](TbsSkinnableControl& control) { control.ApplySkinChange(); });
+    ForEachSkinAwareComponent(sender,
+                              [](TbsSkinAwareComponent& aware) { aware.AfterChangeSkinData(); });
 }
 
 void TbsSkinFrame::AfterChangeSkinData(TbsSkinData* sender) {
@@ -484,7 +516,7 @@ void TbsSkinFrame::ChangeResStrData(TbsSkinData* sender) {
         auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
         if (button == nullptr) continue;
         const char* name = nullptr;
-        switch (button->Command()) {
+        switch (button->StdCommand()) {
             case TbsStdCommand::cmClose:
                 name = "CLOSEBUTTON_HINT";
                 break;
@@ -564,38 +596,55 @@ void TbsSkinFrame::FrameChanged() {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+bool TbsSkinFrame::CommandEnabled(TbsStdCommand command, const std::string& idName) const {
+    if (hideCaptionButtons_) return false;
+    switch (command) {
+        case TbsStdCommand::cmClose:
+            return true;
+        case TbsStdCommand::cmMaximize:
+            return (borderIcons_ & biMaximize) != 0;
+        case TbsStdCommand::cmMinimize:
+            return (borderIcons_ & biMinimize) != 0;
+        case TbsStdCommand::cmSysMenu:
+            return (borderIcons_ & biSystemMenu) != 0 && !disableSystemMenu_;
+        case TbsStdCommand::cmRollUp:
+            return (borderIcons_ & biRollUp) != 0;
+        case TbsStdCommand::cmMinimizeToTray:
+            return (borderIcons_ & biMinimizeToTray) != 0;
+        case TbsStdCommand::cmDefault:
+            break;
+    }
+    bool enabled = false;
+    if (OnActivateCustomObject) OnActivateCustomObject(idName, enabled);
+    return enabled;
+}
+
+void TbsSkinFrame::RunCommand(TbsStdCommand command) {
+    switch (command) {
+        case TbsStdCommand::cmClose:
+            return CloseForm();
+        case TbsStdCommand::cmMaximize:
+            return windowState_ == TbsWindowState::wsMaximized ? Restore() : Maximize();
+        case TbsStdCommand::cmMinimize:
+            return windowState_ == TbsWindowState::wsMinimized ? Restore() : Minimize();
+        case TbsStdCommand::cmRollUp:
+            return RollUp();
+        case TbsStdCommand::cmMinimizeToTray:
+            return MinimizeToTray();
+        case TbsStdCommand::cmSysMenu:
+        case TbsStdCommand::cmDefault:
+            return;
+    }
+}
+
 void TbsSkinFrame::UpdateObjectStates() {
     for (const auto& object : objects_) {
-        auto* button = dynamic_cast<TbsSkinStdButtonObject*>(object.get());
-        if (button == nullptr) continue;
-        bool enabled = false;
-        switch (button->Command()) {
-            case TbsStdCommand::cmClose:
-                enabled = true;
-                break;
-            case TbsStdCommand::cmMaximize:
-                enabled = (borderIcons_ & biMaximize) != 0;
-                break;
-            case TbsStdCommand::cmMinimize:
-                enabled = (borderIcons_ & biMinimize) != 0;
-                break;
-            case TbsStdCommand::cmSysMenu:
-                enabled = (borderIcons_ & biSystemMenu) != 0 && !disableSystemMenu_;
-                break;
-            case TbsStdCommand::cmRollUp:
-                enabled = (borderIcons_ & biRollUp) != 0;
-                break;
-            case TbsStdCommand::cmMinimizeToTray:
-                enabled = (borderIcons_ & biMinimizeToTray) != 0;
-                break;
-            case TbsStdCommand::cmDefault:
-                if (OnActivateCustomObject) OnActivateCustomObject(button->IDName(), enabled);
-                break;
-        }
-        if (hideCaptionButtons_) enabled = false;
-        button->Enabled = enabled;
+        std::optional<TbsStdCommand> command = object->Command();
+        if (!command) continue;
+        const bool enabled = CommandEnabled(*command, object->IDName());
+        object->Enabled = enabled;
         // A button drawn into the frame picture stays in sight; one placed on it goes with it.
-        button->Visible = button->AutoPlaced() ? enabled : true;
+        object->Visible = object->AutoPlaced() ? enabled : true;
     }
 }
 

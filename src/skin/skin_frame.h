@@ -11,6 +11,7 @@
 #include "graphics/graphics_objects.h"
 #include "skin/caption_objects.h"
 #include "skin/frame_geometry.h"
+#include "skin/skin_aware_component.h"
 #include "skin/skin_data.h"
 #include "skin/skin_menu_host.h"
 #include "skin/skin_messages.h"
@@ -40,6 +41,11 @@ using TbsObjectMoveEvent = std::function<void(const std::string& idName, int x, 
 using TbsCaptionPaintEvent =
     std::function<void(platform::HDC dc, const graphics::TRect& rect, bool active)>;
 using TbsCustomObjectEvent = std::function<void(const std::string& idName, bool& enabled)>;
+// A caption object has been drawn: `rect` is its place on `dc`, for drawing over it.
+using TbsObjectPaintEvent =
+    std::function<void(const std::string& idName, platform::HDC dc, const graphics::TRect& rect)>;
+// A key pressed in the form before its focused control sees it; set `handled` to take it.
+using TbsShortCutEvent = std::function<void(uint16_t key, ui::TShiftState shift, bool& handled)>;
 
 class TbsFrameMenu;
 
@@ -120,6 +126,8 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     ui::TNotifyEvent OnChangeRollUpState;
     TbsCustomObjectEvent OnActivateCustomObject;
     ui::TNotifyEvent OnMinimize, OnRestore, OnMaximize;
+    TbsObjectPaintEvent OnPaintEvent;
+    TbsShortCutEvent OnShortCut;
 
     // ---- run-time state ----
     // A skin data is set, holds a skin and makes forms skinnable.
@@ -166,6 +174,13 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     void RedrawObject(TbsActiveSkinObject& object);
     // Some object's look is to be blended between normal and hot: run the 25 ms morph timer.
     void StartMorphing();
+    // Some animated object has frames to show: run the animation timer.
+    void StartObjectAnimation();
+    // Whether a caption command is available now (border icons, system menu switched off,
+    // hidden caption buttons, the custom-object event).
+    bool CommandEnabled(TbsStdCommand command, const std::string& idName) const;
+    // Runs a caption command as its button would.
+    void RunCommand(TbsStdCommand command);
 
     // ---- skin messages ----
     void SkinDataMessage(uint32_t message, TbsSkinData* skinData, int32_t param2) override;
@@ -193,6 +208,15 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
 
     // Message handlers.
     void WMNCCalcSize(ui::TMessage& m);
+    void WMNCPaint(ui::TMessage& m);
+    void WMNCActivate(ui::TMessage& m);
+    void WMActivate(ui::TMessage& m);
+    void WMSysCommand(ui::TMessage& m);
+    void WMEnterSizeMove(ui::TMessage& m);
+    void WMExitSizeMove(ui::TMessage& m);
+    void WMSetText(ui::TMessage& m);
+    void WMDestroy(ui::TMessage& m);
+    void CMShortCut(ui::TMessage& m);
     void WMNCHitTest(ui::TMessage& m);
     void WMNCButtonDown(ui::TMessage& m);
     void WMButtonUp(ui::TMessage& m);
@@ -222,6 +246,9 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     // Every skinnable control of the form whose skin data is `sender` (all of them for null).
     void ForEachSkinnableControl(TbsSkinData* sender,
                                  const std::function<void(TbsSkinnableControl&)>& f);
+    // Every skin-aware component of the form whose skin data is `sender`.
+    void ForEachSkinAwareComponent(TbsSkinData* sender,
+                                   const std::function<void(TbsSkinAwareComponent&)>& f);
 
     // Painting.
     void PaintFrame(platform::HDC dc);
@@ -237,6 +264,10 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     void ClearHotAndPressed();
     void CheckHover();
     void MorphStep();
+    void AnimationStep();
+    // Draws the object's look over it on the window and tells OnPaintEvent.
+    void DrawObject(TbsActiveSkinObject& object, platform::HDC dc, graphics::TPoint offset,
+                    bool fullRedraw);
     void StartHoverTimer();
     void StopHoverTimer();
     void StopTimers();

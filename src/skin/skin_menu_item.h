@@ -30,7 +30,11 @@ class TbsSkinMenuItem {
     bool Active = false;
     bool Down = false;  // its sub-menu is open
     double MorphFactor = 0;
+    // Where the row's frame animation stands: 0 the normal image, 1 to the frame count the
+    // frames of the skin's animation strip, one more the active image.
     int AnimationFrame = 0;
+    // The height an item that measures itself asked for (0: the look's).
+    int OwnerHeight = 0;
 };
 
 }  // namespace skin

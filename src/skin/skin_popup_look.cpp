@@ -7,8 +7,10 @@
 #include "graphics/color.h"
 #include "platform/gdi/gdi.h"
 #include "skin/mask_region.h"
+#include "skin/morph_blend.h"
 #include "skin/skin_data.h"
 #include "skin/skin_image_compose.h"
+#include "ui/image_list.h"
 
 namespace skin {
 
@@ -115,6 +117,12 @@ TbsPopupLook::TbsPopupLook(TbsSkinData* skinData, const TbsMenuLookSettings& set
     morphing_ = itemPicture_ != nullptr && skinData_->EnableSkinEffects() && itemData_->Morphing &&
                 Inside(itemData_->ActiveSkinRect, *itemPicture_) &&
                 itemData_->ActiveSkinRect.Height() == itemData_->SkinRect.Height();
+    // The strip holds the frames side by side, each as large as the first.
+    const TRect& strip = itemData_->AnimateSkinRect;
+    if (itemPicture_ != nullptr && skinData_->EnableSkinEffects() && itemData_->FrameCount > 0 &&
+        Inside(strip, *itemPicture_) && strip.Height() == itemData_->SkinRect.Height() &&
+        strip.Left + itemData_->FrameCount * strip.Width() <= itemPicture_->Width())
+        frameCount_ = itemData_->FrameCount;
     if (settings.useSkinFont) {
         fontName_ = itemData_->FontName;
         fontHeight_ = itemData_->FontHeight;
@@ -124,7 +132,12 @@ TbsPopupLook::TbsPopupLook(TbsSkinData* skinData, const TbsMenuLookSettings& set
 
 // ---- sizes ----
 
+int TbsPopupLook::GlyphWidth() const {
+    return images_ != nullptr ? images_->Width() + 5 : 19;
+}
+
 int TbsPopupLook::ItemHeight(const TbsSkinMenuItem& item) const {
+    if (item.OwnerHeight > 0) return item.OwnerHeight;
     if (Skinned() && itemData_ != nullptr) {
         const TRect& r = item.IsSeparator() ? itemData_->DividerRect : itemData_->SkinRect;
         if (r.Height() > 0) return r.Height();
@@ -238,6 +251,12 @@ void TbsPopupLook::DrawRowBackground(TCanvas& canvas, const graphics::TRect& are
 }
 
 void TbsPopupLook::DrawItem(TCanvas& canvas, const TbsSkinMenuItem& item) const {
+    if (item.MenuItem->OwnerDrawn()) {
+        SelectFont(canvas);
+        item.MenuItem->OnDrawItem(item.MenuItem, canvas, item.ItemRect,
+                                  item.Active && item.Selectable());
+        return;
+    }
     if (Skinned() && itemData_ != nullptr && itemPicture_ != nullptr) {
         DrawSkinnedItem(canvas, item);
     } else {
@@ -260,11 +279,10 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
         return;
     }
     const bool active = item.Active && item.Selectable();
-    // While morphing, the image follows the morph factor; the text colour follows at once.
-    const bool activeImage = morphing_ && item.Selectable() ? item.MorphFactor >= 1 : active;
-    const TRect& image =
-        activeImage && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect : d.SkinRect;
-    if (morphing_ && item.Selectable() && item.MorphFactor > 0 && item.MorphFactor < 1) {
+    bool activeImage = active;
+    const TRect image = RowImage(item, activeImage);
+    if (morphing_ && !Framed() && item.Selectable() && item.MorphFactor > 0 &&
+        item.MorphFactor < 1) {
         DrawMorphedRow(canvas, item);
     } else if (!activeImage && d.InActiveTransparent) {
         DrawItemsBackground(canvas, row);
@@ -282,12 +300,15 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
                               row.right - (d.SkinRect.Width() - d.TextRect.Right),
                               row.top + d.TextRect.Bottom);
     }
+    // Without an image place the text starts after the glyph column: the images' width + 5,
+    // or 16 pixels without images.
+    const int glyphWidth = images_ != nullptr ? GlyphWidth() : kSkinTextGlyphWidth;
     const graphics::TRect glyph =
         d.ImageRect.IsEmpty()
-            ? graphics::Rect(row.left, row.top, text.left + kSkinTextGlyphWidth, row.bottom)
+            ? graphics::Rect(row.left, row.top, text.left + glyphWidth, row.bottom)
             : graphics::Rect(row.left + d.ImageRect.Left, row.top + d.ImageRect.Top,
                              row.left + d.ImageRect.Right, row.top + d.ImageRect.Bottom);
-    if (d.ImageRect.IsEmpty()) text.left += kSkinTextGlyphWidth;
+    if (d.ImageRect.IsEmpty()) text.left += glyphWidth;
     const graphics::TRect arrow =
         graphics::Rect(text.right - row.Height(), row.top, text.right, row.bottom);
     if (item.IsHeading()) {
@@ -298,14 +319,35 @@ void TbsPopupLook::DrawSkinnedItem(TCanvas& canvas, const TbsSkinMenuItem& item)
     DrawItemMarks(canvas, item, glyph, arrow);
 }
 
-// The normal and active row images mixed by the item's morph factor: blended for the
-// default and gradient kinds, the active image sliding in for the slide and push kinds.
+// The row's image: the normal or active one, or while the row runs through its frames the
+// frame it stands at. While morphing, the image follows the morph factor (the text colour
+// follows the active state at once).
+TRect TbsPopupLook::RowImage(const TbsSkinMenuItem& item, bool& activeImage) const {
+    const TbsDataSkinMenuItem& d = *itemData_;
+    if (Framed() && item.Selectable()) {
+        activeImage = item.AnimationFrame > frameCount_;
+        if (item.AnimationFrame > 0 && item.AnimationFrame <= frameCount_) {
+            TRect frame = d.AnimateSkinRect;
+            const int shift = (item.AnimationFrame - 1) * frame.Width();
+            frame.Left += shift;
+            frame.Right += shift;
+            activeImage = true;  // drawn with the active row's stretch
+            return frame;
+        }
+    } else if (morphing_ && item.Selectable()) {
+        activeImage = item.MorphFactor >= 1;
+    }
+    return activeImage && Inside(d.ActiveSkinRect, *itemPicture_) ? d.ActiveSkinRect : d.SkinRect;
+}
+
+// The normal and active row images mixed by the item's morph factor the way the object's
+// morph kind says.
 void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) const {
     const TbsDataSkinMenuItem& d = *itemData_;
     const int w = item.ItemRect.Width();
     const int h = d.SkinRect.Height();
     if (w <= 0 || h <= 0) return;
-    graphics::TBitmap from, to;
+    graphics::TBitmap from, to, mixed;
     for (auto [bitmap, rect, stretch] : {std::tuple{&from, d.SkinRect, d.InActiveStretchEffect},
                                          std::tuple{&to, d.ActiveSkinRect, d.StretchEffect}}) {
         bitmap->SetPixelFormat(graphics::TPixelFormat::pf32bit);
@@ -314,37 +356,9 @@ void TbsPopupLook::DrawMorphedRow(TCanvas& canvas, const TbsSkinMenuItem& item) 
         DrawThreePiece(bitmap->Canvas().Handle(), 0, 0, w, PictureDC(*itemPicture_), ToRect(rect),
                        d.ItemLeftOffset, d.ItemRightOffset, stretch);
     }
-    const double f = item.MorphFactor;
-    for (int y = 0; y < h; ++y) {
-        auto* a = static_cast<uint8_t*>(from.ScanLine(y));
-        const auto* b = static_cast<const uint8_t*>(to.ScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const double at = double(x) / w;
-            double k = f;
-            switch (d.MorphKind) {
-                case TbsMorphKind::mkLeftGradient:
-                    k = std::clamp(2 * f - at, 0.0, 1.0);
-                    break;
-                case TbsMorphKind::mkRightGradient:
-                    k = std::clamp(2 * f - (1 - at), 0.0, 1.0);
-                    break;
-                case TbsMorphKind::mkLeftSlide:
-                case TbsMorphKind::mkPush:
-                    k = at < f ? 1 : 0;
-                    break;
-                case TbsMorphKind::mkRightSlide:
-                    k = at >= 1 - f ? 1 : 0;
-                    break;
-                default:
-                    break;
-            }
-            for (int c = 0; c < 3; ++c) {
-                uint8_t& p = a[4 * x + c];
-                p = uint8_t(p + (int(b[4 * x + c]) - int(p)) * k + 0.5);
-            }
-        }
-    }
-    BitBlt(canvas.Handle(), item.ItemRect.left, item.ItemRect.top, w, h, from.Canvas().Handle(), 0,
+    mixed.SetPixelFormat(graphics::TPixelFormat::pf32bit);
+    BlendImages(mixed, from, to, item.MorphFactor, d.MorphKind);
+    BitBlt(canvas.Handle(), item.ItemRect.left, item.ItemRect.top, w, h, mixed.Canvas().Handle(), 0,
            0, SRCCOPY);
 }
 
@@ -409,6 +423,23 @@ bool TbsPopupLook::DrawItemImage(TCanvas& canvas, const TRect& source,
     return true;
 }
 
+bool TbsPopupLook::DrawItemGlyph(TCanvas& canvas, const TbsSkinMenuItem& item,
+                                 const graphics::TRect& place) const {
+    ui::TMenuItem& menuItem = *item.MenuItem;
+    const int index = menuItem.ImageIndex();
+    if (images_ != nullptr && index >= 0 && index < images_->Count()) {
+        const graphics::TRect at = CentredIn(place, images_->Width(), images_->Height());
+        images_->Draw(canvas, at.left, at.top, index, menuItem.Enabled());
+        return true;
+    }
+    if (!menuItem.HasBitmap()) return false;
+    graphics::TBitmap& bitmap = menuItem.Bitmap();
+    bitmap.SetTransparent(true);
+    const graphics::TRect at = CentredIn(place, bitmap.Width(), bitmap.Height());
+    canvas.Draw(at.left, at.top, &bitmap);
+    return true;
+}
+
 void TbsPopupLook::DrawItemMarks(TCanvas& canvas, const TbsSkinMenuItem& item,
                                  const graphics::TRect& glyphRect,
                                  const graphics::TRect& arrowRect) const {
@@ -426,6 +457,7 @@ void TbsPopupLook::DrawItemMarks(TCanvas& canvas, const TbsSkinMenuItem& item,
             Triangle(canvas, {x - 4, cy - 4}, {x - 4, cy + 4}, {x, cy}, mark);
         }
     }
+    if (DrawItemGlyph(canvas, item, glyphRect)) return;
     if (item.MenuItem->Checked()) {
         const bool drawn =
             d != nullptr &&

@@ -10,6 +10,10 @@
 #include "skin/skin_menu_item.h"
 #include "skin/skin_types.h"
 
+namespace ui {
+class TCustomImageList;
+}
+
 namespace skin {
 
 class TbsSkinData;
@@ -38,6 +42,15 @@ class TbsPopupLook {
     // Rows change between their normal and active images gradually (skin effects on and
     // the "menuitem" object morphing).
     bool Morphing() const { return morphing_; }
+    // Rows run through the frames of the "menuitem" object's animation strip on their way
+    // between the normal and active images (skin effects on, a frame count above 0).
+    bool Framed() const { return frameCount_ > 0; }
+    int FrameCount() const { return frameCount_; }
+    // Rows change gradually one way or the other.
+    bool Animated() const { return morphing_ || Framed(); }
+    // The images that the items' image indexes refer to (null: none).
+    void SetImages(ui::TCustomImageList* images) { images_ = images; }
+    ui::TCustomImageList* Images() const { return images_; }
     // The "menuitem" object used for rows (null in the plain look or when the skin has none).
     const TbsDataSkinMenuItem* ItemData() const { return itemData_; }
 
@@ -50,8 +63,8 @@ class TbsPopupLook {
     int FrameHeight() const;
     // What a row adds to the widest text besides the glyph column and the 19 pixel margin.
     int RowTextExtra() const;
-    // The glyph column width used for sizing (no image list: 19).
-    int GlyphWidth() const { return 19; }
+    // The glyph column width used for sizing: the image width + 5, or 19 without images.
+    int GlyphWidth() const;
     // The width of an item's caption as measured for sizing (with 2 added).
     int MeasureItem(graphics::TCanvas& canvas, const TbsSkinMenuItem& item) const;
     // The items rect of a window of this size.
@@ -82,6 +95,12 @@ class TbsPopupLook {
     void DrawMorphedRow(graphics::TCanvas& canvas, const TbsSkinMenuItem& item) const;
     bool DrawItemImage(graphics::TCanvas& canvas, const TRect& source,
                        const graphics::TRect& place) const;
+    // The item's image from the list, or its own bitmap, centred in the glyph place; false
+    // when it has neither.
+    bool DrawItemGlyph(graphics::TCanvas& canvas, const TbsSkinMenuItem& item,
+                       const graphics::TRect& place) const;
+    // The part of the item picture a row shows now.
+    TRect RowImage(const TbsSkinMenuItem& item, bool& activeImage) const;
 
     TbsSkinData* skinData_ = nullptr;
     const TbsDataSkinPopupWindow* popup_ = nullptr;
@@ -90,6 +109,8 @@ class TbsPopupLook {
     const TbsDataSkinMenuItem* itemData_ = nullptr;
     const TbsSkinPicture* itemPicture_ = nullptr;
     bool morphing_ = false;
+    int frameCount_ = 0;
+    ui::TCustomImageList* images_ = nullptr;
     int defaultItemHeight_ = 20;
     std::string fontName_;
     int fontHeight_ = 14;

@@ -42,6 +42,7 @@ TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu& menu, int level, ui::TMenuIt
     for (int i = std::max(0, firstIndex); i < items.Count(); ++i) {
         if (items.Items(i)->Visible()) rows_.emplace_back(items.Items(i));
     }
+    if (!rows_.empty()) look_.SetImages(rows_.front().MenuItem->GetImageList());
 }
 
 TbsSkinPopupWindow::~TbsSkinPopupWindow() {
@@ -58,8 +59,14 @@ void TbsSkinPopupWindow::ComputeSize() {
     buffer_.SetHeight(1);
     int widest = 0;
     int total = 0;
-    for (const TbsSkinMenuItem& row : rows_) {
-        widest = std::max(widest, look_.MeasureItem(buffer_.Canvas(), row));
+    for (TbsSkinMenuItem& row : rows_) {
+        int width = look_.MeasureItem(buffer_.Canvas(), row);
+        int height = look_.ItemHeight(row);
+        if (row.MenuItem->OwnerMeasured()) {
+            row.MenuItem->OnMeasureItem(row.MenuItem, buffer_.Canvas(), width, height);
+            row.OwnerHeight = std::max(1, height);
+        }
+        widest = std::max(widest, width);
         total += look_.ItemHeight(row);
     }
     width_ = widest + look_.GlyphWidth() + kTextMargin + look_.FrameWidth() + look_.RowTextExtra();
@@ -217,8 +224,11 @@ void TbsSkinPopupWindow::ChangeActive(int index) {
     if (active_ >= 0) rows_[size_t(active_)].Active = false;
     active_ = index;
     if (index >= 0 && rows_[size_t(index)].Selectable()) rows_[size_t(index)].Active = true;
-    if (!look_.Morphing() || handle_ == nullptr) {
-        for (TbsSkinMenuItem& row : rows_) row.MorphFactor = row.Active ? 1 : 0;
+    if (!look_.Animated() || handle_ == nullptr) {
+        for (TbsSkinMenuItem& row : rows_) {
+            row.MorphFactor = row.Active ? 1 : 0;
+            row.AnimationFrame = row.Active ? look_.FrameCount() + 1 : 0;
+        }
         return;
     }
     if (!animating_) {
@@ -238,6 +248,10 @@ void TbsSkinPopupWindow::AnimationTick() {
             row.MorphFactor += row.MorphFactor < target ? kMorphStep : -kMorphStep;
         }
         pending = pending || row.MorphFactor != target;
+        // One frame of the strip each tick, forward while active and back when not.
+        const int frameTarget = row.Active ? look_.FrameCount() + 1 : 0;
+        if (row.AnimationFrame != frameTarget) row.AnimationFrame += row.Active ? 1 : -1;
+        pending = pending || row.AnimationFrame != frameTarget;
     }
     if (!pending) {
         animating_ = false;

@@ -175,8 +175,10 @@ bool TApplication::IsKeyMessage(MSG& message) {
             TWinControl* control = TWinControl::ControlOfWindow(message.hwnd);
             if (control == nullptr) return false;
             uint16_t key = uint16_t(message.wParam);
+            TCustomForm* form = control->ParentForm();
+            if (form != nullptr && form->IsShortCut(key, KeyboardShift())) return true;
             if (control->DoKeyDown(key, KeyboardShift())) return true;
-            if (TCustomForm* form = control->ParentForm()) {
+            if (form != nullptr) {
                 if (form->DialogKey(key)) return true;
                 // Alt and a letter or digit: printable text comes from the host's text input, so
                 // the accelerator is read from the key itself.

@@ -84,6 +84,10 @@ inline constexpr platform::UINT CM_DIALOGKEY = CM_BASE + 0x31;
 // Sent down a form's controls with a character typed with Alt that the focused control did not
 // take (WParam: the character); a control whose accelerator it is sets the result to 1.
 inline constexpr platform::UINT CM_DIALOGCHAR = CM_BASE + 0x32;
+// Sent to a form with every key pressed in it before its focused control sees the key
+// (WParam: the key, LParam: the shift state); whoever takes the key as a shortcut sets the
+// result to 1 and the key goes no further.
+inline constexpr platform::UINT CM_SHORTCUT = CM_BASE + 0x33;
 
 class TControl : public TComponent {
   public:

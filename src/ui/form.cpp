@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "graphics/icon.h"
 #include "platform/user/user.h"
 #include "ui/application.h"
 #include "ui/buttons.h"
@@ -312,6 +313,15 @@ bool TCustomForm::DialogKey(uint16_t key) {
     return true;
 }
 
+graphics::TIcon& TCustomForm::Icon() {
+    if (!icon_) icon_ = std::make_unique<graphics::TIcon>();
+    return *icon_;
+}
+
+bool TCustomForm::IsShortCut(uint16_t key, TShiftState shift) {
+    return Perform(CM_SHORTCUT, key, shift) != 0;
+}
+
 bool TCustomForm::DialogChar(char32_t key) {
     return Broadcast(*this, CM_DIALOGCHAR, WPARAM(key), true) != 0;
 }
@@ -325,6 +335,15 @@ void TCustomForm::WndProc(TMessage& message) {
         case CM_RELEASE:
             delete this;
             return;
+        case WM_SETCURSOR:
+            // Over the form itself, not over one of its controls.
+            if (cursor_ != nullptr && LOWORD(message.LParam) == HTCLIENT &&
+                reinterpret_cast<HWND>(message.WParam) == Handle()) {
+                platform::SetCursor(cursor_);
+                message.Result = 1;
+                return;
+            }
+            break;
         case WM_ACTIVATE:
             Dispatch(message);
             if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ != nullptr &&

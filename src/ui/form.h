@@ -2,7 +2,13 @@
 // Forms: top-level windows holding controls, with a caption, border icons, a start
 // position, a create event that runs once construction is complete, modal runs that end on a
 // modal result, key preview and the control that has the focus.
+#include <memory>
+
 #include "ui/win_control.h"
+
+namespace graphics {
+class TIcon;
+}
 
 namespace ui {
 
@@ -46,6 +52,11 @@ class TCustomForm : public TWinControl {
     void SetPosition(TPosition value) { position_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // The form's icon, empty at first (a skinned frame shows it on its system-menu button).
+    graphics::TIcon& Icon();
+    // The cursor over the form's own client area; null: the window's arrow.
+    platform::HCURSOR Cursor() const { return cursor_; }
+    void SetCursor(platform::HCURSOR value) { cursor_ = value; }
 
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
@@ -71,6 +82,9 @@ class TCustomForm : public TWinControl {
     // Dialog keys the focused control did not take: Escape presses the cancel button, Enter
     // the default button. True when one was pressed.
     bool DialogKey(uint16_t key);
+    // A key pressed in the form, offered as a shortcut before the focused control sees it
+    // (CM_SHORTCUT). True when something took it.
+    bool IsShortCut(uint16_t key, TShiftState shift);
     // An Alt+character that the focused control did not take: offered to the controls as an
     // accelerator. True when one took it.
     bool DialogChar(char32_t key);
@@ -101,6 +115,8 @@ class TCustomForm : public TWinControl {
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     TPosition position_ = TPosition::poDesigned;
     bool keyPreview_ = false;
+    std::unique_ptr<graphics::TIcon> icon_;
+    platform::HCURSOR cursor_ = nullptr;
     TWinControl* activeControl_ = nullptr;
     TModalResult modalResult_ = mrNone;
     bool modal_ = false;

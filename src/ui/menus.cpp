@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "graphics/bitmap.h"
 #include "platform/user/user.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/win_control.h"
 
 namespace ui {
@@ -58,6 +60,36 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
     return it == items_.end() ? -1 : int(it - items_.begin());
 }
 
+graphics::TBitmap& TMenuItem::Bitmap() {
+    if (!bitmap_) bitmap_ = std::make_unique<graphics::TBitmap>();
+    return *bitmap_;
+}
+
+bool TMenuItem::HasBitmap() const {
+    return bitmap_ && !bitmap_->IsEmpty();
+}
+
+void TMenuItem::SetSubMenuImages(TCustomImageList* value) {
+    if (subMenuImages_ != nullptr) subMenuImages_->RemoveFreeNotification(this);
+    subMenuImages_ = value;
+    if (value != nullptr) value->FreeNotification(this);
+}
+
+TCustomImageList* TMenuItem::GetImageList() const {
+    const TMenuItem* root = this;
+    for (const TMenuItem* item = parent_; item != nullptr; item = item->parent_) {
+        if (item->subMenuImages_ != nullptr) return item->subMenuImages_;
+        root = item;
+    }
+    auto* menu = dynamic_cast<TPopupMenu*>(root->Owner());
+    return menu != nullptr && &menu->Items() == root ? menu->Images() : nullptr;
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == subMenuImages_) subMenuImages_ = nullptr;
+}
+
 void TMenuItem::Click() {
     if (enabled_ && OnClick) OnClick(this);
 }
@@ -81,10 +113,17 @@ void TPopupMenu::SetPopupComponent(TComponent* component) {
     if (component != nullptr) component->FreeNotification(this);
 }
 
+void TPopupMenu::SetImages(TCustomImageList* value) {
+    if (images_ != nullptr) images_->RemoveFreeNotification(this);
+    images_ = value;
+    if (value != nullptr) value->FreeNotification(this);
+}
+
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != TOperation::opRemove) return;
     if (component == popupComponent_) popupComponent_ = nullptr;
+    if (component == images_) images_ = nullptr;
 }
 
 void TPopupMenu::Popup(int x, int y) {

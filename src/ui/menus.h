@@ -1,7 +1,9 @@
 #pragma once
-// Menus: items with captions and click events, and the popup menu that shows them at a
-// screen point through the platform's plain popup.
+// Menus: items with captions, images and click events, items that measure and draw
+// themselves, and the popup menu that shows them at a screen point through the platform's
+// plain popup.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,21 @@
 #include "platform/user/winuser.h"
 #include "ui/component.h"
 
+namespace graphics {
+class TBitmap;
+class TCanvas;
+}  // namespace graphics
+
 namespace ui {
+
+class TCustomImageList;
+
+// An item that measures itself: `width` and `height` come in as the menu would make them.
+using TMenuMeasureItemEvent =
+    std::function<void(TComponent* sender, graphics::TCanvas& canvas, int& width, int& height)>;
+// An item that draws itself into its row `rect`; `selected` while it is the active item.
+using TMenuDrawItemEvent = std::function<void(TComponent* sender, graphics::TCanvas& canvas,
+                                              const graphics::TRect& rect, bool selected)>;
 
 class TMenuItem : public TComponent {
   public:
@@ -27,6 +43,22 @@ class TMenuItem : public TComponent {
     void SetChecked(bool value) { checked_ = value; }
     bool IsLine() const { return caption_ == "-"; }
 
+    // The item's image in its menu's image list (-1: none).
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value) { imageIndex_ = value; }
+    // The item's own picture, shown when it has no image from a list (empty at first).
+    graphics::TBitmap& Bitmap();
+    bool HasBitmap() const;
+    // The images of this item's sub-items (null: those of the menu above).
+    TCustomImageList* SubMenuImages() const { return subMenuImages_; }
+    void SetSubMenuImages(TCustomImageList* value);
+    // The image list this item's ImageIndex refers to: the nearest parent's sub-menu images,
+    // else the menu's own images.
+    TCustomImageList* GetImageList() const;
+    // Whether the item measures or draws itself.
+    bool OwnerMeasured() const { return bool(OnMeasureItem); }
+    bool OwnerDrawn() const { return bool(OnDrawItem); }
+
     int Count() const { return int(items_.size()); }
     TMenuItem* Items(int index) const { return items_.at(size_t(index)); }
     TMenuItem* Parent() const { return parent_; }
@@ -37,6 +69,11 @@ class TMenuItem : public TComponent {
     // Fires OnClick (enabled items only).
     virtual void Click();
     TNotifyEvent OnClick;
+    TMenuMeasureItemEvent OnMeasureItem;
+    TMenuDrawItemEvent OnDrawItem;
+
+  protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
   private:
     std::string caption_;
@@ -45,6 +82,9 @@ class TMenuItem : public TComponent {
     bool checked_ = false;
     TMenuItem* parent_ = nullptr;
     std::vector<TMenuItem*> items_;
+    int imageIndex_ = -1;
+    std::unique_ptr<graphics::TBitmap> bitmap_;
+    TCustomImageList* subMenuImages_ = nullptr;
 };
 
 // Shows a list of items at a point and returns the chosen one (or none). The plain popup uses
@@ -58,6 +98,9 @@ class TPopupMenu : public TComponent {
     const char* ClassName() const override { return "TPopupMenu"; }
 
     TMenuItem& Items() { return *items_; }
+    // The images its items' ImageIndex refers to (null: none).
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* value);
     bool AutoPopup() const { return autoPopup_; }
     void SetAutoPopup(bool value) { autoPopup_ = value; }
     // The control whose request opened the menu last.
@@ -78,6 +121,7 @@ class TPopupMenu : public TComponent {
 
   private:
     TMenuItem* items_;
+    TCustomImageList* images_ = nullptr;
     bool autoPopup_ = true;
     TComponent* popupComponent_ = nullptr;
     graphics::TPoint popupPoint_;
