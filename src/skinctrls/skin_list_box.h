@@ -11,6 +11,7 @@
 #include "skin/skin_data.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/win_control.h"
+#include "ui/window_fade.h"
 
 namespace skinctrls {
 
@@ -60,6 +61,13 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     void ShowList(const TRect& bounds);
     void HideList();
     bool ListVisible() const { return listVisible_; }
+    // Translucency of the open list: `value` (255 = opaque), faded in when `animate`.
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool value) { alphaBlend_ = value; }
+    std::uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(std::uint8_t value) { alphaBlendValue_ = value; }
+    bool AlphaBlendAnimation() const { return alphaBlendAnimation_; }
+    void SetAlphaBlendAnimation(bool value) { alphaBlendAnimation_ = value; }
     void PaintTo(graphics::TBitmap& bitmap);
 
     TbsDrawItemEvent OnDrawItem;
@@ -87,6 +95,10 @@ class TbsSkinPopupListBox : public ui::TCustomControl {
     int itemIndex_ = -1;
     int topIndex_ = 0;
     bool listVisible_ = false;
+    bool alphaBlend_ = false;
+    std::uint8_t alphaBlendValue_ = 255;
+    bool alphaBlendAnimation_ = false;
+    ui::TWindowFade fade_;
 };
 
 }  // namespace skinctrls
