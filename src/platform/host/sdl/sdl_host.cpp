@@ -190,6 +190,9 @@ void SdlHost::ShowWindow(HostWindowId window, bool show) {
     if (show) {
         SDL_ShowWindow(it->second.window);
         SDL_SetWindowPosition(it->second.window, it->second.bounds.left, it->second.bounds.top);
+        // Without a window manager SDL hands the keyboard to every window it maps, and X
+        // drops the keys once that window goes; a menu, list or hint never takes it.
+        if (it->second.options.noActivate) FocusWindow(focused_);
     } else {
         SDL_HideWindow(it->second.window);
     }
@@ -219,6 +222,7 @@ void SdlHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
 void SdlHost::FocusWindow(HostWindowId window) {
     auto it = windows_.find(window);
     if (it != windows_.end() && it->second.visible && !it->second.options.noActivate) {
+        focused_ = window;
         SDL_SetWindowInputFocus(it->second.window);
     }
 }

@@ -61,6 +61,7 @@ class SdlHost : public Host {
     HostWindowId nextId_ = 1;
     std::uint32_t wakeEventType_ = 0;
     std::vector<HostWindowId> stack_;
+    HostWindowId focused_ = 0;               // the window last given the keyboard
     std::vector<std::string> droppedFiles_;  // of the drop in progress
 };
 
