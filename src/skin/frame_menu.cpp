@@ -17,6 +17,8 @@ TbsSkinMenu& TbsFrameMenu::Engine() {
     engine_->SetUseSkinFont(frame_.UseSkinFontInMenu());
     engine_->SetDefaultItemHeight(frame_.DefMenuItemHeight());
     engine_->SetDefaultItemFont(frame_.DefMenuItemFont());
+    engine_->SetAlphaBlend(frame_.MenusAlphaBlend(), uint8_t(frame_.MenusAlphaBlendValue()),
+                           frame_.MenusAlphaBlendAnimation());
     return *engine_;
 }
 

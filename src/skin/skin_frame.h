@@ -95,6 +95,8 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     void SetMenusAlphaBlend(bool value) { menusAlphaBlend_ = value; }
     int MenusAlphaBlendValue() const { return menusAlphaBlendValue_; }
     void SetMenusAlphaBlendValue(int value) { menusAlphaBlendValue_ = value; }
+    bool MenusAlphaBlendAnimation() const { return menusAlphaBlendAnimation_; }
+    void SetMenusAlphaBlendAnimation(bool value) { menusAlphaBlendAnimation_ = value; }
     graphics::TFont& DefCaptionFont() { return defCaptionFont_; }
     graphics::TFont& DefInActiveCaptionFont() { return defInActiveCaptionFont_; }
     int DefMenuItemHeight() const { return defMenuItemHeight_; }
@@ -301,6 +303,7 @@ class TbsSkinFrame : public ui::TComponent, public TbsSkinMessageReceiver, publi
     int alphaBlendValue_ = 200;
     bool menusAlphaBlend_ = false;
     int menusAlphaBlendValue_ = 200;
+    bool menusAlphaBlendAnimation_ = false;
     graphics::TFont defCaptionFont_, defInActiveCaptionFont_, defMenuItemFont_;
     int defMenuItemHeight_ = 20;
     bool useDefaultSysMenu_ = true;

@@ -93,6 +93,12 @@ void TbsSkinMenu::SetDefaultItemFont(const graphics::TFont& font) {
     defaultFontCharset_ = font.Charset();
 }
 
+void TbsSkinMenu::SetAlphaBlend(bool on, uint8_t value, bool animate) {
+    alphaBlend_ = on;
+    alphaBlendValue_ = value;
+    alphaBlendAnimation_ = animate;
+}
+
 TbsSkinPopupWindow* TbsSkinMenu::PopupAt(int level) const {
     if (level < 0 || level >= PopupCount()) return nullptr;
     return popups_[size_t(level)].get();

@@ -69,6 +69,11 @@ class TbsSkinMenu {
     void SetDefaultItemFont(const std::string& name, int height);
     // The form's default menu item font: name, height, style and charset.
     void SetDefaultItemFont(const graphics::TFont& font);
+    // Translucency of the popups (255 = opaque), each faded in when `animate`.
+    bool AlphaBlend() const { return alphaBlend_; }
+    uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    bool AlphaBlendAnimation() const { return alphaBlendAnimation_; }
+    void SetAlphaBlend(bool on, uint8_t value, bool animate);
 
     // A keyboard message while the menu is open; true when it was consumed. While a popup is
     // open every key-down goes to the innermost one and every other keyboard message is
@@ -111,6 +116,9 @@ class TbsSkinMenu {
     int defaultFontHeight_ = 14;
     uint8_t defaultFontStyle_ = 0;
     uint8_t defaultFontCharset_ = 1;
+    bool alphaBlend_ = false;
+    uint8_t alphaBlendValue_ = 200;
+    bool alphaBlendAnimation_ = false;
     std::unique_ptr<OpenerLink> opener_;
     std::function<void()> onClose_;
 };

@@ -168,7 +168,10 @@ void TbsSkinPopupWindow::Show(const graphics::TRect& anchor, bool popupUp, bool 
         if (!SetWindowRgn(handle_, region, FALSE)) DeleteObject(region);
     }
     Render();
+    if (menu_.AlphaBlend())
+        fade_.Apply(handle_, menu_.AlphaBlendValue(), menu_.AlphaBlendAnimation());
     ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    fade_.Start();
     SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(handle_);
     SetTimer(handle_, kMouseTimer, kMouseInterval, nullptr);

@@ -11,6 +11,7 @@
 #include "platform/user/winuser.h"
 #include "skin/skin_menu_item.h"
 #include "skin/skin_popup_look.h"
+#include "ui/window_fade.h"
 
 namespace skin {
 
@@ -111,6 +112,7 @@ class TbsSkinPopupWindow {
     TbsScrollMarker scrollMarker_ = TbsScrollMarker::None;
     bool animating_ = false;
     graphics::TBitmap buffer_;
+    ui::TWindowFade fade_;
 };
 
 }  // namespace skin

@@ -203,10 +203,13 @@ void TbsShellFolder::Rename(const std::string& newName) {
     if (!(Capabilities() & SFGAO_CANRENAME)) return;
     LPITEMIDLIST renamed = nullptr;
     const LPCITEMIDLIST id = parent_ ? relative_.get() : absolute_.get();
-    if (FAILED(ParentShellFolder().SetNameOf(nullptr, id, newName.c_str(), SHGDN_INFOLDER,
-                                             &renamed)) ||
-        renamed == nullptr) {
-        throw core::Exception("Rename to %s failed", {newName});
+    const HRESULT result =
+        ParentShellFolder().SetNameOf(nullptr, id, newName.c_str(), SHGDN_INFOLDER, &renamed);
+    if (FAILED(result) || renamed == nullptr) {
+        // The file system's own reason, where it gave one, tells the user what to do.
+        const std::string reason = core::SysErrorMessage(ErrnoFromHResult(result));
+        if (reason.empty()) throw core::Exception("Rename to %s failed", {newName});
+        throw core::Exception("Rename to %s failed: %s", {newName, reason});
     }
     ItemIdListPtr newId(renamed);
     if (parent_ != nullptr) {

@@ -68,7 +68,8 @@ class TbsShellFolder {
     std::int64_t FileSize() const { return fileSize_; }
     std::time_t LastWriteTime() const { return lastWrite_; }
 
-    // Renames the item through its parent folder; raises "Rename to %s failed" on refusal.
+    // Renames the item through its parent folder; raises "Rename to %s failed" on refusal,
+    // followed by the file system's reason when it gave one.
     void Rename(const std::string& newName);
 
   private:

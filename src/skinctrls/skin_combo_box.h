@@ -49,6 +49,13 @@ class TbsSkinCustomComboBox : public TbsSkinCustomControl {
     int ListBoxDefaultItemHeight() const { return listBox_->DefaultItemHeight(); }
     void SetListBoxDefaultItemHeight(int value) { listBox_->SetDefaultItemHeight(value); }
     graphics::TFont& ListBoxDefaultFont() { return listBox_->DefaultFont(); }
+    // Translucency of the drop-down list (255 = opaque), faded in with the animation.
+    bool AlphaBlend() const { return listBox_->AlphaBlend(); }
+    void SetAlphaBlend(bool value) { listBox_->SetAlphaBlend(value); }
+    std::uint8_t AlphaBlendValue() const { return listBox_->AlphaBlendValue(); }
+    void SetAlphaBlendValue(std::uint8_t value) { listBox_->SetAlphaBlendValue(value); }
+    bool AlphaBlendAnimation() const { return listBox_->AlphaBlendAnimation(); }
+    void SetAlphaBlendAnimation(bool value) { listBox_->SetAlphaBlendAnimation(value); }
 
     // The drop-down list (a hidden popup until it opens).
     TbsSkinPopupListBox& ListBox() { return *listBox_; }

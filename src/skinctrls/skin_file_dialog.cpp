@@ -102,8 +102,10 @@ void TbsSkinOpenDialog::Configure(TbsOpenDlgForm& form) {
     frame.SetAlphaBlendValue(alphaBlendValue_);
     frame.SetMenusAlphaBlend(ctrlAlphaBlend_);
     frame.SetMenusAlphaBlendValue(ctrlAlphaBlendValue_);
+    frame.SetMenusAlphaBlendAnimation(ctrlAlphaBlendAnimation_);
     form.SetDefaultFont(defaultFont_);
     form.SetToolButtonsFlat(toolButtonsTransparent_);
+    form.SetListsTranslucency(ctrlAlphaBlend_, ctrlAlphaBlendValue_, ctrlAlphaBlendAnimation_);
     form.SetViewStyle(viewStyle_);
 
     TbsSkinFileListView& list = form.FileList();

@@ -116,7 +116,12 @@ void TbsSkinPopupListBox::ShowList(const TRect& bounds) {
     listVisible_ = true;
     SetWindowPos(Handle(), HWND_TOPMOST, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
                  SWP_NOACTIVATE);
+    // Once translucent, the window stays layered: switched off, it is made opaque again.
+    if (alphaBlend_ || GetWindowLongPtr(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED)
+        fade_.Apply(Handle(), alphaBlend_ ? alphaBlendValue_ : 255,
+                    alphaBlend_ && alphaBlendAnimation_);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    fade_.Start();
     Invalidate();
 }
 

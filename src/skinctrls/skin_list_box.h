@@ -11,6 +11,7 @@
 #include "skinctrls/skin_binding.h"
 #include "skinctrls/skin_geometry.h"
 #include "ui/win_control.h"
+#include "ui/window_fade.h"
 
 namespace skinctrls {
 
@@ -58,6 +59,13 @@ class TbsSkinPopupListBox : public ui::TCustomControl, public TbsSkinBinding {
     void ShowList(const TRect& bounds);
     void HideList();
     bool ListVisible() const { return listVisible_; }
+    // Translucency of the open list: `value` (255 = opaque), faded in when `animate`.
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool value) { alphaBlend_ = value; }
+    std::uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(std::uint8_t value) { alphaBlendValue_ = value; }
+    bool AlphaBlendAnimation() const { return alphaBlendAnimation_; }
+    void SetAlphaBlendAnimation(bool value) { alphaBlendAnimation_ = value; }
     void PaintTo(graphics::TBitmap& bitmap);
 
     TbsDrawItemEvent OnDrawItem;
@@ -84,6 +92,10 @@ class TbsSkinPopupListBox : public ui::TCustomControl, public TbsSkinBinding {
     int itemIndex_ = -1;
     int topIndex_ = 0;
     bool listVisible_ = false;
+    bool alphaBlend_ = false;
+    std::uint8_t alphaBlendValue_ = 255;
+    bool alphaBlendAnimation_ = false;
+    ui::TWindowFade fade_;
 };
 
 }  // namespace skinctrls

@@ -305,14 +305,22 @@ void TbsOpenDlgForm::SetDefaultFont(graphics::TFont& font) {
     fileList_->Font().CopyFrom(&font);
 }
 
+void TbsOpenDlgForm::SetListsTranslucency(bool on, std::uint8_t value, bool animate) {
+    for (TbsSkinCustomComboBox* combo :
+         std::initializer_list<TbsSkinCustomComboBox*>{folderCombo_, filterCombo_}) {
+        combo->SetAlphaBlend(on);
+        combo->SetAlphaBlendValue(value);
+        combo->SetAlphaBlendAnimation(animate);
+    }
+}
+
 void TbsOpenDlgForm::SetTranslucency(std::uint8_t value, bool animate) {
-    if (!fade_) fade_ = std::make_unique<TbsWindowFade>(*this);
-    fade_->Apply(value, animate);
+    fade_.Apply(Handle(), value, animate);
 }
 
 void TbsOpenDlgForm::VisibleChanged() {
     ui::TForm::VisibleChanged();
-    if (Visible() && fade_) fade_->Shown();
+    if (Visible()) fade_.Start();
 }
 
 void TbsOpenDlgForm::SetViewStyle(TViewStyle style) {

@@ -22,8 +22,8 @@
 #include "skinctrls/skin_speed_button.h"
 #include "skinctrls/skin_std_label.h"
 #include "skinctrls/skin_tool_bar.h"
-#include "skinctrls/window_fade.h"
 #include "ui/form.h"
+#include "ui/window_fade.h"
 
 namespace skinctrls {
 
@@ -71,6 +71,8 @@ class TbsOpenDlgForm : public ui::TForm {
     // The font of the accept and cancel buttons, the folder box (and its drop-down list) and
     // the file list, where the skin does not give one.
     void SetDefaultFont(graphics::TFont& font);
+    // Translucency of the folder and filter boxes' drop-down lists (255 = opaque).
+    void SetListsTranslucency(bool on, std::uint8_t value, bool animate);
     // Translucency of the dialog window (255 = opaque), faded in when `animate`.
     void SetTranslucency(std::uint8_t value, bool animate);
     // Checks the view menu item of `style` alone and gives the list that style.
@@ -116,7 +118,7 @@ class TbsOpenDlgForm : public ui::TForm {
     int newFolderCounter_ = 0;
     int lastSelection_ = -1;
 
-    std::unique_ptr<TbsWindowFade> fade_;
+    ui::TWindowFade fade_;
     skin::TbsSkinFrame* frame_ = nullptr;
     TbsSkinToolBar* toolBar_ = nullptr;
     TbsSkinStdLabel* lookInLabel_ = nullptr;

@@ -1,6 +1,7 @@
 // The real program's open dialog under a virtual X server with real X input: resting on a
-// tool button brings up the hint as a new top-level window, and a right click on the file
-// list opens the item menu.
+// tool button brings up the hint as a new top-level window, a right click on the file list
+// opens the item menu, its Rename with a typed name renames the file on disk, and so does F2
+// right after Escape closed the menu.
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -39,11 +40,13 @@ struct DialogPlaces {
 
 class DialogEndToEndTest : public ui::testing::UiTest {
   protected:
+    // The folder the dialog browses: its one picture is the list's first item.
+    std::filesystem::path Browsed() const { return dir_ / "browse"; }
     DialogPlaces Measure(TForm1& form) {
         DialogPlaces places;
         places.openButton = CenterOf(*form.btn1);
         skinctrls::TbsSkinOpenDialog& dialog = *form.bsknpndlg1;
-        dialog.SetFileName((dir_ / "").string());
+        dialog.SetFileName((Browsed() / "").string());
         dialog.OnFolderChange = [&](ui::TComponent*) {
             skinctrls::TbsOpenDlgForm* shown = dialog.Form();
             if (shown == nullptr || shown->OnKeyDown) return;
@@ -73,7 +76,8 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     auto* form = Application().CreateForm<TForm1>();
     form->Show();
     Pump();
-    WriteBitmap("picture.bmp", 8, 8, 0x2080C0);
+    std::filesystem::create_directories(Browsed());
+    std::filesystem::rename(WriteBitmap("picture.bmp", 8, 8, 0x2080C0), Browsed() / "picture.bmp");
     const DialogPlaces at = Measure(*form);
     ASSERT_GT(at.upButton.x, 0);
 
@@ -92,7 +96,7 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "xdotool mousemove " << at.openButton.x << " " << at.openButton.y << " click 1\n"
             << "sleep 1.5\n"
             // Into the temporary folder by typing its path.
-            << "xdotool type --delay 20 '" << dir_.string() << "/'\n"
+            << "xdotool type --delay 20 '" << Browsed().string() << "/'\n"
             << "xdotool key Return\n"
             << "sleep 1\n"
             << windows << " >before.txt\n"
@@ -105,7 +109,31 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "xdotool click 3\n"
             << "sleep 1\n"
             << windows << " >menu.txt\n"
-            << "import -window root '" << shot("menu.png") << "'\n"
+            << "import -window root '" << shot("menu.png")
+            << "'\n"
+            // Rename, the entry below Open, then the new name over the selected old one.
+            << "xdotool key Down Return\n"
+            << "sleep 0.5\n"
+            << "import -window root '" << shot("rename.png") << "'\n"
+            << "xdotool type --delay 20 'renamed.bmp'\n"
+            << "sleep 0.3\n"
+            << "import -window root '" << shot("typed.png") << "'\n"
+            << "xdotool key Return\n"
+            << "sleep 0.5\n"
+            << "ls '" << Browsed().string()
+            << "' >renamed.txt\n"
+            // The menu again, closed with Escape: F2 renames at once, no click needed.
+            << "xdotool click 3\n"
+            << "sleep 1\n"
+            << "xdotool key Escape\n"
+            << "sleep 0.5\n"
+            << "xdotool key F2\n"
+            << "sleep 0.5\n"
+            << "xdotool type --delay 20 'again.bmp'\n"
+            << "xdotool key Return\n"
+            << "sleep 0.5\n"
+            << "import -window root '" << shot("again.png") << "'\n"
+            << "ls '" << Browsed().string() << "' >again.txt\n"
             << "xdotool key Escape\n"
             << "sleep 0.5\n"
             << "kill $APP\n"
@@ -114,7 +142,7 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     std::string command = "timeout 90 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
                           "' >'" + (dir_ / "xvfb.log").string() + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "see " << dir_ / "xvfb.log";
-    for (const char* name : {"hint.png", "menu.png"}) {
+    for (const char* name : {"hint.png", "menu.png", "rename.png", "typed.png", "again.png"}) {
         ASSERT_TRUE(std::filesystem::exists(shot(name))) << name;
         std::filesystem::copy_file(
             shot(name),
@@ -125,6 +153,8 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     EXPECT_GT(before, 0);
     EXPECT_EQ(Lines(Read(dir_ / "hint.txt")), before + 1) << "the hint window";
     EXPECT_EQ(Lines(Read(dir_ / "menu.txt")), before + 1) << "the item menu";
+    EXPECT_EQ(Read(dir_ / "renamed.txt"), "renamed.bmp\n") << "see typed.png";
+    EXPECT_EQ(Read(dir_ / "again.txt"), "again.bmp\n") << "see again.png";
 
     // The hint's tooltip colour below the pointer.
     const std::string bmp = shot("hint.bmp");

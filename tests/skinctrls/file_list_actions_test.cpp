@@ -269,6 +269,40 @@ TEST_F(FileListActionsTest, RefusedNamesShowAnErrorAndKeepTheEditOpen) {
     EXPECT_EQ(Read(home_ / "pics/b.bmp"), "B");  // never replaced
 }
 
+TEST_F(FileListActionsTest, ARenameTheSystemRefusesShowsItsReasonForFoldersAndFiles) {
+    MakeDir("pics/sub");
+    MakeDir("pics/gone");
+    Make("pics/gone.bmp");
+    Open(home_ + "/pics");
+    List().SetFocus();
+    const struct {
+        const char* item;
+        std::string typed;
+        const char* reason;
+        bool vanishes;
+    } refused[] = {{"gone", "back", "No such file or directory", true},
+                   {"gone.bmp", "back.bmp", "No such file or directory", true},
+                   {"sub", std::string(300, 'x'), "File name too long", false}};
+    for (const auto& name : refused) {
+        List().SetItemIndex(IndexOf(name.item));
+        host_->PressKey(VK_F2);
+        Pump();
+        ASSERT_TRUE(List().EditingName()) << name.item;
+        if (name.vanishes) fs::remove(home_ + "/pics/" + name.item);  // while it is edited
+        host_->Type(name.typed);
+        host_->PressKey(VK_RETURN);
+        Pump();
+        ASSERT_FALSE(boxes_.empty()) << name.item;
+        EXPECT_EQ(boxes_.back().text, "Rename to " + name.typed + " failed: " + name.reason);
+        EXPECT_EQ(boxes_.back().caption, "Error");
+        EXPECT_TRUE(List().EditingName());
+        host_->PressKey(VK_ESCAPE);
+        Pump();
+    }
+    EXPECT_EQ(boxes_.size(), 3u);
+    EXPECT_TRUE(fs::is_directory(home_ + "/pics/sub"));
+}
+
 TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesNot) {
     home_.Make("pics/a.bmp");
     home_.MakeDir("pics/sub");
@@ -304,6 +338,24 @@ TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesN
     host_->PressKey(VK_RETURN);
     Pump();
     EXPECT_TRUE(fs::exists(home_ / "pics/c.bmp"));
+}
+
+TEST_F(FileListActionsTest, F2RightAfterEscapeClosedTheItemMenuRenames) {
+    Make("pics/a.bmp", "A");
+    Open(home_ + "/pics");
+    RightClick(ScreenPointOf(IndexOf("a.bmp")));
+    ASSERT_TRUE(form_->Frame().SkinMenuVisible());
+    host_->PressKey(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(form_->Frame().SkinMenuVisible());
+    EXPECT_TRUE(List().Focused());
+    host_->PressKey(VK_F2);  // no click in between
+    Pump();
+    ASSERT_TRUE(List().EditingName());
+    host_->Type("b.bmp");
+    host_->PressKey(VK_RETURN);
+    Pump();
+    EXPECT_EQ(Read(home_ + "/pics/b.bmp"), "A");
 }
 
 TEST_F(FileListActionsTest, TheNewFolderButtonPutsTheNewFolderIntoRename) {

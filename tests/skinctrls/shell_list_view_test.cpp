@@ -232,7 +232,7 @@ TEST_F(ShellListViewTest, RenameChangesTheItemsListsOrReportsRefusal) {
             try {
                 item.Rename("c.jpg");
             } catch (const core::Exception& e) {
-                EXPECT_EQ(e.Message(), "Rename to c.jpg failed");
+                EXPECT_EQ(e.Message(), "Rename to c.jpg failed: File exists");
                 throw;
             }
         },

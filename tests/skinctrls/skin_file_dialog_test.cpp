@@ -527,5 +527,66 @@ TEST_F(SkinFileDialogTest, AlphaBlendMakesTheDialogTranslucentAndFadesItIn) {
     EXPECT_FLOAT_EQ(seen[5], 200 / 255.0f);
 }
 
+TEST_F(SkinFileDialogTest, CtrlAlphaBlendMakesTheDropDownListsAndMenusTranslucent) {
+    TbsSkinOpenDialog dialog(owner_);
+    dialog.SetFileName((dir_ / "").string());
+    WriteBitmap("a.bmp", 2, 2, 0);
+    // The opacity of the topmost window right after each list or menu opened and a while
+    // later, then whether the dialog itself stayed opaque.
+    std::vector<float> seen;
+    ProbeOnF12(dialog, [&](TbsOpenDlgForm& form) {
+        auto top = [this] { return host_->WindowOpacity(host_->VisibleWindows().back()); };
+        auto look = [&](const std::function<void()>& open, const std::function<void()>& close) {
+            const size_t before = host_->VisibleWindows().size();
+            open();
+            Pump();
+            EXPECT_EQ(host_->VisibleWindows().size(), before + 1);
+            seen.push_back(top());
+            RunFor(400);
+            seen.push_back(top());
+            close();
+            Pump();
+        };
+        auto clickOn = [this](ui::TControl& control) {
+            return [this, &control] { Click(control); };
+        };
+        auto escape = [this] { host_->PressKey(VK_ESCAPE); };
+        look(clickOn(form.FolderCombo()), clickOn(form.FolderCombo()));
+        look(clickOn(form.FilterCombo()), clickOn(form.FilterCombo()));
+        look(clickOn(form.ViewMenuButton()), escape);
+        look(
+            [&] {
+                const ui::TPoint p = CenterOf(form.FileList());
+                host_->Click(p.x, p.y, platform::kHostRightButton);
+            },
+            escape);
+        seen.push_back(host_->WindowOpacity(host_->VisibleWindows().back()));
+    });
+    auto run = [&] {
+        seen.clear();
+        host_->PressKey(VK_F12);
+        host_->PressKey(VK_ESCAPE);
+        EXPECT_FALSE(dialog.Execute());
+        return seen;
+    };
+    EXPECT_EQ(run(), std::vector<float>(9, 1.0f));  // off by default
+
+    dialog.SetCtrlAlphaBlend(true);
+    dialog.SetCtrlAlphaBlendValue(150);
+    std::vector<float> translucent(8, 150 / 255.0f);
+    translucent.push_back(1.0f);  // the dialog itself keeps AlphaBlend's opacity
+    const std::vector<float> atOnce = run();
+    ASSERT_EQ(atOnce.size(), translucent.size());
+    for (size_t i = 0; i < atOnce.size(); ++i) EXPECT_FLOAT_EQ(atOnce[i], translucent[i]) << i;
+
+    dialog.SetCtrlAlphaBlendAnimation(true);
+    const std::vector<float> faded = run();
+    ASSERT_EQ(faded.size(), translucent.size());
+    for (size_t i = 0; i < 8; i += 2) {
+        EXPECT_LT(faded[i], 150 / 255.0f) << i;  // still fading in
+        EXPECT_FLOAT_EQ(faded[i + 1], 150 / 255.0f) << i;
+    }
+}
+
 }  // namespace
 }  // namespace skinctrls

@@ -23,23 +23,6 @@ bool IsHiddenName(std::string_view name) {
     return !name.empty() && name[0] == '.';
 }
 
-HRESULT FromErrno(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return E_ACCESSDENIED;
-        case ENOENT:
-        case ENOTDIR:
-            return E_FILE_NOT_FOUND;
-        case EEXIST:
-            return E_ALREADY_EXISTS;
-        case ENOMEM:
-            return E_OUTOFMEMORY;
-        default:
-            return E_FAIL;
-    }
-}
-
 // Hands out records queued up front (virtual folders) and then those of a directory stream,
 // read one entry at a time so a very large folder costs nothing until it is walked.
 class Enumerator : public IEnumIDList {
@@ -149,7 +132,7 @@ class NamespaceFolder : public IShellFolder {
         DIR* dir = nullptr;
         if (kind_ != FolderKind::Computer) {
             dir = ::opendir(path_.c_str());
-            if (dir == nullptr) return FromErrno(errno);
+            if (dir == nullptr) return HResultFromErrno(errno);
         }
         auto enumerator = std::make_unique<Enumerator>(flags, path_, dir);
         if (kind_ == FolderKind::Desktop && (flags & SHCONTF_FOLDERS)) {
@@ -232,7 +215,7 @@ class NamespaceFolder : public IShellFolder {
         const std::string newPath = oldPath->substr(0, oldPath->rfind('/') + 1) + name;
         if (::renameat2(AT_FDCWD, oldPath->c_str(), AT_FDCWD, newPath.c_str(), RENAME_NOREPLACE) !=
             0) {
-            return FromErrno(errno);
+            return HResultFromErrno(errno);
         }
         if (newList != nullptr) {
             ItemIdListPtr parent(ILCloneParent(list));
@@ -258,7 +241,7 @@ class NamespaceFolder : public IShellFolder {
         const auto path = shell_places::PathOf(absolute.get());
         if (!path) return E_INVALIDARG;
         struct stat st {};
-        if (::stat(path->c_str(), &st) != 0) return FromErrno(errno);
+        if (::stat(path->c_str(), &st) != 0) return HResultFromErrno(errno);
         if (!S_ISDIR(st.st_mode)) return E_INVALIDARG;
         *folder =
             std::make_shared<NamespaceFolder>(FolderKind::Directory, std::move(absolute), *path);
@@ -433,6 +416,47 @@ std::string StrRetToString(STRRET& value, LPCITEMIDLIST list) {
             break;
     }
     return text;
+}
+
+namespace {
+
+// The facility of result codes that carry an errno.
+constexpr unsigned kFacilityErrno = 0x7E;
+
+}  // namespace
+
+HRESULT HResultFromErrno(int error) {
+    switch (error) {
+        case EACCES:
+            return E_ACCESSDENIED;
+        case ENOENT:
+            return E_FILE_NOT_FOUND;
+        case EEXIST:
+            return E_ALREADY_EXISTS;
+        case ENOMEM:
+            return E_OUTOFMEMORY;
+        default:
+            if (error <= 0 || error > 0xFFFF) return E_FAIL;
+            return static_cast<HRESULT>(0x80000000u | (kFacilityErrno << 16) | unsigned(error));
+    }
+}
+
+int ErrnoFromHResult(HRESULT code) {
+    switch (code) {
+        case E_ACCESSDENIED:
+            return EACCES;
+        case E_FILE_NOT_FOUND:
+            return ENOENT;
+        case E_ALREADY_EXISTS:
+            return EEXIST;
+        case E_OUTOFMEMORY:
+            return ENOMEM;
+        default: {
+            const auto bits = static_cast<unsigned>(code);
+            if ((bits & 0xFFFF0000u) != (0x80000000u | (kFacilityErrno << 16))) return 0;
+            return int(bits & 0xFFFFu);
+        }
+    }
 }
 
 }  // namespace platform

@@ -50,4 +50,10 @@ bool SHGetPathFromIDListEx(LPCITEMIDLIST list, std::string& path);
 // The text of a string a folder handed back for `list`; frees a task-allocated string.
 std::string StrRetToString(STRRET& value, LPCITEMIDLIST list);
 
+// A failing file-system call's errno as the result code folders return: the codes above for
+// the errors they name, any other errno in the low word of a facility of its own.
+HRESULT HResultFromErrno(int error);
+// The errno a folder's result code stands for; 0 when it stands for none.
+int ErrnoFromHResult(HRESULT code);
+
 }  // namespace platform

@@ -188,6 +188,9 @@ void SdlHost::ShowWindow(HostWindowId window, bool show) {
     if (show) {
         SDL_ShowWindow(entry->window);
         SDL_SetWindowPosition(entry->window, entry->bounds.left, entry->bounds.top);
+        // Without a window manager SDL hands the keyboard to every window it maps, and X
+        // drops the keys once that window goes; a menu, list or hint never takes it.
+        if (entry->options.noActivate) FocusWindow(focused_);
     } else {
         SDL_HideWindow(entry->window);
     }
@@ -215,8 +218,10 @@ void SdlHost::RestackWindows(const std::vector<HostWindowId>& bottomToTop) {
 
 void SdlHost::FocusWindow(HostWindowId window) {
     const Entry* entry = windows_.Find(window);
-    if (entry != nullptr && entry->visible && !entry->options.noActivate)
+    if (entry != nullptr && entry->visible && !entry->options.noActivate) {
+        focused_ = window;
         SDL_SetWindowInputFocus(entry->window);
+    }
 }
 
 void SdlHost::ApplyShape(Entry& entry) {

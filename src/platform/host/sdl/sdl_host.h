@@ -60,6 +60,7 @@ class SdlHost : public Host {
     std::map<HostCursor, SDL_Cursor*> cursors_;
     std::uint32_t wakeEventType_ = 0;
     std::vector<HostWindowId> stack_;
+    HostWindowId focused_ = 0;               // the window last given the keyboard
     std::vector<std::string> droppedFiles_;  // of the drop in progress
 };
 
