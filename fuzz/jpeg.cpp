@@ -1,5 +1,6 @@
 // fuzz-deps: codecs
-// Loads arbitrary bytes as a JPEG picture and draws it once, which decodes it.
+// Loads arbitrary bytes as a JPEG picture, draws it once the export's way (decoding only the
+// rows the draw takes, keeping nothing), then draws it as a view does, which decodes it whole.
 #include <cstddef>
 #include <cstdint>
 
@@ -26,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     codecs::TJPEGImage picture;
     try {
         picture.LoadFromStream(stream);
+    } catch (const core::Exception&) {
+    }
+    try {
+        target->Canvas().DrawGraphicOnce(graphics::Rect(0, 0, 32, 24), &picture);
     } catch (const core::Exception&) {
     }
     try {

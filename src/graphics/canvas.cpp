@@ -132,10 +132,18 @@ TPoint TCanvas::PenPos() {
 }
 
 void TCanvas::DrawGraphic(const TRect& rect, TGraphic* graphic) {
+    PaintGraphic(rect, graphic, &TGraphic::DrawInto);
+}
+
+void TCanvas::DrawGraphicOnce(const TRect& rect, TGraphic* graphic) {
+    PaintGraphic(rect, graphic, &TGraphic::DrawOnceInto);
+}
+
+void TCanvas::PaintGraphic(const TRect& rect, TGraphic* graphic, GraphicDraw draw) {
     if (graphic == nullptr) return;
     Changing();
     RequiredState(csAllValid);
-    graphic->DrawInto(*this, rect);
+    (graphic->*draw)(*this, rect);
     Changed();
 }
 

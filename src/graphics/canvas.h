@@ -66,6 +66,8 @@ class TCanvas : public core::TPersistent {
 
     // Drawing.
     void DrawGraphic(const TRect& rect, TGraphic* graphic);
+    // The same pixels as DrawGraphic, through the graphic's one-off draw (DrawOnceInto).
+    void DrawGraphicOnce(const TRect& rect, TGraphic* graphic);
     void Draw(int x, int y, TGraphic* graphic);
     uint32_t ReadPixel(int x, int y);
     void WritePixel(int x, int y, TColor color);
@@ -97,6 +99,8 @@ class TCanvas : public core::TPersistent {
     void DeselectHandles();
 
   private:
+    using GraphicDraw = void (TGraphic::*)(TCanvas& canvas, const TRect& rect);
+    void PaintGraphic(const TRect& rect, TGraphic* graphic, GraphicDraw draw);
     void FontChanged();
     void PenChanged();
     void BrushChanged();

@@ -55,6 +55,10 @@ class TGraphic : public core::TPersistent {
     // Fires the change event after setting the modified flag.
     virtual void NotifyChange();
     virtual void DrawInto(TCanvas& canvas, const TRect& rect) = 0;
+    // The same picture for a one-off rendering (the export), after which this picture is not
+    // drawn again: one that decodes on its first draw may draw without keeping what it
+    // decoded, and decode only what the draw shows.
+    virtual void DrawOnceInto(TCanvas& canvas, const TRect& rect) { DrawInto(canvas, rect); }
     // Content equality: equal when both are empty, or when both are of one class and their
     // stored data is the same bytes.
     virtual bool SameContent(TGraphic& other);

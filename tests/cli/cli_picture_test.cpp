@@ -1,5 +1,5 @@
 // Pictures through the command-line tool, run as a process: how a 1-bit picture shrinks, BMP
-// files the raster cannot decode, and very wide or tall BMP files.
+// files the raster cannot decode, very wide or tall BMP files, and JPEG exports.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -244,4 +244,27 @@ TEST_F(CliPictureTest, WideAndTallBitmapsLoadWithinTheMemoryLimit) {
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, "Bitmap image is not valid\n");
     }
+}
+
+// A JPEG file's export decodes only the rows its 64, 32 or 16 rows take; the icon is byte for
+// byte the one made from the whole decoded picture (rendered to a BMP file at full size
+// first), for every JPEG encoding in the test data.
+TEST_F(CliPictureTest, AJpegExportsTheIconOfItsWholeDecodedPicture) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(std::string(TEMBRIN_TEST_DATA) + "/jpeg")) {
+        if (entry.path().extension() != ".jpg") continue;
+        ++files;
+        const std::string jpeg = entry.path().string(), name = entry.path().stem().string();
+        const std::string whole = Path(name + ".bmp");
+        ASSERT_EQ(Cli("render " + jpeg + " " + whole).err, "") << name;
+        for (const char* size : {"64", "32", "16"}) {
+            const std::string fromJpeg = Path(name + "_jpeg.ico"), fromBmp = Path(name + ".ico");
+            ASSERT_EQ(Cli(std::string("export --size ") + size + " " + jpeg + " " + fromJpeg).err,
+                      "");
+            ASSERT_EQ(Cli(std::string("export --size ") + size + " " + whole + " " + fromBmp).err,
+                      "");
+            EXPECT_EQ(Bytes(fromJpeg), Bytes(fromBmp)) << name << " at " << size;
+        }
+    }
+    EXPECT_GE(files, 12);
 }

@@ -48,7 +48,9 @@ std::string ExportIcon(TGraphic* source, int width, int height, const std::strin
     intermediate->SetWidth(width);
     intermediate->SetHeight(height);
     TCanvas& canvas = intermediate->Canvas();
-    canvas.DrawGraphic(canvas.ClipBounds(), source);
+    // The picture is drawn once here, however it is shown elsewhere: a JPEG picture that has
+    // not been decoded decodes only the rows this small bitmap takes.
+    canvas.DrawGraphicOnce(canvas.ClipBounds(), source);
     std::unique_ptr<TIcon> icon = BitmapToIcon(*intermediate);
     intermediate.reset();
 

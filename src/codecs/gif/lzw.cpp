@@ -232,6 +232,77 @@ int64_t TGIFLZWDecoder::ExpandGeneral(int code, uint8_t* out, int64_t room) {
     return Deliver(pos, out, room);
 }
 
+// The common case of ExpandFast with the decoder's state in locals (a store through `out` may
+// change any member, so the members themselves would be reloaded after every value): codes of
+// a consistent table whose bits lie in the sub-block at hand and whose strings fit the output
+// and are short or were written in this call's output. Stops, leaving the code unread, at the
+// first one it does not take; the caller goes on from there. Returns the new `done`.
+int64_t TGIFLZWDecoder::DecodeRun(uint8_t* __restrict out, int64_t done, int64_t count) {
+    const uint8_t* const bytes = buffer_.data();
+    const int bitCount = bitCount_;
+    const int clear = clearCode_;
+    const int64_t callStart = callStart_;
+    uint16_t* const prefix = prefix_.data();
+    uint8_t* const suffix = suffix_.data();
+    uint16_t* const lengths = length_.data();
+    int64_t* const written = written_.data();
+    uint64_t* const packed = packed_.data();
+    int bitPos = bitPos_, width = codeWidth_, next = nextCode_, limit = widthLimit_;
+    int previous = previous_, first = first_, highWater = highWater_;
+    int64_t previousStart = previousStart_;
+    while (bitPos + width < bitCount) {
+        uint32_t bits;
+        std::memcpy(&bits, bytes + (bitPos >> 3), 4);
+        const int code = static_cast<int>((bits >> (bitPos & 7)) & ((1u << width) - 1));
+        if (code > next || code == clear || code == clear + 1) break;
+        const bool repeat = code == next;
+        const int string = repeat ? previous : code;
+        const int stringLength = lengths[string];
+        const int length = stringLength + (repeat ? 1 : 0);
+        if (length + 8 > count - done) break;
+        uint8_t* const to = out + done;
+        if (stringLength <= 8) {
+            std::memcpy(to, &packed[string], 8);
+        } else {
+            const int64_t source = written[string];
+            if (source < callStart) break;
+            CopyWide(to, out + (source - callStart), stringLength);
+        }
+        if (repeat) to[length - 1] = static_cast<uint8_t>(first);
+        first = to[0];
+        bitPos += width;
+        if (next <= kTableSize - 1) {
+            prefix[next] = static_cast<uint16_t>(previous);
+            suffix[next] = static_cast<uint8_t>(first);
+            const int previousLength = lengths[previous];
+            lengths[next] = static_cast<uint16_t>(previousLength + 1);
+            written[next] = previousStart;
+            if (previousLength < 8)
+                packed[next] =
+                    packed[previous] | (static_cast<uint64_t>(first) << (8 * previousLength));
+            ++next;
+            highWater = std::max(highWater, next);
+            if (next == limit && limit <= kTableSize - 1) {
+                limit *= 2;
+                ++width;
+            }
+        }
+        previous = code;
+        previousStart = callStart + done;
+        done += length;
+    }
+    produced_ = callStart + done;
+    bitPos_ = bitPos;
+    codeWidth_ = width;
+    nextCode_ = next;
+    widthLimit_ = limit;
+    previous_ = previous;
+    first_ = first;
+    highWater_ = highWater;
+    previousStart_ = previousStart;
+    return done;
+}
+
 int64_t TGIFLZWDecoder::Decode(uint8_t* __restrict out, int64_t count) {
     int64_t done = 0;
     callStart_ = produced_;
@@ -240,6 +311,10 @@ int64_t TGIFLZWDecoder::Decode(uint8_t* __restrict out, int64_t count) {
         produced_ += done;
     }
     while (done < count && !stopped_) {
+        if (clean_ && !firstRequest_) {
+            done = DecodeRun(out, done, count);
+            if (done >= count) break;
+        }
         int code;
         if (firstRequest_) {
             firstRequest_ = false;

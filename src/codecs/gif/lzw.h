@@ -45,6 +45,7 @@ class TGIFLZWDecoder {
     int64_t ExpandFast(int code, uint8_t* __restrict out, int64_t room);
     int64_t ExpandGeneral(int code, uint8_t* out, int64_t room);
     int64_t Deliver(int start, uint8_t* out, int64_t room);
+    int64_t DecodeRun(uint8_t* __restrict out, int64_t done, int64_t count);
 
     core::TStream& stream_;
     Warn warn_;

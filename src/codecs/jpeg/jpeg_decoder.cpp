@@ -7,6 +7,7 @@
 #include "codecs/jpeg/jpeg_error.h"
 #include "codecs/jpeg/jpeg_progress.h"
 #include "codecs/jpeg/jpeg_source.h"
+#include "core/exceptions.h"
 
 namespace codecs {
 
@@ -71,12 +72,23 @@ void InstallPalette(const jpeg_decompress_struct& info, JpegDecodeTarget& target
     target.SetPalette(entries);
 }
 
+// Rows go one per call into the target's consecutive rows, starting at row 0; `distance` steps
+// from one to the next.
+struct RowCursor {
+    uint8_t* row;
+    ptrdiff_t distance;
+};
+
+RowCursor FirstRow(JpegDecodeTarget& target, int32_t height) {
+    uint8_t* row = target.RowAddress(0);
+    return {row, height > 1 ? target.RowAddress(1) - row : 0};
+}
+
 void ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target) {
     jpeg_decompress_struct& info = decompressor.Info();
     int32_t height = static_cast<int32_t>(info.output_height);
     if (height <= 0) return;
-    uint8_t* row = target.RowAddress(0);
-    ptrdiff_t distance = height > 1 ? target.RowAddress(1) - row : 0;
+    auto [row, distance] = FirstRow(target, height);
     // Several rows per call only when they lie evenly spaced downwards in memory.
     int rowsPerCall = distance > 0 && distance % 4 == 0 ? std::max(info.rec_outbuf_height, 1) : 1;
     rowsPerCall = std::min(rowsPerCall, 16);
@@ -91,9 +103,41 @@ void ReadRows(JpegDecompressor& decompressor, JpegDecodeTarget& target) {
     }
 }
 
+// Reads each listed output row into the next target row. Rows in between are skipped, or,
+// for dithered output, read into the target row that the next listed row then overwrites.
+void ReadListedRows(JpegDecompressor& decompressor, JpegDecodeTarget& target,
+                    const std::vector<int32_t>& wanted) {
+    jpeg_decompress_struct& info = decompressor.Info();
+    if (wanted.empty()) return;
+    auto [row, distance] = FirstRow(target, static_cast<int32_t>(wanted.size()));
+    const bool skip = !info.quantize_colors;
+    for (int32_t source : wanted) {
+        if (source < 0 || static_cast<JDIMENSION>(source) >= info.output_height ||
+            static_cast<JDIMENSION>(source) < info.output_scanline)
+            throw core::EInvalidOperation("Rows must rise within the image");
+        JSAMPROW rows[1] = {row};
+        auto ahead = [&] { return static_cast<int>(source - info.output_scanline); };
+        if (skip && ahead() > 0) decompressor.SkipScanlines(ahead());
+        while (ahead() > 0)
+            if (decompressor.ReadScanlines(rows, 1) <= 0) return;
+        if (decompressor.ReadScanlines(rows, 1) <= 0) return;
+        row += distance;
+    }
+}
+
 }  // namespace
 
 void JpegDecoder::DecodeInto(JpegDecodeTarget& target, bool& paletteModified) {
+    Decode(target, nullptr, paletteModified);
+}
+
+void JpegDecoder::DecodeRowsInto(JpegDecodeTarget& target, const std::vector<int32_t>& rows,
+                                 bool& paletteModified) {
+    Decode(target, &rows, paletteModified);
+}
+
+void JpegDecoder::Decode(JpegDecodeTarget& target, const std::vector<int32_t>* rows,
+                         bool& paletteModified) {
     JpegDecompressor decompressor;
     JpegStreamSource source(decompressor, data_);
     JpegProgressMonitor monitor(progress_, ticks_);
@@ -115,14 +159,21 @@ void JpegDecoder::DecodeInto(JpegDecodeTarget& target, bool& paletteModified) {
             // Each delivered pixel must fill exactly one target pixel.
             if (info.output_components != bitsPerPixel / 8) throw EJPEG(JERR_CONVERSION_NOTIMPL);
             target.Reset(bitsPerPixel);
-            target.SetSize(static_cast<int32_t>(info.output_width),
-                           static_cast<int32_t>(info.output_height));
+            int32_t height = rows ? static_cast<int32_t>(rows->size())
+                                  : static_cast<int32_t>(info.output_height);
+            target.SetSize(static_cast<int32_t>(info.output_width), height);
             if (info.quantize_colors && info.colormap) {
                 InstallPalette(info, target);
                 paletteModified = true;
             }
-            ReadRows(decompressor, target);
-            decompressor.FinishDecompress();
+            if (rows) {
+                // The rows after the last one listed are never read: the decompressor is
+                // released unfinished.
+                ReadListedRows(decompressor, target, *rows);
+            } else {
+                ReadRows(decompressor, target);
+                decompressor.FinishDecompress();
+            }
         } catch (...) {
             monitor.Report(JpegProgressStage::Ending, 0, paletteModified);
             throw;

@@ -54,7 +54,17 @@ class JpegDecoder {
     // also leaving the target as far as it got.
     void DecodeInto(JpegDecodeTarget& target, bool& paletteModified);
 
+    // Decodes only the given rows of the output (rising, each below the output height) into
+    // the target's rows 0, 1, ...: a target as tall as the list, each row byte for byte what
+    // the whole decode puts in that row. The other rows' pixels are not made where the output
+    // allows it (dithered output needs every row). Errors and reports as for DecodeInto.
+    void DecodeRowsInto(JpegDecodeTarget& target, const std::vector<int32_t>& rows,
+                        bool& paletteModified);
+
   private:
+    // All rows when `rows` is null.
+    void Decode(JpegDecodeTarget& target, const std::vector<int32_t>* rows, bool& paletteModified);
+
     core::TStream& data_;
     JpegSettings settings_;
     JpegProgressHandler progress_;

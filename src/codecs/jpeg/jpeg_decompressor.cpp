@@ -55,6 +55,14 @@ int JpegDecompressor::ReadScanlines(JSAMPARRAY rows, int maxRows) {
     return static_cast<int>(scanCount_);
 }
 
+void JpegDecompressor::SkipScanlines(int count) {
+    scanMax_ = static_cast<JDIMENSION>(count);
+    Run([](void* self) {
+        auto& d = Self(self);
+        jpeg_skip_scanlines(&d.info_, d.scanMax_);
+    });
+}
+
 void JpegDecompressor::FinishDecompress() {
     Run([](void* self) { jpeg_finish_decompress(&Self(self).Info()); });
 }

@@ -16,6 +16,9 @@ class JpegDecompressor : public JpegSession {
     void StartDecompress();
     // Returns the number of rows delivered into `rows` (at most `maxRows`).
     int ReadScanlines(JSAMPARRAY rows, int maxRows);
+    // Passes over `count` rows without making their pixels (their data is still decoded).
+    // Not for quantized output, whose dithering carries over from row to row.
+    void SkipScanlines(int count);
     void FinishDecompress();
 
     [[noreturn]] static void LeaveLibrary(j_decompress_ptr cinfo) {

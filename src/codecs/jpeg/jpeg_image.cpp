@@ -11,6 +11,7 @@
 #include "graphics/picture.h"
 #include "graphics/resource_strings.h"
 #include "platform/gdi/gdi.h"
+#include "platform/gdi/stretch_rows.h"
 
 namespace codecs {
 
@@ -103,6 +104,24 @@ graphics::TProgressStage StageOf(JpegProgressStage stage) {
 int32_t Scaled(int32_t size, TJPEGScale scale) {
     int32_t denominator = 1 << scale;
     return (size + denominator - 1) / denominator;  // as the library rounds
+}
+
+// The source rows, from the top, that drawing a `sourceHeight`-row bitmap over `rect` takes,
+// one per destination row; empty unless the draw is a plain COLORONCOLOR shrink into a
+// memory bitmap. Anything else (a recorded metafile, a halftone stretch, a mapping mode that
+// scales, a mirrored or enlarging rectangle) needs the whole bitmap.
+std::vector<int32_t> RowsTheDrawTakes(graphics::TCanvas& canvas, const graphics::TRect& rect,
+                                      int32_t sourceHeight) {
+    platform::HDC dc = canvas.Handle();
+    if (platform::GetObjectType(dc) != platform::OBJ_MEMDC) return {};
+    if (platform::GetMapMode(dc) != platform::MM_TEXT) return {};
+    if (platform::GetGraphicsMode(dc) != platform::GM_COMPATIBLE) return {};
+    int depth = platform::GetDeviceCaps(dc, platform::BITSPIXEL) *
+                platform::GetDeviceCaps(dc, platform::PLANES);
+    if (depth <= 8) return {};  // a halftone stretch averages the rows it shrinks
+    if (rect.Width() <= 0 || rect.Height() <= 0 || rect.Height() >= sourceHeight) return {};
+    std::vector<int> rows = platform::StretchedSourceRows(sourceHeight, rect.Height());
+    return std::vector<int32_t>(rows.begin(), rows.end());
 }
 
 }  // namespace
@@ -207,18 +226,9 @@ void TJPEGImage::Decode() {
     // Attached before anything can fail, so that a failed decode is not tried again.
     bitmap_ = std::make_unique<TBitmap>();
     if (!image_->data_) return;
-    BitmapTarget target(*bitmap_);
-    JpegDecoder decoder(*image_->data_, settings_);
-    if (OnProgress()) {
-        decoder.SetProgress([this](JpegProgressStage stage, int percent, bool redraw,
-                                   const JpegProgressRect& r, const std::string& message) {
-            Progress(this, StageOf(stage), static_cast<uint8_t>(percent), redraw,
-                     graphics::Rect(r.left, r.top, r.right, r.bottom), message);
-        });
-    }
     bool paletteModified = PaletteModified();
     try {
-        decoder.DecodeInto(target, paletteModified);
+        DecodeWith(*bitmap_, nullptr, paletteModified);
     } catch (...) {
         SetPaletteModified(paletteModified);
         if (paletteModified) NotifyChange();
@@ -228,8 +238,41 @@ void TJPEGImage::Decode() {
     if (paletteModified) NotifyChange();
 }
 
+void TJPEGImage::DecodeWith(TBitmap& bitmap, const std::vector<int32_t>* rows,
+                            bool& paletteModified) {
+    BitmapTarget target(bitmap);
+    JpegDecoder decoder(*image_->data_, settings_);
+    if (OnProgress()) {
+        decoder.SetProgress([this](JpegProgressStage stage, int percent, bool redraw,
+                                   const JpegProgressRect& r, const std::string& message) {
+            Progress(this, StageOf(stage), static_cast<uint8_t>(percent), redraw,
+                     graphics::Rect(r.left, r.top, r.right, r.bottom), message);
+        });
+    }
+    if (rows)
+        decoder.DecodeRowsInto(target, *rows, paletteModified);
+    else
+        decoder.DecodeInto(target, paletteModified);
+}
+
 void TJPEGImage::DrawInto(graphics::TCanvas& canvas, const graphics::TRect& rect) {
     canvas.DrawGraphic(rect, &Bitmap());
+}
+
+void TJPEGImage::DrawOnceInto(graphics::TCanvas& canvas, const graphics::TRect& rect) {
+    std::vector<int32_t> rows;
+    if (!bitmap_ && image_->data_) rows = RowsTheDrawTakes(canvas, rect, Height());
+    if (rows.empty()) {
+        DrawInto(canvas, rect);
+        return;
+    }
+    // The picture keeps no bitmap, so its palette does not change.
+    TBitmap sampled;
+    bool paletteInstalled = false;
+    DecodeWith(sampled, &rows, paletteInstalled);
+    // Only the height differs from the whole bitmap's, and it matches the rectangle's, so the
+    // stretch takes the same columns and, row for row, the rows it would have taken.
+    canvas.DrawGraphic(rect, &sampled);
 }
 
 bool TJPEGImage::IsEmpty() const {

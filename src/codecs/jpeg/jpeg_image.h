@@ -3,6 +3,7 @@
 // decodes into a bitmap the first time it is drawn or its bitmap is asked for.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "codecs/jpeg/jpeg_settings.h"
 #include "core/stream.h"
@@ -34,6 +35,10 @@ class TJPEGImage : public graphics::TGraphic {
     void CopyFrom(const core::TPersistent* source) override;
     void CopyTo(core::TPersistent* target) const override;
     void DrawInto(graphics::TCanvas& canvas, const graphics::TRect& rect) override;
+    // Without a decoded bitmap, and when the draw shrinks the picture's height, decodes only
+    // the rows the stretch takes into a bitmap of its own, draws that and lets it go: the
+    // same pixels as DrawInto, and the picture stays undecoded. Otherwise as DrawInto.
+    void DrawOnceInto(graphics::TCanvas& canvas, const graphics::TRect& rect) override;
     bool IsEmpty() const override;
     int Height() const override;
     int Width() const override;
@@ -73,6 +78,10 @@ class TJPEGImage : public graphics::TGraphic {
     void NewImage();
     void FreeBitmap();
     void Decode();
+    // Runs the decoder with the picture's settings and progress event into `bitmap`, all rows
+    // or only `rows`; sets `paletteModified` when it installs a palette.
+    void DecodeWith(graphics::TBitmap& bitmap, const std::vector<int32_t>* rows,
+                    bool& paletteModified);
     // Compresses the bitmap into new data (saving a picture that was copied from a bitmap).
     void Compress();
     template <typename T>

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/gdi/raster.h"
+#include "platform/gdi/stretch_rows.h"
 
 namespace platform {
 namespace {
@@ -63,6 +64,12 @@ AxisMapping MapAxis(std::int64_t srcSize, std::int64_t dstSize, std::int64_t fro
         m.last[i] = last;
     }
     return m;
+}
+
+std::vector<int> StretchedSourceRows(int srcRows, int dstRows) {
+    if (srcRows <= 0 || dstRows <= 0) return {};
+    AxisMapping rows = MapAxis(srcRows, dstRows, 0, dstRows, false, false);
+    return std::vector<int>(rows.index.begin(), rows.index.end());
 }
 
 }  // namespace platform
