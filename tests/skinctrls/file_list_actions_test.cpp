@@ -270,10 +270,10 @@ TEST_F(FileListActionsTest, RefusedNamesShowAnErrorAndKeepTheEditOpen) {
 }
 
 TEST_F(FileListActionsTest, ARenameTheSystemRefusesShowsItsReasonForFoldersAndFiles) {
-    MakeDir("pics/sub");
-    MakeDir("pics/gone");
-    Make("pics/gone.bmp");
-    Open(home_ + "/pics");
+    home_.MakeDir("pics/sub");
+    home_.MakeDir("pics/gone");
+    home_.Make("pics/gone.bmp");
+    Open(home_ / "pics");
     List().SetFocus();
     const struct {
         const char* item;
@@ -288,7 +288,8 @@ TEST_F(FileListActionsTest, ARenameTheSystemRefusesShowsItsReasonForFoldersAndFi
         host_->PressKey(VK_F2);
         Pump();
         ASSERT_TRUE(List().EditingName()) << name.item;
-        if (name.vanishes) fs::remove(home_ + "/pics/" + name.item);  // while it is edited
+        if (name.vanishes)
+            fs::remove(home_ / ("pics/" + std::string(name.item)));  // while it is edited
         host_->Type(name.typed);
         host_->PressKey(VK_RETURN);
         Pump();
@@ -300,7 +301,7 @@ TEST_F(FileListActionsTest, ARenameTheSystemRefusesShowsItsReasonForFoldersAndFi
         Pump();
     }
     EXPECT_EQ(boxes_.size(), 3u);
-    EXPECT_TRUE(fs::is_directory(home_ + "/pics/sub"));
+    EXPECT_TRUE(fs::is_directory(home_ / "pics/sub"));
 }
 
 TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesNot) {
@@ -341,8 +342,8 @@ TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesN
 }
 
 TEST_F(FileListActionsTest, F2RightAfterEscapeClosedTheItemMenuRenames) {
-    Make("pics/a.bmp", "A");
-    Open(home_ + "/pics");
+    home_.Make("pics/a.bmp", "A");
+    Open(home_ / "pics");
     RightClick(ScreenPointOf(IndexOf("a.bmp")));
     ASSERT_TRUE(form_->Frame().SkinMenuVisible());
     host_->PressKey(VK_ESCAPE);
@@ -355,7 +356,7 @@ TEST_F(FileListActionsTest, F2RightAfterEscapeClosedTheItemMenuRenames) {
     host_->Type("b.bmp");
     host_->PressKey(VK_RETURN);
     Pump();
-    EXPECT_EQ(Read(home_ + "/pics/b.bmp"), "A");
+    EXPECT_EQ(Read(home_ / "pics/b.bmp"), "A");
 }
 
 TEST_F(FileListActionsTest, TheNewFolderButtonPutsTheNewFolderIntoRename) {

@@ -15,11 +15,12 @@ namespace testing_support {
 
 class TempHome {
   public:
-    TempHome() : path_(folder_.Path().string()) {
-        if (const char* old = std::getenv("HOME")) oldHome_ = old;
-        ::setenv("HOME", path_.c_str(), 1);
+    enum class Start { Now, Later };
+    explicit TempHome(Start start = Start::Now) : path_(folder_.Path().string()) {
+        if (start == Start::Now) SetAsHome();
     }
     ~TempHome() {
+        if (!active_) return;
         if (oldHome_) {
             ::setenv("HOME", oldHome_->c_str(), 1);
         } else {
@@ -28,6 +29,14 @@ class TempHome {
     }
     TempHome(const TempHome&) = delete;
     TempHome& operator=(const TempHome&) = delete;
+
+    // Makes the folder HOME (once), for fixtures that must set up other things first.
+    void SetAsHome() {
+        if (active_) return;
+        if (const char* old = std::getenv("HOME")) oldHome_ = old;
+        ::setenv("HOME", path_.c_str(), 1);
+        active_ = true;
+    }
 
     const std::string& Path() const { return path_; }
     // The full path of `relative` inside the home folder.
@@ -50,6 +59,7 @@ class TempHome {
     TestFolder folder_;  // emptied and removed after HOME is restored
     std::string path_;
     std::optional<std::string> oldHome_;
+    bool active_ = false;
 };
 
 }  // namespace testing_support
