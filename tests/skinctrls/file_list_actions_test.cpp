@@ -85,6 +85,7 @@ class FileListActionsTest : public testing_support::ShellHomeTest {
     std::vector<std::string> MenuCaptions() {
         std::vector<std::string> captions;
         ui::TMenuItem& items = List().ContextMenu()->Items();
+        captions.reserve(items.Count());
         for (int i = 0; i < items.Count(); ++i) captions.push_back(items.Items(i)->Caption());
         return captions;
     }
@@ -311,11 +312,11 @@ TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesN
     const ui::TPoint file = ScreenPointOf(IndexOf("a.bmp"));
     host_->Click(file.x, file.y);  // focuses and selects
     Pump();
-    RunFor(platform::GetDoubleClickTime() + 100);
+    RunFor(int(platform::GetDoubleClickTime()) + 100);
     host_->Click(file.x, file.y);  // the second, slow click
     Pump();
     EXPECT_FALSE(List().EditingName());  // not before the double-click time passed
-    RunFor(platform::GetDoubleClickTime() + 100);
+    RunFor(int(platform::GetDoubleClickTime()) + 100);
     EXPECT_TRUE(List().EditingName());
     host_->PressKey(VK_ESCAPE);
     Pump();
@@ -324,11 +325,11 @@ TEST_F(FileListActionsTest, ASlowSecondClickOrTheMenuRenamesAndADoubleClickDoesN
     const ui::TPoint folder = ScreenPointOf(IndexOf("sub"));
     host_->Click(folder.x, folder.y);
     Pump();
-    RunFor(platform::GetDoubleClickTime() + 100);
+    RunFor(int(platform::GetDoubleClickTime()) + 100);
     host_->Click(folder.x, folder.y);
     host_->Click(folder.x, folder.y);
     Pump();
-    RunFor(platform::GetDoubleClickTime() + 100);
+    RunFor(int(platform::GetDoubleClickTime()) + 100);
     EXPECT_FALSE(List().EditingName());
     EXPECT_EQ(List().CurrentFolderPath(), home_ / "pics/sub");
 

@@ -44,13 +44,13 @@ class TempHome {
 
     // A file at `relative` inside the home folder (its folders made as needed); its full path.
     std::string Make(const std::string& relative, const std::string& content = "x") const {
-        const std::string path = *this / relative;
+        std::string path = *this / relative;
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
     std::string MakeDir(const std::string& relative) const {
-        const std::string path = *this / relative;
+        std::string path = *this / relative;
         std::filesystem::create_directories(path);
         return path;
     }
