@@ -203,7 +203,7 @@ void TbsSkinButton::RenderMorph(TBitmap& bitmap) {
     TBitmap hot;
     RenderButtonState(normal, skinLayout_.SkinRect, false, false);
     RenderButtonState(hot, look_.ActiveSkinRect, true, false);
-    BlendImages(bitmap, normal, hot, morphFactor_, morphKind_);
+    skin::BlendImages(bitmap, normal, hot, morphFactor_, morphKind_);
 }
 
 void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool active, bool down) {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "skin/morph_blend.h"
 #include "skinctrls/button_look.h"
 #include "skinctrls/glyph_layout.h"
-#include "skinctrls/morph_blend.h"
 #include "skinctrls/skin_control.h"
 #include "ui/form.h"
 
