@@ -190,12 +190,10 @@ void TbsSkinButton::RenderSkinImage(TBitmap& bitmap) {
         RenderButtonState(bitmap, look_.DownSkinRect, true, true);
     else if (FocusedLook() && !focusedSkinRect_.IsEmpty() && !Animating())
         RenderButtonState(bitmap, focusedSkinRect_, true, false);
-    else if (FocusedLook() || mouseIn_)
-        RenderButtonState(bitmap, active, true, false);
-    else if (!Morphing() || morphFactor_ != 1)
-        RenderButtonState(bitmap, normal, false, false);
+    else if (FocusedLook() || mouseIn_ || (Morphing() && morphFactor_ == 1))
+        RenderButtonState(bitmap, active, true, false);  // a finished morph rests on the hot look
     else
-        RenderButtonState(bitmap, active, true, false);
+        RenderButtonState(bitmap, normal, false, false);
 }
 
 void TbsSkinButton::RenderMorph(TBitmap& bitmap) {
