@@ -85,61 +85,85 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     auto shot = [&](const char* name) { return (dir_ / name).string(); };
     // Visible top-level windows, one per line.
     const std::string windows = "xdotool search --onlyvisible --maxdepth 1 --name ''";
+    // Each step waits for what it caused (a window count, a name on disk, a changed screen)
+    // instead of sleeping a fixed time: under a loaded machine the program can take seconds.
     {
         std::ofstream out(script);
         out << "#!/bin/sh\n"
             << "cd '" << dir_.string() << "'\n"
-            << "timeout -s KILL 60 '" << program << "' >app.log 2>&1 &\n"
+            << "timeout -s KILL 150 '" << program << "' >app.log 2>&1 &\n"
             << "APP=$!\n"
+            << "windows() { " << windows << "; }\n"
+            << "count() { windows | wc -l; }\n"
+            // Up to 20 s for a condition, checked every tenth of a second.
+            << "wait_for() { i=0; until eval \"$1\"; do i=$((i+1)); "
+            << "[ $i -ge 200 ] && return 0; sleep 0.1; done; }\n"
+            << "listed() { [ \"$(ls '" << Browsed().string() << "')\" = \"$1\" ]; }\n"
+            << "shot() { import -window root \"$1\"; }\n"
+            // Until the screen differs from the shot named.
+            << "changed() { shot now.png; ! compare -metric AE \"$1\" now.png null: 2>/dev/null; "
+               "}\n"
             << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
             << "sleep 1\n"
+            << "BASE=$(count)\n"
             << "xdotool mousemove " << at.openButton.x << " " << at.openButton.y << " click 1\n"
-            << "sleep 1.5\n"
+            << "wait_for '[ $(count) -gt $BASE ]'\n"
+            << "sleep 0.5\n"
             // Into the temporary folder by typing its path.
             << "xdotool type --delay 20 '" << Browsed().string() << "/'\n"
+            << "shot typed-path.png\n"
             << "xdotool key Return\n"
-            << "sleep 1\n"
-            << windows << " >before.txt\n"
+            << "wait_for 'changed typed-path.png'\n"
+            << "sleep 0.5\n"
+            << "windows >before.txt\n"
+            << "BEFORE=$(count)\n"
             << "xdotool mousemove " << at.upButton.x << " " << at.upButton.y << "\n"
-            << "sleep 1.5\n"
-            << windows << " >hint.txt\n"
-            << "import -window root '" << shot("hint.png") << "'\n"
+            << "wait_for '[ $(count) -gt $BEFORE ]'\n"
+            << "windows >hint.txt\n"
+            << "shot '" << shot("hint.png") << "'\n"
             << "xdotool mousemove " << at.firstItem.x << " " << at.firstItem.y << "\n"
-            << "sleep 0.3\n"
+            << "wait_for '[ $(count) -eq $BEFORE ]'\n"
             << "xdotool click 3\n"
-            << "sleep 1\n"
-            << windows << " >menu.txt\n"
-            << "import -window root '" << shot("menu.png")
+            << "wait_for '[ $(count) -gt $BEFORE ]'\n"
+            << "sleep 0.3\n"
+            << "windows >menu.txt\n"
+            << "shot '" << shot("menu.png")
             << "'\n"
             // Rename, the entry below Open, then the new name over the selected old one.
             << "xdotool key Down Return\n"
-            << "sleep 0.5\n"
-            << "import -window root '" << shot("rename.png") << "'\n"
-            << "xdotool type --delay 20 'renamed.bmp'\n"
+            << "wait_for '[ $(count) -eq $BEFORE ] && changed " << shot("menu.png") << "'\n"
             << "sleep 0.3\n"
-            << "import -window root '" << shot("typed.png") << "'\n"
+            << "shot '" << shot("rename.png") << "'\n"
+            << "xdotool type --delay 20 'renamed.bmp'\n"
+            << "wait_for 'changed " << shot("rename.png") << "'\n"
+            << "shot '" << shot("typed.png") << "'\n"
             << "xdotool key Return\n"
-            << "sleep 0.5\n"
+            << "wait_for 'listed renamed.bmp'\n"
             << "ls '" << Browsed().string()
             << "' >renamed.txt\n"
             // The menu again, closed with Escape: F2 renames at once, no click needed.
             << "xdotool click 3\n"
-            << "sleep 1\n"
+            << "wait_for '[ $(count) -gt $BEFORE ]'\n"
+            << "sleep 0.3\n"
+            << "shot closing.png\n"
             << "xdotool key Escape\n"
-            << "sleep 0.5\n"
+            << "wait_for '[ $(count) -eq $BEFORE ]'\n"
+            << "sleep 0.3\n"
+            << "shot before-f2.png\n"
             << "xdotool key F2\n"
-            << "sleep 0.5\n"
+            << "wait_for 'changed before-f2.png'\n"
+            << "sleep 0.3\n"
             << "xdotool type --delay 20 'again.bmp'\n"
             << "xdotool key Return\n"
-            << "sleep 0.5\n"
-            << "import -window root '" << shot("again.png") << "'\n"
+            << "wait_for 'listed again.bmp'\n"
+            << "shot '" << shot("again.png") << "'\n"
             << "ls '" << Browsed().string() << "' >again.txt\n"
             << "xdotool key Escape\n"
             << "sleep 0.5\n"
             << "kill $APP\n"
             << "wait $APP || true\n";
     }
-    std::string command = "timeout 90 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
+    std::string command = "timeout 240 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
                           "' >'" + (dir_ / "xvfb.log").string() + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "see " << dir_ / "xvfb.log";
     for (const char* name : {"hint.png", "menu.png", "rename.png", "typed.png", "again.png"}) {
