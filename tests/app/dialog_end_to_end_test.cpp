@@ -97,7 +97,8 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "count() { windows | wc -l; }\n"
             // Up to 20 s for a condition, checked every tenth of a second.
             << "wait_for() { i=0; until eval \"$1\"; do i=$((i+1)); "
-            << "[ $i -ge 200 ] && return 0; sleep 0.1; done; }\n"
+            << "[ $i -ge 200 ] && { echo \"timed out: $1\" >>waits.log; return 0; }; sleep 0.1; "
+               "done; }\n"
             << "listed() { [ \"$(ls '" << Browsed().string() << "')\" = \"$1\" ]; }\n"
             << "shot() { import -window root \"$1\"; }\n"
             // Until the screen differs from the shot named.
@@ -173,6 +174,10 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             std::filesystem::temp_directory_path() / (std::string("tembrin_dialog_e2e_") + name),
             std::filesystem::copy_options::overwrite_existing);
     }
+    // A wake-up from the folder watcher that met a menu being destroyed used to end the
+    // program with an X error.
+    EXPECT_EQ(Read(dir_ / "app.log").find("X Error"), std::string::npos) << Read(dir_ / "app.log");
+    EXPECT_EQ(Read(dir_ / "waits.log"), "") << "steps whose effect never came";
     const int before = Lines(Read(dir_ / "before.txt"));
     EXPECT_GT(before, 0);
     EXPECT_EQ(Lines(Read(dir_ / "hint.txt")), before + 1) << "the hint window";

@@ -126,6 +126,7 @@ SdlHost::SdlHost() {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         throw core::Exception(std::string("Cannot open the display: ") + SDL_GetError());
     }
+    xErrors_.emplace();
     wakeEventType_ = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }

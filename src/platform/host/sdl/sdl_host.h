@@ -4,8 +4,10 @@
 // reported in screen coordinates.
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/host/host.h"
+#include "platform/host/sdl/x_error_guard.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -62,6 +64,7 @@ class SdlHost : public Host {
     std::vector<HostWindowId> stack_;
     HostWindowId focused_ = 0;               // the window last given the keyboard
     std::vector<std::string> droppedFiles_;  // of the drop in progress
+    std::optional<XErrorGuard> xErrors_;     // made once SDL has opened the display
 };
 
 // Windows virtual-key code of an SDL key code (0 when the key has none).

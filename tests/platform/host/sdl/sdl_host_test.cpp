@@ -14,6 +14,9 @@
 #include "platform/user/user.h"
 #include "support/required_tools.h"
 
+// Last: Xlib defines macros with common names.
+#include <X11/Xlib.h>
+
 namespace platform {
 namespace {
 
@@ -165,6 +168,30 @@ TEST(SdlHostChild, ShowsClicksAndPresents) {
     SetHost(nullptr);
 }
 
+// SDL wakes a waiting event loop from another thread (a worker's result, a folder change)
+// with a message to the window the loop waits on; when the loop destroys that window at the
+// same moment, the message reaches the X server after the window is gone. That answer must
+// not end the program, as Xlib's default handler would. The race itself needs a preempted
+// thread to show; the message it leaves behind is sent here directly.
+TEST(SdlHostChild, AWakeUpSentToAWindowAlreadyGoneDoesNotEndTheProgram) {
+    if (std::getenv("TEMBRIN_SDL_CHILD") == nullptr)
+        GTEST_SKIP() << "runs only under the Xvfb test";
+    SdlHost host;
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    const Window gone =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(display, gone);
+    XEvent wakeUp{};
+    wakeUp.xclient.type = ClientMessage;
+    wakeUp.xclient.window = gone;
+    wakeUp.xclient.format = 32;
+    XSendEvent(display, gone, False, NoEventMask, &wakeUp);
+    XSync(display, False);
+    XCloseDisplay(display);
+    std::printf("WAKE-UP SURVIVED\n");
+}
+
 TEST(SdlHost, WindowUnderXvfbReceivesRealClicks) {
     // The child reads pixels back with ImageMagick's import.
     for (const char* tool : {"xvfb-run", "xdotool", "import"})
@@ -178,7 +205,8 @@ TEST(SdlHost, WindowUnderXvfbReceivesRealClicks) {
     const std::string output = RunCommand(command, &status);
     EXPECT_EQ(status, 0) << output;
     EXPECT_NE(output.find("CLICK 50 40"), std::string::npos) << output;
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+    EXPECT_NE(output.find("WAKE-UP SURVIVED"), std::string::npos) << output;
+    EXPECT_NE(output.find("[  PASSED  ] 2 tests"), std::string::npos) << output;
 }
 
 }  // namespace
