@@ -134,8 +134,8 @@ TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
     int changes = 0;
     e->OnChange = [&](ui::TComponent*) { ++changes; };
     Pump();
-    std::vector<uint32_t> row;
-    for (int x = 0; x < 40; ++x) row.push_back(PixelOf(*e, x, 7));
+    std::vector<uint32_t> row(40);
+    for (int x = 0; x < 40; ++x) row[size_t(x)] = PixelOf(*e, x, 7);
     Click(*e);
     Pump();
     EXPECT_TRUE(e->Focused());
