@@ -346,7 +346,7 @@ TEST_F(SkinComboBoxTest, UnboundComboHasThePlainLook) {
 }
 
 // The feature skin's "combobox": 60 x 20, its text area (2,2,44,18) in one colour, the focused
-// text-area image in another with white text, the button at (44,2,58,18).
+// text-area image in another with white text, the button at (44,2,58,18), "showfocus" set.
 class FeatureComboBoxTest : public testing::FeatureControlsTest {};
 
 TEST_F(FeatureComboBoxTest, HideSelectionShowsTheSelectedLookOnlyWithTheFocus) {
@@ -367,6 +367,10 @@ TEST_F(FeatureComboBoxTest, HideSelectionShowsTheSelectedLookOnlyWithTheFocus) {
     ASSERT_TRUE(combo->Focused());
     EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItemFocus);
     EXPECT_TRUE(ShowsText(*combo, text, 0xFFFFFF));
+    // "showfocus": the dotted focus rectangle around the text area.
+    EXPECT_EQ(ControlPixel(*combo, 2, 2), kComboItemFocus ^ 0xFFFFFF);
+    EXPECT_EQ(ControlPixel(*combo, 3, 2), kComboItemFocus);
+    EXPECT_EQ(ControlPixel(*combo, 2, 4), kComboItemFocus ^ 0xFFFFFF);
     host_->PressKey(platform::VK_TAB);
     Pump();
     ASSERT_FALSE(combo->Focused());
@@ -377,6 +381,7 @@ TEST_F(FeatureComboBoxTest, HideSelectionShowsTheSelectedLookOnlyWithTheFocus) {
     EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItemFocus);
     EXPECT_TRUE(ShowsText(*combo, text, 0xFFFFFF));
     EXPECT_FALSE(ShowsText(*combo, text, 0x000000));
+    EXPECT_EQ(ControlPixel(*combo, 2, 2), kComboItemFocus);  // the focus rectangle is gone
 }
 
 TEST_F(FeatureComboBoxTest, ThePlainLookHighlightsTheSelectionOnlyWithTheFocus) {
