@@ -580,6 +580,7 @@ TEST_F(FeatureButtonTest, LinkedButtonsShowTheirActionAndAClickExecutesIt) {
     Pump();
     EXPECT_FALSE(twin->Visible());
     EXPECT_FALSE(platform::IsWindowVisible(twin->Handle()));
+    EXPECT_FALSE(ShowsColour(*twin, graphics::Rect(0, 0, 60, 20), kButton));
     action->SetVisible(true);
     // A handler set after linking is the button's own and runs in place of the action; the
     // action going leaves the button as it was.

@@ -64,6 +64,28 @@ TEST_F(FormTest, TabAndShiftTabMoveTheFocusInTabOrderRoundTheForm) {
     EXPECT_TRUE(inPanel->Focused());
 }
 
+TEST_F(FormTest, HidingOrMovingAControlRepaintsWhatItCovered) {
+    auto* form = Application().CreateForm<TForm>();
+    form->SetBounds(10, 10, 300, 200);
+    form->Show();
+    auto* panel = Make<TPanel>(form);
+    panel->SetParent(form);
+    panel->SetBounds(100, 100, 60, 20);
+    panel->SetColor(graphics::clRed);
+    Pump();
+    const uint32_t background = PixelOf(*form, 250, 150);
+    ASSERT_EQ(PixelOf(*form, 105, 105), 0xFF0000u);
+    // The form has a caption and a border: what the panel left is found in client coordinates.
+    panel->SetBounds(150, 100, 60, 20);
+    Pump();
+    EXPECT_EQ(PixelOf(*form, 105, 105), background);
+    EXPECT_EQ(PixelOf(*form, 155, 105), 0xFF0000u);
+    panel->Hide();
+    Pump();
+    EXPECT_EQ(PixelOf(*form, 155, 105), background);
+    EXPECT_EQ(PixelOf(*form, 205, 115), background);
+}
+
 class DialogFormTest : public FormTest {
   protected:
     void SetUp() override {
