@@ -1,5 +1,6 @@
 #include "skinctrls/default_look.h"
 
+#include "platform/gdi/gdi.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -17,6 +18,13 @@ void DrawPlainFace(graphics::TCanvas& canvas, const graphics::TRect& rect, bool 
     ui::FillColor(canvas, rect, fill);
     canvas.Brush().SetColor(frame);
     canvas.FrameRect(rect);
+}
+
+void DrawFocusFrame(graphics::TCanvas& canvas, const graphics::TRect& rect) {
+    canvas.Changing();
+    const platform::RECT r = rect.ToRECT();
+    platform::DrawFocusRect(canvas.Handle(), &r);
+    canvas.Changed();
 }
 
 }  // namespace skinctrls

@@ -14,6 +14,9 @@ inline constexpr graphics::TColor kPlainHotFill = 0xD2BDB6;
 // button-shadow frame on the button face.
 void DrawPlainFace(graphics::TCanvas& canvas, const graphics::TRect& rect, bool down, bool hot);
 
+// The platform's focus rectangle around `rect`: every other pixel of its edge inverted.
+void DrawFocusFrame(graphics::TCanvas& canvas, const graphics::TRect& rect);
+
 // The rect grown on its right and bottom edges.
 inline graphics::TRect GrowRect(const graphics::TRect& r, int dx, int dy) {
     return graphics::Rect(r.left, r.top, r.right + dx, r.bottom + dy);

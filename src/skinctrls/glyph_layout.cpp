@@ -79,6 +79,9 @@ void DrawGlyphFrame(graphics::TCanvas& canvas, int x, int y, const graphics::TBi
     piece.SetHeight(gh);
     piece.Canvas().CopyRect(graphics::Rect(0, 0, gw, gh), source.Canvas(),
                             graphics::Rect((frame - 1) * gw, 0, frame * gw, gh));
+    // A glyph with a fixed transparent colour (an image list's image) keeps it.
+    if (source.MaskColorMode() == graphics::TTransparentMode::Fixed)
+        piece.SetMaskColor(graphics::TColor(source.MaskColor()));
     piece.SetTransparent(true);
     canvas.Draw(x, y, &piece);
 }

@@ -32,6 +32,21 @@ bool IsAccel(char32_t key, const std::string& caption) {
 
 }  // namespace
 
+// The button's side of an action link: the properties a skinned button has.
+class TbsButtonActionLink : public ui::TActionLink {
+  public:
+    TbsButtonActionLink(ui::TAction* action, TbsSkinButton& button)
+        : ui::TActionLink(action), button_(button) {}
+    void SetCaption(const std::string& value) override { button_.SetCaption(value); }
+    void SetEnabled(bool value) override { button_.SetEnabled(value); }
+    void SetVisible(bool value) override { button_.SetVisible(value); }
+    void SetHint(const std::string& value) override { button_.SetHint(value); }
+    void SetImageIndex(int value) override { button_.SetImageIndex(value); }
+
+  private:
+    TbsSkinButton& button_;
+};
+
 TbsSkinButton::TbsSkinButton(ui::TComponent* owner) : TbsSkinCustomControl(owner) {
     // Clicks come from DoButtonClick alone, so one release fires OnClick once.
     SetControlStyle(ControlStyle() & ~ui::TControlStyle(ui::csClickEvents));
@@ -45,6 +60,18 @@ TbsSkinButton::~TbsSkinButton() {
     StopRepeat();
     StopMorph();
     StopAnimation();
+    SetAction(nullptr);
+}
+
+void TbsSkinButton::Notification(ui::TComponent* component, ui::TOperation operation) {
+    TbsSkinCustomControl::Notification(component, operation);
+    if (operation != ui::TOperation::opRemove) return;
+    if (component == imageList_) {
+        imageList_ = nullptr;
+        Invalidate();
+    }
+    // The link of an action that has gone has lost its action.
+    if (actionLink_ != nullptr && actionLink_->Action() == nullptr) actionLink_.reset();
 }
 
 // ---- properties ----
@@ -93,6 +120,28 @@ void TbsSkinButton::SetDown(bool value) {
                 other->SetDown(false);
         }
     }
+}
+
+void TbsSkinButton::SetImageList(ui::TCustomImageList* value) {
+    if (imageList_ != nullptr) imageList_->RemoveFreeNotification(this);
+    imageList_ = value;
+    if (imageList_ != nullptr) imageList_->FreeNotification(this);
+    Invalidate();
+}
+
+ui::TAction* TbsSkinButton::Action() const {
+    return actionLink_ != nullptr ? actionLink_->Action() : nullptr;
+}
+
+void TbsSkinButton::SetAction(ui::TAction* value) {
+    if (value == Action()) return;
+    if (ui::TAction* old = Action()) old->RemoveFreeNotification(this);
+    actionLink_.reset();
+    if (value == nullptr) return;
+    actionLink_ = std::make_unique<TbsButtonActionLink>(value, *this);
+    value->FreeNotification(this);
+    OnClick = nullptr;  // the action's handler runs in its place
+    actionLink_->Refresh();
 }
 
 // ---- binding and size ----
@@ -235,11 +284,7 @@ void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool a
     canvas.Font().SetColor(Enabled() && !useSkinFontColor_
                                ? DefaultFont().Color()
                                : look_.CaptionColor(Enabled(), active, down));
-    if (showFocus_ && Focused()) {
-        canvas.Brush().SetColor(SkinData() != nullptr ? SkinData()->SkinColors().cBtnFace
-                                                      : graphics::clBtnFace);
-        canvas.FrameRect(captionRect);
-    }
+    if (showFocus_ && Focused()) DrawFocusFrame(canvas, captionRect);
     bool drawContent = true;
     if (OnPaint) OnPaint(this, canvas, captionRect, drawContent, active, down);
     if (!drawContent) return;
@@ -248,6 +293,13 @@ void TbsSkinButton::RenderButtonState(TBitmap& bitmap, const TRect& rect, bool a
 
 void TbsSkinButton::DrawContent(graphics::TCanvas& canvas, const TRect& rect, bool active,
                                 bool down) {
+    if (imageList_ != nullptr && imageIndex_ >= 0 && imageIndex_ < imageList_->Count()) {
+        TBitmap image;
+        imageList_->GetBitmap(imageIndex_, image);
+        DrawGlyphAndCaption(canvas, rect, margin_, active && down, 1, 1, image, Caption(), layout_,
+                            spacing_);
+        return;
+    }
     int frame = GlyphFrameNumber(active, down, Enabled(), numGlyphs_);
     DrawGlyphAndCaption(canvas, rect, margin_, active && down, frame, numGlyphs_, glyph_, Caption(),
                         layout_, spacing_);
@@ -268,10 +320,7 @@ void TbsSkinButton::RenderDefaultImage(TBitmap& bitmap) {
     canvas.Font().SetColor(Enabled() ? DefaultLookFontColor(hot, down) : graphics::clBtnShadow);
     bool drawContent = true;
     if (OnPaint) OnPaint(this, canvas, rect, drawContent, hot || down, down);
-    if (!drawContent) return;
-    int frame = GlyphFrameNumber(hot || down, down, Enabled(), numGlyphs_);
-    DrawGlyphAndCaption(canvas, rect, margin_, down, frame, numGlyphs_, glyph_, Caption(), layout_,
-                        spacing_);
+    if (drawContent) DrawContent(canvas, rect, hot || down, down);
 }
 
 // ---- timers ----
@@ -565,7 +614,11 @@ void TbsSkinButton::HandleLeftRelease(ui::TMessage& message) {
 void TbsSkinButton::DoButtonClick() {
     if (canFocused_)
         if (ui::TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    Click();
+    // An OnClick set after linking is the button's own and runs instead of the action.
+    if (OnClick || Action() == nullptr || (ComponentState() & ui::csDesigning) != 0)
+        Click();
+    else
+        actionLink_->Execute();
 }
 
 bool TbsSkinButton::DialogKey(uint16_t key) {

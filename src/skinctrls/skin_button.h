@@ -11,7 +11,9 @@
 #include "skinctrls/button_look.h"
 #include "skinctrls/glyph_layout.h"
 #include "skinctrls/skin_control.h"
+#include "ui/action.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 
 namespace skinctrls {
 
@@ -20,6 +22,8 @@ namespace skinctrls {
 using TbsButtonPaintEvent =
     std::function<void(ui::TComponent* sender, graphics::TCanvas& canvas, TRect captionRect,
                        bool& drawContent, bool active, bool down)>;
+
+class TbsButtonActionLink;
 
 class TbsSkinButton : public TbsSkinCustomControl {
   public:
@@ -34,11 +38,21 @@ class TbsSkinButton : public TbsSkinCustomControl {
     ~TbsSkinButton() override;
     const char* ClassName() const override { return "TbsSkinButton"; }
 
+    // With an image of ImageList at ImageIndex, the button shows that image in place of
+    // its glyph.
+    ui::TCustomImageList* ImageList() const { return imageList_; }
+    void SetImageList(ui::TCustomImageList* value);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value) {
         imageIndex_ = value;
         Invalidate();
     }
+    // The action the button shows and runs: it takes the action's caption, enabled and visible
+    // state, hint and image index now and at every change, and a click executes it unless
+    // OnClick is set again after linking. Linking replaces OnClick, as the action's handler
+    // takes its place.
+    ui::TAction* Action() const;
+    void SetAction(ui::TAction* value);
     bool UseSkinSize() const { return useSkinSize_; }
     void SetUseSkinSize(bool value);
     bool UseSkinFontColor() const { return useSkinFontColor_; }
@@ -101,7 +115,7 @@ class TbsSkinButton : public TbsSkinCustomControl {
     // then font, colour, focus, OnPaint and content.
     virtual void RenderButtonState(graphics::TBitmap& bitmap, const TRect& rect, bool active,
                                    bool down);
-    // The click: the form's modal result, then OnClick.
+    // The click: the form's modal result, then OnClick, or else the linked action.
     virtual void DoButtonClick();
 
     // Enter or Escape that no focused control took; true when the button clicked.
@@ -110,6 +124,7 @@ class TbsSkinButton : public TbsSkinCustomControl {
     void FocusMoved(ui::TWinControl* control);
 
   protected:
+    void Notification(ui::TComponent* component, ui::TOperation operation) override;
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
     void MouseEnter() override;
@@ -162,7 +177,9 @@ class TbsSkinButton : public TbsSkinCustomControl {
     void RenderMorph(graphics::TBitmap& bitmap);
     void HandleLeftRelease(ui::TMessage& message);
 
+    ui::TCustomImageList* imageList_ = nullptr;
     int imageIndex_ = -1;
+    std::unique_ptr<TbsButtonActionLink> actionLink_;
     bool useSkinSize_ = true;
     bool useSkinFontColor_ = true;
     bool repeatMode_ = false;

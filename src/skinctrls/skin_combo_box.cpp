@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/utf8.h"
 #include "platform/user/user.h"
 #include "skinctrls/default_look.h"
 #include "ui/draw_utils.h"
@@ -15,6 +16,11 @@ namespace {
 
 constexpr int kPlainArrowWidth = 15;
 constexpr int kWheelRows = 3;
+
+// The order of a sorted box: alphabetical, the case of ASCII letters aside.
+bool TextLess(const std::string& a, const std::string& b) {
+    return core::LowerCaseAscii(a) < core::LowerCaseAscii(b);
+}
 
 bool Contains(const TRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -43,8 +49,45 @@ void TbsSkinCustomComboBox::SetStyle(TbsSkinCustomComboBoxStyle value) {
 void TbsSkinCustomComboBox::SetItems(std::vector<std::string> items) {
     listBox_->Items() = std::move(items);
     if (itemIndex_ >= int(listBox_->Items().size())) itemIndex_ = -1;
+    if (sorted_) SortItems();
     listBox_->SetItemIndex(itemIndex_);
     Invalidate();
+}
+
+int TbsSkinCustomComboBox::AddItem(const std::string& item) {
+    std::vector<std::string>& items = listBox_->Items();
+    auto place =
+        sorted_ ? std::upper_bound(items.begin(), items.end(), item, TextLess) : items.end();
+    const int index = int(place - items.begin());
+    items.insert(place, item);
+    if (itemIndex_ >= index) listBox_->SetItemIndex(++itemIndex_);
+    Invalidate();
+    return index;
+}
+
+void TbsSkinCustomComboBox::SetSorted(bool value) {
+    sorted_ = value;
+    if (!sorted_) return;
+    SortItems();
+    listBox_->SetItemIndex(itemIndex_);
+    Invalidate();
+}
+
+void TbsSkinCustomComboBox::SortItems() {
+    std::vector<std::string>& items = listBox_->Items();
+    std::vector<size_t> order(items.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return TextLess(items[a], items[b]); });
+    std::vector<std::string> sorted;
+    sorted.reserve(items.size());
+    int followed = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (int(order[i]) == itemIndex_) followed = int(i);
+        sorted.push_back(std::move(items[order[i]]));
+    }
+    items = std::move(sorted);
+    itemIndex_ = followed;
 }
 
 void TbsSkinCustomComboBox::SetUseSkinSize(bool value) {
@@ -142,8 +185,14 @@ void TbsSkinCustomComboBox::RenderDefaultImage(TBitmap& bitmap) {
     if (listOpen_)
         text = graphics::Rect(text.left + 2, text.top + 2, text.right + 2, text.bottom + 2);
     canvas.Font().CopyFrom(&DefaultFont());
-    if (!Enabled()) canvas.Font().SetColor(graphics::clBtnShadow);
-    DrawItemText(canvas, text, Focused());
+    const bool selected = SelectionShown() && itemIndex_ >= 0;
+    if (!Enabled()) {
+        canvas.Font().SetColor(graphics::clBtnShadow);
+    } else if (selected) {
+        ui::FillColor(canvas, text, graphics::clHighlight);
+        canvas.Font().SetColor(graphics::clHighlightText);
+    }
+    DrawItemText(canvas, text, selected);
 }
 
 void TbsSkinCustomComboBox::RenderSkinImage(TBitmap& bitmap) {
@@ -184,11 +233,11 @@ void TbsSkinCustomComboBox::RenderSkinImage(TBitmap& bitmap) {
 
 void TbsSkinCustomComboBox::DrawTextArea(graphics::TCanvas& canvas, const TRect& area,
                                          const TBitmap* picture) {
-    const bool focused = Focused();
+    const bool selected = SelectionShown();
     const bool activeImages = !activeItemRect_.IsEmpty() && !activeSkinRect_.IsEmpty();
     TRect image = itemRect_;
     bool stretch = itemStretchEffect_;
-    if (focused && !focusItemRect_.IsEmpty()) {
+    if (selected && !focusItemRect_.IsEmpty()) {
         image = focusItemRect_;
         stretch = focusItemStretchEffect_;
     } else if (MouseOver() && activeImages) {
@@ -207,7 +256,7 @@ void TbsSkinCustomComboBox::DrawTextArea(graphics::TCanvas& canvas, const TRect&
     graphics::TColor color = font_.Color;
     if (!Enabled())
         color = graphics::clGrayText;
-    else if (focused)
+    else if (selected)
         color = focusFontColor_;
     else if (MouseOver() && activeImages)
         color = activeFontColor_;
@@ -219,19 +268,15 @@ void TbsSkinCustomComboBox::DrawTextArea(graphics::TCanvas& canvas, const TRect&
                      : graphics::Rect(area.left + itemTextRect_.left, area.top + itemTextRect_.top,
                                       area.left + itemTextRect_.right + growth,
                                       area.top + itemTextRect_.bottom);
-    DrawItemText(canvas, text, focused);
-    if (showFocus_ && focused) {
-        canvas.Brush().SetColor(SkinData() != nullptr ? SkinData()->SkinColors().cBtnFace
-                                                      : graphics::clBtnFace);
-        canvas.FrameRect(area);
-    }
+    DrawItemText(canvas, text, selected);
+    if (showFocus_ && Focused()) DrawFocusFrame(canvas, area);
 }
 
 void TbsSkinCustomComboBox::DrawItemText(graphics::TCanvas& canvas, const TRect& rect,
-                                         bool focused) {
+                                         bool selected) {
     const int shown = listOpen_ ? savedIndex_ : itemIndex_;
     if (OnComboBoxDrawItem) {
-        OnComboBoxDrawItem(this, canvas, shown, focused, rect);
+        OnComboBoxDrawItem(this, canvas, shown, selected, rect);
         return;
     }
     if (shown < 0 || shown >= int(Items().size())) return;
@@ -363,6 +408,8 @@ void TbsSkinCustomComboBox::WndProc(ui::TMessage& message) {
             CloseUp(false);
     }
     TbsSkinCustomControl::WndProc(message);
+    // The focused look (text-area image, colour, selection) comes and goes with the focus.
+    if (message.Msg == WM_SETFOCUS || message.Msg == WM_KILLFOCUS) Invalidate();
 }
 
 void TbsSkinCustomComboBox::MouseEnter() {

@@ -15,9 +15,10 @@ namespace skinctrls {
 
 enum class TbsSkinCustomComboBoxStyle : uint8_t { bscbEditStyle, bscbFixedStyle };
 
-// The canvas, the item's index, a state flag (focused) and the text area rect.
+// The canvas, the item's index, a state flag (shown as selected: focused, or always without
+// HideSelection) and the text area rect.
 using TbsComboDrawItemEvent = std::function<void(ui::TComponent* sender, graphics::TCanvas& canvas,
-                                                 int index, bool focused, TRect rect)>;
+                                                 int index, bool selected, TRect rect)>;
 
 class TbsSkinCustomComboBox : public TbsSkinCustomControl {
   public:
@@ -27,8 +28,22 @@ class TbsSkinCustomComboBox : public TbsSkinCustomControl {
 
     TbsSkinCustomComboBoxStyle Style() const { return style_; }
     void SetStyle(TbsSkinCustomComboBoxStyle value);
-    std::vector<std::string>& Items() { return listBox_->Items(); }
+    // The items change through SetItems and AddItem, which keep them sorted when Sorted is on.
+    const std::vector<std::string>& Items() const { return listBox_->Items(); }
     void SetItems(std::vector<std::string> items);
+    // Adds an item (in its sorted place when Sorted is on) and returns its index.
+    int AddItem(const std::string& item);
+    // Keeps the items in alphabetical order, letter case aside; the selected item stays
+    // selected where sorting moves it.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool value);
+    // Whether the selection look of the text area (the skin's focused item image and colour,
+    // or the highlight colours of the plain look) goes while the box has no focus.
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool value) {
+        hideSelection_ = value;
+        Invalidate();
+    }
     int ItemIndex() const { return itemIndex_; }
     // Selects an item: the text becomes the item's, then OnClick and the change hook.
     void SetItemIndex(int value);
@@ -95,11 +110,16 @@ class TbsSkinCustomComboBox : public TbsSkinCustomControl {
 
   private:
     bool Hot() const { return MouseOver() || const_cast<TbsSkinCustomComboBox*>(this)->Focused(); }
+    // The text area shows the current item as selected.
+    bool SelectionShown() const {
+        return !hideSelection_ || const_cast<TbsSkinCustomComboBox*>(this)->Focused();
+    }
+    void SortItems();
     bool OpensAt(int x, int y) const;
     void MoveSelection(int target);
     void DrawTextArea(graphics::TCanvas& canvas, const TRect& area,
                       const graphics::TBitmap* picture);
-    void DrawItemText(graphics::TCanvas& canvas, const TRect& rect, bool focused);
+    void DrawItemText(graphics::TCanvas& canvas, const TRect& rect, bool selected);
     // Mouse input while the list is open (the box holds the capture); true when handled.
     bool ListMouse(ui::TMessage& message);
     // The screen rect the list opens at.
@@ -113,6 +133,8 @@ class TbsSkinCustomComboBox : public TbsSkinCustomControl {
     int listBoxWidth_ = 0;
     bool useSkinSize_ = true;
     bool toolButtonStyle_ = false;
+    bool sorted_ = false;
+    bool hideSelection_ = true;
     graphics::TColor defaultColor_ = graphics::clWindow;
     bool listOpen_ = false;
     bool buttonPressed_ = false;

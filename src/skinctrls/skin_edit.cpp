@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/utf8.h"
+#include "platform/user/edit_styles.h"
 #include "platform/user/user.h"
 #include "ui/draw_utils.h"
 
@@ -76,6 +77,45 @@ void TbsSkinEdit::SetReadOnly(bool value) {
 void TbsSkinEdit::SetMaxLength(int value) {
     maxLength_ = value < 0 ? 0 : value;
     if (HandleAllocated()) SendMessage(Handle(), EM_LIMITTEXT, WPARAM(maxLength_), 0);
+}
+
+DWORD TbsSkinEdit::CharCaseStyle() const {
+    switch (charCase_) {
+        case ui::TEditCharCase::ecUpperCase:
+            return ES_UPPERCASE;
+        case ui::TEditCharCase::ecLowerCase:
+            return ES_LOWERCASE;
+        default:
+            return 0;
+    }
+}
+
+void TbsSkinEdit::SetCharCase(ui::TEditCharCase value) {
+    charCase_ = value;
+    if (HandleAllocated()) {
+        const LONG_PTR style =
+            GetWindowLongPtr(Handle(), GWL_STYLE) & ~LONG_PTR(ES_UPPERCASE | ES_LOWERCASE);
+        SetWindowLongPtr(Handle(), GWL_STYLE, style | LONG_PTR(CharCaseStyle()));
+    }
+    // The text already there takes the new case too.
+    const std::string text = Text();
+    if (InCharCase(text) != text) SetText(text);
+}
+
+std::string TbsSkinEdit::InCharCase(const std::string& text) const {
+    switch (charCase_) {
+        case ui::TEditCharCase::ecUpperCase:
+            return core::UpperCaseAscii(text);
+        case ui::TEditCharCase::ecLowerCase:
+            return core::LowerCaseAscii(text);
+        default:
+            return text;
+    }
+}
+
+void TbsSkinEdit::SetText(const std::string& value) {
+    // Converted here too, for the text kept while there is no window yet.
+    ui::TEdit::SetText(InCharCase(value));
 }
 
 void TbsSkinEdit::SetAlignment(ui::TAlignment value) {
@@ -154,6 +194,7 @@ void TbsSkinEdit::UpdateTextFont() {
 void TbsSkinEdit::CreateParams(ui::TCreateParams& params) {
     ui::TEdit::CreateParams(params);
     params.exStyle &= ~WS_EX_CLIENTEDGE;  // the frame is ours
+    params.style |= CharCaseStyle();
 }
 
 void TbsSkinEdit::CreateHandleDone() {
@@ -360,6 +401,9 @@ void TbsSkinEdit::WndProc(ui::TMessage& message) {
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             ui::TEdit::WndProc(message);
+            // A click places the caret itself once the focus is there.
+            if (message.Msg == WM_SETFOCUS && autoSelect_ && GetKeyState(VK_LBUTTON) >= 0)
+                SendMessage(Handle(), EM_SETSEL, 0, -1);
             RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
             return;
         default:

@@ -38,6 +38,14 @@ class TbsSkinEdit : public ui::TEdit, public TbsSkinBinding {
     void SetMaxLength(int value);
     ui::TAlignment Alignment() const { return alignment_; }
     void SetAlignment(ui::TAlignment value);
+    // Whether taking the focus from the keyboard (Tab, or the program) selects the whole
+    // text; a click places the caret where it lands instead.
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool value) { autoSelect_ = value; }
+    // Upper or lower case converts the text the edit holds, and all that is typed or set later.
+    ui::TEditCharCase CharCase() const { return charCase_; }
+    void SetCharCase(ui::TEditCharCase value);
+    void SetText(const std::string& value) override;
 
     // Binds only to an edit object with a picture and a skin rect.
     void BindSkinObject() override;
@@ -72,6 +80,8 @@ class TbsSkinEdit : public ui::TEdit, public TbsSkinBinding {
     void PaintClient();
     void FrameChanged();
     void SetHot(bool value);
+    platform::DWORD CharCaseStyle() const;
+    std::string InCharCase(const std::string& text) const;
 
     TbsSkinLayout skinLayout_;
     TRect activeSkinRect_;
@@ -88,6 +98,8 @@ class TbsSkinEdit : public ui::TEdit, public TbsSkinBinding {
     ui::TAlignment alignment_ = ui::TAlignment::taLeftJustify;
     bool readOnly_ = false;
     int maxLength_ = 0;
+    bool autoSelect_ = true;
+    ui::TEditCharCase charCase_ = ui::TEditCharCase::ecNormal;
     bool mouseIn_ = false;
     // Pixels of text scrolled off the left of the text area.
     int scroll_ = 0;

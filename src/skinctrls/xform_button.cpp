@@ -20,6 +20,8 @@ void TbsSkinXFormButton::SetDefImage(const TBitmap& value) {
     }
     SetDefaultHeight(defImage_.Height());
     SetDefaultWidth(defImage_.Width());
+    // A mask given before the image shapes the button from now on.
+    if (!defMask_.IsEmpty()) UpdateWindowRegion();
     Invalidate();
 }
 
@@ -36,6 +38,12 @@ void TbsSkinXFormButton::SetDefDownImage(const TBitmap& value) {
 void TbsSkinXFormButton::SetDefMask(const TBitmap& value) {
     defMask_.CopyFrom(&value);
     if (!defImage_.IsEmpty()) UpdateWindowRegion();
+}
+
+void TbsSkinXFormButton::CreateHandleDone() {
+    TbsSkinButton::CreateHandleDone();
+    // A mask set before the window existed could not shape it then.
+    if (OwnLook() && !defMask_.IsEmpty()) UpdateWindowRegion();
 }
 
 void TbsSkinXFormButton::Loaded() {

@@ -11,13 +11,16 @@ class TbsSkinXFormButton : public TbsSkinButton {
     const char* ClassName() const override { return "TbsSkinXFormButton"; }
 
     graphics::TBitmap& DefImage() { return defImage_; }
-    // Takes a copy of the image; the button takes its size while unbound.
+    // Takes a copy of the image; the button takes its size (and its mask's shape) while
+    // unbound.
     void SetDefImage(const graphics::TBitmap& value);
     graphics::TBitmap& DefActiveImage() { return defActiveImage_; }
     void SetDefActiveImage(const graphics::TBitmap& value);
     graphics::TBitmap& DefDownImage() { return defDownImage_; }
     void SetDefDownImage(const graphics::TBitmap& value);
     graphics::TBitmap& DefMask() { return defMask_; }
+    // The shape of the unbound button with its own image: black pixels are inside. Kept until
+    // the window exists when set before.
     void SetDefMask(const graphics::TBitmap& value);
     graphics::TColor DefActiveFontColor() const { return defActiveFontColor_; }
     void SetDefActiveFontColor(graphics::TColor value) {
@@ -37,6 +40,7 @@ class TbsSkinXFormButton : public TbsSkinButton {
     void Loaded();
 
   protected:
+    void CreateHandleDone() override;
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     graphics::TColor DefaultLookFontColor(bool active, bool down) const override;
 

@@ -8,6 +8,9 @@
 
 namespace ui {
 
+// The case an edit keeps its letters in, typed and set alike.
+enum class TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+
 class TEdit : public TWinControl {
   public:
     explicit TEdit(TComponent* owner);

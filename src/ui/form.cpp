@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "graphics/icon.h"
@@ -44,6 +45,37 @@ LRESULT Broadcast(TWinControl& parent, UINT msg, WPARAM wParam, bool untilAnswer
         }
     }
     return 0;
+}
+
+// The windowed controls under `parent` in tab order, each followed by those under it.
+void CollectTabOrder(TWinControl& parent, std::vector<TWinControl*>& out) {
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < parent.ControlCount(); ++i)
+        if (auto* win = dynamic_cast<TWinControl*>(parent.Controls(i))) children.push_back(win);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
+    for (TWinControl* child : children) {
+        out.push_back(child);
+        CollectTabOrder(*child, out);
+    }
+}
+
+// Tab and Shift+Tab: the focus moves to the next (or previous) control with a tab stop that
+// can take it, round the form; false when there is none.
+bool SelectNext(TCustomForm& form, bool forward) {
+    std::vector<TWinControl*> order;
+    CollectTabOrder(form, order);
+    if (!forward) std::reverse(order.begin(), order.end());
+    const auto current = std::find(order.begin(), order.end(), form.ActiveControl());
+    const size_t start = current == order.end() ? order.size() : size_t(current - order.begin());
+    for (size_t step = 1; step <= order.size(); ++step) {
+        TWinControl* candidate = order[(start + step) % order.size()];
+        if (candidate->TabStop() && candidate->CanFocus()) {
+            candidate->SetFocus();
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -306,6 +338,9 @@ void TCustomForm::Release() {
 }
 
 bool TCustomForm::DialogKey(uint16_t key) {
+    const TShiftState shift = KeyboardShift();
+    if (key == VK_TAB && (shift & (ssCtrl | ssAlt)) == 0)
+        return SelectNext(*this, (shift & ssShift) == 0);
     if (key != VK_ESCAPE && key != VK_RETURN) return false;
     TButton* button = FindDialogButton(*this, key);
     if (button == nullptr) return Broadcast(*this, CM_DIALOGKEY, key, true) != 0;

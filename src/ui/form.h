@@ -79,8 +79,8 @@ class TCustomForm : public TWinControl {
     void SetClientWidth(int value) { SetClientSize(value, ClientHeight()); }
     void SetClientHeight(int value) { SetClientSize(ClientWidth(), value); }
 
-    // Dialog keys the focused control did not take: Escape presses the cancel button, Enter
-    // the default button. True when one was pressed.
+    // Dialog keys the focused control did not take: Tab and Shift+Tab move the focus, Escape
+    // presses the cancel button, Enter the default button. True when one acted.
     bool DialogKey(uint16_t key);
     // A key pressed in the form, offered as a shortcut before the focused control sees it
     // (CM_SHORTCUT). True when something took it.

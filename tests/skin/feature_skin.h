@@ -30,6 +30,13 @@ inline constexpr uint32_t kDivider = 0x909090;
 inline constexpr uint32_t kPopupBorder = 0x602060, kPopupItems = 0xFFF0FF;
 inline constexpr uint32_t kStripMask = 0xFF00FF;
 inline constexpr uint32_t kStrip[] = {0x00C000, 0x0000C0, 0xC0C000};
+// The button control: normal, hot and pressed.
+inline constexpr uint32_t kButton = 0x40A040, kButtonHot = 0x60C060, kButtonDown = 0x207020;
+// The edit (frame normal and hot, the text area) and the combo box (frame, button, text area
+// normal and focused).
+inline constexpr uint32_t kEditFrame = 0x305070, kEditFrameHot = 0x5080C0, kEditField = 0xFFFFE0;
+inline constexpr uint32_t kComboFrame = 0x705030, kComboButton = 0xB09060;
+inline constexpr uint32_t kComboItem = 0xFFFFF0, kComboItemFocus = 0x2040C0;
 
 inline std::string SkinFolder() {
     return std::string(TEMBRIN_TEST_DATA) + "/skin/features";

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "feature_controls_fixture.h"
 #include "skin/skin_frame.h"
 #include "skin/skin_popup_menu.h"
 #include "skin_fixture.h"
 #include "skinctrls/graphic_skin_control.h"
 #include "skinctrls/skin_button.h"
 #include "support/bitmap_differences.h"
+#include "ui/action.h"
+#include "ui/image_list.h"
 #include "ui/panels.h"
 
 namespace skinctrls {
@@ -484,6 +487,116 @@ TEST_F(SkinButtonTest, AWindowlessSkinnedControlSizesAndPaintsLikeTheWindowedOne
     EXPECT_TRUE(Differences(a, b).IsEmpty());
     delete skin_.data;
     EXPECT_EQ(graphic->SkinData(), nullptr);
+}
+
+// The feature skin's "button": 30 x 20 in flat colours, every edge stretched, client rect
+// (2,2,28,18), "showfocus" set.
+class FeatureButtonTest : public testing::FeatureControlsTest {};
+
+TEST_F(FeatureButtonTest, ShowFocusDrawsADottedRectangleAroundTheCaption) {
+    using namespace skin_test::features;
+    auto* first = Add<TbsSkinButton>(10, 40, 60, 20);
+    auto* button = Add<TbsSkinButton>(10, 10, 60, 20);
+    first->SetFocus();
+    Pump();
+    EXPECT_EQ(PixelOf(*button, 2, 2), kButton);
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(button->Focused());
+    // The focused button shows its hot image; the caption rect (2,2)-(58,18) is framed by
+    // every other pixel inverted, the rest of the image untouched.
+    const uint32_t dot = kButtonHot ^ 0xFFFFFF;
+    EXPECT_EQ(PixelOf(*button, 2, 2), dot);
+    EXPECT_EQ(PixelOf(*button, 3, 2), kButtonHot);
+    EXPECT_EQ(PixelOf(*button, 4, 2), dot);
+    EXPECT_EQ(PixelOf(*button, 2, 3), kButtonHot);
+    EXPECT_EQ(PixelOf(*button, 2, 4), dot);
+    EXPECT_EQ(PixelOf(*button, 57, 2), dot);
+    EXPECT_EQ(PixelOf(*button, 57, 3), kButtonHot);
+    EXPECT_EQ(PixelOf(*button, 56, 17), dot);
+    EXPECT_EQ(PixelOf(*button, 55, 17), kButtonHot);
+    EXPECT_EQ(PixelOf(*button, 10, 10), kButtonHot);
+    EXPECT_EQ(PixelOf(*button, 1, 1), kButtonHot);
+    // Tab on: the focus and its rectangle go.
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    EXPECT_FALSE(button->Focused());
+    EXPECT_EQ(PixelOf(*button, 2, 2), kButton);
+    EXPECT_EQ(PixelOf(*button, 3, 2), kButton);
+}
+
+TEST_F(FeatureButtonTest, LinkedButtonsShowTheirActionAndAClickExecutesIt) {
+    using namespace skin_test::features;
+    auto* images = ui::Make<ui::TCustomImageList>(form_);
+    images->SetWidth(8);
+    images->SetHeight(8);
+    TBitmap strip;
+    strip.LoadFile(SkinFolder() + "/images.bmp");
+    ASSERT_EQ(images->AddMasked(strip, Gdi(kStripMask)), 0);
+    auto* action = ui::Make<ui::TAction>(form_);
+    action->SetHint("Runs it");
+    action->SetImageIndex(1);
+    int runs = 0;
+    action->OnExecute = [&](ui::TComponent* sender) {
+        EXPECT_EQ(sender, action);
+        ++runs;
+    };
+    auto* button = Add<TbsSkinButton>(10, 10, 60, 20);
+    auto* twin = Add<TbsSkinButton>(10, 40, 60, 20);
+    for (TbsSkinButton* b : {button, twin}) {
+        b->SetImageList(images);
+        b->SetCaption("own");
+        b->OnClick = [](ui::TComponent*) { ADD_FAILURE() << "the action takes the click"; };
+        b->SetAction(action);
+    }
+    Pump();
+    EXPECT_EQ(button->Action(), action);
+    EXPECT_EQ(button->Caption(), "");
+    EXPECT_EQ(button->Hint(), "Runs it");
+    // The 8 x 8 image sits in the middle of the caption rect, its mask colour transparent.
+    EXPECT_EQ(ControlPixel(*button, 30, 10), kStrip[1]);
+    EXPECT_EQ(ControlPixel(*button, 26, 6), kButton);
+    // Every change of the action reaches both buttons.
+    action->SetImageIndex(2);
+    action->SetCaption("Go");
+    Pump();
+    for (TbsSkinButton* b : {button, twin}) {
+        EXPECT_EQ(b->Caption(), "Go");
+        EXPECT_EQ(b->ImageIndex(), 2);
+        EXPECT_TRUE(ShowsColour(*b, graphics::Rect(2, 2, 58, 18), kStrip[2]));
+        EXPECT_TRUE(ShowsText(*b, graphics::Rect(2, 2, 58, 18), 0x000000));  // the caption
+    }
+    Click(*button);
+    Pump();
+    EXPECT_EQ(runs, 1);
+    action->SetEnabled(false);
+    Pump();
+    EXPECT_FALSE(twin->Enabled());
+    Click(*twin);
+    Pump();
+    EXPECT_EQ(runs, 1);
+    action->SetEnabled(true);
+    action->SetVisible(false);
+    Pump();
+    EXPECT_FALSE(twin->Visible());
+    EXPECT_FALSE(platform::IsWindowVisible(twin->Handle()));
+    EXPECT_FALSE(ShowsColour(*twin, graphics::Rect(0, 0, 60, 20), kButton));
+    action->SetVisible(true);
+    // A handler set after linking is the button's own and runs in place of the action; the
+    // action going leaves the button as it was.
+    int own = 0;
+    button->OnClick = [&](ui::TComponent*) { ++own; };
+    Click(*button);
+    Pump();
+    EXPECT_EQ(own, 1);
+    EXPECT_EQ(runs, 1);
+    delete action;
+    EXPECT_EQ(twin->Action(), nullptr);
+    EXPECT_EQ(twin->Caption(), "Go");
+    twin->OnClick = [&](ui::TComponent*) { ++own; };
+    Click(*twin);
+    Pump();
+    EXPECT_EQ(own, 2);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "feature_controls_fixture.h"
 #include "skin_fixture.h"
 #include "skinctrls/skin_combo_box.h"
+#include "skinctrls/skin_edit.h"
 
 namespace skinctrls {
 namespace {
@@ -19,6 +21,7 @@ uint32_t Rgb(uint32_t c) {
 
 std::vector<std::string> Numbered(int count) {
     std::vector<std::string> items;
+    items.reserve(size_t(count));
     for (int i = 0; i < count; ++i) items.push_back("Item " + std::to_string(i));
     return items;
 }
@@ -340,6 +343,105 @@ TEST_F(SkinComboBoxTest, UnboundComboHasThePlainLook) {
     EXPECT_EQ(Pixel(image, 5, 5), 0xB59385u);
     // The list keeps its own skin object.
     EXPECT_EQ(c->ListBox().Height(), 3 * 20 + 4);
+}
+
+// The feature skin's "combobox": 60 x 20, its text area (2,2,44,18) in one colour, the focused
+// text-area image in another with white text, the button at (44,2,58,18), "showfocus" set.
+class FeatureComboBoxTest : public testing::FeatureControlsTest {};
+
+TEST_F(FeatureComboBoxTest, HideSelectionShowsTheSelectedLookOnlyWithTheFocus) {
+    using namespace skin_test::features;
+    auto* other = Add<TbsSkinEdit>(10, 70, 100, 20);
+    auto* combo = Add<TbsSkinComboBox>(10, 10, 100, 20);
+    combo->SetItems({"one", "two"});
+    combo->SetItemIndex(0);
+    EXPECT_TRUE(combo->HideSelection());
+    other->SetFocus();
+    Pump();
+    // The text area grew with the box to (2,2,84,18); the text sits at its left.
+    const TRect text = graphics::Rect(4, 2, 40, 18);
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItem);
+    EXPECT_TRUE(ShowsText(*combo, text, 0x000000));
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(combo->Focused());
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItemFocus);
+    EXPECT_TRUE(ShowsText(*combo, text, 0xFFFFFF));
+    // "showfocus": the dotted focus rectangle around the text area.
+    EXPECT_EQ(ControlPixel(*combo, 2, 2), kComboItemFocus ^ 0xFFFFFF);
+    EXPECT_EQ(ControlPixel(*combo, 3, 2), kComboItemFocus);
+    EXPECT_EQ(ControlPixel(*combo, 2, 4), kComboItemFocus ^ 0xFFFFFF);
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_FALSE(combo->Focused());
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItem);
+    // Without HideSelection the box keeps the selected look when the focus leaves.
+    combo->SetHideSelection(false);
+    Pump();
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), kComboItemFocus);
+    EXPECT_TRUE(ShowsText(*combo, text, 0xFFFFFF));
+    EXPECT_FALSE(ShowsText(*combo, text, 0x000000));
+    EXPECT_EQ(ControlPixel(*combo, 2, 2), kComboItemFocus);  // the focus rectangle is gone
+}
+
+TEST_F(FeatureComboBoxTest, ThePlainLookHighlightsTheSelectionOnlyWithTheFocus) {
+    auto* other = Add<TbsSkinEdit>(10, 70, 100, 20);
+    auto* combo = Add<TbsSkinComboBox>(10, 10, 100, 20);
+    combo->SetSkinDataName("no such object");
+    combo->ApplySkinChange();
+    ASSERT_EQ(combo->SkinIndex(), -1);
+    combo->SetItems({"one"});
+    combo->SetItemIndex(0);
+    other->SetFocus();
+    Pump();
+    const uint32_t highlight = Rgb(platform::GetSysColor(platform::COLOR_HIGHLIGHT));
+    // The text rect is (2,2,83,18); its right part holds no text.
+    EXPECT_NE(ControlPixel(*combo, 80, 10), highlight);
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(combo->Focused());
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), highlight);
+    host_->PressKey(platform::VK_TAB);
+    combo->SetHideSelection(false);
+    Pump();
+    ASSERT_FALSE(combo->Focused());
+    EXPECT_EQ(ControlPixel(*combo, 80, 10), highlight);
+}
+
+TEST_F(FeatureComboBoxTest, SortedKeepsTheItemsInOrderAndTheSelectionFollowsItsItem) {
+    auto* combo = Add<TbsSkinComboBox>(10, 10, 100, 20);
+    combo->SetItems({"pear", "Apple", "fig"});
+    combo->SetItemIndex(0);
+    combo->SetSorted(true);
+    EXPECT_EQ(combo->Items(), (std::vector<std::string>{"Apple", "fig", "pear"}));
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(combo->Caption(), "pear");
+    EXPECT_EQ(combo->AddItem("banana"), 1);
+    EXPECT_EQ(combo->AddItem("zucchini"), 4);
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    EXPECT_EQ(combo->Caption(), "pear");
+    // The keys and the list walk the sorted order.
+    combo->SetFocus();
+    Pump();
+    host_->PressKey(platform::VK_UP);
+    Pump();
+    EXPECT_EQ(combo->Caption(), "fig");
+    const TPoint box = combo->ClientToScreen({50, 10});
+    host_->Click(box.x, box.y);
+    Pump();
+    ASSERT_TRUE(combo->ListOpen());
+    TbsSkinPopupListBox& list = combo->ListBox();
+    EXPECT_EQ(list.Items(), combo->Items());
+    const int rowHeight = (list.Height() - 4) / 5;
+    host_->Click(list.Left() + 20, list.Top() + 2 + rowHeight / 2);
+    Pump();
+    EXPECT_FALSE(combo->ListOpen());
+    EXPECT_EQ(combo->Caption(), "Apple");
+    // New items are sorted too; unsorted, they are added at the end.
+    combo->SetItems({"b", "C", "a"});
+    EXPECT_EQ(combo->Items(), (std::vector<std::string>{"a", "b", "C"}));
+    combo->SetSorted(false);
+    EXPECT_EQ(combo->AddItem("0"), 3);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "feature_controls_fixture.h"
 #include "skin_fixture.h"
 #include "skinctrls/skin_edit.h"
 
@@ -132,8 +134,8 @@ TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
     int changes = 0;
     e->OnChange = [&](ui::TComponent*) { ++changes; };
     Pump();
-    std::vector<uint32_t> row;
-    for (int x = 0; x < 40; ++x) row.push_back(PixelOf(*e, x, 7));
+    std::vector<uint32_t> row(40);
+    for (int x = 0; x < 40; ++x) row[size_t(x)] = PixelOf(*e, x, 7);
     Click(*e);
     Pump();
     EXPECT_TRUE(e->Focused());
@@ -221,6 +223,97 @@ TEST_F(SkinEditOwnSkinTest, EditWithoutHotImageKeepsTheNormalFrameButSwitchesTex
     EXPECT_EQ(e->FrameWidths(), graphics::Rect(2, 2, 2, 2));
     e->SetButtonMode(true);
     EXPECT_EQ(e->FrameWidths(), graphics::Rect(2, 2, 23, 2));
+}
+
+// The feature skin's "edit": 40 x 20, a 3-pixel frame around a field of one colour.
+class FeatureEditTest : public testing::FeatureControlsTest {
+  protected:
+    std::pair<platform::DWORD, platform::DWORD> Selection(TbsSkinEdit& edit) {
+        platform::DWORD start = 0;
+        platform::DWORD end = 0;
+        platform::SendMessage(edit.Handle(), platform::EM_GETSEL,
+                              reinterpret_cast<platform::WPARAM>(&start),
+                              reinterpret_cast<platform::LPARAM>(&end));
+        return {start, end};
+    }
+    static uint32_t Highlight() {
+        const uint32_t c = platform::GetSysColor(platform::COLOR_HIGHLIGHT);
+        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    }
+};
+
+TEST_F(FeatureEditTest, AutoSelectSelectsAllWhenTabbedIntoButAClickPlacesTheCaret) {
+    using namespace skin_test::features;
+    auto* first = Add<TbsSkinEdit>(10, 10, 100, 20);
+    auto* edit = Add<TbsSkinEdit>(10, 40, 100, 20);
+    EXPECT_TRUE(edit->AutoSelect());
+    edit->SetText("ace");
+    first->SetFocus();
+    Pump();
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+    EXPECT_EQ(Selection(*edit), std::make_pair(platform::DWORD(0), platform::DWORD(3)));
+    // The highlight starts at the text's left edge, two pixels into the field.
+    EXPECT_EQ(ControlPixel(*edit, 5, 4), Highlight());
+    EXPECT_EQ(ControlPixel(*edit, 7, 4), Highlight());
+    EXPECT_EQ(ControlPixel(*edit, 90, 10), kEditField);
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(first->Focused());
+    const graphics::TPoint end = edit->ClientToScreen({80, 7});
+    host_->Click(end.x, end.y);
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+    EXPECT_EQ(Selection(*edit), std::make_pair(platform::DWORD(3), platform::DWORD(3)));
+    EXPECT_EQ(ControlPixel(*edit, 7, 4), kEditField);
+    // Without AutoSelect the keyboard leaves the caret where it was.
+    edit->SetAutoSelect(false);
+    host_->PressKey(platform::VK_HOME);
+    host_->PressKey(platform::VK_TAB);
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    ASSERT_TRUE(edit->Focused());
+    EXPECT_EQ(Selection(*edit), std::make_pair(platform::DWORD(0), platform::DWORD(0)));
+    EXPECT_EQ(ControlPixel(*edit, 7, 4), kEditField);
+}
+
+TEST_F(FeatureEditTest, CharCaseConvertsTheTextThereAndAllTypedOrSetLater) {
+    auto* edit = Add<TbsSkinEdit>(10, 10, 100, 20);
+    edit->SetText("Mixed 1");
+    edit->SetCharCase(ui::TEditCharCase::ecUpperCase);
+    EXPECT_EQ(edit->Text(), "MIXED 1");
+    edit->SetFocus();
+    Pump();
+    host_->PressKey(platform::VK_END);
+    host_->Type("ab");
+    Pump();
+    EXPECT_EQ(edit->Text(), "MIXED 1AB");
+    edit->SetText("Set ä");
+    EXPECT_EQ(edit->Text(), "SET ä");
+    edit->SetCharCase(ui::TEditCharCase::ecLowerCase);
+    EXPECT_EQ(edit->Text(), "set ä");
+    host_->PressKey(platform::VK_END);
+    host_->Type("XY");
+    Pump();
+    EXPECT_EQ(edit->Text(), "set äxy");
+    edit->SetCharCase(ui::TEditCharCase::ecNormal);
+    host_->Type("Z");
+    Pump();
+    EXPECT_EQ(edit->Text(), "set äxyZ");
+    // Set before the window exists, the case holds for the text and for the window made later.
+    auto* early = ui::Make<TbsSkinEdit>(form_);
+    early->SetCharCase(ui::TEditCharCase::ecUpperCase);
+    early->SetText("early");
+    EXPECT_EQ(early->Text(), "EARLY");
+    early->SetParent(form_);
+    early->SetBounds(10, 40, 100, 20);
+    early->SetFocus();
+    Pump();
+    host_->PressKey(platform::VK_END);
+    host_->Type("q");
+    Pump();
+    EXPECT_EQ(early->Text(), "EARLYQ");
 }
 
 }  // namespace

@@ -102,5 +102,39 @@ TEST_F(XFormButtonTest, BoundToTheSkinItIsAPlainSkinnedButton) {
     EXPECT_NE(Pixel(image, 3, 3), 0x00AA00u);
 }
 
+TEST_F(XFormButtonTest, AMaskGivenBeforeTheWindowOrTheImageShapesTheButtonOnceBothExist) {
+    // Left of x = 10 the mask is black (inside); the rest is cut away.
+    TBitmap mask;
+    FillBitmap(mask, 30, 12, [](int x, int) -> uint32_t { return x < 10 ? 0 : 0xFFFFFF; });
+    FillBitmap(normal_, 30, 12, [](int, int) -> uint32_t { return 0x00AA00; });
+    auto* imageFirst = ui::Make<TbsSkinXFormButton>(form_);
+    imageFirst->SetDefImage(normal_);
+    imageFirst->SetDefMask(mask);
+    auto* maskFirst = ui::Make<TbsSkinXFormButton>(form_);
+    maskFirst->SetDefMask(mask);
+    maskFirst->SetDefImage(normal_);
+    ASSERT_FALSE(imageFirst->HandleAllocated());
+    imageFirst->SetParent(form_);
+    imageFirst->SetBounds(10, 10, 30, 12);
+    maskFirst->SetParent(form_);
+    maskFirst->SetBounds(10, 40, 30, 12);
+    TbsSkinXFormButton* shownMaskFirst = Button();
+    shownMaskFirst->SetBounds(10, 70, 30, 12);
+    Pump();
+    ASSERT_TRUE(shownMaskFirst->HandleAllocated());
+    shownMaskFirst->SetDefMask(mask);
+    shownMaskFirst->SetDefImage(normal_);
+    Pump();
+    const uint32_t background = PixelOf(*form_, 200, 200);
+    ASSERT_NE(background, 0x00AA00u);
+    for (TbsSkinXFormButton* b : {imageFirst, maskFirst, shownMaskFirst}) {
+        ASSERT_NE(b->WindowRegion(), nullptr);
+        EXPECT_EQ(PixelOf(*b, 3, 3), 0x00AA00u);
+        EXPECT_EQ(PixelOf(*b, 9, 11), 0x00AA00u);
+        EXPECT_EQ(PixelOf(*b, 10, 3), background);
+        EXPECT_EQ(PixelOf(*b, 25, 8), background);
+    }
+}
+
 }  // namespace
 }  // namespace skinctrls

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 #include "ui/buttons.h"
 #include "ui/edit.h"
+#include "ui/panels.h"
 #include "ui/ui_fixture.h"
 
 namespace ui {
@@ -24,6 +25,65 @@ class BuiltForm : public TForm {
 TEST_F(FormTest, CreateEventRunsAfterTheWholeFormIsBuilt) {
     auto* form = Application().CreateForm<BuiltForm>();
     EXPECT_EQ(form->controlsAtCreate, 1);
+}
+
+TEST_F(FormTest, TabAndShiftTabMoveTheFocusInTabOrderRoundTheForm) {
+    auto* form = Application().CreateForm<TForm>();
+    form->SetBounds(10, 10, 300, 200);
+    form->Show();
+    auto add = [&](TWinControl* parent, int top) {
+        auto* edit = Make<TEdit>(form);
+        edit->SetParent(parent);
+        edit->SetBounds(10, top, 100, 21);
+        return edit;
+    };
+    TEdit* first = add(form, 10);
+    auto* panel = Make<TPanel>(form);
+    panel->SetParent(form);
+    panel->SetBounds(120, 10, 150, 100);
+    TEdit* inPanel = add(panel, 10);
+    add(form, 40)->SetEnabled(false);
+    add(form, 70)->SetTabStop(false);
+    TEdit* last = add(form, 100);
+    last->SetTabOrder(0);
+    last->SetFocus();
+    Pump();
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    EXPECT_TRUE(first->Focused());
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    EXPECT_TRUE(inPanel->Focused());  // the panel's controls follow the panel
+    host_->PressKey(platform::VK_TAB);
+    Pump();
+    EXPECT_TRUE(last->Focused());  // past the disabled edit and the one without a tab stop
+    host_->KeyDown(platform::VK_SHIFT);
+    host_->PressKey(platform::VK_TAB);
+    host_->KeyUp(platform::VK_SHIFT);
+    Pump();
+    EXPECT_TRUE(inPanel->Focused());
+}
+
+TEST_F(FormTest, HidingOrMovingAControlRepaintsWhatItCovered) {
+    auto* form = Application().CreateForm<TForm>();
+    form->SetBounds(10, 10, 300, 200);
+    form->Show();
+    auto* panel = Make<TPanel>(form);
+    panel->SetParent(form);
+    panel->SetBounds(100, 100, 60, 20);
+    panel->SetColor(graphics::clRed);
+    Pump();
+    const uint32_t background = PixelOf(*form, 250, 150);
+    ASSERT_EQ(PixelOf(*form, 105, 105), 0xFF0000u);
+    // The form has a caption and a border: what the panel left is found in client coordinates.
+    panel->SetBounds(150, 100, 60, 20);
+    Pump();
+    EXPECT_EQ(PixelOf(*form, 105, 105), background);
+    EXPECT_EQ(PixelOf(*form, 155, 105), 0xFF0000u);
+    panel->Hide();
+    Pump();
+    EXPECT_EQ(PixelOf(*form, 155, 105), background);
+    EXPECT_EQ(PixelOf(*form, 205, 115), background);
 }
 
 class DialogFormTest : public FormTest {

@@ -1,11 +1,13 @@
 // The single-line "EDIT" window class: caret, selection by mouse and keyboard, typing
 // (including committed input-method text), the editing keys, the clipboard through the host,
-// read-only mode and a text limit. Positions in EM_ messages count code points.
+// read-only mode, a text limit and the upper- or lower-case styles. Positions in EM_ messages
+// count code points.
 #include <algorithm>
 #include <map>
 #include <memory>
 
 #include "core/utf8.h"
+#include "platform/user/edit_styles.h"
 #include "platform/user/window.h"
 
 namespace platform {
@@ -104,8 +106,19 @@ void Changed(HWND handle, EditState& e, bool textChanged) {
     }
 }
 
+// Text as the edit's case style keeps it: ES_UPPERCASE and ES_LOWERCASE convert the letters
+// that have case in the program's code page, the ASCII ones.
+std::u32string InCaseStyle(HWND handle, std::u32string text) {
+    const LONG_PTR style = GetWindowLongPtr(handle, GWL_STYLE);
+    if ((style & (ES_UPPERCASE | ES_LOWERCASE)) == 0) return text;
+    const std::string utf8 = core::Utf32ToUtf8(text);
+    return core::Utf8ToUtf32((style & ES_UPPERCASE) != 0 ? core::UpperCaseAscii(utf8)
+                                                         : core::LowerCaseAscii(utf8));
+}
+
 // Replaces the selection with `insert`, cut to what the limit leaves room for.
 bool ReplaceSelection(HWND handle, EditState& e, std::u32string insert, bool notify = true) {
+    insert = InCaseStyle(handle, std::move(insert));
     const size_t start = SelStart(e);
     const size_t end = SelEnd(e);
     const size_t kept = e.text.size() - (end - start);
@@ -334,7 +347,8 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
     if (message == WM_NCCREATE) {
         auto state = std::make_unique<EditState>();
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
-        if (cs != nullptr && cs->lpszName != nullptr) state->text = FirstLine(cs->lpszName);
+        if (cs != nullptr && cs->lpszName != nullptr)
+            state->text = InCaseStyle(handle, FirstLine(cs->lpszName));
         state->readOnly = (GetWindowLongPtr(handle, GWL_STYLE) & ES_READONLY) != 0;
         Edits()[handle] = std::move(state);
         return DefWindowProc(handle, message, wParam, lParam);
@@ -347,7 +361,7 @@ LRESULT EditWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_SETTEXT: {
             const char* text = reinterpret_cast<const char*>(lParam);
-            e->text = FirstLine(text != nullptr ? text : "");
+            e->text = InCaseStyle(handle, FirstLine(text != nullptr ? text : ""));
             e->caret = e->anchor = 0;
             e->scroll = 0;
             e->modified = false;

@@ -143,8 +143,7 @@ int SetWindowRgn(HWND handle, HRGN region, BOOL redraw) {
     if (region != nullptr && object == nullptr) return 0;
     const bool visible = IsVisibleChain(window);
     if (visible && window->parent != nullptr) {
-        Region old{window->rect};
-        old.Offset(-window->parent->client.left, -window->parent->client.top);
+        Region old{window->rect};  // in the parent's client coordinates
         InvalidateWindow(window->parent, &old, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     if (window->regionHandle != nullptr && window->regionHandle != region)

@@ -41,8 +41,8 @@ void PlaceInZOrder(Window* window, HWND insertAfter) {
 
 void InvalidateParentArea(Window* window, const RECT& area) {
     if (window->parent == nullptr) return;
+    // A child's rect is in its parent's client coordinates already, as the update region is.
     Region exposed{area};
-    exposed.Offset(-window->parent->client.left, -window->parent->client.top);
     InvalidateWindow(window->parent, &exposed, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

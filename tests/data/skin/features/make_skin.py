@@ -4,7 +4,8 @@
 The skin is small and made of flat colours so that tests can tell every part by its pixels:
 a frame with a mask, caption buttons placed on the caption, animated caption objects, one
 morphing button for each morph kind, a popup menu frame with a mask, menu rows with an
-animation strip, a button control with a mask, and an image strip for image lists.
+animation strip, a button control with a mask, an image strip for image lists, and an edit and
+a combo box.
 Run it again after changing a colour here; tests/skin/feature_skin.h names the same colours.
 """
 import os
@@ -151,3 +152,22 @@ strip = picture(24, 8, STRIP_MASK)
 for i, color in enumerate(STRIP):
     box(strip, 8 * i + 1, 1, 8 * i + 7, 7, color)
 save(strip, "images.bmp")
+
+# An edit and a combo box (picture 6). The edit is 40 x 20 with a 3-pixel frame, normal at
+# (0,0) and hot at (40,0), the text area in the field colour. The combo box is 60 x 20 at
+# (0,20) with a 2-pixel frame and its button at 44..58; its text-area images are 42 x 16 at
+# (0,40) (normal) and (42,40) (focused).
+EDIT_FRAME, EDIT_FRAME_HOT, EDIT_FIELD = 0x305070, 0x5080C0, 0xFFFFE0
+COMBO_FRAME, COMBO_BUTTON = 0x705030, 0xB09060
+COMBO_ITEM, COMBO_ITEM_FOCUS = 0xFFFFF0, 0x2040C0
+boxes = picture(120, 56, 0x000000)
+box(boxes, 0, 0, 40, 20, EDIT_FRAME)
+box(boxes, 3, 3, 37, 17, EDIT_FIELD)
+box(boxes, 40, 0, 80, 20, EDIT_FRAME_HOT)
+box(boxes, 43, 3, 77, 17, EDIT_FIELD)
+box(boxes, 0, 20, 60, 40, COMBO_FRAME)
+box(boxes, 2, 22, 44, 38, COMBO_ITEM)
+box(boxes, 44, 22, 58, 38, COMBO_BUTTON)
+box(boxes, 0, 40, 42, 56, COMBO_ITEM)
+box(boxes, 42, 40, 84, 56, COMBO_ITEM_FOCUS)
+save(boxes, "boxes.bmp")
