@@ -5,6 +5,7 @@
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
 #include "skin/picture_pieces.h"
+#include "skinctrls/skin_image.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -37,6 +38,21 @@ void DrawArrow(graphics::TCanvas& canvas, const TRect& rect, bool down, graphics
     canvas.Brush().SetColor(color);
     canvas.Polygon(points, 3);
 }
+
+// Moves a context's logical origin to (x, y) of the drawing for the life of the object.
+class ViewportShift {
+  public:
+    ViewportShift(HDC dc, int x, int y) : dc_(dc), saved_(SaveDC(dc)) {
+        OffsetViewportOrgEx(dc, -x, -y, nullptr);
+    }
+    ~ViewportShift() { RestoreDC(dc_, saved_); }
+    ViewportShift(const ViewportShift&) = delete;
+    ViewportShift& operator=(const ViewportShift&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
+};
 
 }  // namespace
 
@@ -270,6 +286,49 @@ void TbsSkinPanel::RenderSkinImage(TBitmap& bitmap) {
     }
     bitmap.Canvas().Changed();
     DrawSkinCaption(bitmap.Canvas());
+}
+
+void TbsSkinPanel::Paint() {
+    BindSkinObject();
+    if (index_ == -1 || Width() < 1 || Height() < 1 || Look() != SkinLook::FrameStrips) {
+        TbsSkinCustomControl::Paint();
+        return;
+    }
+    // The client piece goes straight to the screen; only the frame around it is built off
+    // screen, as four strips, so a large panel needs no bitmap of its whole size.
+    HDC screen = Canvas().Handle();
+    const TRect client = ActualClientRect();
+    FillClientPiece(screen, client);
+    const int w = Width();
+    const int h = Height();
+    const TRect strips[] = {graphics::Rect(0, 0, w, client.top),
+                            graphics::Rect(0, client.top, client.left, client.bottom),
+                            graphics::Rect(client.right, client.top, w, client.bottom),
+                            graphics::Rect(0, client.bottom, w, h)};
+    for (const TRect& place : strips) {
+        if (place.IsEmpty()) continue;
+        TBitmap strip;
+        RenderFrameStrip(strip, place);
+        // The caption lies in the top strip.
+        if (place.top == 0) DrawSkinCaption(strip.Canvas());
+        BitBlt(screen, place.left, place.top, place.Width(), place.Height(),
+               strip.Canvas().Handle(), 0, 0, SRCCOPY);
+    }
+}
+
+void TbsSkinPanel::RenderFrameStrip(TBitmap& strip, const TRect& place) const {
+    strip.SetWidth(place.Width());
+    strip.SetHeight(place.Height());
+    TBitmap source;
+    source.CopyFrom(SkinPicture());
+    strip.Canvas().Changing();
+    {
+        // The strip sees the panel's frame image through its own place.
+        ViewportShift shift(strip.Canvas().Handle(), place.left, place.top);
+        DrawNinePartImage(strip.Canvas().Handle(), Width(), Height(), source.Canvas().Handle(),
+                          skinLayout_.SkinRect, skinLayout_.Geometry, false);
+    }
+    strip.Canvas().Changed();
 }
 
 int TbsSkinPanel::DrawCheckMark(graphics::TCanvas& canvas, const TBitmap& source,

@@ -92,6 +92,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     TRect AlignRect() const override { return AlignmentArea(); }
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
+    void Paint() override;
     void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
     void TextChanged() override;
 
@@ -134,6 +135,8 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     SkinLook Look() const;
     // The client piece tiled or stretched over `area` of a context, clipped to it.
     void FillClientPiece(platform::HDC dc, const TRect& area) const;
+    // The part of the frame image (without client piece) that lies in `place`.
+    void RenderFrameStrip(graphics::TBitmap& strip, const TRect& place) const;
     void SetChildrenVisible(bool value);
     // The height of the caption alone: the panel's height while rolled up.
     int RolledUpHeight() const;
