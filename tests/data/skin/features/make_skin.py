@@ -164,21 +164,18 @@ FRAME_END, FRAME_MIDDLE = 0x202080, 0x4040C0
 SCROLL_BORDER = 0x806040
 SCROLL_CLIENT = [0xF0D0A0, 0xA0D0F0]
 panels = picture(120, 60, 0x000000)
-box(panels, 0, 0, 40, 40, PANEL_BORDER)
-box(panels, 0, 0, 40, 16, PANEL_TOP)
-box(panels, 12, 0, 13, 16, PANEL_MARK)
-box(panels, 12, 36, 13, 40, PANEL_MARK)
-box(panels, 0, 24, 4, 25, PANEL_MARK)
-box(panels, 36, 24, 40, 25, PANEL_MARK)
-box(panels, 4, 16, 20, 36, PANEL_CLIENT[0])
-box(panels, 20, 16, 36, 36, PANEL_CLIENT[1])
-box(panels, 40, 0, 60, 10, STRIP_MASK)
-box(panels, 41, 1, 49, 9, CHECK)
-box(panels, 51, 1, 59, 9, UNCHECK)
-box(panels, 60, 0, 70, 12, ROLL_MARK)
-box(panels, 0, 40, 30, 52, FRAME_END)
-box(panels, 4, 40, 26, 52, FRAME_MIDDLE)
-box(panels, 70, 0, 110, 30, SCROLL_BORDER)
-box(panels, 78, 8, 90, 22, SCROLL_CLIENT[0])
-box(panels, 90, 8, 102, 22, SCROLL_CLIENT[1])
+# Later boxes paint over earlier ones: (left, top, right, bottom), colour.
+PANEL_BOXES = [
+    ((0, 0, 40, 40), PANEL_BORDER), ((0, 0, 40, 16), PANEL_TOP),
+    ((12, 0, 13, 16), PANEL_MARK), ((12, 36, 13, 40), PANEL_MARK),
+    ((0, 24, 4, 25), PANEL_MARK), ((36, 24, 40, 25), PANEL_MARK),
+    ((4, 16, 20, 36), PANEL_CLIENT[0]), ((20, 16, 36, 36), PANEL_CLIENT[1]),
+    ((40, 0, 60, 10), STRIP_MASK), ((41, 1, 49, 9), CHECK), ((51, 1, 59, 9), UNCHECK),
+    ((60, 0, 70, 12), ROLL_MARK),
+    ((0, 40, 30, 52), FRAME_END), ((4, 40, 26, 52), FRAME_MIDDLE),
+    ((70, 0, 110, 30), SCROLL_BORDER),
+    ((78, 8, 90, 22), SCROLL_CLIENT[0]), ((90, 8, 102, 22), SCROLL_CLIENT[1]),
+]
+for (left, top, right, bottom), color in PANEL_BOXES:
+    box(panels, left, top, right, bottom, color)
 save(panels, "panels.bmp")
