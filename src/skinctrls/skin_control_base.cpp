@@ -169,6 +169,8 @@ void TbsSkinCustomControlBase<Base>::SetBounds(int left, int top, int width, int
         return;
     }
     BindSkinObject();
+    // The skin geometry is resized to the size the constraints leave.
+    this->Constraints().Apply(width, height);
     if (this->index_ != -1 && (width != this->Width() || height != this->Height()))
         ComputeSkinSize(width, height);
     const bool sized = width != this->Width() || height != this->Height();

@@ -96,6 +96,11 @@ void ComposeNinePartImage(TBitmap& result, int width, int height, const TBitmap&
                           const TRect& skinRect, const TbsSkinGeometry& g, bool drawClient) {
     Composer c(result, width, height, picture);
     if (!c.Ready()) return;
+    DrawNinePartImage(c.Target(), width, height, c.Source(), skinRect, g, drawClient);
+}
+
+void DrawNinePartImage(HDC dst, int width, int height, HDC s, const TRect& skinRect,
+                       const TbsSkinGeometry& g, bool drawClient) {
     if (g.RB.x == g.LT.x || g.RB.y == g.LT.y) return;
     const int sw = skinRect.Width();
     const int sh = skinRect.Height();
@@ -104,8 +109,6 @@ void ComposeNinePartImage(TBitmap& result, int width, int height, const TBitmap&
     auto src = [&](int l, int t, int r, int b) {
         return Offset(graphics::Rect(l, t, r, b), skinRect.left, skinRect.top);
     };
-    HDC dst = c.Target();
-    HDC s = c.Source();
 
     // Edges between the resized points.
     DrawPiece(dst, graphics::Rect(g.NewLT.x, 0, g.NewRT.x, ncr.top), s,

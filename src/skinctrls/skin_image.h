@@ -45,6 +45,10 @@ void ComposeVerticalImage(graphics::TBitmap& result, int height, const graphics:
 void ComposeNinePartImage(graphics::TBitmap& result, int width, int height,
                           const graphics::TBitmap& picture, const TRect& skinRect,
                           const TbsSkinGeometry& geometry, bool drawClient);
+// The same image drawn onto a device context at its logical origin; what lies outside the
+// context's surface or clip is left out, so a part of the image costs only that part.
+void DrawNinePartImage(platform::HDC target, int width, int height, platform::HDC picture,
+                       const TRect& skinRect, const TbsSkinGeometry& geometry, bool drawClient);
 // Nine-part resize with the client rect's corners as points and everything stretched.
 void ComposeStretchedImage(graphics::TBitmap& result, int width, int height,
                            const graphics::TBitmap& picture, const TRect& skinRect,

@@ -4,6 +4,8 @@
 
 #include "graphics/canvas.h"
 #include "platform/gdi/gdi.h"
+#include "skin/picture_pieces.h"
+#include "skinctrls/skin_image.h"
 #include "ui/draw_utils.h"
 
 namespace skinctrls {
@@ -36,6 +38,21 @@ void DrawArrow(graphics::TCanvas& canvas, const TRect& rect, bool down, graphics
     canvas.Brush().SetColor(color);
     canvas.Polygon(points, 3);
 }
+
+// Moves a context's logical origin to (x, y) of the drawing for the life of the object.
+class ViewportShift {
+  public:
+    ViewportShift(HDC dc, int x, int y) : dc_(dc), saved_(SaveDC(dc)) {
+        OffsetViewportOrgEx(dc, -x, -y, nullptr);
+    }
+    ~ViewportShift() { RestoreDC(dc_, saved_); }
+    ViewportShift(const ViewportShift&) = delete;
+    ViewportShift& operator=(const ViewportShift&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
+};
 
 }  // namespace
 
@@ -120,16 +137,23 @@ void TbsSkinPanel::SetRollUpState(bool value) {
     if (value) {
         realHeight_ = Height();
         SetChildrenVisible(false);
-        int captionHeight =
-            index_ == -1 ? defaultCaptionHeight_ + 1 : Height() - ActualClientRect().Height();
-        SetBounds(Left(), Top(), Width(), captionHeight);
+        // The caption alone may be smaller than the constraints allow the panel.
+        constraintsBeforeRollUp_.Assign(Constraints());
+        Constraints().Clear();
+        SetBounds(Left(), Top(), Width(), RolledUpHeight());
     } else {
         if (realHeight_ > 0) SetBounds(Left(), Top(), Width(), realHeight_);
         realHeight_ = -1;
         SetChildrenVisible(true);
+        Constraints().Assign(constraintsBeforeRollUp_);
+        constraintsBeforeRollUp_.Clear();
     }
     Invalidate();
     if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+int TbsSkinPanel::RolledUpHeight() const {
+    return index_ == -1 ? defaultCaptionHeight_ + 1 : Height() - ActualClientRect().Height();
 }
 
 // ---- binding and geometry ----
@@ -166,9 +190,7 @@ void TbsSkinPanel::SetBounds(int left, int top, int width, int height) {
 void TbsSkinPanel::ApplySkinChange() {
     TbsSkinCustomControl::ApplySkinChange();
     if (rollUpState_) {
-        int captionHeight =
-            index_ == -1 ? defaultCaptionHeight_ + 1 : Height() - ActualClientRect().Height();
-        SetBounds(Left(), Top(), Width(), captionHeight);
+        SetBounds(Left(), Top(), Width(), RolledUpHeight());
     } else {
         Realign();
     }
@@ -215,7 +237,7 @@ TRect TbsSkinPanel::SkinCaptionRect() const {
 
 // ---- painting ----
 
-void TbsSkinPanel::FillClientPiece(TBitmap& bitmap, const TRect& area) {
+void TbsSkinPanel::FillClientPiece(HDC dc, const TRect& area) const {
     const TBitmap* picture = SkinPicture();
     if (picture == nullptr || area.IsEmpty()) return;
     TBitmap source;
@@ -224,43 +246,89 @@ void TbsSkinPanel::FillClientPiece(TBitmap& bitmap, const TRect& area) {
     TRect piece =
         graphics::Rect(skinLayout_.SkinRect.left + cr.left, skinLayout_.SkinRect.top + cr.top,
                        skinLayout_.SkinRect.left + cr.right, skinLayout_.SkinRect.top + cr.bottom);
-    bitmap.Canvas().Changing();
-    HDC dc = bitmap.Canvas().Handle();
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    skin::ClipScope clip(dc, area);
     FillByStretchType(dc, area, source.Canvas().Handle(), piece, skinLayout_.Geometry.StretchEffect,
                       skinLayout_.Geometry.StretchType);
-    RestoreDC(dc, saved);
-    bitmap.Canvas().Changed();
+}
+
+TbsSkinPanel::SkinLook TbsSkinPanel::Look() const {
+    const bool ninePart = skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart;
+    if (SkinPicture() == nullptr) return SkinLook::Plain;
+    if (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ && ninePart)
+        return SkinLook::ClientPiece;
+    if (SkinBitmap(SkinData(), bgPictureIndex_) != nullptr) return SkinLook::Background;
+    if (ninePart && !skinLayout_.Geometry.StretchEffect) return SkinLook::FrameStrips;
+    return SkinLook::Composed;
 }
 
 void TbsSkinPanel::RenderSkinImage(TBitmap& bitmap) {
-    const TBitmap* picture = SkinPicture();
-    if (picture == nullptr) {
+    const TRect whole = graphics::Rect(0, 0, Width(), Height());
+    const SkinLook look = Look();
+    if (look == SkinLook::Plain) {
         RenderDefaultImage(bitmap);
         return;
     }
-    const TRect whole = graphics::Rect(0, 0, Width(), Height());
-    const TBitmap* background = SkinBitmap(SkinData(), bgPictureIndex_);
-    const bool ninePart = skinLayout_.LayoutMode == TbsSkinLayoutMode::NinePart;
-    if (borderStyle_ == TbsSkinBorderStyle::bvNone && !captionMode_ && ninePart) {
-        FillClientPiece(bitmap, whole);
-    } else if (background != nullptr) {
+    const TBitmap& picture = *SkinPicture();
+    if (look == SkinLook::Composed || look == SkinLook::FrameStrips)
+        skinLayout_.Compose(bitmap, picture, skinLayout_.SkinRect, Width(), Height(),
+                            look == SkinLook::Composed);
+    if (bitmap.IsEmpty()) return;
+    bitmap.Canvas().Changing();
+    HDC dc = bitmap.Canvas().Handle();
+    if (look == SkinLook::ClientPiece) FillClientPiece(dc, whole);
+    if (look == SkinLook::FrameStrips) FillClientPiece(dc, ActualClientRect());
+    if (look == SkinLook::Background) {
         TBitmap source;
-        source.CopyFrom(background);
-        bitmap.Canvas().Changing();
-        FillByStretchType(bitmap.Canvas().Handle(), whole, source.Canvas().Handle(),
+        source.CopyFrom(SkinBitmap(SkinData(), bgPictureIndex_));
+        FillByStretchType(dc, whole, source.Canvas().Handle(),
                           graphics::Rect(0, 0, source.Width(), source.Height()),
                           skinLayout_.Geometry.StretchEffect, skinLayout_.Geometry.StretchType);
-        bitmap.Canvas().Changed();
-    } else if (ninePart && !skinLayout_.Geometry.StretchEffect) {
-        // The frame without its client piece, then the client piece tiled inside.
-        skinLayout_.Compose(bitmap, *picture, skinLayout_.SkinRect, Width(), Height(), false);
-        FillClientPiece(bitmap, ActualClientRect());
-    } else {
-        skinLayout_.Compose(bitmap, *picture, skinLayout_.SkinRect, Width(), Height(), true);
     }
-    if (!bitmap.IsEmpty()) DrawSkinCaption(bitmap.Canvas());
+    bitmap.Canvas().Changed();
+    DrawSkinCaption(bitmap.Canvas());
+}
+
+void TbsSkinPanel::Paint() {
+    BindSkinObject();
+    if (index_ == -1 || Width() < 1 || Height() < 1 || Look() != SkinLook::FrameStrips) {
+        TbsSkinCustomControl::Paint();
+        return;
+    }
+    // The client piece goes straight to the screen; only the frame around it is built off
+    // screen, as four strips, so a large panel needs no bitmap of its whole size.
+    HDC screen = Canvas().Handle();
+    const TRect client = ActualClientRect();
+    FillClientPiece(screen, client);
+    const int w = Width();
+    const int h = Height();
+    const TRect strips[] = {graphics::Rect(0, 0, w, client.top),
+                            graphics::Rect(0, client.top, client.left, client.bottom),
+                            graphics::Rect(client.right, client.top, w, client.bottom),
+                            graphics::Rect(0, client.bottom, w, h)};
+    for (const TRect& place : strips) {
+        if (place.IsEmpty()) continue;
+        TBitmap strip;
+        RenderFrameStrip(strip, place);
+        // The caption lies in the top strip.
+        if (place.top == 0) DrawSkinCaption(strip.Canvas());
+        BitBlt(screen, place.left, place.top, place.Width(), place.Height(),
+               strip.Canvas().Handle(), 0, 0, SRCCOPY);
+    }
+}
+
+void TbsSkinPanel::RenderFrameStrip(TBitmap& strip, const TRect& place) const {
+    strip.SetWidth(place.Width());
+    strip.SetHeight(place.Height());
+    TBitmap source;
+    source.CopyFrom(SkinPicture());
+    strip.Canvas().Changing();
+    {
+        // The strip sees the panel's frame image through its own place.
+        ViewportShift shift(strip.Canvas().Handle(), place.left, place.top);
+        DrawNinePartImage(strip.Canvas().Handle(), Width(), Height(), source.Canvas().Handle(),
+                          skinLayout_.SkinRect, skinLayout_.Geometry, false);
+    }
+    strip.Canvas().Changed();
 }
 
 int TbsSkinPanel::DrawCheckMark(graphics::TCanvas& canvas, const TBitmap& source,
@@ -303,14 +371,16 @@ TbsSkinPanel::CaptionPlace TbsSkinPanel::PlaceCaption(const TRect& rect, int tex
     return place;
 }
 
-void TbsSkinPanel::DrawCaptionFrame(graphics::TCanvas& canvas, const TBitmap& source, int textX,
-                                    int top, int textWidth) {
-    if (frameRect_.IsEmpty() || source.IsEmpty()) return;
+int TbsSkinPanel::DrawCaptionFrame(graphics::TCanvas& canvas, const TBitmap& source, int x, int top,
+                                   int textWidth) {
+    if (frameRect_.IsEmpty() || source.IsEmpty()) return x;
     TBitmap frameImage;
     int width = textWidth + (frameRect_.Width() - frameTextRect_.Width());
     ComposeHorizontalImage(frameImage, width, source, frameRect_, frameLeftOffset_,
                            frameRightOffset_, false);
-    canvas.Draw(textX - (frameTextRect_.left - frameRect_.left), top, &frameImage);
+    canvas.Draw(x, top, &frameImage);
+    // The text rect is measured inside the frame image.
+    return x + frameTextRect_.left;
 }
 
 void TbsSkinPanel::DrawRollUpMarker(graphics::TCanvas& canvas, const TBitmap& source,
@@ -335,7 +405,7 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     const std::string& text = Caption();
     const int textWidth = canvas.TextWidth(text);
     const CaptionPlace place = PlaceCaption(rect, textWidth, textLeftLimit);
-    DrawCaptionFrame(canvas, source, place.textX, rect.top, textWidth);
+    const int textX = DrawCaptionFrame(canvas, source, place.textX, rect.top, textWidth);
     // The text, clipped to the caption rect and vertically centred.
     canvas.Changing();
     canvas.EnsureDrawState();
@@ -344,7 +414,7 @@ void TbsSkinPanel::DrawSkinCaption(graphics::TCanvas& canvas) {
     IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, graphics::ColorToRGB(canvas.Font().Color()));
-    RECT box{place.textX, rect.top, rect.right, rect.bottom};
+    RECT box{textX, rect.top, rect.right, rect.bottom};
     DrawText(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     RestoreDC(dc, saved);
     canvas.Changed();

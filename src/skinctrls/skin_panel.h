@@ -9,6 +9,7 @@
 #include "skinctrls/skin_control.h"
 #include "skinctrls/skin_font.h"
 #include "ui/label.h"
+#include "ui/size_constraints.h"
 
 namespace skinctrls {
 
@@ -91,6 +92,7 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     TRect AlignRect() const override { return AlignmentArea(); }
     void RenderDefaultImage(graphics::TBitmap& bitmap) override;
     void RenderSkinImage(graphics::TBitmap& bitmap) override;
+    void Paint() override;
     void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
     void TextChanged() override;
 
@@ -121,18 +123,31 @@ class TbsSkinPanel : public TbsSkinCustomControl {
     int DrawCheckMark(graphics::TCanvas& canvas, const graphics::TBitmap& source,
                       const TRect& rect);
     CaptionPlace PlaceCaption(const TRect& rect, int textWidth, int textLeftLimit) const;
-    void DrawCaptionFrame(graphics::TCanvas& canvas, const graphics::TBitmap& source, int textX,
-                          int top, int textWidth);
+    // The frame image behind the caption text, placed where the text was; returns where the
+    // text goes inside it.
+    int DrawCaptionFrame(graphics::TCanvas& canvas, const graphics::TBitmap& source, int x, int top,
+                         int textWidth);
     void DrawRollUpMarker(graphics::TCanvas& canvas, const graphics::TBitmap& source,
                           const TRect& rect);
-    void FillClientPiece(graphics::TBitmap& bitmap, const TRect& area);
+    // How a bound panel looks: plain (no picture), its client piece all over, its background
+    // picture, frame strips round the client piece, or the composed nine-part image.
+    enum class SkinLook : uint8_t { Plain, ClientPiece, Background, FrameStrips, Composed };
+    SkinLook Look() const;
+    // The client piece tiled or stretched over `area` of a context, clipped to it.
+    void FillClientPiece(platform::HDC dc, const TRect& area) const;
+    // The part of the frame image (without client piece) that lies in `place`.
+    void RenderFrameStrip(graphics::TBitmap& strip, const TRect& place) const;
     void SetChildrenVisible(bool value);
+    // The height of the caption alone: the panel's height while rolled up.
+    int RolledUpHeight() const;
     void SetChildrenEnabled(bool value);
 
     TbsImagePosition imagePosition_ = TbsImagePosition::bsipDefault;
     bool transparentMode_ = false;
     int captionImageIndex_ = -1;
     int realHeight_ = -1;
+    // The constraints, cleared while the panel is rolled up.
+    ui::TSizeConstraints constraintsBeforeRollUp_;
     bool autoEnabledControls_ = true;
     bool checkedMode_ = false;
     bool checked_ = false;

@@ -232,12 +232,20 @@ void TbsSkinScrollBox::PaintBorder() {
     ReleaseDC(Handle(), dc);
 }
 
+void TbsSkinScrollBox::FitToClient(TBitmap& bitmap) const {
+    // The border lies outside the client area, so the painted image is the client's size.
+    bitmap.SetWidth(ClientWidth());
+    bitmap.SetHeight(ClientHeight());
+}
+
 void TbsSkinScrollBox::RenderDefaultImage(TBitmap& bitmap) {
+    FitToClient(bitmap);
     if (bitmap.IsEmpty()) return;
     ui::FillColor(bitmap.Canvas(), graphics::Rect(0, 0, bitmap.Width(), bitmap.Height()), Color());
 }
 
 void TbsSkinScrollBox::RenderSkinImage(TBitmap& bitmap) {
+    FitToClient(bitmap);
     const TBitmap* picture = SkinPicture();
     if (picture == nullptr || bitmap.IsEmpty()) {
         RenderDefaultImage(bitmap);

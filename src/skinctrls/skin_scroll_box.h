@@ -47,6 +47,7 @@ class TbsSkinScrollBox : public TbsSkinCustomControl {
 
   private:
     void AttachBar(TbsSkinScrollBar* bar, bool vertical);
+    void FitToClient(graphics::TBitmap& bitmap) const;
     // Moves the content by (dx, dy) pixels up and left.
     void ScrollContent(int dx, int dy);
     // One axis of UpdateScrollBars; true when the bar's visibility changed.

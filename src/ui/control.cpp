@@ -34,6 +34,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
         parentFont_ = false;
         FontChanged();
     });
+    constraints_.OnChange = [this] {
+        SetBounds(left_, top_, width_, height_);
+        RequestAlign();  // an aligned control may have room to take again
+    };
 }
 
 TControl::~TControl() {
@@ -52,6 +56,7 @@ void TControl::SetParent(TWinControl* parent) {
 void TControl::SetBounds(int left, int top, int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
+    constraints_.Apply(width, height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     bool sized = width != width_ || height != height_;
     if (parent_ != nullptr && Visible()) Invalidate();  // the old place
@@ -63,6 +68,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     UpdateAnchorRules();
     RequestAlign();
     if (sized) Resized();
+    if (parent_ != nullptr) parent_->AdjustSize();
 }
 
 void TControl::SetClientSize(int width, int height) {
@@ -102,6 +108,7 @@ void TControl::SetVisible(bool value) {
     VisibleChanged();
     Perform(CM_VISIBLECHANGED, value, 0);
     if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
+    if (parent_ != nullptr) parent_->AdjustSize();
 }
 
 void TControl::VisibleChanged() {

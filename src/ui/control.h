@@ -12,6 +12,7 @@
 #include "graphics/types.h"
 #include "platform/user/winuser.h"
 #include "ui/component.h"
+#include "ui/size_constraints.h"
 
 namespace ui {
 
@@ -114,6 +115,9 @@ class TControl : public TComponent {
     int ClientWidth() const { return ClientRect().Width(); }
     int ClientHeight() const { return ClientRect().Height(); }
     virtual void SetClientSize(int width, int height);
+    // The limits every bounds change is kept within.
+    TSizeConstraints& Constraints() { return constraints_; }
+    const TSizeConstraints& Constraints() const { return constraints_; }
 
     TAlign Align() const { return align_; }
     void SetAlign(TAlign value);
@@ -257,6 +261,7 @@ class TControl : public TComponent {
     TControlStyle controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     bool mouseCaptured_ = false;
     std::map<platform::UINT, TMessageHandler> handlers_;
+    TSizeConstraints constraints_;
 };
 
 // Shift state from the key flags of a mouse message.

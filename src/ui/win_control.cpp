@@ -375,6 +375,7 @@ void TWinControl::UpdateBoundsFromWindow() {
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
+    Constraints().Apply(width, height);
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
     bool sized = width != width_ || height != height_;
     left_ = left;
@@ -388,7 +389,66 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (sized) {
         Realign();
         Resized();
+        AdjustSize();
     }
+    if (Parent() != nullptr) Parent()->AdjustSize();
+}
+
+void TWinControl::SetAutoSize(bool value) {
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TWinControl::AdjustSize() {
+    if (!autoSize_ || autoSizing_ || inAlign_ || Destroying()) return;
+    int width = width_;
+    int height = height_;
+    if (!CanAutoSize(width, height)) return;
+    autoSizing_ = true;
+    try {
+        SetBounds(left_, top_, width, height);
+    } catch (...) {
+        autoSizing_ = false;
+        throw;
+    }
+    autoSizing_ = false;
+}
+
+bool TWinControl::CanAutoSize(int& width, int& height) const {
+    // Children on an edge need their width (left, right) or height (top, bottom) side by
+    // side; client children need their present size in what is left; free children need the
+    // area to reach their right and bottom edges.
+    int edgeWidth = 0, edgeHeight = 0, clientWidth = 0, clientHeight = 0;
+    int freeRight = 0, freeBottom = 0;
+    const TRect area = AlignRect();
+    bool any = false;
+    for (const TControl* c : controls_) {
+        if (!c->Visible()) continue;
+        any = true;
+        switch (c->Align()) {
+            case TAlign::alLeft:
+            case TAlign::alRight:
+                edgeWidth += c->Width();
+                break;
+            case TAlign::alTop:
+            case TAlign::alBottom:
+                edgeHeight += c->Height();
+                break;
+            case TAlign::alClient:
+                clientWidth = std::max(clientWidth, c->Width());
+                clientHeight = std::max(clientHeight, c->Height());
+                break;
+            case TAlign::alNone:
+                freeRight = std::max(freeRight, c->Left() + c->Width() - area.left);
+                freeBottom = std::max(freeBottom, c->Top() + c->Height() - area.top);
+                break;
+        }
+    }
+    if (!any) return false;
+    // The frame around the alignment area stays as it is.
+    width = std::max(edgeWidth + clientWidth, freeRight) + width_ - area.Width();
+    height = std::max(edgeHeight + clientHeight, freeBottom) + height_ - area.Height();
+    return true;
 }
 
 TRect TWinControl::ClientRect() const {
@@ -463,6 +523,7 @@ void TWinControl::InsertControl(TControl* control) {
     control->UpdateAnchorRules();
     if (control->Align() != TAlign::alNone) Realign();
     control->Invalidate();
+    AdjustSize();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -476,6 +537,7 @@ void TWinControl::RemoveControl(TControl* control) {
     }
     control->parent_ = nullptr;
     if (control->Align() != TAlign::alNone && !Destroying()) Realign();
+    AdjustSize();
 }
 
 TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled, bool allowWinControls) const {

@@ -53,6 +53,14 @@ class TWinControl : public TControl {
     void DisableAlign() { ++alignDisabled_; }
     void EnableAlign();
 
+    // With AutoSize the control takes the size that just holds its visible children inside the
+    // area they are aligned in, whatever size it is given; without visible children it keeps
+    // the size it has.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    // Re-applies the auto size after the children changed.
+    void AdjustSize();
+
     int TabOrder() const;
     void SetTabOrder(int value);
     bool TabStop() const { return tabStop_; }
@@ -96,6 +104,8 @@ class TWinControl : public TControl {
     virtual void CreateHandleDone() {}
 
     virtual void AlignControls(TControl* control, TRect& rect);
+    // The size that holds the visible children; false when there are none.
+    virtual bool CanAutoSize(int& width, int& height) const;
     // The rectangle aligned children share; the client rectangle by default.
     virtual TRect AlignRect() const { return ClientRect(); }
 
@@ -126,7 +136,6 @@ class TWinControl : public TControl {
     // The graphic child under the pointer, told CM_MOUSEENTER and CM_MOUSELEAVE as it changes.
     void SetHoverControl(TControl* control);
     void UpdateBoundsFromWindow();
-    void ChildrenChanged(TControl* control);
 
     platform::HWND handle_ = nullptr;
     platform::WNDPROC defWndProc_ = nullptr;
@@ -136,6 +145,8 @@ class TWinControl : public TControl {
     int alignDisabled_ = 0;
     bool alignPending_ = false;
     bool inAlign_ = false;
+    bool autoSize_ = false;
+    bool autoSizing_ = false;
     TControl* mouseControl_ = nullptr;  // graphic child holding the mouse
     TControl* hoverControl_ = nullptr;  // graphic child under the pointer
     platform::HFONT fontHandle_ = nullptr;

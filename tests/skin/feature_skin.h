@@ -37,6 +37,14 @@ inline constexpr uint32_t kButton = 0x40A040, kButtonHot = 0x60C060, kButtonDown
 inline constexpr uint32_t kEditFrame = 0x305070, kEditFrameHot = 0x5080C0, kEditField = 0xFFFFE0;
 inline constexpr uint32_t kComboFrame = 0x705030, kComboButton = 0xB09060;
 inline constexpr uint32_t kComboItem = 0xFFFFF0, kComboItemFocus = 0x2040C0;
+// The containers: the panel's border, caption band, edge marks and client halves; the check
+// marks, roll-up marker and caption frame beside it; the scroll box's border and client halves.
+inline constexpr uint32_t kPanelBorder = 0x604020, kPanelTop = 0x406080, kPanelMark = 0xFFFF00;
+inline constexpr uint32_t kPanelClient[] = {0xC0E0C0, 0xA0C0A0};
+inline constexpr uint32_t kCheck = 0x00FF80, kUncheck = 0xFF8000, kRollMark = 0x8000FF;
+inline constexpr uint32_t kFrameEnd = 0x202080, kFrameMiddle = 0x4040C0;
+inline constexpr uint32_t kScrollBorder = 0x806040;
+inline constexpr uint32_t kScrollClient[] = {0xF0D0A0, 0xA0D0F0};
 
 inline std::string SkinFolder() {
     return std::string(TEMBRIN_TEST_DATA) + "/skin/features";

@@ -39,6 +39,23 @@ inline uint32_t Pixel(graphics::TBitmap& bitmap, int x, int y) {
     return bitmap.Canvas().ReadPixel(x, y) & 0xFFFFFF;
 }
 
+// How many of a shown control's pixels on the screen differ from its off-screen image.
+template <typename Control>
+int ScreenDifferences(platform::VirtualHost& host, Control& control) {
+    graphics::TBitmap image;
+    control.PaintTo(image);
+    int differing = 0;
+    for (int y = 0; y < control.Height(); ++y) {
+        for (int x = 0; x < control.Width(); ++x) {
+            const graphics::TPoint p = control.ClientToScreen({x, y});
+            const uint32_t rgb = host.PixelAt(p.x, p.y);
+            const uint32_t bgr = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+            differing += bgr != Pixel(image, x, y) ? 1 : 0;
+        }
+    }
+    return differing;
+}
+
 // A 24-bit BMP file whose pixel (x, y) is `color(x, y)` (COLORREF layout).
 inline std::vector<uint8_t> PatternBmp(int width, int height,
                                        const std::function<uint32_t(int, int)>& color) {

@@ -55,6 +55,17 @@ TEST_F(SkinPanelTest, FrameIsCopiedAndTheClientPieceTiled) {
     EXPECT_EQ(Pixel(image, 60, 51), Pixel(picture_, 146, 7));  // next tile down
 }
 
+TEST_F(SkinPanelTest, OnTheScreenPanelsShowExactlyTheirOffScreenImage) {
+    // The main window's panel and group box, painted as frame strips round a client piece
+    // drawn straight on the screen.
+    auto* panel = Bound<TbsSkinPanel>(0, 0, 468, 121);
+    auto* box = Bound<TbsSkinGroupBox>(0, 130, 201, 119);
+    box->SetCaption("Export preview");
+    Pump();
+    EXPECT_EQ(testing::ScreenDifferences(*host_, *panel), 0);
+    EXPECT_EQ(testing::ScreenDifferences(*host_, *box), 0);
+}
+
 TEST_F(SkinPanelTest, GroupBoxCaptionIsCentredInTheWidenedCaptionRect) {
     auto* box = Bound<TbsSkinGroupBox>(0, 0, 200, 119);
     EXPECT_TRUE(box->CaptionMode());

@@ -171,3 +171,31 @@ box(boxes, 44, 22, 58, 38, COMBO_BUTTON)
 box(boxes, 0, 40, 42, 56, COMBO_ITEM)
 box(boxes, 42, 40, 84, 56, COMBO_ITEM_FOCUS)
 save(boxes, "boxes.bmp")
+
+# Containers (picture 7). A panel, 40 x 40: a 16-pixel caption band over a 4-pixel border,
+# marked columns on the top and bottom edges and marked rows on the side edges so that tiles
+# show, a client piece of two halves, and beside it the check marks (on a magenta edge, their
+# transparent colour), the roll-up marker's background and the caption frame (ends and middle).
+PANEL_BORDER, PANEL_TOP, PANEL_MARK = 0x604020, 0x406080, 0xFFFF00
+PANEL_CLIENT = [0xC0E0C0, 0xA0C0A0]
+CHECK, UNCHECK, ROLL_MARK = 0x00FF80, 0xFF8000, 0x8000FF
+FRAME_END, FRAME_MIDDLE = 0x202080, 0x4040C0
+# A scroll box, 40 x 30: an 8-pixel border round a client piece of two halves.
+SCROLL_BORDER = 0x806040
+SCROLL_CLIENT = [0xF0D0A0, 0xA0D0F0]
+panels = picture(120, 60, 0x000000)
+# Later boxes paint over earlier ones: (left, top, right, bottom), colour.
+PANEL_BOXES = [
+    ((0, 0, 40, 40), PANEL_BORDER), ((0, 0, 40, 16), PANEL_TOP),
+    ((12, 0, 13, 16), PANEL_MARK), ((12, 36, 13, 40), PANEL_MARK),
+    ((0, 24, 4, 25), PANEL_MARK), ((36, 24, 40, 25), PANEL_MARK),
+    ((4, 16, 20, 36), PANEL_CLIENT[0]), ((20, 16, 36, 36), PANEL_CLIENT[1]),
+    ((40, 0, 60, 10), STRIP_MASK), ((41, 1, 49, 9), CHECK), ((51, 1, 59, 9), UNCHECK),
+    ((60, 0, 70, 12), ROLL_MARK),
+    ((0, 40, 30, 52), FRAME_END), ((4, 40, 26, 52), FRAME_MIDDLE),
+    ((70, 0, 110, 30), SCROLL_BORDER),
+    ((78, 8, 90, 22), SCROLL_CLIENT[0]), ((90, 8, 102, 22), SCROLL_CLIENT[1]),
+]
+for (left, top, right, bottom), color in PANEL_BOXES:
+    box(panels, left, top, right, bottom, color)
+save(panels, "panels.bmp")
