@@ -51,6 +51,7 @@ void TGIFLZWDecoder::Start(int minCodeSize) {
     for (int i = clearCode_; i < nextCode_; ++i) {
         prefix_[i] = 0;
         suffix_[i] = 0;
+        length_[i] = 0;  // the decode loop tells them from strings by their length
     }
     highWater_ = kTableSize;
 }
@@ -144,9 +145,9 @@ inline void TGIFLZWDecoder::AddEntry(int64_t stringStart) {
         const int length = length_[previous_];
         length_[nextCode_] = static_cast<uint16_t>(length + 1);
         written_[nextCode_] = stringStart;
-        if (length < 8)
-            packed_[nextCode_] =
-                packed_[previous_] | (static_cast<uint64_t>(first_ & 0xFF) << (8 * length));
+        packed_[nextCode_] =
+            length < 8 ? packed_[previous_] | (static_cast<uint64_t>(first_ & 0xFF) << (8 * length))
+                       : packed_[previous_];
     }
     ++nextCode_;
     highWater_ = std::max(highWater_, nextCode_);
@@ -237,58 +238,71 @@ int64_t TGIFLZWDecoder::ExpandGeneral(int code, uint8_t* out, int64_t room) {
 // a consistent table whose bits lie in the sub-block at hand and whose strings fit the output
 // and are short or were written in this call's output. Stops, leaving the code unread, at the
 // first one it does not take; the caller goes on from there. Returns the new `done`.
+// Per code it makes one check of the output room, and takes a string's first 8 values from
+// its packed copy, which also gives the first value the next entry needs; the table stays
+// complete (prefix and suffix too) for the general path and for codes that stop the run.
 int64_t TGIFLZWDecoder::DecodeRun(uint8_t* __restrict out, int64_t done, int64_t count) {
-    const uint8_t* const bytes = buffer_.data();
-    const int bitCount = bitCount_;
-    const int clear = clearCode_;
     const int64_t callStart = callStart_;
-    uint16_t* const prefix = prefix_.data();
-    uint8_t* const suffix = suffix_.data();
-    uint16_t* const lengths = length_.data();
-    int64_t* const written = written_.data();
-    uint64_t* const packed = packed_.data();
+    // A string is written with up to 7 bytes of slack behind it.
+    const int64_t lastEnd = count - 8;
     int bitPos = bitPos_, width = codeWidth_, next = nextCode_, limit = widthLimit_;
-    int previous = previous_, first = first_, highWater = highWater_;
-    int64_t previousStart = previousStart_;
-    while (bitPos + width < bitCount) {
+    int bitEnd = bitCount_ - width;  // codes start before this bit
+    // The previous string; its first value is the low byte of its packed values, and its
+    // place in `out` may be before the start (negative) when an earlier call wrote it.
+    int previous = previous_;
+    int previousLength = length_[previous];
+    uint64_t previousPacked = packed_[previous];
+    int64_t previousDone = previousStart_ - callStart;
+    while (bitPos < bitEnd) {
         uint32_t bits;
-        std::memcpy(&bits, bytes + (bitPos >> 3), 4);
-        const int code = static_cast<int>((bits >> (bitPos & 7)) & ((1u << width) - 1));
-        if (code > next || code == clear || code == clear + 1) break;
-        const bool repeat = code == next;
-        const int string = repeat ? previous : code;
-        const int stringLength = lengths[string];
-        const int length = stringLength + (repeat ? 1 : 0);
-        if (length + 8 > count - done) break;
-        uint8_t* const to = out + done;
-        if (stringLength <= 8) {
-            std::memcpy(to, &packed[string], 8);
+        std::memcpy(&bits, buffer_.data() + (bitPos >> 3), 4);
+        const int code = static_cast<int>((bits >> (bitPos & 7)) & (limit - 1));
+        int length;
+        uint64_t head;  // the string's first values, up to 8
+        if (code < next) {
+            length = length_[code];  // 0 for the clear and end codes
+            if (length == 0) break;
+            head = packed_[code];
+        } else if (code == next) {  // the code being defined: previous string + its first value
+            length = previousLength + 1;
+            head = previousLength < 8
+                       ? previousPacked | ((previousPacked & 0xFF) << (8 * previousLength))
+                       : previousPacked;
         } else {
-            const int64_t source = written[string];
-            if (source < callStart) break;
-            CopyWide(to, out + (source - callStart), stringLength);
+            break;
         }
-        if (repeat) to[length - 1] = static_cast<uint8_t>(first);
-        first = to[0];
+        if (done + length > lastEnd) break;
+        uint8_t* const to = out + done;
+        if (length <= 8) {
+            std::memcpy(to, &head, 8);
+        } else {
+            const int64_t source = code == next ? previousDone : written_[code] - callStart;
+            if (source < 0) break;
+            // The code being defined overlaps its source, the previous string, which ends
+            // where it begins: at least 8 values back, so each chunk is read complete.
+            CopyWide(to, out + source, length);
+        }
         bitPos += width;
-        if (next <= kTableSize - 1) {
-            prefix[next] = static_cast<uint16_t>(previous);
-            suffix[next] = static_cast<uint8_t>(first);
-            const int previousLength = lengths[previous];
-            lengths[next] = static_cast<uint16_t>(previousLength + 1);
-            written[next] = previousStart;
-            if (previousLength < 8)
-                packed[next] =
-                    packed[previous] | (static_cast<uint64_t>(first) << (8 * previousLength));
-            ++next;
-            highWater = std::max(highWater, next);
-            if (next == limit && limit <= kTableSize - 1) {
+        if (next < limit) {  // the limit is 1 << width, at most the table's size
+            prefix_[next] = static_cast<uint16_t>(previous);
+            suffix_[next] = static_cast<uint8_t>(head);
+            length_[next] = static_cast<uint16_t>(previousLength + 1);
+            if (previousLength < 8) {
+                packed_[next] = previousPacked | ((head & 0xFF) << (8 * previousLength));
+            } else {  // only strings longer than 8 values are copied from where they were
+                packed_[next] = previousPacked;
+                written_[next] = callStart + previousDone;
+            }
+            if (++next == limit && limit < kTableSize) {
                 limit *= 2;
                 ++width;
+                bitEnd = bitCount_ - width;
             }
         }
         previous = code;
-        previousStart = callStart + done;
+        previousLength = length;
+        previousPacked = head;
+        previousDone = done;
         done += length;
     }
     produced_ = callStart + done;
@@ -297,9 +311,9 @@ int64_t TGIFLZWDecoder::DecodeRun(uint8_t* __restrict out, int64_t done, int64_t
     nextCode_ = next;
     widthLimit_ = limit;
     previous_ = previous;
-    first_ = first;
-    highWater_ = highWater;
-    previousStart_ = previousStart;
+    first_ = static_cast<int>(previousPacked & 0xFF);
+    highWater_ = std::max(highWater_, next);
+    previousStart_ = callStart + previousDone;
     return done;
 }
 
@@ -311,7 +325,9 @@ int64_t TGIFLZWDecoder::Decode(uint8_t* __restrict out, int64_t count) {
         produced_ += done;
     }
     while (done < count && !stopped_) {
-        if (clean_ && !firstRequest_) {
+        // Below a minimum code size of 2 the table starts past the width limit and codes
+        // never widen; such data takes the general path.
+        if (clean_ && !firstRequest_ && minCodeSize_ >= 2) {
             done = DecodeRun(out, done, count);
             if (done >= count) break;
         }

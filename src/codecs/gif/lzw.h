@@ -65,7 +65,7 @@ class TGIFLZWDecoder {
     std::array<uint8_t, kTableSize> suffix_;
     std::array<uint16_t, kTableSize> length_;
     std::array<int64_t, kTableSize> written_;
-    // The values of strings of up to 8 values, first value in the lowest byte.
+    // The first 8 values of each string (all of a shorter one), first value in the lowest byte.
     std::array<uint64_t, kTableSize> packed_;
 
     int minCodeSize_ = 0;

@@ -2,13 +2,18 @@
 
 #include <cstddef>
 #include <type_traits>
+#include <typeinfo>
 
 #include <jerror.h>
 
 namespace codecs {
 
 JpegStreamSource::JpegStreamSource(JpegDecompressor& decompressor, core::TStream& stream)
-    : stream_(&stream) {
+    : stream_(&stream),
+      // Exactly a memory stream: a derived one may read differently.
+      memory_(typeid(stream) == typeid(core::TMemoryStream)
+                  ? static_cast<const core::TMemoryStream*>(&stream)
+                  : nullptr) {
     manager_.init_source = InitSource;
     manager_.fill_input_buffer = FillInputBuffer;
     manager_.skip_input_data = SkipInputData;
@@ -37,13 +42,19 @@ boolean JpegStreamSource::FillInputBuffer(j_decompress_ptr cinfo) noexcept {
 }
 
 bool JpegStreamSource::Refill(j_decompress_ptr cinfo) noexcept {
+    const JOCTET* bytes = buffer_;
     int64_t count = 0;
-    try {
-        stream_->Seek(position_, core::TSeekOrigin::soBeginning);
-        count = stream_->Read(buffer_, kBufferSize);
-    } catch (...) {
-        JpegSession::Of(reinterpret_cast<j_common_ptr>(cinfo)).Defer(std::current_exception());
-        return false;
+    if (memory_) {
+        bytes = memory_->Memory() + position_;
+        count = static_cast<int64_t>(memory_->Bytes().size()) - position_;
+    } else {
+        try {
+            stream_->Seek(position_, core::TSeekOrigin::soBeginning);
+            count = stream_->Read(buffer_, kBufferSize);
+        } catch (...) {
+            JpegSession::Of(reinterpret_cast<j_common_ptr>(cinfo)).Defer(std::current_exception());
+            return false;
+        }
     }
     if (count <= 0) {
         if (atStart_) {
@@ -54,11 +65,12 @@ bool JpegStreamSource::Refill(j_decompress_ptr cinfo) noexcept {
         WARNMS(cinfo, JWRN_JPEG_EOF);
         buffer_[0] = 0xFF;
         buffer_[1] = JPEG_EOI;
+        bytes = buffer_;
         count = 2;
     } else {
         position_ += count;
     }
-    manager_.next_input_byte = buffer_;
+    manager_.next_input_byte = bytes;
     manager_.bytes_in_buffer = static_cast<size_t>(count);
     atStart_ = false;
     return true;

@@ -3,6 +3,11 @@
 // a 4096-byte buffer. Running dry at the very start is the library's "empty input" error;
 // running dry later is only a warning, and an end-of-image marker is supplied so that a
 // truncated file decodes as far as its data goes.
+//
+// A memory stream (the picture keeps its file in one) is handed to the library in place, all
+// of it in the first fill: no copy, and the library's fast Huffman decoder, which it only uses
+// while some kilobytes of data lie ahead in the buffer, runs for the whole image instead of for
+// the first quarter of every 4096 bytes.
 #include <cstdint>
 
 #include "codecs/jpeg/jpeg_decompressor.h"
@@ -31,6 +36,7 @@ class JpegStreamSource {
 
     jpeg_source_mgr manager_{};
     core::TStream* stream_;
+    const core::TMemoryStream* memory_;  // the stream, when its bytes can be read in place
     int64_t position_ = 0;
     bool atStart_ = true;
     JOCTET buffer_[kBufferSize];

@@ -2,6 +2,8 @@
 #include "platform/gdi/raster.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 #include "platform/gdi/brush_pen.h"
@@ -28,6 +30,20 @@ constexpr std::uint8_t kHatch[6][8] = {
     {0xFF, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80},  // HS_CROSS
     {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // HS_DIAGCROSS
 };
+
+// True when red, green and blue are whole bytes at the same places in the values of both
+// formats: a value then converts by keeping the bits that carry colour.
+bool SameByteChannels(const PixelFormat& a, const PixelFormat& b) {
+    auto channels = [](const PixelFormat& f) -> std::array<DWORD, 3> {
+        if (f.bitsPerPixel == 24) return {0xFF0000, 0xFF00, 0xFF};
+        return {f.redMask, f.greenMask, f.blueMask};
+    };
+    auto wholeByte = [](DWORD mask) {
+        return mask != 0 && (mask >> std::countr_zero(mask)) == 0xFF;
+    };
+    const std::array<DWORD, 3> channelsA = channels(a);
+    return channelsA == channels(b) && std::all_of(channelsA.begin(), channelsA.end(), wholeByte);
+}
 
 int PositiveMod(std::int64_t a, int m) {
     std::int64_t r = a % m;
@@ -58,6 +74,9 @@ ValueConverter::ValueConverter(const PixelFormat& src, const PixelFormat& dst, C
         // Colour onto monochrome: the source's background colour becomes 1, all else 0.
         kind_ = Kind::ToMono;
         monoKey_ = src.FromColor(srcBkColor & 0xFFFFFF) & ColourBits(src);
+    } else if (!src.IsIndexed() && !dst.IsIndexed() && SameByteChannels(src, dst)) {
+        kind_ = Kind::Mask;  // 24 and 32 bits per pixel with the usual channel order
+        keptBits_ = ColourBits(dst);
     } else if (src.IsIndexed()) {
         kind_ = Kind::Table;
         std::size_t n = std::size_t(1) << src.bitsPerPixel;
@@ -81,6 +100,9 @@ void ValueConverter::Convert(std::uint32_t* v, int count) const {
             for (int i = 0; i < count; ++i) v[i] = table_[std::min(v[i], limit)];
             return;
         }
+        case Kind::Mask:
+            for (int i = 0; i < count; ++i) v[i] &= keptBits_;
+            return;
         case Kind::ToMono: {
             std::uint32_t bits = ColourBits(src_);
             for (int i = 0; i < count; ++i) v[i] = (v[i] & bits) == monoKey_ ? 1u : 0u;

@@ -23,12 +23,13 @@ class ValueConverter {
     bool IsIdentity() const { return kind_ == Kind::Identity; }
 
   private:
-    enum class Kind { Identity, Table, ToMono, Colour };
+    enum class Kind { Identity, Mask, Table, ToMono, Colour };
     Kind kind_;
     const PixelFormat& src_;
     const PixelFormat& dst_;
     std::vector<std::uint32_t> table_;
     std::uint32_t monoKey_ = 0;
+    std::uint32_t keptBits_ = 0;  // Mask: the destination's colour bits
 };
 
 // A brush prepared for one drawing operation on one surface format.

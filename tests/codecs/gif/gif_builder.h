@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,45 @@ inline Bytes LiteralCodes(int minCodeSize, const std::vector<int>& values, bool 
         }
     }
     if (endCode) writer.Put(clear + 1, width);
+    return writer.bytes();
+}
+
+// A real LZW encoder: strings already in the table are sent as one code. When the table is
+// full it sends a clear code, or, with `deferClear`, goes on with the full table. Values must
+// be below 1 << minCodeSize.
+inline Bytes EncodeLzw(int minCodeSize, const std::vector<int>& values, bool deferClear = false) {
+    CodeWriter writer;
+    const int clear = 1 << minCodeSize;
+    std::unordered_map<int, int> table;  // (prefix code << 12 | value) -> code
+    int width = minCodeSize + 1;
+    int next = clear + 2;
+    writer.Put(clear, width);
+    int string = -1;  // the code of the string matched so far
+    for (int value : values) {
+        if (string < 0) {
+            string = value;
+            continue;
+        }
+        auto found = table.find(string << 12 | value);
+        if (found != table.end()) {
+            string = found->second;
+            continue;
+        }
+        writer.Put(string, width);
+        if (next < 4096) {
+            table[string << 12 | value] = next++;
+            // The decoder adds its entries one code later, so it widens after this code.
+            if (next == (1 << width) + 1 && width < 12) ++width;
+        } else if (!deferClear) {
+            writer.Put(clear, width);
+            table.clear();
+            width = minCodeSize + 1;
+            next = clear + 2;
+        }
+        string = value;
+    }
+    if (string >= 0) writer.Put(string, width);
+    writer.Put(clear + 1, width);
     return writer.bytes();
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,7 +34,7 @@ Decoded DecodeCodes(int minCodeSize, const Bytes& codes, int count, const Bytes&
     TGIFLZWDecoder decoder(input, [&](const char* message) { result.warnings.push_back(message); });
     decoder.Start(minCodeSize);
     std::vector<uint8_t> out(static_cast<size_t>(count), 0xEE);
-    int produced = decoder.Decode(out.data(), count);
+    const int64_t produced = decoder.Decode(out.data(), count);
     decoder.Finish();
     result.values.assign(out.begin(), out.begin() + produced);
     result.endPosition = input.Position();
@@ -55,8 +57,8 @@ TEST(GIFLZW, DecodesRepeatedStringsAndTheCodeBeingDefined) {
 }
 
 TEST(GIFLZW, KeepsDecodingAfterTheTableIsFull) {
-    std::vector<int> values;
-    for (int i = 0; i < 6000; ++i) values.push_back((i * 7 + i / 13) % 4);
+    std::vector<int> values(6000);
+    for (int i = 0; i < 6000; ++i) values[static_cast<size_t>(i)] = (i * 7 + i / 13) % 4;
     Bytes codes = gif_test::LiteralCodes(2, values);
     Decoded d = DecodeCodes(2, codes, static_cast<int>(values.size()));
     EXPECT_EQ(d.values, values);
@@ -242,12 +244,13 @@ TEST(GIFLZW, AnEarlyEndCodeLeavesTheNextBlockUntouched) {
 TEST(GIFLZW, CodesSpreadOverOneByteSubBlocks) {
     // Twelve-bit codes from the start (minimum code size 11) in sub-blocks of one byte: every
     // code needs two sub-blocks, and none may be read from stale bytes.
-    std::vector<int> values;
-    for (int i = 0; i < 3000; ++i) values.push_back((i * 37) % 2048);
+    std::vector<int> values(3000);
+    for (int i = 0; i < 3000; ++i) values[static_cast<size_t>(i)] = (i * 37) % 2048;
     Bytes codes = gif_test::LiteralCodes(11, values);
     Decoded d = DecodeCodes(11, codes, static_cast<int>(values.size()), {0x3B}, 1);
-    std::vector<int> expected;
-    for (int v : values) expected.push_back(v & 0xFF);  // indices are bytes
+    std::vector<int> expected(values.size());
+    std::transform(values.begin(), values.end(), expected.begin(),
+                   [](int v) { return v & 0xFF; });  // indices are bytes
     EXPECT_EQ(d.values, expected);
     EXPECT_EQ(d.endPosition, static_cast<int64_t>(gif_test::SubBlocks(codes, 1).size()));
 
@@ -256,4 +259,53 @@ TEST(GIFLZW, CodesSpreadOverOneByteSubBlocks) {
     codes = gif_test::LiteralCodes(2, values);
     d = DecodeCodes(2, codes, 5000, {}, 1);
     EXPECT_EQ(d.values, values);
+}
+
+TEST(GIFLZW, EncodedPicturesDecodeToTheirValues) {
+    // What encoders send: strings of every length, the code being defined (runs of one value,
+    // whose strings grow past 8 values and overlap their own source), widths from 3 to 12
+    // bits, clear codes when the table fills or none (the table stays full), frames decoded
+    // whole and in pieces, data in large and in one-byte sub-blocks.
+    std::mt19937 random(11);
+    auto noise = [&](int colours, size_t count) {
+        std::vector<int> values(count);
+        for (int& v : values) v = static_cast<int>(random() % static_cast<unsigned>(colours));
+        return values;
+    };
+    auto runs = [&](int colours, size_t count) {
+        std::vector<int> values;
+        while (values.size() < count)
+            values.insert(values.end(), 1 + random() % 3000, static_cast<int>(random() % colours));
+        values.resize(count);
+        return values;
+    };
+    for (int minCodeSize : {2, 3, 5, 8, 11}) {
+        const int colours = std::min(1 << minCodeSize, 256);
+        for (const std::vector<int>& values : {noise(colours, 20000), runs(colours, 40000)}) {
+            for (bool deferClear : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "minimum code size " << minCodeSize
+                                                << (deferClear ? ", deferred clear" : ""));
+                const Bytes codes = gif_test::EncodeLzw(minCodeSize, values, deferClear);
+                const int count = static_cast<int>(values.size());
+                Decoded whole = DecodeCodes(minCodeSize, codes, count);
+                EXPECT_EQ(whole.values, values);
+                EXPECT_TRUE(whole.warnings.empty());
+                EXPECT_EQ(whole.endPosition,
+                          static_cast<int64_t>(gif_test::SubBlocks(codes).size()));
+                EXPECT_EQ(DecodeCodes(minCodeSize, codes, count, {}, 1).values, values);
+
+                Bytes stream = gif_test::SubBlocks(codes);
+                core::TBytesStream input(stream.data(), static_cast<int64_t>(stream.size()));
+                TGIFLZWDecoder decoder(input, [](const char*) {});
+                decoder.Start(minCodeSize);
+                std::vector<uint8_t> out(values.size() + 8);
+                for (int done = 0, piece = 0; done < count; done += piece) {
+                    piece = std::min(count - done, 1 + static_cast<int>(random() % 5000));
+                    ASSERT_EQ(decoder.Decode(out.data() + done, piece), piece);
+                }
+                decoder.Finish();
+                EXPECT_EQ(std::vector<int>(out.begin(), out.begin() + count), values);
+            }
+        }
+    }
 }

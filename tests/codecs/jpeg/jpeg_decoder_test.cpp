@@ -2,6 +2,7 @@
 // source, error conversion and progress, all against files made by the library's compressor.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "codecs/jpeg/jpeg_error.h"
 #include "codecs/jpeg/jpeg_pixel_buffer.h"
 #include "codecs/jpeg/jpeg_samples.h"
+#include "codecs/jpeg/jpeg_source.h"
 #include "core/exceptions.h"
 
 namespace codecs {
@@ -19,6 +21,7 @@ namespace {
 using testing::Bands;
 using testing::Gradient;
 using testing::MakeJpeg;
+using testing::Rgb;
 using testing::SampleOptions;
 
 core::TMemoryStream StreamOf(std::vector<uint8_t> bytes) {
@@ -74,6 +77,41 @@ TEST(JpegHeader, LibraryErrorsBecomeExceptionsWithTheirCode) {
     // marker arrives instead, and the library reports that no image was found.
     core::TMemoryStream onlyStart = StreamOf({0xFF, 0xD8});
     EXPECT_EQ(CodeOf([&] { ReadJpegHeader(onlyStart); }), JERR_NO_IMAGE);
+}
+
+// Decodes `bytes` from a memory stream (read in place) and from a read-only byte stream (read
+// through the source's buffer); both must give the same rows.
+void ExpectBothSourcesAgree(const std::vector<uint8_t>& bytes) {
+    core::TMemoryStream memory(bytes);
+    core::TBytesStream streamed(bytes.data(), static_cast<int64_t>(bytes.size()));
+    JpegPixelBuffer inPlace, buffered;
+    bool paletteModified = false;
+    JpegDecoder(memory, {}).DecodeInto(inPlace, paletteModified);
+    JpegDecoder(streamed, {}).DecodeInto(buffered, paletteModified);
+    ASSERT_EQ(inPlace.Height(), buffered.Height());
+    ASSERT_EQ(inPlace.Stride(), buffered.Stride());
+    for (int32_t y = 0; y < inPlace.Height(); ++y)
+        ASSERT_EQ(
+            std::memcmp(inPlace.Row(y), buffered.Row(y), static_cast<size_t>(inPlace.Stride())), 0)
+            << "row " << y;
+}
+
+TEST(JpegDecode, MemoryStreamsReadInPlaceDecodeAsStreamsReadThroughTheBuffer) {
+    SampleOptions options{.width = 320, .height = 200, .quality = 90};
+    std::vector<uint8_t> whole = MakeJpeg(options, [](int x, int y) {
+        Rgb c = Gradient(x, y);
+        c.green = static_cast<uint8_t>(c.green ^ ((x * 31 + y * 17) & 0x3F));  // entropy data
+        return c;
+    });
+    ASSERT_GT(whole.size(), 3u * JpegStreamSource::kBufferSize);  // several buffer fills
+    ExpectBothSourcesAgree(whole);
+    // Cut in the entropy data: both supply the end marker where the bytes run out.
+    const auto third = static_cast<std::ptrdiff_t>(whole.size() / 3);
+    ExpectBothSourcesAgree(std::vector<uint8_t>(whole.begin(), whole.begin() + third));
+
+    std::vector<uint8_t> none;
+    core::TBytesStream empty(none.data(), 0);
+    EXPECT_EQ(CodeOf([&] { ReadJpegHeader(empty); }), JERR_INPUT_EMPTY);
 }
 
 TEST(JpegDecode, EightBitSettingQuantisesColourWithRedInTheRightPlace) {

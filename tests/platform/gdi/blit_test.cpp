@@ -1,5 +1,7 @@
 // Blits: raster operations, format conversions, masks, clipping and overlap.
+#include <cstring>
 #include <random>
+#include <vector>
 
 #include "gdi_fixture.h"
 
@@ -110,6 +112,49 @@ TEST_F(GdiTest, ColourDibToMonochromeComparesInTheSourceFormat) {
     BitBlt(mono.dc(), 0, 0, 2, 1, dib.dc(), 0, 0, SRCCOPY);
     EXPECT_EQ(GetPixel(mono.dc(), 0, 0), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(mono.dc(), 1, 0), RGB(0, 0, 0));
+}
+
+// A 32-bit section whose channel masks are given (BI_BITFIELDS).
+HBITMAP MaskedDib32(int width, int height, DWORD red, DWORD green, DWORD blue, void** bits) {
+    std::vector<std::uint8_t> buffer(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD));
+    auto* info = reinterpret_cast<BITMAPINFO*>(buffer.data());
+    info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info->bmiHeader.biWidth = width;
+    info->bmiHeader.biHeight = -height;
+    info->bmiHeader.biPlanes = 1;
+    info->bmiHeader.biBitCount = 32;
+    info->bmiHeader.biCompression = BI_BITFIELDS;
+    DWORD masks[3] = {red, green, blue};
+    std::memcpy(buffer.data() + sizeof(BITMAPINFOHEADER), masks, sizeof masks);
+    return CreateDIBSection(nullptr, info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+TEST_F(GdiTest, DirectColourBlitsKeepEveryChannelWhereverTheFormatsPutIt) {
+    // Copies and shrinking stretches between 24-bit, 32-bit and 32-bit sections with the red
+    // and blue channels swapped: each channel arrives whole, in the destination's place.
+    std::mt19937 random(7);
+    std::vector<COLORREF> colours(16);
+    for (COLORREF& c : colours) c = random() & 0xFFFFFF;
+    MemDc source(testing::MakeDib(16, 2, 24));
+    for (int x = 0; x < 16; ++x) {
+        SetPixel(source.dc(), x, 0, colours[static_cast<size_t>(x)]);
+        SetPixel(source.dc(), x, 1, colours[static_cast<size_t>(x)]);
+    }
+    void* swappedBits = nullptr;
+    MemDc swapped(MaskedDib32(16, 1, 0x0000FF, 0x00FF00, 0xFF0000, &swappedBits));
+    MemDc screen(ScreenBitmap(16, 1));
+    MemDc back(testing::MakeDib(16, 1, 24));
+    BitBlt(swapped.dc(), 0, 0, 16, 1, source.dc(), 0, 0, SRCCOPY);
+    StretchBlt(screen.dc(), 0, 0, 16, 1, source.dc(), 0, 0, 16, 2, SRCCOPY);
+    BitBlt(back.dc(), 0, 0, 16, 1, swapped.dc(), 0, 0, SRCCOPY);
+    const auto* stored = static_cast<const std::uint32_t*>(swappedBits);
+    for (int x = 0; x < 16; ++x) {
+        const COLORREF c = colours[static_cast<size_t>(x)];
+        EXPECT_EQ(stored[x] & 0xFFFFFF, c) << x;  // red in the low byte, as the masks say
+        EXPECT_EQ(GetPixel(swapped.dc(), x, 0), c) << x;
+        EXPECT_EQ(GetPixel(screen.dc(), x, 0), c) << x;
+        EXPECT_EQ(GetPixel(back.dc(), x, 0), c) << x;
+    }
 }
 
 TEST_F(GdiTest, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
