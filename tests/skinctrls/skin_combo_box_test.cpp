@@ -19,6 +19,7 @@ uint32_t Rgb(uint32_t c) {
 
 std::vector<std::string> Numbered(int count) {
     std::vector<std::string> items;
+    items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) items.push_back("Item " + std::to_string(i));
     return items;
 }

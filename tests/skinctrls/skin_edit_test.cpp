@@ -133,6 +133,7 @@ TEST_F(SkinEditTest, ClickingAndTypingThroughTheScreenEditsAndShowsTheText) {
     e->OnChange = [&](ui::TComponent*) { ++changes; };
     Pump();
     std::vector<uint32_t> row;
+    row.reserve(40);
     for (int x = 0; x < 40; ++x) row.push_back(PixelOf(*e, x, 7));
     Click(*e);
     Pump();
