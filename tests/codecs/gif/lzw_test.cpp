@@ -32,7 +32,7 @@ Decoded DecodeCodes(int minCodeSize, const Bytes& codes, int count, const Bytes&
     TGIFLZWDecoder decoder(input, [&](const char* message) { result.warnings.push_back(message); });
     decoder.Start(minCodeSize);
     std::vector<uint8_t> out(static_cast<size_t>(count), 0xEE);
-    int produced = decoder.Decode(out.data(), count);
+    const int64_t produced = decoder.Decode(out.data(), count);
     decoder.Finish();
     result.values.assign(out.begin(), out.begin() + produced);
     result.endPosition = input.Position();
@@ -56,6 +56,7 @@ TEST(GIFLZW, DecodesRepeatedStringsAndTheCodeBeingDefined) {
 
 TEST(GIFLZW, KeepsDecodingAfterTheTableIsFull) {
     std::vector<int> values;
+    values.reserve(6000);
     for (int i = 0; i < 6000; ++i) values.push_back((i * 7 + i / 13) % 4);
     Bytes codes = gif_test::LiteralCodes(2, values);
     Decoded d = DecodeCodes(2, codes, static_cast<int>(values.size()));
@@ -243,10 +244,12 @@ TEST(GIFLZW, CodesSpreadOverOneByteSubBlocks) {
     // Twelve-bit codes from the start (minimum code size 11) in sub-blocks of one byte: every
     // code needs two sub-blocks, and none may be read from stale bytes.
     std::vector<int> values;
+    values.reserve(3000);
     for (int i = 0; i < 3000; ++i) values.push_back((i * 37) % 2048);
     Bytes codes = gif_test::LiteralCodes(11, values);
     Decoded d = DecodeCodes(11, codes, static_cast<int>(values.size()), {0x3B}, 1);
     std::vector<int> expected;
+    expected.reserve(values.size());
     for (int v : values) expected.push_back(v & 0xFF);  // indices are bytes
     EXPECT_EQ(d.values, expected);
     EXPECT_EQ(d.endPosition, static_cast<int64_t>(gif_test::SubBlocks(codes, 1).size()));
