@@ -56,7 +56,7 @@ inline HBITMAP ScreenBitmap(int width, int height) {
 // A DIB section of the given depth; indexed depths get `table` (or a grey ramp).
 inline HBITMAP MakeDib(int width, int height, int bpp, void** bits = nullptr,
                        std::vector<RGBQUAD> table = {}, bool bitfields565 = false) {
-    std::vector<std::uint8_t> buffer(sizeof(BITMAPINFOHEADER) + 256 * 4);
+    std::vector<std::uint8_t> buffer(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     auto* info = reinterpret_cast<BITMAPINFO*>(buffer.data());
     info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info->bmiHeader.biWidth = width;
