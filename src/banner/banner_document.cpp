@@ -86,7 +86,8 @@ void TBannerDocument::Parse() {
     // sheet, which outranks the page's own rules and inline styles.
     std::string overrides;
     for (const auto& [name, value] : changedStyle_)
-        if (!value.empty()) overrides += name + ": " + value + " !important; ";
+        if (!value.empty())
+            overrides.append(name).append(": ").append(value).append(" !important; ");
     litehtml::css userStyles;
     if (!overrides.empty()) {
         std::string sheet = "body { " + overrides + "}";
@@ -148,7 +149,7 @@ std::string TBannerDocument::BodyStyleText() const {
     for (const auto& [name, value] : bodyStyle_) {
         if (value.empty()) continue;  // an emptied declaration goes away, as in the browser
         if (!text.empty()) text += "; ";
-        text += name + ": " + value;
+        text.append(name).append(": ").append(value);
     }
     return text;
 }

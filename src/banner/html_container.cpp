@@ -29,11 +29,11 @@ bool IsStillPictureFile(const std::string& path) {
 constexpr const char* kDefaultFontName = "宋体";
 constexpr int kDefaultFontSize = 16;
 
-COLORREF ToColorRef(litehtml::web_color color) {
+COLORREF ToColorRef(const litehtml::web_color& color) {
     return RGB(color.red, color.green, color.blue);
 }
 
-litehtml::web_color Shade(litehtml::web_color color, int percent) {
+litehtml::web_color Shade(const litehtml::web_color& color, int percent) {
     auto scale = [percent](int c) { return litehtml::byte(std::clamp(c * percent / 100, 0, 255)); };
     auto lift = [percent](int c) {
         return litehtml::byte(std::clamp(c + (255 - c) * (percent - 100) / 100, 0, 255));
@@ -161,7 +161,7 @@ const litehtml::tchar_t* THtmlContainer::get_default_font_name() const {
 }
 
 void THtmlContainer::FillBox(HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                             litehtml::web_color color) {
+                             const litehtml::web_color& color) {
     if (right <= left || bottom <= top || color.alpha == 0) return;
     HBRUSH brush = CreateSolidBrush(ToColorRef(color));
     RECT rect{ClampCoordinate(left), ClampCoordinate(top), ClampCoordinate(right),

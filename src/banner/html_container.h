@@ -82,7 +82,7 @@ class THtmlContainer : public litehtml::document_container {
     // Coordinates are 64-bit so that the sums of a hostile page's huge lengths cannot
     // overflow; the box is clamped to what a context can address before it is filled.
     void FillBox(platform::HDC dc, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                 litehtml::web_color color);
+                 const litehtml::web_color& color);
 
     // The picture for an image source, read on first use; null when it cannot be shown.
     graphics::TPicture* Image(const std::string& src, const char* baseUrl);

@@ -131,6 +131,7 @@ int RunPreview(const Command& command) {
             SoundEntries(ReadWholeFile(command.input), command.input, damaged);
         if (damaged) throw iconc::EIconError("the icon is damaged; no preview written");
         std::vector<iconc::DecodedEntry> entries;
+        entries.reserve(sound.size());
         for (SoundEntry& s : sound) entries.push_back(std::move(s.entry));
         core::WriteFileReplacing(command.output,
                                  iconc::EncodePng(iconc::RenderPreviewSheet(entries)));

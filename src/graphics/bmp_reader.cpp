@@ -142,7 +142,8 @@ PixelLayout ReadTables(core::TStream& stream, BitmapInfoBuffer& buffer, uint32_t
         // Widen the 3-byte entries to 4 bytes, from the last one down.
         auto* raw = reinterpret_cast<uint8_t*>(layout.table);
         for (int i = static_cast<int>(header.biClrUsed) - 1; i >= 0; --i) {
-            RGBQUAD entry{raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2], 0};
+            const size_t at = static_cast<size_t>(i) * 3;
+            RGBQUAD entry{raw[at], raw[at + 1], raw[at + 2], 0};
             layout.table[i] = entry;
         }
     }
@@ -213,7 +214,7 @@ void TBitmap::LoadFromStream(core::TStream& input) {
         saved->WriteBuffer(&fileHeader, sizeof fileHeader);
         saved->WriteBuffer(buffer.bytes.data(), headerSize);
         if (left > 0) saved->CopyFrom(input, left);
-        saved->SetPosition(sizeof fileHeader + headerSize);
+        saved->SetPosition(static_cast<int64_t>(sizeof fileHeader + headerSize));
         stream = saved.get();
     }
 

@@ -92,7 +92,7 @@ TDibMeasure MeasureDib(HBITMAP bitmap, int colors) {
     uint32_t headerSize;
     if (header.biBitCount <= 8) {
         uint32_t entries = header.biClrUsed ? header.biClrUsed : (1u << header.biBitCount);
-        headerSize = sizeof(BITMAPINFOHEADER) + 4 * entries;
+        headerSize = static_cast<uint32_t>(sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * entries);
     } else {
         headerSize =
             (header.biCompression & 3) ? sizeof(BITMAPINFOHEADER) + 12 : sizeof(BITMAPINFOHEADER);

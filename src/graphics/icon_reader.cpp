@@ -102,7 +102,7 @@ DecodedIcon DecodeImage(const uint8_t* image, uint32_t byteCount, int width, int
     if (width == 0) width = 256;  // a directory size byte of 0 stands for 256
     if (height == 0) height = 256;
 
-    std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * 4, 0);
+    std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
     header.biSizeImage = static_cast<DWORD>(colorBytes);
     std::memcpy(info.data(), &header, sizeof header);
     std::memcpy(info.data() + sizeof header, image + sizeof header,
@@ -186,7 +186,7 @@ void TIcon::EnsureHandle() {
     }
     if (header.type != 1 || header.count == 0) InvalidIcon();
     std::vector<IconEntry> entries(header.count);
-    file.ReadBuffer(entries.data(), int64_t(header.count) * sizeof(IconEntry));
+    file.ReadBuffer(entries.data(), int64_t(header.count) * int64_t(sizeof(IconEntry)));
 
     TPoint wanted = requestedSize_;
     if (wanted.x == 0 && wanted.y == 0)

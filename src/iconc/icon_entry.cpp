@@ -42,7 +42,7 @@ void ReadColourRows(const uint8_t* rows, const uint8_t* palette, size_t paletteE
                 continue;
             }
             unsigned index = PixelValue(row, x, h.bits);
-            const uint8_t* c = index < paletteEntries ? palette + index * 4 : nullptr;
+            const uint8_t* c = index < paletteEntries ? palette + size_t{index} * 4 : nullptr;
             p[0] = c ? c[2] : 0, p[1] = c ? c[1] : 0, p[2] = c ? c[0] : 0, p[3] = 255;
         }
     }

@@ -59,6 +59,7 @@ Taps TapsFor(int i, double scale, int sourceLength, Filter filter) {
 
 std::vector<Taps> AxisTaps(int outLength, int sourceLength, Filter filter) {
     std::vector<Taps> axis;
+    axis.reserve(size_t(outLength));
     double scale = double(sourceLength) / outLength;
     for (int i = 0; i < outLength; ++i) axis.push_back(TapsFor(i, scale, sourceLength, filter));
     return axis;
@@ -73,8 +74,9 @@ class StraightRows {
     void Read(int y, float* out) const {
         const uint8_t* p = image_.At(0, y);
         for (int x = 0; x < image_.width; ++x, p += 4, out += 4) {
-            float a = p[3] * (1.0f / 255);
-            out[0] = p[0] * a, out[1] = p[1] * a, out[2] = p[2] * a, out[3] = p[3];
+            float a = float(p[3]) * (1.0f / 255);
+            out[0] = float(p[0]) * a, out[1] = float(p[1]) * a, out[2] = float(p[2]) * a;
+            out[3] = float(p[3]);
         }
     }
 

@@ -63,7 +63,7 @@ RgbaImage LoadThroughRegistry(const std::string& fileName) {
     for (int y = 0; y < height; ++y) {
         auto* b = static_cast<const uint8_t*>(black->ScanLine(y));
         auto* w = static_cast<const uint8_t*>(white->ScanLine(y));
-        for (int x = 0; x < width; ++x) RecoverPixel(b + x * 4, w + x * 4, image.At(x, y));
+        for (int x = 0; x < width; ++x, b += 4, w += 4) RecoverPixel(b, w, image.At(x, y));
     }
     return image;
 }

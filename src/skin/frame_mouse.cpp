@@ -177,14 +177,16 @@ void TbsSkinFrame::WMNCLButtonDblClk(ui::TMessage& m) {
         }
         return;
     }
+    // A double click on the caption brings a minimized or maximized window back, maximizes a
+    // normal one that may be maximized, and otherwise rolls the window up or back down.
     const bool sizeable = Sizeable();
-    if (sizeable && windowState_ == TbsWindowState::wsMinimized)
+    const bool restorable =
+        windowState_ == TbsWindowState::wsMinimized || windowState_ == TbsWindowState::wsMaximized;
+    if (sizeable && restorable)
         Restore();
     else if (sizeable && windowState_ == TbsWindowState::wsNormal && !rolledUp_ &&
              (borderIcons_ & biMaximize))
         Maximize();
-    else if (sizeable && windowState_ == TbsWindowState::wsMaximized)
-        Restore();
     else
         RollUp();
 }

@@ -465,6 +465,7 @@ void TbsSkinFrame::ForEachSkinAwareComponent(TbsSkinData* sender,
                                              const std::function<void(TbsSkinAwareComponent&)>& f) {
     // A copy: a component may make or free others when it hears of the skin.
     std::vector<ui::TComponent*> components;
+    components.reserve(static_cast<size_t>(form_->ComponentCount()));
     for (int i = 0; i < form_->ComponentCount(); ++i) components.push_back(form_->Components(i));
     for (ui::TComponent* component : components) {
         auto* aware = dynamic_cast<TbsSkinAwareComponent*>(component);

@@ -22,10 +22,10 @@ void BuildSystemMenu(ui::TMenuItem& root, ui::TComponent* owner, const TbsSystem
         root.Remove(item);
         delete item;
     }
-    auto add = [&](const char* name, std::string caption, TbsSysMenuCommand which) {
+    auto add = [&](const char* name, const std::string& caption, TbsSysMenuCommand which) {
         auto* item = ui::Make<ui::TMenuItem>(owner);
         item->SetName(name);
-        item->SetCaption(std::move(caption));
+        item->SetCaption(caption);
         item->OnClick = [command, which](ui::TComponent*) { command(which); };
         root.Add(item);
         return item;

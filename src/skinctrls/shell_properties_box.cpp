@@ -48,7 +48,7 @@ skin::TbsSkinData* FrameSkinOf(TbsCustomShellListView& list) {
 }  // namespace
 
 std::string SizeText(std::uint64_t bytes) {
-    const std::string exact = GroupedDigits(bytes) + " bytes";
+    std::string exact = GroupedDigits(bytes) + " bytes";
     if (bytes < 1024) return exact;
     const char* units[] = {"KB", "MB", "GB", "TB"};
     double value = double(bytes) / 1024;

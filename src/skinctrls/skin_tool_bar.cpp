@@ -13,7 +13,10 @@ TbsSkinToolBar::TbsSkinToolBar(ui::TComponent* owner) : TbsSkinPanel(owner) {
 }
 
 void TbsSkinToolBar::RenderSkinImage(graphics::TBitmap& bitmap) {
-    TbsSkinCustomControl::RenderSkinImage(bitmap);
+    // The tool panel is its skin pieces composed to its size, as any skinned control: none of
+    // the panel's borders, caption or background picture, so the panel's rendering is passed
+    // over on purpose.
+    TbsSkinCustomControl::RenderSkinImage(bitmap);  // NOLINT(bugprone-parent-virtual-call)
 }
 
 void TbsSkinToolBar::AdjustChildren() {

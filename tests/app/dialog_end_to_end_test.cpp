@@ -65,30 +65,17 @@ class DialogEndToEndTest : public ui::testing::UiTest {
         dialog.SetFileName("");
         return places;
     }
-};
 
-TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
-    for (const char* tool : {"xvfb-run", "xdotool", "import", "convert"})
-        TEMBRIN_REQUIRE(testing_support::HaveProgram(tool), tool);
-    const std::string program = std::string(TEMBRIN_BINARY_DIR) + "/src/app/tembrin-ico";
-    TEMBRIN_REQUIRE(testing_support::HaveFile(program), "the built tembrin-ico");
+    std::string Shot(const char* name) const { return (dir_ / name).string(); }
 
-    auto* form = Application().CreateForm<TForm1>();
-    form->Show();
-    Pump();
-    std::filesystem::create_directories(Browsed());
-    std::filesystem::rename(WriteBitmap("picture.bmp", 8, 8, 0x2080C0), Browsed() / "picture.bmp");
-    const DialogPlaces at = Measure(*form);
-    ASSERT_GT(at.upButton.x, 0);
-
-    const std::string script = (dir_ / "run.sh").string();
-    auto shot = [&](const char* name) { return (dir_ / name).string(); };
-    // Visible top-level windows, one per line.
-    const std::string windows = "xdotool search --onlyvisible --maxdepth 1 --name ''";
-    // Each step waits for what it caused (a window count, a name on disk, a changed screen)
-    // instead of sleeping a fixed time: under a loaded machine the program can take seconds.
-    {
-        std::ofstream out(script);
+    // The script's shell functions: the program started in the background, the visible
+    // top-level windows and their count, waiting up to 20 s for a condition, and screen shots
+    // to compare. Each step waits for what it caused (a window count, a name on disk, a changed
+    // screen) instead of sleeping a fixed time: under a loaded machine the program can take
+    // seconds.
+    void WriteScriptHelpers(std::ostream& out, const std::string& program) const {
+        // Visible top-level windows, one per line.
+        const std::string windows = "xdotool search --onlyvisible --maxdepth 1 --name ''";
         out << "#!/bin/sh\n"
             << "cd '" << dir_.string() << "'\n"
             << "timeout -s KILL 150 '" << program << "' >app.log 2>&1 &\n"
@@ -103,8 +90,13 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "shot() { import -window root \"$1\"; }\n"
             // Until the screen differs from the shot named.
             << "changed() { shot now.png; ! compare -metric AE \"$1\" now.png null: 2>/dev/null; "
-               "}\n"
-            << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
+               "}\n";
+    }
+
+    // The dialog opened with the open button, the temporary folder typed, the hint brought up
+    // over the up button, and the item menu opened with a right click on the first item.
+    void WriteHintAndMenuSteps(std::ostream& out, const DialogPlaces& at) const {
+        out << "xdotool search --sync --onlyvisible --name 'TembrinICO' >/dev/null\n"
             << "sleep 1\n"
             << "BASE=$(count)\n"
             << "xdotool mousemove " << at.openButton.x << " " << at.openButton.y << " click 1\n"
@@ -121,23 +113,27 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "xdotool mousemove " << at.upButton.x << " " << at.upButton.y << "\n"
             << "wait_for '[ $(count) -gt $BEFORE ]'\n"
             << "windows >hint.txt\n"
-            << "shot '" << shot("hint.png") << "'\n"
+            << "shot '" << Shot("hint.png") << "'\n"
             << "xdotool mousemove " << at.firstItem.x << " " << at.firstItem.y << "\n"
             << "wait_for '[ $(count) -eq $BEFORE ]'\n"
             << "xdotool click 3\n"
             << "wait_for '[ $(count) -gt $BEFORE ]'\n"
             << "sleep 0.3\n"
             << "windows >menu.txt\n"
-            << "shot '" << shot("menu.png")
-            << "'\n"
-            // Rename, the entry below Open, then the new name over the selected old one.
-            << "xdotool key Down Return\n"
-            << "wait_for '[ $(count) -eq $BEFORE ] && changed " << shot("menu.png") << "'\n"
+            << "shot '" << Shot("menu.png") << "'\n";
+    }
+
+    // The menu's Rename with a new name typed over the selected old one; then the menu again,
+    // closed with Escape, and F2, which renames at once with no click needed.
+    void WriteRenameSteps(std::ostream& out) const {
+        // Rename, the entry below Open, then the new name over the selected old one.
+        out << "xdotool key Down Return\n"
+            << "wait_for '[ $(count) -eq $BEFORE ] && changed " << Shot("menu.png") << "'\n"
             << "sleep 0.3\n"
-            << "shot '" << shot("rename.png") << "'\n"
+            << "shot '" << Shot("rename.png") << "'\n"
             << "xdotool type --delay 20 'renamed.bmp'\n"
-            << "wait_for 'changed " << shot("rename.png") << "'\n"
-            << "shot '" << shot("typed.png") << "'\n"
+            << "wait_for 'changed " << Shot("rename.png") << "'\n"
+            << "shot '" << Shot("typed.png") << "'\n"
             << "xdotool key Return\n"
             << "wait_for 'listed renamed.bmp'\n"
             << "ls '" << Browsed().string()
@@ -157,20 +153,43 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
             << "xdotool type --delay 20 'again.bmp'\n"
             << "xdotool key Return\n"
             << "wait_for 'listed again.bmp'\n"
-            << "shot '" << shot("again.png") << "'\n"
+            << "shot '" << Shot("again.png") << "'\n"
             << "ls '" << Browsed().string() << "' >again.txt\n"
             << "xdotool key Escape\n"
             << "sleep 0.5\n"
             << "kill $APP\n"
             << "wait $APP || true\n";
     }
+};
+
+TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
+    for (const char* tool : {"xvfb-run", "xdotool", "import", "convert"})
+        TEMBRIN_REQUIRE(testing_support::HaveProgram(tool), tool);
+    const std::string program = std::string(TEMBRIN_BINARY_DIR) + "/src/app/tembrin-ico";
+    TEMBRIN_REQUIRE(testing_support::HaveFile(program), "the built tembrin-ico");
+
+    auto* form = Application().CreateForm<TForm1>();
+    form->Show();
+    Pump();
+    std::filesystem::create_directories(Browsed());
+    std::filesystem::rename(WriteBitmap("picture.bmp", 8, 8, 0x2080C0), Browsed() / "picture.bmp");
+    const DialogPlaces at = Measure(*form);
+    ASSERT_GT(at.upButton.x, 0);
+
+    const std::string script = (dir_ / "run.sh").string();
+    {
+        std::ofstream out(script);
+        WriteScriptHelpers(out, program);
+        WriteHintAndMenuSteps(out, at);
+        WriteRenameSteps(out);
+    }
     std::string command = "timeout 240 xvfb-run -a -s '-screen 0 1024x768x24' sh '" + script +
                           "' >'" + (dir_ / "xvfb.log").string() + "' 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "see " << dir_ / "xvfb.log";
     for (const char* name : {"hint.png", "menu.png", "rename.png", "typed.png", "again.png"}) {
-        ASSERT_TRUE(std::filesystem::exists(shot(name))) << name;
+        ASSERT_TRUE(std::filesystem::exists(Shot(name))) << name;
         std::filesystem::copy_file(
-            shot(name),
+            Shot(name),
             std::filesystem::temp_directory_path() / (std::string("tembrin_dialog_e2e_") + name),
             std::filesystem::copy_options::overwrite_existing);
     }
@@ -186,8 +205,8 @@ TEST_F(DialogEndToEndTest, HintAndItemMenuWorkWithRealInput) {
     EXPECT_EQ(Read(dir_ / "again.txt"), "again.bmp\n") << "see again.png";
 
     // The hint's tooltip colour below the pointer.
-    const std::string bmp = shot("hint.bmp");
-    ASSERT_EQ(std::system(("convert '" + shot("hint.png") + "' BMP3:'" + bmp + "'").c_str()), 0);
+    const std::string bmp = Shot("hint.bmp");
+    ASSERT_EQ(std::system(("convert '" + Shot("hint.png") + "' BMP3:'" + bmp + "'").c_str()), 0);
     graphics::TBitmap screen;
     screen.LoadFile(bmp);
     int tooltip = 0;

@@ -91,7 +91,7 @@ TEST(PageFetch, ACancelledFetchNeverReports) {
     auto start = std::chrono::steady_clock::now();
     {
         TPageFetch fetch("http://127.0.0.1:" + std::to_string(port) + "/",
-                         [&](TFetchResult) { reported = true; });
+                         [&](const TFetchResult&) { reported = true; });
         fetch.Start();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }  // cancels and waits

@@ -85,10 +85,8 @@ TEST_F(IconBuild, PaletteEntriesOfEachDepthAreReadBackIdentically) {
     for (const char* depth : {"8", "4", "1"}) {
         SCOPED_TRACE(depth);
         std::string icon = Path(std::string("depth") + depth + ".ico");
-        ASSERT_EQ(
-            Cli(std::string("build --depth ") + depth + " --sizes 16,32,256 " + source + " " + icon)
-                .status,
-            0);
+        ASSERT_EQ(Cli(Words({"build --depth", depth, "--sizes 16,32,256", source, icon})).status,
+                  0);
         CliRun info = Cli("info " + icon);
         EXPECT_EQ(info.status, 0) << info.out;
         EXPECT_NE(info.out.find(" 0    16x16  " + std::string(depth[1] ? "" : " ") + depth +
@@ -139,10 +137,7 @@ TEST_F(IconBuild, TransparentColourDoesNotBleedAndTheMaskFollowsAlpha) {
     std::string source = Picture("bleed");
     for (const char* filter : {"box", "lanczos"}) {
         SCOPED_TRACE(filter);
-        ASSERT_EQ(
-            Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + icon)
-                .status,
-            0);
+        ASSERT_EQ(Cli(Words({"build --filter", filter, "--sizes 24", source, icon})).status, 0);
         std::vector<uint8_t> dib = EntryBytes(ReadBytes(icon), 0);
         ASSERT_EQ(dib.size(), 40u + 24 * 24 * 4 + 24 * 4);
         int shown = 0;
@@ -166,12 +161,8 @@ TEST_F(IconBuild, EachSizeIsResampledFromTheSourceItself) {
     for (const char* filter : {"box", "lanczos", "nearest"}) {
         SCOPED_TRACE(filter);
         std::string all = Path("all.ico"), alone = Path("alone.ico");
-        ASSERT_EQ(Cli(std::string("build --filter ") + filter + " " + source + " " + all).status,
-                  0);
-        ASSERT_EQ(
-            Cli(std::string("build --filter ") + filter + " --sizes 24 " + source + " " + alone)
-                .status,
-            0);
+        ASSERT_EQ(Cli(Words({"build --filter", filter, source, all})).status, 0);
+        ASSERT_EQ(Cli(Words({"build --filter", filter, "--sizes 24", source, alone})).status, 0);
         EXPECT_EQ(EntryBytes(ReadBytes(all), 1), EntryBytes(ReadBytes(alone), 0));
     }
 }
@@ -224,7 +215,7 @@ TEST_F(IconBuild, AFailingBuildNamesTheFileAndLeavesTheOldIcon) {
     WriteBytes(garbage, {0x89, 'P', 'N', 'G', 1, 2, 3});
     WriteBytes(odd, png);
     for (const std::string& input : {cut, garbage, odd, Path("missing.png"), Path("missing.bmp")}) {
-        CliRun run = Cli("build " + input + " " + icon);
+        CliRun run = Cli(Words({"build", input, icon}));
         EXPECT_EQ(run.status, 1) << input;
         EXPECT_EQ(run.err.rfind(input + ": ", 0), 0u) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;

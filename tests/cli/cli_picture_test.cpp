@@ -11,12 +11,14 @@
 #include <functional>
 #include <sstream>
 
+#include "cli/cli_process.h"
 #include "core/stream.h"
 #include "support/bmp_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using cli_testing::Words;
 using testing_support::BmpSpec;
 using testing_support::MakeBmp;
 
@@ -72,7 +74,7 @@ uint32_t RenderedPixel(const std::vector<uint8_t>& file, int x, int y) {
     };
     uint32_t offset = u32(10);
     int width = int(u32(18)), height = int(u32(22));
-    size_t stride = size_t((width * 24 + 31) / 32 * 4);
+    size_t stride = (size_t(width) * 24 + 31) / 32 * 4;
     size_t at = offset + size_t(height - 1 - y) * stride + size_t(x) * 3;
     return uint32_t(file.at(at + 2)) << 16 | uint32_t(file.at(at + 1)) << 8 | file.at(at);
 }
@@ -85,7 +87,7 @@ BmpSpec OneBit(int width, int height, std::vector<uint32_t> table,
     s.height = height;
     s.bits = 1;
     s.palette = std::move(table);
-    size_t stride = size_t((width + 31) / 32 * 4);
+    size_t stride = (size_t(width) + 31) / 32 * 4;
     for (int row = 0; row < height; ++row) {
         std::vector<uint8_t> line(stride, 0);
         for (int x = 0; x < width; ++x)
@@ -101,7 +103,7 @@ BmpSpec TrueColour(int width, int height, const std::function<uint32_t(int, int)
     s.width = width;
     s.height = height;
     s.bits = 24;
-    size_t stride = size_t((width * 24 + 31) / 32 * 4);
+    size_t stride = (size_t(width) * 24 + 31) / 32 * 4;
     for (int row = 0; row < height; ++row) {
         std::vector<uint8_t> line(stride, 0);
         for (int x = 0; x < width; ++x) {
@@ -192,7 +194,7 @@ TEST_F(CliPictureTest, UndecodableCompressedBitmapsAreRefused) {
     for (const auto& [name, bytes] : refused) {
         for (const std::string command : {"render", "export --size 32"}) {
             std::string output = Path(std::string(name) + ".out");
-            CliRun run = Cli(command + " " + Write(name, bytes) + " " + output);
+            CliRun run = Cli(Words({command, Write(name, bytes), output}));
             EXPECT_EQ(run.status, 1) << name << " " << command;
             EXPECT_EQ(run.err, "Bitmap image is not valid\n") << name << " " << command;
             EXPECT_FALSE(fs::exists(output) || fs::exists(output + ".ico")) << name;
@@ -256,13 +258,11 @@ TEST_F(CliPictureTest, AJpegExportsTheIconOfItsWholeDecodedPicture) {
         ++files;
         const std::string jpeg = entry.path().string(), name = entry.path().stem().string();
         const std::string whole = Path(name + ".bmp");
-        ASSERT_EQ(Cli("render " + jpeg + " " + whole).err, "") << name;
+        ASSERT_EQ(Cli(Words({"render", jpeg, whole})).err, "") << name;
         for (const char* size : {"64", "32", "16"}) {
             const std::string fromJpeg = Path(name + "_jpeg.ico"), fromBmp = Path(name + ".ico");
-            ASSERT_EQ(Cli(std::string("export --size ") + size + " " + jpeg + " " + fromJpeg).err,
-                      "");
-            ASSERT_EQ(Cli(std::string("export --size ") + size + " " + whole + " " + fromBmp).err,
-                      "");
+            ASSERT_EQ(Cli(Words({"export --size", size, jpeg, fromJpeg})).err, "");
+            ASSERT_EQ(Cli(Words({"export --size", size, whole, fromBmp})).err, "");
             EXPECT_EQ(Bytes(fromJpeg), Bytes(fromBmp)) << name << " at " << size;
         }
     }

@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cli_testing {
@@ -34,6 +36,16 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The words of a command line joined by spaces.
+inline std::string Words(std::initializer_list<std::string_view> words) {
+    std::string line;
+    for (std::string_view word : words) {
+        if (!line.empty()) line += ' ';
+        line += word;
+    }
+    return line;
 }
 
 // Exit status of a shell command; -1 when it did not exit normally (a signal).

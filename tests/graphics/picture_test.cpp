@@ -26,7 +26,7 @@ std::vector<uint8_t> SmallBmp(int width) {
     testing_support::BmpSpec s;
     s.width = width;
     s.height = 1;
-    s.pixels.assign(static_cast<size_t>((width * 3 + 3) / 4 * 4), 0x80);
+    s.pixels.assign((static_cast<size_t>(width) * 3 + 3) / 4 * 4, 0x80);
     return testing_support::MakeBmp(s);
 }
 

@@ -2,6 +2,7 @@
 // icon on the system-menu button, animated caption objects, the morph kinds, and the frame's
 // events, cursor and magnetic edges, all through the virtual screen's mouse and keys.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "feature_skin.h"
@@ -19,11 +20,12 @@ using skin::TbsSkinAnimateObject;
 constexpr UINT_PTR kMorphTimer = 0x5B02;
 constexpr UINT_PTR kAnimationTimer = 0x5B03;
 
+// The channels of `a` and `b` mixed by `t` (0 to 1), rounded to the nearest step.
 uint32_t Mix(uint32_t a, uint32_t b, double t) {
     uint32_t out = 0;
     for (int shift : {0, 8, 16}) {
         const double ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        out |= uint32_t(ca + (cb - ca) * t + 0.5) << shift;
+        out |= uint32_t(std::lround(ca + (cb - ca) * t)) << shift;
     }
     return out;
 }
@@ -178,6 +180,7 @@ TEST_F(FeatureSkinTest, EachMorphKindTurnsTheNormalImageIntoTheHotOneItsOwnWay) 
         Pump();
         EXPECT_NEAR(button.MorphFactor, 0.5, 1e-9) << button.IDName();
         std::vector<uint32_t> row;
+        row.reserve(12);
         for (int x = 0; x < 12; ++x) row.push_back(ObjectPixel(button, x, 5));
         return row;
     };

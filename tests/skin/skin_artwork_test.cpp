@@ -91,7 +91,7 @@ TEST(SkinArtwork, ImagesLieInsideTheirPictureAndNeverShareItsPixels) {
             if (kImageKeys.count(key) == 0) continue;
             TRect rect = ParseRect(ini.ReadString(section, key, ""));
             if (rect.IsEmpty()) continue;
-            byPicture[*picture].push_back({section + "." + key, rect});
+            byPicture[*picture].push_back({std::string(section).append(".").append(key), rect});
         }
     }
     ASSERT_FALSE(byPicture.empty());

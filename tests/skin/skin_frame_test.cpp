@@ -175,12 +175,14 @@ TEST_F(FrameTest, MinimizeButtonMinimizesAndRestoreComesBack) {
 
 std::vector<std::string> Names(ui::TMenuItem& items) {
     std::vector<std::string> out;
+    out.reserve(static_cast<size_t>(items.Count()));
     for (int i = 0; i < items.Count(); ++i) out.push_back(items.Items(i)->Name());
     return out;
 }
 
 std::vector<std::string> Captions(ui::TMenuItem& items) {
     std::vector<std::string> out;
+    out.reserve(static_cast<size_t>(items.Count()));
     for (int i = 0; i < items.Count(); ++i) out.push_back(items.Items(i)->Caption());
     return out;
 }

@@ -20,6 +20,7 @@ class ShellComboBoxTest : public testing_support::ShellHomeTest {
     }
     std::vector<std::pair<std::string, int>> Entries(TbsCustomShellComboBox& combo) {
         std::vector<std::pair<std::string, int>> entries;
+        entries.reserve(static_cast<size_t>(combo.Count()));
         for (int i = 0; i < combo.Count(); ++i) {
             entries.emplace_back(combo.Entries(i).Text, combo.Entries(i).Depth);
         }

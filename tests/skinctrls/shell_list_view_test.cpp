@@ -45,6 +45,7 @@ class ShellListViewTest : public testing_support::ShellHomeTest {
     }
     std::vector<std::string> Names(TbsCustomShellListView& list) {
         std::vector<std::string> names;
+        names.reserve(static_cast<size_t>(list.Count()));
         for (int i = 0; i < list.Count(); ++i) names.push_back(list.Folders(i).ItemDisplayName());
         return names;
     }

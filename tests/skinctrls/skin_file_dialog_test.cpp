@@ -37,7 +37,7 @@ class SkinFileDialogTest : public ui::testing::UiTest {
     // Runs `probe` on the form of the run in progress when F12 reaches it (the form sees keys
     // before its controls).
     static void ProbeOnF12(TbsSkinOpenDialog& dialog, std::function<void(TbsOpenDlgForm&)> probe) {
-        dialog.OnFolderChange = [&dialog, probe](ui::TComponent*) {
+        dialog.OnFolderChange = [&dialog, probe = std::move(probe)](ui::TComponent*) {
             TbsOpenDlgForm* form = dialog.Form();
             if (form == nullptr || form->OnKeyDown) return;
             form->OnKeyDown = [form, probe](ui::TComponent*, uint16_t& key, ui::TShiftState) {

@@ -53,7 +53,7 @@ class SkinToolBarTest : public testing::SkinCtrlTest {
     }
     uint32_t SkinPixel(int x, int y) { return Pixel(picture_, x, y); }
     // The button painted over a background of one colour.
-    std::unique_ptr<TBitmap> Image(TbsSkinSpeedButton& b, uint32_t background = 0x123456) {
+    std::unique_ptr<TBitmap> Image(TbsSkinSpeedButton& b, graphics::TColor background = 0x123456) {
         auto image = std::make_unique<TBitmap>();
         image->SetWidth(b.Width());
         image->SetHeight(b.Height());

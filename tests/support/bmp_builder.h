@@ -107,14 +107,15 @@ inline std::vector<uint8_t> MakeIco(const std::vector<IcoImage>& images, uint16_
             // Entry i is a distinct colour: i in blue, 255 - i in red.
             b.U8(static_cast<uint8_t>(i)).U8(0x40).U8(static_cast<uint8_t>(255 - i)).U8(0);
         }
-        size_t line = ((w * image.bits + 31) / 32) * 4;
+        const size_t line = (static_cast<size_t>(w) * image.bits + 31) / 32 * 4;
         for (int y = 0; y < h; ++y) {
             std::vector<uint8_t> row(line, 0);
             for (int x = 0; x < w; ++x) {
                 if (image.bits == 24) {
-                    row[x * 3] = image.fill & 0xFF;
-                    row[x * 3 + 1] = (image.fill >> 8) & 0xFF;
-                    row[x * 3 + 2] = (image.fill >> 16) & 0xFF;
+                    const size_t at = static_cast<size_t>(x) * 3;
+                    row[at] = image.fill & 0xFF;
+                    row[at + 1] = (image.fill >> 8) & 0xFF;
+                    row[at + 2] = (image.fill >> 16) & 0xFF;
                 } else if (image.bits == 8) {
                     row[x] = static_cast<uint8_t>(image.fill);
                 } else if (image.bits == 4) {
@@ -123,7 +124,7 @@ inline std::vector<uint8_t> MakeIco(const std::vector<IcoImage>& images, uint16_
             }
             b.Bytes(row);
         }
-        size_t maskLine = ((w + 31) / 32) * 4;
+        const size_t maskLine = static_cast<size_t>((w + 31) / 32) * 4;
         for (int y = 0; y < h; ++y) {
             std::vector<uint8_t> row(maskLine, 0);
             if (image.transparentLeftHalf)

@@ -30,7 +30,7 @@ class ApplicationTest : public UiTest {
         auto* button = Make<TButton>(form);
         button->SetParent(form);
         button->SetBounds(10, 10, 80, 25);
-        button->OnClick = [action](TComponent*) { action(); };
+        button->OnClick = [action = std::move(action)](TComponent*) { action(); };
         form->Show();
         Pump();
         return button;

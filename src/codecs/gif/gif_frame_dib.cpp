@@ -13,7 +13,7 @@ namespace codecs::gif {
 namespace {
 
 constexpr size_t kHeaderSize =
-    sizeof(platform::BITMAPFILEHEADER) + sizeof(platform::BITMAPINFOHEADER) + 256 * 4;
+    sizeof(platform::BITMAPFILEHEADER) + sizeof(platform::BITMAPINFOHEADER) + size_t{256} * 4;
 
 struct Layout {
     int width;
@@ -48,11 +48,11 @@ Layout AllocateFile(TGIFFrameDIB& dib, int width, int height, int importantColor
     std::memcpy(dib.file.data(), &fileHeader, sizeof fileHeader);
     std::memcpy(dib.file.data() + sizeof fileHeader, &info, sizeof info);
     uint8_t* colors = dib.file.data() + sizeof fileHeader + sizeof info;
-    return {width, height, stride, colors, colors + 256 * 4};
+    return {width, height, stride, colors, colors + size_t{256} * 4};
 }
 
 void SetColor(const Layout& layout, int index, int red, int green, int blue) {
-    uint8_t* entry = layout.colors + 4 * index;
+    uint8_t* entry = layout.colors + static_cast<size_t>(index) * 4;
     entry[0] = static_cast<uint8_t>(blue);
     entry[1] = static_cast<uint8_t>(green);
     entry[2] = static_cast<uint8_t>(red);

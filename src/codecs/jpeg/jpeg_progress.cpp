@@ -54,7 +54,8 @@ void JpegProgressMonitor::Update(const jpeg_decompress_struct& info) {
 
     // A library that has not set its pass limits yet has nothing to report.
     if (hook_.manager.pass_limit <= 0 || hook_.manager.total_passes <= 0) return;
-    double passes = static_cast<double>(hook_.manager.pass_counter) / hook_.manager.pass_limit +
+    double passes = static_cast<double>(hook_.manager.pass_counter) /
+                        static_cast<double>(hook_.manager.pass_limit) +
                     hook_.manager.completed_passes;
     int percent = static_cast<int>(passes * 100.0 / hook_.manager.total_passes);
     if (percent == lastPercent_) return;

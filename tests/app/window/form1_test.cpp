@@ -385,6 +385,7 @@ TEST_F(Form1Test, UndecodableCompressedBitmapsEndInTheErrorBoxAndTheViewsKeepThe
     ASSERT_TRUE(boxes_.empty()) << boxes_[0].text;
     const std::vector<ui::TImage*> views = {form_->img1, form_->img2, form_->img3, form_->img4};
     std::vector<graphics::TGraphic*> before;
+    before.reserve(views.size());
     for (ui::TImage* view : views) before.push_back(view->Picture().Graphic());
 
     testing_support::BmpSpec s;

@@ -179,6 +179,7 @@ TEST(GIFFrames, InterlacedRowsArriveInPassOrder) {
     const TGIFSubImage& image = loaded.data->Images(0);
     EXPECT_TRUE(image.Interlaced());
     std::vector<int> rows;
+    rows.reserve(5);
     for (int row = 0; row < 5; ++row) rows.push_back(image.Scanline(row)[0]);
     EXPECT_EQ(rows, (std::vector<int>{0, 3, 2, 4, 1}));
 

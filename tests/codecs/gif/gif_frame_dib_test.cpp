@@ -83,7 +83,7 @@ TEST(GIFFrameDIB, EightBitBottomUpImageWithTheFramesColours) {
     EXPECT_EQ(parsed.colors[12], 90);
     EXPECT_EQ(parsed.colors[13], 60);
     EXPECT_EQ(parsed.colors[14], 30);
-    EXPECT_EQ(parsed.colors[4 * 200], 0);
+    EXPECT_EQ(parsed.colors[size_t{4} * 200], 0);
     EXPECT_EQ(Pixel(parsed, 0, 0), 0);
     EXPECT_EQ(Pixel(parsed, 4, 0), 1);
     EXPECT_EQ(Pixel(parsed, 1, 1), 3);
@@ -93,7 +93,7 @@ TEST(GIFFrameDIB, EightBitBottomUpImageWithTheFramesColours) {
 }
 
 TEST(GIFFrameDIB, MaskMarksTheTransparentIndexWithRowsOfSixteenBits) {
-    std::vector<int> pixels(18 * 2, 1);
+    std::vector<int> pixels(size_t{18} * 2, 1);
     pixels[0] = 2;
     pixels[17] = 2;
     pixels[18 + 9] = 2;
@@ -142,9 +142,10 @@ TEST(GIFFrameDIB, DitheringUsesTheFixedPaletteAndDiffusesTheError) {
         for (int x = 0; x < 32; ++x) {
             int index = Pixel(parsed, x, y);
             ASSERT_LT(index, 216);
-            sum[0] += index / 36 * 51;
-            sum[1] += index / 6 % 6 * 51;
-            sum[2] += index % 6 * 51;
+            const int red = index / 36, green = index / 6 % 6, blue = index % 6;  // cube levels
+            sum[0] += red * 51;
+            sum[1] += green * 51;
+            sum[2] += blue * 51;
         }
     // (Errors that run off the edges are lost, so the mean falls a little short.)
     EXPECT_NEAR(sum[0] / 1024, 10, 2);

@@ -70,7 +70,7 @@ TEST_F(GIFImage, SingleTransparentFrameOverWhite) {
     target->Canvas().DrawGraphic(Rect(0, 0, 32, 32), &gif);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) {
-            int index = kPattern[static_cast<size_t>(y * 4 + x)];
+            int index = kPattern[static_cast<size_t>(y) * 4 + static_cast<size_t>(x)];
             uint32_t expected = index == 2 ? 0xFFFFFFu : GlobalColor(index);
             EXPECT_EQ(target->Canvas().ReadPixel(8 * x + 1, 8 * y + 6), expected) << x << "," << y;
         }
@@ -80,7 +80,7 @@ TEST_F(GIFImage, SingleTransparentFrameOverWhite) {
     exact->Canvas().DrawGraphic(Rect(10, 10, 14, 14), &gif);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x) {
-            int index = kPattern[static_cast<size_t>(y * 4 + x)];
+            int index = kPattern[static_cast<size_t>(y) * 4 + static_cast<size_t>(x)];
             uint32_t expected = index == 2 ? 0x0000FFu : GlobalColor(index);
             EXPECT_EQ(exact->Canvas().ReadPixel(10 + x, 10 + y), expected) << x << "," << y;
         }

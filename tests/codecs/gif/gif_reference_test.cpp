@@ -34,41 +34,46 @@ struct GifFileCloser {
 // is copied as it stands. Enough of a walk over the file for well-formed inputs.
 std::vector<uint8_t> Reblock(const std::vector<uint8_t>& in, size_t blockSize) {
     std::vector<uint8_t> out(in.begin(), in.begin() + 13);
+    // `count` bytes of `from` at `at`, added to the end of `to`.
+    auto append = [](std::vector<uint8_t>& to, const std::vector<uint8_t>& from, size_t at,
+                     size_t count) {
+        to.insert(to.end(), from.data() + at, from.data() + at + count);
+    };
     size_t p = 13;
     auto table = [&](uint8_t packed) {
         if (!(packed & 0x80)) return;
-        size_t n = 3u * (2u << (packed & 7));
-        out.insert(out.end(), in.begin() + p, in.begin() + p + n);
+        const size_t n = size_t{3} * (size_t{2} << (packed & 7));
+        append(out, in, p, n);
         p += n;
     };
     table(in[10]);
     while (p < in.size() && in[p] != 0x3B) {
         if (in[p] == 0x21) {  // extension: copy label and sub-blocks
-            out.insert(out.end(), in.begin() + p, in.begin() + p + 2);
+            append(out, in, p, 2);
             p += 2;
             while (in[p] != 0) {
-                out.insert(out.end(), in.begin() + p, in.begin() + p + 1 + in[p]);
+                append(out, in, p, size_t{1} + in[p]);
                 p += 1 + in[p];
             }
             out.push_back(0);
             ++p;
             continue;
         }
-        out.insert(out.end(), in.begin() + p, in.begin() + p + 10);  // descriptor
+        append(out, in, p, 10);  // descriptor
         uint8_t packed = in[p + 9];
         p += 10;
         table(packed);
         out.push_back(in[p++]);  // minimum code size
         std::vector<uint8_t> data;
         while (in[p] != 0) {
-            data.insert(data.end(), in.begin() + p + 1, in.begin() + p + 1 + in[p]);
+            append(data, in, p + 1, in[p]);
             p += 1 + in[p];
         }
         ++p;
         for (size_t i = 0; i < data.size(); i += blockSize) {
             size_t n = std::min(blockSize, data.size() - i);
             out.push_back(static_cast<uint8_t>(n));
-            out.insert(out.end(), data.begin() + i, data.begin() + i + n);
+            append(out, data, i, n);
         }
         out.push_back(0);
     }

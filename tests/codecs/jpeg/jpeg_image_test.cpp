@@ -159,7 +159,7 @@ TEST(JPEGImage, AHalfFileDrawsItsUpperPart) {
                    uint8_t(c.green ? c.green - grain : grain),
                    uint8_t(c.blue ? c.blue - grain : grain)};
     });
-    std::vector<uint8_t> half(whole.begin(), whole.begin() + whole.size() / 2);
+    std::vector<uint8_t> half(whole.begin(), whole.begin() + std::ptrdiff_t(whole.size() / 2));
     auto picture = Load(half);
     EXPECT_EQ(picture->Height(), 256);
     auto target = Canvas(64, 256);

@@ -31,15 +31,16 @@ std::vector<uint8_t> MakeJpeg(const SampleOptions& options, const PixelFunction&
             if (options.grayscale) {
                 row[x] = c.red;
             } else if (options.cmyk) {
-                uint8_t* p = &row[x * 4];
+                uint8_t* p = &row[size_t(x) * 4];
                 p[0] = 255 - c.red;
                 p[1] = 255 - c.green;
                 p[2] = 255 - c.blue;
                 p[3] = 0;
             } else {
-                row[x * 3] = c.red;
-                row[x * 3 + 1] = c.green;
-                row[x * 3 + 2] = c.blue;
+                uint8_t* p = &row[size_t(x) * 3];
+                p[0] = c.red;
+                p[1] = c.green;
+                p[2] = c.blue;
             }
         }
         JSAMPROW rows[1] = {row.data()};

@@ -10,7 +10,8 @@ using testing::MemDc;
 using testing::ScreenBitmap;
 
 struct InfoBuffer {
-    std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(sizeof(BITMAPINFOHEADER) + 256 * 4);
+    std::vector<std::uint8_t> bytes =
+        std::vector<std::uint8_t>(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     BITMAPINFO* info() { return reinterpret_cast<BITMAPINFO*>(bytes.data()); }
     BITMAPINFO* Header(int w, int h, int bpp, DWORD compression = BI_RGB, DWORD sizeImage = 0) {
         BITMAPINFOHEADER& b = info()->bmiHeader;

@@ -108,16 +108,16 @@ TEST_F(GdiTest, SceneHashesArePinnedPerFormat) {
 TEST_F(GdiTest, SceneSpotPixelsInEveryFormat) {
     for (const Format& f : kFormats) {
         Drawn d = DrawIn(f);
-        auto at = [&](int x, int y) { return d.pixels[std::size_t(y * kW + x)]; };
+        auto at = [&](int x, int y) { return d.pixels[std::size_t(y) * kW + std::size_t(x)]; };
         bool mono = f.bpp == 1;
         // Red fill; on 1 bit red is nearer black; the 8-bit table's nearest red is 252.
         COLORREF red = mono ? 0 : f.bpp == 8 ? RGB(252, 0, 0) : RGB(255, 0, 0);
         EXPECT_EQ(at(5, 5), red) << f.name;
         COLORREF white = f.bpp == 8 ? RGB(252, 252, 255) : RGB(255, 255, 255);
-        EXPECT_EQ(at(12, 5), white) << f.name;  // right edge of FillRect excluded
-        COLORREF blue = mono ? 0 : f.bpp == 8 ? RGB(0, 0, 255) : RGB(0, 0, 255);
-        EXPECT_EQ(at(14, 2), blue) << f.name;   // rectangle outline corner
-        EXPECT_EQ(at(29, 11), blue) << f.name;  // bottom-right outline pixel
+        EXPECT_EQ(at(12, 5), white) << f.name;      // right edge of FillRect excluded
+        COLORREF blue = mono ? 0 : RGB(0, 0, 255);  // the 8-bit table holds pure blue
+        EXPECT_EQ(at(14, 2), blue) << f.name;       // rectangle outline corner
+        EXPECT_EQ(at(29, 11), blue) << f.name;      // bottom-right outline pixel
         EXPECT_EQ(at(30, 3), white) << f.name;
         EXPECT_EQ(at(14, 12), white) << f.name;  // below the outline
         COLORREF green = mono ? 0 : f.bpp == 8 ? RGB(0, 252, 0) : RGB(0, 255, 0);

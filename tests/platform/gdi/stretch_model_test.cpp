@@ -51,7 +51,7 @@ class LineBitmap {
     LineBitmap(int length, int lanes, int bpp, bool columns, bool topDown,
                const std::vector<RGBQUAD>& table)
         : columns_(columns), bpp_(bpp) {
-        std::vector<std::uint8_t> buffer(sizeof(BITMAPINFOHEADER) + 256 * 4);
+        std::vector<std::uint8_t> buffer(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
         auto* info = reinterpret_cast<BITMAPINFO*>(buffer.data());
         width_ = columns ? length : lanes;
         int height = columns ? lanes : length;
@@ -93,14 +93,14 @@ class LineBitmap {
                 row[x] = std::uint8_t(value);
                 break;
             case 16:
-                row[2 * x] = std::uint8_t(value);
-                row[2 * x + 1] = std::uint8_t(value >> 8);
+                row[2 * std::size_t(x)] = std::uint8_t(value);
+                row[2 * std::size_t(x) + 1] = std::uint8_t(value >> 8);
                 break;
             case 24:
                 for (int k = 0; k < 3; ++k) row[3 * x + k] = std::uint8_t(value >> 8 * k);
                 break;
             default:
-                std::memcpy(row + 4 * x, &value, 4);
+                std::memcpy(row + 4 * std::size_t(x), &value, 4);
                 break;
         }
     }
@@ -108,7 +108,7 @@ class LineBitmap {
     std::uint32_t Get(int at, int lane) {
         int x = columns_ ? at : lane, y = columns_ ? lane : at;
         std::uint32_t v;
-        std::memcpy(&v, Row(y) + 4 * x, 4);
+        std::memcpy(&v, Row(y) + 4 * std::size_t(x), 4);
         return v & 0xFFFFFF;
     }
     // Stretches `length` pixels of `source` onto the first `length` of this bitmap.

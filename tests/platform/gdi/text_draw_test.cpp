@@ -502,6 +502,7 @@ TEST_F(DrawTextCalls, ThreadsDrawingTheirOwnBitmapsGetTheSamePixels) {
     std::vector<std::vector<COLORREF>> alone(4), together(4);
     for (int i = 0; i < 4; ++i) draw(17 + i, alone[static_cast<size_t>(i)]);
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int i = 0; i < 4; ++i)
         threads.emplace_back(draw, 17 + i, std::ref(together[static_cast<size_t>(i)]));
     for (std::thread& t : threads) t.join();

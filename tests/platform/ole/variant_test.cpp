@@ -18,7 +18,8 @@ TEST(Variant, CopiesHoldReferencesAndClearingReleasesThem) {
         EXPECT_EQ(object->RefCount(), 2u);
         VARIANT moved = std::move(copy);
         EXPECT_EQ(object->RefCount(), 2u);
-        EXPECT_EQ(copy.vt, VT_EMPTY);
+        // A moved-from variant is left empty, so it releases nothing when cleared.
+        EXPECT_EQ(copy.vt, VT_EMPTY);  // NOLINT(bugprone-use-after-move)
         EXPECT_EQ(VariantClear(&first), S_OK);
         EXPECT_EQ(first.vt, VT_EMPTY);
         EXPECT_EQ(object->RefCount(), 1u);

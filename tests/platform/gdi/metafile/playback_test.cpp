@@ -169,7 +169,7 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     // Two squares in one record.
     EmfRecordBuilder pp(EMR_POLYPOLYGON16);
     pp.Rect({0, 0, -1, -1}).U32(2).U32(8).U32(4).U32(4);
-    for (int16_t v : {30, 0, 45, 0, 45, 15, 30, 15, 30, 30, 45, 30, 45, 45, 30, 45})
+    for (int v : {30, 0, 45, 0, 45, 15, 30, 15, 30, 30, 45, 30, 45, 45, 30, 45})
         pp.U16(static_cast<uint16_t>(v));
     b.Add(pp.Finish());
     // A path: a triangle with a curved side, filled in blue.
@@ -186,7 +186,7 @@ TEST(MetafilePlayback, PolygonsLinesCurvesAndPaths) {
     b.Add(Points16(EMR_POLYLINE16, {22, 25, 28, 25}));
     EmfRecordBuilder draw(EMR_POLYDRAW16);
     draw.Rect({0, 0, -1, -1}).U32(4);
-    for (int16_t v : {40, 40, 46, 40, 46, 46, 40, 46}) draw.U16(static_cast<uint16_t>(v));
+    for (int v : {40, 40, 46, 40, 46, 46, 40, 46}) draw.U16(static_cast<uint16_t>(v));
     draw.Bytes(std::vector<uint8_t>{6, 2, 2, 2 | 1});
     b.Add(draw.Finish());
     HENHMETAFILE mf = Load(b.Finish());
