@@ -1,6 +1,7 @@
 #include "codecs/gif/gif_painter.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <chrono>
 #include <condition_variable>
@@ -245,10 +246,11 @@ TEST_F(GIFPainter, RealTimeWaitsComeCloseToTheDelays) {
     ASSERT_EQ(times.size(), 3u);
     const int afterFive = static_cast<int>(times[1] - times[0]);
     const int afterOne = static_cast<int>(times[2] - times[1]);
-    // 60 and 36 ms; a shared machine may run late, never much early.
+    // 60 and 36 ms; a shared machine may run late, never much early, and a frame shown late
+    // shortens the next wait by half its lateness so that the animation keeps its pace.
     EXPECT_GE(afterFive, 55);
     EXPECT_LE(afterFive, 400);
-    EXPECT_GE(afterOne, 30);
+    EXPECT_GE(afterOne, 30 - std::max(0, afterFive - 60) / 2);
     EXPECT_LE(afterOne, 400);
     std::cout << "measured waits: " << afterFive << " ms (60 asked), " << afterOne
               << " ms (36 asked)\n";
