@@ -67,12 +67,7 @@ bench: deps build/release/build.ninja
 fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	@for f in build/fuzz/fuzz/fuzz_*; do \
-	  name=$$(basename $$f); mkdir -p build/fuzz/corpus/$$name; \
-	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  timeout $$(( $(FUZZ_SECONDS) + 120 )) $$f -max_total_time=$(FUZZ_SECONDS) -timeout=30 -rss_limit_mb=2048 \
-	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$name fuzz/corpus/$${name#fuzz_} || exit 1; \
-	done
+	scripts/fuzz $(FUZZ_SECONDS)
 
 # A few seconds per fuzzer over the checked-in seeds: catches regressions in CI.
 fuzz-smoke:
